@@ -1,0 +1,11 @@
+#include "platform/CrashReport.h"
+#include "runtime/Application.h"
+
+// Takes no command-line arguments: the game reads everything from Content/.
+int main() {
+    InstallCrashHandlers();
+    Application* application = new Application();
+    application->Run();
+    delete application;
+    return 0;
+}

@@ -1,0 +1,5 @@
+#include "object/Coroutine.h"
+
+CoroutineManager* gCoroutineManager = nullptr;
+
+void CoroutineManager::Update(Behavior*) {}

@@ -1,0 +1,152 @@
+#include "object/GameObject.h"
+
+#include <algorithm>
+
+#include "object/Behavior.h"
+#include "object/ObjectWalks.h"
+
+void (*gObjectDeletingHook)(GameObject* object) = nullptr;
+
+namespace {
+
+Behavior* AsBehavior(Component* c) {
+    return dynamic_cast<Behavior*>(c);
+}
+
+template <class T>
+void EraseValue(std::vector<T>& items, const void* value) {
+    auto it = std::find_if(items.begin(), items.end(),
+                           [value](const T& item) { return static_cast<const void*>(item) == value; });
+    if (it != items.end()) {
+        items.erase(it);
+    }
+}
+
+}  // namespace
+
+GameObject::~GameObject() {
+    if (PendingDestroy) {
+        ForgetQueuedObject(this);
+    }
+    // Each child's destructor erases it from Children.
+    while (!Children.empty()) {
+        delete Children.back();
+    }
+    if (gObjectDeletingHook != nullptr) {
+        gObjectDeletingHook(this);
+    }
+    // Each component's destructor detaches it.
+    while (!Components.empty()) {
+        delete Components.back();
+    }
+    LeaveParent();
+}
+
+void GameObject::AddComponent(Component* c) {
+    c->Owner = this;
+    Components.push_back(c);
+    if (Behavior* b = AsBehavior(c)) {
+        Behaviors.push_back(b);
+        b->CopySlotsFrom(*this);
+    }
+    FillEmptySlots(c);
+    for (Behavior* b : Behaviors) {
+        b->FillEmptySlots(c);
+    }
+}
+
+void GameObject::RemoveComponent(Component* c) {
+    c->Owner = nullptr;
+    EraseValue(Components, c);
+    // Compared by the Component base address: no dynamic_cast, since this runs while
+    // the component is being destroyed.
+    auto it = std::find_if(Behaviors.begin(), Behaviors.end(),
+                           [c](Behavior* b) { return static_cast<Component*>(b) == c; });
+    if (it != Behaviors.end()) {
+        Behaviors.erase(it);
+    }
+    ClearSlotsOf(c);
+    for (Behavior* b : Behaviors) {
+        b->ClearSlotsOf(c);
+    }
+}
+
+void GameObject::AddChild(GameObject* child) {
+    child->LeaveParent();
+    child->Parent = this;
+    Children.push_back(child);
+}
+
+GameObject* GameObject::FindChild(const std::string& name) const {
+    for (GameObject* child : Children) {
+        if (child->Name == name) {
+            return child;
+        }
+    }
+    return nullptr;
+}
+
+void GameObject::Destroy() {
+    for (const GameObject* o = this; o != nullptr; o = o->Parent) {
+        if (o->PendingDestroy) {
+            return;
+        }
+    }
+    QueueObjectForDestruction(this);
+    PendingDestroy = 1;
+}
+
+void GameObject::DetachAndDestroy() {
+    LeaveParent();
+    Destroy();
+}
+
+void GameObject::SwapWithSibling(int offset) {
+    if (Parent == nullptr) {
+        return;
+    }
+    std::vector<GameObject*>& siblings = Parent->Children;
+    const auto it = std::find(siblings.begin(), siblings.end(), this);
+    const long i = it - siblings.begin();
+    const long j = i + offset;
+    if (j >= 0 && j < static_cast<long>(siblings.size())) {
+        std::swap(siblings[i], siblings[j]);
+    }
+}
+
+void GameObject::MoveToFirst() {
+    std::vector<GameObject*>& siblings = Parent->Children;
+    EraseValue(siblings, this);
+    siblings.insert(siblings.begin(), this);
+}
+
+void GameObject::MoveToLast() {
+    std::vector<GameObject*>& siblings = Parent->Children;
+    EraseValue(siblings, this);
+    siblings.push_back(this);
+}
+
+bool GameObject::IsInputEnabledInHierarchy() const {
+    for (const GameObject* o = this; o != nullptr; o = o->Parent) {
+        if (!o->InputEnabled) {
+            return false;
+        }
+    }
+    return true;
+}
+
+void GameObject::RebuildBehaviorOrder() {
+    Behaviors.clear();
+    for (Component* c : Components) {
+        if (Behavior* b = AsBehavior(c)) {
+            Behaviors.push_back(b);
+        }
+    }
+}
+
+void GameObject::LeaveParent() {
+    if (Parent != nullptr) {
+        EraseValue(Parent->Children, this);
+        Parent = nullptr;
+    }
+}

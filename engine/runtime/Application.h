@@ -1,0 +1,58 @@
+#pragma once
+
+#include <cstdint>
+#include <functional>
+
+#include "object/ObjectWalks.h"
+
+class Clock;
+class GameObject;
+class b2World;
+struct GameTime;
+
+// Creates and owns the global managers and runs the fixed-rate main loop.
+class Application {
+public:
+    explicit Application(Clock& clock);
+    Application();
+    ~Application();
+
+    Application(const Application&) = delete;
+    Application& operator=(const Application&) = delete;
+
+    // Start-up, the main loop, unloading. Returns when the message pump reports the end.
+    void Run();
+
+    // The loop's set-up (clock, first step time, heartbeat), separate from Run for tests.
+    void StartLoop();
+    // One pass of the main loop. Returns false when the message pump reports the end;
+    // nothing after the pump runs in that pass.
+    bool RunPass();
+
+    // A body is active only where UpdateEnabled holds on its object and every ancestor
+    // up to the gameplay root.
+    static void SyncPhysicsActive(GameObject* object, bool parentActive);
+
+    static const char* GetKeyMappingsPath() { return "Content/Config/KeyMappings.json"; }
+
+    int32_t MaxCatchUpSteps = 5;
+    int32_t UpdatesPerSecond = 60;
+    DeletionQueues Queues;
+    uint8_t UpdatesDisabled = 0;
+    uint8_t UpdatesDelayed = 0;
+    class CoroutineManager* CoroutineManager = nullptr;
+
+    // The message pump; tests replace it.
+    std::function<bool()> PumpMessagesFn;
+    // Applies a body's activity; installed by the physics components.
+    static void (*SetBodyActiveHook)(GameObject* object, bool active);
+
+private:
+    Clock& mClock;
+    class FixedStepTimer* mTimer = nullptr;
+};
+
+extern Application* gApplication;
+extern b2World* gPhysicsWorld;
+extern GameObject* gRootObject;
+extern GameObject* gGameplayRoot;
