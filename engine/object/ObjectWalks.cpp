@@ -58,11 +58,13 @@ void InputWalk(GameObject* object) {
     if (!object->InputEnabled) {
         return;
     }
+    // Both counts are taken on entry, so a behaviour or child added by this object's own
+    // behaviours waits for the next pass.
     const size_t behaviorCount = object->Behaviors.size();
+    const size_t childCount = object->Children.size();
     for (size_t i = 0; i < behaviorCount && i < object->Behaviors.size(); ++i) {
         object->Behaviors[i]->HandleInput();
     }
-    const size_t childCount = object->Children.size();
     for (size_t j = 0; j < childCount && j < object->Children.size(); ++j) {
         InputWalk(object->Children[j]);
     }

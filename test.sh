@@ -1,0 +1,20 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds with AddressSanitizer and UndefinedBehaviorSanitizer,
+# and runs every test under a virtual X server.
+set -euo pipefail
+cd "$(dirname "$0")"
+
+./scripts/install-deps.sh
+
+cmake -S . -B build/test -G Ninja -DCMAKE_BUILD_TYPE=Debug -DQV_SANITIZE=ON >/dev/null
+cmake --build build/test
+
+export ASAN_OPTIONS="detect_leaks=1:abort_on_error=0:strict_init_order=1"
+export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
+export LSAN_OPTIONS="suppressions=$PWD/scripts/lsan.supp:print_suppressions=0"
+# Tests must never write into the player's own data folder.
+export XDG_DATA_HOME="$PWD/build/test/userdata"
+export ALSOFT_DRIVERS=null
+
+xvfb-run -a -s "-screen 0 1920x1080x24" \
+  ctest --test-dir build/test --output-on-failure -j "$(nproc)" --timeout 300

@@ -1,0 +1,172 @@
+#include <gtest/gtest.h>
+
+#include <box2d/box2d.h>
+
+#include <string>
+#include <vector>
+
+#include "ManualClock.h"
+#include "object/Behavior.h"
+#include "object/GameObject.h"
+#include "runtime/Application.h"
+#include "runtime/FixedStepTimer.h"
+#include "runtime/GameTime.h"
+
+namespace {
+
+TEST(FixedStepTimerTest, ArrivingExactlyOnTheStepCountsOneStep) {
+    ManualClock clock;
+    FixedStepTimer timer(clock, 60, 5);
+    timer.Start();
+    clock.Time = timer.NextStepTime();
+    float delta = 0.0f;
+    EXPECT_EQ(timer.WaitForSteps(&delta), 1);
+    EXPECT_FLOAT_EQ(delta, 1.0f / 60.0f);
+    EXPECT_TRUE(clock.Sleeps.empty());
+}
+
+TEST(FixedStepTimerTest, TenStepsLateCountsSixAndDropsTheBacklog) {
+    ManualClock clock;
+    FixedStepTimer timer(clock, 60, 5);
+    timer.Start();
+    clock.Time = timer.NextStepTime() + 9 * timer.StepTicks();
+    float delta = 0.0f;
+    EXPECT_EQ(timer.WaitForSteps(&delta), 6);
+    float expected = 0.0f;
+    for (int i = 0; i < 6; ++i) {
+        expected += 1.0f / 60.0f;
+    }
+    EXPECT_EQ(delta, expected);
+    EXPECT_GT(timer.NextStepTime(), clock.Time);
+
+    // The next pass waits for a full step again.
+    clock.Sleeps.clear();
+    EXPECT_EQ(timer.WaitForSteps(&delta), 1);
+    EXPECT_FALSE(clock.Sleeps.empty());
+}
+
+TEST(FixedStepTimerTest, SleepsWholeMillisecondsRoundedDownToTheResolution) {
+    ManualClock clock;
+    clock.Resolution = 2;
+    FixedStepTimer timer(clock, 60, 5);
+    timer.Start();  // 16.666 ms ahead
+    float delta = 0.0f;
+    timer.WaitForSteps(&delta);
+    ASSERT_GE(clock.Sleeps.size(), 2u);
+    EXPECT_EQ(clock.Sleeps[0], 16u);
+    // 0.666 ms left: less than the resolution, so a zero sleep and another poll.
+    EXPECT_EQ(clock.Sleeps[1], 0u);
+    EXPECT_GE(clock.Time, timer.NextStepTime() - timer.StepTicks());
+}
+
+b2Body* CreateFallingBody() {
+    b2BodyDef def;
+    def.type = b2_dynamicBody;
+    b2Body* body = gPhysicsWorld->CreateBody(&def);
+    b2CircleShape circle;
+    circle.m_radius = 0.5f;
+    body->CreateFixture(&circle, 1.0f);
+    return body;
+}
+
+struct Recorder : Behavior {
+    explicit Recorder(std::vector<std::string>* log) : Log(log) {}
+    void HandleInput() override { Log->push_back("input"); }
+    void Update() override { Log->push_back("update"); }
+    std::vector<std::string>* Log;
+};
+
+class MainLoopTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        mApp = new Application(mClock);
+        mApp->PumpMessagesFn = [this] {
+            mLog.push_back("pump");
+            return mKeepRunning;
+        };
+        mApp->StartLoop();
+        gRootObject->AddComponent(new Recorder(&mLog));
+    }
+    void TearDown() override {
+        Application::SetBodyActiveHook = nullptr;
+        delete mApp;
+    }
+
+    ManualClock mClock;
+    Application* mApp = nullptr;
+    std::vector<std::string> mLog;
+    bool mKeepRunning = true;
+};
+
+TEST_F(MainLoopTest, PassRunsPumpInputAndUpdateInOrderAndAddsTime) {
+    mClock.AdvanceSteps(1);
+    EXPECT_TRUE(mApp->RunPass());
+    EXPECT_EQ(mLog, (std::vector<std::string>{"pump", "input", "update"}));
+    EXPECT_FLOAT_EQ(gGameTime->DeltaTime, 1.0f / 60.0f);
+    EXPECT_FLOAT_EQ(gGameTime->TotalTime, 1.0f / 60.0f);
+}
+
+TEST_F(MainLoopTest, QuitEndsThePassBeforeWalksAndPhysics) {
+    b2Body* body = CreateFallingBody();
+    mKeepRunning = false;
+    mClock.AdvanceSteps(1);
+    EXPECT_FALSE(mApp->RunPass());
+    EXPECT_EQ(mLog, (std::vector<std::string>{"pump"}));
+    EXPECT_EQ(body->GetLinearVelocity().y, 0.0f);
+}
+
+TEST_F(MainLoopTest, PhysicsStepIsCappedAtTwoStepsWhateverTheDelta) {
+    b2Body* body = CreateFallingBody();
+    mClock.AdvanceSteps(10);
+    ASSERT_TRUE(mApp->RunPass());
+    EXPECT_FLOAT_EQ(gGameTime->DeltaTime, 6.0f / 60.0f);
+    // Gravity (0, -10) for one step of 2/60 s.
+    EXPECT_NEAR(body->GetLinearVelocity().y, -10.0f * 2.0f / 60.0f, 1e-5f);
+}
+
+TEST_F(MainLoopTest, DestroyedObjectsAreDeletedAfterTheUpdateWalk) {
+    GameObject* child = new GameObject();
+    gRootObject->AddChild(child);
+    child->AddComponent(new Recorder(&mLog));
+    child->Destroy();
+    mClock.AdvanceSteps(1);
+    ASSERT_TRUE(mApp->RunPass());
+    // Still updated in the pass it was queued for, then gone.
+    EXPECT_EQ(mLog, (std::vector<std::string>{"pump", "input", "input", "update", "update"}));
+    EXPECT_TRUE(gRootObject->Children.empty());
+}
+
+TEST_F(MainLoopTest, BodiesAreActiveOnlyUnderEnabledAncestorsOfTheGameplayRoot) {
+    static std::vector<std::pair<std::string, bool>> applied;
+    applied.clear();
+    Application::SetBodyActiveHook = [](GameObject* o, bool active) { applied.emplace_back(o->Name, active); };
+
+    auto* gameplay = new GameObject();
+    gameplay->Name = "GameplayRoot";
+    gRootObject->AddChild(gameplay);
+    gGameplayRoot = gameplay;
+    auto* group = new GameObject();
+    group->Name = "group";
+    gameplay->AddChild(group);
+    auto* leaf = new GameObject();
+    leaf->Name = "leaf";
+    group->AddChild(leaf);
+    auto* outside = new GameObject();
+    outside->Name = "outside";
+    gRootObject->AddChild(outside);
+
+    group->UpdateEnabled = 0;
+    mClock.AdvanceSteps(1);
+    ASSERT_TRUE(mApp->RunPass());
+    using Entry = std::pair<std::string, bool>;
+    EXPECT_EQ(applied, (std::vector<Entry>{{"GameplayRoot", true}, {"group", false}, {"leaf", false}}));
+
+    applied.clear();
+    group->UpdateEnabled = 1;
+    gameplay->UpdateEnabled = 0;
+    mClock.AdvanceSteps(1);
+    ASSERT_TRUE(mApp->RunPass());
+    EXPECT_EQ(applied, (std::vector<Entry>{{"GameplayRoot", false}, {"group", false}, {"leaf", false}}));
+}
+
+}  // namespace
