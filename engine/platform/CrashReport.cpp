@@ -129,9 +129,8 @@ std::filesystem::path GetCrashReportPath() {
     return GetProgramFolder() / "CrashInfo.dmp";
 }
 
-void InstallCrashHandlers() {
-    const std::string path = GetCrashReportPath().string();
-    std::snprintf(gReportPath, sizeof(gReportPath), "%s", path.c_str());
+void InstallCrashHandlers(const std::filesystem::path& reportPath) {
+    std::snprintf(gReportPath, sizeof(gReportPath), "%s", reportPath.string().c_str());
 
     std::set_terminate(OnTerminate);
 

@@ -8,7 +8,8 @@ std::filesystem::path GetCrashReportPath();
 
 // Writes the crash report for uncaught exceptions (std::terminate) and fatal signals,
 // prints the reason on standard error and ends the process with a non-zero status.
-void InstallCrashHandlers();
+// Tests give a path of their own.
+void InstallCrashHandlers(const std::filesystem::path& reportPath = GetCrashReportPath());
 
 // Writes the report with the reason and the current stack, prints the reason and ends
 // the process with a non-zero status. For failures found by our own code (the watchdog).

@@ -13,9 +13,15 @@
 
 namespace {
 
-// Each dying child removes the old report first, so the report read afterwards is its own.
+// Each test writes its own report, removed first, so tests may run side by side.
+std::filesystem::path ReportPath() {
+    const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
+    return std::filesystem::temp_directory_path() /
+           (std::string("quorvane-crash-") + info->name() + ".dmp");
+}
+
 std::string ReadCrashReport() {
-    std::ifstream in(GetCrashReportPath());
+    std::ifstream in(ReportPath());
     std::stringstream text;
     text << in.rdbuf();
     return text.str();
@@ -25,8 +31,8 @@ TEST(CrashReportDeathTest, UncaughtExceptionWritesItsTypeAndMessage) {
     GTEST_FLAG_SET(death_test_style, "threadsafe");
     EXPECT_EXIT(
         {
-            std::filesystem::remove(GetCrashReportPath());
-            InstallCrashHandlers();
+            std::filesystem::remove(ReportPath());
+            InstallCrashHandlers(ReportPath());
             // Escapes a thread body, so nothing can catch it.
             std::thread([] { throw std::runtime_error("Content/Prefabs/Foo.json: broken"); }).join();
         },
@@ -40,8 +46,8 @@ TEST(CrashReportDeathTest, FatalSignalWritesTheSignal) {
     GTEST_FLAG_SET(death_test_style, "threadsafe");
     EXPECT_EXIT(
         {
-            std::filesystem::remove(GetCrashReportPath());
-            InstallCrashHandlers();
+            std::filesystem::remove(ReportPath());
+            InstallCrashHandlers(ReportPath());
             raise(SIGFPE);
         },
         ::testing::ExitedWithCode(128 + SIGFPE), "SIGFPE");
@@ -71,8 +77,8 @@ TEST(WatchdogDeathTest, StuckMainThreadEndsInACrashReport) {
     GTEST_FLAG_SET(death_test_style, "threadsafe");
     EXPECT_EXIT(
         {
-            std::filesystem::remove(GetCrashReportPath());
-            InstallCrashHandlers();
+            std::filesystem::remove(ReportPath());
+            InstallCrashHandlers(ReportPath());
             SystemClock& clock = GetSystemClock();
             gHeartbeat.store(clock.Now());
             static Watchdog watchdog(clock, gHeartbeat);
