@@ -9,7 +9,7 @@ packages=(
   libopenal-dev libopenal1 libsndfile1-dev
   libbox2d-dev
   libboost-dev libboost-stacktrace-dev
-  libfreetype-dev libstb-dev libpng-dev fonts-dejavu-core
+  libfreetype-dev libstb-dev libpng-dev fonts-dejavu-core libvorbis-dev libogg-dev
   xvfb xauth libgl1-mesa-dri libglx-mesa0
 )
 

@@ -1,0 +1,106 @@
+#include "tools/ContentBuild.h"
+
+#include "tools/art/BackgroundArt.h"
+#include "tools/art/CreatureArt.h"
+#include "tools/art/EditorArt.h"
+#include "tools/art/EffectArt.h"
+#include "tools/art/FrameFactory.h"
+#include "tools/art/InterfaceArt.h"
+#include "tools/art/ItemArt.h"
+#include "tools/art/LightArt.h"
+#include "tools/audio/MusicTracks.h"
+#include "tools/audio/SoundEffects.h"
+#include "tools/io/ContentWriter.h"
+#include "tools/io/IcoEncoder.h"
+#include "tools/text/BitmapFontBaker.h"
+
+#include <functional>
+#include <future>
+
+namespace qv::tools {
+
+namespace {
+
+namespace fs = std::filesystem;
+
+using Job = std::function<std::vector<OutputFile>()>;
+
+const fs::path kTextureBank = fs::path("Textures") / "Main";
+const fs::path kFontGroup = fs::path("Fonts") / "Main";
+const fs::path kSoundBank = fs::path("Sounds") / "Main";
+const fs::path kMusicFolder = "Music";
+const fs::path kCursorFolder = "Cursors";
+
+Job AtlasJob(std::string name, Lighting lighting, std::function<std::vector<AtlasFrame>()> frames) {
+    return [=] {
+        TextureAtlas atlas(name, lighting);
+        for (AtlasFrame& frame : frames()) atlas.Add(std::move(frame));
+        return atlas.Build(kTextureBank);
+    };
+}
+
+std::vector<AtlasFrame> LitSpriteFrames() {
+    std::vector<AtlasFrame> frames{SolidWhiteFrame(true)};
+    for (AtlasFrame& f : CreatureFrames()) frames.push_back(std::move(f));
+    for (AtlasFrame& f : ItemFrames()) frames.push_back(std::move(f));
+    return frames;
+}
+
+std::vector<OutputFile> AimCursorFiles() {
+    SpriteCanvas canvas(32, 32);
+    DrawAimCursor(canvas);
+    return {{kCursorFolder / "Aim.ico", EncodeIco(canvas.ColourImage())}};
+}
+
+std::vector<Job> ContentJobs() {
+    std::vector<Job> jobs;
+    // Longest first, so the pool of threads finishes together.
+    for (const TrackRecipe& track : MusicTrackRecipes()) {
+        jobs.push_back([=] { return BuildMusicTrack(track, kMusicFolder); });
+    }
+    jobs.push_back(AtlasJob("Sprites", Lighting::Lit, LitSpriteFrames));
+    jobs.push_back(AtlasJob("Fx", Lighting::Unlit, EffectFrames));
+    jobs.push_back(AtlasJob("Lights", Lighting::Lit, LightFrames));
+    jobs.push_back(AtlasJob("Ui", Lighting::Unlit, InterfaceFrames));
+    jobs.push_back(AtlasJob("Editor", Lighting::Unlit, EditorFrames));
+    jobs.push_back([] { return BackgroundFiles(kTextureBank); });
+    for (const BitmapFontRecipe& font : MainFontRecipes()) {
+        jobs.push_back([=] { return BakeBitmapFont(font, kFontGroup); });
+    }
+    jobs.push_back([] {
+        std::vector<OutputFile> files;
+        for (const SoundRecipe& sound : SoundEffectRecipes()) files.push_back(RenderSoundEffect(sound, kSoundBank));
+        return files;
+    });
+    jobs.push_back(AimCursorFiles);
+    return jobs;
+}
+
+}  // namespace
+
+std::vector<OutputFile> GenerateContent() {
+    std::vector<std::future<std::vector<OutputFile>>> pending;
+    for (Job& job : ContentJobs()) pending.push_back(std::async(std::launch::async, std::move(job)));
+    std::vector<OutputFile> files;
+    // Collected in job order, whatever order the threads finish in; get() rethrows a job's error.
+    for (auto& result : pending) {
+        for (OutputFile& file : result.get()) files.push_back(std::move(file));
+    }
+    return files;
+}
+
+ContentBuildSummary BuildContent(const fs::path& contentRoot) {
+    const std::vector<OutputFile> files = GenerateContent();
+    ContentWriter writer(contentRoot);
+    ContentBuildSummary summary;
+    for (const OutputFile& file : files) {
+        if (writer.Write(file)) {
+            ++summary.Written;
+        } else {
+            ++summary.Unchanged;
+        }
+    }
+    return summary;
+}
+
+}  // namespace qv::tools
