@@ -1,5 +1,7 @@
 #include "object/Behavior.h"
 
+#include <utility>
+
 #include "object/Coroutine.h"
 #include "object/GameObject.h"
 
@@ -15,6 +17,14 @@ Behavior::~Behavior() {
 
 void Behavior::AddChild(GameObject* child) {
     Owner->AddChild(child);
+}
+
+Coroutine* Behavior::FindOrCreateCoroutineWithId(int id, CoroutineBody body) {
+    auto it = Coroutines.find(id);
+    if (it == Coroutines.end()) {
+        it = Coroutines.emplace(id, new Coroutine(this, std::move(body))).first;
+    }
+    return it->second;
 }
 
 GameObject* Behavior::FindChild(const std::string& name) const {

@@ -1,13 +1,14 @@
 #pragma once
 
+#include <cassert>
 #include <map>
 #include <string>
+#include <type_traits>
 
 #include "object/Component.h"
+#include "object/Coroutine.h"
 #include "object/IComponentShortcuts.h"
 #include "object/IEditable.h"
-
-class Coroutine;
 
 // A component with per-pass hooks and coroutines.
 class Behavior : public Component, public IComponentShortcuts, public IEditable {
@@ -26,5 +27,19 @@ public:
     void AddChild(GameObject* child);
     GameObject* FindChild(const std::string& name) const;
 
+    // This behaviour's coroutine of the body, created on first use: one per body.
+    // Start it with Coroutine::Start, stop it with Coroutine::Stop.
+    template <class T>
+    Coroutine* FindOrCreateCoroutine(CoCommand (T::*body)(int step)) {
+        static_assert(std::is_base_of_v<Behavior, T>, "coroutine bodies are behaviour members");
+        assert(dynamic_cast<T*>(this) != nullptr && "body of another behaviour class");
+        T* self = static_cast<T*>(this);
+        const int id = (self->*body)(CoroutineIdStep).Value;
+        return FindOrCreateCoroutineWithId(id, [self, body](int step) { return (self->*body)(step); });
+    }
+
     std::map<int, Coroutine*> Coroutines;
+
+private:
+    Coroutine* FindOrCreateCoroutineWithId(int id, CoroutineBody body);
 };

@@ -1,11 +1,16 @@
 #include "object/GameObject.h"
 
 #include <algorithm>
+#include <stdexcept>
 
 #include "object/Behavior.h"
+#include "object/BodyTransform.h"
 #include "object/ObjectWalks.h"
+#include "object/Pos2dCmp.h"
+#include "object/PrefabManager.h"
 
 void (*gObjectDeletingHook)(GameObject* object) = nullptr;
+BodyTransformHooks gBodyTransformHooks;
 
 namespace {
 
@@ -24,10 +29,31 @@ void EraseValue(std::vector<T>& items, const void* value) {
 
 }  // namespace
 
+GameObject::GameObject(const std::string& prefabName) {
+    if (gPrefabManager == nullptr) {
+        throw std::logic_error("cannot build '" + prefabName + "': no prefab manager");
+    }
+    try {
+        gPrefabManager->InstantiateByName(prefabName, this);
+    } catch (...) {
+        // No destructor runs for an object whose constructor throws.
+        DeleteChildrenAndComponents();
+        throw;
+    }
+    if (Name.empty()) {
+        Name = prefabName;
+    }
+}
+
 GameObject::~GameObject() {
     if (PendingDestroy) {
         ForgetQueuedObject(this);
     }
+    DeleteChildrenAndComponents();
+    LeaveParent();
+}
+
+void GameObject::DeleteChildrenAndComponents() {
     // Each child's destructor erases it from Children.
     while (!Children.empty()) {
         delete Children.back();
@@ -39,7 +65,6 @@ GameObject::~GameObject() {
     while (!Components.empty()) {
         delete Components.back();
     }
-    LeaveParent();
 }
 
 void GameObject::AddComponent(Component* c) {
@@ -133,6 +158,43 @@ bool GameObject::IsInputEnabledInHierarchy() const {
         }
     }
     return true;
+}
+
+Vector2 GameObject::GetPos() const {
+    if (Pos2d != nullptr) {
+        return Pos2d->GetWorldPos();
+    }
+    if (B2Body != nullptr && gBodyTransformHooks.GetPos != nullptr) {
+        return gBodyTransformHooks.GetPos(B2Body);
+    }
+    return Vector2();
+}
+
+void GameObject::SetPos(Vector2 pos) {
+    if (Pos2d != nullptr) {
+        const Vector2 parentOffset = Pos2d->GetWorldPos() - Pos2d->Pos;
+        Pos2d->Pos = pos - parentOffset;
+    } else if (B2Body != nullptr && gBodyTransformHooks.SetPos != nullptr) {
+        gBodyTransformHooks.SetPos(B2Body, pos);
+    }
+}
+
+float GameObject::GetRotation() const {
+    if (Pos2d != nullptr) {
+        return Pos2d->Rotation;
+    }
+    if (B2Body != nullptr && gBodyTransformHooks.GetAngle != nullptr) {
+        return gBodyTransformHooks.GetAngle(B2Body);
+    }
+    return 0.0f;
+}
+
+void GameObject::SetRotation(float rotation) {
+    if (Pos2d != nullptr) {
+        Pos2d->Rotation = rotation;
+    } else if (B2Body != nullptr && gBodyTransformHooks.SetAngle != nullptr) {
+        gBodyTransformHooks.SetAngle(B2Body, rotation);
+    }
 }
 
 void GameObject::RebuildBehaviorOrder() {

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "object/IComponentShortcuts.h"
+#include "object/Vector2.h"
 
 class Behavior;
 class Component;
@@ -13,6 +14,10 @@ class Component;
 class GameObject : public IComponentShortcuts {
 public:
     GameObject() = default;
+    // Built from the loaded prefab of that name (children started before parents);
+    // named after the prefab unless a Start named it. Has no parent: the caller
+    // links it. A prefab that is not loaded raises ContentError.
+    explicit GameObject(const std::string& prefabName);
     GameObject(const GameObject&) = delete;
     GameObject& operator=(const GameObject&) = delete;
     // Deletes children (last first), clears editor references, deletes components
@@ -55,6 +60,14 @@ public:
     void MoveToLast();
     bool IsInputEnabledInHierarchy() const;
 
+    // The transform lives in the Pos2dCmp, else in the physics body, else the object
+    // sits at the origin unturned. Rotations are radians.
+    Vector2 GetPos() const;
+    // Moves the world position to pos, whatever the parents' offsets.
+    void SetPos(Vector2 pos);
+    float GetRotation() const;
+    void SetRotation(float rotation);
+
     // Keeps Behaviors in the relative order of Components.
     void RebuildBehaviorOrder();
 
@@ -71,6 +84,7 @@ public:
 
 private:
     void LeaveParent();
+    void DeleteChildrenAndComponents();
 };
 
 // Installed by the editor so that deleting an object clears the editor's references to it.

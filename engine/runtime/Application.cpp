@@ -3,9 +3,15 @@
 #include <box2d/box2d.h>
 
 #include <algorithm>
+#include <ctime>
 
 #include "object/Coroutine.h"
+#include "object/Events.h"
+#include "object/GameConfig.h"
 #include "object/GameObject.h"
+#include "object/ObjectShortcutTypes.h"
+#include "object/PrefabManager.h"
+#include "object/RandomManager.h"
 #include "platform/Clock.h"
 #include "runtime/FixedStepTimer.h"
 #include "runtime/GameTime.h"
@@ -16,7 +22,6 @@ Application* gApplication = nullptr;
 b2World* gPhysicsWorld = nullptr;
 GameObject* gRootObject = nullptr;
 GameObject* gGameplayRoot = nullptr;
-GameTime* gGameTime = nullptr;
 
 void (*Application::SetBodyActiveHook)(GameObject* object, bool active) = nullptr;
 
@@ -39,37 +44,57 @@ Application::Application(Clock& clock) : mClock(clock) {
     // Creation order: editor state, events, contact listener, debug drawer, physics
     // world, root object, random numbers, graphics, fonts, textures, prefabs, time,
     // input, sounds, music, coroutines, game configuration, animations.
+    InstallObjectShortcutTypes();
+    gEvents = new Events();
     gPhysicsWorld = new b2World(b2Vec2(0.0f, -10.0f));
     gRootObject = new GameObject();
-    // [graphics, fonts, textures, prefabs]
+    gRandomManager = new RandomManager();
+    // Every run differs.
+    gRandomManager->Seed(static_cast<uint32_t>(std::time(nullptr)));
+    // [graphics, fonts, textures]
+    gPrefabManager = new PrefabManager();
     gGameTime = new GameTime();
     // [input, sounds, music]
     CoroutineManager = new class CoroutineManager();
     gCoroutineManager = CoroutineManager;
-    // [game configuration, animations]
+    gGameConfig = new GameConfig();
+    // [animations]
     PumpMessagesFn = PumpMessages;
 }
 
 Application::~Application() {
     delete mTimer;
+    delete gGameConfig;
+    gGameConfig = nullptr;
     gCoroutineManager = nullptr;
     delete CoroutineManager;
     delete gGameTime;
+    delete gPrefabManager;
+    gPrefabManager = nullptr;
+    delete gRandomManager;
+    gRandomManager = nullptr;
     // The whole tree goes with the root; its destructors may still queue deletions.
     delete gRootObject;
     gRootObject = nullptr;
     gGameplayRoot = nullptr;
     delete gPhysicsWorld;
     gPhysicsWorld = nullptr;
+    delete gEvents;
+    gEvents = nullptr;
     gApplication = nullptr;
     FlushDeleteQueues();
     gDeletionQueues = nullptr;
 }
 
 void Application::Run() {
-    // [game configuration, key mappings, prefabs, window and device, "Main" resources]
+    gGameConfig->Load();
+    // [key mappings]
+    gPrefabManager->Init(gComponentTypeRegistrar);
+    // [window and device, "Main" textures, fonts and sounds]
+    // ["Main" animations]
     gRootObject->Name = "Root";
-    // [the gameplay root from its prefab]
+    gGameplayRoot = new GameObject("GameplayRoot");
+    gRootObject->AddChild(gGameplayRoot);
 
     StartLoop();
     // Lives for the whole process: its thread is never joined.

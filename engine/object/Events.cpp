@@ -1,0 +1,3 @@
+#include "object/Events.h"
+
+Events* gEvents = nullptr;

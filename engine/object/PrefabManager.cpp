@@ -1,0 +1,206 @@
+#include "object/PrefabManager.h"
+
+#include <cctype>
+#include <cstdio>
+#include <stdexcept>
+#include <system_error>
+
+#include "object/Component.h"
+#include "object/ContentError.h"
+#include "object/GameConfig.h"
+#include "object/GameObject.h"
+
+PrefabManager* gPrefabManager = nullptr;
+PrefabManager::TypeRegistrar gComponentTypeRegistrar = nullptr;
+
+namespace {
+
+bool HasJsonExtension(const std::filesystem::path& file) {
+    std::string extension = file.extension().string();
+    for (char& c : extension) {
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    }
+    return extension == ".json";
+}
+
+bool IsRegularFile(const std::filesystem::directory_entry& entry) {
+    std::error_code error;
+    return entry.is_regular_file(error);
+}
+
+}  // namespace
+
+PrefabManager::~PrefabManager() = default;
+
+void PrefabManager::Init(TypeRegistrar registerTypes) {
+    if (registerTypes == nullptr) {
+        throw std::logic_error("PrefabManager::Init: no component type table installed");
+    }
+    registerTypes(*this);
+    for (const auto& [name, entry] : ComponentTypes) {
+        DefaultInstances[name] = entry.Create();
+    }
+    LoadPrefabFolder();
+}
+
+void PrefabManager::LoadPrefabFolder() {
+    const std::filesystem::path folder = GetPrefabFolder();
+    std::error_code error;
+    std::filesystem::directory_iterator it(folder, error);
+    if (error) {
+        throw ContentError(folder, "cannot list the prefab folder: " + error.message());
+    }
+    for (const std::filesystem::directory_entry& entry : it) {
+        const std::filesystem::path& file = entry.path();
+        if (!IsRegularFile(entry) || !HasJsonExtension(file)) {
+            continue;
+        }
+        const std::string name = file.stem().string();
+        // Two files differing only in the case of their extension would silently lose one.
+        if (const auto known = mKnownFiles.find(name); known != mKnownFiles.end()) {
+            throw ContentError(file, "a second file for prefab '" + name + "' (the first is '" +
+                                         known->second.generic_string() + "')");
+        }
+        auto prefab = std::make_unique<Prefab>();
+        prefab->Name = name;
+        mKnownFiles[name] = file;
+        prefab->Load(file);
+        Prefabs[name] = std::move(prefab);
+    }
+}
+
+std::filesystem::path PrefabManager::GetPrefabFolder() const {
+    if (gGameConfig != nullptr && !gGameConfig->DevelopmentContentPath.empty()) {
+        std::filesystem::path development = std::filesystem::path(gGameConfig->DevelopmentContentPath) / "Prefabs";
+        std::error_code error;
+        const std::filesystem::file_status status = std::filesystem::status(development, error);
+        if (!error && std::filesystem::exists(status)) {
+            return development;
+        }
+    }
+    return "Content/Prefabs";
+}
+
+std::filesystem::path PrefabManager::GetPrefabFile(const std::string& name) const {
+    if (const auto known = mKnownFiles.find(name); known != mKnownFiles.end()) {
+        return known->second;
+    }
+    return GetPrefabFolder() / (name + ".json");
+}
+
+void PrefabManager::SaveModifiedPrefabs() {
+    DeleteStaleFiles();
+    for (const auto& [name, prefab] : Prefabs) {
+        if (prefab->Modified) {
+            prefab->Save();
+        }
+    }
+}
+
+void PrefabManager::DeleteStaleFiles() {
+    for (auto it = mKnownFiles.begin(); it != mKnownFiles.end();) {
+        if (Prefabs.count(it->first) != 0) {
+            ++it;
+            continue;
+        }
+        std::error_code error;
+        std::filesystem::remove(it->second, error);
+        if (error) {
+            throw ContentError(it->second, "cannot delete the stale prefab file: " + error.message());
+        }
+        it = mKnownFiles.erase(it);
+    }
+}
+
+void PrefabManager::NoteSavedFile(const std::string& name, const std::filesystem::path& file) {
+    std::filesystem::path& known = mKnownFiles[name];
+    // A prefab loaded from "Foo.JSON" and saved as "Foo.json" must not leave two files.
+    if (!known.empty() && known != file) {
+        std::error_code error;
+        // On a case-insensitive disk both names are the file just written.
+        if (!std::filesystem::equivalent(known, file, error) && !error) {
+            std::filesystem::remove(known, error);
+        }
+    }
+    known = file;
+}
+
+const ComponentTypeEntry* PrefabManager::FindComponentType(const std::string& name) const {
+    const auto it = ComponentTypes.find(name);
+    return it != ComponentTypes.end() ? &it->second : nullptr;
+}
+
+const IEditable* PrefabManager::FindDefaultInstance(const std::string& name) const {
+    const auto it = DefaultInstances.find(name);
+    return it != DefaultInstances.end() ? it->second.get() : nullptr;
+}
+
+std::string PrefabManager::GetComponentTypeName(const IEditable* e) const {
+    if (e == nullptr) {
+        return std::string();
+    }
+    if (const auto* prefabComponent = dynamic_cast<const PrefabComponent*>(e)) {
+        return prefabComponent->TypeName;
+    }
+    if (e->Type == nullptr) {
+        return std::string();
+    }
+    for (const auto& [name, entry] : ComponentTypes) {
+        if (*entry.Type == *e->Type) {
+            return name;
+        }
+    }
+    return std::string();
+}
+
+IEditable* PrefabManager::CreateAndAttach(const std::string& typeName, GameObject* target,
+                                          const std::filesystem::path& file) const {
+    const ComponentTypeEntry* type = FindComponentType(typeName);
+    if (type == nullptr) {
+        throw ContentError(file, "component type '" + typeName + "' is not registered");
+    }
+    std::unique_ptr<IEditable> created = type->Create();
+    Component* component = dynamic_cast<Component*>(created.get());
+    if (component == nullptr) {
+        throw ContentError(file, "type '" + typeName + "' is not a component and cannot be attached to an object");
+    }
+    IEditable* editable = created.release();
+    target->AddComponent(component);
+    return editable;
+}
+
+Prefab* PrefabManager::FindPrefab(const std::string& name) const {
+    const auto it = Prefabs.find(name);
+    return it != Prefabs.end() ? it->second.get() : nullptr;
+}
+
+void PrefabManager::InstantiateByName(const std::string& prefabName, GameObject* target) const {
+    const Prefab* prefab = FindPrefab(prefabName);
+    if (prefab == nullptr) {
+        throw ContentError(GetPrefabFile(prefabName), "prefab '" + prefabName + "' is not loaded (requested by name)");
+    }
+    prefab->Instantiate(target);
+}
+
+Prefab* PrefabManager::AddPrefab(std::unique_ptr<Prefab> prefab, const std::string& desired) {
+    if (!IsValidPrefabName(desired)) {
+        return nullptr;
+    }
+    const std::string name = FindFreeName(desired);
+    prefab->Name = name;
+    prefab->Modified = true;
+    Prefab* added = prefab.get();
+    Prefabs[name] = std::move(prefab);
+    return added;
+}
+
+std::string PrefabManager::FindFreeName(const std::string& name) const {
+    std::string candidate = name;
+    // Counts on past 999 rather than reuse a taken name: no prefab may be displaced.
+    for (int i = 1; Prefabs.count(candidate) != 0; ++i) {
+        char suffix[16];
+        std::snprintf(suffix, sizeof(suffix), ".%03d", i);
+        candidate = name + suffix;
+    }
+    return candidate;
+}

@@ -1,0 +1,104 @@
+#pragma once
+
+#include <filesystem>
+#include <map>
+#include <memory>
+#include <string>
+#include <typeinfo>
+
+#include "object/IEditable.h"
+#include "object/Prefab.h"
+
+class Component;
+class GameObject;
+
+// How the registry makes a component of one type.
+struct ComponentTypeEntry {
+    // A new, unattached instance with its Type set, seen through its IEditable base.
+    std::unique_ptr<IEditable> (*Create)() = nullptr;
+    const std::type_info* Type = nullptr;
+};
+
+// Owns every prefab, the component type registry and one default instance per type
+// (the source of property lists and defaults when prefab files are read).
+class PrefabManager {
+public:
+    using TypeRegistrar = void (*)(PrefabManager& manager);
+
+    PrefabManager() = default;
+    PrefabManager(const PrefabManager&) = delete;
+    PrefabManager& operator=(const PrefabManager&) = delete;
+    // Deletes the default instances, then the prefabs.
+    virtual ~PrefabManager();
+
+    // Enters type T under name; a second registration replaces the first.
+    template <class T>
+    void RegisterComponent(const std::string& name) {
+        ComponentTypes[name] = ComponentTypeEntry{&CreateRegistered<T>, &typeid(T)};
+    }
+
+    // Registers the component types (registerTypes), makes their default instances and
+    // loads every ".json" file of the prefab folder. ContentError for a folder that
+    // cannot be listed and for any malformed prefab file.
+    void Init(TypeRegistrar registerTypes);
+
+    // "Content/Prefabs", or "<DevelopmentContentPath>/Prefabs" when that folder exists.
+    std::filesystem::path GetPrefabFolder() const;
+    // The file of the prefab of that name: the one it was loaded from, else
+    // "<name>.json" in the prefab folder.
+    std::filesystem::path GetPrefabFile(const std::string& name) const;
+
+    // Deletes the files of prefabs that were loaded or saved in this run and no longer
+    // exist under that name (removed or renamed), then saves every modified prefab in
+    // name order. Files this run never knew are left alone.
+    void SaveModifiedPrefabs();
+
+    // --- The registry ---
+
+    const ComponentTypeEntry* FindComponentType(const std::string& name) const;
+    const IEditable* FindDefaultInstance(const std::string& name) const;
+    // The registered name of e's type (a PrefabComponent's own TypeName); "" when unknown.
+    std::string GetComponentTypeName(const IEditable* e) const;
+    // A new component of the registered type, attached to target (no Start). Raises
+    // ContentError naming file when the type is not registered or is no component.
+    IEditable* CreateAndAttach(const std::string& typeName, GameObject* target, const std::filesystem::path& file) const;
+
+    // --- Prefabs ---
+
+    Prefab* FindPrefab(const std::string& name) const;
+    // Builds the loaded prefab of that name into target; ContentError when it is not loaded.
+    void InstantiateByName(const std::string& prefabName, GameObject* target) const;
+    // Takes a new prefab and enters it under desired or the first free numbered form of
+    // it. Null (and the prefab dropped) when desired cannot be a file name.
+    Prefab* AddPrefab(std::unique_ptr<Prefab> prefab, const std::string& desired);
+    // The first of name, name.001, name.002, ... that no prefab uses.
+    std::string FindFreeName(const std::string& name) const;
+
+    // Called by Prefab::Save: the file now holds the prefab of that name.
+    void NoteSavedFile(const std::string& name, const std::filesystem::path& file);
+
+    std::map<std::string, ComponentTypeEntry> ComponentTypes;
+    std::map<std::string, std::unique_ptr<Prefab>> Prefabs;
+    std::map<std::string, std::unique_ptr<IEditable>> DefaultInstances;
+
+private:
+    template <class T>
+    static std::unique_ptr<IEditable> CreateRegistered() {
+        auto component = std::make_unique<T>();
+        component->Type = &typeid(T);
+        return component;
+    }
+
+    void LoadPrefabFolder();
+    void DeleteStaleFiles();
+
+    // The file of every prefab that was loaded or saved in this run, by prefab name:
+    // the only files a save may delete.
+    std::map<std::string, std::filesystem::path> mKnownFiles;
+};
+
+extern PrefabManager* gPrefabManager;
+
+// The program's table of component types, installed before the application runs so
+// that the object model stays free of game types.
+extern PrefabManager::TypeRegistrar gComponentTypeRegistrar;
