@@ -5,6 +5,24 @@
 #include "object/PrefabManager.h"
 #include "object/ThingCmp.h"
 #include "object/TweensBhv.h"
+#include "runtime/AnimationBhv.h"
+#include "runtime/B2BodyCmp.h"
+#include "runtime/B2FixtureCmp.h"
+#include "runtime/CueCmp.h"
+#include "runtime/CueLoopedBhv.h"
+#include "runtime/CueManagerBhv.h"
+#include "runtime/CueOneShotBhv.h"
+#include "runtime/CueRandomizedBhv.h"
+#include "runtime/DirectionalSpriteLightBhv.h"
+#include "runtime/FixtureMouseListenerBhv.h"
+#include "runtime/FixtureMouseManagerBhv.h"
+#include "runtime/ParticleManagerBhv.h"
+#include "runtime/Pcl_EmitContinuousBhv.h"
+#include "runtime/Pcl_EmitOnceBhv.h"
+#include "runtime/Pcl_SimpleBhv.h"
+#include "runtime/SpriteCmp.h"
+#include "runtime/TextCmp.h"
+#include "runtime/TintCmp.h"
 
 // Each type joins its group here, in table order, when its class is built. The base
 // classes "Component", "GameObject" and "IComponentShortcuts" head the table but have
@@ -20,14 +38,32 @@ void RegisterComponentTypes(PrefabManager& manager) {
 
     // Engine: "AnimationBhv", "DirectionalSpriteLightBhv", then Pos2dCmp, then "SpriteCmp"
     // to "FixtureMouseManagerBhv".
+    manager.RegisterComponent<AnimationBhv>("AnimationBhv");
+    manager.RegisterComponent<DirectionalSpriteLightBhv>("DirectionalSpriteLightBhv");
     manager.RegisterComponent<Pos2dCmp>("Pos2dCmp");
+    manager.RegisterComponent<SpriteCmp>("SpriteCmp");
+    manager.RegisterComponent<TintCmp>("TintCmp");
+    manager.RegisterComponent<B2BodyCmp>("B2BodyCmp");
+    manager.RegisterComponent<B2FixtureCmp>("B2FixtureCmp");
+    manager.RegisterComponent<FixtureMouseListenerBhv>("FixtureMouseListenerBhv");
+    manager.RegisterComponent<FixtureMouseManagerBhv>("FixtureMouseManagerBhv");
 
     // Player and weapons, screens.
 
     // Sound cues, then "TextCmp".
+    manager.RegisterComponent<CueCmp>("CueCmp");
+    manager.RegisterComponent<CueLoopedBhv>("CueLoopedBhv");
+    manager.RegisterComponent<CueManagerBhv>("CueManagerBhv");
+    manager.RegisterComponent<CueOneShotBhv>("CueOneShotBhv");
+    manager.RegisterComponent<CueRandomizedBhv>("CueRandomizedBhv");
+    manager.RegisterComponent<TextCmp>("TextCmp");
 
     // User interface.
 
     // Game flow, particles, pick-ups, data: "ExitBhv" to "TestSpriteBhv", then ThingCmp.
+    manager.RegisterComponent<ParticleManagerBhv>("ParticleManagerBhv");
+    manager.RegisterComponent<Pcl_EmitContinuousBhv>("Pcl_EmitContinuousBhv");
+    manager.RegisterComponent<Pcl_EmitOnceBhv>("Pcl_EmitOnceBhv");
+    manager.RegisterComponent<Pcl_SimpleBhv>("Pcl_SimpleBhv");
     manager.RegisterComponent<ThingCmp>("ThingCmp");
 }

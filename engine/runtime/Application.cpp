@@ -13,9 +13,19 @@
 #include "object/PrefabManager.h"
 #include "object/RandomManager.h"
 #include "platform/Clock.h"
+#include "runtime/AnimationManager.h"
+#include "runtime/B2DebugDrawer.h"
+#include "runtime/B2MainContactListener.h"
 #include "runtime/FixedStepTimer.h"
+#include "runtime/FontRegistry.h"
 #include "runtime/GameTime.h"
+#include "runtime/Graphics.h"
+#include "runtime/InputManager.h"
 #include "runtime/MessagePump.h"
+#include "runtime/MusicManager.h"
+#include "runtime/RuntimeTypes.h"
+#include "runtime/SoundManager.h"
+#include "runtime/TextureManager.h"
 #include "runtime/Watchdog.h"
 
 Application* gApplication = nullptr;
@@ -45,32 +55,58 @@ Application::Application(Clock& clock) : mClock(clock) {
     // world, root object, random numbers, graphics, fonts, textures, prefabs, time,
     // input, sounds, music, coroutines, game configuration, animations.
     InstallObjectShortcutTypes();
+    InstallRuntimeTypes();
     gEvents = new Events();
+    ContactListener = new B2MainContactListener();
+    gB2DebugDrawer = new B2DebugDrawer();
     gPhysicsWorld = new b2World(b2Vec2(0.0f, -10.0f));
+    gPhysicsWorld->SetDebugDraw(gB2DebugDrawer);
+    gPhysicsWorld->SetContactListener(ContactListener);
     gRootObject = new GameObject();
     gRandomManager = new RandomManager();
     // Every run differs.
     gRandomManager->Seed(static_cast<uint32_t>(std::time(nullptr)));
-    // [graphics, fonts, textures]
+    gGraphics = new Graphics();
+    gFontRegistry = new FontRegistry(gGraphics);
+    gTextureManager = new TextureManager(gGraphics);
     gPrefabManager = new PrefabManager();
     gGameTime = new GameTime();
-    // [input, sounds, music]
+    gInputManager = new InputManager();
+    gSoundManager = new SoundManager();
+    gMusicManager = new MusicManager(gSoundManager->System());
     CoroutineManager = new class CoroutineManager();
     gCoroutineManager = CoroutineManager;
     gGameConfig = new GameConfig();
-    // [animations]
+    gAnimationManager = new AnimationManager();
     PumpMessagesFn = PumpMessages;
 }
 
 Application::~Application() {
     delete mTimer;
+    delete gAnimationManager;
+    gAnimationManager = nullptr;
     delete gGameConfig;
     gGameConfig = nullptr;
     gCoroutineManager = nullptr;
     delete CoroutineManager;
+    // Music first: its stream belongs to the sound manager's system. Cue channels left in
+    // the tree deleted below are stale by then, so their destructors do nothing.
+    delete gMusicManager;
+    gMusicManager = nullptr;
+    delete gSoundManager;
+    gSoundManager = nullptr;
+    delete gInputManager;
+    gInputManager = nullptr;
     delete gGameTime;
     delete gPrefabManager;
     gPrefabManager = nullptr;
+    // Before the renderer: the manager leaves the renderer's list of texture owners.
+    delete gTextureManager;
+    gTextureManager = nullptr;
+    delete gFontRegistry;
+    gFontRegistry = nullptr;
+    delete gGraphics;
+    gGraphics = nullptr;
     delete gRandomManager;
     gRandomManager = nullptr;
     // The whole tree goes with the root; its destructors may still queue deletions.
@@ -79,6 +115,10 @@ Application::~Application() {
     gGameplayRoot = nullptr;
     delete gPhysicsWorld;
     gPhysicsWorld = nullptr;
+    delete gB2DebugDrawer;
+    gB2DebugDrawer = nullptr;
+    delete ContactListener;
+    ContactListener = nullptr;
     delete gEvents;
     gEvents = nullptr;
     gApplication = nullptr;
@@ -88,10 +128,14 @@ Application::~Application() {
 
 void Application::Run() {
     gGameConfig->Load();
-    // [key mappings]
+    gInputManager->LoadKeyMappings(GetKeyMappingsPath());
     gPrefabManager->Init(gComponentTypeRegistrar);
-    // [window and device, "Main" textures, fonts and sounds]
-    // ["Main" animations]
+    gGraphics->VSync = 1;
+    gGraphics->Init();
+    gTextureManager->LoadBank("Main");
+    gFontRegistry->LoadGroup("Main");
+    gSoundManager->LoadBank("Main");
+    gAnimationManager->LoadAll();
     gRootObject->Name = "Root";
     gGameplayRoot = new GameObject("GameplayRoot");
     gRootObject->AddChild(gGameplayRoot);
@@ -105,7 +149,12 @@ void Application::Run() {
     }
 
     watchdog.Disarm();
-    // [unload "Main" sounds, animations, fonts, "Editor" and "Main" textures; shut the renderer down]
+    gSoundManager->UnloadBank("Main");
+    gAnimationManager->Clear();
+    gFontRegistry->UnloadGroup("Main");
+    gTextureManager->UnloadBank("Editor");
+    gTextureManager->UnloadBank("Main");
+    gGraphics->Shutdown();
 }
 
 void Application::StartLoop() {
@@ -122,7 +171,8 @@ bool Application::RunPass() {
     gGameTime->TotalTime += delta;
     gHeartbeat.store(mClock.Now());
 
-    // [input update, sound system update]
+    gInputManager->Update();
+    gSoundManager->Update();
     if (!PumpMessagesFn()) {
         return false;
     }
@@ -142,7 +192,9 @@ bool Application::RunPass() {
 
     PostPhysicsWalk(gRootObject);
     FlushDeleteQueues();
-    // [draw the frame]
+    if (gGraphics != nullptr) {
+        gGraphics->DrawFrame();
+    }
     return true;
 }
 

@@ -41,6 +41,7 @@ public:
     uint8_t UpdatesDisabled = 0;
     uint8_t UpdatesDelayed = 0;
     class CoroutineManager* CoroutineManager = nullptr;
+    class B2MainContactListener* ContactListener = nullptr;
 
     // The message pump; tests replace it.
     std::function<bool()> PumpMessagesFn;

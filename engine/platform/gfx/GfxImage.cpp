@@ -1,0 +1,45 @@
+#include "platform/gfx/GfxImage.h"
+
+#include <SDL.h>
+#include <SDL_image.h>
+
+#include <algorithm>
+#include <memory>
+
+namespace {
+
+struct SurfaceFree {
+    void operator()(SDL_Surface* surface) const { SDL_FreeSurface(surface); }
+};
+using SurfacePtr = std::unique_ptr<SDL_Surface, SurfaceFree>;
+
+}  // namespace
+
+bool ReadImageFile(const std::filesystem::path& path, GfxImage* image, std::string* error) {
+    SDL_RWops* file = SDL_RWFromFile(path.string().c_str(), "rb");
+    if (file == nullptr) {
+        *error = SDL_GetError();
+        return false;
+    }
+    // No type hint: the format is recognised from the data, so ".sheet" files decode.
+    const SurfacePtr decoded(IMG_Load_RW(file, 1));
+    if (!decoded) {
+        *error = IMG_GetError();
+        return false;
+    }
+    const SurfacePtr rgba(SDL_ConvertSurfaceFormat(decoded.get(), SDL_PIXELFORMAT_RGBA32, 0));
+    if (!rgba) {
+        *error = SDL_GetError();
+        return false;
+    }
+    image->Width = rgba->w;
+    image->Height = rgba->h;
+    const size_t rowBytes = static_cast<size_t>(rgba->w) * 4;
+    image->Pixels.resize(rowBytes * static_cast<size_t>(rgba->h));
+    const auto* source = static_cast<const uint8_t*>(rgba->pixels);
+    for (int row = 0; row < rgba->h; ++row) {
+        std::copy_n(source + static_cast<size_t>(row) * rgba->pitch, rowBytes,
+                    image->Pixels.data() + rowBytes * static_cast<size_t>(row));
+    }
+    return true;
+}

@@ -1,0 +1,35 @@
+#include "platform/window/CursorImage.h"
+
+#include <SDL.h>
+#include <SDL_image.h>
+
+std::unique_ptr<CursorImage> CursorImage::Load(const std::filesystem::path& path, std::string* error) {
+    SDL_Surface* image = IMG_Load(path.string().c_str());
+    if (image == nullptr) {
+        *error = IMG_GetError();
+        return nullptr;
+    }
+    SDL_Cursor* cursor = SDL_CreateColorCursor(image, image->w / 2, image->h / 2);
+    SDL_FreeSurface(image);
+    if (cursor == nullptr) {
+        *error = SDL_GetError();
+        return nullptr;
+    }
+    return std::unique_ptr<CursorImage>(new CursorImage(cursor));
+}
+
+CursorImage::~CursorImage() {
+    SDL_FreeCursor(mCursor);
+}
+
+void CursorImage::Show() const {
+    SDL_SetCursor(mCursor);
+}
+
+void CursorImage::ShowDefault() {
+    SDL_SetCursor(SDL_GetDefaultCursor());
+}
+
+void CursorImage::SetPointerVisible(bool visible) {
+    SDL_ShowCursor(visible ? SDL_ENABLE : SDL_DISABLE);
+}

@@ -1,0 +1,37 @@
+#pragma once
+
+#include <functional>
+#include <string>
+
+#include "platform/audio/AudioChannel.h"
+
+class AudioSound;
+class Behavior;
+
+// What the cue behaviours share: binding the object's play hook, starting a cue's sound
+// and telling when it has ended.
+
+enum class CueHookBinding {
+    KeepExisting,  // the first one-shot in start order wins
+    Replace,       // looped and randomized cues take over the object
+};
+
+// Binds the PlayHook of the CueCmp on the behaviour's object; nothing without one.
+void BindCuePlayHook(Behavior& cue, std::function<void()> play, CueHookBinding binding);
+
+// The frequency factor of a pitch shift: 2^(semitones / 12), in double precision.
+float PitchFactor(float semitones);
+
+// The loaded sound of that name, looked up at each play since a reload replaces sounds;
+// null when no bank has it.
+AudioSound* FindCueSound(const std::string& soundName);
+
+// Starts the sound paused on a free channel, shifted by the given semitones (none for 0)
+// and at the given volume. A false handle when no channel could be had; the caller
+// unpauses after any further settings.
+AudioChannel StartCueSound(AudioSound& sound, float semitones, float volume);
+
+// The sound was started and is over (ended, stopped, or its sound released).
+inline bool HasCueSoundEnded(const AudioChannel& channel) {
+    return channel && !channel.IsPlaying();
+}

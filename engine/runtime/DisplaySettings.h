@@ -1,0 +1,51 @@
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <vector>
+
+#include "platform/window/DisplayModes.h"
+
+class Graphics;
+
+// A display mode the settings popup offers.
+struct DisplayMode {
+    int32_t Width = 0;
+    int32_t Height = 0;
+    bool Fullscreen = true;
+};
+
+// The window size and full-screen choice, kept in "Display.ini" in the user data
+// folder as the top-level keys "Width", "Height" and "Fullscreen".
+class DisplaySettings {
+public:
+    // True when the file exists and holds usable values, which then go into the
+    // renderer. A file that is malformed, lacks a key or holds a size of 0 or less is
+    // reported on standard error and changes nothing; the caller writes the defaults.
+    static bool Load(Graphics& graphics);
+    // Creates the folder when missing and replaces the file. Throws std::runtime_error
+    // naming the file when it cannot be written.
+    static void Save(const Graphics& graphics);
+    static std::filesystem::path GetPath();
+};
+
+// Where display modes come from; tests give their own.
+class DisplayModeSource {
+public:
+    virtual ~DisplayModeSource() = default;
+    virtual std::vector<VideoMode> ListModes() const = 0;
+};
+
+// The modes of the primary display, as the system lists them. Needs an initialised renderer.
+class SystemDisplayModes : public DisplayModeSource {
+public:
+    std::vector<VideoMode> ListModes() const override { return ListDisplayModes(); }
+};
+
+// Whether the popup offers a mode: 60 Hz, at least 640 wide, outside the wide desktop
+// band from 1400 up to full HD, and an aspect ratio between 3:2 and 2:1.
+bool IsOfferedDisplayMode(const VideoMode& mode);
+
+// Appends the offered modes in the source's order; duplicates stay.
+void EnumerateDisplayModes(const DisplayModeSource& source, std::vector<DisplayMode>& out);
+void EnumerateDisplayModes(std::vector<DisplayMode>& out);

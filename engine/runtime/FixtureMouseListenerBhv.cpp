@@ -1,0 +1,6 @@
+#include "runtime/FixtureMouseListenerBhv.h"
+
+void FixtureMouseListenerBhv::HandleInput() {
+    IsMouseOver = MouseOverThisPass;
+    MouseOverThisPass = 0;
+}
