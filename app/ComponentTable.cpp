@@ -1,5 +1,7 @@
 #include "app/ComponentTable.h"
 
+#include "game/ShowcaseBhv.h"
+
 #include "object/Pos2dCmp.h"
 #include "object/PrefabComponent.h"
 #include "object/PrefabManager.h"
@@ -66,4 +68,6 @@ void RegisterComponentTypes(PrefabManager& manager) {
     manager.RegisterComponent<Pcl_EmitOnceBhv>("Pcl_EmitOnceBhv");
     manager.RegisterComponent<Pcl_SimpleBhv>("Pcl_SimpleBhv");
     manager.RegisterComponent<ThingCmp>("ThingCmp");
+    // Not of the game's table: the engine showcase's driver, until the gameplay screens exist.
+    manager.RegisterComponent<ShowcaseBhv>("ShowcaseBhv");
 }
