@@ -12,7 +12,10 @@ public:
     ContentError(const std::filesystem::path& file, const std::string& problem);
 
     const std::filesystem::path& File() const { return mFile; }
+    // What is wrong, without the file in front.
+    const std::string& Problem() const { return mProblem; }
 
 private:
     std::filesystem::path mFile;
+    std::string mProblem;
 };

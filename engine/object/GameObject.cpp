@@ -117,11 +117,16 @@ void GameObject::Destroy() {
             return;
         }
     }
-    QueueObjectForDestruction(this);
-    PendingDestroy = 1;
+    if (QueueObjectForDestruction(this)) {
+        PendingDestroy = 1;
+    }
 }
 
 void GameObject::DetachAndDestroy() {
+    // Detached but never queued, the object would belong to nobody.
+    if (!DeletionQueuesInstalled()) {
+        return;
+    }
     LeaveParent();
     Destroy();
 }
@@ -140,12 +145,18 @@ void GameObject::SwapWithSibling(int offset) {
 }
 
 void GameObject::MoveToFirst() {
+    if (Parent == nullptr) {
+        return;
+    }
     std::vector<GameObject*>& siblings = Parent->Children;
     EraseValue(siblings, this);
     siblings.insert(siblings.begin(), this);
 }
 
 void GameObject::MoveToLast() {
+    if (Parent == nullptr) {
+        return;
+    }
     std::vector<GameObject*>& siblings = Parent->Children;
     EraseValue(siblings, this);
     siblings.push_back(this);

@@ -1,6 +1,7 @@
 #include "object/ObjectWalks.h"
 
 #include <algorithm>
+#include <cstdio>
 
 #include "object/Behavior.h"
 #include "object/Coroutine.h"
@@ -30,16 +31,36 @@ void FlushQueue(std::vector<T*>& queue) {
 
 }  // namespace
 
-void QueueObjectForDestruction(GameObject* object) {
-    gDeletionQueues->DestroyQueue.push_back(object);
+bool DeletionQueuesInstalled() {
+    if (gDeletionQueues != nullptr) {
+        return true;
+    }
+    static bool warned = false;
+    if (!warned) {
+        warned = true;
+        std::fprintf(stderr, "Deletion requested while no deletion queues are installed: nothing is deleted\n");
+    }
+    return false;
 }
 
-void QueueComponentForDeletion(Component* component) {
+bool QueueObjectForDestruction(GameObject* object) {
+    if (!DeletionQueuesInstalled()) {
+        return false;
+    }
+    gDeletionQueues->DestroyQueue.push_back(object);
+    return true;
+}
+
+bool QueueComponentForDeletion(Component* component) {
     if (component->PendingDelete) {
-        return;
+        return true;
+    }
+    if (!DeletionQueuesInstalled()) {
+        return false;
     }
     component->PendingDelete = 1;
     gDeletionQueues->DeleteQueue.push_back(component);
+    return true;
 }
 
 void ForgetQueuedObject(const GameObject* object) {
@@ -87,6 +108,9 @@ void PostPhysicsWalk(GameObject* object) {
 }
 
 void FlushDeleteQueues() {
+    if (gDeletionQueues == nullptr) {
+        return;
+    }
     FlushQueue(gDeletionQueues->DestroyQueue);
     FlushQueue(gDeletionQueues->DeleteQueue);
 }

@@ -14,9 +14,14 @@ struct DeletionQueues {
 // Set by the application to the queues it owns.
 extern DeletionQueues* gDeletionQueues;
 
-void QueueObjectForDestruction(GameObject* object);
+// False, with a warning on standard error the first time, while no queues are installed
+// (before the application exists or after it is gone). Nothing can then be deleted
+// safely, so requests leave everything where it is.
+bool DeletionQueuesInstalled();
+// Both return whether the entry was queued; see DeletionQueuesInstalled.
+bool QueueObjectForDestruction(GameObject* object);
 // Queues a component for removal (the editor's remove-component).
-void QueueComponentForDeletion(Component* component);
+bool QueueComponentForDeletion(Component* component);
 // Called by destructors: an entry deleted some other way must not be deleted again.
 void ForgetQueuedObject(const GameObject* object);
 void ForgetQueuedComponent(const Component* component);

@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <stdexcept>
 #include <system_error>
+#include <vector>
 
 #include "object/Component.h"
 #include "object/ContentError.h"
@@ -26,6 +27,18 @@ bool HasJsonExtension(const std::filesystem::path& file) {
 bool IsRegularFile(const std::filesystem::directory_entry& entry) {
     std::error_code error;
     return entry.is_regular_file(error);
+}
+
+// One error naming the first file, with the others after it.
+void ThrowCombined(const std::vector<ContentError>& failures) {
+    if (failures.empty()) {
+        return;
+    }
+    std::string problem = failures.front().Problem();
+    for (size_t i = 1; i < failures.size(); ++i) {
+        problem += "; and " + std::string(failures[i].what());
+    }
+    throw ContentError(failures.front().File(), problem);
 }
 
 }  // namespace
@@ -89,27 +102,54 @@ std::filesystem::path PrefabManager::GetPrefabFile(const std::string& name) cons
 }
 
 void PrefabManager::SaveModifiedPrefabs() {
-    DeleteStaleFiles();
+    // Saving comes first: the old file of a renamed prefab may go only once the prefab
+    // is safely on disk under its new name, so none goes while any save fails.
+    std::vector<ContentError> failures;
     for (const auto& [name, prefab] : Prefabs) {
-        if (prefab->Modified) {
+        if (!prefab->Modified) {
+            continue;
+        }
+        try {
             prefab->Save();
+        } catch (const ContentError& e) {
+            failures.push_back(e);
         }
     }
+    ThrowCombined(failures);
+    DeleteStaleFiles(failures);
+    ThrowCombined(failures);
 }
 
-void PrefabManager::DeleteStaleFiles() {
+void PrefabManager::DeleteStaleFiles(std::vector<ContentError>& failures) {
     for (auto it = mKnownFiles.begin(); it != mKnownFiles.end();) {
         if (Prefabs.count(it->first) != 0) {
             ++it;
             continue;
         }
         std::error_code error;
-        std::filesystem::remove(it->second, error);
-        if (error) {
-            throw ContentError(it->second, "cannot delete the stale prefab file: " + error.message());
+        // On a case-insensitive disk "Foo.json" of a prefab renamed to "foo" is the file
+        // just saved for it.
+        if (!IsFileOfLivePrefab(it->second)) {
+            std::filesystem::remove(it->second, error);
         }
-        it = mKnownFiles.erase(it);
+        if (error) {
+            // Kept, so that the next save tries again.
+            failures.emplace_back(it->second, "cannot delete the stale prefab file: " + error.message());
+            ++it;
+        } else {
+            it = mKnownFiles.erase(it);
+        }
     }
+}
+
+bool PrefabManager::IsFileOfLivePrefab(const std::filesystem::path& file) const {
+    for (const auto& [name, known] : mKnownFiles) {
+        std::error_code error;
+        if (Prefabs.count(name) != 0 && std::filesystem::equivalent(file, known, error) && !error) {
+            return true;
+        }
+    }
+    return false;
 }
 
 void PrefabManager::NoteSavedFile(const std::string& name, const std::filesystem::path& file) {

@@ -5,11 +5,13 @@
 #include <memory>
 #include <string>
 #include <typeinfo>
+#include <vector>
 
 #include "object/IEditable.h"
 #include "object/Prefab.h"
 
 class Component;
+class ContentError;
 class GameObject;
 
 // How the registry makes a component of one type.
@@ -48,9 +50,11 @@ public:
     // "<name>.json" in the prefab folder.
     std::filesystem::path GetPrefabFile(const std::string& name) const;
 
-    // Deletes the files of prefabs that were loaded or saved in this run and no longer
-    // exist under that name (removed or renamed), then saves every modified prefab in
-    // name order. Files this run never knew are left alone.
+    // Saves every modified prefab in name order, then deletes the files of prefabs that
+    // were loaded or saved in this run and no longer exist under that name (removed or
+    // renamed). Files this run never knew are left alone. A failure does not stop the
+    // rest; the failures are raised together afterwards as one ContentError naming each
+    // file, and while any save fails no file is deleted.
     void SaveModifiedPrefabs();
 
     // --- The registry ---
@@ -90,7 +94,9 @@ private:
     }
 
     void LoadPrefabFolder();
-    void DeleteStaleFiles();
+    // Appends a ContentError for each file that could not be deleted.
+    void DeleteStaleFiles(std::vector<ContentError>& failures);
+    bool IsFileOfLivePrefab(const std::filesystem::path& file) const;
 
     // The file of every prefab that was loaded or saved in this run, by prefab name:
     // the only files a save may delete.

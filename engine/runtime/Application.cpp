@@ -9,6 +9,7 @@
 #include "object/Events.h"
 #include "object/GameConfig.h"
 #include "object/GameObject.h"
+#include "object/GameTime.h"
 #include "object/ObjectShortcutTypes.h"
 #include "object/PrefabManager.h"
 #include "object/RandomManager.h"
@@ -18,7 +19,6 @@
 #include "runtime/B2MainContactListener.h"
 #include "runtime/FixedStepTimer.h"
 #include "runtime/FontRegistry.h"
-#include "runtime/GameTime.h"
 #include "runtime/Graphics.h"
 #include "runtime/InputManager.h"
 #include "runtime/MessagePump.h"
@@ -47,7 +47,7 @@ void ApplyBodyActive(GameObject* object, bool active) {
 
 Application::Application() : Application(GetSystemClock()) {}
 
-Application::Application(Clock& clock) : mClock(clock) {
+Application::Application(Clock& clock) : mClock(clock), mWatchdog(std::make_unique<Watchdog>(clock, gHeartbeat)) {
     gApplication = this;
     gDeletionQueues = &Queues;
 
@@ -82,7 +82,9 @@ Application::Application(Clock& clock) : mClock(clock) {
 }
 
 Application::~Application() {
-    delete mTimer;
+    // First: the watchdog's thread outlives us and must stop looking at the clock.
+    mWatchdog.reset();
+    mTimer.reset();
     delete gAnimationManager;
     gAnimationManager = nullptr;
     delete gGameConfig;
@@ -98,6 +100,7 @@ Application::~Application() {
     delete gInputManager;
     gInputManager = nullptr;
     delete gGameTime;
+    gGameTime = nullptr;
     delete gPrefabManager;
     gPrefabManager = nullptr;
     // Before the renderer: the manager leaves the renderer's list of texture owners.
@@ -141,14 +144,12 @@ void Application::Run() {
     gRootObject->AddChild(gGameplayRoot);
 
     StartLoop();
-    // Lives for the whole process: its thread is never joined.
-    static Watchdog watchdog(GetSystemClock(), gHeartbeat);
-    watchdog.StartThread();
+    mWatchdog->Arm();
 
     while (RunPass()) {
     }
 
-    watchdog.Disarm();
+    mWatchdog->Disarm();
     gSoundManager->UnloadBank("Main");
     gAnimationManager->Clear();
     gFontRegistry->UnloadGroup("Main");
@@ -158,8 +159,7 @@ void Application::Run() {
 }
 
 void Application::StartLoop() {
-    delete mTimer;
-    mTimer = new FixedStepTimer(mClock, UpdatesPerSecond, MaxCatchUpSteps);
+    mTimer = std::make_unique<FixedStepTimer>(mClock, UpdatesPerSecond, MaxCatchUpSteps);
     mTimer->Start();
     gHeartbeat.store(mClock.Now());
 }

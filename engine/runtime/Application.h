@@ -2,11 +2,14 @@
 
 #include <cstdint>
 #include <functional>
+#include <memory>
 
 #include "object/ObjectWalks.h"
 
 class Clock;
+class FixedStepTimer;
 class GameObject;
+class Watchdog;
 class b2World;
 struct GameTime;
 
@@ -50,7 +53,9 @@ public:
 
 private:
     Clock& mClock;
-    class FixedStepTimer* mTimer = nullptr;
+    std::unique_ptr<FixedStepTimer> mTimer;
+    // Watches the heartbeat on mClock, the clock that stamps it; armed only inside Run.
+    std::unique_ptr<Watchdog> mWatchdog;
 };
 
 extern Application* gApplication;

@@ -1,11 +1,10 @@
 #include "runtime/BitmapFont.h"
 
 #include <boost/property_tree/ptree.hpp>
-#include <boost/property_tree/xml_parser.hpp>
-#include <fstream>
 
 #include "object/ContentError.h"
 #include "object/NumberText.h"
+#include "object/XmlFile.h"
 #include "runtime/Texture.h"
 
 namespace pt = boost::property_tree;
@@ -60,27 +59,19 @@ const pt::ptree& RequireElement(const pt::ptree& root, const char* path, const s
     return *element;
 }
 
-pt::ptree ReadXmlFile(const std::filesystem::path& file) {
-    std::ifstream in(file, std::ios::binary);
-    if (!in) {
-        throw ContentError(file, "cannot open the font file for reading");
-    }
-    pt::ptree tree;
-    try {
-        pt::read_xml(in, tree);
-    } catch (const pt::xml_parser_error& e) {
-        throw ContentError(file, "XML syntax error on line " + std::to_string(e.line()) + ": " + e.message());
-    }
-    return tree;
+uint64_t NextFontRevision() {
+    static uint64_t last = 0;
+    return ++last;
 }
 
 }  // namespace
 
-BitmapFont::BitmapFont() = default;
+BitmapFont::BitmapFont() : mRevision(NextFontRevision()) {}
 
 BitmapFont::~BitmapFont() = default;
 
 void BitmapFont::Load(const std::filesystem::path& path, const FontPageLoader& loadPage) {
+    mRevision = NextFontRevision();
     Name.clear();
     Page.reset();
     LineHeight = 1.0f;

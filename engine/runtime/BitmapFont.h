@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <filesystem>
 #include <map>
 #include <memory>
@@ -49,6 +50,10 @@ public:
     // non-numeric required attribute, raises ContentError naming the file.
     void Load(const std::filesystem::path& path, const FontPageLoader& loadPage);
 
+    // Differs between any two fonts and changes with every Load, so that layouts made with
+    // the font can tell when they are out of date.
+    uint64_t Revision() const { return mRevision; }
+
     // The amount of the first kerning entry for the pair, 0 when the font has none.
     float GetKerning(int first, int second) const;
     // The glyph of a character, or null when the font lacks it.
@@ -65,4 +70,7 @@ public:
     std::map<int, BitmapFontGlyph> Glyphs;
     // Keyed by the first character; the entries of one key keep file order.
     std::multimap<int, BitmapFontKerning> Kernings;
+
+private:
+    uint64_t mRevision;
 };

@@ -26,7 +26,8 @@ std::vector<std::filesystem::path> ListContentFiles(const std::filesystem::path&
     std::vector<std::filesystem::path> files;
     for (const std::filesystem::directory_entry& entry : it) {
         std::error_code statusError;
-        if (entry.is_regular_file(statusError) && ToLower(entry.path().extension().string()) == wanted) {
+        if (entry.is_regular_file(statusError) &&
+            (wanted.empty() || ToLower(entry.path().extension().string()) == wanted)) {
             files.push_back(entry.path());
         }
     }

@@ -12,6 +12,9 @@ namespace {
 // What the window shows now, so that an unchanged choice costs nothing per pass.
 const CursorImage* gShownCursor = nullptr;
 bool gArrowShown = false;
+// Names whose file could not be read: not read again until a retry is allowed, since
+// decoding an image every pass would cost more than the frame.
+std::set<std::string> gUnreadable;
 std::set<std::string> gReportedFailures;
 
 const CursorImage* FindOrLoad(const std::string& name) {
@@ -19,10 +22,14 @@ const CursorImage* FindOrLoad(const std::string& name) {
     if (found != gCursorCache.end()) {
         return found->second.get();
     }
+    if (gUnreadable.count(name) != 0) {
+        return nullptr;
+    }
     const std::filesystem::path path = GetCursorPath(name).concat(".ico");
     std::string error;
     std::unique_ptr<CursorImage> cursor = CursorImage::Load(path, &error);
     if (cursor == nullptr) {
+        gUnreadable.insert(name);
         if (gReportedFailures.insert(name).second) {
             DebugPrint((path.string() + ": cannot load cursor: " + error + "\n").c_str());
         }
@@ -58,9 +65,14 @@ void ApplyWindowCursor(const std::string& name) {
     }
 }
 
+void RetryUnreadableCursors() {
+    gUnreadable.clear();
+}
+
 void ReleaseCursors() {
     gCursorCache.clear();
     gShownCursor = nullptr;
     gArrowShown = false;
+    gUnreadable.clear();
     gReportedFailures.clear();
 }

@@ -11,9 +11,14 @@ class CursorImage;
 std::filesystem::path GetCursorPath(const std::string& name);
 
 // Shows the named cursor over the game window, or the arrow for "". Each name is read
-// once; a file that cannot be read shows the arrow, is reported once, and is tried
-// again at the next call.
+// once. A file that cannot be read shows the arrow and is reported once; it is not read
+// again until RetryUnreadableCursors.
 void ApplyWindowCursor(const std::string& name);
+
+// Lets the next ApplyWindowCursor try the files that could not be read. The message pump
+// calls it when the mouse moves or clicks over the window: that is when the desktop asks
+// a window for its cursor, so a file that appears later is picked up then.
+void RetryUnreadableCursors();
 
 // Frees every loaded cursor; the video system must still be running.
 void ReleaseCursors();

@@ -1,24 +1,36 @@
 #include "runtime/DeviceQuadTarget.h"
 
 #include <algorithm>
+#include <vector>
 
 #include "platform/gfx/GfxBuffer.h"
 #include "platform/gfx/GfxDevice.h"
 #include "runtime/Texture.h"
 
+namespace {
+
+int QuadsHeldBy(const GfxBuffer& indexBuffer) {
+    const size_t quads = indexBuffer.SizeBytes() / (6 * sizeof(uint16_t));
+    return static_cast<int>(std::min(quads, static_cast<size_t>(DeviceQuadTarget::MaxIndexedQuads)));
+}
+
+}  // namespace
+
+void DeviceQuadTarget::FillIndexBuffer(GfxBuffer& indexBuffer) {
+    std::vector<uint16_t> indices;
+    QuadBatcher::WriteQuadIndices(QuadsHeldBy(indexBuffer), indices);
+    indexBuffer.Write(0, indices.data(), indices.size() * sizeof(uint16_t));
+}
+
 DeviceQuadTarget::DeviceQuadTarget(GfxDevice& device, GfxBuffer& vertexBuffer, GfxBuffer& indexBuffer, int maxQuads,
                                    std::shared_ptr<GfxTexture> flatNormalMap)
     : mDevice(device),
       mVertexBuffer(vertexBuffer),
-      mIndexBuffer(indexBuffer),
       // Never more quads than either buffer holds.
       mMaxQuads(std::min({maxQuads, static_cast<int>(vertexBuffer.SizeBytes() / (4 * sizeof(Vertex))),
-                          static_cast<int>(indexBuffer.SizeBytes() / (6 * sizeof(uint16_t)))})),
-      mFlatNormalMap(std::move(flatNormalMap)) {}
-
-void DeviceQuadTarget::SetQuadIndices(const uint16_t* indices, int indexCount) {
-    mIndexBuffer.Write(0, indices, static_cast<size_t>(indexCount) * sizeof(uint16_t));
-    mDevice.SetIndexBuffer(&mIndexBuffer);
+                          QuadsHeldBy(indexBuffer)})),
+      mFlatNormalMap(std::move(flatNormalMap)) {
+    mDevice.SetIndexBuffer(&indexBuffer);
     mDevice.SetVertexBuffer(&mVertexBuffer);
 }
 

@@ -8,6 +8,7 @@
 #include <string>
 #include <system_error>
 
+#include "object/AtomicFile.h"
 #include "platform/DebugPrint.h"
 #include "platform/Paths.h"
 #include "runtime/Graphics.h"
@@ -98,7 +99,8 @@ void DisplaySettings::Save(const Graphics& graphics) {
     tree.put("Fullscreen", graphics.Fullscreen != 0);
     try {
         std::filesystem::create_directories(path.parent_path());
-        boost::property_tree::ini_parser::write_ini(path.string(), tree);
+        WriteFileAtomically(path,
+                            [&tree](std::ostream& out) { boost::property_tree::ini_parser::write_ini(out, tree); });
     } catch (const std::exception& error) {
         throw std::runtime_error(path.string() + ": cannot write the display settings: " + error.what());
     }

@@ -23,8 +23,9 @@ public:
     // renderer. A file that is malformed, lacks a key or holds a size of 0 or less is
     // reported on standard error and changes nothing; the caller writes the defaults.
     static bool Load(Graphics& graphics);
-    // Creates the folder when missing and replaces the file. Throws std::runtime_error
-    // naming the file when it cannot be written.
+    // Creates the folder when missing and replaces the file through a temporary one, so
+    // an interrupted save keeps the previous settings. Throws std::runtime_error naming
+    // the file when it cannot be written.
     static void Save(const Graphics& graphics);
     static std::filesystem::path GetPath();
 };

@@ -1,7 +1,5 @@
 #include "runtime/FontRegistry.h"
 
-#include <stdexcept>
-
 #include "object/ResourceResolver.h"
 #include "runtime/ContentFiles.h"
 #include "runtime/Texture.h"
@@ -9,25 +7,11 @@
 FontRegistry* gFontRegistry = nullptr;
 
 FontRegistry::FontRegistry(Graphics* graphics)
-    : mLoadPage([graphics](Texture& page, const std::filesystem::path& path) {
-          if (graphics == nullptr) {
-              throw std::logic_error(path.string() + ": font pages load only through a renderer");
-          }
-          return graphics->LoadTexture(&page, path);
-      }),
-      mGraphics(graphics) {
-    if (mGraphics != nullptr) {
-        mGraphics->AddTextureOwner(this);
-    }
-}
+    : mRenderer(graphics, this), mLoadPage(mRenderer.RendererLoader("font pages")) {}
 
-FontRegistry::FontRegistry(FontPageLoader loadPage) : mLoadPage(std::move(loadPage)) {}
+FontRegistry::FontRegistry(FontPageLoader loadPage) : mRenderer(nullptr, this), mLoadPage(std::move(loadPage)) {}
 
-FontRegistry::~FontRegistry() {
-    if (mGraphics != nullptr) {
-        mGraphics->RemoveTextureOwner(this);
-    }
-}
+FontRegistry::~FontRegistry() = default;
 
 void FontRegistry::InstallNameResolver() {
     gResourceResolver.FindFont = [](const std::string& name) -> BitmapFont* {

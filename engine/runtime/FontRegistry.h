@@ -8,6 +8,7 @@
 
 #include "runtime/BitmapFont.h"
 #include "runtime/Graphics.h"
+#include "runtime/TextureOwnerLink.h"
 
 // The fonts of one folder, by file stem. Deleting the group deletes its fonts and their
 // page textures.
@@ -54,8 +55,8 @@ public:
     std::map<std::string, std::unique_ptr<FontGroup>> Groups;
 
 private:
+    TextureOwnerLink mRenderer;
     FontPageLoader mLoadPage;
-    Graphics* mGraphics = nullptr;
 };
 
 extern FontRegistry* gFontRegistry;

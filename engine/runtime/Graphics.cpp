@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <stdexcept>
 
+#include "object/ContentError.h"
 #include "platform/DebugPrint.h"
 #include "platform/EmbeddedShaders.h"
 #include "platform/gfx/GfxImage.h"
@@ -141,6 +142,7 @@ void Graphics::CreateDeviceObjects() {
     Impl->MaxQuads = static_cast<int32_t>(GraphicsImpl::VertexBufferBytes / (4 * sizeof(GfxVertex)));
     Impl->IndexBuffer =
         std::make_unique<GfxBuffer>(GfxBufferKind::Index16, static_cast<size_t>(Impl->MaxQuads) * 6 * sizeof(uint16_t));
+    DeviceQuadTarget::FillIndexBuffer(*Impl->IndexBuffer);
 
     Impl->SceneColorTarget = device.CreateRenderTarget(Width, Height, GfxMips::One);
     Impl->SceneNormalTarget = device.CreateRenderTarget(Width, Height, GfxMips::One);
@@ -170,6 +172,7 @@ void Graphics::CompileShaders() {
         }
         Impl->Shaders[shader->Name] = std::make_unique<GfxShader>(stage, shader->Name, shader->Source);
     }
+    Impl->ResolveFrameShaders();
 }
 
 void Graphics::ReleaseDeviceObjects() {
@@ -181,6 +184,7 @@ void Graphics::ReleaseDeviceObjects() {
         Impl->Device->UnbindAll();
         Impl->Device->ForgetPrograms();
     }
+    Impl->FrameShaderSet = FrameShaders();
     Impl->Shaders.clear();
     Impl->VertexBuffer.reset();
     Impl->IndexBuffer.reset();
@@ -235,12 +239,24 @@ bool Graphics::LoadTexture(Texture* texture, const std::filesystem::path& path) 
     if (!ReadImage(path, &image)) {
         return false;
     }
-    texture->DeviceTexture = Impl->Device->CreateTexture(image.Width, image.Height, image.Pixels.data(), GfxMips::Full);
+    const bool hasCompanions = EndsWith(path.stem().string(), "_COL");
+    std::shared_ptr<GfxTexture> colour;
+    std::shared_ptr<GfxTexture> normalSpecular;
+    // The device names only the size it refuses; the file is what the reader can fix.
+    try {
+        colour = Impl->Device->CreateTexture(image.Width, image.Height, image.Pixels.data(), GfxMips::Full);
+        if (hasCompanions) {
+            normalSpecular = LoadNormalSpecular(path, image.Width, image.Height);
+        }
+    } catch (const std::exception& error) {
+        throw ContentError(path, std::string("cannot make a texture of the image: ") + error.what());
+    }
+    texture->DeviceTexture = std::move(colour);
+    if (hasCompanions) {
+        texture->NormalSpecularTexture = std::move(normalSpecular);
+    }
     texture->Width = static_cast<float>(image.Width);
     texture->Height = static_cast<float>(image.Height);
-    if (EndsWith(path.stem().string(), "_COL")) {
-        texture->NormalSpecularTexture = LoadNormalSpecular(path, image.Width, image.Height);
-    }
     return true;
 }
 
@@ -335,7 +351,10 @@ void Graphics::DrawDebugPrimitive(const Vector2* points, int count, Color color,
         return;
     }
     Vertex vertices[DebugLines::MaxVertices];
-    const Vector2 texel = DebugLines::FindWhiteTexel(gTextureManager);
+    const Vector2 texel =
+        Impl->DebugLinesTexel.Get(gTextureManager, DebugLines::TextureName, [](const TextureManager* textures, auto) {
+            return DebugLines::FindWhiteTexel(textures);
+        });
     const int vertexCount = DebugLines::BuildStrip(points, count, color, closed, texel, vertices);
     Impl->Device->DrawLineStrip(vertices, vertexCount);
 }

@@ -56,7 +56,9 @@ public:
     // Reads an image file into the texture (size, full mip chain). A stem ending in
     // "_COL" also reads the "_NRM" and "_SPEC" companions beside it into the
     // normal-specular texture. An unreadable image leaves the texture as it was and
-    // returns false; the reason goes to standard error.
+    // returns false; the reason goes to standard error. An image the device cannot hold
+    // (larger than its texture size limit) also leaves it as it was and raises
+    // ContentError naming the file.
     bool LoadTexture(Texture* texture, const std::filesystem::path& path);
     // One frame: shows the previous one, then draws every layer pass of the tree
     // (background, lit foreground with its shadow and lights, foreground, physics view,

@@ -4,6 +4,9 @@
 #include <box2d/box2d.h>
 
 #include <algorithm>
+#include <string>
+#include <string_view>
+#include <utility>
 
 #include "object/GameObject.h"
 #include "runtime/Application.h"
@@ -69,11 +72,19 @@ void SetPixelScalar(GfxDevice& device, int reg, float value) {
     device.SetPixelConstants(reg, values, 1);
 }
 
+const Texture* FindTexture(const TextureManager* textures, std::string_view name) {
+    return textures != nullptr ? textures->GetTexture(std::string(name)) : nullptr;
+}
+
 // Runs the passes of one frame. Lives for one DrawFrame.
 class FrameDrawer {
 public:
     explicit FrameDrawer(Graphics& graphics)
-        : mGraphics(graphics), mImpl(*graphics.Impl), mDevice(*mImpl.Device), mSettings(*graphics.Settings) {}
+        : mGraphics(graphics),
+          mImpl(*graphics.Impl),
+          mDevice(*mImpl.Device),
+          mSettings(*graphics.Settings),
+          mShaders(mImpl.FrameShaderSet) {}
 
     void Draw() {
         mDevice.Present();
@@ -92,12 +103,10 @@ public:
     }
 
 private:
-    void UseShaders(const char* vertexShader, const char* pixelShader) {
-        mDevice.SetVertexShader(&mImpl.Shader(vertexShader));
-        UsePixelShader(pixelShader);
+    void UseShaders(const GfxShader* vertexShader, const GfxShader* pixelShader) {
+        mDevice.SetVertexShader(vertexShader);
+        mDevice.SetPixelShader(pixelShader);
     }
-
-    void UsePixelShader(const char* name) { mDevice.SetPixelShader(&mImpl.Shader(name)); }
 
     void Pass(GameObject* root, DrawLayer mask) { mGraphics.DrawLayerPass(root, mask, kWhite, nullptr); }
 
@@ -129,22 +138,21 @@ private:
     // The picture swirled into the small first-pass target, then drawn through every
     // background sprite's frame by the second-pass shader of the mode.
     void DrawBackground() {
-        const Texture* picture =
-            gTextureManager != nullptr ? gTextureManager->GetTexture(mSettings.BackgroundTexture) : nullptr;
+        const Texture* picture = mImpl.BackgroundTexture.Get(gTextureManager, mSettings.BackgroundTexture, FindTexture);
         if (picture == nullptr) {
             return;
         }
-        mDevice.SetVertexShader(&mImpl.Shader("BackgroundVS"));
+        mDevice.SetVertexShader(mShaders.BackgroundVS);
         mDevice.SetRenderTarget(0, mImpl.FirstPassTarget);
-        UsePixelShader("BackgroundFirstPassPS");
+        mDevice.SetPixelShader(mShaders.BackgroundFirstPassPS);
         SetPixelScalar(mDevice, kTimeRegister, mSettings.FirstPassTime);
         SetAddress(mDevice, 0, GfxAddress::Mirror);
         mGraphics.DrawFullscreenQuad(picture->DeviceTexture, kWhite);
 
         if (mSettings.BackgroundMode == 0) {
-            UsePixelShader("BackgroundPS0");
+            mDevice.SetPixelShader(mShaders.BackgroundPS0);
         } else if (mSettings.BackgroundMode == 1) {
-            UsePixelShader("BackgroundPS1");
+            mDevice.SetPixelShader(mShaders.BackgroundPS1);
             SetFilters(mDevice, 0, GfxFilter::Anisotropic);
         }
         SetPixelScalar(mDevice, kTimeRegister, mSettings.SecondPassTime);
@@ -163,7 +171,7 @@ private:
         blend.DestAlpha = GfxBlend::DestAlpha;
         blend.AlphaOp = GfxBlendOp::Max;
         mDevice.SetBlendState(blend);
-        UseShaders("SpriteVS", "LitSpritePS");
+        UseShaders(mShaders.SpriteVS, mShaders.LitSpritePS);
         mDevice.SetRenderTarget(0, mImpl.SceneColorTarget);
         mDevice.SetRenderTarget(1, mImpl.SceneNormalTarget);
         mDevice.SetRenderTarget(2, mImpl.SceneExtrasTarget);
@@ -177,7 +185,7 @@ private:
         mDevice.SetRenderTarget(0, mImpl.BlurTargetA);
         mDevice.SetRenderTarget(1, nullptr);
         mDevice.SetRenderTarget(2, nullptr);
-        UsePixelShader("BlurFirstPS");
+        mDevice.SetPixelShader(mShaders.BlurFirstPS);
         mDevice.SetPixelConstants(kBlurWeightsRegister, mImpl.BlurWeights, 1);
         const float texel[4] = {mImpl.BlurTexelSize[0], mImpl.BlurTexelSize[1], 0.0f, 0.0f};
         mDevice.SetPixelConstants(kBlurTexelRegister, texel, 1);
@@ -186,12 +194,12 @@ private:
         mDevice.Clear(GfxClearColor, kTransparentBlack, 1.0f);
         mGraphics.DrawFullscreenQuad(mImpl.SceneColorTarget, kOpaqueBlack);
 
-        UsePixelShader("BlurSecondPS");
+        mDevice.SetPixelShader(mShaders.BlurSecondPS);
         mDevice.SetRenderTarget(0, mImpl.BlurTargetB);
         mDevice.Clear(GfxClearColor, kTransparentBlack, 1.0f);
         mGraphics.DrawFullscreenQuad(mImpl.BlurTargetA, kOpaqueBlack);
 
-        UsePixelShader("SpritePS");
+        mDevice.SetPixelShader(mShaders.SpritePS);
         mDevice.SetRenderTarget(0, mDevice.BackBuffer());
         mGraphics.DrawFullscreenQuad(mImpl.BlurTargetB, kWhite);
     }
@@ -202,7 +210,7 @@ private:
         mDevice.SetRenderTarget(0, mDevice.BackBuffer());
         mDevice.SetRenderTarget(1, nullptr);
         mDevice.SetRenderTarget(2, nullptr);
-        UsePixelShader("ExtrasCompositePS");
+        mDevice.SetPixelShader(mShaders.ExtrasCompositePS);
         mGraphics.DrawFullscreenQuad(mImpl.SceneExtrasTarget, kOpaqueBlack);
     }
 
@@ -214,7 +222,7 @@ private:
         mDevice.SetTexture(kSceneColorUnit, mImpl.SceneColorTarget);
         mDevice.SetTexture(kSceneNormalUnit, mImpl.SceneNormalTarget);
         mDevice.SetTexture(kSceneExtrasUnit, mImpl.SceneExtrasTarget);
-        UseShaders("LightVS", "LightPS");
+        UseShaders(mShaders.LightVS, mShaders.LightPS);
         const float screen[4] = {static_cast<float>(mGraphics.Width), static_cast<float>(mGraphics.Height), 0.0f,
                                  0.0f};
         mDevice.SetVertexConstants(kScreenSizeRegister, screen, 1);
@@ -227,12 +235,12 @@ private:
 
     // Additive sprites (the blend is still additive), then plain ones.
     void DrawForeground() {
-        UseShaders("SpriteVS", "SpritePS");
+        UseShaders(mShaders.SpriteVS, mShaders.SpritePS);
         mGraphics.SetCamera(&mGraphics.WorldCamera);
         Pass(gRootObject, DrawLayer::ForegroundAdd);
         SetDestBlend(mDevice, GfxBlend::InvSrcAlpha);
         Pass(gRootObject, DrawLayer::Foreground);
-        UseShaders("SpriteVS", "SpritePS");
+        UseShaders(mShaders.SpriteVS, mShaders.SpritePS);
         SetDestBlend(mDevice, GfxBlend::InvSrcAlpha);
     }
 
@@ -242,8 +250,7 @@ private:
             return;
         }
         mDevice.Clear(GfxClearDepth, kTransparentBlack, 1.0f);
-        const Texture* editor =
-            gTextureManager != nullptr ? gTextureManager->GetTexture(DebugLines::TextureName) : nullptr;
+        const Texture* editor = mImpl.DebugLinesTexture.Get(gTextureManager, DebugLines::TextureName, FindTexture);
         mDevice.SetTexture(0, editor != nullptr ? editor->DeviceTexture : nullptr);
         if (gB2DebugDrawer == nullptr || gPhysicsWorld == nullptr) {
             return;
@@ -283,9 +290,32 @@ private:
     GraphicsImpl& mImpl;
     GfxDevice& mDevice;
     const RenderSettings& mSettings;
+    const FrameShaders& mShaders;
 };
 
 }  // namespace
+
+void GraphicsImpl::ResolveFrameShaders() {
+    FrameShaders set;
+    const std::pair<const GfxShader**, const char*> named[] = {
+        {&set.BackgroundVS, "BackgroundVS"},
+        {&set.BackgroundFirstPassPS, "BackgroundFirstPassPS"},
+        {&set.BackgroundPS0, "BackgroundPS0"},
+        {&set.BackgroundPS1, "BackgroundPS1"},
+        {&set.SpriteVS, "SpriteVS"},
+        {&set.SpritePS, "SpritePS"},
+        {&set.LitSpritePS, "LitSpritePS"},
+        {&set.BlurFirstPS, "BlurFirstPS"},
+        {&set.BlurSecondPS, "BlurSecondPS"},
+        {&set.ExtrasCompositePS, "ExtrasCompositePS"},
+        {&set.LightVS, "LightVS"},
+        {&set.LightPS, "LightPS"},
+    };
+    for (const auto& [slot, name] : named) {
+        *slot = &Shader(name);
+    }
+    FrameShaderSet = set;
+}
 
 void Graphics::DrawFrame() {
     // The device's state is not tested: a frame is issued in any case.

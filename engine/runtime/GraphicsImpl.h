@@ -18,8 +18,26 @@
 #include "runtime/Camera2d.h"
 #include "runtime/QuadBatcher.h"
 #include "runtime/Texture.h"
+#include "runtime/TextureCatalogCache.h"
 
 class TextureOwner;
+
+// The shaders the frame draws with, looked up by name once after they are compiled, so
+// that a frame sets them without a search.
+struct FrameShaders {
+    const GfxShader* BackgroundVS = nullptr;
+    const GfxShader* BackgroundFirstPassPS = nullptr;
+    const GfxShader* BackgroundPS0 = nullptr;
+    const GfxShader* BackgroundPS1 = nullptr;
+    const GfxShader* SpriteVS = nullptr;
+    const GfxShader* SpritePS = nullptr;
+    const GfxShader* LitSpritePS = nullptr;
+    const GfxShader* BlurFirstPS = nullptr;
+    const GfxShader* BlurSecondPS = nullptr;
+    const GfxShader* ExtrasCompositePS = nullptr;
+    const GfxShader* LightVS = nullptr;
+    const GfxShader* LightPS = nullptr;
+};
 
 // The renderer's device side, owned by Graphics. Window and device exist between Init
 // and Shutdown; shaders, buffers and targets between CreateDeviceObjects and
@@ -31,11 +49,14 @@ struct GraphicsImpl {
 
     // The shader of that name; throws std::out_of_range naming it when absent.
     const GfxShader& Shader(const std::string& name) const;
+    // Fills FrameShaderSet from Shaders; throws std::out_of_range naming a missing one.
+    void ResolveFrameShaders();
 
     std::unique_ptr<SdlVideo> Video;
     std::unique_ptr<Window> GameWindow;
     std::unique_ptr<GfxDevice> Device;
     std::map<std::string, std::unique_ptr<GfxShader>> Shaders;  // every embedded shader, by name
+    FrameShaders FrameShaderSet;  // pointers into Shaders; all null while it is empty
     std::unique_ptr<GfxBuffer> VertexBuffer;
     std::unique_ptr<GfxBuffer> IndexBuffer;
     std::shared_ptr<GfxTexture> SceneColorTarget;   // screen-sized
@@ -66,4 +87,8 @@ struct GraphicsImpl {
     // Set by the display settings popup after it has written Width, Height, Fullscreen.
     uint8_t DisplayChangePending = 0;
     std::vector<TextureOwner*> TextureOwners;
+    // Lookups by name that every frame repeats.
+    TextureCatalogCache<const Texture*> BackgroundTexture;
+    TextureCatalogCache<const Texture*> DebugLinesTexture;
+    TextureCatalogCache<Vector2> DebugLinesTexel;
 };

@@ -5,7 +5,7 @@
 
 #include <stdexcept>
 
-#include "runtime/GameTime.h"
+#include "object/GameTime.h"
 #include "runtime/Graphics.h"
 
 InputManager* gInputManager = nullptr;

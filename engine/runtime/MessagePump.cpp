@@ -84,10 +84,12 @@ bool HandleWindowEvent(const SDL_Event& event) {
             break;
         case SDL_MOUSEMOTION:
             SetMousePosition(event.motion.x, event.motion.y);
+            RetryUnreadableCursors();
             break;
         case SDL_MOUSEBUTTONDOWN:
         case SDL_MOUSEBUTTONUP:
             HandleMouseButton(event.button, event.type == SDL_MOUSEBUTTONDOWN);
+            RetryUnreadableCursors();
             break;
         case SDL_WINDOWEVENT:
             if (!IsForGameWindow(event.window)) {

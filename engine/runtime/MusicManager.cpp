@@ -11,6 +11,7 @@
 #include "object/JsonFile.h"
 #include "platform/DebugPrint.h"
 #include "platform/audio/AudioSystem.h"
+#include "runtime/ContentFiles.h"
 
 MusicManager* gMusicManager = nullptr;
 
@@ -24,24 +25,12 @@ bool IsLoopPointFile(const std::filesystem::path& file) {
 }
 
 // The regular files of the folder in name order; none when the folder does not exist.
-std::vector<std::filesystem::path> ListFiles(const std::filesystem::path& folder) {
+std::vector<std::filesystem::path> ListMusicFiles(const std::filesystem::path& folder) {
     std::error_code error;
     if (!std::filesystem::exists(folder, error)) {
         return {};
     }
-    std::filesystem::directory_iterator it(folder, error);
-    if (error) {
-        throw ContentError(folder, "cannot list the music folder: " + error.message());
-    }
-    std::vector<std::filesystem::path> files;
-    for (const std::filesystem::directory_entry& entry : it) {
-        std::error_code statusError;
-        if (entry.is_regular_file(statusError)) {
-            files.push_back(entry.path());
-        }
-    }
-    std::sort(files.begin(), files.end());
-    return files;
+    return ListContentFiles(folder);
 }
 
 // A required member holding a sample frame number: a whole number from 0 to 2^32 - 1.
@@ -70,7 +59,7 @@ void MusicManager::Scan(const std::filesystem::path& folder) {
         boost::property_tree::ptree Tree;
     };
     std::map<std::string, LoopPointFile> loopPoints;
-    for (const std::filesystem::path& file : ListFiles(folder)) {
+    for (const std::filesystem::path& file : ListMusicFiles(folder)) {
         const std::string stem = file.stem().string();
         if (IsLoopPointFile(file)) {
             loopPoints[stem] = LoopPointFile{file, ReadJsonFile(file)};

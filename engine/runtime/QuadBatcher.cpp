@@ -76,20 +76,9 @@ void QuadBatcher::WriteQuadIndices(int quadCount, std::vector<uint16_t>& indices
 
 void QuadBatcher::Flush(QuadBatchTarget& target) {
     const int maxQuads = target.MaxQuadsPerDraw();
-    size_t largest = 0;
-    for (size_t k = 0; k < mBatchTextures.size(); ++k) {
-        largest = std::max(largest, mBatchLists[k].size());
-    }
-    const int quads = static_cast<int>(std::min<size_t>(largest / 4, static_cast<size_t>(std::max(maxQuads, 0))));
-    if (quads == 0) {
+    if (maxQuads <= 0) {
         return;
     }
-    // The pattern's prefix serves every smaller count: rebuild it only to grow.
-    if (mIndices.size() < static_cast<size_t>(quads) * 6) {
-        WriteQuadIndices(quads, mIndices);
-    }
-    target.SetQuadIndices(mIndices.data(), quads * 6);
-
     const size_t chunkVertices = static_cast<size_t>(maxQuads) * 4;
     for (size_t k = 0; k < mBatchTextures.size(); ++k) {
         const std::vector<Vertex>& list = mBatchLists[k];

@@ -10,16 +10,15 @@
 
 class Texture;
 
-// Where flushed batches go: the device in the game, a recorder in tests.
+// Where flushed batches go: the device in the game, a recorder in tests. Every draw
+// takes its triangles from the shared quad index pattern (WriteQuadIndices), which the
+// target holds for at least MaxQuadsPerDraw quads.
 class QuadBatchTarget {
 public:
     virtual ~QuadBatchTarget() = default;
 
     // The most quads one draw may take: the vertex buffer's size in quads.
     virtual int MaxQuadsPerDraw() const = 0;
-    // The index pattern shared by every draw of the flush (i, i+1, i+2, i+1, i+3, i+2
-    // per quad, i = 4q), written once for the largest batch.
-    virtual void SetQuadIndices(const uint16_t* indices, int indexCount) = 0;
     // Makes the texture current for the draws that follow; null draws untextured.
     virtual void BindTexture(const Texture* texture) = 0;
     // One indexed draw of whole quads: vertexCount / 2 triangles.
@@ -68,7 +67,8 @@ public:
     const Texture* BatchTexture(int batch) const { return mBatchTextures[batch]; }
     const std::vector<Vertex>& BatchVertices(int batch) const { return mBatchLists[batch]; }
 
-    // The index pattern for quadCount quads, 6 indices each.
+    // The index pattern for quadCount quads, 6 indices each: i, i+1, i+2, i+1, i+3, i+2
+    // for quad q with i = 4q. A prefix of it serves any smaller count.
     static void WriteQuadIndices(int quadCount, std::vector<uint16_t>& indices);
 
 private:
@@ -78,7 +78,6 @@ private:
     // Entry k holds the vertices of mBatchTextures[k]; lists past the texture count are
     // empty and kept for reuse.
     std::vector<std::vector<Vertex>> mBatchLists;
-    std::vector<uint16_t> mIndices;
     // Consecutive quads mostly share a texture: try the last one first.
     int mLastBatch = -1;
     float mDepth = 1.0f;

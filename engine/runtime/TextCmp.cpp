@@ -30,16 +30,27 @@ TextStyle TextCmp::Style() const {
     return style;
 }
 
-TextLayout TextCmp::Layout() const {
+const TextLayout& TextCmp::Layout() const {
     assert(Font != nullptr && "text is laid out in a font");
-    return TextLayout(*Font, Text, Style());
+    const TextStyle style = Style();
+    LayoutSource& source = mLayoutSource;
+    const bool current = mLayout.has_value() && source.Font == Font && source.FontRevision == Font->Revision() &&
+                         source.Style == style && source.Text == Text;
+    if (!current) {
+        mLayout.emplace(*Font, Text, style);
+        source.Font = Font;
+        source.FontRevision = Font->Revision();
+        source.Text = Text;
+        source.Style = style;
+    }
+    return *mLayout;
 }
 
 void TextCmp::Draw(QuadBatcher& batcher, Vector2 position, float rotation, Color color) {
     if (Font == nullptr) {
         return;
     }
-    const TextLayout layout = Layout();
+    const TextLayout& layout = Layout();
     const bool flipX = batcher.FlipX();
     const bool flipY = batcher.FlipY();
     LastRect = layout.GetRect(flipX, flipY);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cstdint>
+#include <optional>
 #include <string>
 
 #include "object/Color.h"
@@ -14,15 +16,16 @@
 class BitmapFont;
 class QuadBatcher;
 
-// Shows a string in a bitmap font, laid out afresh every time a layer pass draws it:
-// split at newlines, wrapped to the box width, cut at the box height and aligned on both
-// axes around the object's position.
+// Shows a string in a bitmap font: split at newlines, wrapped to the box width, cut at
+// the box height and aligned on both axes around the object's position.
 class TextCmp : public Component, public IEditable {
 public:
     TextCmp();
 
-    // The text as this component sets it. Requires a font.
-    TextLayout Layout() const;
+    // The text as this component sets it. Requires a font. The layout is kept from call
+    // to call and made again only when the text, the font (or its Load) or the style has
+    // changed, so a steady text costs no allocation per frame.
+    const TextLayout& Layout() const;
     TextStyle Style() const;
 
     // The glyph quads of the text into the batcher, at the object's position and
@@ -42,4 +45,16 @@ public:
     DrawLayer Layer = DrawLayer::Background;
     // Written by every draw, relative to the object's position.
     Rect LastRect;
+
+private:
+    // What the kept layout was made from.
+    struct LayoutSource {
+        const BitmapFont* Font = nullptr;
+        uint64_t FontRevision = 0;
+        std::string Text;
+        TextStyle Style;
+    };
+
+    mutable std::optional<TextLayout> mLayout;
+    mutable LayoutSource mLayoutSource;
 };

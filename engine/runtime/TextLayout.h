@@ -17,6 +17,8 @@ struct TextStyle {
     Vector2 BoxSize;                // wrap width and cut height; 0 means no limit
     TextXAlignment AlignmentX = TextXAlignment::Left;
     TextYAlignment AlignmentY = TextYAlignment::Middle;
+
+    bool operator==(const TextStyle&) const = default;
 };
 
 struct TextLine {

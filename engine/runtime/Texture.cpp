@@ -9,9 +9,21 @@ float Fraction(int part, float whole, float fallback) {
     return whole > 0.0f ? static_cast<float>(part) / whole : fallback;
 }
 
+uint64_t gCatalogRevision = 0;
+
 }  // namespace
 
-Texture::~Texture() = default;
+uint64_t TextureCatalogRevision() {
+    return gCatalogRevision;
+}
+
+void MarkTextureCatalogChanged() {
+    ++gCatalogRevision;
+}
+
+Texture::~Texture() {
+    MarkTextureCatalogChanged();
+}
 
 int Texture::GetFrameIndex(const std::string& frameName) const {
     const auto found = FrameIndices.find(frameName);
@@ -28,9 +40,11 @@ void Texture::AddFrame(const std::string& name, const AtlasFrame& frame) {
                             Fraction(frame.Width, untrimmedW, 1.0f), Fraction(frame.Height, untrimmedH, 1.0f));
     FrameIndices[name] = static_cast<int>(FrameNames.size());
     FrameNames.push_back(name);
+    MarkTextureCatalogChanged();
 }
 
 void Texture::ClearFrames() {
+    MarkTextureCatalogChanged();
     FrameRects.clear();
     FrameTrims.clear();
     FrameNames.clear();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <filesystem>
 #include <map>
 #include <memory>
@@ -9,6 +10,12 @@
 #include "object/Rect.h"
 
 class GfxTexture;
+
+// Changes whenever a texture is stored in a bank, has its frames changed or is deleted,
+// so that what is looked up by texture or frame name may be kept while it stays the
+// same (see TextureCatalogCache). MarkTextureCatalogChanged moves it on.
+uint64_t TextureCatalogRevision();
+void MarkTextureCatalogChanged();
 
 // One frame of an atlas in pixels: where its stored (trimmed) pixels lie in the image,
 // and where they lie inside the untrimmed frame.

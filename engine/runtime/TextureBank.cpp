@@ -12,6 +12,7 @@ Texture* TextureBank::Find(const std::string& name) const {
 Texture* TextureBank::Add(std::unique_ptr<Texture> texture) {
     std::unique_ptr<Texture>& slot = Textures[texture->Name];
     slot = std::move(texture);
+    MarkTextureCatalogChanged();
     return slot.get();
 }
 

@@ -2,16 +2,15 @@
 
 #include <algorithm>
 #include <boost/property_tree/ptree.hpp>
-#include <boost/property_tree/xml_parser.hpp>
 #include <cctype>
 #include <optional>
-#include <stdexcept>
 #include <vector>
 
 #include "object/ContentError.h"
 #include "object/GameObject.h"
 #include "object/NumberText.h"
 #include "object/ResourceResolver.h"
+#include "object/XmlFile.h"
 #include "runtime/Application.h"
 #include "runtime/SpriteCmp.h"
 
@@ -115,25 +114,11 @@ const ptree& AttributesOf(const ptree& element) {
 }  // namespace
 
 TextureManager::TextureManager(Graphics* graphics)
-    : mLoader([graphics](Texture& texture, const std::filesystem::path& path) {
-          if (graphics == nullptr) {
-              throw std::logic_error(path.string() + ": textures load only through a renderer");
-          }
-          return graphics->LoadTexture(&texture, path);
-      }),
-      mGraphics(graphics) {
-    if (mGraphics != nullptr) {
-        mGraphics->AddTextureOwner(this);
-    }
-}
+    : mRenderer(graphics, this), mLoader(mRenderer.RendererLoader("textures")) {}
 
-TextureManager::TextureManager(TextureImageLoader loader) : mLoader(std::move(loader)) {}
+TextureManager::TextureManager(TextureImageLoader loader) : mRenderer(nullptr, this), mLoader(std::move(loader)) {}
 
-TextureManager::~TextureManager() {
-    if (mGraphics != nullptr) {
-        mGraphics->RemoveTextureOwner(this);
-    }
-}
+TextureManager::~TextureManager() = default;
 
 void TextureManager::InstallNameResolver() {
     gResourceResolver.FindTexture = [](const std::string& name) -> Texture* {
@@ -193,12 +178,7 @@ Texture* TextureManager::GetTexture(const std::string& name) const {
 
 TextureManager::Atlas TextureManager::ParseAtlas(const std::filesystem::path& atlasPath) {
     const AtlasReader reader(atlasPath);
-    ptree document;
-    try {
-        boost::property_tree::read_xml(atlasPath.string(), document);
-    } catch (const boost::property_tree::xml_parser_error& e) {
-        reader.Fail("cannot read the atlas: " + e.message() + " (line " + std::to_string(e.line()) + ")");
-    }
+    const ptree document = ReadXmlFile(atlasPath);
     const auto root = document.get_child_optional("TextureAtlas");
     if (!root) {
         reader.Fail("no <TextureAtlas> root element");

@@ -9,6 +9,7 @@
 #include "runtime/Graphics.h"
 #include "runtime/Texture.h"
 #include "runtime/TextureBank.h"
+#include "runtime/TextureOwnerLink.h"
 
 class GameObject;
 
@@ -89,8 +90,8 @@ private:
     void ApplyAtlas(Texture& texture, const std::filesystem::path& atlasPath, const Atlas& atlas);
     std::unique_ptr<Texture> LoadSheetFile(const std::filesystem::path& sheetPath);
 
+    TextureOwnerLink mRenderer;
     TextureImageLoader mLoader;
-    Graphics* mGraphics = nullptr;
 };
 
 extern TextureManager* gTextureManager;

@@ -1,7 +1,9 @@
 #pragma once
 
 #include <atomic>
+#include <chrono>
 #include <cstdint>
+#include <memory>
 
 class Clock;
 
@@ -9,24 +11,32 @@ class Clock;
 // read would report a false hang.
 extern std::atomic<int64_t> gHeartbeat;
 
-// Turns a main thread that has not completed a pass for more than HangSeconds into a
-// crash report.
+// Turns a main thread that has not completed a pass for more than HangSeconds, as
+// measured on the clock that stamps the heartbeat, into a crash report.
 class Watchdog {
 public:
     static constexpr int HangSeconds = 5;
 
-    Watchdog(Clock& clock, const std::atomic<int64_t>& heartbeat);
+    // pollInterval: real time between two looks at the heartbeat.
+    Watchdog(Clock& clock, const std::atomic<int64_t>& heartbeat,
+             std::chrono::milliseconds pollInterval = std::chrono::seconds(1));
+    // The thread is never joined; from here on it touches neither the clock nor the
+    // heartbeat, which may go away with their owner.
+    ~Watchdog();
+
+    Watchdog(const Watchdog&) = delete;
+    Watchdog& operator=(const Watchdog&) = delete;
 
     bool IsHung() const;
-    // Thread body: checks once a second; never returns (a hang ends the process).
-    [[noreturn]] void Run();
-    // Starts Run on a detached thread.
-    void StartThread();
+    // Starts watching; the first call starts the thread, later ones re-arm it.
+    void Arm();
     // After the main loop ends: unloading may take its time without being called a hang.
-    void Disarm() { mArmed.store(false); }
+    void Disarm();
 
 private:
-    Clock& mClock;
-    const std::atomic<int64_t>& mHeartbeat;
-    std::atomic<bool> mArmed{true};
+    struct State;
+    // Thread body: a hang ends the process; retirement ends the thread.
+    static void Watch(const std::shared_ptr<State>& state);
+
+    std::shared_ptr<State> mState;
 };

@@ -167,6 +167,15 @@ TEST_F(ObjectTreeTest, ChildLookupAndSiblingMoves) {
     EXPECT_EQ(root.Children.back(), a);
 }
 
+TEST_F(ObjectTreeTest, SiblingMovesOfAnObjectWithoutParentDoNothing) {
+    GameObject orphan;
+    orphan.MoveToFirst();
+    orphan.MoveToLast();
+    orphan.SwapWithSibling(+1);
+    EXPECT_EQ(orphan.Parent, nullptr);
+    EXPECT_TRUE(orphan.Children.empty());
+}
+
 TEST_F(ObjectTreeTest, AttachingAChildWithAParentMovesIt) {
     GameObject first;
     GameObject second;
@@ -241,6 +250,38 @@ TEST_F(ObjectTreeTest, ComponentQueuedAloneIsDetachedByTheFlush) {
     FlushDeleteQueues();
     EXPECT_EQ(deletions, 1);
     EXPECT_TRUE(object.Components.empty());
+}
+
+// Before the application exists or after it is gone nothing can be deleted safely: the
+// caller may be a behaviour of the very object. Entries stay where they are, unmarked.
+TEST_F(ObjectTreeTest, WithoutQueuesNothingIsQueuedAndEverythingStaysInPlace) {
+    GameObject root;
+    GameObject* destroyed = AddChild(root, "destroyed");
+    GameObject* detached = AddChild(root, "detached");
+    int deletions = 0;
+    auto* component = new DeleteCounter(&deletions);
+    root.AddComponent(component);
+
+    gDeletionQueues = nullptr;
+    destroyed->Destroy();
+    detached->DetachAndDestroy();
+    QueueComponentForDeletion(component);
+    FlushDeleteQueues();
+
+    EXPECT_EQ(root.Children, (std::vector<GameObject*>{destroyed, detached}));
+    EXPECT_EQ(detached->Parent, &root);
+    EXPECT_FALSE(destroyed->PendingDestroy);
+    EXPECT_FALSE(component->PendingDelete);
+    EXPECT_EQ(deletions, 0);
+
+    // Once queues exist the same requests work.
+    gDeletionQueues = &mQueues;
+    destroyed->Destroy();
+    QueueComponentForDeletion(component);
+    EXPECT_EQ(mQueues.DestroyQueue, (std::vector<GameObject*>{destroyed}));
+    FlushDeleteQueues();
+    EXPECT_EQ(root.Children, (std::vector<GameObject*>{detached}));
+    EXPECT_EQ(deletions, 1);
 }
 
 TEST_F(ObjectTreeTest, DestructorQueuingMoreIsFlushedInTheSameFlush) {

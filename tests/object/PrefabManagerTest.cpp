@@ -1,3 +1,4 @@
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -112,6 +113,61 @@ TEST_F(PrefabManagerTest, APrefabSavedAndThenRemovedLosesItsFileAtTheNextSave) {
     Manager.Prefabs.erase("Brief");
     Manager.SaveModifiedPrefabs();
     EXPECT_FALSE(PrefabFileExists("Brief"));
+}
+
+// A non-empty folder where a prefab file should be: writing onto it and deleting it
+// both fail, whoever runs the tests.
+void BlockWithFolder(const std::filesystem::path& file) {
+    std::filesystem::remove(file);
+    std::filesystem::create_directories(file / "occupied");
+}
+
+TEST_F(PrefabManagerTest, ARenamedPrefabThatCannotBeWrittenKeepsItsOldFile) {
+    WritePrefab("Original", kEmptyPrefab);
+    WritePrefab("Zeta", kEmptyPrefab);
+    Init();
+    ASSERT_TRUE(Manager.FindPrefab("Original")->MakeNameUnique("Blocked"));
+    Manager.FindPrefab("Zeta")->Modified = true;
+    BlockWithFolder(PrefabFolder() / "Blocked.json");
+
+    const std::string error = ContentErrorOf([this] { Manager.SaveModifiedPrefabs(); });
+    EXPECT_EQ(error.rfind((PrefabFolder() / "Blocked.json").generic_string() + ": ", 0), 0u) << error;
+    EXPECT_TRUE(PrefabFileExists("Original"));
+    EXPECT_TRUE(Manager.FindPrefab("Blocked")->Modified);
+    // One failure does not keep the others unsaved.
+    EXPECT_NE(ReadPrefab("Zeta"), kEmptyPrefab);
+    EXPECT_FALSE(Manager.FindPrefab("Zeta")->Modified);
+
+    // Once the way is clear the next save writes the new file and drops the old one.
+    std::filesystem::remove_all(PrefabFolder() / "Blocked.json");
+    Manager.SaveModifiedPrefabs();
+    EXPECT_TRUE(PrefabFileExists("Blocked"));
+    EXPECT_FALSE(PrefabFileExists("Original"));
+}
+
+TEST_F(PrefabManagerTest, StaleFilesThatCannotBeDeletedAreReportedAfterTheRest) {
+    for (const char* name : {"Gone", "StuckA", "StuckB", "Vanished"}) {
+        WritePrefab(name, kEmptyPrefab);
+    }
+    Init();
+    Manager.Prefabs.clear();
+    BlockWithFolder(PrefabFolder() / "StuckA.json");
+    BlockWithFolder(PrefabFolder() / "StuckB.json");
+
+    const std::string error = ContentErrorOf([this] { Manager.SaveModifiedPrefabs(); });
+    EXPECT_EQ(error.rfind((PrefabFolder() / "StuckA.json").generic_string() + ": cannot delete the stale prefab file", 0),
+              0u)
+        << error;
+    EXPECT_NE(error.find((PrefabFolder() / "StuckB.json").generic_string()), std::string::npos) << error;
+    EXPECT_FALSE(PrefabFileExists("Gone"));
+    EXPECT_FALSE(PrefabFileExists("Vanished"));
+
+    // The files that stayed are still owed a deletion.
+    std::filesystem::remove_all(PrefabFolder() / "StuckA.json");
+    WritePrefab("StuckA", kEmptyPrefab);
+    std::filesystem::remove_all(PrefabFolder() / "StuckB.json");
+    Manager.SaveModifiedPrefabs();
+    EXPECT_FALSE(PrefabFileExists("StuckA"));
 }
 
 TEST_F(PrefabManagerTest, OnlyModifiedPrefabsAreWritten) {

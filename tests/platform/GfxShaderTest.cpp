@@ -2,6 +2,8 @@
 
 #include <stdexcept>
 
+#include "platform/gfx/GfxProgram.h"
+
 namespace {
 
 const char* kConstantColorPs = R"(
@@ -75,6 +77,20 @@ TEST_F(GfxTest, ShaderErrorsNameTheShader) {
         FAIL() << "a broken shader compiled";
     } catch (const std::runtime_error& error) {
         EXPECT_NE(std::string(error.what()).find("0:2"), std::string::npos) << error.what();
+    }
+}
+
+TEST_F(GfxTest, LinkErrorsNameBothShadersAndCarryTheLinkerLog) {
+    // The vertex shader writes vColor as a vec4.
+    const auto unmatched = Shader(GfxShaderStage::Pixel, "UnmatchedPS",
+                                  "in vec3 vColor;\nvoid main() { Target0 = vec4(vColor, 1.0); }\n");
+    try {
+        GfxProgram program(*mPassThrough, *unmatched);
+        FAIL() << "shaders that disagree on a varying linked";
+    } catch (const std::runtime_error& error) {
+        const std::string message = error.what();
+        EXPECT_NE(message.find("'PassThroughVS' and 'UnmatchedPS' do not link"), std::string::npos) << message;
+        EXPECT_NE(message.find("vColor"), std::string::npos) << "the linker's log: " << message;
     }
 }
 

@@ -28,17 +28,11 @@ public:
     explicit RecordingTarget(int maxQuads) : mMaxQuads(maxQuads) {}
 
     int MaxQuadsPerDraw() const override { return mMaxQuads; }
-    void SetQuadIndices(const uint16_t* indices, int indexCount) override {
-        Indices.assign(indices, indices + indexCount);
-        ++IndexWrites;
-    }
     void BindTexture(const Texture* texture) override { Bound = texture; }
     void DrawQuads(const Vertex* vertices, int vertexCount) override {
         Draws.push_back({Bound, vertexCount, vertices[0].X});
     }
 
-    std::vector<uint16_t> Indices;
-    int IndexWrites = 0;
     std::vector<Draw> Draws;
 
 private:
@@ -197,28 +191,24 @@ TEST(QuadBatchTest, ABatchLargerThanTheBufferDrawsInChunks) {
     EXPECT_EQ(target.Draws[1].VertexCount, 876);
     // The second chunk starts at quad 7281.
     EXPECT_FLOAT_EQ(target.Draws[1].FirstX, 7281.0f - 0.5f);
-    // Indices for as many quads as one draw may take.
-    EXPECT_EQ(target.Indices.size(), 7281u * 6u);
 }
 
-TEST(QuadBatchTest, IndicesFollowTheSharedPatternForTheLargestBatch) {
-    QuadBatcher batcher;
-    Texture a;
-    Texture b;
-    AddQuads(batcher, &a, 1);
-    AddQuads(batcher, &b, 3);
-    RecordingTarget target(100);
-    batcher.Flush(target);
-    EXPECT_EQ(target.IndexWrites, 1);
+TEST(QuadBatchTest, IndicesFollowTheSharedPattern) {
+    std::vector<uint16_t> indices;
+    QuadBatcher::WriteQuadIndices(3, indices);
     const std::vector<uint16_t> expected = {0, 1, 2, 1, 3, 2, 4, 5, 6, 5, 7, 6, 8, 9, 10, 9, 11, 10};
-    EXPECT_EQ(target.Indices, expected);
+    EXPECT_EQ(indices, expected);
+    // The last quad a 16-bit index can reach.
+    QuadBatcher::WriteQuadIndices(DeviceQuadTarget::MaxIndexedQuads, indices);
+    EXPECT_EQ(indices[indices.size() - 2], 65535);
+    QuadBatcher::WriteQuadIndices(-1, indices);
+    EXPECT_TRUE(indices.empty());
 }
 
 TEST(QuadBatchTest, NothingToDrawTouchesNothing) {
     QuadBatcher batcher;
     RecordingTarget target(100);
     batcher.Flush(target);
-    EXPECT_EQ(target.IndexWrites, 0);
     EXPECT_TRUE(target.Draws.empty());
 
     RecordingTarget noRoom(0);
@@ -292,6 +282,7 @@ protected:
         mDevice->Clear(GfxClearColor | GfxClearDepth, GfxColor{0, 0, 0, 1}, 1.0f);
         mVertices = std::make_unique<GfxBuffer>(GfxBufferKind::Vertex, 64 * sizeof(Vertex));
         mIndices = std::make_unique<GfxBuffer>(GfxBufferKind::Index16, 64 * sizeof(uint16_t));
+        DeviceQuadTarget::FillIndexBuffer(*mIndices);
     }
 
     void TearDown() override {
@@ -339,4 +330,30 @@ TEST_F(DeviceBatchTest, EachBatchDrawsWithItsTextureAcrossChunks) {
 TEST_F(DeviceBatchTest, TheQuadLimitFollowsTheSmallerBuffer) {
     DeviceQuadTarget target(*mDevice, *mVertices, *mIndices, 7281);
     EXPECT_EQ(target.MaxQuadsPerDraw(), 64 * int(sizeof(uint16_t)) / 12);
+}
+
+// The pattern is written once, with the buffer: every later flush, of any size up to the
+// buffer's room, draws every one of its quads from it.
+TEST_F(DeviceBatchTest, OneIndexPatternServesEveryFlush) {
+    Texture red;
+    Texture blue;
+    MakeSolid(red, {255, 0, 0, 255});
+    MakeSolid(blue, {0, 0, 255, 255});
+    const Vector2 quarter(1.0f, 1.0f);
+    const Vector2 corners[4] = {Vector2(-0.5f, 0.5f), Vector2(0.5f, 0.5f), Vector2(-0.5f, -0.5f),
+                                Vector2(0.5f, -0.5f)};
+    const std::pair<int, int> pixels[4] = {{3, 3}, {12, 3}, {3, 12}, {12, 12}};
+    QuadBatcher batcher;
+    for (const Texture* texture : {&red, &blue}) {
+        batcher.Reset();
+        for (const Vector2& corner : corners) {
+            batcher.AddQuad(kWholeUv, texture, 0.0f, kWhite, quarter, Vector2(), corner);
+        }
+        DeviceQuadTarget target(*mDevice, *mVertices, *mIndices, 100);
+        batcher.Flush(target);
+        const Rgba expected = texture == &red ? Rgba{255, 0, 0, 255} : Rgba{0, 0, 255, 255};
+        for (const auto& [x, y] : pixels) {
+            EXPECT_TRUE(Near(BackBufferPixel(x, y), expected)) << x << ", " << y;
+        }
+    }
 }

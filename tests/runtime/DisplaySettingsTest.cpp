@@ -86,6 +86,31 @@ TEST_F(DisplaySettingsTest, UnusableFilesFallBackToTheDefaultsAndAreRewritten) {
     }
 }
 
+// The file is written beside itself and then put in place, so a save that cannot finish
+// keeps the settings there were.
+TEST_F(DisplaySettingsTest, ASaveThatCannotFinishKeepsThePreviousFile) {
+    ConstructGraphics();
+    const std::filesystem::path path = DisplaySettings::GetPath();
+    std::filesystem::path temporary = path;
+    temporary += ".tmp";
+    EXPECT_FALSE(std::filesystem::exists(temporary));
+
+    std::filesystem::create_directory(temporary);
+    mGraphics->Width = 1920;
+    try {
+        DisplaySettings::Save(*mGraphics);
+        FAIL() << "the settings were reported written";
+    } catch (const std::runtime_error& error) {
+        EXPECT_NE(std::string(error.what()).find("Display.ini"), std::string::npos) << error.what();
+    }
+    EXPECT_EQ(ReadTextFile(path), kDefaultsFile);
+
+    std::filesystem::remove(temporary);
+    DisplaySettings::Save(*mGraphics);
+    EXPECT_EQ(ReadTextFile(path), "Width=1920\nHeight=720\nFullscreen=false\n");
+    EXPECT_FALSE(std::filesystem::exists(temporary));
+}
+
 TEST_F(DisplaySettingsTest, AnUnwritableFolderIsReportedByName) {
     // The data home is a file, so no folder can be made inside it.
     WriteTextFile(mDataHome.Folder() / "blocker", "");

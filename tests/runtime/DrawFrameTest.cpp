@@ -196,6 +196,27 @@ TEST_F(DrawFrameTest, BackgroundIsSkippedWithoutItsTexture) {
     EXPECT_EQ(back[centre + 2], 30);
 }
 
+// The frame keeps its background lookup between frames, but never past a change of the
+// banks: a texture that arrives is used, one that goes is no longer drawn.
+TEST_F(DrawFrameTest, TheBackgroundFollowsItsTextureAsBanksChange) {
+    const auto firstPass = [&]() {
+        const std::vector<std::string> passes = RecordPasses();
+        return passes.empty() ? std::string("none") : passes[0].substr(0, passes[0].find(" rt="));
+    };
+    mGraphics->Settings->BackgroundTexture = "Picture";
+    EXPECT_EQ(firstPass(), "ForegroundLit SpriteVS/LitSpritePS");
+    AddTexture("Picture", 8, 8, Smooth);
+    EXPECT_EQ(firstPass(), "Ui BackgroundVS/BackgroundFirstPassPS");
+    EXPECT_EQ(firstPass(), "Ui BackgroundVS/BackgroundFirstPassPS");
+    mTextures->UnloadBank("Main");
+    EXPECT_EQ(firstPass(), "ForegroundLit SpriteVS/LitSpritePS");
+    mTextures->Banks["Main"] = std::make_unique<TextureBank>();
+    AddTexture("Picture", 8, 8, Smooth);
+    EXPECT_EQ(firstPass(), "Ui BackgroundVS/BackgroundFirstPassPS");
+    mGraphics->Settings->BackgroundTexture = "Elsewhere";
+    EXPECT_EQ(firstPass(), "ForegroundLit SpriteVS/LitSpritePS");
+}
+
 // The window shows, during a frame, what the previous frame drew.
 TEST_F(DrawFrameTest, AFrameIsShownAtTheStartOfTheNextPass) {
     // What the window holds after the last present (Mesa keeps the window's back

@@ -276,4 +276,43 @@ TEST_F(FontRegistryTest, TheFontPropertyReadsAndWritesFontsByName) {
     EXPECT_EQ(text.Font, mRegistry.Find("Body"));
 }
 
+// A drawn text keeps its layout from frame to frame, and every input of the layout
+// makes it again: the text, the size, the box, the font, and the font read anew.
+TEST(TextCmpTest, TheLayoutIsMadeAgainOnlyWhenWhatItShowsChanges) {
+    TempFolder folder;
+    const auto glyphAdvancing = [](int advance) {
+        return R"(<char id="65" x="0" y="0" width="16" height="32" xoffset="0" yoffset="0" xadvance=")" +
+               std::to_string(advance) + R"(" page="0"/>)";
+    };
+    const auto file = folder.Write("Test.fnt", FontXml(glyphAdvancing(16)));
+    BitmapFont font;
+    font.Load(file, nullptr);
+    TextCmp text;
+    text.Font = &font;
+    text.Text = "A";
+    const float one = text.Layout().MaxWidth();
+    ASSERT_GT(one, 0.0f);
+    const TextLine* kept = text.Layout().Lines().data();
+    EXPECT_EQ(text.Layout().Lines().data(), kept) << "an unchanged text is laid out once";
+
+    text.Text = "AA";
+    EXPECT_FLOAT_EQ(text.Layout().MaxWidth(), 2.0f * one);
+    text.FontSize = 2.0f;
+    EXPECT_FLOAT_EQ(text.Layout().MaxWidth(), 4.0f * one);
+    text.BoxSize = Vector2(3.0f * one, 0.0f);
+    EXPECT_EQ(text.Layout().Lines().size(), 2u);
+    text.BoxSize = Vector2();
+    EXPECT_EQ(text.Layout().Lines().size(), 1u);
+
+    folder.Write("Test.fnt", FontXml(glyphAdvancing(32)));
+    font.Load(file, nullptr);
+    EXPECT_FLOAT_EQ(text.Layout().MaxWidth(), 8.0f * one);
+
+    BitmapFont narrow;
+    narrow.Load(folder.Write("Narrow.fnt", FontXml(glyphAdvancing(8))), nullptr);
+    EXPECT_NE(narrow.Revision(), font.Revision());
+    text.Font = &narrow;
+    EXPECT_FLOAT_EQ(text.Layout().MaxWidth(), 2.0f * one);
+}
+
 }  // namespace

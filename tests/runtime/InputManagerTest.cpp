@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "GraphicsTestSupport.h"
-#include "runtime/GameTime.h"
+#include "object/GameTime.h"
 #include "runtime/Graphics.h"
 #include "runtime/InputManager.h"
 #include "runtime/MessagePump.h"

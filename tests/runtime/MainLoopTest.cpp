@@ -2,15 +2,29 @@
 
 #include <box2d/box2d.h>
 
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "ManualClock.h"
 #include "object/Behavior.h"
+#include "object/Coroutine.h"
+#include "object/Events.h"
+#include "object/GameConfig.h"
 #include "object/GameObject.h"
+#include "object/GameTime.h"
+#include "object/PrefabManager.h"
+#include "object/RandomManager.h"
+#include "runtime/AnimationManager.h"
 #include "runtime/Application.h"
+#include "runtime/B2DebugDrawer.h"
 #include "runtime/FixedStepTimer.h"
-#include "runtime/GameTime.h"
+#include "runtime/FontRegistry.h"
+#include "runtime/Graphics.h"
+#include "runtime/InputManager.h"
+#include "runtime/MusicManager.h"
+#include "runtime/SoundManager.h"
+#include "runtime/TextureManager.h"
 
 namespace {
 
@@ -167,6 +181,35 @@ TEST_F(MainLoopTest, BodiesAreActiveOnlyUnderEnabledAncestorsOfTheGameplayRoot) 
     mClock.AdvanceSteps(1);
     ASSERT_TRUE(mApp->RunPass());
     EXPECT_EQ(applied, (std::vector<Entry>{{"GameplayRoot", false}, {"group", false}, {"leaf", false}}));
+}
+
+// Code that outlives the application (static destructors, a late behaviour) tests
+// these for null, so none may be left dangling.
+TEST(ApplicationLifetimeTest, DestructionClearsEveryGlobalItCreated) {
+    ManualClock clock;
+    auto app = std::make_unique<Application>(clock);
+    ASSERT_NE(gGameTime, nullptr);
+    app.reset();
+
+    EXPECT_EQ(gApplication, nullptr);
+    EXPECT_EQ(gDeletionQueues, nullptr);
+    EXPECT_EQ(gEvents, nullptr);
+    EXPECT_EQ(gB2DebugDrawer, nullptr);
+    EXPECT_EQ(gPhysicsWorld, nullptr);
+    EXPECT_EQ(gRootObject, nullptr);
+    EXPECT_EQ(gGameplayRoot, nullptr);
+    EXPECT_EQ(gRandomManager, nullptr);
+    EXPECT_EQ(gGraphics, nullptr);
+    EXPECT_EQ(gFontRegistry, nullptr);
+    EXPECT_EQ(gTextureManager, nullptr);
+    EXPECT_EQ(gPrefabManager, nullptr);
+    EXPECT_EQ(gGameTime, nullptr);
+    EXPECT_EQ(gInputManager, nullptr);
+    EXPECT_EQ(gSoundManager, nullptr);
+    EXPECT_EQ(gMusicManager, nullptr);
+    EXPECT_EQ(gCoroutineManager, nullptr);
+    EXPECT_EQ(gGameConfig, nullptr);
+    EXPECT_EQ(gAnimationManager, nullptr);
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 #include <memory>
 
 #include "GraphicsTestSupport.h"
+#include "object/ContentError.h"
 #include "platform/gfx/GfxTexture.h"
 #include "runtime/DisplaySettings.h"
 #include "runtime/Graphics.h"
@@ -84,6 +85,23 @@ TEST_F(TextureDeviceTest, TheRendererReloadsBankTexturesAfterReleasingThem) {
     // Once the manager is gone the renderer no longer visits its textures.
     mTextures.reset();
     mGraphics->ReleaseDeviceObjects();
+}
+
+// Wider than any device takes: the device's refusal must name the image's file.
+TEST_F(TextureDeviceTest, AnImageTooLargeForTheDeviceIsReportedByFile) {
+    WriteSolid("Main/Huge_COL.sheet", 40000, 1, Rgba(1, 2, 3, 255));
+    const std::filesystem::path path = mFolder.Path() / "Main/Huge_COL.sheet";
+    Texture texture;
+    try {
+        mGraphics->LoadTexture(&texture, path);
+        FAIL() << "a 40000 pixel wide texture was made";
+    } catch (const ContentError& error) {
+        EXPECT_EQ(error.File(), path);
+        EXPECT_NE(std::string(error.what()).find("40000x1"), std::string::npos) << error.what();
+    }
+    EXPECT_EQ(texture.DeviceTexture, nullptr);
+    EXPECT_EQ(texture.Width, 0.0f);
+    EXPECT_THROW(mTextures->LoadBank("Main"), ContentError);
 }
 
 TEST(TextureManagerWithoutRendererTest, LoadingAnImageIsALogicError) {

@@ -2,13 +2,16 @@
 
 #include <cmath>
 #include <string>
+#include <string_view>
 
 #include "object/ContentError.h"
 #include "object/GameObject.h"
 #include "object/ObjectShortcutTypes.h"
 #include "runtime/RuntimeTypes.h"
+#include "runtime/DebugLines.h"
 #include "runtime/SpriteCmp.h"
 #include "runtime/Texture.h"
+#include "runtime/TextureCatalogCache.h"
 #include "runtime/TextureManager.h"
 #include "TextureTestSupport.h"
 
@@ -127,7 +130,7 @@ TEST_F(TextureAtlasTest, MalformedAtlasesRaiseErrorsNamingTheFileAndProblem) {
         const char* Problem;
     };
     const Case cases[] = {
-        {"<TextureAtlas imagePath=\"Fx.png\"><sprite n=\"A\" x=\"0\"", "cannot read the atlas"},
+        {"<TextureAtlas imagePath=\"Fx.png\"><sprite n=\"A\" x=\"0\"", "XML syntax error on line 1"},
         {"<Atlas imagePath=\"Fx.png\"/>", "no <TextureAtlas> root element"},
         {"<TextureAtlas><sprite n=\"A\" x=\"0\" y=\"0\" w=\"1\" h=\"1\"/></TextureAtlas>", "\"imagePath\""},
         {"<TextureAtlas imagePath=\"Fx.png\"><sprite x=\"0\" y=\"0\" w=\"1\" h=\"1\"/></TextureAtlas>", "\"n\""},
@@ -325,4 +328,55 @@ TEST_F(TextureReloadTest, AMalformedAtlasChangesNothing) {
     EXPECT_EQ(Props->GetFrameCount(), 2);
     EXPECT_EQ(door->FrameIndex, 0);
     EXPECT_EQ(door->GetImageName(), "Door");
+}
+
+// Lookups kept between frames -----------------------------------------------------------
+
+TEST(TextureCatalogCacheTest, AValueIsFoundAgainOnlyWhenTheNameTheManagerOrTheTexturesChange) {
+    TextureBankFixture content;
+    content.WriteSheet("Main/Sky.sheet", 4, 4);
+    content.WriteSheet("Main/Sea.sheet", 4, 4);
+    int finds = 0;
+    const auto find = [&finds](const TextureManager* manager, std::string_view name) -> const Texture* {
+        ++finds;
+        return manager != nullptr ? manager->GetTexture(std::string(name)) : nullptr;
+    };
+    TextureCatalogCache<const Texture*> cache;
+
+    // Not found is kept too, until a bank arrives.
+    EXPECT_EQ(cache.Get(&content.Manager, "Sky", find), nullptr);
+    EXPECT_EQ(cache.Get(&content.Manager, "Sky", find), nullptr);
+    EXPECT_EQ(finds, 1);
+    content.Manager.LoadBank("Main");
+    const Texture* sky = content.Manager.GetTexture("Sky");
+    ASSERT_NE(sky, nullptr);
+    EXPECT_EQ(cache.Get(&content.Manager, "Sky", find), sky);
+    EXPECT_EQ(cache.Get(&content.Manager, "Sky", find), sky);
+    EXPECT_EQ(finds, 2);
+
+    EXPECT_EQ(cache.Get(&content.Manager, "Sea", find), content.Manager.GetTexture("Sea"));
+    EXPECT_EQ(cache.Get(nullptr, "Sea", find), nullptr);
+    EXPECT_EQ(finds, 4);
+
+    // An unloaded bank's textures are never handed out again.
+    EXPECT_NE(cache.Get(&content.Manager, "Sky", find), nullptr);
+    content.Manager.UnloadBank("Main");
+    EXPECT_EQ(cache.Get(&content.Manager, "Sky", find), nullptr);
+    EXPECT_EQ(finds, 6);
+}
+
+TEST(TextureCatalogCacheTest, FramesReadAgainMoveTheCatalogueOn) {
+    TextureBankFixture content;
+    content.WriteSheet("Main/Editor.sheet", 100, 100);
+    content.WriteFile("Main/Editor.xml",
+                      TextureBankFixture::Atlas("Editor.png", "<sprite n=\"1PixelWhite\" x=\"0\" y=\"0\" w=\"2\" h=\"2\"/>"));
+    content.Manager.LoadBank("Main");
+    Texture* editor = content.Manager.GetTexture("Editor");
+    ASSERT_NE(editor, nullptr);
+    const uint64_t loaded = TextureCatalogRevision();
+    content.WriteFile("Main/Editor.xml",
+                      TextureBankFixture::Atlas("Editor.png", "<sprite n=\"1PixelWhite\" x=\"50\" y=\"0\" w=\"2\" h=\"2\"/>"));
+    content.Manager.ReloadSheet(editor, nullptr);
+    EXPECT_NE(TextureCatalogRevision(), loaded);
+    EXPECT_FLOAT_EQ(DebugLines::FindWhiteTexel(&content.Manager).X, 0.51f);
 }

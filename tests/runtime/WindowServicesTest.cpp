@@ -87,7 +87,7 @@ TEST_F(WindowServicesTest, ClipboardTextRoundTripsAndReadsAtMost1024Characters) 
     EXPECT_EQ(Clipboard::GetText(), longText.substr(0, 1024));
 }
 
-TEST_F(WindowServicesTest, CursorsAreLoadedOnceByNameAndMissingOnesAreRetried) {
+TEST_F(WindowServicesTest, CursorsAreLoadedOnceByNameAndMissingOnesAreRetriedWhenTheMouseMoves) {
     EXPECT_EQ(GetCursorPath("Aim"), std::filesystem::path("./Content/Cursors/Aim"));
     WriteTextFile(mFolder.Path() / "Content" / "Cursors" / "Aim.ico", MakeIcon(16));
 
@@ -109,9 +109,16 @@ TEST_F(WindowServicesTest, CursorsAreLoadedOnceByNameAndMissingOnesAreRetried) {
     EXPECT_EQ(gCursorCache.count("Grab"), 0u);
     EXPECT_NE(messages.find("Content/Cursors/Grab.ico"), std::string::npos) << messages;
     EXPECT_EQ(messages.find("cannot load cursor"), messages.rfind("cannot load cursor")) << messages;
+    // The file is not read again every pass, only once the mouse moves over the window.
     WriteTextFile(mFolder.Path() / "Content" / "Cursors" / "Grab.ico", MakeIcon(32));
+    ApplyWindowCursor("Grab");
+    EXPECT_EQ(gCursorCache.count("Grab"), 0u);
+    SDL_Event motion = {};
+    motion.type = SDL_MOUSEMOTION;
+    HandleWindowEvent(motion);
     PumpMessages();
     EXPECT_EQ(gCursorCache.count("Grab"), 1u);
+    EXPECT_NE(SDL_GetCursor(), SDL_GetDefaultCursor());
 
     mGraphics->CursorName = "";
     PumpMessages();

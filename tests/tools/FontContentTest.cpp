@@ -6,6 +6,11 @@
 #include <boost/property_tree/xml_parser.hpp>
 
 #include <map>
+#include <stdexcept>
+#include <utility>
+
+#include "object/TempFolder.h"
+#include "tools/text/FontFace.h"
 
 namespace qv::tools::test {
 namespace {
@@ -81,6 +86,26 @@ TEST(FontContent, GlyphsAreWhiteWithCoverageInAlpha) {
         if (page.Pixels[i + 3] == 255) ++opaque;
     }
     EXPECT_GT(opaque, 500);
+}
+
+// Each failed open releases what it had taken; the sanitizer's leak check sees the rest.
+TEST(FontFace, FilesThatCannotBeOpenedAsFontsAreNamed) {
+    TempFolder folder;
+    const std::filesystem::path notAFont = folder.Write("Notes.ttf", "not a font");
+    const std::filesystem::path missing = folder.Path() / "Missing.ttf";
+    const std::pair<std::filesystem::path, const char*> cases[] = {{notAFont, "not a readable font"},
+                                                                   {missing, "font file is missing"}};
+    for (const auto& [file, problem] : cases) {
+        try {
+            FontFace face(file, 16);
+            ADD_FAILURE() << file << " opened as a font";
+        } catch (const std::runtime_error& error) {
+            const std::string message = error.what();
+            EXPECT_EQ(message.rfind(file.string() + ": " + problem, 0), 0u) << message;
+        }
+    }
+    const FontFace face(DejaVuSansPath(false), 16);
+    EXPECT_GT(face.LineHeight(), 16);
 }
 
 }  // namespace

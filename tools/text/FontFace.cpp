@@ -18,31 +18,33 @@ int PixelsFrom26Dot6(FT_Pos value) { return static_cast<int>((value + 32) >> 6);
 
 }  // namespace
 
+void FontFace::LibraryDone::operator()(FT_LibraryRec_* library) const { FT_Done_FreeType(library); }
+
+void FontFace::FaceDone::operator()(FT_FaceRec_* face) const { FT_Done_Face(face); }
+
 FontFace::FontFace(const std::filesystem::path& file, int pixelSize) : mPixelSize(pixelSize), mFile(file) {
-    if (FT_Error error = FT_Init_FreeType(&mLibrary)) Fail(file, "cannot start FreeType", error);
-    if (FT_Error error = FT_New_Face(mLibrary, file.c_str(), 0, &mFace)) {
-        FT_Done_FreeType(mLibrary);
+    FT_Library library = nullptr;
+    if (FT_Error error = FT_Init_FreeType(&library)) Fail(file, "cannot start FreeType", error);
+    mLibrary.reset(library);
+    FT_Face face = nullptr;
+    if (FT_Error error = FT_New_Face(library, file.c_str(), 0, &face)) {
         Fail(file, std::filesystem::exists(file) ? "not a readable font" : "font file is missing (install fonts-dejavu-core)", error);
     }
-    if (FT_Error error = FT_Set_Pixel_Sizes(mFace, 0, static_cast<FT_UInt>(pixelSize))) {
-        FT_Done_Face(mFace);
-        FT_Done_FreeType(mLibrary);
+    mFace.reset(face);
+    if (FT_Error error = FT_Set_Pixel_Sizes(face, 0, static_cast<FT_UInt>(pixelSize))) {
         Fail(file, "cannot set pixel size " + std::to_string(pixelSize), error);
     }
 }
 
-FontFace::~FontFace() {
-    FT_Done_Face(mFace);
-    FT_Done_FreeType(mLibrary);
-}
+FontFace::~FontFace() = default;
 
 int FontFace::Ascender() const { return PixelsFrom26Dot6(mFace->size->metrics.ascender); }
 
 int FontFace::LineHeight() const { return PixelsFrom26Dot6(mFace->size->metrics.height); }
 
 GlyphBitmap FontFace::Render(char32_t character) const {
-    const FT_UInt index = FT_Get_Char_Index(mFace, character);
-    if (FT_Error error = FT_Load_Glyph(mFace, index, FT_LOAD_RENDER | FT_LOAD_TARGET_LIGHT)) {
+    const FT_UInt index = FT_Get_Char_Index(mFace.get(), character);
+    if (FT_Error error = FT_Load_Glyph(mFace.get(), index, FT_LOAD_RENDER | FT_LOAD_TARGET_LIGHT)) {
         Fail(mFile, "cannot render character " + std::to_string(static_cast<unsigned>(character)), error);
     }
     const FT_GlyphSlot slot = mFace->glyph;
@@ -62,9 +64,10 @@ GlyphBitmap FontFace::Render(char32_t character) const {
 }
 
 int FontFace::Kerning(char32_t first, char32_t second) const {
-    if (!FT_HAS_KERNING(mFace)) return 0;
+    if (!FT_HAS_KERNING(mFace.get())) return 0;
     FT_Vector delta{};
-    FT_Get_Kerning(mFace, FT_Get_Char_Index(mFace, first), FT_Get_Char_Index(mFace, second), FT_KERNING_DEFAULT, &delta);
+    FT_Face face = mFace.get();
+    FT_Get_Kerning(face, FT_Get_Char_Index(face, first), FT_Get_Char_Index(face, second), FT_KERNING_DEFAULT, &delta);
     return PixelsFrom26Dot6(delta.x);
 }
 

@@ -38,8 +38,16 @@ public:
     int Kerning(char32_t first, char32_t second) const;
 
 private:
-    FT_LibraryRec_* mLibrary = nullptr;
-    FT_FaceRec_* mFace = nullptr;
+    struct LibraryDone {
+        void operator()(FT_LibraryRec_* library) const;
+    };
+    struct FaceDone {
+        void operator()(FT_FaceRec_* face) const;
+    };
+
+    // The library outlives its face: members go in reverse order.
+    std::unique_ptr<FT_LibraryRec_, LibraryDone> mLibrary;
+    std::unique_ptr<FT_FaceRec_, FaceDone> mFace;
     int mPixelSize;
     std::filesystem::path mFile;
 };

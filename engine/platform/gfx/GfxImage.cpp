@@ -4,16 +4,8 @@
 #include <SDL_image.h>
 
 #include <algorithm>
-#include <memory>
 
-namespace {
-
-struct SurfaceFree {
-    void operator()(SDL_Surface* surface) const { SDL_FreeSurface(surface); }
-};
-using SurfacePtr = std::unique_ptr<SDL_Surface, SurfaceFree>;
-
-}  // namespace
+#include "platform/SdlSurface.h"
 
 bool ReadImageFile(const std::filesystem::path& path, GfxImage* image, std::string* error) {
     SDL_RWops* file = SDL_RWFromFile(path.string().c_str(), "rb");
@@ -22,12 +14,12 @@ bool ReadImageFile(const std::filesystem::path& path, GfxImage* image, std::stri
         return false;
     }
     // No type hint: the format is recognised from the data, so ".sheet" files decode.
-    const SurfacePtr decoded(IMG_Load_RW(file, 1));
+    const SdlSurfacePtr decoded(IMG_Load_RW(file, 1));
     if (!decoded) {
         *error = IMG_GetError();
         return false;
     }
-    const SurfacePtr rgba(SDL_ConvertSurfaceFormat(decoded.get(), SDL_PIXELFORMAT_RGBA32, 0));
+    const SdlSurfacePtr rgba(SDL_ConvertSurfaceFormat(decoded.get(), SDL_PIXELFORMAT_RGBA32, 0));
     if (!rgba) {
         *error = SDL_GetError();
         return false;

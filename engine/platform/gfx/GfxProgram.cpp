@@ -4,20 +4,12 @@
 
 #include <stdexcept>
 #include <string>
-#include <vector>
 
 #include "platform/gfx/GfxShader.h"
 #include "platform/gfx/GfxTypes.h"
+#include "platform/gfx/GlInfoLog.h"
 
 namespace {
-
-std::string LinkLog(GLuint program) {
-    GLint length = 0;
-    glGetProgramiv(program, GL_INFO_LOG_LENGTH, &length);
-    std::vector<char> log(static_cast<size_t>(length) + 1, '\0');
-    glGetProgramInfoLog(program, length, nullptr, log.data());
-    return log.data();
-}
 
 // A block the shaders never read is optimised away and has no index.
 void BindBlock(GLuint program, const char* blockName, GLuint binding) {
@@ -55,7 +47,7 @@ GfxProgram::GfxProgram(const GfxShader& vertexShader, const GfxShader& pixelShad
     glGetProgramiv(program, GL_LINK_STATUS, &linked);
     if (linked != GL_TRUE) {
         throw std::runtime_error("Shaders '" + vertexShader.Name() + "' and '" + pixelShader.Name() +
-                                 "' do not link:\n" + LinkLog(program));
+                                 "' do not link:\n" + ReadGlInfoLog(program, glGetProgramiv, glGetProgramInfoLog));
     }
     BindBlock(program, "QvVertexConstants", kVertexConstantsBinding);
     BindBlock(program, "QvPixelConstants", kPixelConstantsBinding);

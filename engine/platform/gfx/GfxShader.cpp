@@ -3,7 +3,8 @@
 #include <epoxy/gl.h>
 
 #include <stdexcept>
-#include <vector>
+
+#include "platform/gfx/GlInfoLog.h"
 
 namespace {
 
@@ -33,14 +34,6 @@ uint64_t NextSerial() {
     return ++last;
 }
 
-std::string CompileLog(GLuint shader) {
-    GLint length = 0;
-    glGetShaderiv(shader, GL_INFO_LOG_LENGTH, &length);
-    std::vector<char> log(static_cast<size_t>(length) + 1, '\0');
-    glGetShaderInfoLog(shader, length, nullptr, log.data());
-    return log.data();
-}
-
 }  // namespace
 
 const char* GfxShader::Prelude(GfxShaderStage stage) {
@@ -58,6 +51,7 @@ GfxShader::GfxShader(GfxShaderStage stage, std::string name, const std::string& 
     GLint compiled = GL_FALSE;
     glGetShaderiv(shader, GL_COMPILE_STATUS, &compiled);
     if (compiled != GL_TRUE) {
-        throw std::runtime_error("Shader '" + mName + "' does not compile:\n" + CompileLog(shader));
+        throw std::runtime_error("Shader '" + mName +
+                                 "' does not compile:\n" + ReadGlInfoLog(shader, glGetShaderiv, glGetShaderInfoLog));
     }
 }

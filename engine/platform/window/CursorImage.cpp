@@ -3,14 +3,15 @@
 #include <SDL.h>
 #include <SDL_image.h>
 
+#include "platform/SdlSurface.h"
+
 std::unique_ptr<CursorImage> CursorImage::Load(const std::filesystem::path& path, std::string* error) {
-    SDL_Surface* image = IMG_Load(path.string().c_str());
+    const SdlSurfacePtr image(IMG_Load(path.string().c_str()));
     if (image == nullptr) {
         *error = IMG_GetError();
         return nullptr;
     }
-    SDL_Cursor* cursor = SDL_CreateColorCursor(image, image->w / 2, image->h / 2);
-    SDL_FreeSurface(image);
+    SDL_Cursor* cursor = SDL_CreateColorCursor(image.get(), image->w / 2, image->h / 2);
     if (cursor == nullptr) {
         *error = SDL_GetError();
         return nullptr;
