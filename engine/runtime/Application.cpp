@@ -132,16 +132,8 @@ Application::~Application() {
 void Application::Run() {
     gGameConfig->Load();
     gInputManager->LoadKeyMappings(GetKeyMappingsPath());
-    gPrefabManager->Init(gComponentTypeRegistrar);
     gGraphics->VSync = 1;
-    gGraphics->Init();
-    gTextureManager->LoadBank("Main");
-    gFontRegistry->LoadGroup("Main");
-    gSoundManager->LoadBank("Main");
-    gAnimationManager->LoadAll();
-    gRootObject->Name = "Root";
-    gGameplayRoot = new GameObject("GameplayRoot");
-    gRootObject->AddChild(gGameplayRoot);
+    LoadGame();
 
     StartLoop();
     mWatchdog->Arm();
@@ -150,6 +142,22 @@ void Application::Run() {
     }
 
     mWatchdog->Disarm();
+    UnloadGame();
+}
+
+void Application::LoadGame() {
+    gPrefabManager->Init(gComponentTypeRegistrar);
+    gGraphics->Init();
+    gTextureManager->LoadBank("Main");
+    gFontRegistry->LoadGroup("Main");
+    gSoundManager->LoadBank("Main");
+    gAnimationManager->LoadAll();
+    gRootObject->Name = "Root";
+    gGameplayRoot = new GameObject("GameplayRoot");
+    gRootObject->AddChild(gGameplayRoot);
+}
+
+void Application::UnloadGame() {
     gSoundManager->UnloadBank("Main");
     gAnimationManager->Clear();
     gFontRegistry->UnloadGroup("Main");

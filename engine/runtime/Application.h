@@ -28,6 +28,10 @@ public:
 
     // The loop's set-up (clock, first step time, heartbeat), separate from Run for tests.
     void StartLoop();
+    // The start-up after the configuration and key mappings: prefabs, window and device,
+    // the "Main" resources and the gameplay root; and the unloading after the loop.
+    void LoadGame();
+    void UnloadGame();
     // One pass of the main loop. Returns false when the message pump reports the end;
     // nothing after the pump runs in that pass.
     bool RunPass();

@@ -128,15 +128,8 @@ protected:
         gTextureManager->ContentFolder = content / "Textures";
         gFontRegistry->ContentFolder = content / "Fonts";
         gInputManager->LoadKeyMappings(content / "Config" / "KeyMappings.json");
-        gPrefabManager->Init(RegisterComponentTypes);
-        gGraphics->Init();
-        gTextureManager->LoadBank("Main");
-        gFontRegistry->LoadGroup("Main");
-        gSoundManager->LoadBank("Main");
-        gAnimationManager->LoadAll();
-        gRootObject->Name = "Root";
-        gGameplayRoot = new GameObject("GameplayRoot");
-        gRootObject->AddChild(gGameplayRoot);
+        gComponentTypeRegistrar = RegisterComponentTypes;
+        mApp->LoadGame();
         mApp->PumpMessagesFn = [] { return true; };
         mApp->StartLoop();
     }
@@ -146,11 +139,7 @@ protected:
         if (mApp == nullptr) {
             return;
         }
-        gSoundManager->UnloadBank("Main");
-        gAnimationManager->Clear();
-        gFontRegistry->UnloadGroup("Main");
-        gTextureManager->UnloadBank("Main");
-        gGraphics->Shutdown();
+        mApp->UnloadGame();
         mApp.reset();
         mDataHome.reset();
     }
