@@ -202,10 +202,8 @@ void LightScreenCoordinate(int x, int y, int width, int height, float* u, float*
     // Clip coordinates of the pixel centre, y up.
     const float clipX = CentreU(x, width) * 2.0f - 1.0f;
     const float clipY = 1.0f - CentreU(y, height) * 2.0f;
-    const float sx = (clipX + 0.5f / static_cast<float>(width)) * 0.5f + 0.5f;
-    const float sy = (clipY - 0.5f / static_cast<float>(height)) * 0.5f + 0.5f;
-    *u = sx;
-    *v = 1.0f - sy;
+    *u = clipX * 0.5f + 0.5f;
+    *v = 1.0f - (clipY * 0.5f + 0.5f);
 }
 
 std::optional<Vec4> Light(const LightInputs& in) {
