@@ -6,7 +6,7 @@
 #include <fstream>
 #include <string>
 
-#include "app/ComponentTable.h"
+#include "program/ComponentTable.h"
 #include "object/GameConfig.h"
 #include "object/GameObject.h"
 #include "object/GameTime.h"

@@ -6,12 +6,12 @@
 #include "object/GameObject.h"
 #include "object/ObjectShortcutTypes.h"
 #include "object/Pos2dCmp.h"
-#include "runtime/DrawLayerWalk.h"
-#include "runtime/QuadBatcher.h"
-#include "runtime/RuntimeTypes.h"
-#include "runtime/SpriteCmp.h"
-#include "runtime/Texture.h"
-#include "runtime/TintCmp.h"
+#include "render/DrawLayerWalk.h"
+#include "render/QuadBatcher.h"
+#include "app/RuntimeTypes.h"
+#include "render/SpriteCmp.h"
+#include "assets/Texture.h"
+#include "render/TintCmp.h"
 
 namespace {
 

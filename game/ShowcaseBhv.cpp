@@ -1,8 +1,8 @@
 #include "game/ShowcaseBhv.h"
 
 #include "object/GameTime.h"
-#include "runtime/CueManagerBhv.h"
-#include "runtime/Graphics.h"
+#include "audio/CueManagerBhv.h"
+#include "render/Graphics.h"
 
 ShowcaseBhv::ShowcaseBhv() {
     RegisterProperty(&BackgroundTexture, "BackgroundTexture");

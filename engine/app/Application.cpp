@@ -1,0 +1,181 @@
+#include "app/Application.h"
+
+#include <box2d/box2d.h>
+
+#include <algorithm>
+#include <ctime>
+
+#include "object/Coroutine.h"
+#include "object/Events.h"
+#include "object/GameConfig.h"
+#include "object/GameObject.h"
+#include "object/GameTime.h"
+#include "object/ObjectShortcutTypes.h"
+#include "object/PrefabManager.h"
+#include "object/RandomManager.h"
+#include "platform/Clock.h"
+#include "fx/AnimationManager.h"
+#include "physics/B2DebugDrawer.h"
+#include "physics/B2MainContactListener.h"
+#include "app/FixedStepTimer.h"
+#include "assets/FontRegistry.h"
+#include "render/Graphics.h"
+#include "input/InputManager.h"
+#include "input/MessagePump.h"
+#include "audio/MusicManager.h"
+#include "app/RuntimeTypes.h"
+#include "audio/SoundManager.h"
+#include "assets/TextureManager.h"
+#include "app/Watchdog.h"
+
+Application* gApplication = nullptr;
+
+Application::Application() : Application(GetSystemClock()) {}
+
+Application::Application(Clock& clock)
+    : mClock(clock),
+      mEvents(gEvents),
+      mDebugDrawer(gB2DebugDrawer),
+      mPhysicsWorld(gPhysicsWorld),
+      mRootObject(gRootObject),
+      mGameplayRootView(gGameplayRoot),
+      mRandomManager(gRandomManager),
+      mGraphics(gGraphics),
+      mFontRegistry(gFontRegistry),
+      mTextureManager(gTextureManager),
+      mPrefabManager(gPrefabManager),
+      mGameTime(gGameTime),
+      mInputManager(gInputManager),
+      mSoundManager(gSoundManager),
+      mMusicManager(gMusicManager),
+      mCoroutineManager(gCoroutineManager),
+      mGameConfig(gGameConfig),
+      mAnimationManager(gAnimationManager) {
+    gApplication = this;
+    gDeletionQueues = &Queues;
+
+    // Creation order: editor state, events, contact listener, debug drawer, physics
+    // world, root object, random numbers, graphics, fonts, textures, prefabs, time,
+    // input, sounds, music, coroutines, game configuration, animations.
+    InstallObjectShortcutTypes();
+    InstallRuntimeTypes();
+    mEvents.Make(std::make_unique<Events>());
+    mContactListener = std::make_unique<B2MainContactListener>();
+    ContactListener = mContactListener.get();
+    mDebugDrawer.Make(std::make_unique<B2DebugDrawer>());
+    mPhysicsWorld.Make(std::make_unique<b2World>(b2Vec2(0.0f, -10.0f)));
+    gPhysicsWorld->SetDebugDraw(gB2DebugDrawer);
+    gPhysicsWorld->SetContactListener(ContactListener);
+    mRootObject.Make(std::make_unique<GameObject>());
+    mRandomManager.Make(std::make_unique<RandomManager>());
+    // Every run differs.
+    gRandomManager->Seed(static_cast<uint32_t>(std::time(nullptr)));
+    mGraphics.Make(std::make_unique<Graphics>());
+    mFontRegistry.Make(std::make_unique<FontRegistry>(gGraphics));
+    mTextureManager.Make(std::make_unique<TextureManager>(gGraphics));
+    mPrefabManager.Make(std::make_unique<PrefabManager>());
+    mGameTime.Make(std::make_unique<GameTime>());
+    mInputManager.Make(std::make_unique<InputManager>());
+    mSoundManager.Make(std::make_unique<SoundManager>());
+    mMusicManager.Make(std::make_unique<MusicManager>(gSoundManager->System()));
+    CoroutineManager = mCoroutineManager.Make(std::make_unique<class CoroutineManager>());
+    mGameConfig.Make(std::make_unique<GameConfig>());
+    mAnimationManager.Make(std::make_unique<AnimationManager>());
+    mWatchdog = std::make_unique<Watchdog>(clock, gHeartbeat);
+    PumpMessagesFn = PumpMessages;
+}
+
+// The members go in reverse order of declaration, each clearing its global.
+Application::~Application() = default;
+
+Application::ExitScope::~ExitScope() {
+    gApplication = nullptr;
+    FlushDeleteQueues();
+    gDeletionQueues = nullptr;
+}
+
+void Application::Run() {
+    gGameConfig->Load();
+    gInputManager->LoadKeyMappings(GetKeyMappingsPath());
+    gGraphics->VSync = 1;
+    LoadGame();
+
+    StartLoop();
+    mWatchdog->Arm();
+
+    while (RunPass()) {
+    }
+
+    mWatchdog->Disarm();
+    UnloadGame();
+}
+
+void Application::LoadGame() {
+    gPrefabManager->Init(gComponentTypeRegistrar);
+    gGraphics->Init();
+    gTextureManager->LoadBank("Main");
+    gFontRegistry->LoadGroup("Main");
+    gSoundManager->LoadBank("Main");
+    gAnimationManager->UpdatesPerSecond = UpdatesPerSecond;
+    gAnimationManager->LoadAll();
+    gRootObject->Name = "Root";
+    gGameplayRoot = new GameObject("GameplayRoot");
+    gRootObject->AddChild(gGameplayRoot);
+}
+
+void Application::UnloadGame() {
+    gSoundManager->UnloadBank("Main");
+    gAnimationManager->Clear();
+    gFontRegistry->UnloadGroup("Main");
+    gTextureManager->UnloadBank("Editor");
+    gTextureManager->UnloadBank("Main");
+    gGraphics->Shutdown();
+}
+
+void Application::StartLoop() {
+    mTimer = std::make_unique<FixedStepTimer>(mClock, UpdatesPerSecond, MaxCatchUpSteps);
+    mTimer->Start();
+    gHeartbeat.store(mClock.Now());
+}
+
+bool Application::RunPass() {
+    float delta = 0.0f;
+    mTimer->WaitForSteps(&delta);
+    gGameTime->DeltaTime = delta;
+    gGameTime->TotalTime += delta;
+    gHeartbeat.store(mClock.Now());
+
+    gInputManager->Update();
+    gSoundManager->Update();
+    if (!PumpMessagesFn()) {
+        return false;
+    }
+
+    InputWalk(gRootObject);
+
+    if (gGameplayRoot != nullptr) {
+        const bool active = gGameplayRoot->UpdateEnabled != 0;
+        SetBodyActive(gGameplayRoot, active);
+        for (size_t i = 0; i < gGameplayRoot->Children.size(); ++i) {
+            SyncPhysicsActive(gGameplayRoot->Children[i], active);
+        }
+    }
+    // One physics step per pass, however many fixed steps it counted.
+    const float physicsStep = std::min(delta, 2.0f / static_cast<float>(UpdatesPerSecond));
+    gPhysicsWorld->Step(physicsStep, 8, 3);
+
+    PostPhysicsWalk(gRootObject);
+    FlushDeleteQueues();
+    if (gGraphics != nullptr) {
+        gGraphics->DrawFrame();
+    }
+    return true;
+}
+
+void Application::SyncPhysicsActive(GameObject* object, bool parentActive) {
+    const bool active = parentActive && object->UpdateEnabled != 0;
+    SetBodyActive(object, active);
+    for (size_t i = 0; i < object->Children.size(); ++i) {
+        SyncPhysicsActive(object->Children[i], active);
+    }
+}

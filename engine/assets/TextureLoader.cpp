@@ -1,0 +1,84 @@
+#include "assets/TextureLoader.h"
+
+#include <stdexcept>
+#include <string>
+
+#include "assets/Texture.h"
+#include "object/ContentError.h"
+#include "platform/DebugPrint.h"
+#include "platform/gfx/GfxDevice.h"
+#include "platform/gfx/GfxImage.h"
+#include "platform/gfx/GfxTexture.h"
+
+namespace {
+
+void Report(const std::string& text) {
+    DebugPrint((text + "\n").c_str());
+}
+
+bool ReadImage(const std::filesystem::path& path, GfxImage* image) {
+    std::string error;
+    if (ReadImageFile(path, image, &error)) {
+        return true;
+    }
+    Report(path.string() + ": cannot read image: " + error);
+    return false;
+}
+
+// The "_NRM" image with the "_SPEC" image's blue channel as its alpha. Null when either
+// is missing or their sizes differ from the colour image's.
+std::shared_ptr<GfxTexture> LoadNormalSpecular(GfxDevice& device, const std::filesystem::path& colorPath, int width,
+                                               int height) {
+    const std::string stem = colorPath.stem().string();
+    const std::string base = stem.substr(0, stem.size() - 4);
+    const std::filesystem::path normalPath = colorPath.parent_path() / (base + "_NRM.sheet");
+    const std::filesystem::path specularPath = colorPath.parent_path() / (base + "_SPEC.sheet");
+    GfxImage normal;
+    GfxImage specular;
+    if (!ReadImage(normalPath, &normal) || !ReadImage(specularPath, &specular)) {
+        return nullptr;
+    }
+    for (const auto* companion : {&normal, &specular}) {
+        if (companion->Width != width || companion->Height != height) {
+            Report(colorPath.string() + ": companions must be " + std::to_string(width) + "x" + std::to_string(height) +
+                   " like the image, but one is " + std::to_string(companion->Width) + "x" +
+                   std::to_string(companion->Height) + "; no normal map");
+            return nullptr;
+        }
+    }
+    for (size_t i = 3; i < normal.Pixels.size(); i += 4) {
+        normal.Pixels[i] = specular.Pixels[i - 1];  // blue of the specular image
+    }
+    return device.CreateTexture(width, height, normal.Pixels.data(), GfxMips::Full);
+}
+
+}  // namespace
+
+bool LoadTexture(GfxDevice* device, Texture* texture, const std::filesystem::path& path) {
+    if (device == nullptr) {
+        throw std::logic_error(path.string() + ": textures load only while the renderer is initialised");
+    }
+    GfxImage image;
+    if (!ReadImage(path, &image)) {
+        return false;
+    }
+    const bool hasCompanions = path.stem().string().ends_with("_COL");
+    std::shared_ptr<GfxTexture> colour;
+    std::shared_ptr<GfxTexture> normalSpecular;
+    // The device names only the size it refuses; the file is what the reader can fix.
+    try {
+        colour = device->CreateTexture(image.Width, image.Height, image.Pixels.data(), GfxMips::Full);
+        if (hasCompanions) {
+            normalSpecular = LoadNormalSpecular(*device, path, image.Width, image.Height);
+        }
+    } catch (const std::exception& error) {
+        throw ContentError(path, std::string("cannot make a texture of the image: ") + error.what());
+    }
+    texture->DeviceTexture = std::move(colour);
+    if (hasCompanions) {
+        texture->NormalSpecularTexture = std::move(normalSpecular);
+    }
+    texture->Width = static_cast<float>(image.Width);
+    texture->Height = static_cast<float>(image.Height);
+    return true;
+}

@@ -1,0 +1,41 @@
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <map>
+#include <memory>
+#include <string>
+
+#include "assets/AnimationData.h"
+
+// Every animation of the animation folder, by file stem. One instance, gAnimationManager.
+class AnimationManager {
+public:
+    AnimationManager() = default;
+    AnimationManager(const AnimationManager&) = delete;
+    AnimationManager& operator=(const AnimationManager&) = delete;
+    virtual ~AnimationManager() = default;
+
+    // Clears, then reads every ".anim" file (extension in any case) directly inside the
+    // animation folder; a missing folder leaves no animations. Frames find their
+    // textures through the texture manager, so load the textures first. A malformed
+    // file raises ContentError naming it (AnimationData::LoadFile).
+    void LoadAll();
+    // The same from a folder and a texture lookup of one's choosing.
+    void LoadFrom(const std::filesystem::path& folder, const AnimationData::TextureFinder& findTexture);
+    void Clear();
+
+    // The animation of that name, or null.
+    AnimationData* Find(const std::string& name) const;
+
+    // "Animations" under the development content path when that folder exists, otherwise
+    // "Content/Animations" (relative to the working directory).
+    static std::filesystem::path GetAnimationFolder();
+
+    std::map<std::string, std::unique_ptr<AnimationData>> Animations;
+    // Step counts in the files are fixed update steps of the main loop; the application
+    // sets its rate here before loading.
+    int32_t UpdatesPerSecond = 60;
+};
+
+extern AnimationManager* gAnimationManager;

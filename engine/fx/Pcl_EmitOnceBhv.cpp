@@ -1,0 +1,21 @@
+#include "fx/Pcl_EmitOnceBhv.h"
+
+#include "object/GameObject.h"
+#include "fx/ParticleSpawning.h"
+
+Pcl_EmitOnceBhv::Pcl_EmitOnceBhv() {
+    RegisterProperty(&EmitCount, "EmitCount");
+    RegisterProperty(&ParticlePrefab, "ParticlePrefab");
+}
+
+void Pcl_EmitOnceBhv::Update() {
+    if (Owner->Parent != nullptr) {
+        const Vector2 pos = Owner->GetPos();
+        for (int32_t i = 0; i < EmitCount; ++i) {
+            if (SpawnParticle(ParticlePrefab, pos, *Owner->Parent) == nullptr) {
+                break;  // no such prefab
+            }
+        }
+    }
+    Owner->Destroy();
+}

@@ -1,0 +1,112 @@
+#include "input/InputManager.h"
+
+#include <boost/property_tree/json_parser.hpp>
+#include <boost/property_tree/ptree.hpp>
+
+#include <stdexcept>
+
+#include "object/GameTime.h"
+#include "render/Graphics.h"
+
+InputManager* gInputManager = nullptr;
+
+InputManager::InputManager() : RepeatTimers(kKeySetSize, 0.0f) {}
+
+InputManager::~InputManager() = default;
+
+void InputManager::LoadKeyMappings(const std::filesystem::path& path) {
+    boost::property_tree::ptree root;
+    try {
+        boost::property_tree::read_json(path.string(), root);
+    } catch (const boost::property_tree::json_parser_error& error) {
+        const std::string where = error.line() != 0 ? "line " + std::to_string(error.line()) + ": " : "";
+        throw std::runtime_error(path.string() + ": key mappings cannot be read: " + where + error.message());
+    }
+    if (!root.data().empty() || (!root.empty() && root.front().first.empty())) {
+        throw std::runtime_error(path.string() + ": key mappings must be one object of \"Action\": \"Key\" members");
+    }
+    for (const auto& [actionName, value] : root) {
+        ActionKeys.emplace(ParseInputAction(actionName), ParseKey(value.data()));
+    }
+}
+
+void InputManager::Update() {
+    KeysTyped.reset();
+    TypedText.clear();
+    const float delta = CurrentFrameDelta();
+    const bool shifted = IsKeyDown(Key::Shift) || IsKeyDown(Key::RightShift);
+    for (int k = 0; k < kKeySetSize; ++k) {
+        if (!AdvanceRepeat(k, delta)) {
+            continue;
+        }
+        KeysTyped.set(k);
+        if (k < KeyCode(Key::Insert)) {
+            if (const char c = KeyCharacter(k, shifted); c != '\0') {
+                TypedText += c;
+            }
+        }
+    }
+    KeysDownPrevious = KeysDown;
+    MousePositionPrevious = MousePosition;
+}
+
+bool InputManager::AdvanceRepeat(int k, float delta) {
+    float& timer = RepeatTimers[k];
+    if (!KeysDown.test(k)) {
+        timer = RepeatDelay;
+        return false;
+    }
+    if (!KeysDownPrevious.test(k)) {
+        timer = RepeatDelay;
+        return true;
+    }
+    timer += delta;
+    if (timer > RepeatInterval) {
+        timer -= RepeatInterval;
+        return true;
+    }
+    return false;
+}
+
+bool InputManager::IsKeyDown(Key key) const {
+    const int k = KeyCode(key);
+    return HasFocus() && k >= 0 && k < kKeySetSize && KeysDown.test(k);
+}
+
+bool InputManager::IsKeyPressed(Key key) const {
+    const int k = KeyCode(key);
+    return HasFocus() && k >= 0 && k < kKeySetSize && KeysDown.test(k) && !KeysDownPrevious.test(k);
+}
+
+bool InputManager::IsKeyTyped(Key key) const {
+    const int k = KeyCode(key);
+    return HasFocus() && k >= 0 && k < kKeySetSize && KeysTyped.test(k);
+}
+
+bool InputManager::IsActionInKeySet(InputAction action, const KeySet& keys) const {
+    if (!HasFocus()) {
+        return false;
+    }
+    const auto [first, last] = ActionKeys.equal_range(action);
+    for (auto it = first; it != last; ++it) {
+        const int k = KeyCode(it->second);
+        // None is never down, even if something set its bit.
+        if (it->second != Key::None && k < kKeySetSize && keys.test(k)) {
+            return true;
+        }
+    }
+    return false;
+}
+
+bool InputManager::IsActionPressed(InputAction action) const {
+    return IsActionInKeySet(action, KeysDown) && !IsActionInKeySet(action, KeysDownPrevious);
+}
+
+void InputManager::ReleaseAllKeys() {
+    KeysDown.reset();
+}
+
+// Without a renderer (tools, tests of other layers) there is no window to lose focus.
+bool InputManager::HasFocus() const {
+    return gGraphics == nullptr || gGraphics->HasFocus != 0;
+}

@@ -1,0 +1,61 @@
+#pragma once
+
+#include <bitset>
+#include <filesystem>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "object/Vector2.h"
+#include "input/Keys.h"
+
+using KeySet = std::bitset<kKeySetSize>;
+
+// The keyboard and mouse for one pass of the main loop, in the game's key codes. The
+// message pump writes the raw state (KeysDown, MousePosition); Update turns it into
+// edges, typed keys with auto-repeat and typed text. Every query answers false while
+// the game window does not have the focus.
+class InputManager {
+public:
+    // A held key types again once this much frame time has passed since it went down
+    // (the timer starts below zero), then each time RepeatInterval more has passed.
+    static constexpr float RepeatDelay = -0.35f;
+    static constexpr float RepeatInterval = 0.05f;
+
+    InputManager();
+    virtual ~InputManager();
+
+    // Reads "action": "key name" members in file order; a repeated member binds one more
+    // key. Throws std::runtime_error naming the file when it is missing or malformed.
+    void LoadKeyMappings(const std::filesystem::path& path);
+
+    // Once per pass, before the message pump: typed keys and text from the two previous
+    // pumps, then the current state becomes the previous.
+    void Update();
+
+    bool IsKeyDown(Key key) const;
+    bool IsKeyPressed(Key key) const;
+    bool IsKeyTyped(Key key) const;
+    // Pass KeysDown (held), KeysDownPrevious (held before this pass's pump) or KeysTyped.
+    bool IsActionInKeySet(InputAction action, const KeySet& keys) const;
+    bool IsActionPressed(InputAction action) const;
+
+    // Focus left the window: no key stays down until pressed again.
+    void ReleaseAllKeys();
+
+    Vector2 MousePosition;          // client-area pixels, written by the message pump
+    Vector2 MousePositionPrevious;  // as it stood when Update ran
+    KeySet KeysDown;
+    KeySet KeysDownPrevious;
+    std::string TypedText;
+    std::multimap<InputAction, Key> ActionKeys;
+    std::vector<float> RepeatTimers;
+    KeySet KeysTyped;
+
+private:
+    bool HasFocus() const;
+    // Decides whether key k is typed this pass, advancing its repeat timer.
+    bool AdvanceRepeat(int k, float delta);
+};
+
+extern InputManager* gInputManager;

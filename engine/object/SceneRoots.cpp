@@ -1,0 +1,4 @@
+#include "object/SceneRoots.h"
+
+GameObject* gRootObject = nullptr;
+GameObject* gGameplayRoot = nullptr;

@@ -1,0 +1,6 @@
+#include "physics/FixtureMouseListenerBhv.h"
+
+void FixtureMouseListenerBhv::HandleInput() {
+    IsMouseOver = MouseOverThisPass;
+    MouseOverThisPass = 0;
+}

@@ -1,0 +1,130 @@
+#include "render/DisplaySettings.h"
+
+#include <boost/property_tree/ini_parser.hpp>
+#include <boost/property_tree/ptree.hpp>
+
+#include <charconv>
+#include <stdexcept>
+#include <string>
+#include <system_error>
+
+#include "object/AtomicFile.h"
+#include "platform/DebugPrint.h"
+#include "platform/Paths.h"
+#include "render/Graphics.h"
+
+namespace {
+
+constexpr const char* kFileName = "Display.ini";
+
+struct StoredSettings {
+    int32_t Width = 0;
+    int32_t Height = 0;
+    bool Fullscreen = false;
+};
+
+int32_t ReadInteger(const boost::property_tree::ptree& tree, const char* key) {
+    const std::string text = tree.get<std::string>(key);
+    int32_t value = 0;
+    const char* const end = text.data() + text.size();
+    const auto [stop, error] = std::from_chars(text.data(), end, value);
+    if (error != std::errc() || stop != end) {
+        throw std::runtime_error(std::string("\"") + key + "\" is not a whole number: \"" + text + "\"");
+    }
+    return value;
+}
+
+bool ReadFlag(const boost::property_tree::ptree& tree, const char* key) {
+    const std::string text = tree.get<std::string>(key);
+    if (text == "true" || text == "1") {
+        return true;
+    }
+    if (text == "false" || text == "0") {
+        return false;
+    }
+    throw std::runtime_error(std::string("\"") + key + "\" is neither true nor false: \"" + text + "\"");
+}
+
+// Throws boost's or our own exception describing what is wrong with the file.
+StoredSettings ReadSettings(const std::filesystem::path& path) {
+    boost::property_tree::ptree tree;
+    boost::property_tree::ini_parser::read_ini(path.string(), tree);
+    StoredSettings settings;
+    settings.Width = ReadInteger(tree, "Width");
+    settings.Height = ReadInteger(tree, "Height");
+    settings.Fullscreen = ReadFlag(tree, "Fullscreen");
+    if (settings.Width <= 0 || settings.Height <= 0) {
+        throw std::runtime_error("the size " + std::to_string(settings.Width) + "x" +
+                                 std::to_string(settings.Height) + " is not a window size");
+    }
+    return settings;
+}
+
+bool FileExists(const std::filesystem::path& path) {
+    std::error_code error;
+    const std::filesystem::file_status status = std::filesystem::status(path, error);
+    return status.type() != std::filesystem::file_type::not_found &&
+           status.type() != std::filesystem::file_type::none;
+}
+
+}  // namespace
+
+std::filesystem::path DisplaySettings::GetPath() {
+    return GetUserDataFolder() / kFileName;
+}
+
+bool DisplaySettings::Load(Graphics& graphics) {
+    const std::filesystem::path path = GetPath();
+    if (!FileExists(path)) {
+        return false;
+    }
+    StoredSettings settings;
+    try {
+        settings = ReadSettings(path);
+    } catch (const std::exception& error) {
+        DebugPrint((path.string() + ": " + error.what() + "; using the default display settings\n").c_str());
+        return false;
+    }
+    graphics.Width = settings.Width;
+    graphics.Height = settings.Height;
+    graphics.Fullscreen = settings.Fullscreen ? 1 : 0;
+    return true;
+}
+
+void DisplaySettings::Save(const Graphics& graphics) {
+    const std::filesystem::path path = GetPath();
+    boost::property_tree::ptree tree;
+    tree.put("Width", graphics.Width);
+    tree.put("Height", graphics.Height);
+    tree.put("Fullscreen", graphics.Fullscreen != 0);
+    try {
+        std::filesystem::create_directories(path.parent_path());
+        WriteFileAtomically(path,
+                            [&tree](std::ostream& out) { boost::property_tree::ini_parser::write_ini(out, tree); });
+    } catch (const std::exception& error) {
+        throw std::runtime_error(path.string() + ": cannot write the display settings: " + error.what());
+    }
+}
+
+bool IsOfferedDisplayMode(const VideoMode& mode) {
+    if (mode.RefreshRate != 60 || mode.Width < 640 || mode.Height <= 0) {
+        return false;
+    }
+    if (mode.Width >= 1400 && mode.Width < 1920) {
+        return false;
+    }
+    const float aspect = static_cast<float>(mode.Width) / static_cast<float>(mode.Height);
+    return aspect >= 1.5f && aspect <= 2.0f;
+}
+
+void EnumerateDisplayModes(const DisplayModeSource& source, std::vector<DisplayMode>& out) {
+    for (const VideoMode& mode : source.ListModes()) {
+        if (IsOfferedDisplayMode(mode)) {
+            out.push_back({mode.Width, mode.Height, true});
+        }
+    }
+}
+
+void EnumerateDisplayModes(std::vector<DisplayMode>& out) {
+    EnumerateDisplayModes(SystemDisplayModes(), out);
+}

@@ -1,6 +1,0 @@
-#include "runtime/FixtureMouseListenerBhv.h"
-
-void FixtureMouseListenerBhv::HandleInput() {
-    IsMouseOver = MouseOverThisPass;
-    MouseOverThisPass = 0;
-}

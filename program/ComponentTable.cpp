@@ -1,0 +1,73 @@
+#include "program/ComponentTable.h"
+
+#include "game/ShowcaseBhv.h"
+
+#include "object/Pos2dCmp.h"
+#include "object/PrefabComponent.h"
+#include "object/PrefabManager.h"
+#include "object/ThingCmp.h"
+#include "object/TweensBhv.h"
+#include "fx/AnimationBhv.h"
+#include "physics/B2BodyCmp.h"
+#include "physics/B2FixtureCmp.h"
+#include "audio/CueCmp.h"
+#include "audio/CueLoopedBhv.h"
+#include "audio/CueManagerBhv.h"
+#include "audio/CueOneShotBhv.h"
+#include "audio/CueRandomizedBhv.h"
+#include "fx/DirectionalSpriteLightBhv.h"
+#include "physics/FixtureMouseListenerBhv.h"
+#include "physics/FixtureMouseManagerBhv.h"
+#include "fx/ParticleManagerBhv.h"
+#include "fx/Pcl_EmitContinuousBhv.h"
+#include "fx/Pcl_EmitOnceBhv.h"
+#include "fx/Pcl_SimpleBhv.h"
+#include "render/SpriteCmp.h"
+#include "render/TextCmp.h"
+#include "render/TintCmp.h"
+
+// Each type joins its group here, in table order, when its class is built. The base
+// classes "Component", "GameObject" and "IComponentShortcuts" head the table but have
+// no creator and are never registered.
+void RegisterComponentTypes(PrefabManager& manager) {
+    // Content and editor. PrefabComponent is no component, but its entry lets the
+    // reverse lookup and the editor treat prefab entries like components.
+    manager.RegisterComponent<PrefabComponent>("PrefabComponent");
+    manager.RegisterComponent<TweensBhv>("TweensBhv");
+    // Then the editor's behaviours, "EdButtonBhv" to "EdToggleBhv".
+
+    // Enemies and actors: "EnemyCmp" to "SpawnCloudBhv".
+
+    // Engine: "AnimationBhv", "DirectionalSpriteLightBhv", then Pos2dCmp, then "SpriteCmp"
+    // to "FixtureMouseManagerBhv".
+    manager.RegisterComponent<AnimationBhv>("AnimationBhv");
+    manager.RegisterComponent<DirectionalSpriteLightBhv>("DirectionalSpriteLightBhv");
+    manager.RegisterComponent<Pos2dCmp>("Pos2dCmp");
+    manager.RegisterComponent<SpriteCmp>("SpriteCmp");
+    manager.RegisterComponent<TintCmp>("TintCmp");
+    manager.RegisterComponent<B2BodyCmp>("B2BodyCmp");
+    manager.RegisterComponent<B2FixtureCmp>("B2FixtureCmp");
+    manager.RegisterComponent<FixtureMouseListenerBhv>("FixtureMouseListenerBhv");
+    manager.RegisterComponent<FixtureMouseManagerBhv>("FixtureMouseManagerBhv");
+
+    // Player and weapons, screens.
+
+    // Sound cues, then "TextCmp".
+    manager.RegisterComponent<CueCmp>("CueCmp");
+    manager.RegisterComponent<CueLoopedBhv>("CueLoopedBhv");
+    manager.RegisterComponent<CueManagerBhv>("CueManagerBhv");
+    manager.RegisterComponent<CueOneShotBhv>("CueOneShotBhv");
+    manager.RegisterComponent<CueRandomizedBhv>("CueRandomizedBhv");
+    manager.RegisterComponent<TextCmp>("TextCmp");
+
+    // User interface.
+
+    // Game flow, particles, pick-ups, data: "ExitBhv" to "TestSpriteBhv", then ThingCmp.
+    manager.RegisterComponent<ParticleManagerBhv>("ParticleManagerBhv");
+    manager.RegisterComponent<Pcl_EmitContinuousBhv>("Pcl_EmitContinuousBhv");
+    manager.RegisterComponent<Pcl_EmitOnceBhv>("Pcl_EmitOnceBhv");
+    manager.RegisterComponent<Pcl_SimpleBhv>("Pcl_SimpleBhv");
+    manager.RegisterComponent<ThingCmp>("ThingCmp");
+    // Not of the game's table: the engine showcase's driver, until the gameplay screens exist.
+    manager.RegisterComponent<ShowcaseBhv>("ShowcaseBhv");
+}

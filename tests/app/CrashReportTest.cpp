@@ -1,0 +1,165 @@
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <chrono>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <mutex>
+#include <set>
+#include <sstream>
+#include <stdexcept>
+#include <thread>
+
+#include "platform/Clock.h"
+#include "platform/CrashReport.h"
+#include "app/Watchdog.h"
+
+namespace {
+
+// Each test writes its own report, removed first, so tests may run side by side.
+std::filesystem::path ReportPath() {
+    const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
+    return std::filesystem::temp_directory_path() /
+           (std::string("quorvane-crash-") + info->name() + ".dmp");
+}
+
+std::string ReadCrashReport() {
+    std::ifstream in(ReportPath());
+    std::stringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+TEST(CrashReportDeathTest, UncaughtExceptionWritesItsTypeAndMessage) {
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    EXPECT_EXIT(
+        {
+            std::filesystem::remove(ReportPath());
+            InstallCrashHandlers(ReportPath());
+            // Escapes a thread body, so nothing can catch it.
+            std::thread([] { throw std::runtime_error("Content/Prefabs/Foo.json: broken"); }).join();
+        },
+        ::testing::ExitedWithCode(3), "uncaught exception std::runtime_error: Content/Prefabs/Foo.json: broken");
+    const std::string text = ReadCrashReport();
+    EXPECT_NE(text.find("Content/Prefabs/Foo.json: broken"), std::string::npos);
+    EXPECT_NE(text.find("Stack"), std::string::npos);
+}
+
+TEST(CrashReportDeathTest, FatalSignalWritesTheSignal) {
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    EXPECT_EXIT(
+        {
+            std::filesystem::remove(ReportPath());
+            InstallCrashHandlers(ReportPath());
+            raise(SIGFPE);
+        },
+        ::testing::ExitedWithCode(128 + SIGFPE), "SIGFPE");
+    EXPECT_NE(ReadCrashReport().find("SIGFPE"), std::string::npos);
+}
+
+// Thread-safe: the watchdog thread reads it while the test moves it.
+class SteppedClock final : public Clock {
+public:
+    int64_t Now() const override {
+        std::lock_guard<std::mutex> lock(mMutex);
+        mReaders.insert(std::this_thread::get_id());
+        ++mReads;
+        return mNow;
+    }
+    int64_t TicksPerSecond() const override { return 1000; }
+    uint32_t TimerResolutionMs() const override { return 1; }
+    void SleepMs(uint32_t) override {}
+
+    void Set(int64_t now) {
+        std::lock_guard<std::mutex> lock(mMutex);
+        mNow = now;
+    }
+    int Reads() const {
+        std::lock_guard<std::mutex> lock(mMutex);
+        return mReads;
+    }
+    size_t ReaderThreads() const {
+        std::lock_guard<std::mutex> lock(mMutex);
+        return mReaders.size();
+    }
+    // Polls until the clock has been read more than count times; false after 10 s.
+    bool WaitForReadsBeyond(int count) const {
+        for (int i = 0; i < 10000 && Reads() <= count; ++i) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        }
+        return Reads() > count;
+    }
+
+private:
+    mutable std::mutex mMutex;
+    mutable std::set<std::thread::id> mReaders;
+    mutable int mReads = 0;
+    int64_t mNow = 0;
+};
+
+constexpr std::chrono::milliseconds kFastPoll(2);
+
+std::string HangPattern() {
+    return "more than " + std::to_string(Watchdog::HangSeconds) + " seconds";
+}
+
+TEST(WatchdogTest, OnlyAnArmedWatchdogWithAHeartbeatOlderThanTheLimitIsHung) {
+    SteppedClock clock;
+    std::atomic<int64_t> heartbeat{10000};
+    Watchdog watchdog(clock, heartbeat);
+    clock.Set(10000 + Watchdog::HangSeconds * 1000 + 1);
+    EXPECT_FALSE(watchdog.IsHung());
+
+    clock.Set(10000);
+    watchdog.Arm();
+    clock.Set(10000 + Watchdog::HangSeconds * 1000);
+    EXPECT_FALSE(watchdog.IsHung());
+    watchdog.Disarm();
+    clock.Set(10000 + Watchdog::HangSeconds * 1000 + 1);
+    EXPECT_FALSE(watchdog.IsHung());
+}
+
+// The application arms the watchdog at every run of its loop: one thread for all of
+// them, and none left reading the application's clock once the watchdog is gone.
+TEST(WatchdogTest, ArmingAgainReusesTheThreadAndDestructionRetiresIt) {
+    SteppedClock clock;
+    std::atomic<int64_t> heartbeat{0};
+    auto watchdog = std::make_unique<Watchdog>(clock, heartbeat, kFastPoll);
+    watchdog->Arm();
+    ASSERT_TRUE(clock.WaitForReadsBeyond(0));
+    watchdog->Disarm();
+    watchdog->Arm();
+    ASSERT_TRUE(clock.WaitForReadsBeyond(clock.Reads() + 5));
+    EXPECT_EQ(clock.ReaderThreads(), 1u);
+
+    watchdog.reset();
+    const int readsAtDestruction = clock.Reads();
+    std::this_thread::sleep_for(kFastPoll * 25);
+    EXPECT_EQ(clock.Reads(), readsAtDestruction);
+}
+
+TEST(WatchdogDeathTest, AHangOnTheWatchedClockEndsInACrashReport) {
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    EXPECT_EXIT(
+        {
+            std::filesystem::remove(ReportPath());
+            InstallCrashHandlers(ReportPath());
+            // Only the watched clock moves: real time barely passes.
+            static SteppedClock clock;
+            static std::atomic<int64_t> heartbeat{0};
+            static Watchdog watchdog(clock, heartbeat, kFastPoll);
+            watchdog.Arm();
+            watchdog.Disarm();
+            clock.Set(Watchdog::HangSeconds * 1000 + 1);
+            std::this_thread::sleep_for(kFastPoll * 25);
+            std::fprintf(stderr, "still running while disarmed\n");
+            watchdog.Arm();
+            std::this_thread::sleep_for(std::chrono::seconds(30));
+        },
+        ::testing::ExitedWithCode(3), "still running while disarmed.*" + HangPattern());
+    EXPECT_NE(ReadCrashReport().find(HangPattern()), std::string::npos);
+}
+
+}  // namespace

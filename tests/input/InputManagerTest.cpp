@@ -1,0 +1,308 @@
+#include <SDL.h>
+
+#include <memory>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "GraphicsTestSupport.h"
+#include "object/GameTime.h"
+#include "render/Graphics.h"
+#include "input/InputManager.h"
+#include "input/MessagePump.h"
+
+namespace {
+
+SDL_Event KeyEvent(SDL_Scancode scancode, bool down) {
+    SDL_Event event = {};
+    event.type = down ? SDL_KEYDOWN : SDL_KEYUP;
+    event.key.keysym.scancode = scancode;
+    event.key.state = down ? SDL_PRESSED : SDL_RELEASED;
+    return event;
+}
+
+SDL_Event FocusEvent(bool gained) {
+    SDL_Event event = {};
+    event.type = SDL_WINDOWEVENT;
+    event.window.event = gained ? SDL_WINDOWEVENT_FOCUS_GAINED : SDL_WINDOWEVENT_FOCUS_LOST;
+    return event;
+}
+
+// The input manager and the renderer's focus flag as the main loop sees them, at 60
+// passes a second. A pass is Update, then the events of its pump.
+class InputTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        mGraphics = std::make_unique<Graphics>();
+        gGraphics = mGraphics.get();
+        gInputManager = &mInput;
+        mTime.DeltaTime = 1.0f / 60.0f;
+        gGameTime = &mTime;
+    }
+
+    void TearDown() override {
+        gGameTime = nullptr;
+        gInputManager = nullptr;
+        gGraphics = nullptr;
+    }
+
+    void Pass(const std::vector<SDL_Event>& events = {}) {
+        mInput.Update();
+        for (const SDL_Event& event : events) {
+            HandleWindowEvent(event);
+        }
+    }
+
+    void Press(SDL_Scancode scancode) { HandleWindowEvent(KeyEvent(scancode, true)); }
+    void Release(SDL_Scancode scancode) { HandleWindowEvent(KeyEvent(scancode, false)); }
+
+    // The key codes set in KeysDown.
+    std::vector<int> DownCodes() const {
+        std::vector<int> codes;
+        for (int k = 0; k < kKeySetSize; ++k) {
+            if (mInput.KeysDown.test(k)) {
+                codes.push_back(k);
+            }
+        }
+        return codes;
+    }
+
+    ScopedDataHome mDataHome;
+    std::unique_ptr<Graphics> mGraphics;
+    InputManager mInput;
+    GameTime mTime;
+};
+
+void WriteMappings(const std::filesystem::path& path, const std::string& json) {
+    WriteTextFile(path, json);
+}
+
+}  // namespace
+
+TEST_F(InputTest, ScancodesArriveAsTheGameKeyCodes) {
+    const struct {
+        SDL_Scancode Scancode;
+        int Key;
+    } cases[] = {
+        {SDL_SCANCODE_W, 33}, {SDL_SCANCODE_A, 46}, {SDL_SCANCODE_S, 47}, {SDL_SCANCODE_D, 48},
+        {SDL_SCANCODE_SPACE, 73}, {SDL_SCANCODE_ESCAPE, 1}, {SDL_SCANCODE_F1, 2}, {SDL_SCANCODE_F11, 12},
+        {SDL_SCANCODE_PAGEUP, 101}, {SDL_SCANCODE_RETURN, 57}, {SDL_SCANCODE_KP_ENTER, 57},
+        {SDL_SCANCODE_LSHIFT, 58}, {SDL_SCANCODE_RSHIFT, 58}, {SDL_SCANCODE_LCTRL, 70},
+        {SDL_SCANCODE_RCTRL, 70}, {SDL_SCANCODE_1, 18}, {SDL_SCANCODE_0, 27}, {SDL_SCANCODE_KP_7, 91},
+        {SDL_SCANCODE_KP_0, 94}, {SDL_SCANCODE_GRAVE, 17}, {SDL_SCANCODE_SEMICOLON, 55},
+        {SDL_SCANCODE_LEFT, 76}, {SDL_SCANCODE_DOWN, 79}, {SDL_SCANCODE_DELETE, 98},
+    };
+    for (const auto& c : cases) {
+        Press(c.Scancode);
+        EXPECT_EQ(DownCodes(), std::vector<int>{c.Key}) << SDL_GetScancodeName(c.Scancode);
+        Release(c.Scancode);
+        EXPECT_TRUE(DownCodes().empty()) << SDL_GetScancodeName(c.Scancode);
+    }
+}
+
+TEST_F(InputTest, KeysWithoutATranslationAreDropped) {
+    for (SDL_Scancode scancode : {SDL_SCANCODE_F13, SDL_SCANCODE_NONUSBACKSLASH, SDL_SCANCODE_AUDIOPLAY,
+                                  SDL_SCANCODE_UNKNOWN}) {
+        Press(scancode);
+        EXPECT_TRUE(DownCodes().empty()) << SDL_GetScancodeName(scancode);
+    }
+}
+
+TEST_F(InputTest, PushedEventsReachTheKeysThroughThePump) {
+    ASSERT_EQ(SDL_InitSubSystem(SDL_INIT_EVENTS), 0) << SDL_GetError();
+    // Whatever earlier windows left in the queue is not this test's.
+    SDL_PumpEvents();
+    SDL_FlushEvents(SDL_FIRSTEVENT, SDL_LASTEVENT);
+    SDL_Event down = KeyEvent(SDL_SCANCODE_D, true);
+    SDL_PushEvent(&down);
+    EXPECT_TRUE(PumpMessages());
+    EXPECT_TRUE(mInput.IsKeyDown(Key::D));
+    EXPECT_TRUE(mInput.IsKeyPressed(Key::D));
+
+    SDL_Event quit = {};
+    quit.type = SDL_QUIT;
+    SDL_PushEvent(&quit);
+    EXPECT_FALSE(PumpMessages());
+    SDL_QuitSubSystem(SDL_INIT_EVENTS);
+}
+
+TEST_F(InputTest, MouseMotionAndButtonsSetThePositionAndTheMouseKeys) {
+    SDL_Event motion = {};
+    motion.type = SDL_MOUSEMOTION;
+    motion.motion.x = 120;
+    motion.motion.y = 45;
+    Pass({motion});
+    EXPECT_EQ(mInput.MousePosition, Vector2(120.0f, 45.0f));
+
+    SDL_Event button = {};
+    button.type = SDL_MOUSEBUTTONDOWN;
+    button.button.button = SDL_BUTTON_RIGHT;
+    button.button.x = 130;
+    button.button.y = 50;
+    Pass({button});
+    EXPECT_TRUE(mInput.IsKeyPressed(Key::RightMouse));
+    EXPECT_FALSE(mInput.IsKeyDown(Key::LeftMouse));
+    EXPECT_EQ(mInput.MousePositionPrevious, Vector2(120.0f, 45.0f));
+    EXPECT_EQ(mInput.MousePosition, Vector2(130.0f, 50.0f));
+
+    button.type = SDL_MOUSEBUTTONUP;
+    Pass({button});
+    EXPECT_FALSE(mInput.IsKeyDown(Key::RightMouse));
+}
+
+TEST_F(InputTest, AHeldKeyTypesInTheNextPassThenAfterTwentyFourPassesThenEveryThird) {
+    Pass({KeyEvent(SDL_SCANCODE_W, true)});  // pass 0: pressed
+    EXPECT_TRUE(mInput.IsKeyPressed(Key::W));
+    EXPECT_FALSE(mInput.IsKeyTyped(Key::W));
+    std::vector<int> typedPasses;
+    for (int pass = 1; pass <= 60; ++pass) {
+        Pass();
+        EXPECT_FALSE(mInput.IsKeyPressed(Key::W));
+        if (mInput.IsKeyTyped(Key::W)) {
+            typedPasses.push_back(pass);
+        }
+    }
+    const std::vector<int> expected = {1, 25, 28, 31, 34, 37, 40, 43, 46, 49, 52, 55, 58};
+    EXPECT_EQ(typedPasses, expected);
+}
+
+TEST_F(InputTest, PressAndReleaseInOnePumpLeaveNoTrace) {
+    Pass({KeyEvent(SDL_SCANCODE_E, true), KeyEvent(SDL_SCANCODE_E, false)});
+    EXPECT_FALSE(mInput.IsKeyDown(Key::E));
+    EXPECT_FALSE(mInput.IsKeyPressed(Key::E));
+    Pass();
+    EXPECT_FALSE(mInput.IsKeyTyped(Key::E));
+    EXPECT_EQ(mInput.TypedText, "");
+}
+
+TEST_F(InputTest, TypedTextFollowsShiftAndKeyOrder) {
+    Pass({KeyEvent(SDL_SCANCODE_LSHIFT, true), KeyEvent(SDL_SCANCODE_1, true)});
+    Pass();
+    EXPECT_EQ(mInput.TypedText, "!");  // Shift types nothing itself
+
+    Pass({KeyEvent(SDL_SCANCODE_1, false), KeyEvent(SDL_SCANCODE_LSHIFT, false), KeyEvent(SDL_SCANCODE_A, true),
+          KeyEvent(SDL_SCANCODE_Q, true), KeyEvent(SDL_SCANCODE_KP_5, true)});
+    Pass();
+    EXPECT_EQ(mInput.TypedText, "qa5");  // key-code order: Q 32, A 46, Keypad5 89
+
+    // RightShift (never produced by the keyboard translation) also shifts; the keypad ignores it.
+    Pass({KeyEvent(SDL_SCANCODE_A, false), KeyEvent(SDL_SCANCODE_Q, false), KeyEvent(SDL_SCANCODE_KP_5, false)});
+    mInput.KeysDown.set(KeyCode(Key::RightShift));
+    Pass({KeyEvent(SDL_SCANCODE_A, true), KeyEvent(SDL_SCANCODE_KP_5, true), KeyEvent(SDL_SCANCODE_RETURN, true),
+          KeyEvent(SDL_SCANCODE_APOSTROPHE, true)});
+    Pass();
+    EXPECT_EQ(mInput.TypedText, "A\"5");
+    EXPECT_TRUE(mInput.IsKeyTyped(Key::OemEnter));
+    Pass();
+    EXPECT_EQ(mInput.TypedText, "");
+}
+
+TEST_F(InputTest, MappingsBindRepeatedMembersAndUnknownNames) {
+    ScopedTempFolder folder;
+    const auto path = folder.Path() / "KeyMappings.json";
+    WriteMappings(path, R"({"MoveUp": "W", "MoveUp": "Up", "Jump": "Space", "Fire": "LeftMouse",
+                            "MenuConfirm": "Enter"})");
+    mInput.LoadKeyMappings(path);
+    EXPECT_EQ(mInput.ActionKeys.count(InputAction::MoveUp), 3u);
+    EXPECT_EQ(mInput.ActionKeys.count(InputAction::MenuConfirm), 1u);
+
+    Pass({KeyEvent(SDL_SCANCODE_W, true)});
+    EXPECT_TRUE(mInput.IsActionPressed(InputAction::MoveUp));
+    EXPECT_TRUE(mInput.IsActionInKeySet(InputAction::MoveUp, mInput.KeysDown));
+    Pass({KeyEvent(SDL_SCANCODE_UP, true)});  // the action was already held
+    EXPECT_FALSE(mInput.IsActionPressed(InputAction::MoveUp));
+    // Another key of the action while one was held before this pass's pump: not pressed.
+    Pass({KeyEvent(SDL_SCANCODE_W, false), KeyEvent(SDL_SCANCODE_UP, false), KeyEvent(SDL_SCANCODE_SPACE, true)});
+    EXPECT_FALSE(mInput.IsActionPressed(InputAction::MoveUp));
+    EXPECT_TRUE(mInput.IsActionInKeySet(InputAction::MoveUp, mInput.KeysDown));
+    Pass({KeyEvent(SDL_SCANCODE_SPACE, false)});
+    Pass({KeyEvent(SDL_SCANCODE_SPACE, true)});
+    EXPECT_TRUE(mInput.IsActionPressed(InputAction::MoveUp));  // "Jump" counts as MoveUp
+
+    // "Enter" is no key name: the action is bound to None, which is never down.
+    mInput.KeysDown.set(0);
+    EXPECT_FALSE(mInput.IsActionInKeySet(InputAction::MenuConfirm, mInput.KeysDown));
+    EXPECT_FALSE(mInput.IsActionInKeySet(InputAction::Pause, mInput.KeysDown));
+}
+
+TEST_F(InputTest, MissingOrMalformedMappingsNameTheFile) {
+    ScopedTempFolder folder;
+    const auto missing = folder.Path() / "Missing.json";
+    const auto broken = folder.Path() / "Broken.json";
+    const auto array = folder.Path() / "Array.json";
+    WriteMappings(broken, "{\n  \"MoveUp\": \"W\",\n  \"Fire\" \"LeftMouse\"\n}\n");
+    WriteMappings(array, R"(["W", "Up"])");
+    for (const auto& path : {missing, broken, array}) {
+        try {
+            InputManager input;
+            input.LoadKeyMappings(path);
+            FAIL() << path << " was accepted";
+        } catch (const std::runtime_error& error) {
+            EXPECT_NE(std::string(error.what()).find(path.string()), std::string::npos) << error.what();
+        }
+    }
+    try {
+        mInput.LoadKeyMappings(broken);
+    } catch (const std::runtime_error& error) {
+        EXPECT_NE(std::string(error.what()).find("line 3"), std::string::npos) << error.what();
+    }
+}
+
+TEST_F(InputTest, EveryQueryIsFalseWithoutFocus) {
+    ScopedTempFolder folder;
+    WriteMappings(folder.Path() / "KeyMappings.json", R"({"Fire": "LeftMouse", "MoveLeft": "A"})");
+    mInput.LoadKeyMappings(folder.Path() / "KeyMappings.json");
+    mInput.KeysDown.set(KeyCode(Key::A));
+    mInput.KeysDown.set(KeyCode(Key::LeftMouse));
+    mGraphics->HasFocus = 0;
+    mInput.Update();
+    mInput.KeysDown.set(KeyCode(Key::D));
+    EXPECT_FALSE(mInput.IsKeyDown(Key::A));
+    EXPECT_FALSE(mInput.IsKeyPressed(Key::D));
+    EXPECT_FALSE(mInput.IsKeyTyped(Key::A));
+    EXPECT_FALSE(mInput.IsActionInKeySet(InputAction::Fire, mInput.KeysDown));
+    EXPECT_FALSE(mInput.IsActionPressed(InputAction::MoveLeft));
+
+    mGraphics->HasFocus = 1;
+    EXPECT_TRUE(mInput.IsKeyDown(Key::A));
+    EXPECT_TRUE(mInput.IsKeyPressed(Key::D));
+    EXPECT_TRUE(mInput.IsActionInKeySet(InputAction::Fire, mInput.KeysDown));
+}
+
+TEST_F(InputTest, LosingFocusReleasesEveryKey) {
+    SDL_Event click = {};
+    click.type = SDL_MOUSEBUTTONDOWN;
+    click.button.button = SDL_BUTTON_LEFT;
+    Pass({KeyEvent(SDL_SCANCODE_A, true), click});
+    Pass({FocusEvent(false)});
+    EXPECT_EQ(mGraphics->HasFocus, 0);
+    EXPECT_TRUE(DownCodes().empty());
+
+    // The key-up went to another window; back in focus, nothing is stuck.
+    Pass({FocusEvent(true)});
+    EXPECT_EQ(mGraphics->HasFocus, 1);
+    EXPECT_FALSE(mInput.IsKeyDown(Key::A));
+    EXPECT_FALSE(mInput.IsKeyDown(Key::LeftMouse));
+    Pass();
+    EXPECT_FALSE(mInput.IsKeyTyped(Key::A));
+    Pass({KeyEvent(SDL_SCANCODE_A, true)});
+    EXPECT_TRUE(mInput.IsKeyPressed(Key::A));
+}
+
+TEST(KeyNamesTest, NamesAndVirtualKeysFollowTheTables) {
+    EXPECT_EQ(ParseKey("PageUp"), Key::PageUp);
+    EXPECT_EQ(ParseKey("pageup"), Key::None);
+    EXPECT_EQ(ParseKey("__END"), Key::EndMark);
+    EXPECT_STREQ(KeyName(Key::KeypadEnter), "KeypadEnter");
+    EXPECT_STREQ(KeyName(static_cast<Key>(200)), "");
+    EXPECT_EQ(ParseInputAction("GoToLevelSelect"), InputAction::GoToLevelSelect);
+    EXPECT_EQ(ParseInputAction("Jump"), InputAction::MoveUp);
+    EXPECT_STREQ(InputActionName(InputAction::MenuReplay), "MenuReplay");
+    for (int code = 0; code <= KeyCode(Key::EndMark); ++code) {
+        EXPECT_EQ(KeyCode(ParseKey(KeyName(static_cast<Key>(code)))), code);
+    }
+    EXPECT_EQ(VirtualKeyToKey('Z'), KeyCode(Key::Z));
+    EXPECT_EQ(VirtualKeyToKey(123), KeyCode(Key::F12));
+    EXPECT_EQ(VirtualKeyToKey(222), KeyCode(Key::Apostrophe));
+    EXPECT_EQ(VirtualKeyToKey(226), 226);  // no row: unchanged
+}

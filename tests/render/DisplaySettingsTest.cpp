@@ -1,0 +1,151 @@
+#include <memory>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "GraphicsTestSupport.h"
+#include "render/DisplaySettings.h"
+#include "render/Graphics.h"
+
+namespace {
+
+const char* const kDefaultsFile = "Width=1280\nHeight=720\nFullscreen=false\n";
+
+class DisplaySettingsTest : public ::testing::Test {
+protected:
+    // Constructs the renderer (which reads or writes the file) and returns what it
+    // printed on standard error.
+    std::string ConstructGraphics() {
+        ::testing::internal::CaptureStderr();
+        mGraphics = std::make_unique<Graphics>();
+        return ::testing::internal::GetCapturedStderr();
+    }
+
+    void ExpectDefaults() const {
+        EXPECT_EQ(mGraphics->Width, 1280);
+        EXPECT_EQ(mGraphics->Height, 720);
+        EXPECT_EQ(mGraphics->Fullscreen, 0);
+    }
+
+    ScopedDataHome mDataHome;
+    std::unique_ptr<Graphics> mGraphics;
+};
+
+class ListedModes : public DisplayModeSource {
+public:
+    explicit ListedModes(std::vector<VideoMode> modes) : mModes(std::move(modes)) {}
+    std::vector<VideoMode> ListModes() const override { return mModes; }
+
+private:
+    std::vector<VideoMode> mModes;
+};
+
+}  // namespace
+
+TEST_F(DisplaySettingsTest, AnAbsentFileGetsTheDefaultsWrittenIntoANewFolder) {
+    ASSERT_FALSE(std::filesystem::exists(DisplaySettings::GetPath().parent_path()));
+    EXPECT_EQ(ConstructGraphics(), "");
+    ExpectDefaults();
+    EXPECT_EQ(DisplaySettings::GetPath().filename(), "Display.ini");
+    EXPECT_EQ(ReadTextFile(DisplaySettings::GetPath()), kDefaultsFile);
+}
+
+TEST_F(DisplaySettingsTest, AWrittenFileIsReadBack) {
+    WriteTextFile(DisplaySettings::GetPath(), "Width=1920\nHeight=1080\nFullscreen=1\n");
+    EXPECT_EQ(ConstructGraphics(), "");
+    EXPECT_EQ(mGraphics->Width, 1920);
+    EXPECT_EQ(mGraphics->Height, 1080);
+    EXPECT_EQ(mGraphics->Fullscreen, 1);
+
+    mGraphics->Width = 1600;
+    mGraphics->Height = 900;
+    mGraphics->Fullscreen = 0;
+    DisplaySettings::Save(*mGraphics);
+    EXPECT_EQ(ReadTextFile(DisplaySettings::GetPath()), "Width=1600\nHeight=900\nFullscreen=false\n");
+    Graphics again;
+    EXPECT_TRUE(DisplaySettings::Load(again));
+    EXPECT_EQ(again.Width, 1600);
+    EXPECT_EQ(again.Fullscreen, 0);
+}
+
+TEST_F(DisplaySettingsTest, UnusableFilesFallBackToTheDefaultsAndAreRewritten) {
+    const char* const unusable[] = {
+        "[[[ not ini",
+        "Width=1920\nFullscreen=true\n",                 // no Height
+        "Width=0\nHeight=1080\nFullscreen=false\n",      // no size
+        "Width=1920\nHeight=-5\nFullscreen=false\n",
+        "Width=wide\nHeight=1080\nFullscreen=false\n",
+        "Width=1920\nHeight=1080\nFullscreen=maybe\n",
+    };
+    for (const char* text : unusable) {
+        WriteTextFile(DisplaySettings::GetPath(), text);
+        const std::string message = ConstructGraphics();
+        ExpectDefaults();
+        EXPECT_NE(message.find(DisplaySettings::GetPath().string()), std::string::npos) << text << message;
+        EXPECT_EQ(ReadTextFile(DisplaySettings::GetPath()), kDefaultsFile) << text;
+    }
+}
+
+// The file is written beside itself and then put in place, so a save that cannot finish
+// keeps the settings there were.
+TEST_F(DisplaySettingsTest, ASaveThatCannotFinishKeepsThePreviousFile) {
+    ConstructGraphics();
+    const std::filesystem::path path = DisplaySettings::GetPath();
+    std::filesystem::path temporary = path;
+    temporary += ".tmp";
+    EXPECT_FALSE(std::filesystem::exists(temporary));
+
+    std::filesystem::create_directory(temporary);
+    mGraphics->Width = 1920;
+    try {
+        DisplaySettings::Save(*mGraphics);
+        FAIL() << "the settings were reported written";
+    } catch (const std::runtime_error& error) {
+        EXPECT_NE(std::string(error.what()).find("Display.ini"), std::string::npos) << error.what();
+    }
+    EXPECT_EQ(ReadTextFile(path), kDefaultsFile);
+
+    std::filesystem::remove(temporary);
+    DisplaySettings::Save(*mGraphics);
+    EXPECT_EQ(ReadTextFile(path), "Width=1920\nHeight=720\nFullscreen=false\n");
+    EXPECT_FALSE(std::filesystem::exists(temporary));
+}
+
+TEST_F(DisplaySettingsTest, AnUnwritableFolderIsReportedByName) {
+    // The data home is a file, so no folder can be made inside it.
+    WriteTextFile(mDataHome.Folder() / "blocker", "");
+    setenv("XDG_DATA_HOME", (mDataHome.Folder() / "blocker").c_str(), 1);
+    Graphics* graphics = nullptr;
+    try {
+        graphics = new Graphics();
+        FAIL() << "the settings were reported written";
+    } catch (const std::runtime_error& error) {
+        EXPECT_NE(std::string(error.what()).find("Display.ini"), std::string::npos) << error.what();
+    }
+    delete graphics;
+}
+
+TEST(DisplayModesTest, OnlySixtyHertzModesOfAWideShapeAreOffered) {
+    const ListedModes source({
+        {1920, 1080, 60},
+        {1440, 900, 60},   // wide desktop band
+        {1024, 768, 60},   // 4:3
+        {1280, 720, 59},
+        {1280, 720, 60},
+        {640, 400, 60},
+        {600, 400, 60},    // narrower than 640
+        {2560, 1080, 60},  // wider than 2:1
+        {1280, 720, 60},   // duplicates stay
+        {1280, 0, 60},
+    });
+    std::vector<DisplayMode> offered;
+    offered.push_back({1, 1, false});  // appended after what is there
+    EnumerateDisplayModes(source, offered);
+    ASSERT_EQ(offered.size(), 5u);
+    const int expected[][2] = {{1, 1}, {1920, 1080}, {1280, 720}, {640, 400}, {1280, 720}};
+    for (size_t i = 0; i < offered.size(); ++i) {
+        EXPECT_EQ(offered[i].Width, expected[i][0]) << i;
+        EXPECT_EQ(offered[i].Height, expected[i][1]) << i;
+        EXPECT_EQ(offered[i].Fullscreen, i != 0) << i;
+    }
+}
