@@ -11,7 +11,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// Keeps the whole program off the player's folder, whatever the caller's environment.
 class ProgramUserDataEnvironment : public ::testing::Environment {
 public:
     void SetUp() override { mFolder = std::make_unique<ScopedUserDataFolder>(); }
@@ -53,11 +52,8 @@ LevelContentTest::LevelContentTest() {
     gGameConfig = &Config;
     gGameTime = &Time;
     gDeletionQueues = &Queues;
-    Random.Seed(7);
     gRandomManager = &Random;
     gPrefabManager = &Prefabs;
-    Root = std::make_unique<GameObject>();
-    Root->Name = "Root";
 }
 
 LevelContentTest::~LevelContentTest() {
@@ -78,8 +74,8 @@ void LevelContentTest::WritePrefab(const std::string& name, const std::string& c
 
 void LevelContentTest::CopyCommittedPrefabs() {
     const char* source = getenv("QV_SOURCE_DIR");
-    const fs::path committed = fs::path(source != nullptr ? source : ".") / "Content" / "Prefabs";
-    fs::copy(committed, Content.Path() / "Prefabs", fs::copy_options::recursive | fs::copy_options::skip_existing);
+    fs::copy(fs::path(source != nullptr ? source : ".") / "Content" / "Prefabs", Content.Path() / "Prefabs",
+             fs::copy_options::recursive | fs::copy_options::skip_existing);
 }
 
 void LevelContentTest::LoadContent() {

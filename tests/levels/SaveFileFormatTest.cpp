@@ -1,9 +1,11 @@
-// The save file's bytes: the layout against literal bytes, and reading of every kind of
-// damaged file without reading past its end.
+// The save file's bytes: the layout against literal bytes, and the reading of foreign,
+// cut and damaged files.
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
+#include <vector>
 
 #include "game/levels/SaveFileReader.h"
 #include "game/levels/SaveFileWriter.h"
@@ -14,191 +16,140 @@ namespace {
 
 const std::string kSignature = "WanderingPastTheGate!5\0"s;
 
-// Every field away from its default; best times set out of name order. "Lvl_B" sorts
-// before "Lvl_a" and a byte above 0x7f after both: the order is byte-wise.
+// Every field away from its default; the best times set out of order. "Lvl_B" sorts
+// before "Lvl_a", and a byte above 0x7f after both: the order is byte-wise.
 SavedProgress FullProgress() {
     SavedProgress progress;
-    progress.LevelBestTimes["Lvl_\xc3\xa9"] = 0.5f;
-    progress.LevelBestTimes["Lvl_a"] = 2.5f;
-    progress.LevelBestTimes["Lvl_B"] = 1.0f;
+    progress.LevelBestTimes = {{"Lvl_\xc3\xa9", 0.5f}, {"Lvl_a", 2.5f}, {"Lvl_B", 1.0f}};
     progress.SoundMuted = true;
-    progress.MusicMuted = false;
     progress.BestAntsFreed = 600;
     progress.BestPacmanScore = -2;
     progress.BestSurvivalTime = 12.5f;
-    progress.UseAltBackground1 = false;
     progress.UseAltBackground2 = true;
     progress.LastLevelName = "Lvl_a";
     return progress;
 }
 
-const std::string kFullBytes = kSignature + "\x03\0\0\0"s +  // count at offset 23
-                               "Lvl_B\0"s + "\0\0\x80\x3f"s +     // 1.0f
-                               "Lvl_a\0"s + "\0\0\x20\x40"s +     // 2.5f
-                               "Lvl_\xc3\xa9\0"s + "\0\0\0\x3f"s +  // 0.5f
-                               "\x01"s + "\0"s +                  // sound, music
-                               "\x58\x02\0\0"s +                  // 600
-                               "\xfe\xff\xff\xff"s +              // -2
-                               "\0\0\x48\x41"s +                  // 12.5f
-                               "\0"s + "\x01"s +                  // backgrounds
-                               "Lvl_a\0"s;
+const std::string kFullBytes = kSignature + "\x03\0\0\0"s +                          // count, offset 23
+                               "Lvl_B\0"s + "\0\0\x80\x3f"s + "Lvl_a\0"s + "\0\0\x20\x40"s +  // 1.0, 2.5
+                               "Lvl_\xc3\xa9\0"s + "\0\0\0\x3f"s +                    // 0.5, offset 58 next
+                               "\x01"s + "\0"s + "\x58\x02\0\0"s + "\xfe\xff\xff\xff"s +  // mutes, 600, -2
+                               "\0\0\x48\x41"s + "\0"s + "\x01"s + "Lvl_a\0"s;        // 12.5, backgrounds
 
-void ExpectSameProgress(const SavedProgress& actual, const SavedProgress& expected) {
-    EXPECT_EQ(actual.LevelBestTimes, expected.LevelBestTimes);
-    EXPECT_EQ(actual.SoundMuted, expected.SoundMuted);
-    EXPECT_EQ(actual.MusicMuted, expected.MusicMuted);
-    EXPECT_EQ(actual.BestAntsFreed, expected.BestAntsFreed);
-    EXPECT_EQ(actual.BestPacmanScore, expected.BestPacmanScore);
-    EXPECT_EQ(actual.BestSurvivalTime, expected.BestSurvivalTime);
-    EXPECT_EQ(actual.UseAltBackground1, expected.UseAltBackground1);
-    EXPECT_EQ(actual.UseAltBackground2, expected.UseAltBackground2);
-    EXPECT_EQ(actual.LastLevelName, expected.LastLevelName);
+// Compared through the writer: equal records give equal bytes.
+std::string Bytes(const SavedProgress& progress) {
+    return SaveFileWriter::Encode(progress);
 }
 
-TEST(SaveFileFormatTest, WritesTheRecordByteForByte) {
-    EXPECT_EQ(SaveFileWriter::Encode(FullProgress()), kFullBytes);
-
-    const std::string empty = SaveFileWriter::Encode(SavedProgress());
-    EXPECT_EQ(empty.size(), 44u);
-    EXPECT_EQ(empty, kSignature + std::string(21, '\0'));
-
+TEST(SaveFileFormatTest, WritesTheRecordByteForByteAndReadsItBack) {
+    EXPECT_EQ(Bytes(FullProgress()), kFullBytes);
+    EXPECT_EQ(Bytes(SavedProgress()), kSignature + std::string(21, '\0'));
+    EXPECT_EQ(Bytes(SavedProgress()).size(), 44u);
     SavedProgress startedOne;
     startedOne.LastLevelName = "Lvl_1";
-    const std::string started = SaveFileWriter::Encode(startedOne);
-    EXPECT_EQ(started.size(), 49u);
-    EXPECT_EQ(started.substr(43), "Lvl_1\0"s);
-}
+    EXPECT_EQ(Bytes(startedOne).size(), 49u);
+    EXPECT_EQ(Bytes(startedOne).substr(43), "Lvl_1\0"s);
 
-TEST(SaveFileFormatTest, ReadsBackEveryFieldOfWhatItWrote) {
     for (const SavedProgress& saved : {FullProgress(), SavedProgress()}) {
         SavedProgress loaded;
-        loaded.LastLevelName = "stale";
-        loaded.LevelBestTimes["stale"] = 3.0f;
-        const SaveFileReader::Result result = SaveFileReader::Decode(SaveFileWriter::Encode(saved), loaded);
-        EXPECT_TRUE(result.Complete()) << result.Problem;
-        ExpectSameProgress(loaded, saved);
+        loaded.LevelBestTimes["Stale"] = 3.0f;
+        loaded.LastLevelName = "Stale";
+        EXPECT_TRUE(SaveFileReader::Decode(Bytes(saved), loaded).Complete());
+        EXPECT_EQ(Bytes(loaded), Bytes(saved));
     }
-    // A repeated name keeps its last time.
-    const std::string twice = kSignature + "\x02\0\0\0"s + "A\0"s + "\0\0\x80\x3f"s + "A\0"s + "\0\0\x20\x40"s +
-                              std::string(17, '\0');
-    SavedProgress loaded;
-    EXPECT_TRUE(SaveFileReader::Decode(twice, loaded).Complete());
-    EXPECT_EQ(loaded.LevelBestTimes, (std::map<std::string, float>{{"A", 2.5f}}));
+    // Names that cannot end in a NUL of their own are left out.
+    SavedProgress withNul = FullProgress();
+    withNul.LevelBestTimes["Lvl\0X"s] = 4.0f;
+    withNul.LastLevelName = "Lvl\0X"s;
+    SavedProgress expected = FullProgress();
+    expected.LastLevelName = "";
+    EXPECT_EQ(Bytes(withNul), Bytes(expected));
 }
 
-TEST(SaveFileFormatTest, AForeignSignatureChangesNothing) {
-    const std::string foreign[] = {
-        "WanderingPastTheGate!4\0"s + kFullBytes.substr(23),
-        // Longer and shorter texts before the first NUL are not the signature either.
-        "WanderingPastTheGate!5X\0"s + kFullBytes.substr(23),
-        "WanderingPastTheGate!\0"s + kFullBytes.substr(23),
-        "WanderingPastTheGate!5"s,
-        ""s,
-    };
-    for (const std::string& bytes : foreign) {
-        SavedProgress loaded;
-        loaded.LevelBestTimes["Kept"] = 1.0f;
-        loaded.BestAntsFreed = 9;
-        const SaveFileReader::Result result = SaveFileReader::Decode(bytes, loaded);
-        EXPECT_FALSE(result.SignatureMatched);
-        EXPECT_FALSE(result.Complete());
-        EXPECT_EQ(loaded.LevelBestTimes.count("Kept"), 1u);
-        EXPECT_EQ(loaded.BestAntsFreed, 9);
-    }
-}
-
-// Cut at every length, the load keeps exactly the fields that lie whole before the cut
-// and the defaults for the rest.
+// Cut at every length, a load keeps exactly the fields that lie whole before the cut and
+// the defaults for the rest.
 TEST(SaveFileFormatTest, EveryTruncationKeepsTheWholeFieldsAndTheDefaultsForTheRest) {
     const SavedProgress full = FullProgress();
-    // Where each entry and each fixed field ends, from the layout.
-    std::vector<size_t> entryEnds;
-    size_t offset = 27;
+    // Where each part ends, and what a load that reached it holds.
+    std::vector<std::pair<size_t, std::function<void(SavedProgress&)>>> parts = {
+        {27, [](SavedProgress&) {}}};
     for (const auto& [name, time] : full.LevelBestTimes) {
-        offset += name.size() + 1 + 4;
-        entryEnds.push_back(offset);
+        parts.push_back({parts.back().first + name.size() + 5, [&](SavedProgress& p) { p.LevelBestTimes[name] = time; }});
     }
-    const size_t soundEnd = offset + 1, musicEnd = offset + 2, antsEnd = offset + 6, pacmanEnd = offset + 10,
-                 survivalEnd = offset + 14, alt1End = offset + 15, alt2End = offset + 16;
-    ASSERT_EQ(alt2End + full.LastLevelName.size() + 1, kFullBytes.size());
+    const size_t entriesEnd = parts.back().first;
+    for (auto [size, take] : std::vector<std::pair<size_t, std::function<void(SavedProgress&)>>>{
+             {1, [&](SavedProgress& p) { p.SoundMuted = full.SoundMuted; }},
+             {1, [&](SavedProgress& p) { p.MusicMuted = full.MusicMuted; }},
+             {4, [&](SavedProgress& p) { p.BestAntsFreed = full.BestAntsFreed; }},
+             {4, [&](SavedProgress& p) { p.BestPacmanScore = full.BestPacmanScore; }},
+             {4, [&](SavedProgress& p) { p.BestSurvivalTime = full.BestSurvivalTime; }},
+             {1, [&](SavedProgress& p) { p.UseAltBackground1 = full.UseAltBackground1; }},
+             {1, [&](SavedProgress& p) { p.UseAltBackground2 = full.UseAltBackground2; }},
+             {6, [&](SavedProgress& p) { p.LastLevelName = full.LastLevelName; }}}) {
+        parts.push_back({parts.back().first + size, take});
+    }
+    ASSERT_EQ(parts.back().first, kFullBytes.size());
 
     for (size_t length = 0; length <= kFullBytes.size(); ++length) {
         SCOPED_TRACE("length " + std::to_string(length));
-        // A copy of exactly that size, so the sanitizers see a read past its end.
+        // A copy of exactly that size, so that the sanitizers see any read past its end.
         const std::string cut = kFullBytes.substr(0, length);
         SavedProgress loaded;
-        const SaveFileReader::Result result = SaveFileReader::Decode(cut, loaded);
-        EXPECT_EQ(result.Complete(), length == kFullBytes.size());
-
-        // Only whole entries, in file order.
-        size_t entries = 0;
-        for (const auto& [name, time] : full.LevelBestTimes) {
-            if (loaded.LevelBestTimes.count(name) == 0) {
-                break;
+        EXPECT_EQ(SaveFileReader::Decode(cut, loaded).Complete(), length == kFullBytes.size());
+        // Before the last best time ends, the count check may refuse the whole ones too.
+        SavedProgress expected;
+        for (const auto& [end, take] : parts) {
+            if (end <= length) {
+                take(expected);
             }
-            EXPECT_EQ(loaded.LevelBestTimes.at(name), time);
-            EXPECT_LE(entryEnds[entries], length);
-            ++entries;
         }
-        EXPECT_EQ(entries, loaded.LevelBestTimes.size());
-        const bool allEntries = entries == full.LevelBestTimes.size();
-        EXPECT_EQ(allEntries, length >= entryEnds.back());
-
-        const SavedProgress defaults;
-        auto reached = [&](size_t end) { return allEntries && length >= end; };
-        EXPECT_EQ(loaded.SoundMuted, reached(soundEnd) ? full.SoundMuted : defaults.SoundMuted);
-        EXPECT_EQ(loaded.MusicMuted, reached(musicEnd) ? full.MusicMuted : defaults.MusicMuted);
-        EXPECT_EQ(loaded.BestAntsFreed, reached(antsEnd) ? full.BestAntsFreed : defaults.BestAntsFreed);
-        EXPECT_EQ(loaded.BestPacmanScore, reached(pacmanEnd) ? full.BestPacmanScore : defaults.BestPacmanScore);
-        EXPECT_EQ(loaded.BestSurvivalTime, reached(survivalEnd) ? full.BestSurvivalTime : defaults.BestSurvivalTime);
-        EXPECT_EQ(loaded.UseAltBackground1, reached(alt1End) ? full.UseAltBackground1 : defaults.UseAltBackground1);
-        EXPECT_EQ(loaded.UseAltBackground2, reached(alt2End) ? full.UseAltBackground2 : defaults.UseAltBackground2);
-        EXPECT_EQ(loaded.LastLevelName, length == kFullBytes.size() ? full.LastLevelName : "");
+        if (length < entriesEnd) {
+            for (const auto& [name, time] : loaded.LevelBestTimes) {
+                EXPECT_EQ(expected.LevelBestTimes.count(name), 1u) << name;
+            }
+            expected.LevelBestTimes = loaded.LevelBestTimes;
+        }
+        EXPECT_EQ(Bytes(loaded), Bytes(expected));
     }
 }
 
-TEST(SaveFileFormatTest, ACountTheBytesCannotBackAndOtherDamageStopTheReading) {
+TEST(SaveFileFormatTest, ForeignOrDamagedBytesStopTheReadingAtTheDamage) {
     struct Damage {
         const char* What;
-        size_t Offset;
         std::string Bytes;
+        bool SignatureMatched;
         size_t EntriesKept;
     };
-    // A count the bytes cannot back is refused before any entry is read; one they can
-    // back reads on until the reading fails.
+    auto patched = [](size_t offset, const std::string& bytes) {
+        return std::string(kFullBytes).replace(offset, bytes.size(), bytes);
+    };
+    // A count the bytes cannot back is refused before any entry is read; one they can back
+    // reads on until a read fails.
     const Damage damages[] = {
-        {"huge count", 23, "\xff\xff\xff\x7f"s, 0},
-        {"negative count", 23, "\xff\xff\xff\xff"s, 0},
-        {"count one too many", 23, "\x04\0\0\0"s, 4},
-        {"flag byte that is no bool", 58, "\x02"s, 3},
+        {"older signature", patched(21, "4"), false, 1},
+        {"longer signature", "WanderingPastTheGate!5X\0"s + kFullBytes.substr(23), false, 1},
+        {"shorter signature", "WanderingPastTheGate!\0"s + kFullBytes.substr(23), false, 1},
+        {"signature only", kSignature, true, 0},
+        {"empty file", "", false, 1},
+        {"huge count", patched(23, "\xff\xff\xff\x7f"s), true, 0},
+        {"negative count", patched(23, "\xff\xff\xff\xff"s), true, 0},
+        {"count one too many", patched(23, "\x04"s), true, 4},
+        {"flag byte that is no bool", patched(58, "\x02"s), true, 3},
     };
     for (const Damage& damage : damages) {
         SCOPED_TRACE(damage.What);
-        std::string bytes = kFullBytes;
-        bytes.replace(damage.Offset, damage.Bytes.size(), damage.Bytes);
         SavedProgress loaded;
-        const SaveFileReader::Result result = SaveFileReader::Decode(bytes, loaded);
-        EXPECT_TRUE(result.SignatureMatched);
+        loaded.LevelBestTimes["Kept"] = 1.0f;
+        const SaveFileReader::Result result = SaveFileReader::Decode(damage.Bytes, loaded);
+        EXPECT_EQ(result.SignatureMatched, damage.SignatureMatched);
         EXPECT_FALSE(result.Complete());
         EXPECT_EQ(loaded.LevelBestTimes.size(), damage.EntriesKept);
-        EXPECT_FALSE(loaded.SoundMuted);
-        EXPECT_EQ(loaded.BestAntsFreed, 0);
-        EXPECT_EQ(loaded.LastLevelName, "");
+        EXPECT_EQ(Bytes(loaded).substr(Bytes(loaded).size() - 17), std::string(17, '\0')) << "fixed fields kept";
     }
     SavedProgress loaded;
     const SaveFileReader::Result trailing = SaveFileReader::Decode(kFullBytes + "x", loaded);
     EXPECT_NE(trailing.Problem.find("1 bytes after the last field"), std::string::npos) << trailing.Problem;
     EXPECT_EQ(loaded.LastLevelName, "Lvl_a");
-}
-
-TEST(SaveFileFormatTest, NamesHoldingANulAreLeftOutOfTheFile) {
-    SavedProgress progress = FullProgress();
-    progress.LevelBestTimes["Lvl\0X"s] = 4.0f;
-    progress.LastLevelName = "Lvl\0X"s;
-    SavedProgress loaded;
-    EXPECT_TRUE(SaveFileReader::Decode(SaveFileWriter::Encode(progress), loaded).Complete());
-    EXPECT_EQ(loaded.LevelBestTimes, FullProgress().LevelBestTimes);
-    EXPECT_EQ(loaded.LastLevelName, "");
 }
 
 }  // namespace
