@@ -72,7 +72,8 @@ public:
     }
 
     bool End() {
-        return mIn.Remaining() == 0 || Fail("it goes on for " + std::to_string(mIn.Remaining()) + " bytes after the last field");
+        return mIn.Remaining() == 0 ||
+               Fail("it goes on for " + std::to_string(mIn.Remaining()) + " bytes after the last field");
     }
 
     std::string Problem;

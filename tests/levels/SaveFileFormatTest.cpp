@@ -57,7 +57,7 @@ TEST(SaveFileFormatTest, WritesTheRecordByteForByteAndReadsItBack) {
         EXPECT_TRUE(SaveFileReader::Decode(Bytes(saved), loaded).Complete());
         EXPECT_EQ(Bytes(loaded), Bytes(saved));
     }
-    // Names that cannot end in a NUL of their own are left out.
+    // A name holding a NUL cannot be stored: its best time is left out, a last level stays empty.
     SavedProgress withNul = FullProgress();
     withNul.LevelBestTimes["Lvl\0X"s] = 4.0f;
     withNul.LastLevelName = "Lvl\0X"s;
@@ -74,7 +74,8 @@ TEST(SaveFileFormatTest, EveryTruncationKeepsTheWholeFieldsAndTheDefaultsForTheR
     std::vector<std::pair<size_t, std::function<void(SavedProgress&)>>> parts = {
         {27, [](SavedProgress&) {}}};
     for (const auto& [name, time] : full.LevelBestTimes) {
-        parts.push_back({parts.back().first + name.size() + 5, [&](SavedProgress& p) { p.LevelBestTimes[name] = time; }});
+        parts.push_back(
+            {parts.back().first + name.size() + 5, [&](SavedProgress& p) { p.LevelBestTimes[name] = time; }});
     }
     const size_t entriesEnd = parts.back().first;
     for (auto [size, take] : std::vector<std::pair<size_t, std::function<void(SavedProgress&)>>>{
