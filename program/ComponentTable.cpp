@@ -1,6 +1,9 @@
 #include "program/ComponentTable.h"
 
 #include "game/ShowcaseBhv.h"
+#include "game/levels/LevelDataCmp.h"
+#include "game/levels/LevelListBhv.h"
+#include "game/levels/SavedDataBhv.h"
 
 #include "object/Pos2dCmp.h"
 #include "object/PrefabComponent.h"
@@ -63,10 +66,13 @@ void RegisterComponentTypes(PrefabManager& manager) {
     // User interface.
 
     // Game flow, particles, pick-ups, data: "ExitBhv" to "TestSpriteBhv", then ThingCmp.
+    manager.RegisterComponent<LevelDataCmp>("LevelDataCmp");
+    manager.RegisterComponent<LevelListBhv>("LevelListBhv");
     manager.RegisterComponent<ParticleManagerBhv>("ParticleManagerBhv");
     manager.RegisterComponent<Pcl_EmitContinuousBhv>("Pcl_EmitContinuousBhv");
     manager.RegisterComponent<Pcl_EmitOnceBhv>("Pcl_EmitOnceBhv");
     manager.RegisterComponent<Pcl_SimpleBhv>("Pcl_SimpleBhv");
+    manager.RegisterComponent<SavedDataBhv>("SavedDataBhv");
     manager.RegisterComponent<ThingCmp>("ThingCmp");
     // Not of the game's table: the engine showcase's driver, until the gameplay screens exist.
     manager.RegisterComponent<ShowcaseBhv>("ShowcaseBhv");

@@ -1,0 +1,124 @@
+#include "game/levels/LevelListBhv.h"
+
+#include "game/levels/LevelDataCmp.h"
+#include "game/levels/ReservedLevels.h"
+#include "object/GameObject.h"
+#include "object/PrefabManager.h"
+#include "platform/DebugPrint.h"
+#include "object/SceneRoots.h"
+#include "render/TextCmp.h"
+
+LevelListBhv* gLevelList = nullptr;
+
+namespace {
+
+constexpr const char* kUnlockMessagePrefab = "UiUnlockMessage";
+
+}  // namespace
+
+LevelListBhv::LevelListBhv() {
+    RegisterProperty(&mLevelSkipsMax, "LevelSkipsMax");
+    RegisterProperty(&Bonus1ParCount, "Bonus1ParCount");
+    RegisterProperty(&Bonus2ParCount, "Bonus2ParCount");
+}
+
+LevelListBhv::~LevelListBhv() {
+    if (gLevelList == this) {
+        gLevelList = nullptr;
+    }
+}
+
+void LevelListBhv::Start() {
+    gLevelList = this;
+    Rebuild();
+}
+
+void LevelListBhv::Update() {
+    Rebuild();
+}
+
+void LevelListBhv::Rebuild() {
+    Levels.clear();
+    mLevelsByName.clear();
+    int32_t incompleteMainLevels = 0;
+    if (Owner != nullptr) {
+        for (GameObject* child : Owner->Children) {
+            LevelDataCmp* level = child->GetComponent<LevelDataCmp>();
+            if (level == nullptr) {
+                continue;
+            }
+            level->ObjectName = child->Name;
+            mLevelsByName[child->Name] = level;
+            NumberAndLock(*level, incompleteMainLevels);
+        }
+    }
+    ParCount = 0;
+    for (const auto& [name, level] : mLevelsByName) {
+        ParCount += level->IsParBeaten() ? 1 : 0;
+    }
+    ApplyReservedRules();
+}
+
+// Levels outside the main progression keep their lock; the reserved rules set theirs.
+void LevelListBhv::NumberAndLock(LevelDataCmp& level, int32_t& incompleteMainLevels) {
+    if (!level.InMainProgression) {
+        level.Number = 0;
+        return;
+    }
+    Levels.push_back(&level);
+    level.Number = static_cast<int32_t>(Levels.size());
+    if (level.IsCompleted()) {
+        level.IsLocked = false;
+    } else {
+        level.IsLocked = incompleteMainLevels > mLevelSkipsMax;
+        ++incompleteMainLevels;
+    }
+}
+
+void LevelListBhv::ApplyReservedRules() {
+    SetLocked(ReservedLevels::Bonus1, ParCount < Bonus1ParCount);
+    SetLocked(ReservedLevels::Bonus2, ParCount < Bonus2ParCount);
+    const bool bossDone = IsCompletedByName(ReservedLevels::Boss);
+    SetLocked(ReservedLevels::Yay, !bossDone);
+    SetLocked(ReservedLevels::Survival, !bossDone);
+}
+
+void LevelListBhv::SetLocked(const char* name, bool locked) {
+    if (LevelDataCmp* level = FindLevel(name)) {
+        level->IsLocked = locked;
+    }
+}
+
+bool LevelListBhv::IsCompletedByName(const char* name) const {
+    const LevelDataCmp* level = FindLevel(name);
+    return level != nullptr && level->IsCompleted();
+}
+
+LevelDataCmp* LevelListBhv::FindLevel(const std::string& name) const {
+    const auto found = mLevelsByName.find(name);
+    return found != mLevelsByName.end() ? found->second : nullptr;
+}
+
+LevelDataCmp* LevelListBhv::GetLevelByNumber(int number) {
+    if (gLevelList == nullptr || number < 1 || static_cast<size_t>(number) > gLevelList->Levels.size()) {
+        return nullptr;
+    }
+    return gLevelList->Levels[static_cast<size_t>(number) - 1];
+}
+
+void LevelListBhv::ShowUnlockMessage(std::string text) {
+    if (gGameplayRoot == nullptr || gPrefabManager == nullptr ||
+        gPrefabManager->FindPrefab(kUnlockMessagePrefab) == nullptr) {
+        DebugPrint((std::string("Unlock message: there is no prefab \"") + kUnlockMessagePrefab +
+                    "\" or no gameplay root to show \"" + text + "\" on\n")
+                       .c_str());
+        return;
+    }
+    auto* banner = new GameObject(kUnlockMessagePrefab);
+    gGameplayRoot->AddChild(banner);
+    GameObject* message = banner->FindChild("Message");
+    TextCmp* textCmp = message != nullptr ? message->GetComponent<TextCmp>() : nullptr;
+    if (textCmp != nullptr) {
+        textCmp->Text = std::move(text);
+    }
+}

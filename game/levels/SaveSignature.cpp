@@ -1,0 +1,3 @@
+#include "game/levels/SaveSignature.h"
+
+const std::string gSaveHeader = "WanderingPastTheGate!5";

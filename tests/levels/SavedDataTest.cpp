@@ -1,0 +1,157 @@
+// The saved-data object from the committed prefab, saving to and loading from
+// "Game.sav" in a user data folder of the test's own.
+
+#include <gtest/gtest.h>
+
+#include <signal.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <string>
+
+#include "LevelsTestSupport.h"
+#include "game/levels/SaveFileReader.h"
+#include "game/levels/SaveFileWriter.h"
+#include "game/levels/SavedDataBhv.h"
+
+using namespace std::string_literals;
+
+namespace {
+
+namespace fs = std::filesystem;
+
+class SavedDataTest : public LevelContentTest {
+protected:
+    SavedDataTest() {
+        CopyCommittedPrefabs();
+        LoadContent();
+    }
+
+    // A saved-data object as the game makes one; it loads when it starts.
+    SavedDataBhv* StartSavedData() {
+        GameObject* object = Build("SavedData");
+        SavedDataBhv* saved = object->GetComponent<SavedDataBhv>();
+        EXPECT_EQ(gSavedData, saved);
+        return saved;
+    }
+
+    void WriteSaveFile(const std::string& bytes) {
+        fs::create_directories(UserData.SaveFile().parent_path());
+        std::ofstream(UserData.SaveFile(), std::ios::binary) << bytes;
+    }
+
+    SavedProgress ReadSaveFile() {
+        SavedProgress progress;
+        const SaveFileReader::Result result = SaveFileReader::Decode(TempFolder::Read(UserData.SaveFile()), progress);
+        EXPECT_TRUE(result.Complete()) << result.Problem;
+        return progress;
+    }
+};
+
+TEST_F(SavedDataTest, ASaveThenAStartElsewhereRestoresEveryField) {
+    SavedDataBhv* saved = StartSavedData();
+    EXPECT_FALSE(fs::exists(UserData.SaveFile())) << "a missing file is only read";
+    EXPECT_TRUE(saved->LevelBestTimes.empty());
+    EXPECT_EQ(saved->AntsToFree, 600);
+    EXPECT_EQ(saved->PacmanTargetScore, 1500);
+
+    saved->LevelBestTimes = {{"Lvl_02", 41.5f}, {"Lvl_01", 29.75f}};
+    saved->SoundMuted = true;
+    saved->MusicMuted = true;
+    saved->BestAntsFreed = 321;
+    saved->BestPacmanScore = 1200;
+    saved->BestSurvivalTime = 64.25f;
+    saved->UseAltBackground2 = true;
+    saved->LastLevelName = "Lvl_02";
+    ASSERT_TRUE(saved->Save());
+    EXPECT_FALSE(fs::exists(UserData.SaveFile().string() + ".tmp"));
+    // Equal records give equal bytes (the writer's bytes are checked field by field).
+    const std::string savedBytes = SaveFileWriter::Encode(*saved);
+
+    Root->Children.front()->DetachAndDestroy();
+    RunPass();
+    EXPECT_EQ(gSavedData, nullptr);
+    EXPECT_EQ(SaveFileWriter::Encode(*StartSavedData()), savedBytes);
+}
+
+TEST_F(SavedDataTest, ADamagedFileIsKeptBesideBeforeTheNextSaveReplacesIt) {
+    // One whole best time and the sound switch, then the file ends.
+    const std::string damaged = "WanderingPastTheGate!5\0"s + "\x01\0\0\0"s + "Lvl_01\0"s + "\0\0\xf0\x41"s + "\x01"s;
+    WriteSaveFile(damaged);
+    SavedDataBhv* saved = StartSavedData();
+    EXPECT_EQ(saved->LevelBestTimes, (std::map<std::string, float>{{"Lvl_01", 30.0f}}));
+    EXPECT_TRUE(saved->SoundMuted);
+    EXPECT_FALSE(saved->MusicMuted);
+    EXPECT_EQ(saved->LastLevelName, "");
+
+    const fs::path backup = UserData.SaveFile().string() + ".bak";
+    EXPECT_FALSE(fs::exists(backup)) << "the load leaves the file alone";
+    saved->LastLevelName = "Lvl_01";
+    ASSERT_TRUE(saved->Save());
+    EXPECT_EQ(TempFolder::Read(backup), damaged);
+    EXPECT_EQ(ReadSaveFile().LastLevelName, "Lvl_01");
+    // Later saves leave the kept copy alone.
+    saved->BestAntsFreed = 5;
+    ASSERT_TRUE(saved->Save());
+    EXPECT_EQ(TempFolder::Read(backup), damaged);
+}
+
+// The disk fills up in the middle of the write: a child process saves under a file
+// size limit of 30 bytes.
+TEST_F(SavedDataTest, AWriteCutShortLeavesThePreviousFileWhole) {
+    SavedDataBhv* saved = StartSavedData();
+    saved->LevelBestTimes["Lvl_01"] = 25.0f;
+    ASSERT_TRUE(saved->Save());
+    const std::string before = TempFolder::Read(UserData.SaveFile());
+
+    saved->LevelBestTimes["Lvl_02"] = 35.0f;
+    saved->LastLevelName = "Lvl_02";
+    const pid_t child = fork();
+    ASSERT_NE(child, -1);
+    if (child == 0) {
+        signal(SIGXFSZ, SIG_IGN);
+        const rlimit limit{30, 30};
+        setrlimit(RLIMIT_FSIZE, &limit);
+        _exit(saved->Save() ? 0 : 1);
+    }
+    int status = 0;
+    ASSERT_EQ(waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 1) << "the failed save reports failure";
+    EXPECT_EQ(TempFolder::Read(UserData.SaveFile()), before);
+    EXPECT_FALSE(fs::exists(UserData.SaveFile().string() + ".tmp"));
+}
+
+TEST_F(SavedDataTest, AFolderThatCannotBeMadeNeitherThrowsNorChangesAnything) {
+    // The data folder would have to be made inside a regular file.
+    const fs::path blocker = Content.Write("NotAFolder", "x");
+    setenv("XDG_DATA_HOME", blocker.c_str(), 1);
+    SavedDataBhv* saved = StartSavedData();
+    EXPECT_TRUE(saved->LevelBestTimes.empty());
+    saved->LevelBestTimes["Lvl_01"] = 1.0f;
+    EXPECT_FALSE(saved->Save());
+    EXPECT_EQ(saved->LevelBestTimes.size(), 1u);
+    EXPECT_TRUE(fs::is_regular_file(blocker));
+}
+
+TEST_F(SavedDataTest, TheAlternateBackgroundIsSavedWhenToggled) {
+    SavedDataBhv* saved = StartSavedData();
+    struct Step {
+        int Number;
+        bool Alt1;
+        bool Alt2;
+    };
+    for (const Step step : {Step{1, true, false}, Step{2, false, true}, Step{2, false, false}, Step{1, true, false}}) {
+        saved->ToggleAltBackground(step.Number);
+        EXPECT_EQ(saved->UseAltBackground1, step.Alt1);
+        EXPECT_EQ(saved->UseAltBackground2, step.Alt2);
+        const SavedProgress onDisk = ReadSaveFile();
+        EXPECT_EQ(onDisk.UseAltBackground1, step.Alt1);
+        EXPECT_EQ(onDisk.UseAltBackground2, step.Alt2);
+    }
+}
+
+}  // namespace
