@@ -98,6 +98,10 @@ public:
     void ShowCursor();
     void HideCursor();
     void ClipCursorToWindow();
+    void ReleaseCursorClip();
+    bool IsCursorClipped() const;
+    // Puts the pointer at a point of the window's client area; nothing without a window.
+    void WarpMouseInWindow(int x, int y);
 
     void AddTextureOwner(TextureOwner* owner);
     void RemoveTextureOwner(TextureOwner* owner);
