@@ -42,11 +42,11 @@ void Pkup_WeaponBhv::UpdateDisplay() {
         return;
     }
     if (Sprite != nullptr) {
-        Sprite->SetImage(weapon->IconImage);
+        Sprite->SetImageName(weapon->IconImage);
     }
     if (GameObject* border = Owner->FindChild("Border")) {
         if (border->Sprite != nullptr) {
-            border->Sprite->SetImage(weapon->BorderImage);
+            border->Sprite->SetImageName(weapon->BorderImage);
         }
         if (border->Tint != nullptr) {
             border->Tint->Tint = weapon->BorderTint;

@@ -87,7 +87,7 @@ void PlayerBhv::Start() {
 
 void PlayerBhv::Update() {
     if (Sprite != nullptr) {
-        Sprite->SetImage(WeaponObject != nullptr ? "Player_0001" : "Player_0000");
+        Sprite->SetImageName(WeaponObject != nullptr ? "Player_0001" : "Player_0000");
     }
 }
 
