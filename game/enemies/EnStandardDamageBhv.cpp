@@ -135,7 +135,9 @@ void EnStandardDamageBhv::BeEaten() {
             if (GameObject* particle = BuildChildFromPrefab("ScoreParticle", *Owner->Parent)) {
                 particle->SetPos(Owner->GetPos());
                 if (particle->Text != nullptr) {
-                    particle->Text->Text = "+" + std::to_string(points);
+                    std::string text = "+";
+                    text += std::to_string(points);
+                    particle->Text->Text = text;
                 }
             }
         }

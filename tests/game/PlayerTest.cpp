@@ -9,9 +9,11 @@
 #include "game/player/AimManagerBhv.h"
 #include "game/player/PlayerBhv.h"
 #include "game/pickups/Pkup_WeaponBhv.h"
+#include "game/weapons/WeaponsListBhv.h"
 #include "game/enemies/EnemyCmp.h"
 #include "object/GameObject.h"
 #include "runtime/B2FixtureCmp.h"
+#include "runtime/Application.h"
 #include "runtime/Graphics.h"
 #include "runtime/SpriteCmp.h"
 #include "runtime/TextCmp.h"
@@ -229,6 +231,58 @@ TEST_F(PlayerTest, InPillModeTheTouchEatsAnEnemyOnceForPoints) {
     EXPECT_EQ(Screen.Score, 3);
     EXPECT_EQ(Screen.ScoreChain, 4);
     EXPECT_EQ(ParticleCount("Pcl_InsectChunk"), 10);
+}
+
+}  // namespace
+
+namespace {
+
+// A player without its aim cursor and ready prompt, for the guarded look-ups.
+const char* const kBarePlayer = R"({
+    "Components": {
+        "B2BodyCmp": { "GravityScale": "0", "IsFixedRotation": "true", "Type": "2" },
+        "B2FixtureCmp": { "Density": "1", "Shape": "Circle 0.6" },
+        "PlayerBhv": { "SpeedMax": "8" }
+    },
+    "AutoCreate": ""
+})";
+
+class PlayerLookupTest : public PlayFixture {
+protected:
+    void SetUp() override {
+        WritePrefab("BarePlayer", kBarePlayer);
+        LoadContent();
+    }
+};
+
+TEST_F(PlayerLookupTest, MissingChildrenWeaponsAndListsSkipTheirStep) {
+    GameObject* player = Spawn("BarePlayer", Vector2(0, 0));
+    gAimManager->EnterAimMode();
+    HeldKeys = {Key::D};
+    RunPasses(2);
+    EXPECT_NEAR(VelocityOf(player).X, 5.0f, 1e-4f) << "moves without a cursor or a prompt";
+
+    // A type the weapons list does not describe cannot be taken: the offer stays.
+    gWeaponsList->Weapons.erase(WeaponType::Shotgun);
+    HeldKeys.clear();
+    Spawn("Pkup_Shotgun", player->GetPos());
+    RunPass();
+    EXPECT_EQ(gPlayer->WeaponObject, nullptr);
+    EXPECT_EQ(ObjectsOf("Pkup_Shotgun").size(), 1u);
+
+    // Without a weapons list nothing is taken either.
+    for (GameObject* child : gGameplayRoot->Children) {
+        if (child->GetComponent<WeaponsListBhv>() != nullptr) {
+            child->Destroy();
+        }
+    }
+    RunPass();
+    ASSERT_EQ(gWeaponsList, nullptr);
+    Spawn("Pkup_Pistol", player->GetPos() + Vector2(0.3f, 0));
+    RunPass();
+    EXPECT_EQ(gPlayer->WeaponObject, nullptr);
+    EXPECT_EQ(ObjectsOf("Pkup_Pistol").size(), 1u);
+    EXPECT_EQ(CueCount("PistolPickup"), 0);
 }
 
 }  // namespace
