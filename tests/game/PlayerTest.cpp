@@ -84,6 +84,13 @@ TEST_F(PlayerTest, MovementAcceleratesToTheCapAndCoastsDownAlongTheBodysDirectio
         EXPECT_NEAR(std::hypot(v.X, v.Y), expected, kTolerance);
         EXPECT_NEAR(v.X, -v.Y, kTolerance);
     }
+
+    // The replay action counts as a death, once.
+    HeldKeys = {Key::R};
+    RunPasses(3);
+    EXPECT_TRUE(gPlayer->IsDead);
+    EXPECT_EQ(Screen.Replays, 1);
+    EXPECT_EQ(VelocityOf(player), Vector2(0, 0)) << "the dead stand still";
 }
 
 TEST_F(PlayerTest, AimFollowsTheMouseAndThePlayerFacesIt) {
@@ -129,6 +136,15 @@ TEST_F(PlayerTest, AimFollowsTheMouseAndThePlayerFacesIt) {
     const float length = std::hypot(2.0f, 40.0f);
     EXPECT_NEAR(gAimManager->Aim.X, -2.0f / length, kTolerance);
     EXPECT_NEAR(gAimManager->Aim.Y, 40.0f / length, kTolerance);
+
+    // Losing the window's focus suspends aiming; getting it back resumes.
+    gGraphics->HasFocus = 0;
+    RunPass();
+    EXPECT_FALSE(gAimManager->AimMode);
+    EXPECT_EQ(gGraphics->CursorName, "");
+    gGraphics->HasFocus = 1;
+    RunPass();
+    EXPECT_TRUE(gAimManager->AimMode);
 
     gAimManager->LeaveAimMode();
     RunPass();
