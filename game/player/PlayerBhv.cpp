@@ -101,7 +101,7 @@ void PlayerBhv::HandleInput() {
         Owner->InputEnabled = 0;
         return;
     }
-    Aim();
+    Aim(cursor);
     const Vector2 velocity = Move();
     SetObjectVelocity(*Owner, velocity);
     if (gInputManager != nullptr && gInputManager->IsActionPressed(InputAction::MenuReplay)) {
@@ -112,10 +112,9 @@ void PlayerBhv::HandleInput() {
     }
 }
 
-void PlayerBhv::Aim() {
+void PlayerBhv::Aim(GameObject* cursor) {
     const Vector2 aim = gAimManager != nullptr ? gAimManager->Aim : Vector2(0.0f, 1.0f);
     Owner->SetRotation(std::atan2(aim.Y, aim.X));
-    GameObject* cursor = Owner->FindChild("AimCursor");
     if (cursor != nullptr && gAimManager != nullptr && gAimManager->AimMode && WeaponObject != nullptr) {
         cursor->SetPos(aim * CursorDistance);
         cursor->DrawEnabled = 1;

@@ -50,7 +50,8 @@ public:
     bool HasMoved = false;
 
 private:
-    void Aim();
+    // Faces the aim; shows the cursor (when there is one) while armed and aiming.
+    void Aim(GameObject* cursor);
     // The velocity the movement actions give this pass.
     Vector2 Move();
     void StartRound();
