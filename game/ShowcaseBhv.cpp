@@ -1,5 +1,6 @@
 #include "game/ShowcaseBhv.h"
 
+#include "game/player/AimManagerBhv.h"
 #include "object/GameTime.h"
 #include "audio/CueManagerBhv.h"
 #include "render/Graphics.h"
@@ -16,6 +17,10 @@ void ShowcaseBhv::Start() {
     if (gGraphics != nullptr) {
         gGraphics->Settings->BackgroundTexture = BackgroundTexture;
         gGraphics->Settings->BackgroundMode = BackgroundMode;
+    }
+    // The player aims with the mouse from the start, as on the gameplay screen.
+    if (gAimManager != nullptr) {
+        gAimManager->EnterAimMode();
     }
     // The cue manager is a child of this object, so it has started already.
     if (!AmbienceCue.empty() && gCueManager != nullptr) {

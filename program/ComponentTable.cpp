@@ -4,6 +4,18 @@
 #include "game/levels/LevelDataCmp.h"
 #include "game/levels/LevelListBhv.h"
 #include "game/levels/SavedDataBhv.h"
+#include "game/enemies/EnStandardDamageBhv.h"
+#include "game/enemies/EnemyCmp.h"
+#include "game/levels/ExitBhv.h"
+#include "game/pickups/Pkup_PillBhv.h"
+#include "game/pickups/Pkup_WeaponBhv.h"
+#include "game/player/AimManagerBhv.h"
+#include "game/player/PlayerBhv.h"
+#include "game/weapons/PistolBhv.h"
+#include "game/weapons/PlayerBulletBhv.h"
+#include "game/weapons/ShotgunBhv.h"
+#include "game/weapons/WeaponCmp.h"
+#include "game/weapons/WeaponsListBhv.h"
 
 #include "object/Pos2dCmp.h"
 #include "object/PrefabComponent.h"
@@ -40,6 +52,8 @@ void RegisterComponentTypes(PrefabManager& manager) {
     // Then the editor's behaviours, "EdButtonBhv" to "EdToggleBhv".
 
     // Enemies and actors: "EnemyCmp" to "SpawnCloudBhv".
+    manager.RegisterComponent<EnemyCmp>("EnemyCmp");
+    manager.RegisterComponent<EnStandardDamageBhv>("EnStandardDamageBhv");
 
     // Engine: "AnimationBhv", "DirectionalSpriteLightBhv", then Pos2dCmp, then "SpriteCmp"
     // to "FixtureMouseManagerBhv".
@@ -54,6 +68,13 @@ void RegisterComponentTypes(PrefabManager& manager) {
     manager.RegisterComponent<FixtureMouseManagerBhv>("FixtureMouseManagerBhv");
 
     // Player and weapons, screens.
+    manager.RegisterComponent<AimManagerBhv>("AimManagerBhv");
+    manager.RegisterComponent<PistolBhv>("PistolBhv");
+    manager.RegisterComponent<PlayerBhv>("PlayerBhv");
+    manager.RegisterComponent<PlayerBulletBhv>("PlayerBulletBhv");
+    manager.RegisterComponent<ShotgunBhv>("ShotgunBhv");
+    manager.RegisterComponent<WeaponCmp>("WeaponCmp");
+    manager.RegisterComponent<WeaponsListBhv>("WeaponsListBhv");
 
     // Sound cues, then "TextCmp".
     manager.RegisterComponent<CueCmp>("CueCmp");
@@ -66,12 +87,15 @@ void RegisterComponentTypes(PrefabManager& manager) {
     // User interface.
 
     // Game flow, particles, pick-ups, data: "ExitBhv" to "TestSpriteBhv", then ThingCmp.
+    manager.RegisterComponent<ExitBhv>("ExitBhv");
     manager.RegisterComponent<LevelDataCmp>("LevelDataCmp");
     manager.RegisterComponent<LevelListBhv>("LevelListBhv");
     manager.RegisterComponent<ParticleManagerBhv>("ParticleManagerBhv");
     manager.RegisterComponent<Pcl_EmitContinuousBhv>("Pcl_EmitContinuousBhv");
     manager.RegisterComponent<Pcl_EmitOnceBhv>("Pcl_EmitOnceBhv");
     manager.RegisterComponent<Pcl_SimpleBhv>("Pcl_SimpleBhv");
+    manager.RegisterComponent<Pkup_PillBhv>("Pkup_PillBhv");
+    manager.RegisterComponent<Pkup_WeaponBhv>("Pkup_WeaponBhv");
     manager.RegisterComponent<SavedDataBhv>("SavedDataBhv");
     manager.RegisterComponent<ThingCmp>("ThingCmp");
     // Not of the game's table: the engine showcase's driver, until the gameplay screens exist.

@@ -18,6 +18,9 @@ void CueManagerBhv::Start() {
 }
 
 void CueManagerBhv::PlayCue(std::string name) {
+    if (OnPlayCue) {
+        OnPlayCue(name);
+    }
     GameObject* cue = SpawnCue(name);
     if (cue == nullptr) {
         return;

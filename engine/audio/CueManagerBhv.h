@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <string>
 
 #include "object/Behavior.h"
@@ -22,6 +23,9 @@ public:
     // The cue object, started and linked under this object, not yet played; null when
     // there is no prefab "Cue_<name>".
     GameObject* SpawnCue(const std::string& name);
+
+    // Told the name of every cue asked for, before it plays; for logs and tests.
+    std::function<void(const std::string& name)> OnPlayCue;
 };
 
 extern CueManagerBhv* gCueManager;

@@ -1,5 +1,7 @@
 #include "render/Graphics.h"
 
+#include <SDL.h>
+
 #include <algorithm>
 #include <stdexcept>
 
@@ -248,6 +250,25 @@ GfxDevice* Graphics::TextureDevice() const {
 
 Window* Graphics::GameWindow() const {
     return Impl->GameWindow.get();
+}
+
+void Graphics::ReleaseCursorClip() {
+    if (Impl->CursorClipped != 0) {
+        if (Impl->GameWindow != nullptr) {
+            Impl->GameWindow->ConfineMouse(false);
+        }
+        Impl->CursorClipped = 0;
+    }
+}
+
+bool Graphics::IsCursorClipped() const {
+    return Impl->CursorClipped != 0;
+}
+
+void Graphics::WarpMouseInWindow(int x, int y) {
+    if (Impl->GameWindow != nullptr) {
+        SDL_WarpMouseInWindow(Impl->GameWindow->Handle(), x, y);
+    }
 }
 
 void Graphics::AddTextureOwner(TextureOwner* owner) {

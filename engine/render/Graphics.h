@@ -87,6 +87,10 @@ public:
     void ShowCursor();
     void HideCursor();
     void ClipCursorToWindow();
+    void ReleaseCursorClip();
+    bool IsCursorClipped() const;
+    // Puts the pointer at a point of the window's client area; nothing without a window.
+    void WarpMouseInWindow(int x, int y);
 
     GfxDevice* TextureDevice() const override;
     void AddTextureOwner(TextureOwner* owner) override;

@@ -281,7 +281,8 @@ TEST_F(ShowcaseSceneTest, BackgroundLitSpriteGlowAndTextsReachTheScreen) {
     GameObject* background = Child(gGameplayRoot, "Background");
     GameObject* player = Child(gGameplayRoot, "Player");
     ASSERT_TRUE(background != nullptr && player != nullptr);
-    GameObject* glow = Child(player, "Glow");
+    // The player's ready prompt is its additive halo.
+    GameObject* glow = Child(player, "ReadyPrompt");
     ASSERT_NE(glow, nullptr);
 
     {

@@ -197,7 +197,9 @@ std::vector<Insect> DynamicBodiesUnder(GameObject* root) {
     std::vector<Insect> insects;
     for (GameObject* child : root->Children) {
         B2BodyCmp* body = child->GetComponent<B2BodyCmp>();
-        if (body != nullptr && body->Body != nullptr && body->Body->GetType() == b2_dynamicBody) {
+        // The player floats where it stands until it is moved.
+        if (body != nullptr && body->Body != nullptr && body->Body->GetType() == b2_dynamicBody &&
+            body->Body->GetGravityScale() != 0.0f) {
             insects.push_back({child->Name, body, body->GetPos()});
         }
     }

@@ -1,0 +1,25 @@
+#include "game/GameEffects.h"
+
+#include "object/GameObject.h"
+#include "object/PrefabManager.h"
+#include "audio/CueManagerBhv.h"
+#include "fx/ParticleManagerBhv.h"
+
+void PlayGameCue(const std::string& name) {
+    if (gCueManager != nullptr) {
+        gCueManager->PlayCue(name);
+    }
+}
+
+GameObject* SpawnGameParticle(const std::string& prefabName, Vector2 worldPos) {
+    return gParticleManager != nullptr ? gParticleManager->Spawn(prefabName, worldPos) : nullptr;
+}
+
+GameObject* BuildChildFromPrefab(const std::string& prefabName, GameObject& parent) {
+    if (gPrefabManager == nullptr || gPrefabManager->FindPrefab(prefabName) == nullptr) {
+        return nullptr;
+    }
+    auto* object = new GameObject(prefabName);
+    parent.AddChild(object);
+    return object;
+}

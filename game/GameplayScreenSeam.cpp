@@ -1,0 +1,3 @@
+#include "game/GameplayScreenSeam.h"
+
+GameplayScreenSeam* gGameplayScreen = nullptr;

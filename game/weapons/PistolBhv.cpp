@@ -1,0 +1,30 @@
+#include "game/weapons/PistolBhv.h"
+
+#include "game/GameEffects.h"
+#include "game/weapons/WeaponFiring.h"
+#include "object/GameObject.h"
+#include "input/InputManager.h"
+
+PistolBhv::PistolBhv() {
+    RegisterProperty(&BulletOffset, "BulletOffset");
+    RegisterProperty(&BulletVelocity, "BulletVelocity");
+    RegisterProperty(&RepeatInterval, "RepeatInterval");
+}
+
+void PistolBhv::HandleInput() {
+    CountDownCooldown(Cooldown);
+    if (gInputManager == nullptr || !gInputManager->IsActionInKeySet(InputAction::Fire, gInputManager->KeysDown) ||
+        Cooldown > 0.0f) {
+        return;
+    }
+    GameObject* player = FindFiringPlayer();
+    if (player == nullptr) {
+        return;
+    }
+    const float rotation = player->GetRotation();
+    LaunchShot("PistolBullet", *player, MuzzlePosition(*player, BulletOffset, rotation), rotation,
+               Vector2::FromAngle(rotation) * BulletVelocity);
+    PlayGameCue("PistolShot");
+    SpendPlayerShot(*this);
+    Cooldown = RepeatInterval;
+}

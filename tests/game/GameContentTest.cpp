@@ -1,0 +1,112 @@
+// The committed gameplay prefabs keep the rules the code relies on: what is built
+// inside a physics step has no body, every dynamic body ignores the world's gravity,
+// and the player, weapons and bullets have the parts their behaviours look for.
+
+#include <gtest/gtest.h>
+
+#include <box2d/box2d.h>
+
+#include <string>
+
+#include "PlayFixture.h"
+#include "game/player/PlayerBhv.h"
+#include "game/weapons/WeaponCmp.h"
+#include "game/weapons/WeaponsListBhv.h"
+#include "object/GameObject.h"
+#include "object/PrefabManager.h"
+#include "physics/B2BodyCmp.h"
+#include "physics/B2FixtureCmp.h"
+#include "fx/Pcl_EmitOnceBhv.h"
+#include "PhysicsTestSupport.h"
+
+namespace {
+
+class GameContentTest : public PlayFixture {
+protected:
+    void SetUp() override { LoadContent(); }
+
+    // The object built from the prefab, kept under the gameplay root without updates.
+    GameObject* Build(const std::string& prefab) {
+        GameObject* object = Spawn(prefab, Vector2(0, 0));
+        object->UpdateEnabled = 0;
+        object->InputEnabled = 0;
+        return object;
+    }
+
+    static bool HasBodyInSubtree(const GameObject* object) {
+        if (object->GetComponent<B2BodyCmp>() != nullptr) {
+            return true;
+        }
+        for (const GameObject* child : object->Children) {
+            if (HasBodyInSubtree(child)) {
+                return true;
+            }
+        }
+        return false;
+    }
+};
+
+TEST_F(GameContentTest, WhatContactsBuildHasNoBody) {
+    // Held weapons come from the weapons list; chunks and pebbles are emitters whose
+    // particles are built in the same pass.
+    ASSERT_NE(gWeaponsList, nullptr);
+    ASSERT_EQ(gWeaponsList->Weapons.size(), 2u) << "a description for every weapon type";
+    for (const auto& [type, weapon] : gWeaponsList->Weapons) {
+        SCOPED_TRACE(weapon->PrefabName);
+        ASSERT_NE(gPrefabManager->FindPrefab(weapon->PrefabName), nullptr);
+        EXPECT_FALSE(HasBodyInSubtree(Build(weapon->PrefabName)));
+    }
+    for (const char* effect : {"Pcl_PlayerChunks", "Pcl_InsectChunks", "Pcl_AntChunks", "Pcl_WallPebbles"}) {
+        SCOPED_TRACE(effect);
+        GameObject* emitter = Build(effect);
+        EXPECT_FALSE(HasBodyInSubtree(emitter));
+        const std::string particle = PropertyText(*emitter->GetComponent<Pcl_EmitOnceBhv>(), "ParticlePrefab");
+        ASSERT_NE(gPrefabManager->FindPrefab(particle), nullptr) << particle;
+        EXPECT_FALSE(HasBodyInSubtree(Build(particle)));
+    }
+}
+
+TEST_F(GameContentTest, EveryDynamicBodyIgnoresGravityAndShotsAreSolidBullets) {
+    for (const auto& [name, prefab] : gPrefabManager->Prefabs) {
+        if (name.rfind("Showcase", 0) == 0 || name == "GameplayRoot") {
+            continue;  // the engine showcase's insects fall on purpose
+        }
+        SCOPED_TRACE(name);
+        GameObject* object = Build(name);
+        const B2BodyCmp* body = object->GetComponent<B2BodyCmp>();
+        if (body != nullptr && body->EnsureBody()->GetType() == b2_dynamicBody) {
+            EXPECT_EQ(body->Body->GetGravityScale(), 0.0f);
+        }
+    }
+    for (const char* shot : {"PistolBullet", "ShotgunPellet"}) {
+        SCOPED_TRACE(shot);
+        GameObject* object = Build(shot);
+        const b2Body* body = object->GetComponent<B2BodyCmp>()->EnsureBody();
+        EXPECT_EQ(body->GetType(), b2_dynamicBody);
+        EXPECT_TRUE(body->IsBullet());
+        const B2FixtureCmp* fixture = object->GetComponent<B2FixtureCmp>();
+        ASSERT_NE(fixture->Fixture, nullptr);
+        EXPECT_FALSE(fixture->Fixture->IsSensor());
+    }
+}
+
+TEST_F(GameContentTest, ThePlayerHasOneSolidFixtureAFixedRotationAndItsTwoChildren) {
+    GameObject* player = Build("Player");
+    const b2Body* body = player->GetComponent<B2BodyCmp>()->EnsureBody();
+    EXPECT_EQ(body->GetType(), b2_dynamicBody);
+    EXPECT_TRUE(body->IsFixedRotation());
+    EXPECT_EQ(player->GetComponentAt<B2FixtureCmp>(1), nullptr);
+    ASSERT_NE(player->GetComponent<B2FixtureCmp>()->Fixture, nullptr);
+    EXPECT_FALSE(player->GetComponent<B2FixtureCmp>()->Fixture->IsSensor());
+    EXPECT_EQ(player->GetComponent<B2FixtureCmp>()->Fixture->GetFilterData().groupIndex, -1);
+    EXPECT_NE(player->FindChild("AimCursor"), nullptr);
+    EXPECT_NE(player->FindChild("ReadyPrompt"), nullptr);
+    EXPECT_FALSE(player->FindChild("AimCursor")->DrawEnabled) << "hidden until aiming with a weapon";
+    // Played cues have their prefabs.
+    for (const char* cue : {"PistolShot", "ShotgunBlast", "BulletWallHit", "EnemyDamage", "EnemyDie", "PistolPickup",
+                            "PlayerDie"}) {
+        EXPECT_NE(gPrefabManager->FindPrefab(std::string("Cue_") + cue), nullptr) << cue;
+    }
+}
+
+}  // namespace
