@@ -44,9 +44,17 @@ bool StageOfShader(const std::string& name, GfxShaderStage* stage) {
     return false;
 }
 
-bool ReadImage(const std::filesystem::path& path, GfxImage* image) {
+// An image larger than the device takes is refused from its header, before the
+// decoder allocates whatever a damaged header claims.
+bool ReadImage(const std::filesystem::path& path, GfxImage* image, int maxSide) {
     std::string error;
-    if (ReadImageFile(path, image, &error)) {
+    int width = 0;
+    int height = 0;
+    if (ReadImageHeaderSize(path, &width, &height, &error) && (width > maxSide || height > maxSide)) {
+        throw ContentError(path, "the header claims " + std::to_string(width) + "x" + std::to_string(height) +
+                                     " pixels, over the device's limit of " + std::to_string(maxSide));
+    }
+    if (ReadImageFile(path, image, &error, maxSide)) {
         return true;
     }
     Report(path.string() + ": cannot read image: " + error);
@@ -236,7 +244,7 @@ bool Graphics::LoadTexture(Texture* texture, const std::filesystem::path& path) 
         throw std::logic_error(path.string() + ": textures load only while the renderer is initialised");
     }
     GfxImage image;
-    if (!ReadImage(path, &image)) {
+    if (!ReadImage(path, &image, Impl->Device->MaxTextureSize())) {
         return false;
     }
     const bool hasCompanions = EndsWith(path.stem().string(), "_COL");
@@ -270,7 +278,8 @@ std::shared_ptr<GfxTexture> Graphics::LoadNormalSpecular(const std::filesystem::
     const std::filesystem::path specularPath = colorPath.parent_path() / (base + "_SPEC.sheet");
     GfxImage normal;
     GfxImage specular;
-    if (!ReadImage(normalPath, &normal) || !ReadImage(specularPath, &specular)) {
+    const int maxSide = Impl->Device->MaxTextureSize();
+    if (!ReadImage(normalPath, &normal, maxSide) || !ReadImage(specularPath, &specular, maxSide)) {
         return nullptr;
     }
     for (const auto* companion : {&normal, &specular}) {
