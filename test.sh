@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds with AddressSanitizer and UndefinedBehaviorSanitizer,
-# and runs every test under a virtual X server.
+# runs every test under a virtual X server, then the fuzz targets for a fixed number of
+# inputs.
 set -euo pipefail
 cd "$(dirname "$0")"
 
@@ -18,3 +19,8 @@ export ALSOFT_DRIVERS=null
 
 xvfb-run -a -s "-screen 0 1920x1080x24" \
   ctest --test-dir build/test --output-on-failure -j "$(nproc)" --timeout 300
+
+# Every parser of hand-edited files under libFuzzer, briefly (needs clang).
+if command -v clang++ >/dev/null; then
+  ./fuzz/run.sh
+fi

@@ -177,6 +177,10 @@ private:
                 frame.FrameIndex = -1;
             } else {
                 frame.FrameIndex = frame.Tex->GetFrameIndex(std::string(name.Frame));
+                if (frame.FrameIndex < 0) {
+                    Note("the texture \"" + textureName + "\" has no frame \"" + std::string(name.Frame) +
+                         "\"; the frame shows the whole texture");
+                }
             }
         } else {
             frame.FrameIndex = 0;  // no texture: the sprite shows nothing while it lasts

@@ -56,7 +56,7 @@ public:
     // Drops both device textures, as before a reload.
     void ReleaseDeviceTextures();
 
-    std::shared_ptr<GfxTexture> DeviceTexture;  // null until Graphics::LoadTexture succeeds
+    std::shared_ptr<GfxTexture> DeviceTexture;  // null until LoadTexture succeeds
     std::shared_ptr<GfxTexture> NormalSpecularTexture;
     std::string Name;
     std::filesystem::path FilePath;

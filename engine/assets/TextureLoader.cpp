@@ -16,9 +16,17 @@ void Report(const std::string& text) {
     DebugPrint((text + "\n").c_str());
 }
 
-bool ReadImage(const std::filesystem::path& path, GfxImage* image) {
+// An image larger than the device takes is refused from its header, before the
+// decoder allocates whatever a damaged header claims.
+bool ReadImage(const std::filesystem::path& path, GfxImage* image, int maxSide) {
     std::string error;
-    if (ReadImageFile(path, image, &error)) {
+    int width = 0;
+    int height = 0;
+    if (ReadImageHeaderSize(path, &width, &height, &error) && (width > maxSide || height > maxSide)) {
+        throw ContentError(path, "the header claims " + std::to_string(width) + "x" + std::to_string(height) +
+                                     " pixels, over the device's limit of " + std::to_string(maxSide));
+    }
+    if (ReadImageFile(path, image, &error, maxSide)) {
         return true;
     }
     Report(path.string() + ": cannot read image: " + error);
@@ -35,7 +43,8 @@ std::shared_ptr<GfxTexture> LoadNormalSpecular(GfxDevice& device, const std::fil
     const std::filesystem::path specularPath = colorPath.parent_path() / (base + "_SPEC.sheet");
     GfxImage normal;
     GfxImage specular;
-    if (!ReadImage(normalPath, &normal) || !ReadImage(specularPath, &specular)) {
+    const int maxSide = device.MaxTextureSize();
+    if (!ReadImage(normalPath, &normal, maxSide) || !ReadImage(specularPath, &specular, maxSide)) {
         return nullptr;
     }
     for (const auto* companion : {&normal, &specular}) {
@@ -59,7 +68,7 @@ bool LoadTexture(GfxDevice* device, Texture* texture, const std::filesystem::pat
         throw std::logic_error(path.string() + ": textures load only while the renderer is initialised");
     }
     GfxImage image;
-    if (!ReadImage(path, &image)) {
+    if (!ReadImage(path, &image, device->MaxTextureSize())) {
         return false;
     }
     const bool hasCompanions = path.stem().string().ends_with("_COL");

@@ -1,6 +1,7 @@
 #include "audio/CueManagerBhv.h"
 
 #include "object/GameObject.h"
+#include "object/MissingContent.h"
 #include "object/PrefabManager.h"
 #include "platform/DebugPrint.h"
 #include "audio/CueCmp.h"
@@ -37,7 +38,11 @@ void CueManagerBhv::PlayCue(std::string name) {
 
 GameObject* CueManagerBhv::SpawnCue(const std::string& name) {
     const std::string prefabName = "Cue_" + name;
-    if (Owner == nullptr || gPrefabManager == nullptr || gPrefabManager->FindPrefab(prefabName) == nullptr) {
+    if (Owner == nullptr || gPrefabManager == nullptr) {
+        return nullptr;
+    }
+    if (gPrefabManager->FindPrefab(prefabName) == nullptr) {
+        WarnMissingContent("cue prefab", prefabName, "CueManagerBhv::PlayCue(\"" + name + "\")");
         return nullptr;
     }
     auto* cue = new GameObject(prefabName);

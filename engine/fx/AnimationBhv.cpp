@@ -2,7 +2,9 @@
 
 #include <cmath>
 
+#include "object/GameObject.h"
 #include "object/GameTime.h"
+#include "object/MissingContent.h"
 #include "fx/AnimationManager.h"
 #include "render/SpriteCmp.h"
 
@@ -36,6 +38,10 @@ void AnimationBhv::Update() {
     const AnimationData* animation =
         gAnimationManager != nullptr ? gAnimationManager->Find(mState->Animation) : nullptr;
     if (animation == nullptr) {
+        if (gAnimationManager != nullptr) {
+            WarnMissingContent("animation", mState->Animation,
+                               DescribeRequester("AnimationBhv", Owner != nullptr ? Owner->Name : ""));
+        }
         return;  // not loaded: keeps playing, changes nothing, and its time stands still
     }
     if (!SeekFrame(*animation)) {

@@ -6,6 +6,7 @@
 #include <stdexcept>
 
 #include "object/GameTime.h"
+#include "object/JsonFile.h"
 #include "render/Graphics.h"
 
 InputManager* gInputManager = nullptr;
@@ -15,13 +16,8 @@ InputManager::InputManager() : RepeatTimers(kKeySetSize, 0.0f) {}
 InputManager::~InputManager() = default;
 
 void InputManager::LoadKeyMappings(const std::filesystem::path& path) {
-    boost::property_tree::ptree root;
-    try {
-        boost::property_tree::read_json(path.string(), root);
-    } catch (const boost::property_tree::json_parser_error& error) {
-        const std::string where = error.line() != 0 ? "line " + std::to_string(error.line()) + ": " : "";
-        throw std::runtime_error(path.string() + ": key mappings cannot be read: " + where + error.message());
-    }
+    // The shared reader refuses deep nesting before the parser could overflow the stack.
+    const boost::property_tree::ptree root = ReadJsonFile(path);
     if (!root.data().empty() || (!root.empty() && root.front().first.empty())) {
         throw std::runtime_error(path.string() + ": key mappings must be one object of \"Action\": \"Key\" members");
     }

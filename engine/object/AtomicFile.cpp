@@ -1,11 +1,30 @@
 #include "object/AtomicFile.h"
 
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
 #include <fstream>
 #include <system_error>
 
 #include "object/ContentError.h"
 
+int (*gSyncToDisk)(int descriptor) = fsync;
+
 namespace {
+
+// An empty string when the file or folder reached the disk, else why not.
+std::string SyncPath(const std::filesystem::path& path, int flags) {
+    const int descriptor = open(path.c_str(), flags | O_CLOEXEC);
+    if (descriptor < 0) {
+        return std::strerror(errno);
+    }
+    const bool synced = gSyncToDisk(descriptor) == 0;
+    const int syncError = errno;
+    close(descriptor);
+    return synced ? std::string() : std::strerror(syncError);
+}
 
 void RemoveQuietly(const std::filesystem::path& file) {
     std::error_code ignored;
@@ -22,6 +41,10 @@ void WriteWhole(const std::filesystem::path& file, const std::filesystem::path& 
     out.close();
     if (!out) {
         throw ContentError(file, "writing '" + temporary.generic_string() + "' failed");
+    }
+    // Otherwise a power cut after the rename can leave the new name on an empty file.
+    if (const std::string error = SyncPath(temporary, O_RDONLY); !error.empty()) {
+        throw ContentError(file, "cannot force '" + temporary.generic_string() + "' to the disk: " + error);
     }
 }
 
@@ -41,5 +64,10 @@ void WriteFileAtomically(const std::filesystem::path& file, const std::function<
     if (error) {
         RemoveQuietly(temporary);
         throw ContentError(file, "cannot replace the file: " + error.message());
+    }
+    // The rename itself lives in the folder.
+    const std::filesystem::path folder = file.has_parent_path() ? file.parent_path() : std::filesystem::path(".");
+    if (const std::string failure = SyncPath(folder, O_RDONLY | O_DIRECTORY); !failure.empty()) {
+        throw ContentError(file, "cannot force the folder '" + folder.generic_string() + "' to the disk: " + failure);
     }
 }

@@ -131,6 +131,19 @@ void GameObject::DetachAndDestroy() {
     Destroy();
 }
 
+GameObject* GameObject::Recreate() {
+    if (Parent == nullptr) {
+        return nullptr;
+    }
+    // Built before anything changes, so a prefab that fails to build leaves the tree as it was.
+    auto* fresh = new GameObject(PrefabName);
+    std::vector<GameObject*>& siblings = Parent->Children;
+    siblings.insert(std::find(siblings.begin(), siblings.end(), this), fresh);
+    fresh->Parent = Parent;
+    Destroy();
+    return fresh;
+}
+
 void GameObject::SwapWithSibling(int offset) {
     if (Parent == nullptr) {
         return;

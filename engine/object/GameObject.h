@@ -54,6 +54,10 @@ public:
     void Destroy();
     // Leaves the parent at once (no longer walked or drawn), then queues.
     void DetachAndDestroy();
+    // Builds a fresh object from PrefabName directly before this one under the same
+    // parent, queues this one and returns the new one (the editor's revert). Null,
+    // with nothing changed, for an object without a parent.
+    GameObject* Recreate();
 
     void SwapWithSibling(int offset);
     void MoveToFirst();

@@ -4,12 +4,14 @@
 
 #include "object/AtomicFile.h"
 #include "object/ContentError.h"
+#include "object/NestingDepth.h"
 #include "object/TreeFile.h"
 
 namespace pt = boost::property_tree;
 
 pt::ptree ReadJsonFile(const std::filesystem::path& file) {
-    return ReadTreeFile(file, "JSON", [](std::istream& in, pt::ptree& tree) { pt::read_json(in, tree); });
+    return ReadTreeFile(file, "JSON", [](std::istream& in, pt::ptree& tree) { pt::read_json(in, tree); },
+                        JsonNestingDepth);
 }
 
 void WriteJsonFileAtomically(const std::filesystem::path& file, const pt::ptree& tree) {

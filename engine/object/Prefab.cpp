@@ -5,6 +5,7 @@
 #include "object/Behavior.h"
 #include "object/ContentError.h"
 #include "object/GameObject.h"
+#include "object/MissingContent.h"
 #include "object/PrefabManager.h"
 
 namespace {
@@ -117,6 +118,7 @@ void Prefab::ApplyComponentList(GameObject* target, const PrefabComponentList& l
                 throw ContentError(GetFilePath(),
                                    "component type '" + entry.TypeName + "' has no property '" + name + "'");
             }
+            const ScopedContentRequester requester(Name, entry.TypeName, name);
             holder->CopyTo(destination);
         }
     }

@@ -4,7 +4,9 @@
 #include <charconv>
 #include <cstdio>
 #include <optional>
+#include <type_traits>
 
+#include "object/MissingContent.h"
 #include "object/NumberText.h"
 #include "object/PropertyRegistration.h"
 #include "object/ResourceResolver.h"
@@ -189,18 +191,24 @@ struct ValueText<TextYAlignment>
 template <>
 struct ValueText<WeaponType> : EnumText<WeaponType, WeaponTypeToString, WeaponTypeFromString, true> {};
 
-// Resources by name through the runtime's resolver; unknown names keep the value.
+// Resources by name through the runtime's resolver; unknown names keep the value and
+// are told once (not before the runtime installs the resolver).
 template <class T, T* (*ResourceResolver::*Find)(const std::string&),
-          std::string (*ResourceResolver::*NameOf)(const T*)>
+          std::string (*ResourceResolver::*NameOf)(const T*), const char* Kind>
 struct ResourceText {
     static std::string ToText(T* value, const std::string&) {
         const auto nameOf = gResourceResolver.*NameOf;
         return value != nullptr && nameOf != nullptr ? nameOf(value) : std::string();
     }
-    static bool FromText(T*& value, const std::string&, const std::string& text) {
+    // Single-part: the codec passes the property's name in place of a part name.
+    static bool FromText(T*& value, const std::string& propertyName, const std::string& text) {
         const auto find = gResourceResolver.*Find;
         T* found = find != nullptr ? find(text) : nullptr;
         if (found == nullptr) {
+            if (find != nullptr) {
+                const std::string asker = "property \"" + propertyName + "\"";
+                WarnMissingContent(Kind, text, ScopedContentRequester::Describe(asker));
+            }
             return false;
         }
         value = found;
@@ -208,12 +216,15 @@ struct ResourceText {
     }
 };
 
+constexpr char kTextureKind[] = "texture";
+constexpr char kFontKind[] = "font";
+
 template <>
 struct ValueText<Texture*>
-    : ResourceText<Texture, &ResourceResolver::FindTexture, &ResourceResolver::TextureName> {};
+    : ResourceText<Texture, &ResourceResolver::FindTexture, &ResourceResolver::TextureName, kTextureKind> {};
 template <>
 struct ValueText<BitmapFont*>
-    : ResourceText<BitmapFont, &ResourceResolver::FindFont, &ResourceResolver::FontName> {};
+    : ResourceText<BitmapFont, &ResourceResolver::FindFont, &ResourceResolver::FontName, kFontKind> {};
 
 struct TextCodec {
     const std::type_info* Type;
@@ -228,7 +239,8 @@ TextCodec MakeCodec() {
             [](SubProperty& part, const std::string& text) {
                 // Read the whole value first so the other parts are kept.
                 T value = part.GetValue<T>();
-                if (ValueText<T>::FromText(value, part.ComponentName, text)) {
+                const std::string& context = std::is_pointer_v<T> ? part.PropertyName : part.ComponentName;
+                if (ValueText<T>::FromText(value, context, text)) {
                     part.SetValue(value);
                 }
             }};

@@ -1,6 +1,8 @@
 #include "object/RandomManager.h"
 
 #include <algorithm>
+#include <cfloat>
+#include <cmath>
 
 RandomManager* gRandomManager = nullptr;
 
@@ -8,6 +10,15 @@ float RandomManager::UniformFloat(float a, float b) {
     // Without this the redraw below would never end.
     if (!(a < b)) {
         return a;
+    }
+    // An overflowing range would draw infinity or NaN, never below b.
+    if (!std::isfinite(b - a)) {
+        if (std::isfinite(a)) {
+            return a;
+        }
+        const float low = std::clamp(a, -FLT_MAX, FLT_MAX);
+        const float high = std::clamp(b, -FLT_MAX, FLT_MAX);
+        return low / 2.0f + high / 2.0f;
     }
     constexpr float kTwoToMinus32 = 1.0f / 4294967296.0f;
     for (;;) {

@@ -19,7 +19,9 @@ public:
     void Seed(uint32_t seed) { mEngine.seed(seed); }
 
     // A uniform float in [a, b), computed in single precision from one 32-bit draw,
-    // drawn again when rounding reaches b. a when the range is empty (a >= b).
+    // drawn again when rounding reaches b. a when the range is empty (a >= b). A range
+    // too wide for a float gives a, or the midpoint of the bounds clamped to finite
+    // floats when a is infinite.
     float UniformFloat(float a, float b);
     // Per axis, x first: a uniform float in [min, max), or min when the range is empty.
     Vector2 RandomPointInBox(Vector2 min, Vector2 max);

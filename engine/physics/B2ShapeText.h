@@ -31,9 +31,9 @@ struct B2ShapeDesc {
 
 // Null for text that does not describe a shape this game can make: a kind word other
 // than "Box", "Polygon", "Circle", "Edge", "Chain" (case matters), no numbers, a token
-// that is no finite float, a box or circle without a positive size, a polygon of fewer
-// than 3 or more than 8 vertices or one that is not convex and counter-clockwise with
-// a usable area. Extra numbers after a box's or circle's are ignored, as is an odd last
+// that is no finite float, a box or circle without a positive size, a size or
+// coordinate beyond 1000, a polygon of fewer than 3 or more than 8 vertices or one that
+// is not convex and counter-clockwise with a usable area and inertia. Extra numbers after a box's or circle's are ignored, as is an odd last
 // polygon number.
 std::optional<B2ShapeDesc> ParseShapeText(std::string_view text);
 
@@ -41,9 +41,11 @@ std::optional<B2ShapeDesc> ParseShapeText(std::string_view text);
 std::string FormatShapeText(const B2ShapeDesc& shape);
 
 // Whether Box2D can build a polygon from these vertices without welding or dropping
-// any: 3 to 8 vertices, strictly convex, counter-clockwise, of an area its mass
-// computation accepts.
+// any: 3 to 8 vertices within 1000 of the origin, strictly convex, counter-clockwise,
+// of an area and inertia its float mass computation accepts.
 bool IsUsablePolygon(const std::vector<Vector2>& vertices);
+// A positive radius up to 1000 whose circle has an area Box2D accepts.
+bool IsUsableCircleRadius(float radius);
 
 // The Box2D shape of a desc that makes one; null for Edge and Chain.
 std::unique_ptr<b2Shape> MakeB2Shape(const B2ShapeDesc& shape);

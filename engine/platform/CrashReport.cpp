@@ -22,6 +22,8 @@ constexpr int kCrashExitCode = 3;
 
 // Prepared before any crash: the signal path may not allocate.
 char gReportPath[4096];
+// The fatal-signal handler runs here, so that a stack overflow still gets its report.
+alignas(16) char gSignalStack[256 * 1024];
 
 std::string DemangledName(const std::type_info* type) {
     if (type == nullptr) {
@@ -134,10 +136,15 @@ void InstallCrashHandlers(const std::filesystem::path& reportPath) {
 
     std::set_terminate(OnTerminate);
 
+    stack_t signalStack{};
+    signalStack.ss_sp = gSignalStack;
+    signalStack.ss_size = sizeof(gSignalStack);
+    sigaltstack(&signalStack, nullptr);
+
     struct sigaction action {};
     action.sa_handler = OnFatalSignal;
     sigemptyset(&action.sa_mask);
-    action.sa_flags = SA_RESETHAND;
+    action.sa_flags = SA_RESETHAND | SA_ONSTACK;
     for (int signal : {SIGSEGV, SIGABRT, SIGFPE, SIGILL, SIGBUS}) {
         sigaction(signal, &action, nullptr);
     }

@@ -16,6 +16,9 @@
 namespace {
 
 constexpr const char* kFileName = "Display.ini";
+// The renderer's own defaults, for a display that lists no modes.
+constexpr int kDefaultWidth = 1280;
+constexpr int kDefaultHeight = 720;
 
 struct StoredSettings {
     int32_t Width = 0;
@@ -88,6 +91,28 @@ bool DisplaySettings::Load(Graphics& graphics) {
     graphics.Width = settings.Width;
     graphics.Height = settings.Height;
     graphics.Fullscreen = settings.Fullscreen ? 1 : 0;
+    return true;
+}
+
+bool DisplaySettings::ClampToDisplay(Graphics& graphics, const DisplayModeSource& modes) {
+    VideoMode largest{kDefaultWidth, kDefaultHeight, 0};
+    bool listed = false;
+    for (const VideoMode& mode : modes.ListModes()) {
+        const int64_t area = int64_t{mode.Width} * mode.Height;
+        if (mode.Width > 0 && mode.Height > 0 && (!listed || area > int64_t{largest.Width} * largest.Height)) {
+            largest = mode;
+            listed = true;
+        }
+    }
+    if (graphics.Width <= largest.Width && graphics.Height <= largest.Height) {
+        return false;
+    }
+    DebugPrint((GetPath().string() + ": the window " + std::to_string(graphics.Width) + "x" +
+                std::to_string(graphics.Height) + " is larger than the display's largest mode; using " +
+                std::to_string(largest.Width) + "x" + std::to_string(largest.Height) + "\n")
+                   .c_str());
+    graphics.Width = largest.Width;
+    graphics.Height = largest.Height;
     return true;
 }
 

@@ -28,6 +28,11 @@ public:
     // the file when it cannot be written.
     static void Save(const Graphics& graphics);
     static std::filesystem::path GetPath();
+    // A window larger than the display can show would keep the game from starting, so
+    // such a size becomes the display's largest mode (the renderer's defaults when it
+    // lists none), with a warning naming the file. The file itself is left as it is.
+    // True when the size changed.
+    static bool ClampToDisplay(Graphics& graphics, const class DisplayModeSource& modes);
 };
 
 // Where display modes come from; tests give their own.

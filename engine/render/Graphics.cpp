@@ -91,8 +91,9 @@ Graphics::~Graphics() {
 }
 
 void Graphics::Init() {
-    ApplyDisplaySize();
     Impl->Video = std::make_unique<SdlVideo>();
+    DisplaySettings::ClampToDisplay(*this, SystemDisplayModes());
+    ApplyDisplaySize();
     Impl->GameWindow = std::make_unique<Window>(WindowDesc{WindowTitle, Width, Height, Fullscreen != 0, 60});
     Impl->Device = std::make_unique<GfxDevice>(*Impl->GameWindow, Width, Height);
     Impl->Device->SetVSync(VSync != 0);

@@ -5,6 +5,7 @@
 #include <cmath>
 
 #include "object/GameObject.h"
+#include "object/MissingContent.h"
 #include "object/ObjectPicking.h"
 #include "assets/Texture.h"
 
@@ -51,7 +52,12 @@ void SpriteCmp::SetFrame(int index) {
 
 void SpriteCmp::SetImage(const std::string& frameName) {
     if (Texture != nullptr) {
-        SetFrame(Texture->GetFrameIndex(frameName));
+        const int index = Texture->GetFrameIndex(frameName);
+        if (index < 0 && !frameName.empty()) {
+            const std::string asker = DescribeRequester("SpriteCmp", Owner != nullptr ? Owner->Name : "");
+            WarnMissingContent("frame", Texture->Name + "/" + frameName, ScopedContentRequester::Describe(asker));
+        }
+        SetFrame(index);
     }
 }
 

@@ -76,7 +76,11 @@ void TextLayout::Build(std::string_view text) {
         // the loop either places a character or starts a line that will take one.
         if (boxWidth > 0.0f && width > boxWidth && !line.Text.empty()) {
             if (c == ' ') {
-                ++i;  // the break replaces the space
+                // The break replaces the whole run of spaces: a space left at the start
+                // of the next line would leave no place to break the next word at.
+                while (i < text.size() && text[i] == ' ') {
+                    ++i;
+                }
             } else if (spaceInLine != std::string::npos && spaceInLine > 0) {
                 // Back to the word after the space, which moves down whole.
                 line.Text.resize(spaceInLine);

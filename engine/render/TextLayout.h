@@ -45,10 +45,11 @@ struct GlyphQuad {
 // - a line's top is the previous line's top plus LineSpacing x FontSize, or
 //   ParagraphSpacing x FontSize after a paragraph gap; the block's height is the last
 //   line's top plus FontSize.
-// Wrapping never loses a character: a line breaks at its last space (which the break
-// replaces) or, when it has none, inside the word; a single glyph wider than the box
-// keeps a line of its own. A line that would reach below the box height is not laid out,
-// nor is anything after it.
+// Wrapping never loses a character but spaces: a line breaks at its last space (a run of
+// spaces that passes the box is replaced by the break) or, when it has none, inside the
+// word; a single glyph wider than the box keeps a line of its own. A word that fits the
+// box is never split. A line that would reach below the box height is not laid out, nor
+// is anything after it.
 class TextLayout {
 public:
     TextLayout(const BitmapFont& font, std::string_view text, const TextStyle& style);

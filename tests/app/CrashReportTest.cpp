@@ -59,6 +59,32 @@ TEST(CrashReportDeathTest, FatalSignalWritesTheSignal) {
     EXPECT_NE(ReadCrashReport().find("SIGFPE"), std::string::npos);
 }
 
+// Never set: it only keeps the compiler from seeing that the recursion cannot end.
+volatile bool gStopRecursion = false;
+
+// Each call keeps a frame of its own; the volatile buffer stops the compiler from
+// turning the recursion into a loop.
+int RecurseForever(int depth) {
+    if (gStopRecursion) {
+        return 0;
+    }
+    volatile char frame[512];
+    frame[depth % sizeof(frame)] = static_cast<char>(depth);
+    return RecurseForever(depth + 1) + frame[0];
+}
+
+TEST(CrashReportDeathTest, AStackOverflowStillWritesTheReport) {
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    EXPECT_EXIT(
+        {
+            std::filesystem::remove(ReportPath());
+            InstallCrashHandlers(ReportPath());
+            RecurseForever(0);
+        },
+        ::testing::ExitedWithCode(128 + SIGSEGV), "Crash report written");
+    EXPECT_NE(ReadCrashReport().find("SIGSEGV"), std::string::npos);
+}
+
 // Thread-safe: the watchdog thread reads it while the test moves it.
 class SteppedClock final : public Clock {
 public:

@@ -105,6 +105,45 @@ TEST_F(TextureDeviceTest, AnImageTooLargeForTheDeviceIsReportedByFile) {
     EXPECT_THROW(mTextures->LoadBank("Main"), ContentError);
 }
 
+// A 54-byte bitmap whose header claims 513 x 1048576 pixels: the decoder would have
+// allocated and cleared 2 GiB before finding no pixels.
+TEST_F(TextureDeviceTest, AnImageWhoseHeaderClaimsTooMuchIsRefusedBeforeDecoding) {
+    std::string bmp = "BM";
+    const auto put32 = [&bmp](uint32_t v) {
+        for (int i = 0; i < 4; ++i) {
+            bmp.push_back(static_cast<char>((v >> (8 * i)) & 0xFF));
+        }
+    };
+    const auto put16 = [&bmp](uint16_t v) {
+        bmp.push_back(static_cast<char>(v & 0xFF));
+        bmp.push_back(static_cast<char>(v >> 8));
+    };
+    put32(54);       // file size
+    put32(0);        // reserved
+    put32(54);       // pixel offset
+    put32(40);       // info header size
+    put32(513);      // width
+    put32(1048576);  // height
+    put16(1);        // planes
+    put16(32);       // bits per pixel
+    for (int i = 0; i < 6; ++i) {
+        put32(0);    // no compression, sizes and palette left to the reader
+    }
+    ASSERT_EQ(bmp.size(), 54u);
+    const std::filesystem::path path = mFolder.Path() / "Main/Claims_COL.sheet";
+    WriteTextFile(path, bmp);
+    Texture texture;
+    try {
+        LoadTexture(mGraphics->TextureDevice(), &texture, path);
+        FAIL() << "the image was decoded";
+    } catch (const ContentError& error) {
+        EXPECT_EQ(error.File(), path);
+        EXPECT_NE(std::string(error.what()).find("513x1048576 pixels, over the device's limit"), std::string::npos)
+            << error.what();
+    }
+    EXPECT_EQ(texture.DeviceTexture, nullptr);
+}
+
 TEST(TextureManagerWithoutRendererTest, LoadingAnImageIsALogicError) {
     ScopedTempFolder folder;
     WriteTextFile(folder.Path() / "Main/Logo.sheet", "png data");

@@ -1,8 +1,12 @@
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
+#include <cerrno>
 #include <ostream>
 #include <stdexcept>
 #include <string>
+#include <vector>
 
 #include "object/AtomicFile.h"
 #include "object/ContentError.h"
@@ -63,4 +67,65 @@ TEST_F(AtomicFileTest, AFileThatCannotBeWrittenIsNamedAndKept) {
     EXPECT_THROW(WriteFileAtomically(folder, [](std::ostream& out) { out << "new"; }), ContentError);
     EXPECT_TRUE(std::filesystem::is_directory(folder / "inside"));
     EXPECT_FALSE(std::filesystem::exists(mFolder.Path() / "Taken.tmp"));
+}
+
+namespace {
+
+// What each sync saw: the path synced and the target file's text at that moment.
+struct SyncRecord {
+    std::filesystem::path Path;
+    std::string TargetText;
+};
+
+std::vector<SyncRecord> gSyncs;
+std::filesystem::path gSyncTarget;
+bool gSyncFails = false;
+
+int RecordingSync(int descriptor) {
+    const std::filesystem::path path = std::filesystem::read_symlink("/proc/self/fd/" + std::to_string(descriptor));
+    gSyncs.push_back({path, TempFolder::Read(gSyncTarget)});
+    if (gSyncFails) {
+        errno = EIO;
+        return -1;
+    }
+    return fsync(descriptor);
+}
+
+class AtomicFileSyncTest : public AtomicFileTest {
+protected:
+    AtomicFileSyncTest() {
+        gSyncs.clear();
+        gSyncTarget = mFile;
+        gSyncFails = false;
+        mSaved = gSyncToDisk;
+        gSyncToDisk = RecordingSync;
+    }
+    ~AtomicFileSyncTest() override { gSyncToDisk = mSaved; }
+
+    int (*mSaved)(int) = nullptr;
+};
+
+}  // namespace
+
+// Before, neither was synced: a power cut could leave the new name on an empty file.
+TEST_F(AtomicFileSyncTest, TheTemporaryFileIsSyncedBeforeTheRenameAndTheFolderAfter) {
+    WriteFileAtomically(mFile, [](std::ostream& out) { out << "new"; });
+    ASSERT_EQ(gSyncs.size(), 2u);
+    EXPECT_EQ(gSyncs[0].Path, std::filesystem::canonical(Temporary().parent_path()) / Temporary().filename());
+    EXPECT_EQ(gSyncs[0].TargetText, "old") << "synced before the rename";
+    EXPECT_EQ(gSyncs[1].Path, std::filesystem::canonical(mFolder.Path()));
+    EXPECT_EQ(gSyncs[1].TargetText, "new") << "the folder synced after the rename";
+}
+
+TEST_F(AtomicFileSyncTest, AFailedSyncIsReportedAndKeepsTheOldFile) {
+    gSyncFails = true;
+    try {
+        WriteFileAtomically(mFile, [](std::ostream& out) { out << "new"; });
+        FAIL() << "the write was reported done";
+    } catch (const ContentError& error) {
+        EXPECT_EQ(error.File(), mFile);
+        EXPECT_NE(std::string(error.what()).find("to the disk"), std::string::npos) << error.what();
+    }
+    EXPECT_EQ(TempFolder::Read(mFile), "old");
+    EXPECT_FALSE(std::filesystem::exists(Temporary()));
 }

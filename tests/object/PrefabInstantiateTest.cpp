@@ -154,3 +154,41 @@ TEST_F(PrefabInstantiateTest, ApplyingAnUnknownTypeOrPropertyIsAnError) {
 }
 
 }  // namespace
+
+TEST_F(PrefabInstantiateTest, RecreateBuildsAFreshCopyBeforeTheOldOneAndQueuesTheOld) {
+    Init();
+    GameObject root;
+    root.AddChild(new GameObject("Grandchild"));
+    auto* edited = new GameObject("Child");
+    root.AddChild(edited);
+    root.AddChild(new GameObject("Grandchild"));
+    edited->Name = "Renamed";
+    edited->Pos2d->Pos = Vector2(9.0f, 9.0f);
+    delete edited->Children.back();
+
+    GameObject* fresh = edited->Recreate();
+    ASSERT_NE(fresh, nullptr);
+    ASSERT_EQ(root.Children.size(), 4u);
+    EXPECT_EQ(root.Children[1], fresh);
+    EXPECT_EQ(root.Children[2], edited);
+    EXPECT_EQ(fresh->Parent, &root);
+    EXPECT_EQ(fresh->PrefabName, "Child");
+    EXPECT_EQ(fresh->Name, "Child");
+    EXPECT_EQ(fresh->Pos2d->Pos, Vector2(1.0f, 2.0f));
+    EXPECT_EQ(fresh->Children.size(), 2u);
+    EXPECT_TRUE(edited->PendingDestroy);
+    EXPECT_FALSE(fresh->PendingDestroy);
+
+    FlushDeleteQueues();
+    ASSERT_EQ(root.Children.size(), 3u);
+    EXPECT_EQ(root.Children[1], fresh);
+}
+
+TEST_F(PrefabInstantiateTest, RecreateWithoutAParentChangesNothing) {
+    Init();
+    GameObject lone("Child");
+    const size_t startsBefore = StartLog().size();
+    EXPECT_EQ(lone.Recreate(), nullptr);
+    EXPECT_FALSE(lone.PendingDestroy);
+    EXPECT_EQ(StartLog().size(), startsBefore);
+}

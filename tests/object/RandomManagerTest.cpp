@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <cfloat>
+#include <cmath>
 #include <vector>
 
 #include "object/RandomManager.h"
@@ -40,6 +42,21 @@ TEST(RandomManagerTest, AnEmptyRangeGivesItsStartWithoutLooping) {
     EXPECT_EQ(p.Y, 7.0f);
     EXPECT_GE(p.X, 0.0f);
     EXPECT_LT(p.X, 10.0f);
+}
+
+// Before the guard these drew infinity or NaN for ever.
+TEST(RandomManagerTest, ARangeTooWideForAFloatGivesABoundWithoutLooping) {
+    RandomManager random;
+    EXPECT_EQ(random.UniformFloat(-3e38f, 3e38f), -3e38f);
+    EXPECT_EQ(random.UniformFloat(-FLT_MAX, FLT_MAX), -FLT_MAX);
+    EXPECT_EQ(random.UniformFloat(1.0f, INFINITY), 1.0f);
+    EXPECT_EQ(random.UniformFloat(-INFINITY, INFINITY), 0.0f);
+    EXPECT_EQ(random.UniformFloat(-INFINITY, FLT_MAX), 0.0f);
+    EXPECT_EQ(random.RandomPointInBox(Vector2(-3e38f, 0.0f), Vector2(3e38f, 0.0f)), Vector2(-3e38f, 0.0f));
+    // A wide range that still fits draws as before.
+    const float wide = random.UniformFloat(-1e38f, 1e38f);
+    EXPECT_GE(wide, -1e38f);
+    EXPECT_LT(wide, 1e38f);
 }
 
 TEST(RandomManagerTest, ChooseWeightedFollowsTheWeightsAndNeverPicksAZeroWeight) {

@@ -178,6 +178,20 @@ TEST_F(B2FixtureCmpTest, TextThatDoesNotParseLeavesShapeAndFixtureUnchanged) {
     EXPECT_EQ(PolygonOf(live).m_vertices[2], b2Vec2(1.0f, 0.5f));
 }
 
+TEST_F(B2FixtureCmpTest, ShapesBox2dWouldAssertOnLeaveTheLiveFixtureAndTheWorldSteps) {
+    GameObject* object = NewBodyObject(Vector2(), B2BodyCmp::DynamicType, "Circle 0.5");
+    B2FixtureCmp* fixture = FixtureOf(object);
+    const b2Fixture* live = fixture->Fixture;
+    for (const char* text : {"Box 1 3.4e38", "Circle 1e20", "Polygon -3e38 -3e38 3e38 -3e38 3e38 3e38 -3e38 3e38",
+                             "Polygon 500 500 500.05 500 500.05 500.05 500 500.05"}) {
+        SetPropertyText(*fixture, "Shape", text);
+        EXPECT_EQ(fixture->ShapeToString(), "Circle 0.5") << '"' << text << '"';
+        EXPECT_EQ(fixture->Fixture, live);
+        Physics.Step();
+    }
+    EXPECT_GT(BodyOf(object)->Body->GetInertia(), 0.0f);
+}
+
 TEST_F(B2FixtureCmpTest, EdgeKeepsTheShapeButABoxThenWritesItselfAsAPolygon) {
     GameObject* object = NewBodyObject(Vector2(), B2BodyCmp::DynamicType, "Box 1 0.5");
     B2FixtureCmp* fixture = FixtureOf(object);

@@ -19,7 +19,7 @@ std::string RoundTrip(const std::string& text) {
 
 TEST(B2ShapeTextTest, WrittenFormsReadBackUnchanged) {
     for (const char* text : {"Box 0.5 0.25", "Box 1 0.5", "Polygon 0 0 1 0 0 1", "Circle 0.75",
-                             "Polygon -1 -0.5 1 -0.5 1 0.5 -1 0.5", "Circle 0.100000001", "Box 1e+10 2"}) {
+                             "Polygon -1 -0.5 1 -0.5 1 0.5 -1 0.5", "Circle 0.100000001", "Box 1000 2"}) {
         EXPECT_EQ(RoundTrip(text), text);
     }
 }
@@ -86,6 +86,42 @@ TEST(B2ShapeTextTest, RejectsPolygonsBox2dCannotBuild) {
     };
     for (const char* text : bad) {
         EXPECT_FALSE(ParseShapeText(text)) << '"' << text << '"';
+    }
+}
+
+// Text that passed the checks in double precision but made Box2D assert, or build a
+// different shape, once it worked in float.
+TEST(B2ShapeTextTest, RejectsShapesBox2dCannotHandleInFloat) {
+    const char* bad[] = {
+        "Box 1 3.4e38",                                          // the area overflows
+        "Circle 1e20",                                           // the mass overflows
+        "Polygon -3e38 -3e38 3e38 -3e38 3e38 3e38 -3e38 3e38",   // so do the cross products
+        "Box 1000.1 1", "Circle 1000.1", "Polygon 0 0 1001 0 0 1",  // beyond any level
+        "Circle 0.0001",                                         // an area below the epsilon
+        // Small and far from the body's origin: the inertia cancels away.
+        "Polygon 999 999 999.1 999 999.1 999.1 999 999.1",
+        "Polygon 500 500 500.05 500 500.05 500.05 500 500.05",
+        // Convex in double, but Box2D's float hull drops the second vertex.
+        "Polygon 42.8574066 -7.40170479 13.941453 3.82288384 1.18511963 8.77463341 -14.9912186 -32.8976517",
+    };
+    for (const char* text : bad) {
+        const std::optional<B2ShapeDesc> shape = ParseShapeText(text);
+        EXPECT_FALSE(shape) << '"' << text << '"';
+    }
+    B2ShapeDesc huge;
+    huge.ShapeKind = B2ShapeDesc::Kind::Circle;
+    huge.Radius = 1e20f;
+    EXPECT_EQ(MakeB2Shape(huge), nullptr);
+    huge.ShapeKind = B2ShapeDesc::Kind::Box;
+    huge.HalfWidth = 1.0f;
+    huge.HalfHeight = 3.4e38f;
+    EXPECT_EQ(MakeB2Shape(huge), nullptr);
+}
+
+TEST(B2ShapeTextTest, AcceptsShapesUpToTheEdgeOfTheLevelRange) {
+    for (const char* text : {"Box 1000 1000", "Circle 1000", "Polygon 990 990 1000 990 1000 1000 990 1000",
+                             "Circle 0.0009765625", "Box 0.015625 0.015625", "Polygon 10 10 10.125 10 10.125 10.125"}) {
+        EXPECT_EQ(RoundTrip(text), text);
     }
 }
 

@@ -149,3 +149,44 @@ TEST(DisplayModesTest, OnlySixtyHertzModesOfAWideShapeAreOffered) {
         EXPECT_EQ(offered[i].Fullscreen, i != 0) << i;
     }
 }
+
+TEST_F(DisplaySettingsTest, AWindowLargerThanTheDisplayBecomesItsLargestModeWithAWarning) {
+    WriteTextFile(DisplaySettings::GetPath(), "Width=8000\nHeight=600\nFullscreen=false\n");
+    EXPECT_EQ(ConstructGraphics(), "");
+    const ListedModes display({{1280, 720, 60}, {1920, 1080, 60}, {1600, 1200, 60}, {1920, 1080, 75}});
+    ::testing::internal::CaptureStderr();
+    EXPECT_TRUE(DisplaySettings::ClampToDisplay(*mGraphics, display));
+    const std::string told = ::testing::internal::GetCapturedStderr();
+    EXPECT_EQ(mGraphics->Width, 1920);
+    EXPECT_EQ(mGraphics->Height, 1080);  // the largest by area
+    EXPECT_NE(told.find(DisplaySettings::GetPath().string() + ": the window 8000x600 is larger"), std::string::npos)
+        << told;
+    // The player's file is not rewritten.
+    EXPECT_EQ(ReadTextFile(DisplaySettings::GetPath()), "Width=8000\nHeight=600\nFullscreen=false\n");
+
+    // A size the display can show stays; a display listing no modes gets the defaults.
+    mGraphics->Width = 1600;
+    mGraphics->Height = 900;
+    EXPECT_FALSE(DisplaySettings::ClampToDisplay(*mGraphics, display));
+    EXPECT_EQ(mGraphics->Width, 1600);
+    mGraphics->Width = 1300;
+    ::testing::internal::CaptureStderr();
+    EXPECT_TRUE(DisplaySettings::ClampToDisplay(*mGraphics, ListedModes({})));
+    ::testing::internal::GetCapturedStderr();
+    ExpectDefaults();
+}
+
+// Before the clamp the window or its back buffer could not be made and the game would
+// not start until the file was deleted.
+TEST_F(DisplaySettingsTest, TheRendererStartsWhenTheFileAsksForMoreThanTheDisplayHas) {
+    QV_REQUIRE_DISPLAY();
+    WriteTextFile(DisplaySettings::GetPath(), "Width=30000\nHeight=20000\nFullscreen=false\n");
+    EXPECT_EQ(ConstructGraphics(), "");
+    ::testing::internal::CaptureStderr();
+    EXPECT_NO_THROW(mGraphics->Init());
+    const std::string told = ::testing::internal::GetCapturedStderr();
+    EXPECT_NE(told.find("Display.ini: the window 30000x20000 is larger"), std::string::npos) << told;
+    EXPECT_LE(mGraphics->Width, 1920);
+    EXPECT_LE(mGraphics->Height, 1080);
+    mGraphics.reset();
+}

@@ -129,6 +129,17 @@ TEST(TextLayoutTest, WrappingNeverDropsACharacter) {
               (std::vector<std::string>{"a", "", " ab", "cd"}));
 }
 
+TEST(TextLayoutTest, AWrapAtARunOfSpacesNeverSplitsTheNextWord) {
+    const SmallFont font;
+    EXPECT_EQ(LineTexts(TextLayout(font, "ab  cd", Style(Vector2(2.0f, 0.0f)))),
+              (std::vector<std::string>{"ab", "cd"}));
+    EXPECT_EQ(LineTexts(TextLayout(font, "ab   cd ef", Style(Vector2(3.0f, 0.0f)))),
+              (std::vector<std::string>{"ab ", "cd", "ef"}));
+    // Only a word wider than the box is split.
+    EXPECT_EQ(LineTexts(TextLayout(font, "ab  cdefg", Style(Vector2(2.0f, 0.0f)))),
+              (std::vector<std::string>{"ab", "cd", "ef", "g"}));
+}
+
 TEST(TextLayoutTest, TheBoxHeightCutsWholeLinesAndABoxShorterThanALineShowsNothing) {
     const SmallFont font;
     const TextLayout cut(font, "ab cd ef", Style(Vector2(3.0f, 1.5f)));

@@ -137,6 +137,7 @@ GfxDevice::GfxDevice(Window& window, int backBufferWidth, int backBufferHeight)
         glGetFloatv(GL_MAX_TEXTURE_MAX_ANISOTROPY_EXT, &mMaxAnisotropy);
         mMaxAnisotropy = std::min(mMaxAnisotropy, kAnisotropyCap);
     }
+    glGetIntegerv(GL_MAX_TEXTURE_SIZE, &mMaxTextureSize);
     // Sampler objects start with OpenGL's defaults, not ours.
     for (int unit = 0; unit < kGfxSamplerUnits; ++unit) {
         ApplySamplerState(unit);

@@ -73,6 +73,8 @@ public:
     void SetSamplerState(int unit, const GfxSamplerState& state);
     const GfxSamplerState& SamplerState(int unit) const;
     bool SupportsAnisotropy() const { return mMaxAnisotropy > 1.0f; }
+    // The largest texture side the device accepts.
+    int MaxTextureSize() const { return mMaxTextureSize; }
 
     void SetBlendState(const GfxBlendState& state);
     const GfxBlendState& BlendState() const { return mBlend; }
@@ -139,6 +141,7 @@ private:
     std::array<GfxSamplerState, kGfxSamplerUnits> mSamplerStates;
     std::array<GlSampler, kGfxSamplerUnits> mSamplers;
     float mMaxAnisotropy = 1.0f;
+    int mMaxTextureSize = 0;
 
     GfxBlendState mBlend;
     GfxFillMode mFillMode = GfxFillMode::Solid;

@@ -4,10 +4,49 @@
 #include <SDL_image.h>
 
 #include <algorithm>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+
+// Only the header readers are used; stb's decoders stay out of the program.
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wmissing-field-initializers"
+#pragma GCC diagnostic ignored "-Wsign-compare"
+#pragma GCC diagnostic ignored "-Wunused-parameter"
+#pragma GCC diagnostic ignored "-Wunused-function"
+#define STB_IMAGE_STATIC
+#define STB_IMAGE_IMPLEMENTATION
+#include <stb/stb_image.h>
+#pragma GCC diagnostic pop
 
 #include "platform/SdlSurface.h"
 
-bool ReadImageFile(const std::filesystem::path& path, GfxImage* image, std::string* error) {
+bool ReadImageHeaderSize(const std::filesystem::path& path, int* width, int* height, std::string* error) {
+    FILE* file = std::fopen(path.string().c_str(), "rb");
+    if (file == nullptr) {
+        *error = std::string("cannot open the file: ") + std::strerror(errno);
+        return false;
+    }
+    int components = 0;
+    const bool known = stbi_info_from_file(file, width, height, &components) != 0;
+    std::fclose(file);
+    if (!known) {
+        *error = "the header is of no image format the game reads";
+    }
+    return known;
+}
+
+bool ReadImageFile(const std::filesystem::path& path, GfxImage* image, std::string* error, int maxSide) {
+    int claimedWidth = 0;
+    int claimedHeight = 0;
+    if (!ReadImageHeaderSize(path, &claimedWidth, &claimedHeight, error)) {
+        return false;
+    }
+    if (claimedWidth > maxSide || claimedHeight > maxSide) {
+        *error = "the header claims " + std::to_string(claimedWidth) + "x" + std::to_string(claimedHeight) +
+                 " pixels, over the limit of " + std::to_string(maxSide);
+        return false;
+    }
     SDL_RWops* file = SDL_RWFromFile(path.string().c_str(), "rb");
     if (file == nullptr) {
         *error = SDL_GetError();

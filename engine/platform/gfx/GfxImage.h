@@ -12,6 +12,13 @@ struct GfxImage {
     std::vector<uint8_t> Pixels;
 };
 
-// Decodes any format SDL_image recognises from the file's content, whatever its
-// extension. False, with the reason in *error, when the file cannot be read or decoded.
-bool ReadImageFile(const std::filesystem::path& path, GfxImage* image, std::string* error);
+// The size an image file's header claims, read without decoding the pixels. False,
+// with the reason in *error, when the file cannot be read or its header is of no format
+// the header reader knows (PNG, JPEG, BMP, GIF, TGA, PSD, PNM, HDR, PIC).
+bool ReadImageHeaderSize(const std::filesystem::path& path, int* width, int* height, std::string* error);
+
+// Decodes the file with SDL_image, whatever its extension, once its header has shown a
+// known format no wider or taller than maxSide: a damaged header could otherwise make
+// the decoder allocate gigabytes. False, with the reason in *error, when the file cannot
+// be read, is too large or cannot be decoded.
+bool ReadImageFile(const std::filesystem::path& path, GfxImage* image, std::string* error, int maxSide);

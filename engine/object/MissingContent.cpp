@@ -1,0 +1,46 @@
+#include "object/MissingContent.h"
+
+#include <cstdio>
+#include <set>
+#include <utility>
+
+bool WarnMissingContent(const std::string& kind, const std::string& name, const std::string& requester) {
+    if (name.empty()) {
+        return false;
+    }
+    static std::set<std::pair<std::string, std::string>> told;
+    if (!told.emplace(kind, name).second) {
+        return false;
+    }
+    std::fprintf(stderr, "Missing %s \"%s\" (asked for by %s)\n", kind.c_str(), name.c_str(), requester.c_str());
+    return true;
+}
+
+std::string DescribeRequester(const std::string& type, const std::string& objectName) {
+    return objectName.empty() ? type : type + " on object \"" + objectName + "\"";
+}
+
+namespace {
+
+const ScopedContentRequester* gInnermostRequester = nullptr;
+
+}  // namespace
+
+ScopedContentRequester::ScopedContentRequester(const std::string& prefabName, const std::string& componentType,
+                                               const std::string& propertyName)
+    : mPrefabName(prefabName), mComponentType(componentType), mPropertyName(propertyName),
+      mOuter(gInnermostRequester) {
+    gInnermostRequester = this;
+}
+
+ScopedContentRequester::~ScopedContentRequester() {
+    gInnermostRequester = mOuter;
+}
+
+std::string ScopedContentRequester::Describe(const std::string& fallback) {
+    const ScopedContentRequester* r = gInnermostRequester;
+    if (r == nullptr) {
+        return fallback;
+    }
+    return "prefab \"" + r->mPrefabName + "\", " + r->mComponentType + "." + r->mPropertyName;
+}

@@ -1,0 +1,34 @@
+#pragma once
+
+#include <string>
+
+// A look-up by name that finds nothing leaves the thing unshown (a sprite vanishes, a
+// sprite shows its whole atlas, a text or a sound is missing), so each one is told on
+// standard error, once per kind and name for the whole run:
+//   Missing texture "Hero" (asked for by prefab "Player", SpriteCmp.Tex)
+// Empty names are no request and are not told. True when this call told it.
+bool WarnMissingContent(const std::string& kind, const std::string& name, const std::string& requester);
+
+// "<type> on object \"<name>\"", or the type alone for an object without a name.
+std::string DescribeRequester(const std::string& type, const std::string& objectName);
+
+// Who is reading property text while one lives: a prefab applying one property to a new
+// object. Look-ups name it as the asker; the strings must outlive the scope. Nothing is
+// composed unless a look-up fails.
+class ScopedContentRequester {
+public:
+    ScopedContentRequester(const std::string& prefabName, const std::string& componentType,
+                           const std::string& propertyName);
+    ~ScopedContentRequester();
+    ScopedContentRequester(const ScopedContentRequester&) = delete;
+    ScopedContentRequester& operator=(const ScopedContentRequester&) = delete;
+
+    // The innermost live requester, or fallback when none lives.
+    static std::string Describe(const std::string& fallback);
+
+private:
+    const std::string& mPrefabName;
+    const std::string& mComponentType;
+    const std::string& mPropertyName;
+    const ScopedContentRequester* mOuter;
+};
