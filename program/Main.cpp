@@ -1,4 +1,5 @@
 #include "program/ComponentTable.h"
+#include "program/EditorHooks.h"
 #include "object/PrefabManager.h"
 #include "platform/CrashReport.h"
 #include "app/Application.h"
@@ -7,6 +8,7 @@
 int main() {
     InstallCrashHandlers();
     gComponentTypeRegistrar = RegisterComponentTypes;
+    InstallEditorHooks();
     Application* application = new Application();
     application->Run();
     delete application;

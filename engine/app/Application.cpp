@@ -29,6 +29,7 @@
 #include "app/Watchdog.h"
 
 Application* gApplication = nullptr;
+Application::EditorHooks Application::Editor;
 
 Application::Application() : Application(GetSystemClock()) {}
 
@@ -51,6 +52,9 @@ Application::Application(Clock& clock)
       mCoroutineManager(gCoroutineManager),
       mGameConfig(gGameConfig),
       mAnimationManager(gAnimationManager) {
+    if (Editor.CreateState != nullptr) {
+        Editor.CreateState();
+    }
     gApplication = this;
     gDeletionQueues = &Queues;
 
@@ -92,6 +96,9 @@ Application::ExitScope::~ExitScope() {
     gApplication = nullptr;
     FlushDeleteQueues();
     gDeletionQueues = nullptr;
+    if (Editor.DeleteState != nullptr) {
+        Editor.DeleteState();
+    }
 }
 
 void Application::Run() {
@@ -121,6 +128,10 @@ void Application::LoadGame() {
     gRootObject->Name = "Root";
     gGameplayRoot = new GameObject("GameplayRoot");
     gRootObject->AddChild(gGameplayRoot);
+    // Beside the game, not inside it: pausing the game must not freeze the editor.
+    if (Editor.CreateState != nullptr && gPrefabManager->FindPrefab("EdRoot") != nullptr) {
+        gRootObject->AddChild(new GameObject("EdRoot"));
+    }
 }
 
 void Application::UnloadGame() {
@@ -149,6 +160,9 @@ bool Application::RunPass() {
     gSoundManager->Update();
     if (!PumpMessagesFn()) {
         return false;
+    }
+    if (Editor.AfterPump != nullptr) {
+        Editor.AfterPump();
     }
 
     InputWalk(gRootObject);
