@@ -192,7 +192,8 @@ void EdRootBhv::UpdateKeyboardCapture(GameObject* object) {
         gEditorState->KeyboardCaptured = 0;
     }
     const EdFieldBhv* field = object->GetComponent<EdFieldBhv>();
-    if (field != nullptr && field->HasFocus != 0) {
+    const bool openDialog = object->Parent != nullptr && object->Parent == DialogsRoot && IsDrawnInHierarchy(object);
+    if ((field != nullptr && field->HasFocus != 0) || openDialog) {
         gEditorState->KeyboardCaptured = 1;
         return;
     }

@@ -33,7 +33,7 @@ void EdButtonBhv::UpdateLook() {
     GameObject* background = FindChild("Background");
     const bool inside = Contains(EdInput::Mouse());
     EdLook::SetSpriteMirrored(background, IsPressed != 0 && inside);
-    EdLook::SetTint(background, inside ? EdLook::Brighten(mNormalTint) : mNormalTint);
+    EdLook::SetTint(background, inside ? EdLook::Hovered(mNormalTint) : mNormalTint);
 }
 
 void EdButtonBhv::SetRect(float x, float y, float width, float height) {

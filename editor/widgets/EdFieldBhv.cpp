@@ -143,9 +143,6 @@ void EdFieldBhv::SetRect(float x, float y, float width, float height) {
         EdLook::SetTint(TextObject, EdLook::White);
     }
     Caret = std::min(Caret, Length());
-    std::string shown = Text;
-    if (HasFocus != 0) {
-        shown.insert(static_cast<size_t>(Caret), "|");
-    }
-    EdLook::SetText(TextObject, shown);
+    const size_t caret = static_cast<size_t>(std::max(Caret, 0));
+    EdLook::SetText(TextObject, HasFocus != 0 ? Text.substr(0, caret) + "|" + Text.substr(caret) : Text);
 }

@@ -66,9 +66,10 @@ Color Modulate(Color a, Color b) {
     return TintCmp::Multiply(a, b);
 }
 
-Color Brighten(Color c) {
-    const auto lift = [](uint8_t v) { return static_cast<uint8_t>(v + (255 - v) / 4); };
-    return Color(lift(c.R), lift(c.G), lift(c.B), c.A);
+Color Hovered(Color c) {
+    constexpr Color accent{150, 185, 255, 255};
+    const auto mix = [](uint8_t from, uint8_t to) { return static_cast<uint8_t>((from * 3 + to * 2) / 5); };
+    return Color(mix(c.R, accent.R), mix(c.G, accent.G), mix(c.B, accent.B), c.A);
 }
 
 }  // namespace EdLook

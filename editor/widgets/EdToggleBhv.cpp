@@ -30,7 +30,7 @@ void EdToggleBhv::Update() {
     GameObject* background = FindChild("Background");
     Color tint = Value ? EdLook::Modulate(NormalTint, OnShade) : NormalTint;
     if (Contains(EdInput::Mouse())) {
-        tint = EdLook::Brighten(tint);
+        tint = EdLook::Hovered(tint);
     }
     EdLook::SetTint(background, tint);
     EdLook::SetTint(FindChild("Text"), Value ? EdLook::White : EdLook::Black);

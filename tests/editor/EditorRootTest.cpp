@@ -206,12 +206,14 @@ TEST_F(EditorRootTest, MouseOverPaletteCountsLeftAndTopEdgesAndAnyOpenDialog) {
     Mouse = Vector2(900.0f, 600.0f);
     Pass();
     EXPECT_EQ(State().MouseOverPalette, 1);
+    EXPECT_EQ(State().KeyboardCaptured, 1);
     Click(Vector2(20.0f, 70.0f));
     EXPECT_FALSE(Main->ChkPauseGame->Value);
     dialog->DrawEnabled = 0;
     Mouse = Vector2(900.0f, 600.0f);
     Pass();
     EXPECT_EQ(State().MouseOverPalette, 0);
+    EXPECT_EQ(State().KeyboardCaptured, 0);
     Click(Vector2(20.0f, 70.0f));
     EXPECT_TRUE(Main->ChkPauseGame->Value);
 
