@@ -17,7 +17,9 @@
 #include "editor/EdRootBhv.h"
 #include "editor/EditorState.h"
 #include "editor/palettes/EdPalMainBhv.h"
+#include "editor/widgets/EdInput.h"
 #include "editor/widgets/EdPaletteBhv.h"
+#include "editor/widgets/EdToggleBhv.h"
 #include "input/InputManager.h"
 #include "object/GameConfig.h"
 #include "object/GameObject.h"
@@ -49,6 +51,7 @@ protected:
         mApp->LoadGame();
         mApp->PumpMessagesFn = [this] {
             gInputManager->KeysDown = mHeld;
+            gInputManager->MousePosition = mMouse;
             return true;
         };
         mApp->StartLoop();
@@ -86,6 +89,7 @@ protected:
     std::unique_ptr<ScopedDataHome> mDataHome;
     std::unique_ptr<Application> mApp;
     KeySet mHeld;
+    Vector2 mMouse;
 };
 
 TEST_F(EditorOnScreenTest, F1ShowsTheMainPaletteOverThePausedScene) {
@@ -123,6 +127,33 @@ TEST_F(EditorOnScreenTest, F1ShowsTheMainPaletteOverThePausedScene) {
               area(status) / 2);
     // Its text is drawn: white pixels on the dark status row ("Lv: " and "Ob: ").
     EXPECT_GT(Count(pixels, status, [](const uint8_t* c) { return std::min({c[0], c[1], c[2]}) > 200; }), 20);
+}
+
+TEST_F(EditorOnScreenTest, ThePhysicsToggleSwitchesTheRenderersViewAndTheMouseIsReadInInterfacePixels) {
+    mHeld.set(static_cast<size_t>(KeyCode(Key::F1)));
+    RunPasses(1);
+    mHeld.reset();
+    RunPasses(1);
+    const EdToggleBhv* physics = gEditorState->MainPalette->ChkShowPhysics;
+    ASSERT_NE(physics, nullptr);
+    mMouse = Vector2(physics->Rect.X + 10.0f, physics->Rect.Y + 10.0f);
+    RunPasses(1);
+    mHeld.set(static_cast<size_t>(KeyCode(Key::LeftMouse)));
+    RunPasses(1);
+    mHeld.reset();
+    RunPasses(1);
+    EXPECT_EQ(gGraphics->ShowPhysics, 1);
+    EXPECT_EQ(gEditorState->MouseOverPalette, 1);
+
+    // A back buffer twice the size: the same palette point lies at twice the pixels.
+    gGraphics->Width *= 2;
+    gGraphics->Height *= 2;
+    gInputManager->MousePosition = Vector2(200.0f, 100.0f);
+    const Vector2 mouse = EdInput::Mouse();
+    gGraphics->Width /= 2;
+    gGraphics->Height /= 2;
+    EXPECT_NEAR(mouse.X, 100.0f, 0.01f);
+    EXPECT_NEAR(mouse.Y, 50.0f, 0.01f);
 }
 
 }  // namespace

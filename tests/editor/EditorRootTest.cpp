@@ -164,7 +164,7 @@ TEST_F(EditorRootTest, TabHidesOrShowsAllPalettesButNotWhileAFieldHasTheKeyboard
     EXPECT_NE(Main->ChkPauseGame->Value, paused) << "Pause acts again once the field let go";
 }
 
-TEST_F(EditorRootTest, PauseAndPhysicsTogglesActOnTheGameAndPauseRestoresBothFlags) {
+TEST_F(EditorRootTest, PauseToggleFreezesTheDrawnGameAndUnpausingRestoresBothFlags) {
     Tap(Key::F11);
     GameplayRoot->InputEnabled = 0;  // whatever it was before
     // The pause toggle is the first cell of the second row of toggles.
@@ -239,6 +239,35 @@ TEST_F(EditorRootTest, StatusRowNamesTheLevelAndOnlyPlaceableSources) {
     Pass();
     EXPECT_EQ(status->ValueText, "Ob: ");
     EXPECT_EQ(Main->GetInsertPrefabName(), "");
+}
+
+// Stands in for the message box dialog: records what the root asks of it.
+class RecordingMessageBox : public Behavior, public IEdMessageBox {
+public:
+    void Build(const std::string& title, const std::vector<std::string>& labels,
+               MessageBoxCallback callback) override {
+        Title = title;
+        Labels = labels;
+        Callback = std::move(callback);
+    }
+    std::string Title;
+    std::vector<std::string> Labels;
+    MessageBoxCallback Callback;
+};
+
+TEST_F(EditorRootTest, ShowMessageBoxFillsTheReusedDialog) {
+    auto* dialog = new GameObject();
+    dialog->Name = "EdDlgMessageBox";
+    auto* box = new RecordingMessageBox();
+    dialog->AddComponent(box);
+    Bhv->DialogsRoot->AddChild(dialog);
+    std::string pressed;
+    Bhv->ShowMessageBox({"Yes", "No", "Cancel"}, "Save changes?", [&pressed](const std::string& label) { pressed = label; });
+    EXPECT_EQ(box->Title, "Save changes?");
+    EXPECT_EQ(box->Labels, (std::vector<std::string>{"Yes", "No", "Cancel"}));
+    ASSERT_TRUE(box->Callback);
+    box->Callback("No");
+    EXPECT_EQ(pressed, "No");
 }
 
 TEST_F(EditorRootTest, DeletedObjectsLeaveTheSelection) {
