@@ -1,11 +1,11 @@
 #include "program/EditorHooks.h"
 
-#include "app/Application.h"
+#include "app/EditorHooks.h"
 #include "editor/EdRootBhv.h"
 #include "editor/EditorState.h"
 
 void InstallEditorHooks() {
-    Application::Editor.CreateState = CreateEditorState;
-    Application::Editor.DeleteState = DeleteEditorState;
-    Application::Editor.AfterPump = EdRootBhv::AfterMessagePump;
+    gEditorHooks.CreateState = CreateEditorState;
+    gEditorHooks.DeleteState = DeleteEditorState;
+    gEditorHooks.AfterPump = EdRootBhv::AfterMessagePump;
 }

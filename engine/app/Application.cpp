@@ -17,6 +17,7 @@
 #include "fx/AnimationManager.h"
 #include "physics/B2DebugDrawer.h"
 #include "physics/B2MainContactListener.h"
+#include "app/EditorHooks.h"
 #include "app/FixedStepTimer.h"
 #include "assets/FontRegistry.h"
 #include "render/Graphics.h"
@@ -29,7 +30,7 @@
 #include "app/Watchdog.h"
 
 Application* gApplication = nullptr;
-Application::EditorHooks Application::Editor;
+EditorHooks gEditorHooks;
 
 Application::Application() : Application(GetSystemClock()) {}
 
@@ -52,8 +53,8 @@ Application::Application(Clock& clock)
       mCoroutineManager(gCoroutineManager),
       mGameConfig(gGameConfig),
       mAnimationManager(gAnimationManager) {
-    if (Editor.CreateState != nullptr) {
-        Editor.CreateState();
+    if (gEditorHooks.CreateState != nullptr) {
+        gEditorHooks.CreateState();
     }
     gApplication = this;
     gDeletionQueues = &Queues;
@@ -96,8 +97,8 @@ Application::ExitScope::~ExitScope() {
     gApplication = nullptr;
     FlushDeleteQueues();
     gDeletionQueues = nullptr;
-    if (Editor.DeleteState != nullptr) {
-        Editor.DeleteState();
+    if (gEditorHooks.DeleteState != nullptr) {
+        gEditorHooks.DeleteState();
     }
 }
 
@@ -129,7 +130,7 @@ void Application::LoadGame() {
     gGameplayRoot = new GameObject("GameplayRoot");
     gRootObject->AddChild(gGameplayRoot);
     // Beside the game, not inside it: pausing the game must not freeze the editor.
-    if (Editor.CreateState != nullptr && gPrefabManager->FindPrefab("EdRoot") != nullptr) {
+    if (gEditorHooks.CreateState != nullptr && gPrefabManager->FindPrefab("EdRoot") != nullptr) {
         gRootObject->AddChild(new GameObject("EdRoot"));
     }
 }
@@ -161,8 +162,8 @@ bool Application::RunPass() {
     if (!PumpMessagesFn()) {
         return false;
     }
-    if (Editor.AfterPump != nullptr) {
-        Editor.AfterPump();
+    if (gEditorHooks.AfterPump != nullptr) {
+        gEditorHooks.AfterPump();
     }
 
     InputWalk(gRootObject);

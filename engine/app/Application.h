@@ -71,16 +71,6 @@ public:
     // The message pump; tests replace it.
     std::function<bool()> PumpMessagesFn;
 
-    // The editor, when the program has one; installed before the application is made.
-    // Its state is created before every manager and deleted after them all, and each
-    // pass's pump step ends with its call (mouse and keyboard capture).
-    struct EditorHooks {
-        void (*CreateState)() = nullptr;
-        void (*DeleteState)() = nullptr;
-        void (*AfterPump)() = nullptr;
-    };
-    static EditorHooks Editor;
-
 private:
     // Runs last of all: clears the application's own globals and deletes what the
     // managers' destructors queued.

@@ -12,6 +12,7 @@
 #include "ManualClock.h"
 #include "ShowcaseTestSupport.h"
 #include "app/Application.h"
+#include "app/EditorHooks.h"
 #include "assets/FontRegistry.h"
 #include "assets/TextureManager.h"
 #include "editor/EdRootBhv.h"
@@ -63,7 +64,7 @@ protected:
             mApp.reset();
         }
         EXPECT_EQ(gEditorState, nullptr) << "deleted with the application";
-        Application::Editor = {};
+        gEditorHooks = {};
         mDataHome.reset();
     }
 

@@ -46,14 +46,18 @@ void DrawSelection(SpriteCanvas& c) {
 // give each widget its colour.
 void DrawBevel(SpriteCanvas& c) {
     const int w = c.Width(), h = c.Height();
+    // Rows are drawn shorter than they are stored (32 to about 24 pixels), so the top
+    // and bottom edges are two rows thick; the sides stretch little and stay one column.
+    const int rows = 2;
+    const Rgba shade = Hex(0x4A5264);
     for (int y = 0; y < h; ++y) {
         const Rgba fill = Mix(Hex(0xF2F4F8), Hex(0xC8CEDA), static_cast<float>(y) / static_cast<float>(h - 1));
         for (int x = 0; x < w; ++x) {
             Rgba colour = fill;
-            if (y == 0 || x == 0) colour = pal::White;
-            else if (y == h - 1 || x == w - 1) colour = Hex(0x4A5264);
-            else if (y == h - 2 || x == w - 2) colour = Mix(fill, Hex(0x4A5264), 0.45f);
-            else if (y == 1 || x == 1) colour = Mix(fill, pal::White, 0.6f);
+            if (y < rows || x == 0) colour = pal::White;
+            else if (y >= h - rows || x == w - 1) colour = shade;
+            else if (y == h - rows - 1 || x == w - 2) colour = Mix(fill, shade, 0.45f);
+            else if (y == rows || x == 1) colour = Mix(fill, pal::White, 0.6f);
             c.BlendPixel(x, y, colour, 1.0f);
         }
     }
@@ -75,8 +79,8 @@ void DrawFlatFrame(SpriteCanvas& c) {
 std::vector<AtlasFrame> EditorFrames() {
     return {
         SolidWhiteFrame(false),
-        UnlitFrame("EdBevel", 64, 24, DrawBevel),
-        UnlitFrame("EdFlatFrame", 64, 24, DrawFlatFrame),
+        UnlitFrame("EdBevel", 64, 32, DrawBevel),
+        UnlitFrame("EdFlatFrame", 64, 16, DrawFlatFrame),
         UnlitFrame("EdFlat", 8, 8, [](SpriteCanvas& c) { c.Fill(RoundBox({0, 0}, {1.5f, 1.5f}, 0), Solid(pal::White)); }),
         UnlitFrame("EdPanel", 64, 64, [](SpriteCanvas& c) { DrawFrameBox(c, Hex(0x1A1E2A, 0.94f), Hex(0x4A5268), 0.15f); }),
         UnlitFrame("EdButton", 128, 32, [](SpriteCanvas& c) { DrawFrameBox(c, kWidget, kWidgetEdge, 0.3f); }),
