@@ -24,8 +24,7 @@ public:
     void Update() override;
     void HandleInput() override;
 
-    void ShowMessageBox(const std::vector<std::string>& labels, const std::string& title,
-                        MessageBoxCallback callback);
+    void ShowMessageBox(const std::vector<std::string>& labels, const std::string& title, MessageBoxCallback callback);
     void ReturnToEditor();
     void UpdateMouseOverPalette();
     // Recursive from the root's own object: a focused field or an open dialog (a drawn

@@ -121,10 +121,17 @@ TEST_F(EditorOnScreenTest, F1ShowsTheMainPaletteOverThePausedScene) {
     const Rect toggles(r.X + 2, r.Y + 28, r.Width - 4, 20);
     const Rect status(r.X + 2, r.Y + 82, r.Width - 4, 16);
     const auto area = [](Rect a) { return static_cast<int>(a.Width * a.Height); };
-    EXPECT_GT(Count(pixels, title, [](const uint8_t* c) { return c[2] > c[0] + 40 && c[2] > 110; }), area(title) * 3 / 4);
-    EXPECT_GT(Count(pixels, toggles, [](const uint8_t* c) { return std::min({c[0], c[1], c[2]}) > 150; }),
+    EXPECT_GT(Count(pixels, title, [](const uint8_t* c) { return c[2] > c[0] + 40 && c[2] > 110; }),
+              area(title) * 3 / 4);
+    EXPECT_GT(Count(pixels, toggles,
+                    [](const uint8_t* c) {
+                        return std::min({c[0], c[1], c[2]}) > 150;
+                    }),
               area(toggles) / 2);
-    EXPECT_GT(Count(pixels, status, [](const uint8_t* c) { return std::max({c[0], c[1], c[2]}) < 70; }),
+    EXPECT_GT(Count(pixels, status,
+                    [](const uint8_t* c) {
+                        return std::max({c[0], c[1], c[2]}) < 70;
+                    }),
               area(status) / 2);
     // Its text is drawn: white pixels on the dark status row ("Lv: " and "Ob: ").
     EXPECT_GT(Count(pixels, status, [](const uint8_t* c) { return std::min({c[0], c[1], c[2]}) > 200; }), 20);

@@ -244,8 +244,7 @@ TEST_F(EditorRootTest, StatusRowNamesTheLevelAndOnlyPlaceableSources) {
 // Stands in for the message box dialog: records what the root asks of it.
 class RecordingMessageBox : public Behavior, public IEdMessageBox {
 public:
-    void Build(const std::string& title, const std::vector<std::string>& labels,
-               MessageBoxCallback callback) override {
+    void Build(const std::string& title, const std::vector<std::string>& labels, MessageBoxCallback callback) override {
         Title = title;
         Labels = labels;
         Callback = std::move(callback);
@@ -262,7 +261,8 @@ TEST_F(EditorRootTest, ShowMessageBoxFillsTheReusedDialog) {
     dialog->AddComponent(box);
     Bhv->DialogsRoot->AddChild(dialog);
     std::string pressed;
-    Bhv->ShowMessageBox({"Yes", "No", "Cancel"}, "Save changes?", [&pressed](const std::string& label) { pressed = label; });
+    Bhv->ShowMessageBox({"Yes", "No", "Cancel"}, "Save changes?",
+                        [&pressed](const std::string& label) { pressed = label; });
     EXPECT_EQ(box->Title, "Save changes?");
     EXPECT_EQ(box->Labels, (std::vector<std::string>{"Yes", "No", "Cancel"}));
     ASSERT_TRUE(box->Callback);

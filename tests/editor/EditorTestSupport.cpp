@@ -3,11 +3,11 @@
 #include <cstdlib>
 #include <filesystem>
 
+#include "app/RuntimeTypes.h"
 #include "editor/EdRootBhv.h"
 #include "editor/EditorState.h"
 #include "object/ObjectShortcutTypes.h"
 #include "object/SceneRoots.h"
-#include "app/RuntimeTypes.h"
 #include "program/ComponentTable.h"
 
 namespace fs = std::filesystem;

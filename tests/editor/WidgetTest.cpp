@@ -27,9 +27,7 @@ protected:
         LoadContent();
     }
 
-    static float RowY(GameObject* palette, const char* row) {
-        return FindUiElement(Find(palette, {row}))->Rect.Y;
-    }
+    static float RowY(GameObject* palette, const char* row) { return FindUiElement(Find(palette, {row}))->Rect.Y; }
 };
 
 TEST_F(WidgetTest, PaletteStacksVisibleRowsAndAHiddenRowTakesNoRoom) {
