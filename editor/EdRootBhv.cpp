@@ -6,6 +6,7 @@
 #include "editor/widgets/EdInput.h"
 #include "editor/widgets/EdPaletteBhv.h"
 #include "object/Component.h"
+#include "object/EditorLink.h"
 #include "object/GameObject.h"
 #include "object/SceneRoots.h"
 #include "render/TintCmp.h"
@@ -42,11 +43,17 @@ EdRootBhv::EdRootBhv() = default;
 EdRootBhv::~EdRootBhv() {
     if (gEdRoot == this) {
         gEdRoot = nullptr;
+        gReturnToEditorHook = nullptr;
     }
 }
 
 void EdRootBhv::Start() {
     gEdRoot = this;
+    gReturnToEditorHook = [] {
+        if (gEdRoot != nullptr) {
+            gEdRoot->ReturnToEditor();
+        }
+    };
     if (Owner != nullptr) {
         PalettesRoot = Owner->FindChild("EdPalettesRoot");
         DialogsRoot = Owner->FindChild("EdDialogsRoot");

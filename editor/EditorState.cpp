@@ -44,11 +44,13 @@ void EditorState::ForgetObject(const GameObject* object) {
 void CreateEditorState() {
     delete gEditorState;
     gEditorState = new EditorState();
+    gEditorFlags = gEditorState;
     gObjectDeletingHook = ForgetDeletedObject;
 }
 
 void DeleteEditorState() {
     gObjectDeletingHook = nullptr;
+    gEditorFlags = nullptr;
     delete gEditorState;
     gEditorState = nullptr;
 }

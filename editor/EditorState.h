@@ -3,6 +3,8 @@
 #include <cstdint>
 #include <string>
 
+#include "object/EditorLink.h"
+
 class AutoCreate;
 class EdDlgComponentPickerBhv;
 class EdDlgPrefabPickerBhv;
@@ -16,9 +18,9 @@ class GameObject;
 class Prefab;
 
 // The editor's selection, its tools and the mode flags that the game, the renderer
-// and the message pump read. One instance, made first and deleted last by the
-// application through the program's hooks.
-class EditorState {
+// and the message pump read (through gEditorFlags). One instance, made first and
+// deleted last by the application through the program's hooks.
+class EditorState : public EditorFlags {
 public:
     EditorState() = default;
     EditorState(const EditorState&) = delete;
@@ -49,11 +51,6 @@ public:
     EdSpritePickerBhv* SpritePicker = nullptr;
     EdSpriteMoverBhv* SpriteMover = nullptr;
     EdLevelEditorBhv* LevelEditor = nullptr;
-    uint8_t IsEditing = 0;
-    uint8_t MouseOverPalette = 0;
-    uint8_t KeyboardCaptured = 0;
-    uint8_t ToolEngaged = 0;
-    uint8_t KeepPlayState = 1;
 };
 
 extern EditorState* gEditorState;

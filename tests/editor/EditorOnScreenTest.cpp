@@ -22,6 +22,7 @@
 #include "editor/widgets/EdPaletteBhv.h"
 #include "editor/widgets/EdToggleBhv.h"
 #include "input/InputManager.h"
+#include "object/EditorLink.h"
 #include "object/GameConfig.h"
 #include "object/GameObject.h"
 #include "object/PrefabManager.h"
@@ -64,6 +65,7 @@ protected:
             mApp.reset();
         }
         EXPECT_EQ(gEditorState, nullptr) << "deleted with the application";
+        EXPECT_EQ(gEditorFlags, nullptr);
         gEditorHooks = {};
         mDataHome.reset();
     }

@@ -13,6 +13,7 @@
 #include "editor/widgets/EdPropertyRowBhv.h"
 #include "editor/widgets/EdToggleBhv.h"
 #include "game/levels/SavedDataBhv.h"
+#include "object/EditorLink.h"
 #include "render/TintCmp.h"
 
 namespace {
@@ -75,9 +76,17 @@ TEST_F(EditorRootTest, TheRootFindsItsPartsAndKeepsTheEditorHiddenOutsideEditMod
     }
     EXPECT_EQ(State().KeepPlayState, 1);
 
+    // The game reads the flags and ends a play-test without knowing the editor.
+    EXPECT_EQ(gEditorFlags, static_cast<EditorFlags*>(gEditorState));
+    ASSERT_NE(gReturnToEditorHook, nullptr);
+    gReturnToEditorHook();
+    EXPECT_EQ(gEditorFlags->IsEditing, 1);
+    EXPECT_EQ(gEditorFlags->KeepPlayState, 0);
+
     EdRoot->DetachAndDestroy();
     FlushDeleteQueues();
     EXPECT_EQ(gEdRoot, nullptr);
+    EXPECT_EQ(gReturnToEditorHook, nullptr);
     EXPECT_EQ(gEditorState->MainPalette, nullptr);
 }
 
