@@ -1,5 +1,16 @@
 #include "program/ComponentTable.h"
 
+#include "editor/EdRootBhv.h"
+#include "editor/palettes/EdPalMainBhv.h"
+#include "editor/widgets/EdButtonBhv.h"
+#include "editor/widgets/EdFieldBhv.h"
+#include "editor/widgets/EdListItemBhv.h"
+#include "editor/widgets/EdPaletteBhv.h"
+#include "editor/widgets/EdPropertyRowBhv.h"
+#include "editor/widgets/EdRowMultiContainerBhv.h"
+#include "editor/widgets/EdSpacerBhv.h"
+#include "editor/widgets/EdTitleBarBhv.h"
+#include "editor/widgets/EdToggleBhv.h"
 #include "game/ShowcaseBhv.h"
 #include "game/levels/LevelDataCmp.h"
 #include "game/levels/LevelListBhv.h"
@@ -50,6 +61,17 @@ void RegisterComponentTypes(PrefabManager& manager) {
     manager.RegisterComponent<PrefabComponent>("PrefabComponent");
     manager.RegisterComponent<TweensBhv>("TweensBhv");
     // Then the editor's behaviours, "EdButtonBhv" to "EdToggleBhv".
+    manager.RegisterComponent<EdButtonBhv>("EdButtonBhv");
+    manager.RegisterComponent<EdFieldBhv>("EdFieldBhv");
+    manager.RegisterComponent<EdListItemBhv>("EdListItemBhv");
+    manager.RegisterComponent<EdPaletteBhv>("EdPaletteBhv");
+    manager.RegisterComponent<EdPalMainBhv>("EdPalMainBhv");
+    manager.RegisterComponent<EdPropertyRowBhv>("EdPropertyRowBhv");
+    manager.RegisterComponent<EdRootBhv>("EdRootBhv");
+    manager.RegisterComponent<EdRowMultiContainerBhv>("EdRowMultiContainerBhv");
+    manager.RegisterComponent<EdSpacerBhv>("EdSpacerBhv");
+    manager.RegisterComponent<EdTitleBarBhv>("EdTitleBarBhv");
+    manager.RegisterComponent<EdToggleBhv>("EdToggleBhv");
 
     // Enemies and actors: "EnemyCmp" to "SpawnCloudBhv".
     manager.RegisterComponent<EnemyCmp>("EnemyCmp");

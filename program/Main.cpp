@@ -5,6 +5,7 @@
 
 #include "program/ComponentTable.h"
 #include "object/NumberText.h"
+#include "program/EditorHooks.h"
 #include "object/PrefabManager.h"
 #include "platform/CrashReport.h"
 #include "platform/window/SdlVideo.h"
@@ -36,6 +37,7 @@ int main() {
     static SdlVideo* const videoForTheWholeRun = new SdlVideo();
     (void)videoForTheWholeRun;
     gComponentTypeRegistrar = RegisterComponentTypes;
+    InstallEditorHooks();
     Application* application = new Application();
     QuitAfterPassesFromEnvironment(*application);
     application->Run();

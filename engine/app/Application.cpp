@@ -17,6 +17,7 @@
 #include "fx/AnimationManager.h"
 #include "physics/B2DebugDrawer.h"
 #include "physics/B2MainContactListener.h"
+#include "app/EditorHooks.h"
 #include "app/FixedStepTimer.h"
 #include "assets/FontRegistry.h"
 #include "render/Graphics.h"
@@ -29,6 +30,7 @@
 #include "app/Watchdog.h"
 
 Application* gApplication = nullptr;
+EditorHooks gEditorHooks;
 
 Application::Application() : Application(GetSystemClock()) {}
 
@@ -51,6 +53,9 @@ Application::Application(Clock& clock)
       mCoroutineManager(gCoroutineManager),
       mGameConfig(gGameConfig),
       mAnimationManager(gAnimationManager) {
+    if (gEditorHooks.CreateState != nullptr) {
+        gEditorHooks.CreateState();
+    }
     gApplication = this;
     gDeletionQueues = &Queues;
 
@@ -92,6 +97,9 @@ Application::ExitScope::~ExitScope() {
     gApplication = nullptr;
     FlushDeleteQueues();
     gDeletionQueues = nullptr;
+    if (gEditorHooks.DeleteState != nullptr) {
+        gEditorHooks.DeleteState();
+    }
 }
 
 void Application::Run() {
@@ -121,6 +129,10 @@ void Application::LoadGame() {
     gRootObject->Name = "Root";
     gGameplayRoot = new GameObject("GameplayRoot");
     gRootObject->AddChild(gGameplayRoot);
+    // Beside the game, not inside it: pausing the game must not freeze the editor.
+    if (gEditorHooks.CreateState != nullptr && gPrefabManager->FindPrefab("EdRoot") != nullptr) {
+        gRootObject->AddChild(new GameObject("EdRoot"));
+    }
 }
 
 void Application::UnloadGame() {
@@ -149,6 +161,9 @@ bool Application::RunPass() {
     gSoundManager->Update();
     if (!PumpMessagesFn()) {
         return false;
+    }
+    if (gEditorHooks.AfterPump != nullptr) {
+        gEditorHooks.AfterPump();
     }
 
     InputWalk(gRootObject);

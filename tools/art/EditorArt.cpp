@@ -40,11 +40,48 @@ void DrawSelection(SpriteCanvas& c) {
     }
 }
 
+// Lit from the top left: light top and left edges, dark bottom and right edges over a
+// soft vertical gradient. Widgets draw it mirrored on both axes for the pressed look,
+// which turns the light edges to the bottom right. Drawn near white so that tints
+// give each widget its colour.
+void DrawBevel(SpriteCanvas& c) {
+    const int w = c.Width(), h = c.Height();
+    // Rows are drawn shorter than they are stored (32 to about 24 pixels), so the top
+    // and bottom edges are two rows thick; the sides stretch little and stay one column.
+    const int rows = 2;
+    const Rgba shade = Hex(0x4A5264);
+    for (int y = 0; y < h; ++y) {
+        const Rgba fill = Mix(Hex(0xF2F4F8), Hex(0xC8CEDA), static_cast<float>(y) / static_cast<float>(h - 1));
+        for (int x = 0; x < w; ++x) {
+            Rgba colour = fill;
+            if (y < rows || x == 0) colour = pal::White;
+            else if (y >= h - rows || x == w - 1) colour = shade;
+            else if (y == h - rows - 1 || x == w - 2) colour = Mix(fill, shade, 0.45f);
+            else if (y == rows || x == 1) colour = Mix(fill, pal::White, 0.6f);
+            c.BlendPixel(x, y, colour, 1.0f);
+        }
+    }
+}
+
+// A flat fill with a one-pixel border a little darker than the fill.
+void DrawFlatFrame(SpriteCanvas& c) {
+    const int w = c.Width(), h = c.Height();
+    for (int y = 0; y < h; ++y) {
+        for (int x = 0; x < w; ++x) {
+            const bool edge = x == 0 || y == 0 || x == w - 1 || y == h - 1;
+            c.BlendPixel(x, y, edge ? Hex(0x9AA2B4) : pal::White, 1.0f);
+        }
+    }
+}
+
 }  // namespace
 
 std::vector<AtlasFrame> EditorFrames() {
     return {
         SolidWhiteFrame(false),
+        UnlitFrame("EdBevel", 64, 32, DrawBevel),
+        UnlitFrame("EdFlatFrame", 64, 16, DrawFlatFrame),
+        UnlitFrame("EdFlat", 8, 8, [](SpriteCanvas& c) { c.Fill(RoundBox({0, 0}, {1.5f, 1.5f}, 0), Solid(pal::White)); }),
         UnlitFrame("EdPanel", 64, 64, [](SpriteCanvas& c) { DrawFrameBox(c, Hex(0x1A1E2A, 0.94f), Hex(0x4A5268), 0.15f); }),
         UnlitFrame("EdButton", 128, 32, [](SpriteCanvas& c) { DrawFrameBox(c, kWidget, kWidgetEdge, 0.3f); }),
         UnlitFrame("EdButtonHover", 128, 32, [](SpriteCanvas& c) { DrawFrameBox(c, Hex(0x3E4A66), pal::UiEdge, 0.3f); }),

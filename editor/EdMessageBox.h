@@ -1,0 +1,17 @@
+#pragma once
+
+#include <functional>
+#include <string>
+#include <vector>
+
+// Called with the label of the button that closed the message box.
+using MessageBoxCallback = std::function<void(const std::string& pressedLabel)>;
+
+// What the editor root needs of the reusable message box "EdDlgMessageBox": fill it
+// with a title and buttons and open it.
+class IEdMessageBox {
+public:
+    virtual ~IEdMessageBox() = default;
+    virtual void Build(const std::string& title, const std::vector<std::string>& labels,
+                       MessageBoxCallback callback) = 0;
+};

@@ -1,0 +1,245 @@
+#include "editor/EdRootBhv.h"
+
+#include "editor/EditorState.h"
+#include "editor/palettes/EdPalMainBhv.h"
+#include "editor/widgets/EdFieldBhv.h"
+#include "editor/widgets/EdInput.h"
+#include "editor/widgets/EdPaletteBhv.h"
+#include "object/Component.h"
+#include "object/EditorLink.h"
+#include "object/GameObject.h"
+#include "object/SceneRoots.h"
+#include "render/TintCmp.h"
+
+EdRootBhv* gEdRoot = nullptr;
+
+namespace {
+
+void SetFlags(GameObject* object, uint8_t input, uint8_t update, uint8_t draw) {
+    if (object != nullptr) {
+        object->InputEnabled = input;
+        object->UpdateEnabled = update;
+        object->DrawEnabled = draw;
+    }
+}
+
+bool IsEditing() {
+    return gEditorState != nullptr && gEditorState->IsEditing != 0;
+}
+
+}  // namespace
+
+bool IsDrawnInHierarchy(const GameObject* object) {
+    for (; object != nullptr; object = object->Parent) {
+        if (object->DrawEnabled == 0) {
+            return false;
+        }
+    }
+    return true;
+}
+
+EdRootBhv::EdRootBhv() = default;
+
+EdRootBhv::~EdRootBhv() {
+    if (gEdRoot == this) {
+        gEdRoot = nullptr;
+        gReturnToEditorHook = nullptr;
+    }
+}
+
+void EdRootBhv::Start() {
+    gEdRoot = this;
+    gReturnToEditorHook = [] {
+        if (gEdRoot != nullptr) {
+            gEdRoot->ReturnToEditor();
+        }
+    };
+    if (Owner != nullptr) {
+        PalettesRoot = Owner->FindChild("EdPalettesRoot");
+        DialogsRoot = Owner->FindChild("EdDialogsRoot");
+        LevelEditorObject = Owner->FindChild("EdLevelEditor");
+    }
+    if (PalettesRoot != nullptr && PalettesRoot->Tint != nullptr) {
+        PalettesAlpha = static_cast<float>(PalettesRoot->Tint->Tint.A) / 255.0f;
+    }
+    GameObject* main = PalettesRoot != nullptr ? PalettesRoot->FindChild("PalMain") : nullptr;
+    MainPalette = main != nullptr ? main->GetComponent<EdPalMainBhv>() : nullptr;
+    // Nothing of the editor shows before edit mode, not even for the first frame.
+    ShowSubtrees(IsEditing());
+}
+
+void EdRootBhv::Update() {
+    ShowSubtrees(IsEditing());
+}
+
+void EdRootBhv::ShowSubtrees(bool editing) {
+    if (!editing) {
+        for (GameObject* subtree : {PalettesRoot, DialogsRoot, LevelEditorObject}) {
+            SetFlags(subtree, 0, 0, 0);
+        }
+        return;
+    }
+    SetFlags(DialogsRoot, 1, 1, 1);
+    SetFlags(LevelEditorObject, 1, 1, 1);
+    if (PalettesRoot == nullptr) {
+        return;
+    }
+    PalettesRoot->DrawEnabled = 1;
+    const bool engaged = gEditorState != nullptr && gEditorState->ToolEngaged != 0;
+    if (PalettesRoot->Tint != nullptr) {
+        PalettesRoot->Tint->Tint.A = engaged ? FadedAlpha : static_cast<uint8_t>(PalettesAlpha * 255.0f);
+    }
+    // An open dialog is modal: the palettes behind it take no input.
+    PalettesRoot->InputEnabled = !engaged && !IsDialogOpen() ? 1 : 0;
+    PalettesRoot->UpdateEnabled = engaged ? 0 : 1;
+}
+
+bool EdRootBhv::IsDialogOpen() const {
+    if (DialogsRoot == nullptr) {
+        return false;
+    }
+    for (const GameObject* dialog : DialogsRoot->Children) {
+        if (IsDrawnInHierarchy(dialog)) {
+            return true;
+        }
+    }
+    return false;
+}
+
+void EdRootBhv::HandleInput() {
+    if (gEditorState == nullptr) {
+        return;
+    }
+    EditorState& state = *gEditorState;
+    if (EdInput::IsPressed(Key::F1) && state.IsEditing == 0) {
+        state.IsEditing = 1;
+        HidePalettes();
+        if (HasGameplayScreen()) {
+            PauseGameplayScreen();
+            ShowGameplayEditorIcons(true);
+        }
+    }
+    if (EdInput::IsPressed(Key::F2) && state.IsEditing == 0) {
+        ReturnToEditor();
+        if (HasGameplayScreen()) {
+            ShowGameplayEditorIcons(true);
+        }
+    }
+    if (EdInput::IsPressed(Key::F11)) {
+        if (state.IsEditing != 0) {
+            const bool palettesHidden = MainPalette != nullptr && MainPalette->Owner != nullptr &&
+                                        MainPalette->Owner->DrawEnabled != 0 && !MainPalette->IsAnyPaletteShown();
+            if (palettesHidden) {
+                ShowPalettes();
+            } else {
+                state.IsEditing = 0;
+                if (HasGameplayScreen()) {
+                    ShowGameplayEditorIcons(false);
+                }
+            }
+        } else {
+            state.IsEditing = 1;
+            ShowPalettes();
+            if (HasGameplayScreen()) {
+                ShowGameplayEditorIcons(true);
+            }
+        }
+    }
+}
+
+void EdRootBhv::ReturnToEditor() {
+    if (gEditorState == nullptr || gEditorState->IsEditing != 0) {
+        return;
+    }
+    gEditorState->IsEditing = 1;
+    HidePalettes();
+    if (HasGameplayScreen()) {
+        PauseGameplayScreen();
+    }
+    gEditorState->KeepPlayState = 0;
+    if (HasGameplayScreen()) {
+        RestoreLevelFromHistory();
+    }
+}
+
+void EdRootBhv::ShowMessageBox(const std::vector<std::string>& labels, const std::string& title,
+                               MessageBoxCallback callback) {
+    GameObject* box = DialogsRoot != nullptr ? DialogsRoot->FindChild("EdDlgMessageBox") : nullptr;
+    IEdMessageBox* messageBox = box != nullptr ? box->GetComponent<IEdMessageBox>() : nullptr;
+    if (messageBox != nullptr) {
+        messageBox->Build(title, std::vector<std::string>(labels), std::move(callback));
+    }
+}
+
+void EdRootBhv::UpdateMouseOverPalette() {
+    if (gEditorState == nullptr) {
+        return;
+    }
+    gEditorState->MouseOverPalette = 0;
+    const Vector2 mouse = EdInput::Mouse();
+    if (PalettesRoot != nullptr) {
+        for (GameObject* child : PalettesRoot->Children) {
+            const EdPaletteBhv* palette = child->GetComponent<EdPaletteBhv>();
+            if (palette != nullptr && IsDrawnInHierarchy(child) && IsInsideRect(palette->GetRect(), mouse)) {
+                gEditorState->MouseOverPalette = 1;
+                return;
+            }
+        }
+    }
+    if (IsDialogOpen()) {
+        gEditorState->MouseOverPalette = 1;
+    }
+}
+
+void EdRootBhv::UpdateKeyboardCapture(GameObject* object) {
+    if (gEditorState == nullptr || object == nullptr) {
+        return;
+    }
+    if (object == Owner) {
+        gEditorState->KeyboardCaptured = 0;
+    }
+    const EdFieldBhv* field = object->GetComponent<EdFieldBhv>();
+    const bool openDialog = object->Parent != nullptr && object->Parent == DialogsRoot && IsDrawnInHierarchy(object);
+    if ((field != nullptr && field->HasFocus != 0) || openDialog) {
+        gEditorState->KeyboardCaptured = 1;
+        return;
+    }
+    for (GameObject* child : object->Children) {
+        UpdateKeyboardCapture(child);
+        if (gEditorState->KeyboardCaptured != 0) {
+            return;
+        }
+    }
+}
+
+void EdRootBhv::AfterMessagePump() {
+    if (gEdRoot != nullptr) {
+        gEdRoot->UpdateMouseOverPalette();
+        gEdRoot->UpdateKeyboardCapture(gEdRoot->Owner);
+    }
+}
+
+void EdRootBhv::HidePalettes() {
+    if (MainPalette != nullptr) {
+        MainPalette->HidePalettes();
+    }
+}
+
+void EdRootBhv::ShowPalettes() {
+    if (MainPalette != nullptr) {
+        MainPalette->ShowPalettes();
+    }
+}
+
+bool EdRootBhv::HasGameplayScreen() {
+    return gGameplayRoot != nullptr;
+}
+
+void EdRootBhv::PauseGameplayScreen() {
+    gGameplayRoot->InputEnabled = 0;
+    gGameplayRoot->UpdateEnabled = 0;
+}
+
+void EdRootBhv::ShowGameplayEditorIcons(bool /*show*/) {}
+
+void EdRootBhv::RestoreLevelFromHistory() {}

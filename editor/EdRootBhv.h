@@ -1,0 +1,59 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "editor/EdMessageBox.h"
+#include "object/Behavior.h"
+
+class EdPalMainBhv;
+
+// The root of the editor's interface: shows, hides and fades its three subtrees each
+// frame, takes the edit-mode keys (F1, F2, F11), returns from a play-test, opens the
+// message box, and works out once per pump pass whether the mouse is over the editor
+// and whether the editor holds the keyboard.
+class EdRootBhv : public Behavior {
+public:
+    // The palettes' alpha byte while a tool is engaged.
+    static constexpr uint8_t FadedAlpha = 76;
+
+    EdRootBhv();
+    ~EdRootBhv() override;
+
+    void Start() override;
+    void Update() override;
+    void HandleInput() override;
+
+    void ShowMessageBox(const std::vector<std::string>& labels, const std::string& title, MessageBoxCallback callback);
+    void ReturnToEditor();
+    void UpdateMouseOverPalette();
+    // Recursive from the root's own object: a focused field or an open dialog (a drawn
+    // child of the dialogs root) below it captures the keyboard.
+    void UpdateKeyboardCapture(GameObject* object);
+    // The application's per-pass call after the message pump; nothing without a root.
+    static void AfterMessagePump();
+
+    GameObject* PalettesRoot = nullptr;
+    GameObject* DialogsRoot = nullptr;
+    GameObject* LevelEditorObject = nullptr;
+    EdPalMainBhv* MainPalette = nullptr;
+    float PalettesAlpha = 1.0f;
+
+private:
+    void ShowSubtrees(bool editing);
+    bool IsDialogOpen() const;
+    void HidePalettes();
+    void ShowPalettes();
+
+    // What the editor asks of the gameplay screen. Until the gameplay screen exists it
+    // is the gameplay root that pauses, and there are no editor icons or history.
+    static bool HasGameplayScreen();
+    static void PauseGameplayScreen();
+    static void ShowGameplayEditorIcons(bool show);
+    void RestoreLevelFromHistory();
+};
+
+extern EdRootBhv* gEdRoot;
+
+// The object and every ancestor have DrawEnabled set.
+bool IsDrawnInHierarchy(const GameObject* object);

@@ -1,0 +1,178 @@
+#include "editor/palettes/EdPalMainBhv.h"
+
+#include "editor/EditorState.h"
+#include "editor/widgets/EdPaletteBhv.h"
+#include "editor/widgets/EdPropertyRowBhv.h"
+#include "editor/widgets/EdToggleBhv.h"
+#include "game/levels/SavedDataBhv.h"
+#include "input/InputManager.h"
+#include "object/GameObject.h"
+#include "object/Prefab.h"
+#include "object/PrefabManager.h"
+#include "object/SceneRoots.h"
+#include "render/Graphics.h"
+
+namespace {
+
+EdToggleBhv* FindToggle(GameObject* row, const char* name) {
+    GameObject* object = row != nullptr ? row->FindChild(name) : nullptr;
+    return object != nullptr ? object->GetComponent<EdToggleBhv>() : nullptr;
+}
+
+void SetAllFlags(GameObject* object, bool on) {
+    if (object != nullptr) {
+        const uint8_t flag = on ? 1 : 0;
+        object->InputEnabled = flag;
+        object->UpdateEnabled = flag;
+        object->DrawEnabled = flag;
+    }
+}
+
+bool IsKeyboardCaptured() {
+    return gEditorState != nullptr && gEditorState->KeyboardCaptured != 0;
+}
+
+}  // namespace
+
+EdPalMainBhv::EdPalMainBhv() = default;
+
+EdPalMainBhv::~EdPalMainBhv() {
+    if (gEditorState != nullptr && gEditorState->MainPalette == this) {
+        gEditorState->MainPalette = nullptr;
+    }
+}
+
+void EdPalMainBhv::Start() {
+    Palette = Owner != nullptr ? Owner->GetComponent<EdPaletteBhv>() : nullptr;
+    GameObject* toggles = FindChild("PaletteToggles");
+    ChkObjectList = FindToggle(toggles, "ChkObjectList");
+    ChkPrefabList = FindToggle(toggles, "ChkPrefabList");
+    ChkAutoCreateList = FindToggle(toggles, "ChkAutoCreateList");
+    ChkEdit = FindToggle(toggles, "ChkEdit");
+    GameObject* buttons = FindChild("ButtonRow1");
+    ChkPauseGame = FindToggle(buttons, "ChkPauseGame");
+    ChkShowPhysics = FindToggle(buttons, "ChkShowPhysics");
+    GameObject* status = FindChild("InsertingRow");
+    StatusRow = status != nullptr ? status->GetComponent<EdPropertyRowBhv>() : nullptr;
+
+    BindPaletteToggle(ChkObjectList, "PalObjectList");
+    BindPaletteToggle(ChkPrefabList, "PalPrefabList");
+    BindPaletteToggle(ChkAutoCreateList, "PalAutoCreateList");
+    BindPaletteToggle(ChkEdit, "PalObjectEdit");
+    if (ChkPauseGame != nullptr) {
+        // The game is still drawn, frozen.
+        ChkPauseGame->OnChanged = [](bool paused) {
+            if (gGameplayRoot != nullptr) {
+                gGameplayRoot->InputEnabled = paused ? 0 : 1;
+                gGameplayRoot->UpdateEnabled = paused ? 0 : 1;
+            }
+        };
+    }
+    if (ChkShowPhysics != nullptr) {
+        ChkShowPhysics->OnChanged = [](bool show) {
+            if (gGraphics != nullptr) {
+                gGraphics->ShowPhysics = show ? 1 : 0;
+            }
+        };
+    }
+    if (gEditorState != nullptr) {
+        gEditorState->MainPalette = this;
+    }
+}
+
+void EdPalMainBhv::BindPaletteToggle(EdToggleBhv* toggle, const char* paletteName) {
+    if (toggle == nullptr) {
+        return;
+    }
+    toggle->OnChanged = [this, paletteName](bool shown) {
+        GameObject* palettesRoot = Owner != nullptr ? Owner->Parent : nullptr;
+        SetAllFlags(palettesRoot != nullptr ? palettesRoot->FindChild(paletteName) : nullptr, shown);
+    };
+}
+
+void EdPalMainBhv::HidePalettes() {
+    SetPalettesShown(false);
+}
+
+void EdPalMainBhv::ShowPalettes() {
+    SetPalettesShown(true);
+}
+
+void EdPalMainBhv::SetPalettesShown(bool shown) {
+    for (EdToggleBhv* toggle : {ChkObjectList, ChkPrefabList, ChkEdit, ChkAutoCreateList}) {
+        if (toggle != nullptr) {
+            toggle->SetValue(shown);
+        }
+    }
+}
+
+bool EdPalMainBhv::IsAnyPaletteShown() const {
+    for (const EdToggleBhv* toggle : {ChkObjectList, ChkPrefabList, ChkAutoCreateList, ChkEdit}) {
+        if (toggle != nullptr && toggle->Value) {
+            return true;
+        }
+    }
+    return false;
+}
+
+std::string EdPalMainBhv::GetInsertPrefabName() const {
+    if (StatusRow == nullptr) {
+        return "";
+    }
+    const std::string& text = StatusRow->ValueText;
+    const size_t prefix = std::char_traits<char>::length(ObjectPrefix);
+    return text.size() > prefix ? text.substr(prefix) : "";
+}
+
+std::string EdPalMainBhv::FindInsertName() {
+    if (gEditorState == nullptr || gPrefabManager == nullptr) {
+        return "";
+    }
+    const Prefab* sources = gPrefabManager->FindPrefab(SourcesPrefab);
+    if (sources == nullptr) {
+        return "";
+    }
+    for (const auto& entry : sources->AutoCreates) {
+        if (entry->Prefab == gEditorState->SelectedName) {
+            return gEditorState->SelectedName;
+        }
+    }
+    return "";
+}
+
+void EdPalMainBhv::Update() {
+    UpdateStatusRow();
+}
+
+void EdPalMainBhv::UpdateStatusRow() {
+    if (StatusRow == nullptr) {
+        return;
+    }
+    const std::string value = ObjectPrefix + FindInsertName();
+    const std::string label = LevelPrefix + gCurrentLevelName;
+    if (StatusRow->ValueText == value && StatusRow->Label == label) {
+        return;
+    }
+    StatusRow->ValueText = value;
+    StatusRow->Label = label;
+    if (Palette != nullptr) {
+        Palette->Layout();
+    }
+}
+
+void EdPalMainBhv::HandleInput() {
+    // The keys belong to a text field or a dialog while they hold the keyboard.
+    if (IsKeyboardCaptured() || gInputManager == nullptr) {
+        return;
+    }
+    if (gInputManager->IsKeyPressed(Key::Pause) && ChkPauseGame != nullptr) {
+        ChkPauseGame->SetValue(!ChkPauseGame->Value);
+    }
+    if (gInputManager->IsKeyPressed(Key::Tab)) {
+        if (ChkObjectList != nullptr && ChkObjectList->Value) {
+            HidePalettes();
+        } else {
+            ShowPalettes();
+        }
+    }
+}

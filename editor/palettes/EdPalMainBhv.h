@@ -1,0 +1,50 @@
+#pragma once
+
+#include <string>
+
+#include "object/Behavior.h"
+
+class EdPaletteBhv;
+class EdPropertyRowBhv;
+class EdToggleBhv;
+
+// The editor's control strip "PalMain": toggles that show the other palettes, pause
+// the game and show the physics view, and a status row with the level and the source
+// object the level editor would insert.
+class EdPalMainBhv : public Behavior {
+public:
+    static constexpr const char* SourcesPrefab = "Lvl_Sources";
+    static constexpr const char* LevelPrefix = "Lv: ";
+    static constexpr const char* ObjectPrefix = "Ob: ";
+
+    EdPalMainBhv();
+    ~EdPalMainBhv() override;
+
+    void Start() override;
+    void Update() override;
+    void HandleInput() override;
+
+    void HidePalettes();
+    void ShowPalettes();
+    // Whether any of the four palette toggles is on.
+    bool IsAnyPaletteShown() const;
+    // The status row's object name: "" when the selection is no placeable source.
+    std::string GetInsertPrefabName() const;
+
+    EdPaletteBhv* Palette = nullptr;
+    EdToggleBhv* ChkObjectList = nullptr;
+    EdToggleBhv* ChkPrefabList = nullptr;
+    EdToggleBhv* ChkAutoCreateList = nullptr;
+    EdToggleBhv* ChkEdit = nullptr;
+    EdToggleBhv* ChkPauseGame = nullptr;
+    EdToggleBhv* ChkShowPhysics = nullptr;
+    EdPropertyRowBhv* StatusRow = nullptr;
+
+private:
+    void SetPalettesShown(bool shown);
+    // Binds the toggle to show or hide the palettes root's child of that name.
+    void BindPaletteToggle(EdToggleBhv* toggle, const char* paletteName);
+    // The selected name when "Lvl_Sources" has an entry of that prefab, else "".
+    static std::string FindInsertName();
+    void UpdateStatusRow();
+};

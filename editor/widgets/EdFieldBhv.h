@@ -1,0 +1,46 @@
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <string>
+
+#include "editor/widgets/IEdUiElement.h"
+#include "object/Behavior.h"
+#include "object/Color.h"
+
+// A one-line text input. A click gives it the keyboard; Enter, Tab or a left click
+// elsewhere commits the text, Esc drops the focus without committing. Arrow keys step
+// numbers, committing at once. The look changes only in SetRect.
+class EdFieldBhv : public Behavior, public IEdUiElement {
+public:
+    static constexpr Color FocusBoxTint{215, 223, 255, 255};
+
+    EdFieldBhv();
+
+    void Start() override;
+    void HandleInput() override;
+    void SetRect(float x, float y, float width, float height) override;
+
+    std::string Text;
+    uint8_t HasFocus = 0;
+    uint8_t IsEditable = 1;
+    std::function<void(const std::string& text)> OnCommit;
+    // The box is 2 x BoxInsetY shorter than the row; its centre sits BoxInsetX left of
+    // the row's centre.
+    float BoxInsetY = 1.0f;
+    float BoxInsetX = 1.0f;
+    Color NormalBoxTint = Color(255, 255, 255, 255);
+    GameObject* BoxObject = nullptr;
+    GameObject* TextObject = nullptr;
+    int Caret = 0;
+
+private:
+    void TakeFocusByMouse();
+    void MoveCaret();
+    // Whether an arrow key stepped the text as a number.
+    bool StepNumber();
+    void EditText();
+    void Commit();
+    void InsertAtCaret(const std::string& text);
+    int Length() const { return static_cast<int>(Text.size()); }
+};

@@ -1,0 +1,38 @@
+#include "editor/widgets/EdInput.h"
+
+#include "input/InputManager.h"
+#include "object/DrawLayer.h"
+#include "object/ObjectPicking.h"
+
+namespace EdInput {
+
+Vector2 Mouse() {
+    return gInputManager != nullptr ? ScreenToLayer(DrawLayer::Editor, gInputManager->MousePosition) : Vector2();
+}
+
+Vector2 MousePrevious() {
+    return gInputManager != nullptr ? ScreenToLayer(DrawLayer::Editor, gInputManager->MousePositionPrevious)
+                                    : Vector2();
+}
+
+bool IsPressed(Key key) {
+    return gInputManager != nullptr && gInputManager->IsKeyPressed(key);
+}
+
+bool IsDown(Key key) {
+    return gInputManager != nullptr && gInputManager->IsKeyDown(key);
+}
+
+bool IsTyped(Key key) {
+    return gInputManager != nullptr && gInputManager->IsKeyTyped(key);
+}
+
+bool IsCtrlDown() {
+    return IsDown(Key::Ctrl);
+}
+
+bool IsShiftDown() {
+    return IsDown(Key::Shift) || IsDown(Key::RightShift);
+}
+
+}  // namespace EdInput

@@ -1,0 +1,21 @@
+#pragma once
+
+#include "input/Keys.h"
+#include "object/Vector2.h"
+
+// The input manager as the editor sees it: the mouse in interface space (1280 x 720,
+// y down, whatever the window size), and no keys at all while there is no manager.
+namespace EdInput {
+
+constexpr float ScreenWidth = 1280.0f;
+constexpr float ScreenHeight = 720.0f;
+
+Vector2 Mouse();
+Vector2 MousePrevious();
+bool IsPressed(Key key);
+bool IsDown(Key key);
+bool IsTyped(Key key);
+bool IsCtrlDown();
+bool IsShiftDown();
+
+}  // namespace EdInput

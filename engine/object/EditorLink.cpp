@@ -1,0 +1,4 @@
+#include "object/EditorLink.h"
+
+EditorFlags* gEditorFlags = nullptr;
+void (*gReturnToEditorHook)() = nullptr;
