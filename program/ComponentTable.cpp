@@ -1,6 +1,5 @@
 #include "program/ComponentTable.h"
 
-#include "game/ShowcaseBhv.h"
 #include "game/levels/LevelDataCmp.h"
 #include "game/levels/LevelListBhv.h"
 #include "game/levels/SavedDataBhv.h"
@@ -9,6 +8,7 @@
 #include "game/levels/ExitBhv.h"
 #include "game/pickups/Pkup_PillBhv.h"
 #include "game/pickups/Pkup_WeaponBhv.h"
+#include "game/screens/GameplayScreenBhv.h"
 #include "game/player/AimManagerBhv.h"
 #include "game/player/PlayerBhv.h"
 #include "game/weapons/PistolBhv.h"
@@ -75,6 +75,7 @@ void RegisterComponentTypes(PrefabManager& manager) {
     manager.RegisterComponent<ShotgunBhv>("ShotgunBhv");
     manager.RegisterComponent<WeaponCmp>("WeaponCmp");
     manager.RegisterComponent<WeaponsListBhv>("WeaponsListBhv");
+    manager.RegisterComponent<GameplayScreenBhv>("GameplayScreenBhv");
 
     // Sound cues, then "TextCmp".
     manager.RegisterComponent<CueCmp>("CueCmp");
@@ -98,6 +99,4 @@ void RegisterComponentTypes(PrefabManager& manager) {
     manager.RegisterComponent<Pkup_WeaponBhv>("Pkup_WeaponBhv");
     manager.RegisterComponent<SavedDataBhv>("SavedDataBhv");
     manager.RegisterComponent<ThingCmp>("ThingCmp");
-    // Not of the game's table: the engine showcase's driver, until the gameplay screens exist.
-    manager.RegisterComponent<ShowcaseBhv>("ShowcaseBhv");
 }

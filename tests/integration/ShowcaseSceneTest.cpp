@@ -19,7 +19,7 @@
 
 #include "GraphicsTestSupport.h"
 #include "ManualClock.h"
-#include "ShowcaseTestSupport.h"
+#include "ContentTestSupport.h"
 #include "program/ComponentTable.h"
 #include "object/GameConfig.h"
 #include "object/GameObject.h"
@@ -121,7 +121,7 @@ protected:
     // content and a message pump that never quits.
     void SetUp() override {
         QV_REQUIRE_DISPLAY();
-        const fs::path& content = GeneratedShowcaseContent();
+        const fs::path& content = GeneratedContent();
         mDataHome = std::make_unique<ScopedDataHome>();
         mApp = std::make_unique<Application>(mClock);
         gGameConfig->DevelopmentContentPath = content.string();
@@ -256,7 +256,7 @@ TEST_F(ShowcaseSceneTest, TheAmbienceCueLoopsItsSound) {
     const float frequency = looped->Channel().Frequency();
     EXPECT_NEAR(frequency, 44100.0f / 2.0f, 1.0f);
 
-    const fs::path file = GeneratedShowcaseContent() / "Sounds" / "Main" / "Unlock.wav";
+    const fs::path file = GeneratedContent() / "Sounds" / "Main" / "Unlock.wav";
     const sf_count_t frames = SoundFrames(file);
     ASSERT_GT(frames, 0) << file;
     const auto once = std::chrono::duration<double>(static_cast<double>(frames) / frequency);

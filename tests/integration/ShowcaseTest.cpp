@@ -19,7 +19,7 @@
 
 #include "GraphicsTestSupport.h"
 #include "PhysicsTestSupport.h"
-#include "ShowcaseTestSupport.h"
+#include "ContentTestSupport.h"
 #include "program/ComponentTable.h"
 #include "object/GameConfig.h"
 #include "object/GameObject.h"
