@@ -304,6 +304,10 @@ void GameplayScreenBhv::BuildLevelObject(Prefab* prefab) {
     if (prefab == nullptr) {
         return;
     }
+    if (Owner->FindChild("Level") == nullptr) {
+        Log("no child \"Level\" to build \"" + prefab->Name + "\" into");
+        return;
+    }
     GameObject built;
     prefab->Instantiate(&built);
     const std::vector<GameObject*> things = built.Children;

@@ -106,7 +106,6 @@ void PlayHarness::StartGame() {
         App->LoadGame();
     } else {
         gPrefabManager->Init(RegisterComponentTypes);
-        gAnimationManager->LoadAll();
         gRootObject->Name = "Root";
         gGameplayRoot = new GameObject("GameplayRoot");
         gRootObject->AddChild(gGameplayRoot);
