@@ -8,6 +8,7 @@
 
 #include "app/Application.h"
 #include "game/levels/LevelDataCmp.h"
+#include "game/levels/SavedDataBhv.h"
 #include "game/screens/GameplayScreenBhv.h"
 #include "input/InputManager.h"
 #include "object/GameConfig.h"
@@ -43,6 +44,13 @@ std::string BodyEntry(const std::string& prefab, float x, float y) {
            std::to_string(x) + R"(", "Y": ")" + std::to_string(y) + R"("}}}})";
 }
 
+void Append(std::string& entries, const std::string& entry) {
+    if (!entries.empty()) {
+        entries += ", ";
+    }
+    entries += entry;
+}
+
 // The game's start-up without a window over a copy of the committed prefabs, with the
 // bench's own levels beside them: the gameplay root, its screen, the first level.
 class BenchGame {
@@ -52,6 +60,8 @@ public:
         fs::copy(SourceContent() / "Prefabs", mFolder / "Prefabs",
                  fs::copy_options::recursive | fs::copy_options::overwrite_existing);
         setenv("XDG_DATA_HOME", (mFolder / "data").c_str(), 1);
+        // Left by the last run: the screen would start there.
+        gCurrentLevelName.clear();
     }
     ~BenchGame() {
         App.reset();
@@ -99,8 +109,7 @@ void BM_GameplayPassWith500Insects(benchmark::State& state) {
     std::string entries;
     for (int row = 0; row < kRows; ++row) {
         for (int column = 0; column < kColumns; ++column) {
-            entries += (entries.empty() ? "" : ",") +
-                       BodyEntry("En_Grub", -19.0f + 1.55f * column, -10.0f + 1.05f * row);
+            Append(entries, BodyEntry("En_Grub", -24.0f + 2.0f * column, -15.0f + 1.5f * row));
         }
     }
     game.WriteLevel("Lvl_BenchInsects", entries);
@@ -108,6 +117,8 @@ void BM_GameplayPassWith500Insects(benchmark::State& state) {
     LevelDataCmp level;
     level.ObjectName = "Lvl_BenchInsects";
     gGameplayScreen->LoadLevel(&level);
+    // The first level's things go before a physics step could touch them.
+    FlushDeleteQueues();
     gGameplayScreen->RoundActive = 1;
     game.Pass();
     for (auto _ : state) {
@@ -125,13 +136,13 @@ void BM_LoadLevelOf300Things(benchmark::State& state) {
     BenchGame game;
     std::string entries;
     for (int i = 0; i < 150; ++i) {
-        entries += (entries.empty() ? "" : ",") + BodyEntry("Wall", -19.0f + 2.0f * (i % 20), -10.0f + 2.0f * (i / 20));
+        Append(entries, BodyEntry("Wall", -19.0f + 2.0f * (i % 20), -10.0f + 2.0f * (i / 20)));
     }
     for (int i = 0; i < 100; ++i) {
-        entries += "," + BodyEntry("En_Grub", -18.0f + 1.6f * (i % 20), 6.0f + 1.0f * (i / 20));
+        Append(entries, BodyEntry("En_Grub", -18.0f + 1.6f * (i % 20), 6.0f + 1.0f * (i / 20)));
     }
     for (int i = 0; i < 50; ++i) {
-        entries += R"(, {"Prefab": "LevelLight"})";
+        Append(entries, R"({"Prefab": "LevelLight"})");
     }
     game.WriteLevel("Lvl_Bench300", entries);
     game.Start();
