@@ -6,6 +6,8 @@
 #include "editor/widgets/EdInput.h"
 #include "editor/widgets/EdPaletteBhv.h"
 #include "object/Component.h"
+#include "game/screens/EditorLink.h"
+#include "game/screens/GameplayScreenBhv.h"
 #include "object/EditorLink.h"
 #include "object/GameObject.h"
 #include "object/SceneRoots.h"
@@ -43,13 +45,13 @@ EdRootBhv::EdRootBhv() = default;
 EdRootBhv::~EdRootBhv() {
     if (gEdRoot == this) {
         gEdRoot = nullptr;
-        gReturnToEditorHook = nullptr;
+        gEditorLink.ReturnToEditor = nullptr;
     }
 }
 
 void EdRootBhv::Start() {
     gEdRoot = this;
-    gReturnToEditorHook = [] {
+    gEditorLink.ReturnToEditor = [] {
         if (gEdRoot != nullptr) {
             gEdRoot->ReturnToEditor();
         }
@@ -232,14 +234,17 @@ void EdRootBhv::ShowPalettes() {
 }
 
 bool EdRootBhv::HasGameplayScreen() {
-    return gGameplayRoot != nullptr;
+    return gGameplayScreen != nullptr;
 }
 
 void EdRootBhv::PauseGameplayScreen() {
-    gGameplayRoot->InputEnabled = 0;
-    gGameplayRoot->UpdateEnabled = 0;
+    gGameplayScreen->SetPaused(true);
 }
 
-void EdRootBhv::ShowGameplayEditorIcons(bool /*show*/) {}
+void EdRootBhv::ShowGameplayEditorIcons(bool show) {
+    gGameplayScreen->ShowEditorIcons(show);
+}
 
+// The level editor keeps the history; until it exists there is nothing to restore and
+// the level stays as play left it.
 void EdRootBhv::RestoreLevelFromHistory() {}

@@ -11,7 +11,6 @@
 #include "editor/widgets/EdSpacerBhv.h"
 #include "editor/widgets/EdTitleBarBhv.h"
 #include "editor/widgets/EdToggleBhv.h"
-#include "game/ShowcaseBhv.h"
 #include "game/levels/LevelDataCmp.h"
 #include "game/levels/LevelListBhv.h"
 #include "game/levels/SavedDataBhv.h"
@@ -20,6 +19,7 @@
 #include "game/levels/ExitBhv.h"
 #include "game/pickups/Pkup_PillBhv.h"
 #include "game/pickups/Pkup_WeaponBhv.h"
+#include "game/screens/GameplayScreenBhv.h"
 #include "game/player/AimManagerBhv.h"
 #include "game/player/PlayerBhv.h"
 #include "game/weapons/PistolBhv.h"
@@ -97,6 +97,7 @@ void RegisterComponentTypes(PrefabManager& manager) {
     manager.RegisterComponent<ShotgunBhv>("ShotgunBhv");
     manager.RegisterComponent<WeaponCmp>("WeaponCmp");
     manager.RegisterComponent<WeaponsListBhv>("WeaponsListBhv");
+    manager.RegisterComponent<GameplayScreenBhv>("GameplayScreenBhv");
 
     // Sound cues, then "TextCmp".
     manager.RegisterComponent<CueCmp>("CueCmp");
@@ -120,6 +121,4 @@ void RegisterComponentTypes(PrefabManager& manager) {
     manager.RegisterComponent<Pkup_WeaponBhv>("Pkup_WeaponBhv");
     manager.RegisterComponent<SavedDataBhv>("SavedDataBhv");
     manager.RegisterComponent<ThingCmp>("ThingCmp");
-    // Not of the game's table: the engine showcase's driver, until the gameplay screens exist.
-    manager.RegisterComponent<ShowcaseBhv>("ShowcaseBhv");
 }

@@ -1,4 +1,3 @@
 #include "object/EditorLink.h"
 
 EditorFlags* gEditorFlags = nullptr;
-void (*gReturnToEditorHook)() = nullptr;

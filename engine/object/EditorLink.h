@@ -17,5 +17,3 @@ struct EditorFlags {
 
 extern EditorFlags* gEditorFlags;
 
-// Set while the editor's root lives: the end of a play-test returns to the editor.
-extern void (*gReturnToEditorHook)();

@@ -5,7 +5,8 @@
 #include <string>
 
 #include "game/GameEffects.h"
-#include "game/GameplayScreenSeam.h"
+#include "game/levels/SavedDataBhv.h"
+#include "game/screens/GameplayScreenBhv.h"
 #include "game/enemies/EnemyCmp.h"
 #include "game/player/PlayerBhv.h"
 #include "object/GameObject.h"
@@ -126,7 +127,7 @@ void EnStandardDamageBhv::OnContact(b2Contact* /*contact*/, b2Fixture* other) {
 }
 
 void EnStandardDamageBhv::BeEaten() {
-    if (gGameplayScreen->CurrentLevelName() == "Lvl_Bonus2") {
+    if (gCurrentLevelName == "Lvl_Bonus2") {
         const int points = gGameplayScreen->ScoreChain;
         gGameplayScreen->Score += points;
         gGameplayScreen->ScoreChain += 1;

@@ -4,6 +4,7 @@
 
 #include "game/GameMath.h"
 #include "game/player/PlayerBhv.h"
+#include "object/EditorLink.h"
 #include "object/GameObject.h"
 #include "render/Graphics.h"
 #include "input/InputManager.h"
@@ -58,6 +59,7 @@ void AimManagerBhv::HandleInput() {
         return;
     }
     ToggleMode();
+    SuspendForEditor();
     SuspendForFocus();
     UpdatePointer();
     if (!AimMode) {
@@ -79,6 +81,18 @@ void AimManagerBhv::ToggleMode() {
         gGraphics->HideCursor();
     } else {
         gGraphics->ShowCursor();
+    }
+}
+
+void AimManagerBhv::SuspendForEditor() {
+    const bool editing = gEditorFlags != nullptr && gEditorFlags->IsEditing != 0;
+    if (AimMode && editing) {
+        AimMode = false;
+        ShowPointerInRelativeMode();
+        SuspendedForEditor = true;
+    } else if (SuspendedForEditor && !editing) {
+        EnterAimMode();
+        SuspendedForEditor = false;
     }
 }
 

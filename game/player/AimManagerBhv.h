@@ -29,6 +29,7 @@ public:
 
 private:
     void ToggleMode();
+    void SuspendForEditor();
     void SuspendForFocus();
     void UpdatePointer();
     void AimRelative();

@@ -7,7 +7,7 @@
 
 #include "game/GameEffects.h"
 #include "game/GameMath.h"
-#include "game/GameplayScreenSeam.h"
+#include "game/screens/GameplayScreenBhv.h"
 #include "game/levels/ExitBhv.h"
 #include "game/pickups/Pkup_PillBhv.h"
 #include "game/pickups/Pkup_WeaponBhv.h"

@@ -13,7 +13,7 @@ PistolBhv::PistolBhv() {
 
 void PistolBhv::HandleInput() {
     CountDownCooldown(Cooldown);
-    if (gInputManager == nullptr || !gInputManager->IsActionInKeySet(InputAction::Fire, gInputManager->KeysDown) ||
+    if (EditorHoldsInput() || gInputManager == nullptr || !gInputManager->IsActionInKeySet(InputAction::Fire, gInputManager->KeysDown) ||
         Cooldown > 0.0f) {
         return;
     }

@@ -32,7 +32,7 @@ ShotgunBhv::ShotgunBhv() {
 
 void ShotgunBhv::HandleInput() {
     CountDownCooldown(Cooldown);
-    if (gInputManager == nullptr || !gInputManager->IsActionInKeySet(InputAction::Fire, gInputManager->KeysDown) ||
+    if (EditorHoldsInput() || gInputManager == nullptr || !gInputManager->IsActionInKeySet(InputAction::Fire, gInputManager->KeysDown) ||
         Cooldown > 0.0f) {
         return;
     }

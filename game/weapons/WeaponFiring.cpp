@@ -2,9 +2,9 @@
 
 #include <box2d/box2d.h>
 
-
 #include "game/GameEffects.h"
 #include "game/player/PlayerBhv.h"
+#include "object/EditorLink.h"
 #include "object/GameObject.h"
 #include "object/GameTime.h"
 #include "physics/B2BodyCmp.h"
@@ -15,6 +15,10 @@ void CountDownCooldown(float& cooldown) {
     } else {
         cooldown -= CurrentFrameDelta();
     }
+}
+
+bool EditorHoldsInput() {
+    return gEditorFlags != nullptr && (gEditorFlags->MouseOverPalette != 0 || gEditorFlags->KeyboardCaptured != 0);
 }
 
 GameObject* FindFiringPlayer() {

@@ -12,6 +12,9 @@ class GameObject;
 // Counts the cooldown down by one frame delta, never below 0.
 void CountDownCooldown(float& cooldown);
 
+// The editor has the mouse over a palette or has the keyboard: weapons hold fire.
+bool EditorHoldsInput();
+
 // The held weapon's owner when it may fire now: gPlayer's object with a parent to hold
 // the shots; null otherwise.
 GameObject* FindFiringPlayer();

@@ -47,10 +47,7 @@ TEST(ComponentTableTest, RegistersOnlyNamesOfTheTableAndNoBaseClass) {
     PrefabManager manager;
     RegisterComponentTypes(manager);
     for (const auto& [name, entry] : manager.ComponentTypes) {
-        // The showcase driver stands in for the gameplay screens until they exist.
-        if (name != "ShowcaseBhv") {
-            EXPECT_EQ(kTableNames.count(name), 1u) << name;
-        }
+        EXPECT_EQ(kTableNames.count(name), 1u) << name;
     }
     for (const char* base : {"Component", "GameObject", "IComponentShortcuts"}) {
         EXPECT_EQ(manager.FindComponentType(base), nullptr) << base;

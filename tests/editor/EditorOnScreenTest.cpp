@@ -10,7 +10,7 @@
 #include "GraphicsTestSeam.h"
 #include "GraphicsTestSupport.h"
 #include "ManualClock.h"
-#include "ShowcaseTestSupport.h"
+#include "ContentTestSupport.h"
 #include "app/Application.h"
 #include "app/EditorHooks.h"
 #include "assets/FontRegistry.h"
@@ -21,6 +21,7 @@
 #include "editor/widgets/EdInput.h"
 #include "editor/widgets/EdPaletteBhv.h"
 #include "editor/widgets/EdToggleBhv.h"
+#include "game/screens/GameplayScreenBhv.h"
 #include "input/InputManager.h"
 #include "object/EditorLink.h"
 #include "object/GameConfig.h"
@@ -41,7 +42,7 @@ class EditorOnScreenTest : public ::testing::Test {
 protected:
     void SetUp() override {
         QV_REQUIRE_DISPLAY();
-        const std::filesystem::path& content = GeneratedShowcaseContent();
+        const std::filesystem::path& content = GeneratedContent();
         mDataHome = std::make_unique<ScopedDataHome>();
         InstallEditorHooks();
         mApp = std::make_unique<Application>(mClock);
@@ -108,7 +109,8 @@ TEST_F(EditorOnScreenTest, F1ShowsTheMainPaletteOverThePausedScene) {
     mHeld.reset();
     RunPasses(2);
     ASSERT_EQ(gEditorState->IsEditing, 1);
-    EXPECT_EQ(gGameplayRoot->UpdateEnabled, 0);
+    ASSERT_NE(gGameplayScreen, nullptr);
+    EXPECT_EQ(gGameplayScreen->Owner->UpdateEnabled, 0) << "the gameplay screen is paused";
     const float sceneTime = gGraphics->Settings->FirstPassTime;
     RunPasses(5);
     EXPECT_EQ(gGraphics->Settings->FirstPassTime, sceneTime) << "the scene is frozen";

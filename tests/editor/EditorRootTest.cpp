@@ -6,6 +6,8 @@
 
 #include "EditorTestSupport.h"
 #include "editor/EdRootBhv.h"
+#include "game/screens/EditorLink.h"
+#include "game/screens/GameplayScreenBhv.h"
 #include "editor/EditorState.h"
 #include "editor/palettes/EdPalMainBhv.h"
 #include "editor/widgets/EdFieldBhv.h"
@@ -23,8 +25,13 @@ const char* const PaletteNames[] = {"PalObjectList", "PalPrefabList", "PalAutoCr
 class EditorRootTest : public EditorContentTest {
 protected:
     EditorRootTest() {
-        WritePrefab("Lvl_Sources", "\"\"", R"([ { "Prefab": "ShowcaseAnt" }, { "Prefab": "ShowcaseAntSack" } ])");
+        WritePrefab("Lvl_Sources", "\"\"", R"([ { "Prefab": "En_Grub" }, { "Prefab": "Pkup_Pistol" } ])");
         LoadContent();
+        // A gameplay screen with no levels: what the editor pauses.
+        Screen = new GameObject("GameplayScreen");
+        GameplayRoot->AddChild(Screen);
+        Screen->AddComponent(new GameplayScreenBhv());
+        gGameplayScreen = Screen->GetComponent<GameplayScreenBhv>();
         EdRoot = Build("EdRoot");
         Bhv = EdRoot->GetComponent<EdRootBhv>();
         PalettesRoot = Find(EdRoot, {"EdPalettesRoot"});
@@ -52,10 +59,12 @@ protected:
         return shown;
     }
 
-    bool GameRuns() const { return GameplayRoot->InputEnabled != 0 && GameplayRoot->UpdateEnabled != 0; }
+    bool GameRuns() const { return Screen->InputEnabled != 0 && Screen->UpdateEnabled != 0; }
+    bool RootRuns() const { return GameplayRoot->InputEnabled != 0 && GameplayRoot->UpdateEnabled != 0; }
 
     EditorState& State() { return *gEditorState; }
 
+    GameObject* Screen = nullptr;
     GameObject* EdRoot = nullptr;
     EdRootBhv* Bhv = nullptr;
     GameObject* PalettesRoot = nullptr;
@@ -78,15 +87,15 @@ TEST_F(EditorRootTest, TheRootFindsItsPartsAndKeepsTheEditorHiddenOutsideEditMod
 
     // The game reads the flags and ends a play-test without knowing the editor.
     EXPECT_EQ(gEditorFlags, static_cast<EditorFlags*>(gEditorState));
-    ASSERT_NE(gReturnToEditorHook, nullptr);
-    gReturnToEditorHook();
+    ASSERT_TRUE(gEditorLink.ReturnToEditor);
+    gEditorLink.ReturnToEditor();
     EXPECT_EQ(gEditorFlags->IsEditing, 1);
     EXPECT_EQ(gEditorFlags->KeepPlayState, 0);
 
     EdRoot->DetachAndDestroy();
     FlushDeleteQueues();
     EXPECT_EQ(gEdRoot, nullptr);
-    EXPECT_EQ(gReturnToEditorHook, nullptr);
+    EXPECT_FALSE(gEditorLink.ReturnToEditor);
     EXPECT_EQ(gEditorState->MainPalette, nullptr);
 }
 
@@ -115,8 +124,7 @@ TEST_F(EditorRootTest, F1PausesTheGameAndF11AndF2SwitchEditMode) {
     EXPECT_FALSE(GameRuns()) << "leaving edit mode does not unpause";
 
     // F11 outside edit mode neither pauses nor unpauses.
-    GameplayRoot->InputEnabled = 1;
-    GameplayRoot->UpdateEnabled = 1;
+    gGameplayScreen->SetPaused(false);
     Tap(Key::F11);
     EXPECT_EQ(State().IsEditing, 1);
     EXPECT_EQ(PalettesShown(), 4);
@@ -179,12 +187,12 @@ TEST_F(EditorRootTest, PauseToggleFreezesTheDrawnGameAndUnpausingRestoresBothFla
     // The pause toggle is the first cell of the second row of toggles.
     Click(Vector2(20.0f, 70.0f));
     EXPECT_TRUE(Main->ChkPauseGame->Value);
-    EXPECT_FALSE(GameRuns());
+    EXPECT_FALSE(RootRuns());
     EXPECT_EQ(GameplayRoot->DrawEnabled, 1);
     EXPECT_EQ(Find(Main->ChkPauseGame->Owner, {"Text"})->Tint->Tint, Color(255, 255, 255, 255)) << "on: white text";
     Click(Vector2(20.0f, 70.0f));
     EXPECT_FALSE(Main->ChkPauseGame->Value);
-    EXPECT_TRUE(GameRuns());
+    EXPECT_TRUE(RootRuns());
     EXPECT_EQ(Find(Main->ChkPauseGame->Owner, {"Text"})->Tint->Tint, Color(0, 0, 0, 255));
 }
 
@@ -237,14 +245,14 @@ TEST_F(EditorRootTest, StatusRowNamesTheLevelAndOnlyPlaceableSources) {
     Tap(Key::F11);
     auto* status = Find(PalettesRoot, {"PalMain", "InsertingRow"})->GetComponent<EdPropertyRowBhv>();
     gCurrentLevelName = "Lvl_03";
-    State().SelectedName = "ShowcaseAntSack";
+    State().SelectedName = "Pkup_Pistol";
     Pass();
     EXPECT_EQ(status->Label, "Lv: Lvl_03");
-    EXPECT_EQ(status->ValueText, "Ob: ShowcaseAntSack");
-    EXPECT_EQ(status->ValueField->Text, "Ob: ShowcaseAntSack");
-    EXPECT_EQ(Main->GetInsertPrefabName(), "ShowcaseAntSack");
+    EXPECT_EQ(status->ValueText, "Ob: Pkup_Pistol");
+    EXPECT_EQ(status->ValueField->Text, "Ob: Pkup_Pistol");
+    EXPECT_EQ(Main->GetInsertPrefabName(), "Pkup_Pistol");
 
-    State().SelectedName = "ShowcaseWall";
+    State().SelectedName = "Wall";
     Pass();
     EXPECT_EQ(status->ValueText, "Ob: ");
     EXPECT_EQ(Main->GetInsertPrefabName(), "");

@@ -68,8 +68,8 @@ TEST_F(GameContentTest, WhatContactsBuildHasNoBody) {
 
 TEST_F(GameContentTest, EveryDynamicBodyIgnoresGravityAndShotsAreSolidBullets) {
     for (const auto& [name, prefab] : gPrefabManager->Prefabs) {
-        if (name.rfind("Showcase", 0) == 0 || name == "GameplayRoot") {
-            continue;  // the engine showcase's insects fall on purpose
+        if (name == "GameplayRoot") {
+            continue;
         }
         SCOPED_TRACE(name);
         GameObject* object = Build(name);

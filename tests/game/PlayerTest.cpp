@@ -8,7 +8,9 @@
 #include "PlayFixture.h"
 #include "game/player/AimManagerBhv.h"
 #include "game/player/PlayerBhv.h"
+#include "game/levels/SavedDataBhv.h"
 #include "game/pickups/Pkup_WeaponBhv.h"
+#include "game/screens/GameplayScreenBhv.h"
 #include "game/weapons/WeaponsListBhv.h"
 #include "game/enemies/EnemyCmp.h"
 #include "object/GameObject.h"
@@ -53,7 +55,7 @@ TEST_F(PlayerTest, MovementAcceleratesToTheCapAndCoastsDownAlongTheBodysDirectio
     RunPasses(3);
     EXPECT_EQ(VelocityOf(player), Vector2(0, 0));
     EXPECT_FALSE(gPlayer->HasMoved);
-    EXPECT_EQ(Screen.RoundActive, 0);
+    EXPECT_EQ(Screen().RoundActive, 0);
     EXPECT_TRUE(prompt->DrawEnabled);
 
     HeldKeys = {Key::D};
@@ -62,8 +64,8 @@ TEST_F(PlayerTest, MovementAcceleratesToTheCapAndCoastsDownAlongTheBodysDirectio
         EXPECT_NEAR(VelocityOf(player).X, expected, kTolerance);
         EXPECT_EQ(VelocityOf(player).Y, 0.0f);
     }
-    EXPECT_EQ(Screen.RoundActive, 1);
-    EXPECT_EQ(Screen.TimerRunning, 1);
+    EXPECT_EQ(Screen().RoundActive, 1);
+    EXPECT_EQ(Screen().TimerRunning, 1);
     EXPECT_FALSE(prompt->DrawEnabled || prompt->InputEnabled || prompt->UpdateEnabled);
 
     // Released: the body's own direction (as a collision left it) keeps, the speed falls.
@@ -89,7 +91,7 @@ TEST_F(PlayerTest, MovementAcceleratesToTheCapAndCoastsDownAlongTheBodysDirectio
     HeldKeys = {Key::R};
     RunPasses(3);
     EXPECT_TRUE(gPlayer->IsDead);
-    EXPECT_EQ(Screen.Replays, 1);
+    EXPECT_EQ(CueCount("PlayerRespawn"), 1);
     EXPECT_EQ(VelocityOf(player), Vector2(0, 0)) << "the dead stand still";
 }
 
@@ -195,16 +197,14 @@ TEST_F(PlayerTest, AnEnemysTouchKillsOnceAndTheDeadTakeNothing) {
     SetVelocity(beetle, Vector2(-6, 0));
     RunPasses(30);
     EXPECT_TRUE(gPlayer->IsDead);
-    EXPECT_EQ(Screen.Replays, 1) << "killed once, however long the touch";
+    EXPECT_EQ(CueCount("PlayerRespawn"), 1) << "killed once, however long the touch";
     EXPECT_FALSE(player->InputEnabled) << "the dead take no input";
 
-    // Dying shows the chunks once.
-    gPlayer->Die();
-    gPlayer->Die();
+    // The respawn blew the player into chunks, once.
     EXPECT_FALSE(player->DrawEnabled);
-    EXPECT_EQ(CueCount("PlayerDie"), 1);
-    RunPass();
     EXPECT_EQ(ParticleCount("Pcl_PlayerChunk"), 16);
+    gPlayer->Die();
+    EXPECT_EQ(CueCount("PlayerDie"), 1);
 
     Spawn("Pkup_Shotgun", player->GetPos());
     RunPasses(2);
@@ -218,7 +218,7 @@ TEST_F(PlayerTest, TheExitTakesThePlayerInAndNoEnemyKillsItThere) {
     exit->SetRotation(1.5707964f);
     HeldKeys = {Key::D};
     RunPasses(40);
-    EXPECT_EQ(Screen.ExitsReached, 1);
+    EXPECT_EQ(CueCount("ExitReached"), 1);
     EXPECT_TRUE(gPlayer->IsDead);
     EXPECT_NEAR(player->GetPos().X, 3.0f - 0.3f, kTolerance) << "settled at the exit, offset turned with it";
     EXPECT_NEAR(player->GetPos().Y, 0.0f, kTolerance);
@@ -228,24 +228,24 @@ TEST_F(PlayerTest, TheExitTakesThePlayerInAndNoEnemyKillsItThere) {
     GameObject* beetle = Spawn("TestBeetle", Vector2(6, 0));
     SetVelocity(beetle, Vector2(-6, 0));
     RunPasses(40);
-    EXPECT_EQ(Screen.Replays, 0);
-    EXPECT_EQ(Screen.ExitsReached, 1);
+    EXPECT_EQ(CueCount("PlayerRespawn"), 0);
+    EXPECT_EQ(CueCount("ExitReached"), 1);
 }
 
 TEST_F(PlayerTest, InPillModeTheTouchEatsAnEnemyOnceForPoints) {
-    Screen.PillMode = 1;
-    Screen.LevelName = "Lvl_Bonus2";
-    Screen.ScoreChain = 3;
+    Screen().PillMode = 1;
+    gCurrentLevelName = "Lvl_Bonus2";
+    Screen().ScoreChain = 3;
     SpawnPlayer(Vector2(0, 0));
     Spawn("TestBeetle", Vector2(0.4f, 0));
     RunPasses(2);
     EXPECT_TRUE(ObjectsOf("TestBeetle").empty());
     EXPECT_FALSE(gPlayer->IsDead);
-    EXPECT_EQ(Screen.Replays, 0);
+    EXPECT_EQ(CueCount("PlayerRespawn"), 0);
     // Both fixtures touched in the same step; the beetle is eaten once.
     EXPECT_EQ(CueCount("EnemyDie"), 1);
-    EXPECT_EQ(Screen.Score, 3);
-    EXPECT_EQ(Screen.ScoreChain, 4);
+    EXPECT_EQ(Screen().Score, 3);
+    EXPECT_EQ(Screen().ScoreChain, 4);
     EXPECT_EQ(ParticleCount("Pcl_InsectChunk"), 10);
 }
 

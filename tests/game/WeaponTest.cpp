@@ -11,6 +11,7 @@
 #include "game/enemies/EnemyCmp.h"
 #include "game/player/AimManagerBhv.h"
 #include "game/player/PlayerBhv.h"
+#include "object/EditorLink.h"
 #include "object/GameObject.h"
 #include "render/SpriteCmp.h"
 
@@ -92,6 +93,30 @@ TEST_F(WeaponTest, HeldFireShootsThePistolEveryRepeatIntervalUntilTheShotsRunOut
     EXPECT_EQ(gPlayer->WeaponObject, nullptr);
     EXPECT_EQ(player->FindChild("Wpn_Pistol"), nullptr);
     EXPECT_EQ(player->Sprite->GetImageName(), "Player_0000");
+}
+
+TEST_F(WeaponTest, TheEditorHoldsFireAndAimWhileItHasTheMouseOrTheKeyboard) {
+    SpawnPlayer(Vector2(0, 0), "Pkup_Pistol", 5);
+    AimAt(Vector2(3, 4));
+    EditorFlags editor;
+    gEditorFlags = &editor;
+    HeldKeys = {Key::LeftMouse};
+    for (uint8_t EditorFlags::*flag : {&EditorFlags::MouseOverPalette, &EditorFlags::KeyboardCaptured}) {
+        editor.*flag = 1;
+        RunPasses(3);
+        EXPECT_EQ(CueCount("PistolShot"), 0);
+        editor.*flag = 0;
+    }
+    RunPass();
+    EXPECT_EQ(CueCount("PistolShot"), 1) << "fires again once the editor lets go";
+
+    editor.IsEditing = 1;
+    RunPass();
+    EXPECT_FALSE(gAimManager->AimMode) << "editing suspends aiming";
+    editor.IsEditing = 0;
+    RunPass();
+    EXPECT_TRUE(gAimManager->AimMode) << "and leaving edit mode resumes it";
+    gEditorFlags = nullptr;
 }
 
 TEST_F(WeaponTest, OneShotgunBlastIsAFanOfPelletsForOneShotAndOneCue) {

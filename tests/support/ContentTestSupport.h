@@ -2,7 +2,7 @@
 
 #include <filesystem>
 
-// The showcase tests read the content the game reads: the committed text content
+// Tests of the whole game read the content the game reads: the committed text content
 // (prefabs, animations, configuration) and the binary content the content build makes.
 
 // The repository's Content folder.
@@ -12,4 +12,4 @@ std::filesystem::path CommittedContent();
 // removed when the program ends: the content build's output with copies of the
 // committed prefabs, animations and configuration beside it. Used as the development
 // content path and as the texture and font folders' root.
-const std::filesystem::path& GeneratedShowcaseContent();
+const std::filesystem::path& GeneratedContent();

@@ -1,4 +1,4 @@
-#include "ShowcaseTestSupport.h"
+#include "ContentTestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -13,7 +13,7 @@ namespace fs = std::filesystem;
 namespace {
 
 // Removes the generated folder after the program's last test.
-class GeneratedShowcaseEnvironment : public ::testing::Environment {
+class GeneratedContentEnvironment : public ::testing::Environment {
 public:
     void TearDown() override {
         if (!Root().empty()) {
@@ -27,8 +27,8 @@ public:
     }
 };
 
-[[maybe_unused]] ::testing::Environment* const gShowcaseEnvironment =
-    ::testing::AddGlobalTestEnvironment(new GeneratedShowcaseEnvironment);
+[[maybe_unused]] ::testing::Environment* const gGeneratedContentEnvironment =
+    ::testing::AddGlobalTestEnvironment(new GeneratedContentEnvironment);
 
 void CopyFolder(const fs::path& from, const fs::path& to) {
     fs::create_directories(to);
@@ -42,10 +42,10 @@ fs::path CommittedContent() {
     return fs::path(source != nullptr ? source : ".") / "Content";
 }
 
-const fs::path& GeneratedShowcaseContent() {
-    fs::path& root = GeneratedShowcaseEnvironment::Root();
+const fs::path& GeneratedContent() {
+    fs::path& root = GeneratedContentEnvironment::Root();
     if (root.empty()) {
-        const fs::path folder = fs::temp_directory_path() / ("qv_showcase_" + std::to_string(::getpid()));
+        const fs::path folder = fs::temp_directory_path() / ("qv_content_" + std::to_string(::getpid()));
         fs::remove_all(folder);
         qv::tools::BuildContent(folder);
         for (const char* text : {"Prefabs", "Animations", "Config"}) {

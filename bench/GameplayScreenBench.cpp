@@ -1,0 +1,159 @@
+#include <benchmark/benchmark.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <string>
+
+#include "app/Application.h"
+#include "game/levels/LevelDataCmp.h"
+#include "game/levels/SavedDataBhv.h"
+#include "game/screens/GameplayScreenBhv.h"
+#include "input/InputManager.h"
+#include "object/GameConfig.h"
+#include "object/GameObject.h"
+#include "object/ObjectWalks.h"
+#include "object/PrefabManager.h"
+#include "object/RandomManager.h"
+#include "platform/Clock.h"
+#include "program/ComponentTable.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+// Moves one fixed step per pass, so the loop never sleeps.
+class StepClock final : public Clock {
+public:
+    int64_t Now() const override { return Time; }
+    int64_t TicksPerSecond() const override { return 60000; }
+    uint32_t TimerResolutionMs() const override { return 1; }
+    void SleepMs(uint32_t ms) override { Time += ms * 60; }
+    int64_t Time = 1000000;
+};
+
+fs::path SourceContent() {
+    const char* source = std::getenv("QV_SOURCE_DIR");
+    return source != nullptr ? fs::path(source) / "Content" : fs::path(__FILE__).parent_path().parent_path() / "Content";
+}
+
+// An auto-create entry placing a thing of the prefab with its body at (x, y).
+std::string BodyEntry(const std::string& prefab, float x, float y) {
+    return R"({"Prefab": ")" + prefab + R"(", "InstanceProperties": {"B2BodyCmp": {"Pos": {"X": ")" +
+           std::to_string(x) + R"(", "Y": ")" + std::to_string(y) + R"("}}}})";
+}
+
+void Append(std::string& entries, const std::string& entry) {
+    if (!entries.empty()) {
+        entries += ", ";
+    }
+    entries += entry;
+}
+
+// The game's start-up without a window over a copy of the committed prefabs, with the
+// bench's own levels beside them: the gameplay root, its screen, the first level.
+class BenchGame {
+public:
+    BenchGame() {
+        fs::create_directories(mFolder / "Prefabs");
+        fs::copy(SourceContent() / "Prefabs", mFolder / "Prefabs",
+                 fs::copy_options::recursive | fs::copy_options::overwrite_existing);
+        setenv("XDG_DATA_HOME", (mFolder / "data").c_str(), 1);
+        // Left by the last run: the screen would start there.
+        gCurrentLevelName.clear();
+    }
+    ~BenchGame() {
+        App.reset();
+        fs::remove_all(mFolder);
+    }
+
+    void WriteLevel(const std::string& name, const std::string& entries) {
+        std::ofstream(mFolder / "Prefabs" / (name + ".json")) << R"({"Components": "", "AutoCreate": [)" << entries
+                                                               << "]}";
+    }
+
+    void Start() {
+        App = std::make_unique<Application>(Clock);
+        gGameConfig->DevelopmentContentPath = mFolder.string();
+        gInputManager->LoadKeyMappings(SourceContent() / "Config" / "KeyMappings.json");
+        gRandomManager->Seed(7);
+        gPrefabManager->Init(RegisterComponentTypes);
+        gGameplayRoot = new GameObject("GameplayRoot");
+        gRootObject->AddChild(gGameplayRoot);
+        App->PumpMessagesFn = [] { return true; };
+        App->StartLoop();
+        Pass();
+    }
+
+    void Pass() {
+        Clock.Time += 1000;
+        App->RunPass();
+    }
+
+    StepClock Clock;
+    std::unique_ptr<Application> App;
+
+private:
+    fs::path mFolder = fs::temp_directory_path() / ("qv_bench_screen_" + std::to_string(::getpid()));
+};
+
+// One gameplay pass (input walk, physics step, update walk, deletions; no drawing) on
+// the gameplay screen with 500 insects in the level. The insects are the standing
+// enemies that exist so far ("En_Grub": health, damage, contact), spread out so that
+// none touch. Reported per insect.
+void BM_GameplayPassWith500Insects(benchmark::State& state) {
+    constexpr int kColumns = 25;
+    constexpr int kRows = 20;
+    BenchGame game;
+    std::string entries;
+    for (int row = 0; row < kRows; ++row) {
+        for (int column = 0; column < kColumns; ++column) {
+            Append(entries, BodyEntry("En_Grub", -24.0f + 2.0f * column, -15.0f + 1.5f * row));
+        }
+    }
+    game.WriteLevel("Lvl_BenchInsects", entries);
+    game.Start();
+    LevelDataCmp level;
+    level.ObjectName = "Lvl_BenchInsects";
+    gGameplayScreen->LoadLevel(&level);
+    // The first level's things go before a physics step could touch them.
+    FlushDeleteQueues();
+    gGameplayScreen->RoundActive = 1;
+    game.Pass();
+    for (auto _ : state) {
+        game.Pass();
+    }
+    state.counters["insects"] = static_cast<double>(kColumns * kRows);
+    state.counters["per_insect"] = benchmark::Counter(static_cast<double>(state.iterations() * kColumns * kRows),
+                                                      benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
+}
+BENCHMARK(BM_GameplayPassWith500Insects)->Unit(benchmark::kMicrosecond);
+
+// Loading a level of 300 things: emptying the level before (its objects deleted as the
+// pass deletes them) and building 150 walls, 100 insects and 50 lights into the groups.
+void BM_LoadLevelOf300Things(benchmark::State& state) {
+    BenchGame game;
+    std::string entries;
+    for (int i = 0; i < 150; ++i) {
+        Append(entries, BodyEntry("Wall", -19.0f + 2.0f * (i % 20), -10.0f + 2.0f * (i / 20)));
+    }
+    for (int i = 0; i < 100; ++i) {
+        Append(entries, BodyEntry("En_Grub", -18.0f + 1.6f * (i % 20), 6.0f + 1.0f * (i / 20)));
+    }
+    for (int i = 0; i < 50; ++i) {
+        Append(entries, R"({"Prefab": "LevelLight"})");
+    }
+    game.WriteLevel("Lvl_Bench300", entries);
+    game.Start();
+    LevelDataCmp level;
+    level.ObjectName = "Lvl_Bench300";
+    for (auto _ : state) {
+        gGameplayScreen->LoadLevel(&level);
+        FlushDeleteQueues();
+    }
+    state.counters["things"] = 300;
+}
+BENCHMARK(BM_LoadLevelOf300Things)->Unit(benchmark::kMillisecond);
+
+}  // namespace

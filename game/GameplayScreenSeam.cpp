@@ -1,3 +1,0 @@
-#include "game/GameplayScreenSeam.h"
-
-GameplayScreenSeam* gGameplayScreen = nullptr;

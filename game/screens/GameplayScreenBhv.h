@@ -1,0 +1,106 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "object/Behavior.h"
+#include "object/Vector2.h"
+
+class LevelDataCmp;
+class Prefab;
+
+// The screen a level is played on: loads the level into its child "Level", picks the
+// level's music and background, runs the level timer and drives the level's end (exit,
+// death and respawn, change of level, return to the map) and pause. It also owns the
+// pill mode and the pill-chase score. Published as gGameplayScreen.
+class GameplayScreenBhv : public Behavior {
+public:
+    GameplayScreenBhv();
+    // Clears gGameplayScreen when it names this instance.
+    ~GameplayScreenBhv() override;
+
+    // Becomes gGameplayScreen, keeps the world camera's scale, finds the fade layer and
+    // turns aim mode on.
+    void Start() override;
+    // The pending load, the background's clocks and texture, the level timer.
+    void Update() override;
+    // Level skipping and pause.
+    void HandleInput() override;
+
+    // Empties the level and builds the level's prefab into it; resets time, round and
+    // score, stops a running pill mode, picks the music and shows the title card.
+    void LoadLevel(LevelDataCmp* level);
+    // The level of gCurrentLevelName again.
+    void ReloadLevel();
+    // The main level offset steps from the current one, when there is one.
+    void LoadRelativeLevel(int offset);
+
+    // Queues every level object for destruction and empties the groups; the mutable
+    // groups stay when keepMutable is set.
+    void RemoveLevelObject(bool keepMutable);
+    // Builds the prefab and sorts its things into the groups by layer and mutability.
+    void BuildLevelObject(Prefab* prefab);
+    // Puts a thing spawned during play into its group.
+    void AddToLevel(GameObject* object);
+    // Every "EditorIcon" of the level is drawn or hidden.
+    void ShowEditorIcons(bool show);
+    // Ants walking in "Layer2Mut", and ants about to leave bursting sacks there.
+    int CountAnts() const;
+
+    // The player touched the exit: the timer stops and the end panel shows.
+    void OnExitReached();
+    // The player died or chose to play again; the respawn starts at the next tick.
+    void Replay();
+    // A pill was taken: the pill mode starts (again) from its beginning.
+    void StartPillMode();
+    // Stops or resumes the screen's input and update, and with them the whole level.
+    void SetPaused(bool paused);
+
+    // The world camera zooms out and turns away, or comes back.
+    void TransitionOff();
+    void TransitionOn();
+
+    CoCommand ChangeLevelCoroutine(int step);
+    CoCommand ReturnToMapCoroutine(int step);
+    CoCommand RespawnCoroutine(int step);
+    CoCommand PillModeCoroutine(int step);
+
+    float LevelTime = 0.0f;
+    uint8_t RoundActive = 0;
+    uint8_t TimerRunning = 0;
+    int32_t Score = 0;
+    uint8_t PillMode = 0;
+    int32_t ScoreChain = 1;  // points for the next enemy eaten in pill mode
+
+private:
+    // The group of "Level" for that layer and mutability; null when there is none.
+    GameObject* FindLevelGroup(int layer, bool isMutable) const;
+    GameObject* FindLevelGroupOf(const GameObject& thing) const;
+    void ChooseBackground() const;
+    void ChooseMusic(const LevelDataCmp& level) const;
+    void ShowTitleCard(const std::string& levelName);
+    // The level editor's unsaved edits end an attempt in the editor.
+    bool ReturnedToEditor();
+    void FadeTo(uint8_t alpha);
+    // A panel or popup under the gameplay root; nothing while it has no prefab.
+    static void ShowPanel(const std::string& prefabName);
+
+    float mTransitionOffTime = 1.0f;
+    float mTransitionOnTime = 1.0f;
+    float mTransitionRotation = 25.0f;
+    float mDieFadeTime = 0.5f;
+    Vector2 mSavedCameraScale;
+    int mLevelOffset = 1;
+    GameObject* mFadeLayer = nullptr;
+    float mBgSpeed = 1.0f;
+    float mFirstPassSpeed = 1.0f;
+    bool mPendingLoad = true;
+    float mPillModeTime = 8.0f;
+    std::string mLastTitle;
+};
+
+extern GameplayScreenBhv* gGameplayScreen;
+
+// The ants a sack of the level is about to release: its "AntCount" while it bursts
+// with its ants not yet out, else 0. Installed by the sack's code; unset, sacks count 0.
+extern int (*gCountSackAnts)(const GameObject& sack);
