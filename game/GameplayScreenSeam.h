@@ -1,11 +1,13 @@
 #pragma once
 
 #include <cstdint>
-#include <string>
 
-// What the player, the weapons and the enemies ask of the gameplay screen: the round
-// gate, the level's end, the pill mode and its score. The gameplay screen implements
-// it; while none is installed the callers skip these steps.
+class GameObject;
+
+// What the player, the weapons, the enemies and the spawns ask of the gameplay screen:
+// the round gate, the level's end, the pill mode and its score, and a place in the
+// level. The gameplay screen implements it; while none is installed the callers skip
+// these steps.
 class GameplayScreenSeam {
 public:
     virtual ~GameplayScreenSeam() = default;
@@ -16,8 +18,9 @@ public:
     virtual void Replay() = 0;
     // The player took a pill.
     virtual void StartPillMode() = 0;
-    // The level being played, by object name.
-    virtual std::string CurrentLevelName() const = 0;
+    // Takes an object spawned during play into the level group its ThingCmp names; an
+    // object without a ThingCmp is left unattached.
+    virtual void AddToLevel(GameObject* object) = 0;
 
     uint8_t RoundActive = 0;
     uint8_t TimerRunning = 0;

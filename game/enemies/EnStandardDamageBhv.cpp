@@ -6,11 +6,12 @@
 
 #include "game/GameEffects.h"
 #include "game/GameplayScreenSeam.h"
+#include "game/levels/SavedDataBhv.h"
 #include "game/enemies/EnemyCmp.h"
+#include "game/enemies/ScoreParticleBhv.h"
 #include "game/player/PlayerBhv.h"
 #include "object/GameObject.h"
 #include "physics/B2FixtureCmp.h"
-#include "render/TextCmp.h"
 #include "render/TintCmp.h"
 
 namespace {
@@ -126,7 +127,7 @@ void EnStandardDamageBhv::OnContact(b2Contact* /*contact*/, b2Fixture* other) {
 }
 
 void EnStandardDamageBhv::BeEaten() {
-    if (gGameplayScreen->CurrentLevelName() == "Lvl_Bonus2") {
+    if (gCurrentLevelName == "Lvl_Bonus2") {
         const int points = gGameplayScreen->ScoreChain;
         gGameplayScreen->Score += points;
         gGameplayScreen->ScoreChain += 1;
@@ -134,10 +135,8 @@ void EnStandardDamageBhv::BeEaten() {
         if (Owner->Parent != nullptr) {
             if (GameObject* particle = BuildChildFromPrefab("ScoreParticle", *Owner->Parent)) {
                 particle->SetPos(Owner->GetPos());
-                if (particle->Text != nullptr) {
-                    std::string text = "+";
-                    text += std::to_string(points);
-                    particle->Text->Text = text;
+                if (auto* score = particle->GetComponent<ScoreParticleBhv>()) {
+                    score->SetScore(points);
                 }
             }
         }

@@ -3,7 +3,7 @@
 #include <cmath>
 
 #include "game/GameEffects.h"
-#include "game/GameplayScreenSeam.h"
+#include "game/levels/SavedDataBhv.h"
 #include "object/GameObject.h"
 #include "object/GameTime.h"
 #include "object/TweensBhv.h"
@@ -17,7 +17,7 @@ ExitBhv::ExitBhv() {
 }
 
 void ExitBhv::Start() {
-    if (gGameplayScreen != nullptr && gGameplayScreen->CurrentLevelName() == "Lvl_Boss") {
+    if (gCurrentLevelName == "Lvl_Boss") {
         Owner->InputEnabled = 0;
         Owner->UpdateEnabled = 0;
         Owner->DrawEnabled = 0;

@@ -7,10 +7,12 @@
 #include <stdexcept>
 
 #include "program/ComponentTable.h"
+#include "game/levels/SavedDataBhv.h"
 #include "game/player/PlayerBhv.h"
 #include "object/GameConfig.h"
 #include "object/GameObject.h"
 #include "object/PrefabManager.h"
+#include "object/ThingCmp.h"
 #include "object/RandomManager.h"
 #include "object/TempFolder.h"
 #include "app/Application.h"
@@ -39,6 +41,27 @@ void RecordingScreen::OnExitReached() {
     }
 }
 
+void RecordingScreen::AddToLevel(GameObject* object) {
+    if (object->Thing == nullptr || Level == nullptr) {
+        return;
+    }
+    const int group = 2 * (object->Thing->Layer - 1) + (object->Thing->IsMutable ? 1 : 0);
+    if (group >= 0 && group < static_cast<int>(Level->Children.size())) {
+        Level->Children[group]->AddChild(object);
+    }
+}
+
+void RecordingScreen::BuildLevel(GameObject& root) {
+    Level = new GameObject();
+    Level->Name = "Level";
+    root.AddChild(Level);
+    for (const char* name : {"Layer1", "Layer1Mut", "Layer2", "Layer2Mut", "Layer3", "Layer3Mut"}) {
+        auto* group = new GameObject();
+        group->Name = name;
+        Level->AddChild(group);
+    }
+}
+
 PlayFixture::PlayFixture() {
     DataHome = std::make_unique<ScopedDataHome>();
     Content = std::make_unique<TempFolder>();
@@ -56,11 +79,13 @@ PlayFixture::PlayFixture() {
         return true;
     };
     gGameplayScreen = &Screen;
+    gCurrentLevelName = "Lvl_Test";
 }
 
 PlayFixture::~PlayFixture() {
     App.reset();
     gGameplayScreen = nullptr;
+    gCurrentLevelName.clear();
 }
 
 void PlayFixture::WritePrefab(const std::string& name, const std::string& json) {
@@ -76,6 +101,7 @@ void PlayFixture::LoadContent() {
     for (const char* manager : {"CueManager", "ParticleManager", "WeaponsList", "AimManager"}) {
         gGameplayRoot->AddChild(new GameObject(manager));
     }
+    Screen.BuildLevel(*gGameplayRoot);
     ASSERT_NE(gCueManager, nullptr);
     ASSERT_NE(gParticleManager, nullptr);
     gCueManager->OnPlayCue = [this](const std::string& name) { Cues.push_back(name); };
@@ -118,11 +144,31 @@ int PlayFixture::CueCount(const std::string& name) const {
     return count;
 }
 
+GameObject* PlayFixture::SpawnInLevel(const std::string& prefabName, Vector2 pos, float rotation) {
+    auto* object = new GameObject(prefabName);
+    object->SetPos(pos);
+    object->SetRotation(rotation);
+    Screen.AddToLevel(object);
+    if (object->Parent == nullptr) {
+        delete object;
+        throw std::invalid_argument(prefabName + " has no place in the level");
+    }
+    return object;
+}
+
 std::vector<GameObject*> PlayFixture::ObjectsOf(const std::string& prefabName) const {
     std::vector<GameObject*> found;
-    for (GameObject* child : gGameplayRoot->Children) {
-        if (child->PrefabName == prefabName && !child->PendingDestroy) {
-            found.push_back(child);
+    auto collect = [&](const GameObject& parent) {
+        for (GameObject* child : parent.Children) {
+            if (child->PrefabName == prefabName && !child->PendingDestroy) {
+                found.push_back(child);
+            }
+        }
+    };
+    collect(*gGameplayRoot);
+    if (Screen.Level != nullptr) {
+        for (const GameObject* group : Screen.Level->Children) {
+            collect(*group);
         }
     }
     return found;

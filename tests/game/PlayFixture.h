@@ -24,19 +24,26 @@ public:
     void OnExitReached() override;
     void Replay() override { ++Replays; }
     void StartPillMode() override { ++PillModesStarted; }
-    std::string CurrentLevelName() const override { return LevelName; }
+    // As the gameplay screen does: into the group of "Level" that the object's ThingCmp
+    // names, group 2 (Layer - 1) + (1 when mutable); without one it stays unattached.
+    void AddToLevel(GameObject* object) override;
+
+    // The level's groups under a "Level" child of root: "Layer1", "Layer1Mut", "Layer2",
+    // "Layer2Mut", "Layer3", "Layer3Mut".
+    void BuildLevel(GameObject& root);
 
     int ExitsReached = 0;
     int Replays = 0;
     int PillModesStarted = 0;
-    std::string LevelName = "Lvl_Test";
+    GameObject* Level = nullptr;
 };
 
 // The program's managers and main loop over the committed prefabs, without a window:
 // the hand-driven clock steps 1/60 s per pass, keys and mouse come from a script, the
 // random numbers from a fixed seed. Under "GameplayRoot" stand the cue manager (whose
-// cues are logged), the particle manager, the weapons list and the aim manager; a
-// test adds the player, pick-ups and enemies from their prefabs and runs passes.
+// cues are logged), the particle manager, the weapons list, the aim manager and the
+// level's groups; a test adds the player, pick-ups and enemies from their prefabs and
+// runs passes. The current level name is "Lvl_Test" unless a test sets another.
 class PlayFixture : public ::testing::Test {
 protected:
     static constexpr float FrameDelta = 1.0f / 60.0f;
@@ -62,7 +69,11 @@ protected:
 
     // Cues asked for so far with that name.
     int CueCount(const std::string& name) const;
-    // Direct children of the gameplay root built from that prefab.
+    // A new object from the prefab at a world position and rotation, handed to the
+    // level as play hands its spawns.
+    GameObject* SpawnInLevel(const std::string& prefabName, Vector2 pos, float rotation = 0.0f);
+    // Objects built from that prefab that are not going: direct children of the gameplay
+    // root and of the level's groups.
     std::vector<GameObject*> ObjectsOf(const std::string& prefabName) const;
     // Children of the particle manager built from that prefab.
     int ParticleCount(const std::string& prefabName) const;

@@ -6,6 +6,7 @@
 #include <cmath>
 
 #include "PlayFixture.h"
+#include "game/levels/SavedDataBhv.h"
 #include "game/player/AimManagerBhv.h"
 #include "game/player/PlayerBhv.h"
 #include "game/pickups/Pkup_WeaponBhv.h"
@@ -234,7 +235,7 @@ TEST_F(PlayerTest, TheExitTakesThePlayerInAndNoEnemyKillsItThere) {
 
 TEST_F(PlayerTest, InPillModeTheTouchEatsAnEnemyOnceForPoints) {
     Screen.PillMode = 1;
-    Screen.LevelName = "Lvl_Bonus2";
+    gCurrentLevelName = "Lvl_Bonus2";
     Screen.ScoreChain = 3;
     SpawnPlayer(Vector2(0, 0));
     Spawn("TestBeetle", Vector2(0.4f, 0));
