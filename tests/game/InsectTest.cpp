@@ -52,18 +52,6 @@ protected:
         return shot;
     }
 
-    // Runs passes until the condition holds, at most limit; how many it took, or -1.
-    template <class Condition>
-    int PassesUntil(Condition condition, int limit) {
-        for (int pass = 1; pass <= limit; ++pass) {
-            RunPass();
-            if (condition()) {
-                return pass;
-            }
-        }
-        return -1;
-    }
-
     static void ExpectFacing(const GameObject* object, float angle) {
         EXPECT_NEAR(std::cos(object->GetRotation()), std::cos(angle), kTolerance);
         EXPECT_NEAR(std::sin(object->GetRotation()), std::sin(angle), kTolerance);

@@ -66,6 +66,17 @@ protected:
     // One pass of the main loop with the keys held and the mouse where the script says.
     void RunPass();
     void RunPasses(int count);
+    // Runs passes until the condition holds, at most limit; how many it took, or -1.
+    template <class Condition>
+    int PassesUntil(Condition condition, int limit) {
+        for (int pass = 1; pass <= limit; ++pass) {
+            RunPass();
+            if (condition()) {
+                return pass;
+            }
+        }
+        return -1;
+    }
 
     // Cues asked for so far with that name.
     int CueCount(const std::string& name) const;
