@@ -290,6 +290,30 @@ TEST_F(InsectTest, PelletsDoNotTurnTheLeaderButABulletDoes) {
     ExpectFacing(leader->Owner, kPi);
 }
 
+TEST_F(InsectTest, AStillCentipedeAStraySegmentAndABossLevelWithoutItsExitAreHarmless) {
+    gCurrentLevelName = "Lvl_Boss";
+    GameObject* centipede = SpawnInLevel("En_Centipede", Vector2(0, 0));
+    SetProperty(centipede, "En_CentipedeBhv", "CellCount", "2");
+    SetProperty(centipede, "En_CentipedeBhv", "Speed", "0");
+    centipede->Thing->NotifyChanged();
+    GameObject* stray = Spawn("En_CentipedeCell", Vector2(5, 5));
+    RunPass();
+    const std::vector<En_CentipedeCellBhv*> cells = Chain(centipede);
+    ASSERT_EQ(cells.size(), 2u);
+    EXPECT_EQ(cells[0]->History.size(), 1u) << "a still leader keeps one entry";
+    Screen.RoundActive = 1;
+    RunPasses(10);
+    EXPECT_EQ(cells[0]->Owner->GetPos(), Vector2(0, 0));
+    EXPECT_EQ(cells[1]->Owner->GetPos(), Vector2(0, 0)) << "up to where the still leader stands";
+    EXPECT_EQ(stray->GetPos(), Vector2(5, 5));
+    EXPECT_EQ(VelocityOf(stray), Vector2(0, 0));
+
+    Kill(cells[0]);
+    Kill(cells[1]);
+    RunPasses(3);
+    EXPECT_TRUE(ObjectsOf("En_Centipede").empty()) << "ended, with no exit to show";
+}
+
 class BossLevelTest : public PlayFixture {
 protected:
     void SetUp() override {

@@ -26,9 +26,30 @@ namespace {
 constexpr float kPi = 3.14159265f;
 constexpr float kTolerance = 1e-3f;
 
+const char* const kTestSprite = R"({
+    "Components": {
+        "Pos2dCmp": { "Pos": { "X": "2", "Y": "1" } },
+        "SpriteCmp": { "ImageName": "1PixelWhite", "Layer": "ForegroundLit", "Size": { "X": "2", "Y": "2" } },
+        "TestSpriteBhv": ""
+    },
+    "AutoCreate": ""
+})";
+
 class LevelFeedbackTest : public PlayFixture {
 protected:
-    void SetUp() override { LoadContent(); }
+    void SetUp() override {
+        WritePrefab("TestSprite", kTestSprite);
+        LoadContent();
+    }
+
+    // Presses the left button for one pass at the world point (32 pixels a unit).
+    void ClickAt(Vector2 world) {
+        Mouse = Vector2(640 + world.X * 32, 360 - world.Y * 32);
+        HeldKeys = {Key::LeftMouse};
+        RunPass();
+        HeldKeys.clear();
+        RunPass();
+    }
 
     static std::string TextOf(const GameObject* object, const char* child) {
         return object->FindChild(child)->Text->Text;
@@ -171,6 +192,17 @@ TEST_F(LevelFeedbackTest, TheReadyPromptPulsesAndTheExitLightSwingsOncePerSecond
             EXPECT_NEAR(sizes[i + 30], sizes[i], 0.01f) << i;
         }
     }
+}
+
+TEST_F(LevelFeedbackTest, TheTestSpriteBlipsWhenClickedAndOnlyThen) {
+    Spawn("TestSprite", Vector2(2, 1));
+    ClickAt(Vector2(4.5f, 1));
+    EXPECT_EQ(CueCount("DebugBlip"), 0);
+    ClickAt(Vector2(2.5f, 0.5f));
+    EXPECT_EQ(CueCount("DebugBlip"), 1);
+    HeldKeys = {Key::LeftMouse};
+    RunPasses(5);
+    EXPECT_EQ(CueCount("DebugBlip"), 2) << "a press, not a hold";
 }
 
 }  // namespace
