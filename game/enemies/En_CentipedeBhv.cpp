@@ -35,10 +35,12 @@ void En_CentipedeBhv::Start() {
     }
 }
 
+Vector2 En_CentipedeBhv::LeaderStep(float rotation) const {
+    return Vector2::FromAngle(rotation) * (Speed * (1.0f / static_cast<float>(FixedUpdateRate())));
+}
+
 int En_CentipedeBhv::HistoryLength() const {
-    const float rotation = Owner != nullptr ? Owner->GetRotation() : 0.0f;
-    const Vector2 step = Vector2::FromAngle(rotation) * (Speed * (1.0f / static_cast<float>(FixedUpdateRate())));
-    const float steps = CellSpacing / Length(step);
+    const float steps = CellSpacing / Length(LeaderStep(Owner != nullptr ? Owner->GetRotation() : 0.0f));
     // A still leader (speed 0) or a spacing below 0 leaves nothing to count.
     if (!std::isfinite(steps) || steps < 0.0f) {
         return 1;
@@ -58,7 +60,7 @@ void En_CentipedeBhv::Build() {
     const float rotation = Owner->GetRotation();
     const Vector2 forward = Vector2::FromAngle(rotation);
     const Vector2 back = forward * -CellSpacing;
-    const Vector2 step = forward * (Speed * (1.0f / static_cast<float>(FixedUpdateRate())));
+    const Vector2 step = LeaderStep(rotation);
     const int historyLength = HistoryLength();
 
     Vector2 place = Owner->GetPos();

@@ -3,6 +3,7 @@
 #include <cstdint>
 
 #include "object/Behavior.h"
+#include "object/Vector2.h"
 
 // A centipede: builds a chain of segments from "En_CentipedeCell" as its children and
 // holds the settings they walk by. In the boss level the end of the last centipede
@@ -31,6 +32,8 @@ public:
     float Speed = 8.0f;                     // world units per second
 
 private:
+    // One fixed step of a leader walking at that rotation.
+    Vector2 LeaderStep(float rotation) const;
     // The boss level's exit, shown once no other centipede is left.
     void RevealExit() const;
     int CountLiveCentipedes() const;
