@@ -31,6 +31,8 @@ void En_AntBhv::Update() {
 
 void En_AntBhv::OnContact(b2Contact* contact, b2Fixture* /*other*/) {
     // The body cannot be turned inside the step; the next update turns it.
-    Heading = MirrorHeading(*contact, Owner->GetRotation());
-    TurnPending = true;
+    if (const std::optional<float> heading = MirrorHeading(*contact, Owner->GetRotation())) {
+        Heading = *heading;
+        TurnPending = true;
+    }
 }

@@ -52,8 +52,10 @@ void En_CentipedeCellBhv::OnContact(b2Contact* contact, b2Fixture* other) {
     if (toucher != nullptr && toucher->PrefabName == "ShotgunPellet") {
         return;
     }
-    mTurn.Heading = MirrorHeading(*contact, Owner->GetRotation());
-    mTurn.Pending = true;
+    if (const std::optional<float> heading = MirrorHeading(*contact, Owner->GetRotation())) {
+        mTurn.Heading = *heading;
+        mTurn.Pending = true;
+    }
 }
 
 void En_CentipedeCellBhv::Update() {

@@ -25,7 +25,10 @@ float WrapAngle(float x) {
     return wrapped - kPi;
 }
 
-float MirrorHeading(const b2Contact& contact, float rotation) {
+std::optional<float> MirrorHeading(b2Contact& contact, float rotation) {
+    if (contact.GetManifold()->pointCount == 0) {
+        return std::nullopt;
+    }
     b2WorldManifold manifold;
     contact.GetWorldManifold(&manifold);
     const float normalAngle = std::atan2(manifold.normal.y, manifold.normal.x);

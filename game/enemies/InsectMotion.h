@@ -1,5 +1,7 @@
 #pragma once
 
+#include <optional>
+
 #include "object/Vector2.h"
 
 class B2FixtureCmp;
@@ -12,8 +14,9 @@ class b2Fixture;
 // x wrapped into [-pi, pi).
 float WrapAngle(float x);
 // The heading after a bounce: the direction of travel at rotation mirrored about the
-// contact's world normal (whose sign does not matter).
-float MirrorHeading(const b2Contact& contact, float rotation);
+// contact's world normal (whose sign does not matter). None for a touch without
+// contact points, such as a sensor's: it has no normal to bounce off.
+std::optional<float> MirrorHeading(b2Contact& contact, float rotation);
 
 // The object's first fixture, moved into the insects' collision group; null when the
 // object has none.

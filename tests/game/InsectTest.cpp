@@ -71,7 +71,7 @@ void Kill(En_CentipedeCellBhv* cell) {
     cell->Owner->GetComponent<EnemyCmp>()->OnDamage(nullptr);
 }
 
-TEST_F(InsectTest, AnAntWalksOnlyInTheRoundAndBouncesStraightBackFromAWallEitherWayRound) {
+TEST_F(InsectTest, AnAntWalksOnlyInTheRoundAndBouncesStraightBackFromAWallButNotFromSensors) {
     // Created before and after the wall, so that the ant is each of the contact's two
     // fixtures and the normal points either way.
     for (bool wallFirst : {true, false}) {
@@ -108,14 +108,18 @@ TEST_F(InsectTest, AnAntWalksOnlyInTheRoundAndBouncesStraightBackFromAWallEither
         RunPass();
     }
 
-    // Insects pass through each other.
+    // Insects pass through each other; a sensor has no face to bounce off.
     GameObject* east = SpawnInLevel("En_Ant", Vector2(-2, 0));
     GameObject* west = SpawnInLevel("En_Ant", Vector2(2, 0), kPi);
     GameObject* sack = SpawnInLevel("En_AntSack", Vector2(0, 0));
+    GameObject* throughPill = SpawnInLevel("En_Ant", Vector2(-2, -3));
+    SpawnInLevel("Pkup_Pill", Vector2(0, -3));
     RunPasses(60);
     EXPECT_NEAR(east->GetPos().X, 2.0f, 0.1f);
     EXPECT_NEAR(west->GetPos().X, -2.0f, 0.1f);
     ExpectFacing(east, 0.0f);
+    EXPECT_NEAR(throughPill->GetPos().X, 2.0f, 0.1f);
+    ExpectFacing(throughPill, 0.0f);
     EXPECT_FALSE(sack->PendingDestroy);
     EXPECT_EQ(CueCount("AntSackRupture"), 0);
 }
