@@ -1,5 +1,6 @@
 #include "game/GameEffects.h"
 
+#include "game/screens/GameplayScreenBhv.h"
 #include "object/GameObject.h"
 #include "object/PrefabManager.h"
 #include "audio/CueManagerBhv.h"
@@ -21,5 +22,16 @@ GameObject* BuildChildFromPrefab(const std::string& prefabName, GameObject& pare
     }
     auto* object = new GameObject(prefabName);
     parent.AddChild(object);
+    return object;
+}
+
+GameObject* AddToLevelOrDiscard(GameObject* object) {
+    if (gGameplayScreen != nullptr) {
+        gGameplayScreen->AddToLevel(object);
+    }
+    if (object->Parent == nullptr) {
+        delete object;
+        return nullptr;
+    }
     return object;
 }

@@ -15,3 +15,8 @@ GameObject* SpawnGameParticle(const std::string& prefabName, Vector2 worldPos);
 // A new object from the prefab, linked as the last child of parent; null, with nothing
 // built, when the prefab does not exist.
 GameObject* BuildChildFromPrefab(const std::string& prefabName, GameObject& parent);
+
+// Hands an object spawned during play to the gameplay screen's level. An object the
+// level does not take (no ThingCmp, or no screen) would belong to nobody: it is deleted
+// and null is returned.
+GameObject* AddToLevelOrDiscard(GameObject* object);

@@ -15,13 +15,21 @@
 #include "game/levels/LevelListBhv.h"
 #include "game/levels/SavedDataBhv.h"
 #include "game/enemies/EnStandardDamageBhv.h"
+#include "game/enemies/En_AntBhv.h"
+#include "game/enemies/En_AntSackBhv.h"
+#include "game/enemies/En_CentipedeBhv.h"
+#include "game/enemies/En_CentipedeCellBhv.h"
+#include "game/enemies/ScoreParticleBhv.h"
+#include "game/enemies/SpawnCloudBhv.h"
 #include "game/enemies/EnemyCmp.h"
 #include "game/levels/ExitBhv.h"
+#include "game/levels/TestSpriteBhv.h"
 #include "game/pickups/Pkup_PillBhv.h"
 #include "game/pickups/Pkup_WeaponBhv.h"
 #include "game/screens/GameplayScreenBhv.h"
 #include "game/player/AimManagerBhv.h"
 #include "game/player/PlayerBhv.h"
+#include "game/player/ReadyPromptBhv.h"
 #include "game/weapons/PistolBhv.h"
 #include "game/weapons/PlayerBulletBhv.h"
 #include "game/weapons/ShotgunBhv.h"
@@ -76,6 +84,12 @@ void RegisterComponentTypes(PrefabManager& manager) {
     // Enemies and actors: "EnemyCmp" to "SpawnCloudBhv".
     manager.RegisterComponent<EnemyCmp>("EnemyCmp");
     manager.RegisterComponent<EnStandardDamageBhv>("EnStandardDamageBhv");
+    manager.RegisterComponent<En_AntBhv>("En_AntBhv");
+    manager.RegisterComponent<En_AntSackBhv>("En_AntSackBhv");
+    manager.RegisterComponent<En_CentipedeBhv>("En_CentipedeBhv");
+    manager.RegisterComponent<En_CentipedeCellBhv>("En_CentipedeCellBhv");
+    manager.RegisterComponent<ScoreParticleBhv>("ScoreParticleBhv");
+    manager.RegisterComponent<SpawnCloudBhv>("SpawnCloudBhv");
 
     // Engine: "AnimationBhv", "DirectionalSpriteLightBhv", then Pos2dCmp, then "SpriteCmp"
     // to "FixtureMouseManagerBhv".
@@ -94,6 +108,7 @@ void RegisterComponentTypes(PrefabManager& manager) {
     manager.RegisterComponent<PistolBhv>("PistolBhv");
     manager.RegisterComponent<PlayerBhv>("PlayerBhv");
     manager.RegisterComponent<PlayerBulletBhv>("PlayerBulletBhv");
+    manager.RegisterComponent<ReadyPromptBhv>("ReadyPromptBhv");
     manager.RegisterComponent<ShotgunBhv>("ShotgunBhv");
     manager.RegisterComponent<WeaponCmp>("WeaponCmp");
     manager.RegisterComponent<WeaponsListBhv>("WeaponsListBhv");
@@ -120,5 +135,6 @@ void RegisterComponentTypes(PrefabManager& manager) {
     manager.RegisterComponent<Pkup_PillBhv>("Pkup_PillBhv");
     manager.RegisterComponent<Pkup_WeaponBhv>("Pkup_WeaponBhv");
     manager.RegisterComponent<SavedDataBhv>("SavedDataBhv");
+    manager.RegisterComponent<TestSpriteBhv>("TestSpriteBhv");
     manager.RegisterComponent<ThingCmp>("ThingCmp");
 }

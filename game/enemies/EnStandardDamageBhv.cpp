@@ -8,10 +8,10 @@
 #include "game/levels/SavedDataBhv.h"
 #include "game/screens/GameplayScreenBhv.h"
 #include "game/enemies/EnemyCmp.h"
+#include "game/enemies/ScoreParticleBhv.h"
 #include "game/player/PlayerBhv.h"
 #include "object/GameObject.h"
 #include "physics/B2FixtureCmp.h"
-#include "render/TextCmp.h"
 #include "render/TintCmp.h"
 
 namespace {
@@ -135,10 +135,8 @@ void EnStandardDamageBhv::BeEaten() {
         if (Owner->Parent != nullptr) {
             if (GameObject* particle = BuildChildFromPrefab("ScoreParticle", *Owner->Parent)) {
                 particle->SetPos(Owner->GetPos());
-                if (particle->Text != nullptr) {
-                    std::string text = "+";
-                    text += std::to_string(points);
-                    particle->Text->Text = text;
+                if (auto* score = particle->GetComponent<ScoreParticleBhv>()) {
+                    score->SetScore(points);
                 }
             }
         }

@@ -44,6 +44,8 @@ CoCommand ExitBhv::RevealCoroutine(int step) {
         default:
             Owner->DrawEnabled = 1;
             if (Tweens != nullptr && Tint != nullptr) {
+                // The tween first moves next pass: start see-through so no opaque frame shows.
+                Tint->Tint = Color{255, 255, 255, 0};
                 Tweens->TweenColorFromTo(&Tint->Tint, TweenEasing::EaseInOut, Color{255, 255, 255, 0},
                                          Color{255, 255, 255, 255}, nullptr, 0.5f);
             }

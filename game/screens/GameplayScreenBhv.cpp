@@ -5,6 +5,7 @@
 
 #include "audio/MusicManager.h"
 #include "game/GameEffects.h"
+#include "game/enemies/En_AntSackBhv.h"
 #include "game/levels/LevelDataCmp.h"
 #include "game/levels/LevelListBhv.h"
 #include "game/levels/ReservedLevels.h"
@@ -26,7 +27,6 @@
 #include "render/TintCmp.h"
 
 GameplayScreenBhv* gGameplayScreen = nullptr;
-int (*gCountSackAnts)(const GameObject& sack) = nullptr;
 
 namespace {
 
@@ -387,8 +387,9 @@ int GameplayScreenBhv::CountAnts() const {
     for (const GameObject* object : group->Children) {
         if (object->PrefabName == "En_Ant") {
             ++count;
-        } else if (object->PrefabName == "En_AntSack" && gCountSackAnts != nullptr) {
-            count += gCountSackAnts(*object);
+        } else if (object->PrefabName == "En_AntSack") {
+            const En_AntSackBhv* sack = object->GetComponent<En_AntSackBhv>();
+            count += sack != nullptr ? sack->AntsBeingFreed() : 0;
         }
     }
     return count;

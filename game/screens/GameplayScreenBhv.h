@@ -100,7 +100,3 @@ private:
 };
 
 extern GameplayScreenBhv* gGameplayScreen;
-
-// The ants a sack of the level is about to release: its "AntCount" while it bursts
-// with its ants not yet out, else 0. Installed by the sack's code; unset, sacks count 0.
-extern int (*gCountSackAnts)(const GameObject& sack);

@@ -9,6 +9,7 @@
 #include <string>
 
 #include "PlayFixture.h"
+#include "game/enemies/SpawnCloudBhv.h"
 #include "game/player/PlayerBhv.h"
 #include "game/weapons/WeaponCmp.h"
 #include "game/weapons/WeaponsListBhv.h"
@@ -105,6 +106,33 @@ TEST_F(GameContentTest, ThePlayerHasOneSolidFixtureAFixedRotationAndItsTwoChildr
     // Played cues have their prefabs.
     for (const char* cue : {"PistolShot", "ShotgunBlast", "BulletWallHit", "EnemyDamage", "EnemyDie", "PistolPickup",
                             "PlayerDie"}) {
+        EXPECT_NE(gPrefabManager->FindPrefab(std::string("Cue_") + cue), nullptr) << cue;
+    }
+}
+
+TEST_F(GameContentTest, LevelThingsHaveAThingCmpAndEnemiesSolidFixturesInTheInsectGroup) {
+    for (const char* thing : {"En_Ant", "En_AntSack", "En_Centipede", "En_CentipedeShort", "Pkup_Pill", "Pkup_Pistol",
+                              "Pkup_Shotgun", "Exit", "En_AntSpawn", "En_AntSackSpawn", "En_CentipedeShortSpawn"}) {
+        SCOPED_TRACE(thing);
+        EXPECT_NE(Build(thing)->Thing, nullptr);
+    }
+    // Their pre-solve contacts need solid fixtures; built in a pass, Start set the group.
+    for (const char* enemy : {"En_Ant", "En_AntSack", "En_CentipedeCell"}) {
+        SCOPED_TRACE(enemy);
+        GameObject* object = Spawn(enemy, Vector2(0, 0));
+        const b2Fixture* fixture = object->GetComponent<B2FixtureCmp>()->Fixture;
+        ASSERT_NE(fixture, nullptr);
+        EXPECT_FALSE(fixture->IsSensor());
+        EXPECT_EQ(fixture->GetFilterData().groupIndex, -2);
+    }
+    // Score particles are built inside the physics step; the spawn clouds name enemies.
+    EXPECT_FALSE(HasBodyInSubtree(Build("ScoreParticle")));
+    for (const char* cloud : {"En_AntSpawn", "En_AntSackSpawn", "En_CentipedeShortSpawn"}) {
+        const std::string enemy = PropertyText(*Build(cloud)->GetComponent<SpawnCloudBhv>(), "PrefabToSpawn");
+        EXPECT_NE(gPrefabManager->FindPrefab(enemy), nullptr) << cloud;
+    }
+    EXPECT_NE(gPrefabManager->FindPrefab("Pcl_SpawnPuff"), nullptr);
+    for (const char* cue : {"AntSackRupture", "EnemySpawn", "ExitReveal", "DebugBlip"}) {
         EXPECT_NE(gPrefabManager->FindPrefab(std::string("Cue_") + cue), nullptr) << cue;
     }
 }

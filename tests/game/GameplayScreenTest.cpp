@@ -81,16 +81,18 @@ TEST_F(GameplayScreenTest, TheGameStartsInTheFirstLevelWithItsThingsSortedIntoGr
     EXPECT_EQ(ScreenChildren("UiLevelTitle"), 1);
     EXPECT_FALSE(Find("GameplayScreen/FadeLayer")->DrawEnabled);
 
-    // Walls and lights are static layer 1, the exit static layer 2, the rest mutable.
+    // Walls, lights and the exit are static layer 1, the rest mutable.
     ASSERT_NE(Group("Layer2Mut"), nullptr);
     EXPECT_TRUE(Group("Layer1Mut")->Children.empty());
-    EXPECT_EQ(Group("Layer2")->Children.size(), 1u);
-    EXPECT_EQ(Group("Layer2")->Children[0]->PrefabName, "Exit");
+    EXPECT_TRUE(Group("Layer2")->Children.empty());
     int walls = 0;
+    int exits = 0;
     for (const GameObject* thing : Group("Layer1")->Children) {
         walls += thing->PrefabName == "Wall" ? 1 : 0;
+        exits += thing->PrefabName == "Exit" ? 1 : 0;
     }
     EXPECT_GT(walls, 20);
+    EXPECT_EQ(exits, 1);
     ASSERT_NE(gPlayer, nullptr);
     EXPECT_EQ(gPlayer->Owner->Parent, Group("Layer2Mut"));
 
@@ -112,7 +114,8 @@ TEST_F(GameplayScreenTest, TouchingTheExitFreezesTheTimerAndShowsTheLevelComplet
     WritePrefab("UiLevelCompletePopup", kEmptyPrefab);
     StartGame();
     RunPass();
-    GameObject* exit = Group("Layer2")->Children.at(0);
+    GameObject* exit = Find("GameplayScreen/Level/Layer1/Exit");
+    ASSERT_NE(exit, nullptr);
     gPlayer->Owner->SetPos(exit->GetPos() + Vector2(-3.0f, 0.0f));
     HeldKeys = {Key::D};
     int pass = 0;
@@ -273,9 +276,7 @@ TEST_F(GameplayScreenTest, ThingsGoToTheGroupOfTheirLayerAndMutabilityAndAntsAre
         gGameplayScreen->AddToLevel(new GameObject("En_Ant"));
     }
     gGameplayScreen->AddToLevel(new GameObject("En_AntSack"));
-    EXPECT_EQ(gGameplayScreen->CountAnts(), 3);
-    gCountSackAnts = [](const GameObject&) { return 10; };
-    EXPECT_EQ(gGameplayScreen->CountAnts(), 13);
+    EXPECT_EQ(gGameplayScreen->CountAnts(), 3) << "a sack that is not bursting counts none";
 
     // Kept mutable groups: the editor's play state.
     gGameplayScreen->RemoveLevelObject(true);

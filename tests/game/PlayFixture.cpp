@@ -27,11 +27,35 @@ GameplayScreenBhv& PlayFixture::Screen() {
     return *gGameplayScreen;
 }
 
+GameObject* PlayFixture::Level() {
+    return Screen().Owner->FindChild("Level");
+}
+
+GameObject* PlayFixture::SpawnInLevel(const std::string& prefabName, Vector2 pos, float rotation) {
+    auto* object = new GameObject(prefabName);
+    object->SetPos(pos);
+    object->SetRotation(rotation);
+    Screen().AddToLevel(object);
+    if (object->Parent == nullptr) {
+        delete object;
+        throw std::invalid_argument(prefabName + " has no place in the level");
+    }
+    return object;
+}
+
 std::vector<GameObject*> PlayFixture::ObjectsOf(const std::string& prefabName) const {
     std::vector<GameObject*> found;
-    for (GameObject* child : gGameplayRoot->Children) {
-        if (child->PrefabName == prefabName && !child->PendingDestroy) {
-            found.push_back(child);
+    auto collect = [&](const GameObject& parent) {
+        for (GameObject* child : parent.Children) {
+            if (child->PrefabName == prefabName && !child->PendingDestroy) {
+                found.push_back(child);
+            }
+        }
+    };
+    collect(*gGameplayRoot);
+    if (const GameObject* level = Level()) {
+        for (const GameObject* group : level->Children) {
+            collect(*group);
         }
     }
     return found;

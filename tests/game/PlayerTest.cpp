@@ -6,6 +6,7 @@
 #include <cmath>
 
 #include "PlayFixture.h"
+#include "game/levels/SavedDataBhv.h"
 #include "game/player/AimManagerBhv.h"
 #include "game/player/PlayerBhv.h"
 #include "game/levels/SavedDataBhv.h"

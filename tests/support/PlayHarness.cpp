@@ -50,7 +50,6 @@ void GiveSilentMusic() {
 void ForgetGameGlobals() {
     gCurrentLevelName.clear();
     gEditorLink = EditorLink();
-    gCountSackAnts = nullptr;
 }
 
 }  // namespace

@@ -109,24 +109,43 @@ void DrawChaser(SpriteCanvas& c, int frame) {
     for (int side = -1; side <= 1; side += 2) c.Fill(Circle({0.56f, side * 0.08f}, 0.04f), Solid(Hex(0xFF4030)), Dome(0.03f, 0.03f, 1.0f));
 }
 
-void DrawCentipedeHead(SpriteCanvas& c) {
-    Antennae(c, {0.3f, 0}, 0.6f, 0.0f, pal::Leg);
-    Mandibles(c, {0.32f, 0}, 0.42f, 0.8f, pal::CentipedeDark);
-    Part(c, Circle({0.0f, 0}, 0.44f), Shell({0, 0}, 0.44f, pal::CentipedeShell, pal::CentipedeDark), 0.35f, 0.7f);
-    c.Fill(Capsule({-0.3f, 0}, {0.2f, 0}, 0.03f), Solid(WithAlpha(pal::CentipedeDark, 0.6f)), Relief{-0.03f, 0.03f, true, -1});
-    for (int side = -1; side <= 1; side += 2) c.Fill(Circle({0.26f, side * 0.18f}, 0.06f), Solid(pal::Outline), Dome(0.04f, 0.04f, 1.0f));
+// Legs in the shell's colour, so they read against the dark ground; two pairs a
+// segment, swept back, the pairs swinging against each other.
+void CentipedeLegs(SpriteCanvas& c, float swing) {
+    const Rgba leg = Mix(pal::CentipedeShell, pal::CentipedeDark, 0.35f);
+    for (int pair = 0; pair < 2; ++pair) {
+        const float phase = pair == 0 ? swing : -swing;
+        for (int side = -1; side <= 1; side += 2) {
+            const Vec2 hip{0.22f - 0.44f * pair, side * 0.42f};
+            const float thigh = side * (kPi * 0.5f + 0.25f + phase);
+            Limb(c, Leg(hip, thigh, 0.3f, thigh + side * 0.55f, 0.3f, 0.05f), leg);
+        }
+    }
 }
 
-void DrawCentipedeBody(SpriteCanvas& c, int frame) {
-    const float swing = frame == 0 ? 0.2f : -0.2f;
+void DrawCentipedeHead(SpriteCanvas& c) {
+    CentipedeLegs(c, 0.1f);
+    Antennae(c, {0.45f, 0}, 0.75f, 0.05f, Mix(pal::CentipedeShell, pal::CentipedeDark, 0.35f));
+    Mandibles(c, {0.5f, 0}, 0.5f, 0.7f, pal::CentipedeDark);
+    Part(c, Ellipse({0.02f, 0}, {0.6f, 0.56f}), Shell({0, 0}, 0.6f, Mix(pal::CentipedeShell, pal::White, 0.15f), pal::CentipedeDark), 0.38f,
+         0.7f);
+    c.Fill(Capsule({-0.45f, 0}, {0.3f, 0}, 0.035f), Solid(WithAlpha(pal::CentipedeDark, 0.7f)), Relief{-0.03f, 0.03f, true, -1});
     for (int side = -1; side <= 1; side += 2) {
-        const float out = side * (kPi * 0.5f + swing);
-        Limb(c, Leg({0, side * 0.3f}, out, 0.34f, out + side * 0.6f, 0.32f, 0.06f), pal::CentipedeDark);
+        c.Fill(Circle({0.36f, side * 0.24f}, 0.09f), Solid(pal::Outline), Dome(0.05f, 0.05f, 1.0f));
+        c.Fill(Circle({0.39f, side * 0.26f}, 0.03f), Solid(WithAlpha(pal::White, 0.8f)));
     }
-    const Sdf segment = Ellipse({0, 0}, {0.42f, 0.5f});
-    Part(c, segment, Shell({0, 0}, 0.5f, pal::CentipedeShell, pal::CentipedeDark), 0.32f, 0.6f);
-    c.Fill(Intersect(Grow(segment, -0.04f), RoundBox({-0.3f, 0}, {0.1f, 0.6f}, 0)), Solid(WithAlpha(pal::CentipedeDark, 0.6f)),
+}
+
+// A broad plate, longer than the spacing of the chain so neighbours overlap, with a
+// dark joint toward the tail where the next plate tucks in.
+void DrawCentipedeBody(SpriteCanvas& c, int frame) {
+    CentipedeLegs(c, frame == 0 ? 0.2f : -0.2f);
+    Part(c, Ellipse({-0.62f, 0}, {0.2f, 0.34f}), Solid(pal::CentipedeDark), 0.1f);
+    const Sdf plate = RoundBox({0, 0}, {0.6f, 0.6f}, 0.4f);
+    Part(c, plate, Shell({0, 0}, 0.6f, pal::CentipedeShell, pal::CentipedeDark), 0.32f, 0.6f);
+    c.Fill(Intersect(Grow(plate, -0.05f), RoundBox({-0.42f, 0}, {0.1f, 0.7f}, 0)), Solid(WithAlpha(pal::CentipedeDark, 0.65f)),
            Relief{-0.05f, 0.05f, true, -1});
+    c.Fill(Capsule({-0.35f, 0}, {0.45f, 0}, 0.05f), Solid(WithAlpha(Mix(pal::CentipedeShell, pal::White, 0.5f), 0.5f)));
 }
 
 }  // namespace

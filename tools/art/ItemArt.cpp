@@ -73,6 +73,7 @@ std::vector<AtlasFrame> ItemFrames() {
         LitFrame("ShotgunIcon", 64, 64, DrawShotgun),
         LitFrame("PistolBorder", 64, 64, [](SpriteCanvas& c) { DrawBorder(c, Circle({0, 0}, 0.84f)); }),
         LitFrame("ShotgunBorder", 64, 64, [](SpriteCanvas& c) { DrawBorder(c, Star({0, 0}, 0.88f, 0.88f * 0.866f, 6, kPi / 6)); }),
+        LitFrame("PillBorder", 64, 64, [](SpriteCanvas& c) { DrawBorder(c, RoundBox({0, 0}, {0.6f, 0.6f}, 0.22f, kPi / 4)); }),
         LitFrame("Exit_0000", 128, 128, DrawExit),
         LitFrame("Wall_0000", 64, 64, DrawWallBlock),
         LitFrame("Wall_0001", 64, 64, DrawBoulder),
