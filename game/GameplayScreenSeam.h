@@ -16,6 +16,8 @@ public:
     virtual void Replay() = 0;
     // The player took a pill.
     virtual void StartPillMode() = 0;
+    // The screen just made by the map zooms in and starts its level.
+    virtual void TransitionOn() = 0;
     // The level being played, by object name.
     virtual std::string CurrentLevelName() const = 0;
 

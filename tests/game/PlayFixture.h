@@ -24,11 +24,13 @@ public:
     void OnExitReached() override;
     void Replay() override { ++Replays; }
     void StartPillMode() override { ++PillModesStarted; }
+    void TransitionOn() override { ++TransitionsOn; }
     std::string CurrentLevelName() const override { return LevelName; }
 
     int ExitsReached = 0;
     int Replays = 0;
     int PillModesStarted = 0;
+    int TransitionsOn = 0;
     std::string LevelName = "Lvl_Test";
 };
 

@@ -1,4 +1,4 @@
-// The committed prefabs, "GameplayRoot" (the engine showcase) above all, read with the
+// The committed prefabs, "Showcase" (the engine showcase) above all, read with the
 // program's real component table: every file loads and is in the exact form the prefab
 // manager writes, every name a prefab refers to exists, and the showcase's physics
 // bodies fall, tumble and come to rest on screen.
@@ -207,7 +207,7 @@ std::vector<Insect> DynamicBodiesUnder(GameObject* root) {
 }
 
 TEST_F(ShowcasePrefabTest, GameplayRootBuildsABodyWithAFixtureForEveryPhysicsObject) {
-    GameObject* root = Build("GameplayRoot");
+    GameObject* root = Build("Showcase");
     int bodies = 0;
     int dynamicBodies = 0;
     for (GameObject* child : root->Children) {
@@ -232,7 +232,7 @@ TEST_F(ShowcasePrefabTest, GameplayRootBuildsABodyWithAFixtureForEveryPhysicsObj
 }
 
 TEST_F(ShowcasePrefabTest, TheInsectsFallTumbleAndComeToRestOnScreen) {
-    GameObject* root = Build("GameplayRoot");
+    GameObject* root = Build("Showcase");
     const std::vector<Insect> insects = DynamicBodiesUnder(root);
     ASSERT_GE(insects.size(), 3u);
 

@@ -51,6 +51,9 @@ const fs::path& GeneratedShowcaseContent() {
         for (const char* text : {"Prefabs", "Animations", "Config"}) {
             CopyFolder(CommittedContent() / text, folder / text);
         }
+        // The scene tests start the game on the showcase instead of the map.
+        fs::copy_file(folder / "Prefabs" / "Showcase.json", folder / "Prefabs" / "GameplayRoot.json",
+                      fs::copy_options::overwrite_existing);
         root = folder;
     }
     return root;

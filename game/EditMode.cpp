@@ -1,0 +1,3 @@
+#include "game/EditMode.h"
+
+bool (*gEditModeQuery)() = nullptr;
