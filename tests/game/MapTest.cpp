@@ -279,9 +279,9 @@ TEST_F(MapTest, TheInfoBoxAndTheIconsTellEachLevelsStateAndWhatOpensIt) {
 TEST_F(MapTest, TheBackgroundSwitchesOpenWithTheBonusModesAndTurnEachOtherOff) {
     LoadProgress(4);
     OpenScreen();
-    // World (-9.5, 5) and (-9.5, 1.5) on a 1280 x 720 window.
-    const Vector2 first(336.0f, 200.0f);
-    const Vector2 second(336.0f, 312.0f);
+    // World (-8.5, 5) and (-8.5, 1.5) on a 1280 x 720 window.
+    const Vector2 first(368.0f, 200.0f);
+    const Vector2 second(368.0f, 312.0f);
     const auto click = [&](Vector2 at) {
         Mouse = at;
         Press(Key::LeftMouse);
