@@ -10,6 +10,7 @@
 #include <string>
 
 #include "PlayFixture.h"
+#include "game/EditMode.h"
 #include "game/levels/LevelDataCmp.h"
 #include "game/levels/LevelListBhv.h"
 #include "game/levels/SavedDataBhv.h"
@@ -319,7 +320,12 @@ TEST_F(MapTest, ConfirmingStartsAnOpenLevelOnceAndRefusesALockedOne) {
     OpenScreen();
     const Vector2 worldScale = gGraphics->WorldCamera.Scale;
 
-    // Holding MenuCancel opens one quit popup.
+    // While editing MenuCancel is the editor's; otherwise holding it opens one quit popup.
+    gEditModeQuery = [] { return true; };
+    Press(Key::Esc);
+    gEditModeQuery = nullptr;
+    EXPECT_TRUE(ObjectsOf("UiQuitPopup").empty());
+    RunPass();
     HeldKeys.insert(Key::Esc);
     RunPasses(3);
     HeldKeys.clear();
