@@ -14,6 +14,15 @@
 #include "game/levels/LevelDataCmp.h"
 #include "game/levels/LevelListBhv.h"
 #include "game/levels/SavedDataBhv.h"
+#include "game/map/AltBgIconBhv.h"
+#include "game/map/BonusLevelIconBhv.h"
+#include "game/map/LevelRingBhv.h"
+#include "game/map/LevelSelectIconBhv.h"
+#include "game/map/MapBhv.h"
+#include "game/map/MapCursorBhv.h"
+#include "game/map/MapNodeCmp.h"
+#include "game/map/UiParUnlockInfoBhv.h"
+#include "game/screens/LevelSelectScreenBhv.h"
 #include "game/enemies/EnStandardDamageBhv.h"
 #include "game/enemies/En_AntBhv.h"
 #include "game/enemies/En_AntSackBhv.h"
@@ -113,6 +122,7 @@ void RegisterComponentTypes(PrefabManager& manager) {
     manager.RegisterComponent<WeaponCmp>("WeaponCmp");
     manager.RegisterComponent<WeaponsListBhv>("WeaponsListBhv");
     manager.RegisterComponent<GameplayScreenBhv>("GameplayScreenBhv");
+    manager.RegisterComponent<LevelSelectScreenBhv>("LevelSelectScreenBhv");
 
     // Sound cues, then "TextCmp".
     manager.RegisterComponent<CueCmp>("CueCmp");
@@ -123,6 +133,14 @@ void RegisterComponentTypes(PrefabManager& manager) {
     manager.RegisterComponent<TextCmp>("TextCmp");
 
     // User interface.
+    manager.RegisterComponent<AltBgIconBhv>("AltBgIconBhv");
+    manager.RegisterComponent<BonusLevelIconBhv>("BonusLevelIconBhv");
+    manager.RegisterComponent<LevelRingBhv>("LevelRingBhv");
+    manager.RegisterComponent<LevelSelectIconBhv>("LevelSelectIconBhv");
+    manager.RegisterComponent<MapBhv>("MapBhv");
+    manager.RegisterComponent<MapCursorBhv>("MapCursorBhv");
+    manager.RegisterComponent<MapNodeCmp>("MapNodeCmp");
+    manager.RegisterComponent<UiParUnlockInfoBhv>("UiParUnlockInfoBhv");
 
     // Game flow, particles, pick-ups, data: "ExitBhv" to "TestSpriteBhv", then ThingCmp.
     manager.RegisterComponent<ExitBhv>("ExitBhv");

@@ -447,17 +447,22 @@ void GameplayScreenBhv::TransitionOff() {
 }
 
 void GameplayScreenBhv::TransitionOn() {
-    if (Tweens != nullptr && gGraphics != nullptr) {
-        Camera2d& camera = gGraphics->WorldCamera;
-        Tweens->AddTweenStep(&camera.Scale, TweenEasing::EaseOut, kTransitionScale, mSavedCameraScale, nullptr,
+    // The level takes input and updates again once the camera has arrived.
+    auto wakeLevel = [owner = Owner] {
+        if (GameObject* level = owner->FindChild("Level")) {
+            level->InputEnabled = 1;
+            level->UpdateEnabled = 1;
+        }
+    };
+    if (Tweens == nullptr || gGraphics == nullptr) {
+        wakeLevel();
+        return;
+    }
+    Camera2d& camera = gGraphics->WorldCamera;
+    Tweens->AddTweenStep(&camera.Scale, TweenEasing::EaseOut, kTransitionScale, mSavedCameraScale, wakeLevel,
+                         mTransitionOnTime);
+    Tweens->TweenFloatFromTo(&camera.Rotation, TweenEasing::EaseOut, mTransitionRotation, 0.0f, nullptr,
                              mTransitionOnTime);
-        Tweens->TweenFloatFromTo(&camera.Rotation, TweenEasing::EaseOut, mTransitionRotation, 0.0f, nullptr,
-                                 mTransitionOnTime);
-    }
-    if (GameObject* level = Owner->FindChild("Level")) {
-        level->InputEnabled = 1;
-        level->UpdateEnabled = 1;
-    }
 }
 
 bool GameplayScreenBhv::ReturnedToEditor() {

@@ -52,6 +52,11 @@ protected:
         gInputManager->LoadKeyMappings(content / "Config" / "KeyMappings.json");
         gComponentTypeRegistrar = RegisterComponentTypes;
         mApp->LoadGame();
+        // Straight into the first level, as the map hands over when a level starts.
+        if (GameObject* map = gGameplayRoot->FindChild("LevelSelectScreen1")) {
+            map->DetachAndDestroy();
+        }
+        gGameplayRoot->AddChild(new GameObject("GameplayScreen"));
         mApp->PumpMessagesFn = [this] {
             gInputManager->KeysDown = mHeld;
             gInputManager->MousePosition = mMouse;

@@ -72,7 +72,7 @@ protected:
 
 TEST_F(GameplayScreenTest, TheGameStartsInTheFirstLevelWithItsThingsSortedIntoGroupsAndTheTimerWaits) {
     WritePrefab("UiLevelTitle", kEmptyPrefab);
-    StartGame();
+    StartInLevel();
     ASSERT_NE(gGameplayScreen, nullptr);
     RunPass();
     EXPECT_EQ(gCurrentLevelName, "Lvl_01");
@@ -112,7 +112,7 @@ TEST_F(GameplayScreenTest, TheGameStartsInTheFirstLevelWithItsThingsSortedIntoGr
 
 TEST_F(GameplayScreenTest, TouchingTheExitFreezesTheTimerAndShowsTheLevelCompletePanel) {
     WritePrefab("UiLevelCompletePopup", kEmptyPrefab);
-    StartGame();
+    StartInLevel();
     RunPass();
     GameObject* exit = Find("GameplayScreen/Level/Layer1/Exit");
     ASSERT_NE(exit, nullptr);
@@ -135,7 +135,7 @@ TEST_F(GameplayScreenTest, TouchingTheExitFreezesTheTimerAndShowsTheLevelComplet
 
 TEST_F(GameplayScreenTest, ADeathRespawnsTheLevelAfterTheExplosionAndHalfTheFadeKeepingMusicAndTitle) {
     WritePrefab("UiLevelTitle", kEmptyPrefab);
-    StartGame();
+    StartInLevel();
     RunPass();
     const auto* music = gMusicManager->Sound.get();
     ASSERT_NE(music, nullptr);
@@ -168,7 +168,7 @@ TEST_F(GameplayScreenTest, ADeathRespawnsTheLevelAfterTheExplosionAndHalfTheFade
 
 TEST_F(GameplayScreenTest, PauseStopsTheLevelAndIsIgnoredWhileARespawnRuns) {
     WritePrefab("UiPausePopup", kEmptyPrefab);
-    StartGame();
+    StartInLevel();
     RunPass();
     HeldKeys = {Key::D};
     RunPasses(10);
@@ -199,7 +199,7 @@ TEST_F(GameplayScreenTest, PauseStopsTheLevelAndIsIgnoredWhileARespawnRuns) {
 }
 
 TEST_F(GameplayScreenTest, PageDownAndPageUpChangeOnlyToOpenMainLevels) {
-    StartGame();
+    StartInLevel();
     RunPass();
     const Vector2 scale = gGraphics->WorldCamera.Scale;
     for (const char* expected : {"Lvl_02", "Lvl_03", "Lvl_03"}) {
@@ -228,7 +228,7 @@ TEST_F(GameplayScreenTest, PageDownAndPageUpChangeOnlyToOpenMainLevels) {
 }
 
 TEST_F(GameplayScreenTest, PillModeLastsItsTimeRestartsOnANewPillAndEndsWithALevelLoad) {
-    StartGame();
+    StartInLevel();
     RunPass();
     gGameplayScreen->ScoreChain = 5;
     gGameplayScreen->StartPillMode();
@@ -261,7 +261,7 @@ TEST_F(GameplayScreenTest, ThingsGoToTheGroupOfTheirLayerAndMutabilityAndAntsAre
     WritePrefab("Lvl_Test", R"({"Components": "", "AutoCreate": [
         {"Prefab": "Thing1"}, {"Prefab": "Thing1Mut"}, {"Prefab": "Thing2"}, {"Prefab": "Thing3"},
         {"Prefab": "NoThing"}, {"Prefab": "En_Ant"}, {"Prefab": "Thing1"}]})");
-    StartGame();
+    StartInLevel();
     RunPass();
     gGameplayScreen->RemoveLevelObject(false);
     gGameplayScreen->BuildLevelObject(gPrefabManager->FindPrefab("Lvl_Test"));
@@ -292,7 +292,7 @@ TEST_F(GameplayScreenTest, ThingsGoToTheGroupOfTheirLayerAndMutabilityAndAntsAre
 
 TEST_F(GameplayScreenTest, UnknownLevelsAndAScreenWithoutLevelOrFadeLayerAreSkipped) {
     WritePrefab("GameplayScreen", R"({"Components": {"GameplayScreenBhv": "", "TweensBhv": ""}, "AutoCreate": ""})");
-    StartGame();
+    StartInLevel();
     RunPass();
     EXPECT_EQ(gCurrentLevelName, "Lvl_01");
     gCurrentLevelName = "Lvl_Nowhere";
@@ -310,7 +310,7 @@ TEST_F(GameplayScreenTest, UnknownLevelsAndAScreenWithoutLevelOrFadeLayerAreSkip
 }
 
 TEST_F(GameplayScreenTest, UnsavedEditsEndAnAttemptInTheEditorAndStopLevelSkipping) {
-    StartGame();
+    StartInLevel();
     RunPass();
     int returns = 0;
     int historyResets = 0;

@@ -28,7 +28,7 @@ GameplayScreenBhv& PlayFixture::Screen() {
 }
 
 GameObject* PlayFixture::Level() {
-    return Screen().Owner->FindChild("Level");
+    return gGameplayScreen != nullptr ? gGameplayScreen->Owner->FindChild("Level") : nullptr;
 }
 
 GameObject* PlayFixture::SpawnInLevel(const std::string& prefabName, Vector2 pos, float rotation) {

@@ -71,7 +71,7 @@ protected:
         QV_REQUIRE_DISPLAY();
         Play = std::make_unique<PlayHarness>();
         Play->EnableDrawing();
-        Play->StartGame();
+        Play->StartInLevel();
         Play->RunPass();
     }
 

@@ -225,9 +225,11 @@ TEST_F(LevelListTest, TheCommittedGameplayRootLoadsTheSaveAndBuildsTheLevelTable
 
     LoadContent();
     GameObject* root = Build("GameplayRoot");
-    ASSERT_GE(root->Children.size(), 2u);
+    ASSERT_GE(root->Children.size(), 3u);
     EXPECT_EQ(root->Children[0]->Name, "SavedData");
     EXPECT_EQ(root->Children[1]->Name, "LevelList");
+    // The game opens on the map, which needs both.
+    EXPECT_EQ(root->Children[2]->Name, "LevelSelectScreen1");
     ASSERT_NE(gSavedData, nullptr);
     ASSERT_NE(gLevelList, nullptr);
     EXPECT_EQ(gSavedData->LevelBestTimes.count("Lvl_Boss"), 1u);

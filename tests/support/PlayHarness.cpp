@@ -112,6 +112,14 @@ void PlayHarness::StartGame() {
     StartLoop();
 }
 
+void PlayHarness::StartInLevel() {
+    StartGame();
+    if (GameObject* map = gGameplayRoot->FindChild("LevelSelectScreen1")) {
+        map->DetachAndDestroy();
+    }
+    gGameplayRoot->AddChild(new GameObject("GameplayScreen"));
+}
+
 void PlayHarness::StartBare() {
     gPrefabManager->Init(RegisterComponentTypes);
     gRootObject->Name = "Root";

@@ -47,6 +47,9 @@ public:
     // A bare gameplay root holding only the cue and particle managers, the weapons list,
     // the aim manager and a gameplay screen without a level list; tests place objects.
     void StartBare();
+    // StartGame, then the map's hand-over without its zoom: the map goes and a gameplay
+    // screen takes its place, starting gCurrentLevelName (the first main level when "").
+    void StartInLevel();
 
     // One pass of the main loop; a key of PressOnce is held for this pass only.
     void RunPass();

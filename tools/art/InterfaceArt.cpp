@@ -129,6 +129,28 @@ void DrawThumbnail(SpriteCanvas& c, const Image8& picture) {
     c.Fill(Outline(RoundBox({0, 0}, half, 0.2f), 0.05f), Solid(pal::UiEdge));
 }
 
+// Map nodes: the state must read at a glance, so each is its own colour and mark.
+void DrawLockedNode(SpriteCanvas& c) {
+    DrawIconDisc(c, Hex(0x3A3E4C));
+    c.FillOutlined(RoundBox({0, -0.2f}, {0.34f, 0.26f}, 0.07f), Solid(Hex(0x8C94A8)), Relief{}, pal::Outline, 0.05f);
+    c.Fill(Intersect(Outline(Circle({0, 0.1f}, 0.22f), 0.06f), RoundBox({0, 0.3f}, {0.4f, 0.22f}, 0)), Solid(Hex(0x8C94A8)));
+}
+
+void DrawCompletedNode(SpriteCanvas& c) {
+    DrawIconDisc(c, pal::UiGood);
+    c.FillOutlined(CheckMark(1.0f), Solid(pal::White), Relief{}, pal::Outline, 0.06f);
+}
+
+void DrawParStar(SpriteCanvas& c) {
+    c.FillOutlined(Star({0, 0}, 0.9f, 0.42f, 5, kPi / 2), Shell({0, 0.1f}, 0.8f, pal::UiAccent, Hex(0x906010)), Relief{0.2f, 0.15f, true, 0.9f},
+                   pal::Outline, 0.08f);
+}
+
+void DrawBonusNode(SpriteCanvas& c) {
+    DrawIconDisc(c, Hex(0xB85AD8));
+    c.FillOutlined(Star({0, 0}, 0.5f, 0.22f, 4, kPi / 4), Solid(pal::White), Relief{}, pal::Outline, 0.05f);
+}
+
 constexpr float kNoArrow = -10.0f;
 
 }  // namespace
@@ -158,6 +180,10 @@ std::vector<AtlasFrame> InterfaceFrames() {
         UnlitFrame("IconDisplay", 64, 64, DrawDisplayIcon, 0.5f),
         UnlitFrame("MapNode", 32, 32, [](SpriteCanvas& c) { DrawIconDisc(c, pal::UiEdge); }, 0.5f),
         UnlitFrame("MapCursor", 64, 64, DrawMapCursor),
+        UnlitFrame("MapNodeLocked", 64, 64, DrawLockedNode, 0.5f),
+        UnlitFrame("MapNodeComplete", 64, 64, DrawCompletedNode, 0.5f),
+        UnlitFrame("MapNodeBonus", 64, 64, DrawBonusNode, 0.5f),
+        UnlitFrame("MapParStar", 64, 64, DrawParStar, 0.5f),
         UnlitFrame("LevelRing", 128, 128, DrawLevelRing),
         UnlitFrame("Key_Space", 128, 64, [&](SpriteCanvas& c) { DrawKeyCap(c, &keyFont, "Space", kNoArrow); }, 0.4f),
         UnlitFrame("Key_Esc", 64, 64, [&](SpriteCanvas& c) { DrawKeyCap(c, &keyFont, "Esc", kNoArrow); }, 0.4f),
