@@ -16,6 +16,9 @@
 #include "game/levels/SavedDataBhv.h"
 #include "game/enemies/EnStandardDamageBhv.h"
 #include "game/enemies/EnemyCmp.h"
+#include "game/enemies/En_ChaserBhv.h"
+#include "game/enemies/En_PacmanSpawnerBhv.h"
+#include "game/enemies/En_SurvivalSpawnerBhv.h"
 #include "game/levels/ExitBhv.h"
 #include "game/pickups/Pkup_PillBhv.h"
 #include "game/pickups/Pkup_WeaponBhv.h"
@@ -27,6 +30,10 @@
 #include "game/weapons/ShotgunBhv.h"
 #include "game/weapons/WeaponCmp.h"
 #include "game/weapons/WeaponsListBhv.h"
+#include "game/ui/HudRootBhv.h"
+#include "game/ui/NewBestIconBhv.h"
+#include "game/ui/UiLevelTitleBhv.h"
+#include "game/ui/UiUnlockMessageBhv.h"
 
 #include "object/Pos2dCmp.h"
 #include "object/PrefabComponent.h"
@@ -76,6 +83,9 @@ void RegisterComponentTypes(PrefabManager& manager) {
     // Enemies and actors: "EnemyCmp" to "SpawnCloudBhv".
     manager.RegisterComponent<EnemyCmp>("EnemyCmp");
     manager.RegisterComponent<EnStandardDamageBhv>("EnStandardDamageBhv");
+    manager.RegisterComponent<En_ChaserBhv>("En_ChaserBhv");
+    manager.RegisterComponent<En_PacmanSpawnerBhv>("En_PacmanSpawnerBhv");
+    manager.RegisterComponent<En_SurvivalSpawnerBhv>("En_SurvivalSpawnerBhv");
 
     // Engine: "AnimationBhv", "DirectionalSpriteLightBhv", then Pos2dCmp, then "SpriteCmp"
     // to "FixtureMouseManagerBhv".
@@ -108,6 +118,10 @@ void RegisterComponentTypes(PrefabManager& manager) {
     manager.RegisterComponent<TextCmp>("TextCmp");
 
     // User interface.
+    manager.RegisterComponent<HudRootBhv>("HudRootBhv");
+    manager.RegisterComponent<NewBestIconBhv>("NewBestIconBhv");
+    manager.RegisterComponent<UiLevelTitleBhv>("UiLevelTitleBhv");
+    manager.RegisterComponent<UiUnlockMessageBhv>("UiUnlockMessageBhv");
 
     // Game flow, particles, pick-ups, data: "ExitBhv" to "TestSpriteBhv", then ThingCmp.
     manager.RegisterComponent<ExitBhv>("ExitBhv");
