@@ -40,19 +40,17 @@ void En_PacmanSpawnerBhv::Update() {
 
 CoCommand En_PacmanSpawnerBhv::EnemyCoroutine(int step) {
     static const CoroutineBodyId id;
-    switch (step) {
-        case CoroutineIdStep:
-            return id.Answer();
-        case 0:
-            return WaitForRate(mEnemyFrequency, IncrementPeriod);
-        default:
-            if (RoundActive()) {
-                if (const std::optional<Vector2> pos = PickSpawnPosition(BorderMargin, PlayerAvoidRadius)) {
-                    SpawnIntoLevel("En_ChaserSpawn", *pos);
-                }
-            }
-            return CoRestart();
+    if (step == CoroutineIdStep) {
+        return id.Answer();
     }
+    return StepAtRate(step, mEnemyFrequency, IncrementPeriod, [this] {
+        if (!RoundActive()) {
+            return;
+        }
+        if (const std::optional<Vector2> pos = PickSpawnPosition(BorderMargin, PlayerAvoidRadius)) {
+            SpawnIntoLevel("En_ChaserSpawn", *pos);
+        }
+    });
 }
 
 CoCommand En_PacmanSpawnerBhv::PillCoroutine(int step) {
@@ -64,11 +62,15 @@ CoCommand En_PacmanSpawnerBhv::PillCoroutine(int step) {
             return CoWaitSeconds(mPillInterval);
         default:
             if (RoundActive()) {
-                const std::optional<Vector2> pos = PickSpawnPosition(BorderMargin, PlayerAvoidRadius);
-                if (pos && SpawnIntoLevel("Pkup_Pill", *pos)) {
-                    PlayGameCue("PillSpawn");
+                // After a wait that only rechecked a rate of 0, no pill is due.
+                if (!mPillRateRecheck) {
+                    const std::optional<Vector2> pos = PickSpawnPosition(BorderMargin, PlayerAvoidRadius);
+                    if (pos && SpawnIntoLevel("Pkup_Pill", *pos)) {
+                        PlayGameCue("PillSpawn");
+                    }
                 }
-                mPillInterval = mPillFrequency > 0.0f ? 1.0f / mPillFrequency : IncrementPeriod;
+                mPillRateRecheck = mPillFrequency <= 0.0f;
+                mPillInterval = mPillRateRecheck ? IncrementPeriod : 1.0f / mPillFrequency;
             }
             return CoRestart();
     }

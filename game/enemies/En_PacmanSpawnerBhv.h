@@ -31,4 +31,6 @@ private:
     float mPillInterval = 0.0f;  // seconds to the next pill
     float PillFirstInterval = 2.0f;
     bool mStarted = false;
+    // The pill rate was 0 or less: the running wait only looks at it again.
+    bool mPillRateRecheck = false;
 };

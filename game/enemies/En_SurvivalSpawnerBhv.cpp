@@ -47,47 +47,48 @@ void En_SurvivalSpawnerBhv::Start() {
 
 CoCommand En_SurvivalSpawnerBhv::EnemyCoroutine(int step) {
     static const CoroutineBodyId id;
-    switch (step) {
-        case CoroutineIdStep:
-            return id.Answer();
-        case 0:
-            return WaitForRate(mEnemyFrequency, IncrementPeriod);
-        default:
-            if (RoundActive() && gRandomManager != nullptr) {
-                if (const std::optional<Vector2> pos = PickSpawnPosition(BorderMargin, PlayerAvoidRadius)) {
-                    const int kind =
-                        gRandomManager->ChooseWeighted({EnChaserOdds, EnAntOdds, EnSackOdds, EnCentipedeOdds});
-                    SpawnIntoLevel(kEnemySpawns[kind], *pos);
-                }
-            }
-            return CoRestart();
+    if (step == CoroutineIdStep) {
+        return id.Answer();
     }
+    return StepAtRate(step, mEnemyFrequency, IncrementPeriod, [this] { SpawnEnemy(); });
 }
 
 CoCommand En_SurvivalSpawnerBhv::PickupCoroutine(int step) {
     static const CoroutineBodyId id;
-    switch (step) {
-        case CoroutineIdStep:
-            return id.Answer();
-        case 0:
-            return WaitForRate(mPillFrequency, IncrementPeriod);
-        default:
-            if (RoundActive() && gRandomManager != nullptr) {
-                if (const std::optional<Vector2> pos = PickSpawnPosition(BorderMargin, PlayerAvoidRadius)) {
-                    const bool pill = gRandomManager->ChooseWeighted({PkupGunOdds, PkupPillOdds}) == 1;
-                    const int32_t ammo = PkupAmmo;
-                    const bool spawned = pill ? SpawnIntoLevel("Pkup_Pill", *pos)
-                                              : SpawnIntoLevel("Pkup_Shotgun", *pos, [ammo](GameObject& gun) {
-                                                    if (auto* offer = gun.GetComponent<Pkup_WeaponBhv>()) {
-                                                        offer->SetAmmoCount(ammo);
-                                                    }
-                                                });
-                    if (spawned) {
-                        PlayGameCue("PillSpawn");
-                    }
-                }
-            }
-            return CoRestart();
+    if (step == CoroutineIdStep) {
+        return id.Answer();
+    }
+    return StepAtRate(step, mPillFrequency, IncrementPeriod, [this] { SpawnPickup(); });
+}
+
+void En_SurvivalSpawnerBhv::SpawnEnemy() const {
+    if (!RoundActive() || gRandomManager == nullptr) {
+        return;
+    }
+    if (const std::optional<Vector2> pos = PickSpawnPosition(BorderMargin, PlayerAvoidRadius)) {
+        const int kind = gRandomManager->ChooseWeighted({EnChaserOdds, EnAntOdds, EnSackOdds, EnCentipedeOdds});
+        SpawnIntoLevel(kEnemySpawns[kind], *pos);
+    }
+}
+
+void En_SurvivalSpawnerBhv::SpawnPickup() const {
+    if (!RoundActive() || gRandomManager == nullptr) {
+        return;
+    }
+    const std::optional<Vector2> pos = PickSpawnPosition(BorderMargin, PlayerAvoidRadius);
+    if (!pos) {
+        return;
+    }
+    const bool pill = gRandomManager->ChooseWeighted({PkupGunOdds, PkupPillOdds}) == 1;
+    const int32_t ammo = PkupAmmo;
+    const bool spawned = pill ? SpawnIntoLevel("Pkup_Pill", *pos)
+                              : SpawnIntoLevel("Pkup_Shotgun", *pos, [ammo](GameObject& gun) {
+                                    if (auto* offer = gun.GetComponent<Pkup_WeaponBhv>()) {
+                                        offer->SetAmmoCount(ammo);
+                                    }
+                                });
+    if (spawned) {
+        PlayGameCue("PillSpawn");
     }
 }
 

@@ -21,6 +21,11 @@ public:
     float GetPillFrequency() const { return mPillFrequency; }
 
 private:
+    // One of the four enemy spawn prefabs by weight, during the round.
+    void SpawnEnemy() const;
+    // A shotgun or a pill by weight, during the round.
+    void SpawnPickup() const;
+
     float EnemyStartFreq = 0.125f;  // per second
     float EnemyFreqIncrement = 0.25f;
     float mEnemyFrequency = 0.0f;

@@ -24,6 +24,7 @@ std::optional<Vector2> PickSpawnPosition(float borderMargin, float avoidRadius);
 bool SpawnIntoLevel(const std::string& prefabName, Vector2 pos,
                     const std::function<void(GameObject&)>& prepare = nullptr);
 
-// Waits 1 / perSecond seconds. A rate of 0 or less would wait for ever: then it waits
-// recheckSeconds and the rate is asked again.
-CoCommand WaitForRate(float perSecond, float recheckSeconds);
+// One step of a coroutine body that calls act every 1 / perSecond seconds, the rate
+// being read again for every wait. A rate of 0 or less would wait for ever: then it
+// waits recheckSeconds and reads the rate again, without acting.
+CoCommand StepAtRate(int step, float perSecond, float recheckSeconds, const std::function<void()>& act);
