@@ -23,3 +23,12 @@ Vector2 UnitUnlessZero(Vector2 v) {
     const float length = Length(v);
     return length != 0.0f ? v * (1.0f / length) : v;
 }
+
+float WrapAngle(float angle) {
+    constexpr float kPi = 3.14159265f;
+    float wrapped = std::fmod(angle + kPi, 2.0f * kPi);
+    if (wrapped < 0.0f) {
+        wrapped += 2.0f * kPi;
+    }
+    return wrapped - kPi;
+}

@@ -12,3 +12,5 @@ Vector2 UnitOrSame(Vector2 v);
 Vector2 Lerp(Vector2 a, Vector2 b, float t);
 // v scaled to length 1; v unchanged only when its length is exactly 0.
 Vector2 UnitUnlessZero(Vector2 v);
+// An angle in radians brought into [-pi, pi).
+float WrapAngle(float angle);

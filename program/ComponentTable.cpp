@@ -31,6 +31,9 @@
 #include "game/enemies/ScoreParticleBhv.h"
 #include "game/enemies/SpawnCloudBhv.h"
 #include "game/enemies/EnemyCmp.h"
+#include "game/enemies/En_ChaserBhv.h"
+#include "game/enemies/En_PacmanSpawnerBhv.h"
+#include "game/enemies/En_SurvivalSpawnerBhv.h"
 #include "game/levels/ExitBhv.h"
 #include "game/levels/TestSpriteBhv.h"
 #include "game/pickups/Pkup_PillBhv.h"
@@ -44,6 +47,10 @@
 #include "game/weapons/ShotgunBhv.h"
 #include "game/weapons/WeaponCmp.h"
 #include "game/weapons/WeaponsListBhv.h"
+#include "game/ui/HudRootBhv.h"
+#include "game/ui/NewBestIconBhv.h"
+#include "game/ui/UiLevelTitleBhv.h"
+#include "game/ui/UiUnlockMessageBhv.h"
 
 #include "object/Pos2dCmp.h"
 #include "object/PrefabComponent.h"
@@ -97,6 +104,9 @@ void RegisterComponentTypes(PrefabManager& manager) {
     manager.RegisterComponent<En_AntSackBhv>("En_AntSackBhv");
     manager.RegisterComponent<En_CentipedeBhv>("En_CentipedeBhv");
     manager.RegisterComponent<En_CentipedeCellBhv>("En_CentipedeCellBhv");
+    manager.RegisterComponent<En_ChaserBhv>("En_ChaserBhv");
+    manager.RegisterComponent<En_PacmanSpawnerBhv>("En_PacmanSpawnerBhv");
+    manager.RegisterComponent<En_SurvivalSpawnerBhv>("En_SurvivalSpawnerBhv");
     manager.RegisterComponent<ScoreParticleBhv>("ScoreParticleBhv");
     manager.RegisterComponent<SpawnCloudBhv>("SpawnCloudBhv");
 
@@ -135,12 +145,16 @@ void RegisterComponentTypes(PrefabManager& manager) {
     // User interface.
     manager.RegisterComponent<AltBgIconBhv>("AltBgIconBhv");
     manager.RegisterComponent<BonusLevelIconBhv>("BonusLevelIconBhv");
+    manager.RegisterComponent<HudRootBhv>("HudRootBhv");
     manager.RegisterComponent<LevelRingBhv>("LevelRingBhv");
     manager.RegisterComponent<LevelSelectIconBhv>("LevelSelectIconBhv");
     manager.RegisterComponent<MapBhv>("MapBhv");
     manager.RegisterComponent<MapCursorBhv>("MapCursorBhv");
     manager.RegisterComponent<MapNodeCmp>("MapNodeCmp");
+    manager.RegisterComponent<NewBestIconBhv>("NewBestIconBhv");
+    manager.RegisterComponent<UiLevelTitleBhv>("UiLevelTitleBhv");
     manager.RegisterComponent<UiParUnlockInfoBhv>("UiParUnlockInfoBhv");
+    manager.RegisterComponent<UiUnlockMessageBhv>("UiUnlockMessageBhv");
 
     // Game flow, particles, pick-ups, data: "ExitBhv" to "TestSpriteBhv", then ThingCmp.
     manager.RegisterComponent<ExitBhv>("ExitBhv");

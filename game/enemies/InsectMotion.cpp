@@ -17,14 +17,6 @@ constexpr float kPi = 3.14159265f;
 
 }  // namespace
 
-float WrapAngle(float x) {
-    float wrapped = std::fmod(x + kPi, 2.0f * kPi);
-    if (wrapped < 0.0f) {
-        wrapped += 2.0f * kPi;
-    }
-    return wrapped - kPi;
-}
-
 std::optional<float> MirrorHeading(b2Contact& contact, float rotation) {
     if (contact.GetManifold()->pointCount == 0) {
         return std::nullopt;

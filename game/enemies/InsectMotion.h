@@ -2,6 +2,7 @@
 
 #include <optional>
 
+#include "game/GameMath.h"
 #include "object/Vector2.h"
 
 class B2FixtureCmp;
@@ -11,8 +12,6 @@ class b2Fixture;
 
 // Motion shared by the ants and the centipede.
 
-// x wrapped into [-pi, pi).
-float WrapAngle(float x);
 // The heading after a bounce: the direction of travel at rotation mirrored about the
 // contact's world normal (whose sign does not matter). None for a touch without
 // contact points, such as a sensor's: it has no normal to bounce off.

@@ -122,9 +122,15 @@ TEST_F(StartUpTest, BackgroundAndTheLitPlayerReachTheScreenAndTheFadeCoversIt) {
     gGraphics->Settings->BackgroundTexture = "Background1";
     EXPECT_GT(CountChanged(with, noBackground, screen, 8), kWidth * 720 / 4);
 
-    // The fade layer at its darkest hides everything.
+    // The fade layer at its darkest hides the whole level; the HUD's and the title
+    // card's texts stay above it, so they are put away for this frame.
     GameObject* fade = Play->Find("GameplayScreen/FadeLayer");
     ASSERT_NE(fade, nullptr);
+    for (const char* interface : {"GameplayScreen/Hud", "GameplayScreen/UiLevelTitle"}) {
+        if (GameObject* object = Play->Find(interface)) {
+            object->DrawEnabled = 0;
+        }
+    }
     fade->DrawEnabled = 1;
     fade->Tint->Tint = Color{0, 0, 0, 255};
     const std::vector<uint8_t> black = Play->DrawFrame();
