@@ -1,5 +1,7 @@
 #include <benchmark/benchmark.h>
 
+#include "BenchSupport.h"
+
 #include <cstdlib>
 #include <filesystem>
 #include <memory>
@@ -21,32 +23,11 @@
 
 namespace {
 
+using bench::SetText;
+using bench::SourceContent;
+using bench::StepClock;
+
 namespace fs = std::filesystem;
-
-// Moves one fixed step per pass, so the loop never sleeps.
-class StepClock final : public Clock {
-public:
-    int64_t Now() const override { return Time; }
-    int64_t TicksPerSecond() const override { return 60000; }
-    uint32_t TimerResolutionMs() const override { return 1; }
-    void SleepMs(uint32_t ms) override { Time += ms * 60; }
-    int64_t Time = 1000000;
-};
-
-fs::path SourceContent() {
-    const char* source = std::getenv("QV_SOURCE_DIR");
-    return source != nullptr ? fs::path(source) / "Content" : fs::path(__FILE__).parent_path().parent_path() / "Content";
-}
-
-void SetText(GameObject* object, const std::string& type, const std::string& name, const std::string& text) {
-    for (Component* component : object->Components) {
-        auto* editable = dynamic_cast<IEditable*>(component);
-        if (editable != nullptr && gPrefabManager->GetComponentTypeName(editable) == type) {
-            SubProperty part = editable->FindProperty(name)->MakeSubProperty(name, 0);
-            PropertyFromText(part, text);
-        }
-    }
-}
 
 // A static box around the arena, so the centipedes bounce and swerve inside it.
 void AddArenaWalls() {

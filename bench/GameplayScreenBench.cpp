@@ -1,5 +1,7 @@
 #include <benchmark/benchmark.h>
 
+#include "BenchSupport.h"
+
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -21,22 +23,11 @@
 
 namespace {
 
+using bench::SetText;
+using bench::SourceContent;
+using bench::StepClock;
+
 namespace fs = std::filesystem;
-
-// Moves one fixed step per pass, so the loop never sleeps.
-class StepClock final : public Clock {
-public:
-    int64_t Now() const override { return Time; }
-    int64_t TicksPerSecond() const override { return 60000; }
-    uint32_t TimerResolutionMs() const override { return 1; }
-    void SleepMs(uint32_t ms) override { Time += ms * 60; }
-    int64_t Time = 1000000;
-};
-
-fs::path SourceContent() {
-    const char* source = std::getenv("QV_SOURCE_DIR");
-    return source != nullptr ? fs::path(source) / "Content" : fs::path(__FILE__).parent_path().parent_path() / "Content";
-}
 
 // An auto-create entry placing a thing of the prefab with its body at (x, y).
 std::string BodyEntry(const std::string& prefab, float x, float y) {

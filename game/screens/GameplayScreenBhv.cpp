@@ -525,19 +525,25 @@ CoCommand GameplayScreenBhv::RespawnCoroutine(int step) {
     }
 }
 
+// The first step of leaving the level: back to the editor when play-testing unsaved
+// edits, else the camera's way out.
+CoCommand GameplayScreenBhv::BeginLeavingLevel() {
+    if (ReturnedToEditor()) {
+        Owner->InputEnabled = 1;
+        return CoStop();
+    }
+    PlayGameCue("TransitionOff");
+    TransitionOff();
+    return CoWaitSeconds(mTransitionOffTime);
+}
+
 CoCommand GameplayScreenBhv::ChangeLevelCoroutine(int step) {
     static const CoroutineBodyId id;
     switch (step) {
         case CoroutineIdStep:
             return id.Answer();
         case 0:
-            if (ReturnedToEditor()) {
-                Owner->InputEnabled = 1;
-                return CoStop();
-            }
-            PlayGameCue("TransitionOff");
-            TransitionOff();
-            return CoWaitSeconds(mTransitionOffTime);
+            return BeginLeavingLevel();
         case 1:
             PlayGameCue("TransitionOn");
             LoadRelativeLevel(mLevelOffset);
@@ -559,13 +565,7 @@ CoCommand GameplayScreenBhv::ReturnToMapCoroutine(int step) {
         case CoroutineIdStep:
             return id.Answer();
         case 0:
-            if (ReturnedToEditor()) {
-                Owner->InputEnabled = 1;
-                return CoStop();
-            }
-            PlayGameCue("TransitionOff");
-            TransitionOff();
-            return CoWaitSeconds(mTransitionOffTime);
+            return BeginLeavingLevel();
         case 1:
             return CoWaitFrames(1);
         default:

@@ -81,6 +81,7 @@ private:
     void ShowTitleCard(const std::string& levelName);
     // The level editor's unsaved edits end an attempt in the editor.
     bool ReturnedToEditor();
+    CoCommand BeginLeavingLevel();
     void FadeTo(uint8_t alpha);
     // A panel or popup under the gameplay root; nothing while it has no prefab.
     static void ShowPanel(const std::string& prefabName);

@@ -3,7 +3,6 @@
 #include "game/GameEffects.h"
 #include "game/weapons/WeaponFiring.h"
 #include "object/GameObject.h"
-#include "input/InputManager.h"
 
 PistolBhv::PistolBhv() {
     RegisterProperty(&BulletOffset, "BulletOffset");
@@ -12,12 +11,7 @@ PistolBhv::PistolBhv() {
 }
 
 void PistolBhv::HandleInput() {
-    CountDownCooldown(Cooldown);
-    if (EditorHoldsInput() || gInputManager == nullptr || !gInputManager->IsActionInKeySet(InputAction::Fire, gInputManager->KeysDown) ||
-        Cooldown > 0.0f) {
-        return;
-    }
-    GameObject* player = FindFiringPlayer();
+    GameObject* player = PlayerFiringNow(Cooldown);
     if (player == nullptr) {
         return;
     }

@@ -6,7 +6,6 @@
 #include "object/GameObject.h"
 #include "object/GameTime.h"
 #include "object/RandomManager.h"
-#include "input/InputManager.h"
 #include "render/SpriteCmp.h"
 
 namespace {
@@ -31,12 +30,7 @@ ShotgunBhv::ShotgunBhv() {
 }
 
 void ShotgunBhv::HandleInput() {
-    CountDownCooldown(Cooldown);
-    if (EditorHoldsInput() || gInputManager == nullptr || !gInputManager->IsActionInKeySet(InputAction::Fire, gInputManager->KeysDown) ||
-        Cooldown > 0.0f) {
-        return;
-    }
-    GameObject* player = FindFiringPlayer();
+    GameObject* player = PlayerFiringNow(Cooldown);
     if (player == nullptr) {
         return;
     }

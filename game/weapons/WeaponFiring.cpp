@@ -4,6 +4,7 @@
 
 #include "game/GameEffects.h"
 #include "game/player/PlayerBhv.h"
+#include "input/InputManager.h"
 #include "object/EditorLink.h"
 #include "object/GameObject.h"
 #include "object/GameTime.h"
@@ -19,6 +20,15 @@ void CountDownCooldown(float& cooldown) {
 
 bool EditorHoldsInput() {
     return gEditorFlags != nullptr && (gEditorFlags->MouseOverPalette != 0 || gEditorFlags->KeyboardCaptured != 0);
+}
+
+GameObject* PlayerFiringNow(float& cooldown) {
+    CountDownCooldown(cooldown);
+    if (EditorHoldsInput() || gInputManager == nullptr ||
+        !gInputManager->IsActionInKeySet(InputAction::Fire, gInputManager->KeysDown) || cooldown > 0.0f) {
+        return nullptr;
+    }
+    return FindFiringPlayer();
 }
 
 GameObject* FindFiringPlayer() {

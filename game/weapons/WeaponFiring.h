@@ -15,6 +15,11 @@ void CountDownCooldown(float& cooldown);
 // The editor has the mouse over a palette or has the keyboard: weapons hold fire.
 bool EditorHoldsInput();
 
+// One input pass of a weapon: counts the cooldown down, then gives the firing player
+// when Fire is held, the cooldown is over and the editor does not hold the input; null
+// otherwise.
+GameObject* PlayerFiringNow(float& cooldown);
+
 // The held weapon's owner when it may fire now: gPlayer's object with a parent to hold
 // the shots; null otherwise.
 GameObject* FindFiringPlayer();
