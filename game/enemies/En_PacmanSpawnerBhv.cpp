@@ -8,9 +8,6 @@
 
 namespace {
 
-bool RoundActive() {
-    return gGameplayScreen != nullptr && gGameplayScreen->RoundActive;
-}
 
 }  // namespace
 
@@ -26,7 +23,7 @@ En_PacmanSpawnerBhv::En_PacmanSpawnerBhv() {
 }
 
 void En_PacmanSpawnerBhv::Update() {
-    if (mStarted || !RoundActive()) {
+    if (mStarted || !IsRoundActive()) {
         return;
     }
     mEnemyFrequency = EnemyStartFreq;
@@ -44,7 +41,7 @@ CoCommand En_PacmanSpawnerBhv::EnemyCoroutine(int step) {
         return id.Answer();
     }
     return StepAtRate(step, mEnemyFrequency, IncrementPeriod, [this] {
-        if (!RoundActive()) {
+        if (!IsRoundActive()) {
             return;
         }
         if (const std::optional<Vector2> pos = PickSpawnPosition(BorderMargin, PlayerAvoidRadius)) {
@@ -61,7 +58,7 @@ CoCommand En_PacmanSpawnerBhv::PillCoroutine(int step) {
         case 0:
             return CoWaitSeconds(mPillInterval);
         default:
-            if (RoundActive()) {
+            if (IsRoundActive()) {
                 // After a wait that only rechecked a rate of 0, no pill is due.
                 if (!mPillRateRecheck) {
                     const std::optional<Vector2> pos = PickSpawnPosition(BorderMargin, PlayerAvoidRadius);
@@ -84,7 +81,7 @@ CoCommand En_PacmanSpawnerBhv::IncrementCoroutine(int step) {
         case 0:
             return CoWaitSeconds(IncrementPeriod);
         default:
-            if (RoundActive()) {
+            if (IsRoundActive()) {
                 mEnemyFrequency += EnemyFreqIncrement;
                 mPillFrequency += PillFreqIncrement;
             }

@@ -14,9 +14,6 @@ namespace {
 // By the index of the enemy weights.
 const char* const kEnemySpawns[] = {"En_ChaserSpawn", "En_AntSpawn", "En_AntSackSpawn", "En_CentipedeShortSpawn"};
 
-bool RoundActive() {
-    return gGameplayScreen != nullptr && gGameplayScreen->RoundActive;
-}
 
 }  // namespace
 
@@ -62,7 +59,7 @@ CoCommand En_SurvivalSpawnerBhv::PickupCoroutine(int step) {
 }
 
 void En_SurvivalSpawnerBhv::SpawnEnemy() const {
-    if (!RoundActive() || gRandomManager == nullptr) {
+    if (!IsRoundActive() || gRandomManager == nullptr) {
         return;
     }
     if (const std::optional<Vector2> pos = PickSpawnPosition(BorderMargin, PlayerAvoidRadius)) {
@@ -72,7 +69,7 @@ void En_SurvivalSpawnerBhv::SpawnEnemy() const {
 }
 
 void En_SurvivalSpawnerBhv::SpawnPickup() const {
-    if (!RoundActive() || gRandomManager == nullptr) {
+    if (!IsRoundActive() || gRandomManager == nullptr) {
         return;
     }
     const std::optional<Vector2> pos = PickSpawnPosition(BorderMargin, PlayerAvoidRadius);
@@ -100,7 +97,7 @@ CoCommand En_SurvivalSpawnerBhv::IncrementCoroutine(int step) {
         case 0:
             return CoWaitSeconds(IncrementPeriod);
         default:
-            if (RoundActive()) {
+            if (IsRoundActive()) {
                 mEnemyFrequency += EnemyFreqIncrement;
                 mPillFrequency += PillFreqIncrement;
             }

@@ -101,3 +101,7 @@ CoCommand StepAtRate(int step, float perSecond, float recheckSeconds, const std:
             return CoRestart();
     }
 }
+
+bool IsRoundActive() {
+    return gGameplayScreen != nullptr && gGameplayScreen->RoundActive;
+}

@@ -28,3 +28,6 @@ bool SpawnIntoLevel(const std::string& prefabName, Vector2 pos,
 // being read again for every wait. A rate of 0 or less would wait for ever: then it
 // waits recheckSeconds and reads the rate again, without acting.
 CoCommand StepAtRate(int step, float perSecond, float recheckSeconds, const std::function<void()>& act);
+
+// The gameplay screen's round is running: spawning acts only then.
+bool IsRoundActive();
