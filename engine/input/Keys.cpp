@@ -5,6 +5,7 @@
 
 namespace {
 
+// clang-format off: rows follow the keyboard.
 constexpr const char* kKeyNames[] = {
     "None", "Esc", "F1", "F2", "F3", "F4", "F5", "F6", "F7", "F8", "F9", "F10", "F11", "F12",
     "PrintScreen", "ScrollLock", "Pause", "Tilde",
@@ -22,6 +23,7 @@ constexpr const char* kKeyNames[] = {
     "LeftMouse", "MiddleMouse", "RightMouse",
     "__END",
 };
+// clang-format on
 static_assert(std::size(kKeyNames) == KeyCode(Key::EndMark) + 1, "one name per key code");
 static_assert(KeyCode(Key::W) == 33 && KeyCode(Key::Space) == 73 && KeyCode(Key::PageUp) == 101 &&
                   KeyCode(Key::RightMouse) == 105 && KeyCode(Key::OemEnter) == 57,

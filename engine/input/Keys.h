@@ -4,6 +4,7 @@
 
 // The game's key codes, in keyboard order. Key sets hold 256 bits, so any code below
 // 256 is valid in them.
+// clang-format off: rows follow the keyboard.
 enum class Key : int {
     None, Esc, F1, F2, F3, F4, F5, F6, F7, F8, F9, F10, F11, F12,
     PrintScreen, ScrollLock, Pause, Tilde,
@@ -21,6 +22,7 @@ enum class Key : int {
     LeftMouse, MiddleMouse, RightMouse,
     EndMark,  // named "__END"
 };
+// clang-format on
 
 constexpr int kKeySetSize = 256;
 
