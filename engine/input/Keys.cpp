@@ -5,7 +5,8 @@
 
 namespace {
 
-// clang-format off: rows follow the keyboard.
+// Rows follow the keyboard.
+// clang-format off
 constexpr const char* kKeyNames[] = {
     "None", "Esc", "F1", "F2", "F3", "F4", "F5", "F6", "F7", "F8", "F9", "F10", "F11", "F12",
     "PrintScreen", "ScrollLock", "Pause", "Tilde",

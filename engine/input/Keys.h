@@ -4,7 +4,8 @@
 
 // The game's key codes, in keyboard order. Key sets hold 256 bits, so any code below
 // 256 is valid in them.
-// clang-format off: rows follow the keyboard.
+// Rows follow the keyboard.
+// clang-format off
 enum class Key : int {
     None, Esc, F1, F2, F3, F4, F5, F6, F7, F8, F9, F10, F11, F12,
     PrintScreen, ScrollLock, Pause, Tilde,
