@@ -176,6 +176,30 @@ TEST_F(InspectorTest, PrefabEditsWriteHoldersAndTheSavedFile) {
     }
 }
 
+TEST_F(InspectorTest, APrefabIsRenamedToAFreeNameAndNeverToNothing) {
+    Prefab& prefab = ThingPrefab();
+    gEditorState->SelectPrefab(&prefab);
+    gEditorState->SelectedName = prefab.Name;
+    Pass();
+    // As after the prefab list creates a prefab: the name field waits, empty, for typing.
+    Inspector->FindOrCreateCoroutine(&EdPalObjectEditBhv::FocusNameCoroutine)->Start();
+    Pass();
+    Pass();
+    EdFieldBhv* name = Inspector->NameRow->ValueField;
+    EXPECT_EQ(name->HasFocus, 1);
+    EXPECT_EQ(name->Text, "");
+    Type("Tst_Fixture");
+    Tap(Key::OemEnter);
+    EXPECT_EQ(prefab.Name, "Tst_Fixture.001");
+    EXPECT_EQ(gEditorState->SelectedName, "Tst_Fixture.001");
+    EXPECT_EQ(gPrefabManager->FindPrefab("Tst_Fixture.001"), &prefab);
+    EXPECT_TRUE(prefab.Modified);
+    Inspector->OnNameChanged("");
+    EXPECT_EQ(prefab.Name, "Tst_Fixture.001");
+    Pass();
+    EXPECT_EQ(Inspector->NameRow->ValueText, "Tst_Fixture.001");
+}
+
 TEST_F(InspectorTest, ComponentsAreAddedRemovedAndMovedThroughTheButtons) {
     gEditorState->SelectObject(Thing);
     Pass();
