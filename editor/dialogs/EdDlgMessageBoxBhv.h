@@ -20,8 +20,7 @@ public:
     void Start() override;
     void HandleInput() override;
 
-    void Build(const std::string& title, const std::vector<std::string>& labels,
-               MessageBoxCallback callback) override;
+    void Build(const std::string& title, const std::vector<std::string>& labels, MessageBoxCallback callback) override;
     // Closes the box and hands the label to the pending callback, once.
     void OnButton(const std::string& label);
     // The labels of the current buttons, in order.

@@ -181,7 +181,7 @@ std::vector<EdPalObjectEditBhv::Entry> EdPalObjectEditBhv::ListComponents() cons
 }
 
 const EdPalObjectEditBhv::Entry* EdPalObjectEditBhv::FindLiveEntry(const std::vector<Entry>& entries, int index,
-                                                                    const IEditable* editable) const {
+                                                                   const IEditable* editable) const {
     if (index < 0 || index >= static_cast<int>(entries.size()) || entries[index].Editable != editable) {
         return nullptr;
     }
@@ -232,9 +232,9 @@ const void* EdPalObjectEditBhv::ShowSelection() {
         prefabName = object->PrefabName;
         selection = object;
         SetAllFlags(FlagToggles, 1);
-        for (auto [toggle, flag] : {std::pair{InputToggle, object->InputEnabled},
-                                    std::pair{UpdateToggle, object->UpdateEnabled},
-                                    std::pair{DrawToggle, object->DrawEnabled}}) {
+        for (auto [toggle, flag] :
+             {std::pair{InputToggle, object->InputEnabled}, std::pair{UpdateToggle, object->UpdateEnabled},
+              std::pair{DrawToggle, object->DrawEnabled}}) {
             if (toggle != nullptr) {
                 toggle->Value = flag != 0;
             }
@@ -268,7 +268,9 @@ bool EdPalObjectEditBhv::FillRows(const std::vector<Entry>& entries) {
     const int last = ScrollOffset + rows - 1;
     int v = 0;
     // The row showing virtual row v, or -1 when v is scrolled out of view.
-    auto shownRow = [&](int virtualRow) { return virtualRow >= ScrollOffset && virtualRow <= last ? virtualRow - ScrollOffset : -1; };
+    auto shownRow = [&](int virtualRow) {
+        return virtualRow >= ScrollOffset && virtualRow <= last ? virtualRow - ScrollOffset : -1;
+    };
     for (int c = 0; c < static_cast<int>(entries.size()) && v <= last; ++c) {
         IEditable* editable = entries[c].Editable;
         const std::string typeName = TypeNameOf(editable);

@@ -42,7 +42,8 @@ protected:
 
     void Ask(const std::vector<std::string>& labels) {
         Answers.clear();
-        gEdRoot->ShowMessageBox(labels, "Save changes?", [this](const std::string& label) { Answers.push_back(label); });
+        gEdRoot->ShowMessageBox(labels, "Save changes?",
+                                [this](const std::string& label) { Answers.push_back(label); });
         Pass();
     }
 

@@ -18,10 +18,10 @@
 #include "editor/widgets/EdPropertyRowBhv.h"
 #include "editor/widgets/EdTitleBarBhv.h"
 #include "editor/widgets/EdToggleBhv.h"
+#include "object/AutoCreate.h"
 #include "object/Pos2dCmp.h"
 #include "object/Prefab.h"
 #include "object/ThingCmp.h"
-#include "object/AutoCreate.h"
 #include "render/SpriteCmp.h"
 #include "render/TintCmp.h"
 
