@@ -7,7 +7,6 @@
 #include "editor/palettes/EdPalMainBhv.h"
 #include "editor/palettes/EdPalObjectEditBhv.h"
 #include "editor/widgets/EdButtonBhv.h"
-#include "editor/widgets/EdColumnContainerBhv.h"
 #include "editor/widgets/EdFieldBhv.h"
 #include "editor/widgets/EdListItemBhv.h"
 #include "editor/widgets/EdPaletteBhv.h"
@@ -67,7 +66,6 @@ void RegisterComponentTypes(PrefabManager& manager) {
     manager.RegisterComponent<TweensBhv>("TweensBhv");
     // Then the editor's behaviours, "EdButtonBhv" to "EdToggleBhv".
     manager.RegisterComponent<EdButtonBhv>("EdButtonBhv");
-    manager.RegisterComponent<EdColumnContainerBhv>("EdColumnContainerBhv");
     manager.RegisterComponent<EdDialogBhv>("EdDialogBhv");
     manager.RegisterComponent<EdDlgComponentPickerBhv>("EdDlgComponentPickerBhv");
     manager.RegisterComponent<EdDlgMessageBoxBhv>("EdDlgMessageBoxBhv");

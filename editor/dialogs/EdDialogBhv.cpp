@@ -41,11 +41,25 @@ void EdDialogBhv::Layout() {
     }
     float y = TopLeft.Y;
     for (GameObject* child : Owner->Children) {
-        if (IEdUiElement* row = FindUiElement(child)) {
-            row->SetRect(TopLeft.X, y, Width, row->Height);
-            y += row->Height;
+        if (StackRow(child, y)) {
+            continue;
+        }
+        // A child that is no row but holds rows (a picker's list) has them stacked in
+        // its place.
+        for (GameObject* grandchild : child->Children) {
+            StackRow(grandchild, y);
         }
     }
+}
+
+bool EdDialogBhv::StackRow(GameObject* object, float& y) const {
+    IEdUiElement* row = FindUiElement(object);
+    if (row == nullptr) {
+        return false;
+    }
+    row->SetRect(TopLeft.X, y, Width, row->Height);
+    y += row->Height;
+    return true;
 }
 
 void EdDialogBhv::Open() {

@@ -14,7 +14,8 @@ public:
 
     void Start() override;
 
-    // Stacks the children that are rows from TopLeft down; the others take no room.
+    // Stacks the children that are rows from TopLeft down, and the rows held by a child
+    // that is none; the others take no room.
     void Layout();
     // Shows the dialog and takes the input from the palettes behind it.
     void Open();
@@ -28,4 +29,6 @@ public:
 
 private:
     void SetPalettesInput(bool enabled) const;
+    // Places the object's row at y and moves y below it; false when it is no row.
+    bool StackRow(GameObject* object, float& y) const;
 };

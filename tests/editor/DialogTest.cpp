@@ -134,6 +134,13 @@ TEST_F(DialogTest, PrefabPickerFiltersLiveAndOffersNoneOnlyAtTheTop) {
     EXPECT_EQ(rows[1], gPrefabManager->Prefabs.begin()->first);
     EXPECT_FALSE(Prefabs->ScrollDownButton->IsGrayedOut);
     EXPECT_TRUE(Prefabs->ScrollUpButton->IsGrayedOut);
+    // The list rows are stacked between the two scroll buttons.
+    const EdListItemBhv& first = *Prefabs->Items.front();
+    const EdListItemBhv& last = *Prefabs->Items.back();
+    EXPECT_FLOAT_EQ(first.Rect.Y, Prefabs->ScrollUpButton->Rect.Y + Prefabs->ScrollUpButton->Height);
+    EXPECT_FLOAT_EQ(Prefabs->Items[1]->Rect.Y, first.Rect.Y + first.Height);
+    EXPECT_FLOAT_EQ(Prefabs->ScrollDownButton->Rect.Y, last.Rect.Y + last.Height);
+    EXPECT_FLOAT_EQ(first.Rect.Width, Prefabs->Dialog->Width);
 
     HoldFor(Prefabs->ScrollDownButton);
     EXPECT_EQ(Prefabs->ScrollOffset, 1);
