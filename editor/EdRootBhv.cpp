@@ -1,6 +1,7 @@
 #include "editor/EdRootBhv.h"
 
 #include "editor/EditorState.h"
+#include "editor/dialogs/EdDialogBhv.h"
 #include "editor/palettes/EdPalMainBhv.h"
 #include "editor/widgets/EdFieldBhv.h"
 #include "editor/widgets/EdInput.h"
@@ -101,7 +102,7 @@ bool EdRootBhv::IsDialogOpen() const {
         return false;
     }
     for (const GameObject* dialog : DialogsRoot->Children) {
-        if (IsDrawnInHierarchy(dialog)) {
+        if (dialog->GetComponent<EdDialogBhv>() != nullptr && IsDrawnInHierarchy(dialog)) {
             return true;
         }
     }
@@ -188,8 +189,13 @@ void EdRootBhv::UpdateMouseOverPalette() {
             }
         }
     }
-    if (IsDialogOpen()) {
-        gEditorState->MouseOverPalette = 1;
+    if (DialogsRoot != nullptr) {
+        for (const GameObject* child : DialogsRoot->Children) {
+            if (IsDrawnInHierarchy(child)) {
+                gEditorState->MouseOverPalette = 1;
+                return;
+            }
+        }
     }
 }
 
@@ -201,7 +207,7 @@ void EdRootBhv::UpdateKeyboardCapture(GameObject* object) {
         gEditorState->KeyboardCaptured = 0;
     }
     const EdFieldBhv* field = object->GetComponent<EdFieldBhv>();
-    const bool openDialog = object->Parent != nullptr && object->Parent == DialogsRoot && IsDrawnInHierarchy(object);
+    const bool openDialog = object->GetComponent<EdDialogBhv>() != nullptr && IsDrawnInHierarchy(object);
     if ((field != nullptr && field->HasFocus != 0) || openDialog) {
         gEditorState->KeyboardCaptured = 1;
         return;

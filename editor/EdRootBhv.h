@@ -28,7 +28,7 @@ public:
     void ReturnToEditor();
     void UpdateMouseOverPalette();
     // Recursive from the root's own object: a focused field or an open dialog (a drawn
-    // child of the dialogs root) below it captures the keyboard.
+    // object with a dialog frame) below it captures the keyboard.
     void UpdateKeyboardCapture(GameObject* object);
     // The application's per-pass call after the message pump; nothing without a root.
     static void AfterMessagePump();

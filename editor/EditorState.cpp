@@ -1,6 +1,8 @@
 #include "editor/EditorState.h"
 
+#include "object/AutoCreate.h"
 #include "object/GameObject.h"
+#include "object/Prefab.h"
 
 EditorState* gEditorState = nullptr;
 
@@ -9,6 +11,18 @@ namespace {
 void ForgetDeletedObject(GameObject* object) {
     if (gEditorState != nullptr) {
         gEditorState->ForgetObject(object);
+    }
+}
+
+void ForgetDeletedPrefab(const Prefab* prefab) {
+    if (gEditorState != nullptr) {
+        gEditorState->ForgetPrefab(prefab);
+    }
+}
+
+void ForgetDeletedAutoCreate(const AutoCreate* entry) {
+    if (gEditorState != nullptr) {
+        gEditorState->ForgetAutoCreate(entry);
     }
 }
 
@@ -41,15 +55,31 @@ void EditorState::ForgetObject(const GameObject* object) {
     }
 }
 
+void EditorState::ForgetPrefab(const Prefab* prefab) {
+    if (SelectedPrefab == prefab) {
+        SelectedPrefab = nullptr;
+    }
+}
+
+void EditorState::ForgetAutoCreate(const AutoCreate* entry) {
+    if (SelectedAutoCreate == entry) {
+        SelectedAutoCreate = nullptr;
+    }
+}
+
 void CreateEditorState() {
     delete gEditorState;
     gEditorState = new EditorState();
     gEditorFlags = gEditorState;
     gObjectDeletingHook = ForgetDeletedObject;
+    gPrefabDeletingHook = ForgetDeletedPrefab;
+    gAutoCreateDeletingHook = ForgetDeletedAutoCreate;
 }
 
 void DeleteEditorState() {
     gObjectDeletingHook = nullptr;
+    gPrefabDeletingHook = nullptr;
+    gAutoCreateDeletingHook = nullptr;
     gEditorFlags = nullptr;
     delete gEditorState;
     gEditorState = nullptr;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
 
 #include "object/EditorLink.h"
@@ -15,6 +16,7 @@ class EdShapeEditorBhv;
 class EdSpriteMoverBhv;
 class EdSpritePickerBhv;
 class GameObject;
+class IEditable;
 class Prefab;
 
 // The editor's selection, its tools and the mode flags that the game, the renderer
@@ -37,6 +39,9 @@ public:
 
     // An object is being deleted: no pointer of ours may outlive it.
     void ForgetObject(const GameObject* object);
+    // A prefab or an auto-created entry is being deleted: the selection leaves it.
+    void ForgetPrefab(const Prefab* prefab);
+    void ForgetAutoCreate(const AutoCreate* entry);
 
     GameObject* SelectedObject = nullptr;
     Prefab* SelectedPrefab = nullptr;
@@ -51,6 +56,8 @@ public:
     EdSpritePickerBhv* SpritePicker = nullptr;
     EdSpriteMoverBhv* SpriteMover = nullptr;
     EdLevelEditorBhv* LevelEditor = nullptr;
+    // Installed by the shape editor: begins editing the shapes of a fixture component.
+    std::function<void(IEditable* fixture)> BeginShapeEditing;
 };
 
 extern EditorState* gEditorState;

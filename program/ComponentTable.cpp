@@ -1,7 +1,11 @@
 #include "program/ComponentTable.h"
 
 #include "editor/EdRootBhv.h"
+#include "editor/dialogs/EdDialogBhv.h"
+#include "editor/dialogs/EdDlgMessageBoxBhv.h"
+#include "editor/dialogs/EdDlgPickerBhv.h"
 #include "editor/palettes/EdPalMainBhv.h"
+#include "editor/palettes/EdPalObjectEditBhv.h"
 #include "editor/widgets/EdButtonBhv.h"
 #include "editor/widgets/EdFieldBhv.h"
 #include "editor/widgets/EdListItemBhv.h"
@@ -86,10 +90,15 @@ void RegisterComponentTypes(PrefabManager& manager) {
     manager.RegisterComponent<TweensBhv>("TweensBhv");
     // Then the editor's behaviours, "EdButtonBhv" to "EdToggleBhv".
     manager.RegisterComponent<EdButtonBhv>("EdButtonBhv");
+    manager.RegisterComponent<EdDialogBhv>("EdDialogBhv");
+    manager.RegisterComponent<EdDlgComponentPickerBhv>("EdDlgComponentPickerBhv");
+    manager.RegisterComponent<EdDlgMessageBoxBhv>("EdDlgMessageBoxBhv");
+    manager.RegisterComponent<EdDlgPrefabPickerBhv>("EdDlgPrefabPickerBhv");
     manager.RegisterComponent<EdFieldBhv>("EdFieldBhv");
     manager.RegisterComponent<EdListItemBhv>("EdListItemBhv");
     manager.RegisterComponent<EdPaletteBhv>("EdPaletteBhv");
     manager.RegisterComponent<EdPalMainBhv>("EdPalMainBhv");
+    manager.RegisterComponent<EdPalObjectEditBhv>("EdPalObjectEditBhv");
     manager.RegisterComponent<EdPropertyRowBhv>("EdPropertyRowBhv");
     manager.RegisterComponent<EdRootBhv>("EdRootBhv");
     manager.RegisterComponent<EdRowMultiContainerBhv>("EdRowMultiContainerBhv");

@@ -5,6 +5,14 @@
 
 #include "object/Prefab.h"
 
+void (*gAutoCreateDeletingHook)(const AutoCreate* entry) = nullptr;
+
+AutoCreate::~AutoCreate() {
+    if (gAutoCreateDeletingHook != nullptr) {
+        gAutoCreateDeletingHook(this);
+    }
+}
+
 std::unique_ptr<AutoCreate> AutoCreate::Clone(const AutoCreate& source) {
     auto copy = std::make_unique<AutoCreate>();
     copy->Name = source.Name;

@@ -11,7 +11,8 @@ class Prefab;
 // after that prefab's own components.
 class AutoCreate {
 public:
-    virtual ~AutoCreate() = default;
+    // Tells the editor (gAutoCreateDeletingHook) that the entry goes.
+    virtual ~AutoCreate();
 
     // A deep copy with no owner; the caller sets it.
     static std::unique_ptr<AutoCreate> Clone(const AutoCreate& source);
@@ -27,3 +28,6 @@ public:
     std::string Prefab;
     PrefabComponentList InstanceProperties;
 };
+
+// Installed by the editor so that deleting an entry clears the editor's references to it.
+extern void (*gAutoCreateDeletingHook)(const AutoCreate* entry);

@@ -53,6 +53,14 @@ std::string NumberedNameBase(const std::string& name) {
 
 }  // namespace
 
+void (*gPrefabDeletingHook)(const Prefab* prefab) = nullptr;
+
+Prefab::~Prefab() {
+    if (gPrefabDeletingHook != nullptr) {
+        gPrefabDeletingHook(this);
+    }
+}
+
 bool IsValidPrefabName(const std::string& name) {
     return !name.empty() && name.find('/') == std::string::npos && name.find('\\') == std::string::npos &&
            name.find("..") == std::string::npos;

@@ -16,7 +16,8 @@ class GameObject;
 // prefab in the prefab folder, named after the prefab.
 class Prefab {
 public:
-    virtual ~Prefab() = default;
+    // Tells the editor (gPrefabDeletingHook) that the prefab goes.
+    virtual ~Prefab();
 
     // --- The file (all failures raise ContentError naming the file) ---
 
@@ -75,3 +76,6 @@ private:
 
 // Whether name can be a prefab's file name: not empty, no path separator, no "..".
 bool IsValidPrefabName(const std::string& name);
+
+// Installed by the editor so that deleting a prefab clears the editor's references to it.
+extern void (*gPrefabDeletingHook)(const Prefab* prefab);

@@ -5,6 +5,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdlib>
+#include <fstream>
 #include <memory>
 
 #include "GraphicsTestSeam.h"
@@ -17,6 +19,12 @@
 #include "assets/TextureManager.h"
 #include "editor/EdRootBhv.h"
 #include "editor/EditorState.h"
+#include "editor/dialogs/EdDialogBhv.h"
+#include "editor/dialogs/EdDlgPickerBhv.h"
+#include "editor/palettes/EdPalObjectEditBhv.h"
+#include "editor/widgets/EdFieldBhv.h"
+#include "editor/widgets/EdPropertyRowBhv.h"
+#include "editor/widgets/EdTitleBarBhv.h"
 #include "editor/palettes/EdPalMainBhv.h"
 #include "editor/widgets/EdInput.h"
 #include "editor/widgets/EdPaletteBhv.h"
@@ -92,6 +100,43 @@ protected:
             }
         }
         return count;
+    }
+
+    void TapKey(Key key) {
+        mHeld.set(static_cast<size_t>(KeyCode(key)));
+        RunPasses(1);
+        mHeld.reset();
+        RunPasses(1);
+    }
+
+    std::vector<uint8_t> DrawAndRead() {
+        gGraphics->DrawFrame();
+        return ImplOf(*gGraphics).Device->BackBuffer()->ReadPixels();
+    }
+
+    // With QV_SCREENSHOT_DIR set, the frame is kept there as a PPM image to look at.
+    static void KeepScreenshot(const std::vector<uint8_t>& pixels, const char* name) {
+        const char* folder = std::getenv("QV_SCREENSHOT_DIR");
+        if (folder == nullptr) {
+            return;
+        }
+        const size_t height = pixels.size() / 4 / Width;
+        std::ofstream out(std::filesystem::path(folder) / name, std::ios::binary);
+        out << "P6\n" << Width << " " << height << "\n255\n";
+        for (size_t i = 0; i < pixels.size(); i += 4) {
+            out.write(reinterpret_cast<const char*>(&pixels[i]), 3);
+        }
+    }
+
+    static double Brightness(const std::vector<uint8_t>& pixels, Rect r) {
+        double sum = 0.0;
+        for (int y = static_cast<int>(r.Y); y < static_cast<int>(r.Y + r.Height); ++y) {
+            for (int x = static_cast<int>(r.X); x < static_cast<int>(r.X + r.Width); ++x) {
+                const uint8_t* c = &pixels[(static_cast<size_t>(y) * Width + static_cast<size_t>(x)) * 4];
+                sum += c[0] + c[1] + c[2];
+            }
+        }
+        return sum / (r.Width * r.Height);
     }
 
     ManualClock mClock;
@@ -171,6 +216,71 @@ TEST_F(EditorOnScreenTest, ThePhysicsToggleSwitchesTheRenderersViewAndTheMouseIs
     gGraphics->Height /= 2;
     EXPECT_NEAR(mouse.X, 100.0f, 0.01f);
     EXPECT_NEAR(mouse.Y, 50.0f, 0.01f);
+}
+
+GameObject* FindByPrefab(GameObject* object, const std::string& prefabName) {
+    if (object->PrefabName == prefabName) {
+        return object;
+    }
+    for (GameObject* child : object->Children) {
+        if (GameObject* found = FindByPrefab(child, prefabName)) {
+            return found;
+        }
+    }
+    return nullptr;
+}
+
+TEST_F(EditorOnScreenTest, TheInspectorShowsASelectedInsectAndThePrefabPickerDimsEverythingBehindIt) {
+    RunPasses(3);
+    GameObject* grub = FindByPrefab(gGameplayRoot, "En_Grub");
+    ASSERT_NE(grub, nullptr) << "the first level holds grubs";
+    TapKey(Key::F1);
+    TapKey(Key::F11);
+    gEditorState->SelectObject(grub);
+    RunPasses(2);
+
+    const EdPalObjectEditBhv* inspector = gEditorState->ObjectEditPalette;
+    ASSERT_NE(inspector, nullptr);
+    EXPECT_EQ(inspector->TitleBar->Title, "Edit Instance");
+    EXPECT_EQ(inspector->NameRow->ValueText, "Insect");
+    EXPECT_EQ(inspector->PrefabNameRow->ValueText, "En_Grub");
+    std::vector<std::string> headers;
+    for (const EdPropertyRowBhv* row : inspector->Rows) {
+        if (row->Label.rfind("  ", 0) != 0 && !row->Label.empty()) {
+            headers.push_back(row->Label);
+        }
+    }
+    ASSERT_GE(headers.size(), 2u);
+    EXPECT_EQ(headers[0], "SpriteCmp:");
+    EXPECT_EQ(headers[1], "B2BodyCmp:");
+
+    const std::vector<uint8_t> before = DrawAndRead();
+    KeepScreenshot(before, "inspector.ppm");
+    const Rect r = inspector->Owner->GetComponent<EdPaletteBhv>()->GetRect();
+    EXPECT_GT(r.Height, 400.0f);
+    // The rows are drawn: dark label cells with white text, light value boxes.
+    const Rect rows(r.X + 4, r.Y + 150, r.Width / 2 - 8, 300);
+    EXPECT_GT(Count(before, rows, [](const uint8_t* c) { return std::max({c[0], c[1], c[2]}) < 70; }),
+              static_cast<int>(rows.Width * rows.Height) / 3);
+    EXPECT_GT(Count(before, rows, [](const uint8_t* c) { return std::min({c[0], c[1], c[2]}) > 200; }), 200);
+
+    EdDlgPrefabPickerBhv* picker = gEditorState->PrefabPicker;
+    ASSERT_NE(picker, nullptr);
+    picker->Show([](const std::string&) {});
+    TapKey(Key::E);
+    TapKey(Key::N);
+    EXPECT_EQ(picker->FilterField->Text, "en");
+    EXPECT_EQ(gEditorState->KeyboardCaptured, 1);
+    const std::vector<uint8_t> after = DrawAndRead();
+    KeepScreenshot(after, "picker.ppm");
+    // The overlay dims the scene and the palettes; the dialog itself stays bright.
+    const Rect scene(350, 620, 100, 60);
+    EXPECT_LT(Brightness(after, scene), Brightness(before, scene) * 0.6);
+    EXPECT_LT(Brightness(after, rows), Brightness(before, rows) * 0.6);
+    const Rect dialog(picker->Dialog->TopLeft.X + 4, picker->Dialog->TopLeft.Y + 4, picker->Dialog->Width - 8, 14);
+    EXPECT_GT(Count(after, dialog, [](const uint8_t* c) { return c[2] > c[0] + 40 && c[2] > 110; }),
+              static_cast<int>(dialog.Width * dialog.Height) * 3 / 4)
+        << "the title bar is drawn above the overlay";
 }
 
 }  // namespace

@@ -23,6 +23,7 @@ EditorContentTest::EditorContentTest() {
     gGameConfig = &Config;
     gGameTime = &Time;
     gDeletionQueues = &Queues;
+    gCoroutineManager = &Coroutines;
     gPrefabManager = &Prefabs;
     gInputManager = &Input;
     Root->Name = "Root";
@@ -41,6 +42,7 @@ EditorContentTest::~EditorContentTest() {
     gInputManager = nullptr;
     gPrefabManager = nullptr;
     gDeletionQueues = nullptr;
+    gCoroutineManager = nullptr;
     gGameTime = nullptr;
     gGameConfig = nullptr;
     DeleteEditorState();
@@ -75,6 +77,8 @@ void EditorContentTest::RunPass(const std::vector<Key>& held) {
         Input.KeysDown.set(static_cast<size_t>(KeyCode(key)));
     }
     Input.MousePosition = Mouse;
+    Input.TypedText += Typed;
+    Typed.clear();
     EdRootBhv::AfterMessagePump();
     InputWalk(Root.get());
     PostPhysicsWalk(Root.get());
@@ -86,6 +90,11 @@ void EditorContentTest::Tap(Key key, std::initializer_list<Key> modifiers) {
     down.push_back(key);
     RunPass(down);
     RunPass(std::vector<Key>(modifiers));
+}
+
+void EditorContentTest::Type(const std::string& text) {
+    Typed = text;
+    Pass();
 }
 
 void EditorContentTest::Click(Vector2 at, Key button) {

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "input/InputManager.h"
+#include "object/Coroutine.h"
 #include "object/GameConfig.h"
 #include "object/GameObject.h"
 #include "object/GameTime.h"
@@ -35,6 +36,8 @@ protected:
     // Presses and releases a key with the modifiers held throughout. Pressed in the
     // first pass, typed in the second.
     void Tap(Key key, std::initializer_list<Key> modifiers = {});
+    // Characters typed in one pass.
+    void Type(const std::string& text);
     // Left or right button down at the point for a pass, then up for a pass.
     void Click(Vector2 at, Key button = Key::LeftMouse);
 
@@ -47,9 +50,12 @@ protected:
     GameConfig Config;
     GameTime Time;
     DeletionQueues Queues;
+    CoroutineManager Coroutines;
     PrefabManager Prefabs;
     InputManager Input;
     std::unique_ptr<GameObject> Root = std::make_unique<GameObject>();
     GameObject* GameplayRoot = nullptr;
     Vector2 Mouse;
+    // The characters the next pass types.
+    std::string Typed;
 };

@@ -1,0 +1,118 @@
+#include "editor/dialogs/EdDlgMessageBoxBhv.h"
+
+#include <cctype>
+
+#include "editor/dialogs/EdDialogBhv.h"
+#include "editor/widgets/EdButtonBhv.h"
+#include "editor/widgets/EdInput.h"
+#include "editor/widgets/EdTitleBarBhv.h"
+#include "input/InputManager.h"
+#include "object/GameObject.h"
+
+namespace {
+
+const EdButtonBhv* ButtonOf(const GameObject* object) {
+    return object != nullptr ? object->GetComponent<EdButtonBhv>() : nullptr;
+}
+
+bool SameLetter(char a, char b) {
+    return std::tolower(static_cast<unsigned char>(a)) == std::tolower(static_cast<unsigned char>(b));
+}
+
+}  // namespace
+
+EdDlgMessageBoxBhv::EdDlgMessageBoxBhv() = default;
+
+void EdDlgMessageBoxBhv::Start() {
+    Dialog = Owner != nullptr ? Owner->GetComponent<EdDialogBhv>() : nullptr;
+    ButtonsRoot = FindChild("Buttons");
+}
+
+void EdDlgMessageBoxBhv::Build(const std::string& title, const std::vector<std::string>& labels,
+                               MessageBoxCallback callback) {
+    if (GameObject* bar = FindChild("TitleBar")) {
+        if (auto* titleBar = bar->GetComponent<EdTitleBarBhv>()) {
+            titleBar->Title = title;
+        }
+    }
+    RemoveButtons();
+    for (const std::string& label : labels) {
+        AddButton(label);
+    }
+    if (Dialog != nullptr) {
+        Dialog->Layout();
+        EdDialogBhv::MoveToDialogLayers(Owner);
+        Dialog->Open();
+    }
+    Callback = std::move(callback);
+}
+
+void EdDlgMessageBoxBhv::RemoveButtons() {
+    if (ButtonsRoot == nullptr) {
+        return;
+    }
+    while (!ButtonsRoot->Children.empty()) {
+        ButtonsRoot->Children.back()->DetachAndDestroy();
+    }
+}
+
+void EdDlgMessageBoxBhv::AddButton(const std::string& label) {
+    if (ButtonsRoot == nullptr) {
+        return;
+    }
+    auto* object = new GameObject(ButtonPrefab);
+    if (auto* button = object->GetComponent<EdButtonBhv>()) {
+        button->Title = label;
+        button->OnClick = [this, label] { OnButton(label); };
+    }
+    ButtonsRoot->AddChild(object);
+}
+
+void EdDlgMessageBoxBhv::OnButton(const std::string& label) {
+    if (Dialog != nullptr) {
+        Dialog->Close();
+    }
+    // Emptied before the call: an answer may open the box again with a new callback.
+    MessageBoxCallback callback = std::move(Callback);
+    Callback = nullptr;
+    if (callback) {
+        callback(label);
+    }
+}
+
+std::vector<std::string> EdDlgMessageBoxBhv::GetLabels() const {
+    std::vector<std::string> labels;
+    if (ButtonsRoot != nullptr) {
+        for (const GameObject* child : ButtonsRoot->Children) {
+            if (const EdButtonBhv* button = ButtonOf(child)) {
+                labels.push_back(button->Title);
+            }
+        }
+    }
+    return labels;
+}
+
+void EdDlgMessageBoxBhv::HandleInput() {
+    const std::vector<std::string> labels = GetLabels();
+    if (labels.empty()) {
+        return;
+    }
+    if (EdInput::IsPressed(Key::OemEnter)) {
+        OnButton(labels.front());
+        return;
+    }
+    if (EdInput::IsPressed(Key::Esc)) {
+        OnButton(labels.back());
+        return;
+    }
+    const std::string typed = gInputManager != nullptr ? gInputManager->TypedText : std::string();
+    if (typed.empty()) {
+        return;
+    }
+    for (const std::string& label : labels) {
+        if (!label.empty() && SameLetter(label.front(), typed.front())) {
+            OnButton(label);
+            return;
+        }
+    }
+}

@@ -1,0 +1,36 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "editor/EdMessageBox.h"
+#include "object/Behavior.h"
+
+class EdDialogBhv;
+
+// The editor's one message box "EdDlgMessageBox": a title over a row of buttons built
+// from labels. Enter presses the first button, Esc the last, a typed letter the first
+// whose label starts with it.
+class EdDlgMessageBoxBhv : public Behavior, public IEdMessageBox {
+public:
+    static constexpr const char* ButtonPrefab = "EdButton";
+
+    EdDlgMessageBoxBhv();
+
+    void Start() override;
+    void HandleInput() override;
+
+    void Build(const std::string& title, const std::vector<std::string>& labels, MessageBoxCallback callback) override;
+    // Closes the box and hands the label to the pending callback, once.
+    void OnButton(const std::string& label);
+    // The labels of the current buttons, in order.
+    std::vector<std::string> GetLabels() const;
+
+    EdDialogBhv* Dialog = nullptr;
+    GameObject* ButtonsRoot = nullptr;
+    MessageBoxCallback Callback;
+
+private:
+    void RemoveButtons();
+    void AddButton(const std::string& label);
+};
