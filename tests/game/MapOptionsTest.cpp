@@ -182,6 +182,8 @@ TEST_F(MapOptionsTest, MasterMuteSilencesCuesAndMusicWhileMusicMuteSilencesOnlyT
 }
 
 TEST_F(MapOptionsTest, ShiftTildeCyclesTheUpdateSwitchesAndTheLineCountsPassesPerSimulatedSecond) {
+    WritePrefab("BrokenDebugDisplay", R"({ "Components": { "DebugDisplayBhv": { "FpsUpdateInterval": "0" },
+        "TextCmp": "" }, "AutoCreate": "" })");
     OpenMap();
     GameObject* debug = Find("DebugDisplay");
     ASSERT_NE(debug, nullptr);
@@ -206,22 +208,25 @@ TEST_F(MapOptionsTest, ShiftTildeCyclesTheUpdateSwitchesAndTheLineCountsPassesPe
     EXPECT_EQ(debug->DrawEnabled, 1) << "Shift+Tilde leaves the display as it was";
 
     // A fresh display counting half seconds: 30 passes of 1/60 s make 60 a second.
-    gCurrentLevelName = "Lvl_03";
     GameObject* fresh = Spawn("DebugDisplay", Vector2());
     SetProperty(fresh, "DebugDisplayBhv", "FpsUpdateInterval", "0.5");
     RunPasses(29);
-    EXPECT_EQ(fresh->Text->Text, "FPS: 0\nLvl_03");
+    ASSERT_FALSE(gCurrentLevelName.empty());
+    EXPECT_EQ(fresh->Text->Text, "FPS: 0\n" + gCurrentLevelName);
     RunPass();
-    EXPECT_EQ(fresh->Text->Text, "FPS: 60\nLvl_03");
+    EXPECT_EQ(fresh->Text->Text, "FPS: 60\n" + gCurrentLevelName);
+    // Set to 0 while running, the count stops instead of looping for ever.
+    SetProperty(fresh, "DebugDisplayBhv", "FpsUpdateInterval", "0");
+    RunPasses(40);
+    EXPECT_EQ(fresh->Text->Text, "FPS: 60\n" + gCurrentLevelName);
 
-    // An interval that would never end the count is refused, naming the prefab.
-    GameObject* broken = Spawn("DebugDisplay", Vector2());
-    SetProperty(broken, "DebugDisplayBhv", "FpsUpdateInterval", "0");
+    // A prefab with such an interval is refused as it starts, naming the prefab.
     try {
+        Spawn("BrokenDebugDisplay", Vector2());
         RunPass();
         ADD_FAILURE() << "no content error";
     } catch (const ContentError& error) {
-        EXPECT_EQ(error.File().filename(), "DebugDisplay.json");
+        EXPECT_EQ(error.File().filename(), "BrokenDebugDisplay.json");
         EXPECT_NE(error.Problem().find("FpsUpdateInterval"), std::string::npos);
     }
 }
@@ -289,7 +294,8 @@ TEST_F(MapOptionsTest, ThePopupOffersSixtyHertzModesAppliesThemAtOnceAndConfirms
     Press(Key::Space);
     EXPECT_EQ(gGraphics->Fullscreen, 1);
     const GameObject* space = Find("UiDisplaySettingsPopup/UiDisplayConfirm/KeySpace");
-    Click(space->GetPos());  // the interface layer draws in window pixels
+    // The mouse counts pixels of the window, which is 1024 x 576 now.
+    Click(Vector2(space->GetPos().X * 0.8f, space->GetPos().Y * 0.8f));
     EXPECT_EQ(Popup(), nullptr);
     EXPECT_EQ(Find("LevelSelectScreen1")->InputEnabled, 1);
     const std::string text = DisplayFileText();
