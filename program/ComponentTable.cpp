@@ -20,11 +20,14 @@
 #include "game/levels/SavedDataBhv.h"
 #include "game/map/AltBgIconBhv.h"
 #include "game/map/BonusLevelIconBhv.h"
+#include "game/map/DisplaySettingsIconBhv.h"
 #include "game/map/LevelRingBhv.h"
 #include "game/map/LevelSelectIconBhv.h"
 #include "game/map/MapBhv.h"
 #include "game/map/MapCursorBhv.h"
 #include "game/map/MapNodeCmp.h"
+#include "game/map/MusicMuteBhv.h"
+#include "game/map/SoundMuteBhv.h"
 #include "game/map/UiParUnlockInfoBhv.h"
 #include "game/screens/LevelSelectScreenBhv.h"
 #include "game/enemies/EnStandardDamageBhv.h"
@@ -51,8 +54,10 @@
 #include "game/weapons/ShotgunBhv.h"
 #include "game/weapons/WeaponCmp.h"
 #include "game/weapons/WeaponsListBhv.h"
+#include "game/ui/DebugDisplayBhv.h"
 #include "game/ui/HudRootBhv.h"
 #include "game/ui/NewBestIconBhv.h"
+#include "game/ui/UiDisplayPopupBhv.h"
 #include "game/ui/UiLevelTitleBhv.h"
 #include "game/ui/UiUnlockMessageBhv.h"
 
@@ -154,13 +159,18 @@ void RegisterComponentTypes(PrefabManager& manager) {
     // User interface.
     manager.RegisterComponent<AltBgIconBhv>("AltBgIconBhv");
     manager.RegisterComponent<BonusLevelIconBhv>("BonusLevelIconBhv");
+    manager.RegisterComponent<DebugDisplayBhv>("DebugDisplayBhv");
+    manager.RegisterComponent<DisplaySettingsIconBhv>("DisplaySettingsIconBhv");
     manager.RegisterComponent<HudRootBhv>("HudRootBhv");
     manager.RegisterComponent<LevelRingBhv>("LevelRingBhv");
     manager.RegisterComponent<LevelSelectIconBhv>("LevelSelectIconBhv");
     manager.RegisterComponent<MapBhv>("MapBhv");
     manager.RegisterComponent<MapCursorBhv>("MapCursorBhv");
     manager.RegisterComponent<MapNodeCmp>("MapNodeCmp");
+    manager.RegisterComponent<MusicMuteBhv>("MusicMuteBhv");
     manager.RegisterComponent<NewBestIconBhv>("NewBestIconBhv");
+    manager.RegisterComponent<SoundMuteBhv>("SoundMuteBhv");
+    manager.RegisterComponent<UiDisplayPopupBhv>("UiDisplayPopupBhv");
     manager.RegisterComponent<UiLevelTitleBhv>("UiLevelTitleBhv");
     manager.RegisterComponent<UiParUnlockInfoBhv>("UiParUnlockInfoBhv");
     manager.RegisterComponent<UiUnlockMessageBhv>("UiUnlockMessageBhv");

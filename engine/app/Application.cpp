@@ -13,6 +13,7 @@
 #include "object/ObjectShortcutTypes.h"
 #include "object/PrefabManager.h"
 #include "object/RandomManager.h"
+#include "object/UpdateSwitches.h"
 #include "platform/Clock.h"
 #include "fx/AnimationManager.h"
 #include "physics/B2DebugDrawer.h"
@@ -58,6 +59,7 @@ Application::Application(Clock& clock)
     }
     gApplication = this;
     gDeletionQueues = &Queues;
+    gUpdateSwitches = UpdateSwitches{&UpdatesDisabled, &UpdatesDelayed};
 
     // Creation order: editor state, events, contact listener, debug drawer, physics
     // world, root object, random numbers, graphics, fonts, textures, prefabs, time,
@@ -95,6 +97,7 @@ Application::~Application() = default;
 
 Application::ExitScope::~ExitScope() {
     gApplication = nullptr;
+    gUpdateSwitches = UpdateSwitches{};
     FlushDeleteQueues();
     gDeletionQueues = nullptr;
     if (gEditorHooks.DeleteState != nullptr) {

@@ -202,6 +202,10 @@ int Graphics::CheckDevice() {
     return 0;
 }
 
+void Graphics::RequestDisplayChange() {
+    Impl->DisplayChangePending = 1;
+}
+
 // The window is reconfigured in place rather than destroyed: closing the game's only
 // window would read as the player quitting. The context survives with it.
 void Graphics::ApplyDisplayChange() {

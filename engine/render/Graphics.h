@@ -47,6 +47,8 @@ public:
     // Start of every frame: applies a pending display change (window reconfigured in
     // place, targets rebuilt, textures read again). Returns 0.
     int CheckDevice();
+    // Asks the next CheckDevice to apply Width, Height and Fullscreen to the window.
+    void RequestDisplayChange();
     // Reads every texture of every registered owner again from its file.
     void ReloadTextures();
     // One frame: shows the previous one, then draws every layer pass of the tree

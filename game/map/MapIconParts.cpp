@@ -8,6 +8,8 @@
 #include "game/screens/LevelSelectScreenBhv.h"
 #include "input/InputManager.h"
 #include "object/GameObject.h"
+#include "render/Graphics.h"
+#include "render/SpriteCmp.h"
 
 namespace MapIconParts {
 
@@ -45,6 +47,21 @@ void LevelIconActivate(const GameObject& icon) {
     if (gLevelSelectScreen != nullptr) {
         gLevelSelectScreen->StartLevel();
     }
+}
+
+bool IsActivated(const GameObject& icon) {
+    if (EditorIsEditing() || gInputManager == nullptr) {
+        return false;
+    }
+    if (gInputManager->IsKeyPressed(Key::LeftMouse) && gGraphics != nullptr && icon.Sprite != nullptr) {
+        const Vector2 m = gGraphics->WorldCamera.ScreenToWorld(gInputManager->MousePosition);
+        const Rect b = icon.Sprite->GetBounds();
+        if (m.X >= b.X && m.Y >= b.Y && m.X < b.X + b.Width && m.Y < b.Y + b.Height) {
+            return true;
+        }
+    }
+    const MapNodeCmp* node = icon.GetComponent<MapNodeCmp>();
+    return node != nullptr && node->IsCurrent && gInputManager->IsActionPressed(InputAction::MenuConfirm);
 }
 
 }  // namespace MapIconParts

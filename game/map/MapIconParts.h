@@ -22,4 +22,8 @@ void FollowLevel(MapNodeCmp& node, const LevelDataCmp& level);
 // outside edit mode, when MenuConfirm is pressed this pass.
 void LevelIconActivate(const GameObject& icon);
 
+// The option icons' activation: outside edit mode, a left click this pass inside the
+// icon's sprite (world coordinates), or MenuConfirm pressed while the node is current.
+bool IsActivated(const GameObject& icon);
+
 }  // namespace MapIconParts

@@ -1,0 +1,3 @@
+#include "object/UpdateSwitches.h"
+
+UpdateSwitches gUpdateSwitches;
