@@ -162,7 +162,7 @@ std::vector<AtlasFrame> InterfaceFrames() {
         SolidWhiteFrame(false),
         UnlitFrame("Panel", 256, 128, [](SpriteCanvas& c) { DrawPanel(c, pal::UiPanel, pal::UiEdge, 0.25f); }),
         UnlitFrame("PanelWide", 512, 128, [](SpriteCanvas& c) { DrawPanel(c, pal::UiPanel, pal::UiEdge, 0.25f); }),
-        UnlitFrame("PanelEnd", 512, 288, [](SpriteCanvas& c) { DrawPanel(c, Hex(0x161E34, 0.94f), pal::UiAccent, 0.3f); }),
+        UnlitFrame("PanelEnd", 512, 256, [](SpriteCanvas& c) { DrawPanel(c, Hex(0x161E34, 0.94f), pal::UiAccent, 0.3f); }),
         UnlitFrame("Banner", 512, 64, [](SpriteCanvas& c) { DrawPanel(c, Hex(0x2A1A08, 0.92f), pal::UiAccent, 0.4f); }),
         UnlitFrame("Button", 256, 64, [](SpriteCanvas& c) { DrawPanel(c, Hex(0x1E2840, 0.95f), pal::UiEdge, 0.5f); }, 0.4f),
         UnlitFrame("ButtonHighlight", 256, 64, [](SpriteCanvas& c) { DrawPanel(c, Hex(0x3A6878, 0.95f), pal::UiAccent, 0.5f); }, 0.4f),
