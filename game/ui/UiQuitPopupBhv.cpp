@@ -13,9 +13,12 @@
 
 namespace {
 
-void SetMapInput(bool enabled) {
+// The map's texts draw above any interface sprite, so the map is hidden under the
+// popup as well as kept from input.
+void SetMapActive(bool active) {
     if (gLevelSelectScreen != nullptr) {
-        gLevelSelectScreen->Owner->InputEnabled = enabled ? 1 : 0;
+        gLevelSelectScreen->Owner->InputEnabled = active ? 1 : 0;
+        gLevelSelectScreen->Owner->DrawEnabled = active ? 1 : 0;
     }
 }
 
@@ -39,7 +42,7 @@ const std::vector<std::string>& UiQuitPopupBhv::Titles() {
 }
 
 void UiQuitPopupBhv::Start() {
-    SetMapInput(false);
+    SetMapActive(false);
     const std::vector<std::string>& titles = Titles();
     size_t index = 0;
     if (gRandomManager != nullptr && titles.size() > 1) {
@@ -72,6 +75,6 @@ void UiQuitPopupBhv::HandleInput() {
 }
 
 void UiQuitPopupBhv::Close() {
-    SetMapInput(true);
+    SetMapActive(true);
     Owner->Destroy();
 }
