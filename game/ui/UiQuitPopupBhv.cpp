@@ -13,12 +13,21 @@
 
 namespace {
 
-// The map's texts draw above any interface sprite, so the map is hidden under the
-// popup as well as kept from input.
-void SetMapActive(bool active) {
+GameObject* FindInTree(GameObject* root, const std::string& name) {
+    if (root->Name == name) {
+        return root;
+    }
+    for (GameObject* child : root->Children) {
+        if (GameObject* found = FindInTree(child, name)) {
+            return found;
+        }
+    }
+    return nullptr;
+}
+
+void SetMapInput(bool enabled) {
     if (gLevelSelectScreen != nullptr) {
-        gLevelSelectScreen->Owner->InputEnabled = active ? 1 : 0;
-        gLevelSelectScreen->Owner->DrawEnabled = active ? 1 : 0;
+        gLevelSelectScreen->Owner->InputEnabled = enabled ? 1 : 0;
     }
 }
 
@@ -42,7 +51,7 @@ const std::vector<std::string>& UiQuitPopupBhv::Titles() {
 }
 
 void UiQuitPopupBhv::Start() {
-    SetMapActive(false);
+    SetMapInput(false);
     const std::vector<std::string>& titles = Titles();
     size_t index = 0;
     if (gRandomManager != nullptr && titles.size() > 1) {
@@ -52,6 +61,16 @@ void UiQuitPopupBhv::Start() {
     GameObject* title = Owner->FindChild("Title");
     if (title != nullptr && title->Text != nullptr) {
         title->Text->Text = titles[index];
+    }
+}
+
+void UiQuitPopupBhv::Update() {
+    // Texts draw above every interface sprite, so the map's info box, which lies under
+    // the popup, is hidden after each map update while the popup is open.
+    if (gLevelSelectScreen != nullptr && !Owner->PendingDestroy) {
+        if (GameObject* infoBox = FindInTree(gLevelSelectScreen->Owner, "LevelSelectInfoBox")) {
+            infoBox->DrawEnabled = 0;
+        }
     }
 }
 
@@ -75,6 +94,6 @@ void UiQuitPopupBhv::HandleInput() {
 }
 
 void UiQuitPopupBhv::Close() {
-    SetMapActive(true);
+    SetMapInput(true);
     Owner->Destroy();
 }

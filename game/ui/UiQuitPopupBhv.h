@@ -10,6 +10,7 @@
 class UiQuitPopupBhv : public Behavior {
 public:
     void Start() override;
+    void Update() override;
     void HandleInput() override;
 
     static const std::vector<std::string>& Titles();

@@ -306,7 +306,9 @@ TEST_F(PanelsTest, TheQuitPopupTakesATitleOfTheListAndClosesOrQuits) {
     ASSERT_EQ(titles.size(), 11u);
     EXPECT_NE(std::find(titles.begin(), titles.end(), TextOf(popup, "Title")), titles.end());
     EXPECT_FALSE(gLevelSelectScreen->Owner->InputEnabled);
-    EXPECT_FALSE(gLevelSelectScreen->Owner->DrawEnabled);
+    GameObject* infoBox = Find("LevelSelectScreen1/LevelSelectInfoBox");
+    ASSERT_NE(infoBox, nullptr);
+    EXPECT_FALSE(infoBox->DrawEnabled) << "it would show through";
 
     // A click on the Esc key picture closes it, at a window of another size too.
     gGraphics->Width = 1920;
@@ -317,7 +319,7 @@ TEST_F(PanelsTest, TheQuitPopupTakesATitleOfTheListAndClosesOrQuits) {
     RunPass();
     EXPECT_EQ(Live("UiQuitPopup"), 0);
     EXPECT_TRUE(gLevelSelectScreen->Owner->InputEnabled);
-    EXPECT_TRUE(gLevelSelectScreen->Owner->DrawEnabled);
+    EXPECT_TRUE(infoBox->DrawEnabled);
     EXPECT_FALSE(IsQuitPosted());
 
     Tap(Key::Esc);
