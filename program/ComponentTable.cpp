@@ -58,7 +58,15 @@
 #include "game/ui/HudRootBhv.h"
 #include "game/ui/NewBestIconBhv.h"
 #include "game/ui/UiDisplayPopupBhv.h"
+#include "game/ui/TextMenuBhv.h"
+#include "game/ui/UiAntsFreedBhv.h"
+#include "game/ui/UiButtonBhv.h"
+#include "game/ui/UiLevelCompleteBhv.h"
 #include "game/ui/UiLevelTitleBhv.h"
+#include "game/ui/UiPacmanCompleteBhv.h"
+#include "game/ui/UiPauseBhv.h"
+#include "game/ui/UiQuitPopupBhv.h"
+#include "game/ui/UiSurvivalCompleteBhv.h"
 #include "game/ui/UiUnlockMessageBhv.h"
 
 #include "object/Pos2dCmp.h"
@@ -170,9 +178,17 @@ void RegisterComponentTypes(PrefabManager& manager) {
     manager.RegisterComponent<MusicMuteBhv>("MusicMuteBhv");
     manager.RegisterComponent<NewBestIconBhv>("NewBestIconBhv");
     manager.RegisterComponent<SoundMuteBhv>("SoundMuteBhv");
+    manager.RegisterComponent<TextMenuBhv>("TextMenuBhv");
+    manager.RegisterComponent<UiAntsFreedBhv>("UiAntsFreedBhv");
+    manager.RegisterComponent<UiButtonBhv>("UiButtonBhv");
     manager.RegisterComponent<UiDisplayPopupBhv>("UiDisplayPopupBhv");
+    manager.RegisterComponent<UiLevelCompleteBhv>("UiLevelCompleteBhv");
     manager.RegisterComponent<UiLevelTitleBhv>("UiLevelTitleBhv");
+    manager.RegisterComponent<UiPacmanCompleteBhv>("UiPacmanCompleteBhv");
     manager.RegisterComponent<UiParUnlockInfoBhv>("UiParUnlockInfoBhv");
+    manager.RegisterComponent<UiPauseBhv>("UiPauseBhv");
+    manager.RegisterComponent<UiQuitPopupBhv>("UiQuitPopupBhv");
+    manager.RegisterComponent<UiSurvivalCompleteBhv>("UiSurvivalCompleteBhv");
     manager.RegisterComponent<UiUnlockMessageBhv>("UiUnlockMessageBhv");
 
     // Game flow, particles, pick-ups, data: "ExitBhv" to "TestSpriteBhv", then ThingCmp.

@@ -107,8 +107,23 @@ bool HandleWindowEvent(const SDL_Event& event) {
     return true;
 }
 
+namespace {
+
+bool sQuitPosted = false;
+
+}  // namespace
+
+void PostQuitMessage() {
+    sQuitPosted = true;
+}
+
+bool IsQuitPosted() {
+    return sQuitPosted;
+}
+
 bool PumpMessages() {
-    bool keepRunning = true;
+    bool keepRunning = !sQuitPosted;
+    sQuitPosted = false;
     SDL_Event event;
     while (SDL_PollEvent(&event) != 0) {
         if (!HandleWindowEvent(event)) {

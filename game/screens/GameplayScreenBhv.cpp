@@ -417,6 +417,13 @@ void GameplayScreenBhv::Replay() {
     StartCoroutineAtNextTick(FindOrCreateCoroutine(&GameplayScreenBhv::RespawnCoroutine));
 }
 
+void GameplayScreenBhv::StartChangeOfLevel() {
+    Coroutine* change = FindOrCreateCoroutine(&GameplayScreenBhv::ChangeLevelCoroutine);
+    if (!change->Running) {
+        StartCoroutineAtNextTick(change);
+    }
+}
+
 void GameplayScreenBhv::StartPillMode() {
     Coroutine* pillMode = FindOrCreateCoroutine(&GameplayScreenBhv::PillModeCoroutine);
     pillMode->Stop();

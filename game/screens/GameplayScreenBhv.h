@@ -51,6 +51,8 @@ public:
     void OnExitReached();
     // The player died or chose to play again; the respawn starts at the next tick.
     void Replay();
+    // Unless it runs, the change of level starts at the next coroutine tick.
+    void StartChangeOfLevel();
     // A pill was taken: the pill mode starts (again) from its beginning.
     void StartPillMode();
     // Stops or resumes the screen's input and update, and with them the whole level.
