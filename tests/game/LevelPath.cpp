@@ -15,15 +15,17 @@ LevelPath::LevelPath(const GameObject& level, Vector2 viewSize, float bodyRadius
       mRows(static_cast<int>(std::ceil(viewSize.Y / CellSize))),
       mOrigin(-viewSize.X / 2.0f, -viewSize.Y / 2.0f),
       mBlocked(static_cast<size_t>(mColumns * mRows), false),
+      mSolid(mBlocked.size(), false),
       mDistance(mBlocked.size(), -1.0f) {
     if (const GameObject* walls = level.FindChild("Layer1")) {
         for (const GameObject* thing : walls->Children) {
-            BlockFixtures(*thing, bodyRadius);
+            BlockFixtures(*thing, bodyRadius, mBlocked);
+            BlockFixtures(*thing, CellSize * 0.5f, mSolid);
         }
     }
 }
 
-void LevelPath::BlockFixtures(const GameObject& object, float bodyRadius) {
+void LevelPath::BlockFixtures(const GameObject& object, float bodyRadius, std::vector<bool>& cells) {
     if (object.B2Body == nullptr) {
         return;
     }
@@ -39,7 +41,7 @@ void LevelPath::BlockFixtures(const GameObject& object, float bodyRadius) {
                 const float dx = std::max({box.lowerBound.x - c.X, 0.0f, c.X - box.upperBound.x});
                 const float dy = std::max({box.lowerBound.y - c.Y, 0.0f, c.Y - box.upperBound.y});
                 if (dx * dx + dy * dy < bodyRadius * bodyRadius) {
-                    mBlocked[static_cast<size_t>(row * mColumns + column)] = true;
+                    cells[static_cast<size_t>(row * mColumns + column)] = true;
                 }
             }
         }
@@ -63,6 +65,18 @@ Vector2 LevelPath::CentreOf(int index) const {
 bool LevelPath::IsBlocked(Vector2 pos) const {
     const int index = IndexOf(pos);
     return index < 0 || mBlocked[static_cast<size_t>(index)];
+}
+
+bool LevelPath::ClearLine(Vector2 from, Vector2 to) const {
+    const Vector2 d = to - from;
+    const int steps = static_cast<int>(std::sqrt(d.X * d.X + d.Y * d.Y) / (CellSize * 0.5f)) + 1;
+    for (int i = 0; i <= steps; ++i) {
+        const int index = IndexOf(from + d * (static_cast<float>(i) / static_cast<float>(steps)));
+        if (index < 0 || mSolid[static_cast<size_t>(index)]) {
+            return false;
+        }
+    }
+    return true;
 }
 
 void LevelPath::MeasureFrom(Vector2 goal, float reach) {

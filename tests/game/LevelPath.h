@@ -24,15 +24,18 @@ public:
     // The centre of the neighbouring cell that is closest to the goal.
     Vector2 NextStep(Vector2 pos) const;
     bool IsBlocked(Vector2 pos) const;
+    // No wall cell between the two points: a shot between them flies free.
+    bool ClearLine(Vector2 from, Vector2 to) const;
 
 private:
     int IndexOf(Vector2 pos) const;
     Vector2 CentreOf(int index) const;
-    void BlockFixtures(const GameObject& object, float bodyRadius);
+    void BlockFixtures(const GameObject& object, float bodyRadius, std::vector<bool>& cells);
 
     int mColumns = 0;
     int mRows = 0;
     Vector2 mOrigin;
     std::vector<bool> mBlocked;
+    std::vector<bool> mSolid;  // the walls themselves
     std::vector<float> mDistance;
 };
