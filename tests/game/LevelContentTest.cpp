@@ -66,16 +66,18 @@ protected:
 
     static Vector2 ViewSize() { return gGraphics->WorldCamera.Scale; }
 
-    // Bodies anywhere under the object, the centipedes' cells included.
-    static void ExpectNoGravity(const GameObject& object, const std::string& level) {
+    // Bodies anywhere under the object, the centipedes' cells included: no gravity,
+    // and none starts stuck in a wall.
+    static void ExpectFreeBodies(const GameObject& object, const LevelPath& walls) {
         if (object.B2Body != nullptr) {
             const b2Body* body = object.B2Body->EnsureBody();
             if (body->GetType() == b2_dynamicBody) {
-                EXPECT_EQ(body->GetGravityScale(), 0.0f) << level << ": " << object.PrefabName;
+                EXPECT_EQ(body->GetGravityScale(), 0.0f) << object.PrefabName;
+                EXPECT_FALSE(walls.IsBlocked(object.GetPos())) << object.PrefabName << " inside a wall";
             }
         }
         for (const GameObject* child : object.Children) {
-            ExpectNoGravity(*child, level);
+            ExpectFreeBodies(*child, walls);
         }
     }
 
@@ -88,11 +90,12 @@ protected:
         int insects = 0;
         std::vector<Vector2> weapons;
         std::vector<Vector2> exits;
+        const LevelPath walls(*Level(), ViewSize(), 0.55f);
         for (const GameObject* thing : Things()) {
             const Vector2 pos = thing->GetPos();
             EXPECT_LE(std::fabs(pos.X), half.X) << thing->PrefabName << " outside the view";
             EXPECT_LE(std::fabs(pos.Y), half.Y) << thing->PrefabName << " outside the view";
-            ExpectNoGravity(*thing, name);
+            ExpectFreeBodies(*thing, walls);
             players += thing->PrefabName == "Player" ? 1 : 0;
             insects += IsInsect(*thing) ? 1 : 0;
             if (IsWeaponPickup(*thing)) {

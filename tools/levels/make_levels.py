@@ -7,7 +7,7 @@ into the same files). Run it only to start a level afresh:
     tools/levels/make_levels.py Content/Prefabs [Lvl_05 ...]
 
 A map is 20 columns by 11 rows of 2 x 2 cells covering the 40 x 22 view, row 0 at the
-lowest Y. Legend:
+lowest Y: the bottom of the screen, so a map reads upside down. Legend:
     #  wall            P  player          1  pistol        2  shotgun
     a  ant             S  ant sack        c  short centipede
     C  centipede       h  chaser          o  pill          E  exit
