@@ -18,6 +18,7 @@ import collections
 import json
 import math
 import os
+import struct
 import sys
 
 COLS, ROWS, CELL = 20, 11, 2.0
@@ -55,8 +56,9 @@ def cell_pos(col, row):
 
 
 def num(value):
-    text = ('%.3f' % value).rstrip('0').rstrip('.')
-    return '0' if text in ('-0', '') else text
+    """A float as the prefab writer prints it: single precision, 9 significant digits."""
+    single = struct.unpack('<f', struct.pack('<f', value))[0]
+    return '0' if single == 0 else '%.9g' % single
 
 
 def light(pos, rgb, size, image='SoftLight'):
@@ -71,10 +73,11 @@ def thing(level, ch, col, row, index):
     x, y = cell_pos(col, row)
     props = {}
     if ch in BODIED:
-        body = {'Pos': {'X': num(x), 'Y': num(y)}}
+        body = {}
         if ch in FACING:
             # Insects face the map's middle, a little askew so no two look alike.
             body['Angle'] = num(math.atan2(-y, -x) + 0.3 * math.sin(index * 1.7))
+        body['Pos'] = {'X': num(x), 'Y': num(y)}
         props['B2BodyCmp'] = body
     else:
         props['Pos2dCmp'] = {'Pos': {'X': num(x), 'Y': num(y)}}
@@ -141,11 +144,12 @@ def first_par(level):
 
 
 def list_entry(name, title, par=None, main=True):
-    data = {'LevelName': title}
-    if par is not None:
-        data['ParTime'] = str(par)
+    data = {}  # properties in the order the prefab writer puts them
     if not main:
         data['InMainProgression'] = 'false'
+    data['LevelName'] = title
+    if par is not None:
+        data['ParTime'] = str(par)
     return {'Name': name, 'InstanceProperties': {'LevelDataCmp': data}, 'Prefab': 'LevelData'}
 
 
