@@ -58,6 +58,16 @@ bool IsWeaponPickup(const GameObject& object) {
     return !object.PendingDestroy && (object.PrefabName == "Pkup_Pistol" || object.PrefabName == "Pkup_Shotgun");
 }
 
+bool IsPill(const GameObject& object) {
+    return !object.PendingDestroy && object.PrefabName == "Pkup_Pill";
+}
+
+bool HasExit() {
+    bool found = false;
+    ForEachThing("Layer1", [&](GameObject& thing) { found = found || thing.PrefabName == "Exit"; });
+    return found;
+}
+
 }  // namespace
 
 Autopilot::Autopilot(PlayHarness& play) : mPlay(play) {}
@@ -74,13 +84,22 @@ bool Autopilot::ChooseGoal(Vector2& goal, float& reach) const {
         }
     }
     bool found = false;
+    bool hasExit = false;
     ForEachThing("Layer1", [&](GameObject& thing) {
+        hasExit = hasExit || thing.PrefabName == "Exit";
         if (thing.PrefabName == "Exit" && thing.UpdateEnabled != 0) {
             goal = thing.GetPos();
             reach = 0.5f;
             found = true;
         }
     });
+    if (!hasExit) {  // the chase and survival modes: eat what pills there are
+        if (const GameObject* pill = Nearest(at, IsPill)) {
+            goal = pill->GetPos();
+            reach = 0.5f;
+            found = true;
+        }
+    }
     return found;
 }
 
@@ -130,6 +149,10 @@ void Autopilot::Step() {
         Steer(mPath->DistanceAt(at) <= 0.0f ? goal : ahead);
     } else if (targetDistance < KeepAway) {
         Steer(at + (at - target->GetPos()));
+    } else if (!HasExit()) {
+        // Nothing to fetch in an open arena: circle its middle so the round runs.
+        const float t = gGameplayScreen->LevelTime * 0.6f;
+        Steer(Vector2(8.0f * std::cos(t), 5.0f * std::sin(t)));
     } else {
         Steer(at);
     }

@@ -11,7 +11,8 @@ class PlayHarness;
 // Plays a loaded level through the harness's keys and mouse, as a steady player would:
 // fetches a weapon when unarmed, walks the shortest way to the exit, and aims and fires
 // at the nearest insect in range on the way. Where the exit waits for the insects to
-// die, it keeps its distance from them and fights.
+// die, it keeps its distance from them and fights; without an exit it eats pills and
+// circles the arena.
 class Autopilot {
 public:
     explicit Autopilot(PlayHarness& play);

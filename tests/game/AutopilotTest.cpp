@@ -13,6 +13,8 @@
 #include "game/levels/LevelListBhv.h"
 #include "game/levels/SavedDataBhv.h"
 #include "game/screens/GameplayScreenBhv.h"
+#include "object/GameObject.h"
+#include "object/SceneRoots.h"
 
 namespace {
 
@@ -53,6 +55,57 @@ TEST_P(AutopilotRun, ReachesTheExitUnderPar) {
     EXPECT_LE(time, level->ParTime);
     EXPECT_EQ(Screen().TimerRunning, 0);
 }
+
+struct BonusMode {
+    const char* Level;
+    const char* Panel;
+};
+
+class AutopilotBonus : public PlayFixture, public ::testing::WithParamInterface<BonusMode> {
+protected:
+    int Panels(const std::string& prefabName) const {
+        int count = 0;
+        for (const GameObject* child : gGameplayRoot->Children) {
+            count += child->PrefabName == prefabName && !child->PendingDestroy ? 1 : 0;
+        }
+        return count;
+    }
+};
+
+// Free the ants ends at the exit; the chase and survival rounds end with the player,
+// caught or, after a while, giving up with the replay key.
+TEST_P(AutopilotBonus, PlaysToItsEndPanel) {
+    const BonusMode mode = GetParam();
+    WritePrefab("UiLevelTitle", kEmptyPrefab);
+    WritePrefab(mode.Panel, kEmptyPrefab);
+    gCurrentLevelName = mode.Level;
+    StartInLevel();
+    RunPass();
+    ASSERT_EQ(gCurrentLevelName, mode.Level);
+    Autopilot pilot(*this);
+    int pass = 0;
+    for (; pass < 20 * 60 && Panels(mode.Panel) == 0; ++pass) {
+        if (pass == 15 * 60 && std::string(mode.Level) != "Lvl_Bonus1") {
+            PressOnce = {Key::R};
+        }
+        pilot.Step();
+        PressOnce.clear();
+    }
+    std::printf("autopilot %s: panel after %.2f s\n", mode.Level, static_cast<float>(pass) / 60.0f);
+    EXPECT_EQ(Panels(mode.Panel), 1);
+    if (std::string(mode.Level) == "Lvl_Bonus1") {
+        EXPECT_EQ(CueCount("ExitReached"), 1);
+    } else {
+        EXPECT_EQ(Screen().RoundActive, 0) << "the round is over";
+        EXPECT_GT(CueCount("PlayerRespawn"), 0);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Modes, AutopilotBonus,
+                         ::testing::Values(BonusMode{"Lvl_Bonus1", "UiAntsFreedPopup"},
+                                           BonusMode{"Lvl_Bonus2", "UiPacmanCompletePopup"},
+                                           BonusMode{"Lvl_Survival", "UiSurvivalCompletePopup"}),
+                         [](const auto& info) { return std::string(info.param.Level); });
 
 // The levels the autopilot gets through today; the others still need a recorded run.
 INSTANTIATE_TEST_SUITE_P(Levels, AutopilotRun,

@@ -23,6 +23,14 @@ LevelPath::LevelPath(const GameObject& level, Vector2 viewSize, float bodyRadius
             BlockFixtures(*thing, CellSize * 0.5f, mSolid);
         }
     }
+    // Sacks stand where they are put until shot: a way round them is the way.
+    if (const GameObject* things = level.FindChild("Layer2Mut")) {
+        for (const GameObject* thing : things->Children) {
+            if (thing->B2Body != nullptr && thing->B2Body->EnsureBody()->GetType() == b2_staticBody) {
+                BlockFixtures(*thing, bodyRadius, mBlocked);
+            }
+        }
+    }
 }
 
 void LevelPath::BlockFixtures(const GameObject& object, float bodyRadius, std::vector<bool>& cells) {

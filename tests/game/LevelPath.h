@@ -7,7 +7,8 @@
 class GameObject;
 
 // The level's floor as a fine grid: a cell is blocked when a body of the player's
-// radius centred there would touch a solid fixture of the static group "Layer1".
+// radius centred there would touch a solid fixture of the static group "Layer1" or
+// of a static thing (a sack) of "Layer2Mut".
 // Distances run over 8 neighbours, never cutting a blocked corner.
 class LevelPath {
 public:
