@@ -90,9 +90,8 @@ private:
 };
 
 // One gameplay pass (input walk, physics step, update walk, deletions; no drawing) on
-// the gameplay screen with 500 insects in the level. The insects are the standing
-// enemies that exist so far ("En_Grub": health, damage, contact), spread out so that
-// none touch. Reported per insect.
+// the gameplay screen with 500 ants in the level, started apart so that they walk and
+// bounce. Reported per insect.
 void BM_GameplayPassWith500Insects(benchmark::State& state) {
     constexpr int kColumns = 25;
     constexpr int kRows = 20;
@@ -100,7 +99,7 @@ void BM_GameplayPassWith500Insects(benchmark::State& state) {
     std::string entries;
     for (int row = 0; row < kRows; ++row) {
         for (int column = 0; column < kColumns; ++column) {
-            Append(entries, BodyEntry("En_Grub", -24.0f + 2.0f * column, -15.0f + 1.5f * row));
+            Append(entries, BodyEntry("En_Ant", -24.0f + 2.0f * column, -15.0f + 1.5f * row));
         }
     }
     game.WriteLevel("Lvl_BenchInsects", entries);
@@ -130,7 +129,7 @@ void BM_LoadLevelOf300Things(benchmark::State& state) {
         Append(entries, BodyEntry("Wall", -19.0f + 2.0f * (i % 20), -10.0f + 2.0f * (i / 20)));
     }
     for (int i = 0; i < 100; ++i) {
-        Append(entries, BodyEntry("En_Grub", -18.0f + 1.6f * (i % 20), 6.0f + 1.0f * (i / 20)));
+        Append(entries, BodyEntry("En_Ant", -18.0f + 1.6f * (i % 20), 6.0f + 1.0f * (i / 20)));
     }
     for (int i = 0; i < 50; ++i) {
         Append(entries, R"({"Prefab": "LevelLight"})");

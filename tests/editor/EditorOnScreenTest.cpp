@@ -232,18 +232,18 @@ GameObject* FindByPrefab(GameObject* object, const std::string& prefabName) {
 
 TEST_F(EditorOnScreenTest, TheInspectorShowsASelectedInsectAndThePrefabPickerDimsEverythingBehindIt) {
     RunPasses(3);
-    GameObject* grub = FindByPrefab(gGameplayRoot, "En_Grub");
-    ASSERT_NE(grub, nullptr) << "the first level holds grubs";
+    GameObject* ant = FindByPrefab(gGameplayRoot, "En_Ant");
+    ASSERT_NE(ant, nullptr) << "the first level holds ants";
     TapKey(Key::F1);
     TapKey(Key::F11);
-    gEditorState->SelectObject(grub);
+    gEditorState->SelectObject(ant);
     RunPasses(2);
 
     const EdPalObjectEditBhv* inspector = gEditorState->ObjectEditPalette;
     ASSERT_NE(inspector, nullptr);
     EXPECT_EQ(inspector->TitleBar->Title, "Edit Instance");
-    EXPECT_EQ(inspector->NameRow->ValueText, "Insect");
-    EXPECT_EQ(inspector->PrefabNameRow->ValueText, "En_Grub");
+    EXPECT_EQ(inspector->NameRow->ValueText, ant->Name);
+    EXPECT_EQ(inspector->PrefabNameRow->ValueText, "En_Ant");
     std::vector<std::string> headers;
     for (const EdPropertyRowBhv* row : inspector->Rows) {
         if (row->Label.rfind("  ", 0) != 0 && !row->Label.empty()) {
@@ -252,7 +252,7 @@ TEST_F(EditorOnScreenTest, TheInspectorShowsASelectedInsectAndThePrefabPickerDim
     }
     ASSERT_GE(headers.size(), 2u);
     EXPECT_EQ(headers[0], "SpriteCmp:");
-    EXPECT_EQ(headers[1], "B2BodyCmp:");
+    EXPECT_EQ(headers[1], "TintCmp:");
 
     const std::vector<uint8_t> before = DrawAndRead();
     KeepScreenshot(before, "inspector.ppm");

@@ -25,7 +25,7 @@ const char* const PaletteNames[] = {"PalObjectList", "PalPrefabList", "PalAutoCr
 class EditorRootTest : public EditorContentTest {
 protected:
     EditorRootTest() {
-        WritePrefab("Lvl_Sources", "\"\"", R"([ { "Prefab": "En_Grub" }, { "Prefab": "Pkup_Pistol" } ])");
+        WritePrefab("Lvl_Sources", "\"\"", R"([ { "Prefab": "En_Ant" }, { "Prefab": "Pkup_Pistol" } ])");
         LoadContent();
         // A gameplay screen with no levels: what the editor pauses.
         Screen = new GameObject("GameplayScreen");

@@ -160,7 +160,7 @@ TEST_F(GameplayScreenTest, ADeathRespawnsTheLevelAfterTheExplosionAndHalfTheFade
     EXPECT_EQ(gMusicManager->Sound.get(), music) << "the same track plays on";
     EXPECT_EQ(ScreenChildren("UiLevelTitle"), 1) << "no second title card";
     EXPECT_TRUE(Find("GameplayScreen/FadeLayer")->DrawEnabled) << "fading back in";
-    EXPECT_EQ(Group("Layer2Mut")->Children.size(), 9u) << "the old things are gone";
+    EXPECT_EQ(Group("Layer2Mut")->Children.size(), 6u) << "the old things are gone";
     RunSeconds(0.3f);
     EXPECT_FALSE(Find("GameplayScreen/FadeLayer")->DrawEnabled);
     EXPECT_FALSE(Running(&GameplayScreenBhv::RespawnCoroutine));

@@ -164,7 +164,7 @@ TEST_F(HudAndCardsTest, TheTitleCardShowsItsTimeThenFadesAndABonusCardShowsItsNa
     RunPass();
     ASSERT_EQ(TitleCards().size(), 1u);
     GameObject* card = TitleCards().front();
-    EXPECT_EQ(card->Text->Text, "1: Level 1");
+    EXPECT_EQ(card->Text->Text, "1: First Steps");
     const float mainHeight = card->GetPos().Y;
     EXPECT_LT(mainHeight, 360.0f);
     RunSeconds(0.95f);

@@ -1,0 +1,42 @@
+#pragma once
+
+#include <vector>
+
+#include "object/Vector2.h"
+
+class GameObject;
+
+// The level's floor as a fine grid: a cell is blocked when a body of the player's
+// radius centred there would touch a solid fixture of the static group "Layer1" or
+// of a static thing (a sack) of "Layer2Mut".
+// Distances run over 8 neighbours, never cutting a blocked corner.
+class LevelPath {
+public:
+    static constexpr float CellSize = 0.25f;
+
+    // The grid covers the view of that size centred on the origin.
+    LevelPath(const GameObject& level, Vector2 viewSize, float bodyRadius);
+
+    // World distance from every cell to the nearest cell within reach of the goal;
+    // negative for cells that cannot get there.
+    void MeasureFrom(Vector2 goal, float reach);
+    // The distance from the cell under pos; negative when unreachable.
+    float DistanceAt(Vector2 pos) const;
+    // The centre of the neighbouring cell that is closest to the goal.
+    Vector2 NextStep(Vector2 pos) const;
+    bool IsBlocked(Vector2 pos) const;
+    // No wall cell between the two points: a shot between them flies free.
+    bool ClearLine(Vector2 from, Vector2 to) const;
+
+private:
+    int IndexOf(Vector2 pos) const;
+    Vector2 CentreOf(int index) const;
+    void BlockFixtures(const GameObject& object, float bodyRadius, std::vector<bool>& cells);
+
+    int mColumns = 0;
+    int mRows = 0;
+    Vector2 mOrigin;
+    std::vector<bool> mBlocked;
+    std::vector<bool> mSolid;  // the walls themselves
+    std::vector<float> mDistance;
+};
