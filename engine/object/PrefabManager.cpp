@@ -120,6 +120,13 @@ void PrefabManager::SaveModifiedPrefabs() {
     ThrowCombined(failures);
 }
 
+void PrefabManager::SavePrefab(Prefab& prefab) {
+    prefab.Save();
+    std::vector<ContentError> failures;
+    DeleteStaleFiles(failures);
+    ThrowCombined(failures);
+}
+
 void PrefabManager::DeleteStaleFiles(std::vector<ContentError>& failures) {
     for (auto it = mKnownFiles.begin(); it != mKnownFiles.end();) {
         if (Prefabs.count(it->first) != 0) {

@@ -56,6 +56,9 @@ public:
     // rest; the failures are raised together afterwards as one ContentError naming each
     // file, and while any save fails no file is deleted.
     void SaveModifiedPrefabs();
+    // Saves one prefab, then, as SaveModifiedPrefabs does, deletes the files of prefabs
+    // removed or renamed in this run, so a renamed prefab leaves one file.
+    void SavePrefab(Prefab& prefab);
 
     // --- The registry ---
 
