@@ -44,7 +44,7 @@ public:
     EdButtonBhv* BtnMoveUp = nullptr;
     EdButtonBhv* BtnMoveDown = nullptr;
     // Shown while no prefab is current.
-    const std::vector<std::unique_ptr<AutoCreate>> NoEntries;
+    std::vector<std::unique_ptr<AutoCreate>> NoEntries;  // never filled
     int EntryCount = 0;
     int ScrollOffset = 0;
     float ScrollInterval = 0.05f;
