@@ -4,8 +4,11 @@
 #include "editor/dialogs/EdDialogBhv.h"
 #include "editor/dialogs/EdDlgMessageBoxBhv.h"
 #include "editor/dialogs/EdDlgPickerBhv.h"
+#include "editor/palettes/EdPalAutoCreateListBhv.h"
 #include "editor/palettes/EdPalMainBhv.h"
 #include "editor/palettes/EdPalObjectEditBhv.h"
+#include "editor/palettes/EdPalObjectListBhv.h"
+#include "editor/palettes/EdPalPrefabListBhv.h"
 #include "editor/widgets/EdButtonBhv.h"
 #include "editor/widgets/EdFieldBhv.h"
 #include "editor/widgets/EdListItemBhv.h"
@@ -109,9 +112,12 @@ void RegisterComponentTypes(PrefabManager& manager) {
     manager.RegisterComponent<EdDlgPrefabPickerBhv>("EdDlgPrefabPickerBhv");
     manager.RegisterComponent<EdFieldBhv>("EdFieldBhv");
     manager.RegisterComponent<EdListItemBhv>("EdListItemBhv");
+    manager.RegisterComponent<EdPalAutoCreateListBhv>("EdPalAutoCreateListBhv");
     manager.RegisterComponent<EdPaletteBhv>("EdPaletteBhv");
     manager.RegisterComponent<EdPalMainBhv>("EdPalMainBhv");
     manager.RegisterComponent<EdPalObjectEditBhv>("EdPalObjectEditBhv");
+    manager.RegisterComponent<EdPalObjectListBhv>("EdPalObjectListBhv");
+    manager.RegisterComponent<EdPalPrefabListBhv>("EdPalPrefabListBhv");
     manager.RegisterComponent<EdPropertyRowBhv>("EdPropertyRowBhv");
     manager.RegisterComponent<EdRootBhv>("EdRootBhv");
     manager.RegisterComponent<EdRowMultiContainerBhv>("EdRowMultiContainerBhv");

@@ -148,7 +148,12 @@ void EdPalMainBhv::UpdateStatusRow() {
     if (StatusRow == nullptr) {
         return;
     }
-    const std::string value = ObjectPrefix + FindInsertName();
+    std::string value = ObjectPrefix + FindInsertName();
+    if (!mNotice.empty() && value == mNoticeCovers) {
+        value = mNotice;
+    } else {
+        mNotice.clear();
+    }
     const std::string label = LevelPrefix + gCurrentLevelName;
     if (StatusRow->ValueText == value && StatusRow->Label == label) {
         return;
@@ -158,6 +163,12 @@ void EdPalMainBhv::UpdateStatusRow() {
     if (Palette != nullptr) {
         Palette->Layout();
     }
+}
+
+void EdPalMainBhv::ShowNotice(const std::string& text) {
+    mNotice = text;
+    mNoticeCovers = ObjectPrefix + FindInsertName();
+    UpdateStatusRow();
 }
 
 void EdPalMainBhv::HandleInput() {

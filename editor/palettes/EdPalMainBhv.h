@@ -30,6 +30,8 @@ public:
     bool IsAnyPaletteShown() const;
     // The status row's object name: "" when the selection is no placeable source.
     std::string GetInsertPrefabName() const;
+    // Shows a short message in the status row until the status it covers changes.
+    void ShowNotice(const std::string& text);
 
     EdPaletteBhv* Palette = nullptr;
     EdToggleBhv* ChkObjectList = nullptr;
@@ -47,4 +49,7 @@ private:
     // The selected name when "Lvl_Sources" has an entry of that prefab, else "".
     static std::string FindInsertName();
     void UpdateStatusRow();
+
+    std::string mNotice;
+    std::string mNoticeCovers;
 };

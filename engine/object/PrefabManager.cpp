@@ -77,6 +77,7 @@ void PrefabManager::LoadPrefabFolder() {
         auto prefab = std::make_unique<Prefab>();
         prefab->Name = name;
         mKnownFiles[name] = file;
+        mFileNames[prefab.get()] = name;
         prefab->Load(file);
         Prefabs[name] = std::move(prefab);
     }
@@ -111,6 +112,7 @@ void PrefabManager::SaveModifiedPrefabs() {
         }
         try {
             prefab->Save();
+            mFileNames[prefab.get()] = name;
         } catch (const ContentError& e) {
             failures.push_back(e);
         }
@@ -120,9 +122,20 @@ void PrefabManager::SaveModifiedPrefabs() {
     ThrowCombined(failures);
 }
 
-void PrefabManager::DeleteStaleFiles(std::vector<ContentError>& failures) {
+void PrefabManager::SavePrefab(Prefab& prefab) {
+    const auto former = mFileNames.find(&prefab);
+    const std::string formerName = former != mFileNames.end() ? former->second : prefab.Name;
+    prefab.Save();
+    mFileNames[&prefab] = prefab.Name;
+    // Only this prefab's old file may go: another renamed prefab is not on disk yet.
+    std::vector<ContentError> failures;
+    DeleteStaleFiles(failures, &formerName);
+    ThrowCombined(failures);
+}
+
+void PrefabManager::DeleteStaleFiles(std::vector<ContentError>& failures, const std::string* only) {
     for (auto it = mKnownFiles.begin(); it != mKnownFiles.end();) {
-        if (Prefabs.count(it->first) != 0) {
+        if (Prefabs.count(it->first) != 0 || (only != nullptr && it->first != *only)) {
             ++it;
             continue;
         }

@@ -56,6 +56,9 @@ public:
     // rest; the failures are raised together afterwards as one ContentError naming each
     // file, and while any save fails no file is deleted.
     void SaveModifiedPrefabs();
+    // Saves one prefab, then, as SaveModifiedPrefabs does, deletes the files of prefabs
+    // removed or renamed in this run, so a renamed prefab leaves one file.
+    void SavePrefab(Prefab& prefab);
 
     // --- The registry ---
 
@@ -95,12 +98,14 @@ private:
 
     void LoadPrefabFolder();
     // Appends a ContentError for each file that could not be deleted.
-    void DeleteStaleFiles(std::vector<ContentError>& failures);
+    void DeleteStaleFiles(std::vector<ContentError>& failures, const std::string* only = nullptr);
     bool IsFileOfLivePrefab(const std::filesystem::path& file) const;
 
     // The file of every prefab that was loaded or saved in this run, by prefab name:
     // the only files a save may delete.
     std::map<std::string, std::filesystem::path> mKnownFiles;
+    // The name each prefab's file was last read or written under (only compared).
+    std::map<const Prefab*, std::string> mFileNames;
 };
 
 extern PrefabManager* gPrefabManager;

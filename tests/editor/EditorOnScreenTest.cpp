@@ -22,6 +22,10 @@
 #include "editor/dialogs/EdDialogBhv.h"
 #include "editor/dialogs/EdDlgPickerBhv.h"
 #include "editor/palettes/EdPalObjectEditBhv.h"
+#include "editor/palettes/EdPalAutoCreateListBhv.h"
+#include "editor/palettes/EdPalObjectListBhv.h"
+#include "editor/palettes/EdPalPrefabListBhv.h"
+#include "editor/widgets/EdListItemBhv.h"
 #include "editor/widgets/EdFieldBhv.h"
 #include "editor/widgets/EdPropertyRowBhv.h"
 #include "editor/widgets/EdTitleBarBhv.h"
@@ -284,3 +288,37 @@ TEST_F(EditorOnScreenTest, TheInspectorShowsASelectedInsectAndThePrefabPickerDim
 }
 
 }  // namespace
+
+TEST_F(EditorOnScreenTest, TheThreeListsShowTheTreeThePrefabsAndTheLevelsEntries) {
+    TapKey(Key::F1);
+    for (EdToggleBhv* toggle : {gEditorState->MainPalette->ChkObjectList, gEditorState->MainPalette->ChkPrefabList,
+                                gEditorState->MainPalette->ChkAutoCreateList}) {
+        ASSERT_NE(toggle, nullptr);
+        toggle->SetValue(true);
+    }
+    gEditorState->SelectPrefab(gPrefabManager->FindPrefab("Lvl_01"));
+    gEditorState->SelectedName = "Lvl_01";
+    RunPasses(3);
+    const std::vector<uint8_t> pixels = DrawAndRead();
+    KeepScreenshot(pixels, "editor_lists.ppm");
+
+    GameObject* palettes = gEdRoot->PalettesRoot;
+    const auto firstRow = [palettes](const char* palette) -> const EdListItemBhv& {
+        GameObject* owner = palettes->FindChild(palette);
+        EXPECT_NE(owner, nullptr) << palette;
+        for (GameObject* child : owner->Children) {
+            if (child->PrefabName == "EdListItem" && child->Name != "ParentItem") {
+                return *child->GetComponent<EdListItemBhv>();
+            }
+        }
+        throw std::logic_error("no rows");
+    };
+    for (const char* palette : {"PalObjectList", "PalPrefabList", "PalAutoCreateList"}) {
+        const EdListItemBhv& row = firstRow(palette);
+        EXPECT_FALSE(row.Label.empty()) << palette;
+        // The label is drawn: light pixels on the row's dark background.
+        EXPECT_GT(Count(pixels, row.Rect, [](const uint8_t* c) { return std::min({c[0], c[1], c[2]}) > 180; }), 15)
+            << palette;
+    }
+    EXPECT_EQ(firstRow("PalAutoCreateList").Label, "Background  (LevelBackground)");
+}

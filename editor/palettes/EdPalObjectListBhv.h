@@ -1,0 +1,68 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "object/Behavior.h"
+
+class AutoCreate;
+class EdButtonBhv;
+class EdListItemBhv;
+class EdPaletteBhv;
+
+// The object browser "PalObjectList": the children of the insert parent under a row for
+// the parent itself. Left click selects, right click descends (climbs on the parent
+// row). It adds, removes, reorders and rebuilds objects, and writes an instance's
+// values back into the prefab data it came from.
+class EdPalObjectListBhv : public Behavior {
+public:
+    static constexpr const char* NewObjectName = "NewObject";
+    static constexpr const char* ChildrenMark = "  [+]";
+
+    EdPalObjectListBhv();
+
+    void Start() override;
+    void Update() override;
+    void HandleInput() override;
+
+    void SelectRow(int row);
+    void DescendRow(int row);
+    void SelectParent();
+    void ClimbToParent();
+    void AddObject();
+    void OnPrefabPicked(const std::string& prefabName);
+    void RemoveSelected();
+    void ReloadSelected();
+    void MoveSelected(int offset);
+    // Ctrl+S: writes the selection back and saves the prefabs it wrote to.
+    void SaveSelectedToPrefabs();
+
+    static std::string ObjectLabel(const GameObject* object, bool markChildren);
+    // The auto-create entry of the parent's prefab that made this object, or null.
+    static AutoCreate* FindAutoCreateOf(const GameObject* object);
+    static void UpdatePrefabFromInstance(const GameObject* object);
+
+    CoCommand ScrollUpCoroutine(int step);
+    CoCommand ScrollDownCoroutine(int step);
+
+    EdPaletteBhv* Palette = nullptr;
+    EdListItemBhv* ParentItem = nullptr;
+    EdButtonBhv* BtnAdd = nullptr;
+    EdButtonBhv* BtnRemove = nullptr;
+    EdButtonBhv* BtnScrollUp = nullptr;
+    EdButtonBhv* BtnScrollDown = nullptr;
+    EdButtonBhv* BtnUpdatePrefab = nullptr;
+    EdButtonBhv* BtnReload = nullptr;
+    EdButtonBhv* BtnMoveUp = nullptr;
+    EdButtonBhv* BtnMoveDown = nullptr;
+    std::vector<EdListItemBhv*> Items;
+    int ScrollOffset = 0;
+    float ScrollInterval = 0.05f;
+
+private:
+    void FindWidgets();
+    GameObject* ChildAt(int row) const;
+    // Root, the gameplay root, the editor's objects and anything above them must stay.
+    static bool IsProtected(const GameObject* object);
+    static void ShowRefusal(const std::string& text);
+};

@@ -1,0 +1,296 @@
+#include "editor/palettes/EdPalPrefabListBhv.h"
+
+#include <algorithm>
+#include <cctype>
+#include <memory>
+
+#include "editor/EdRootBhv.h"
+#include "editor/EditorState.h"
+#include "editor/palettes/EdPalObjectEditBhv.h"
+#include "editor/palettes/ListPaletteSupport.h"
+#include "editor/widgets/EdFieldBhv.h"
+#include "editor/widgets/EdInput.h"
+#include "editor/widgets/EdListItemBhv.h"
+#include "editor/widgets/EdPropertyRowBhv.h"
+#include "object/ContentError.h"
+#include "object/GameObject.h"
+#include "object/Prefab.h"
+#include "object/PrefabManager.h"
+#include "object/SceneRoots.h"
+
+using ListPalette::FindWidget;
+
+namespace {
+
+std::string Lowered(const std::string& text) {
+    std::string out = text;
+    std::transform(out.begin(), out.end(), out.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    return out;
+}
+
+Prefab* FindPrefab(const std::string& name) {
+    return gPrefabManager != nullptr && !name.empty() ? gPrefabManager->FindPrefab(name) : nullptr;
+}
+
+void SelectPrefab(Prefab* prefab) {
+    gEditorState->SelectPrefab(prefab);
+    gEditorState->SelectedName = prefab->Name;
+}
+
+}  // namespace
+
+EdPalPrefabListBhv::EdPalPrefabListBhv() = default;
+
+void EdPalPrefabListBhv::Start() {
+    FindWidgets();
+}
+
+void EdPalPrefabListBhv::FindWidgets() {
+    const GameObject* list = FindChild("ListButtons");
+    BtnAdd = FindWidget<EdButtonBhv>(list, "BtnAdd");
+    BtnRemove = FindWidget<EdButtonBhv>(list, "BtnRemove");
+    BtnScrollUp = FindWidget<EdButtonBhv>(list, "BtnScrollUp");
+    BtnScrollDown = FindWidget<EdButtonBhv>(list, "BtnScrollDown");
+    const GameObject* saves = FindChild("SaveButtons");
+    BtnSaveCurrent = FindWidget<EdButtonBhv>(saves, "BtnSaveCurrent");
+    BtnSaveAll = FindWidget<EdButtonBhv>(saves, "BtnSaveAll");
+    const GameObject* instances = FindChild("InstanceButtons");
+    BtnUpdateAll = FindWidget<EdButtonBhv>(instances, "BtnUpdateAll");
+    BtnDuplicate = FindWidget<EdButtonBhv>(instances, "BtnDuplicate");
+    FilterRow = FindWidget<EdPropertyRowBhv>(Owner, "FilterRow");
+    FilterField = FilterRow != nullptr ? FilterRow->ValueField : nullptr;
+    Items = ListPalette::FindRows(Owner);
+
+    for (size_t i = 0; i < Items.size(); ++i) {
+        const int row = static_cast<int>(i);
+        Items[i]->OnClick = [this, row] { SelectRow(row); };
+    }
+    const std::pair<EdButtonBhv*, void (EdPalPrefabListBhv::*)()> bindings[] = {
+        {BtnAdd, &EdPalPrefabListBhv::NewPrefab},         {BtnRemove, &EdPalPrefabListBhv::RemovePrefab},
+        {BtnSaveCurrent, &EdPalPrefabListBhv::SaveCurrent}, {BtnSaveAll, &EdPalPrefabListBhv::SaveAll},
+        {BtnUpdateAll, &EdPalPrefabListBhv::UpdateAll},   {BtnDuplicate, &EdPalPrefabListBhv::Duplicate},
+    };
+    for (const auto& [button, handler] : bindings) {
+        if (button != nullptr) {
+            button->OnClick = [this, handler = handler] { (this->*handler)(); };
+        }
+    }
+    if (FilterRow != nullptr) {
+        FilterRow->OnValueChanged = [this](const std::string& text) { FilterRow->ValueText = text; };
+    }
+}
+
+bool EdPalPrefabListBhv::MatchesFilter(const std::string& name, const std::string& filter) {
+    return filter.empty() || Lowered(name).find(Lowered(filter)) != std::string::npos;
+}
+
+bool EdPalPrefabListBhv::IsEssential(const std::string& name) {
+    static const char* const essential[] = {"GameplayRoot", "EdRoot", "Lvl_Sources", "GameplayScreen",
+                                            "LevelSelectScreen1"};
+    return std::any_of(std::begin(essential), std::end(essential), [&](const char* e) { return name == e; });
+}
+
+Prefab* EdPalPrefabListBhv::CurrentPrefab() const {
+    return gEditorState != nullptr ? FindPrefab(gEditorState->SelectedName) : nullptr;
+}
+
+void EdPalPrefabListBhv::Update() {
+    if (gEditorState == nullptr || gPrefabManager == nullptr) {
+        return;
+    }
+    if (BtnSaveCurrent != nullptr) {
+        const Prefab* current = CurrentPrefab();
+        BtnSaveCurrent->IsGrayedOut = current == nullptr || !current->Modified;
+        ListPalette::Refresh(BtnSaveCurrent);
+    }
+    if (FilterField != nullptr && Filter != FilterField->Text) {
+        Filter = FilterField->Text;
+        ScrollOffset = 0;
+    }
+    ListPalette::Refresh(FilterRow);
+    const bool exhausted = FillRows();
+    if (BtnScrollUp != nullptr) {
+        BtnScrollUp->IsGrayedOut = ScrollOffset == 0;
+        ListPalette::Refresh(BtnScrollUp);
+    }
+    if (BtnScrollDown != nullptr) {
+        BtnScrollDown->IsGrayedOut = exhausted;
+        ListPalette::Refresh(BtnScrollDown);
+    }
+    ListPalette::RunWhileHeld(this, BtnScrollUp, &EdPalPrefabListBhv::ScrollUpCoroutine);
+    ListPalette::RunWhileHeld(this, BtnScrollDown, &EdPalPrefabListBhv::ScrollDownCoroutine);
+}
+
+bool EdPalPrefabListBhv::FillRows() {
+    auto it = gPrefabManager->Prefabs.begin();
+    const auto end = gPrefabManager->Prefabs.end();
+    const auto nextMatch = [&]() -> const Prefab* {
+        for (; it != end; ++it) {
+            if (MatchesFilter(it->first, Filter)) {
+                return (it++)->second.get();
+            }
+        }
+        return nullptr;
+    };
+    for (int skipped = 0; skipped < ScrollOffset && nextMatch() != nullptr; ++skipped) {
+    }
+    bool exhausted = false;
+    for (EdListItemBhv* row : Items) {
+        const Prefab* prefab = nextMatch();
+        exhausted = exhausted || prefab == nullptr;
+        row->Label = prefab != nullptr ? prefab->Name : std::string();
+        row->IsMarked = prefab != nullptr && gEditorState->IsSelected(prefab) ? 1 : 0;
+        row->IsSelected = prefab != nullptr && prefab->Name == gEditorState->SelectedName ? 1 : 0;
+        ListPalette::Refresh(row);
+    }
+    return exhausted;
+}
+
+void EdPalPrefabListBhv::SelectRow(int row) {
+    if (row < 0 || row >= static_cast<int>(Items.size())) {
+        return;
+    }
+    if (Prefab* prefab = FindPrefab(Items[static_cast<size_t>(row)]->Label)) {
+        SelectPrefab(prefab);
+    }
+}
+
+void EdPalPrefabListBhv::NewPrefab() {
+    if (gEditorState == nullptr || gPrefabManager == nullptr) {
+        return;
+    }
+    Prefab* prefab = gPrefabManager->AddPrefab(std::make_unique<Prefab>(), NewPrefabName);
+    if (prefab == nullptr) {
+        return;
+    }
+    prefab->Modified = true;
+    SelectPrefab(prefab);
+    if (EdPalObjectEditBhv* inspector = gEditorState->ObjectEditPalette) {
+        Coroutine* focus = inspector->FindOrCreateCoroutine(&EdPalObjectEditBhv::FocusNameCoroutine);
+        if (!focus->Running) {
+            focus->Start();
+        }
+    }
+}
+
+void EdPalPrefabListBhv::RemovePrefab() {
+    if (gEditorState == nullptr || gEditorState->SelectedName.empty()) {
+        return;
+    }
+    const std::string name = gEditorState->SelectedName;
+    if (FindPrefab(name) == nullptr) {
+        return;
+    }
+    if (!IsEssential(name) || gEdRoot == nullptr) {
+        RemovePrefabNow(name);
+        return;
+    }
+    gEdRoot->ShowMessageBox({"Remove", "Cancel"}, "The game needs " + name + ". Remove it?",
+                            [this, name](const std::string& pressed) {
+                                if (pressed == "Remove") {
+                                    RemovePrefabNow(name);
+                                }
+                            });
+}
+
+void EdPalPrefabListBhv::RemovePrefabNow(const std::string& name) {
+    auto& prefabs = gPrefabManager->Prefabs;
+    const auto found = prefabs.find(name);
+    if (found == prefabs.end()) {
+        return;
+    }
+    const bool wasSelected = gEditorState->IsSelected(found->second.get());
+    const auto next = std::next(found);
+    if (next != prefabs.end()) {
+        gEditorState->SelectedName = next->first;
+        if (wasSelected) {
+            gEditorState->SelectPrefab(next->second.get());
+        }
+    }
+    // The deleting hook clears the selection when it pointed here.
+    prefabs.erase(found);
+}
+
+void EdPalPrefabListBhv::SaveCurrent() {
+    Prefab* current = CurrentPrefab();
+    if (current == nullptr || !current->Modified) {
+        return;
+    }
+    try {
+        gPrefabManager->SavePrefab(*current);
+    } catch (const ContentError& error) {
+        ListPalette::ReportSaveFailure(error.what());
+    }
+}
+
+void EdPalPrefabListBhv::SaveAll() {
+    if (gPrefabManager == nullptr) {
+        return;
+    }
+    try {
+        gPrefabManager->SaveModifiedPrefabs();
+    } catch (const ContentError& error) {
+        ListPalette::ReportSaveFailure(error.what());
+    }
+}
+
+void EdPalPrefabListBhv::Duplicate() {
+    const Prefab* selected = gEditorState != nullptr ? gEditorState->SelectedPrefab : nullptr;
+    if (selected == nullptr) {
+        return;
+    }
+    if (Prefab* copy = Prefab::Duplicate(*selected)) {
+        SelectPrefab(copy);
+    }
+}
+
+void EdPalPrefabListBhv::UpdateAll() {
+    const Prefab* selected = gEditorState != nullptr ? gEditorState->SelectedPrefab : nullptr;
+    if (selected != nullptr && gRootObject != nullptr) {
+        selected->ApplyToInstances(gRootObject);
+    }
+}
+
+void EdPalPrefabListBhv::HandleInput() {
+    if (gEditorState == nullptr || !ListPalette::IsKeyboardFree()) {
+        return;
+    }
+    if (EdInput::IsCtrlDown() && EdInput::IsPressed(Key::S) && gEditorState->SelectedObject == nullptr) {
+        SaveCurrent();
+    }
+    if (EdInput::IsPressed(Key::Insert) && gEditorState->SelectedPrefab != nullptr) {
+        NewPrefab();
+    }
+    if (EdInput::IsCtrlDown() && EdInput::IsShiftDown() && EdInput::IsPressed(Key::S)) {
+        SaveAll();
+    }
+}
+
+CoCommand EdPalPrefabListBhv::ScrollUpCoroutine(int step) {
+    static const CoroutineBodyId id;
+    if (step == CoroutineIdStep) {
+        return id.Answer();
+    }
+    if (step == 0) {
+        if (ScrollOffset > 0) {
+            --ScrollOffset;
+        }
+        return CoWaitSeconds(ScrollInterval);
+    }
+    return CoRestart();
+}
+
+CoCommand EdPalPrefabListBhv::ScrollDownCoroutine(int step) {
+    static const CoroutineBodyId id;
+    if (step == CoroutineIdStep) {
+        return id.Answer();
+    }
+    if (step == 0) {
+        if (!Items.empty() && !Items.back()->Label.empty()) {
+            ++ScrollOffset;
+        }
+        return CoWaitSeconds(ScrollInterval);
+    }
+    return CoRestart();
+}

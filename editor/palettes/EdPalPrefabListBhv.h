@@ -1,0 +1,63 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "object/Behavior.h"
+
+class EdButtonBhv;
+class EdFieldBhv;
+class EdListItemBhv;
+class EdPropertyRowBhv;
+class Prefab;
+
+// The prefab list "PalPrefabList": every loaded prefab in name order, filtered by a
+// text while it is typed. It creates, duplicates, removes and saves prefabs and pushes
+// a prefab's definition into the running scene.
+class EdPalPrefabListBhv : public Behavior {
+public:
+    static constexpr const char* NewPrefabName = "NewPrefab";
+
+    EdPalPrefabListBhv();
+
+    void Start() override;
+    void Update() override;
+    void HandleInput() override;
+
+    void SelectRow(int row);
+    void NewPrefab();
+    // Asks first for a prefab the game cannot start without.
+    void RemovePrefab();
+    void RemovePrefabNow(const std::string& name);
+    void SaveCurrent();
+    void SaveAll();
+    void Duplicate();
+    void UpdateAll();
+
+    static bool MatchesFilter(const std::string& name, const std::string& filter);
+    static bool IsEssential(const std::string& name);
+
+    CoCommand ScrollUpCoroutine(int step);
+    CoCommand ScrollDownCoroutine(int step);
+
+    std::vector<EdListItemBhv*> Items;
+    EdButtonBhv* BtnAdd = nullptr;
+    EdButtonBhv* BtnRemove = nullptr;
+    EdButtonBhv* BtnUpdateAll = nullptr;
+    EdButtonBhv* BtnDuplicate = nullptr;
+    EdButtonBhv* BtnScrollUp = nullptr;
+    EdButtonBhv* BtnScrollDown = nullptr;
+    EdButtonBhv* BtnSaveCurrent = nullptr;
+    EdButtonBhv* BtnSaveAll = nullptr;
+    EdPropertyRowBhv* FilterRow = nullptr;
+    EdFieldBhv* FilterField = nullptr;
+    std::string Filter;
+    int ScrollOffset = 0;
+    float ScrollInterval = 0.05f;
+
+private:
+    void FindWidgets();
+    // Fills the rows; whether the matching prefabs ran out before the last row.
+    bool FillRows();
+    Prefab* CurrentPrefab() const;
+};

@@ -1,0 +1,51 @@
+#include "editor/palettes/ListPaletteSupport.h"
+
+#include <algorithm>
+#include <cstring>
+#include <iostream>
+
+#include "editor/EdRootBhv.h"
+#include "editor/EditorState.h"
+#include "editor/widgets/EdListItemBhv.h"
+
+namespace ListPalette {
+
+std::vector<EdListItemBhv*> FindRows(const GameObject* palette, const char* skip) {
+    std::vector<EdListItemBhv*> rows;
+    if (palette == nullptr) {
+        return rows;
+    }
+    for (const GameObject* child : palette->Children) {
+        if (child->PrefabName != "EdListItem" || (skip != nullptr && child->Name == skip)) {
+            continue;
+        }
+        if (auto* row = child->GetComponent<EdListItemBhv>()) {
+            rows.push_back(row);
+        }
+    }
+    return rows;
+}
+
+void Refresh(IEdUiElement* element) {
+    if (element != nullptr) {
+        const ::Rect r = element->Rect;
+        element->SetRect(r.X, r.Y, r.Width, r.Height);
+    }
+}
+
+int LastScrollOffset(int count, int rows) {
+    return std::max(count - rows + 1, 0);
+}
+
+bool IsKeyboardFree() {
+    return gEditorState == nullptr || gEditorState->KeyboardCaptured == 0;
+}
+
+void ReportSaveFailure(const std::string& what) {
+    std::cerr << "Save failed: " << what << '\n';
+    if (gEdRoot != nullptr) {
+        gEdRoot->ShowMessageBox({"OK"}, "Save failed: " + what, nullptr);
+    }
+}
+
+}  // namespace ListPalette

@@ -1,0 +1,51 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "editor/widgets/EdButtonBhv.h"
+#include "object/Behavior.h"
+#include "object/GameObject.h"
+
+class EdListItemBhv;
+class IEdUiElement;
+
+// What the three list palettes share: finding their widgets, refreshing rows in place
+// and running a scroll body while its button is held.
+namespace ListPalette {
+
+template <class T>
+T* FindWidget(const GameObject* parent, const char* name) {
+    const GameObject* child = parent != nullptr ? parent->FindChild(name) : nullptr;
+    return child != nullptr ? child->GetComponent<T>() : nullptr;
+}
+
+// The rows made from "EdListItem", in child order, except the one named skip.
+std::vector<EdListItemBhv*> FindRows(const GameObject* palette, const char* skip = nullptr);
+
+// Lays the element out again at its own rectangle so a changed label shows at once.
+void Refresh(IEdUiElement* element);
+
+// The held-button scroll: started while held, stopped when released.
+template <class T>
+void RunWhileHeld(T* self, const EdButtonBhv* button, CoCommand (T::*body)(int step)) {
+    if (button == nullptr) {
+        return;
+    }
+    Coroutine* coroutine = self->FindOrCreateCoroutine(body);
+    if (button->WasPressed != 0) {
+        coroutine->Start();
+    } else {
+        coroutine->Stop();
+    }
+}
+
+// The last offset that still shows a row: the final page ends with one empty row.
+int LastScrollOffset(int count, int rows);
+
+bool IsKeyboardFree();
+
+// Reports a save failure in the message box and on standard error.
+void ReportSaveFailure(const std::string& what);
+
+}  // namespace ListPalette
