@@ -6,6 +6,8 @@
 #include "editor/dialogs/EdDlgPickerBhv.h"
 #include "editor/palettes/EdPalMainBhv.h"
 #include "editor/palettes/EdPalObjectEditBhv.h"
+#include "editor/tools/EdCameraMoverBhv.h"
+#include "editor/tools/EdShapeEditorBhv.h"
 #include "editor/widgets/EdButtonBhv.h"
 #include "editor/widgets/EdFieldBhv.h"
 #include "editor/widgets/EdListItemBhv.h"
@@ -90,6 +92,7 @@ void RegisterComponentTypes(PrefabManager& manager) {
     manager.RegisterComponent<TweensBhv>("TweensBhv");
     // Then the editor's behaviours, "EdButtonBhv" to "EdToggleBhv".
     manager.RegisterComponent<EdButtonBhv>("EdButtonBhv");
+    manager.RegisterComponent<EdCameraMoverBhv>("EdCameraMoverBhv");
     manager.RegisterComponent<EdDialogBhv>("EdDialogBhv");
     manager.RegisterComponent<EdDlgComponentPickerBhv>("EdDlgComponentPickerBhv");
     manager.RegisterComponent<EdDlgMessageBoxBhv>("EdDlgMessageBoxBhv");
@@ -102,6 +105,7 @@ void RegisterComponentTypes(PrefabManager& manager) {
     manager.RegisterComponent<EdPropertyRowBhv>("EdPropertyRowBhv");
     manager.RegisterComponent<EdRootBhv>("EdRootBhv");
     manager.RegisterComponent<EdRowMultiContainerBhv>("EdRowMultiContainerBhv");
+    manager.RegisterComponent<EdShapeEditorBhv>("EdShapeEditorBhv");
     manager.RegisterComponent<EdSpacerBhv>("EdSpacerBhv");
     manager.RegisterComponent<EdTitleBarBhv>("EdTitleBarBhv");
     manager.RegisterComponent<EdToggleBhv>("EdToggleBhv");
