@@ -7,7 +7,10 @@
 #include "editor/palettes/EdPalMainBhv.h"
 #include "editor/palettes/EdPalObjectEditBhv.h"
 #include "editor/tools/EdCameraMoverBhv.h"
+#include "editor/tools/EdDebugRectsBhv.h"
 #include "editor/tools/EdShapeEditorBhv.h"
+#include "editor/tools/EdSpriteMoverBhv.h"
+#include "editor/tools/EdSpritePickerBhv.h"
 #include "editor/widgets/EdButtonBhv.h"
 #include "editor/widgets/EdFieldBhv.h"
 #include "editor/widgets/EdListItemBhv.h"
@@ -93,6 +96,7 @@ void RegisterComponentTypes(PrefabManager& manager) {
     // Then the editor's behaviours, "EdButtonBhv" to "EdToggleBhv".
     manager.RegisterComponent<EdButtonBhv>("EdButtonBhv");
     manager.RegisterComponent<EdCameraMoverBhv>("EdCameraMoverBhv");
+    manager.RegisterComponent<EdDebugRectsBhv>("EdDebugRectsBhv");
     manager.RegisterComponent<EdDialogBhv>("EdDialogBhv");
     manager.RegisterComponent<EdDlgComponentPickerBhv>("EdDlgComponentPickerBhv");
     manager.RegisterComponent<EdDlgMessageBoxBhv>("EdDlgMessageBoxBhv");
@@ -107,6 +111,8 @@ void RegisterComponentTypes(PrefabManager& manager) {
     manager.RegisterComponent<EdRowMultiContainerBhv>("EdRowMultiContainerBhv");
     manager.RegisterComponent<EdShapeEditorBhv>("EdShapeEditorBhv");
     manager.RegisterComponent<EdSpacerBhv>("EdSpacerBhv");
+    manager.RegisterComponent<EdSpriteMoverBhv>("EdSpriteMoverBhv");
+    manager.RegisterComponent<EdSpritePickerBhv>("EdSpritePickerBhv");
     manager.RegisterComponent<EdTitleBarBhv>("EdTitleBarBhv");
     manager.RegisterComponent<EdToggleBhv>("EdToggleBhv");
 

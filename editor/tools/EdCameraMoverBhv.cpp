@@ -1,8 +1,6 @@
 #include "editor/tools/EdCameraMoverBhv.h"
 
 #include "editor/widgets/EdInput.h"
-#include "object/GameObject.h"
-#include "object/SceneRoots.h"
 #include "render/Graphics.h"
 
 EdCameraMoverBhv::EdCameraMoverBhv() {
@@ -19,12 +17,7 @@ void EdCameraMoverBhv::Activate() {
     // Without a renderer the camera starts from the world camera's defaults.
     SavedCamera = gGraphics != nullptr ? gGraphics->WorldCamera : Camera2d::MakeWorld(1280, 720);
     EditorCamera = SavedCamera;
-    if (gGameplayRoot != nullptr) {
-        SavedInputEnabled = gGameplayRoot->InputEnabled;
-        SavedUpdateEnabled = gGameplayRoot->UpdateEnabled;
-        gGameplayRoot->InputEnabled = 0;
-        gGameplayRoot->UpdateEnabled = 0;
-    }
+    Paused.Pause();
 }
 
 void EdCameraMoverBhv::Deactivate() {
@@ -35,10 +28,7 @@ void EdCameraMoverBhv::Deactivate() {
     if (gGraphics != nullptr) {
         gGraphics->WorldCamera = SavedCamera;
     }
-    if (gGameplayRoot != nullptr) {
-        gGameplayRoot->InputEnabled = SavedInputEnabled;
-        gGameplayRoot->UpdateEnabled = SavedUpdateEnabled;
-    }
+    Paused.Resume();
 }
 
 void EdCameraMoverBhv::Update() {

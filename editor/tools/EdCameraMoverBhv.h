@@ -2,6 +2,7 @@
 
 #include <cstdint>
 
+#include "editor/tools/EdToolFlags.h"
 #include "object/Behavior.h"
 #include "render/Camera2d.h"
 
@@ -27,6 +28,5 @@ public:
 private:
     uint8_t Engaged = 0;
     Camera2d SavedCamera;
-    uint8_t SavedInputEnabled = 0;
-    uint8_t SavedUpdateEnabled = 0;
+    PausedGameplay Paused;
 };

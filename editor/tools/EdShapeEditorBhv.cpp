@@ -4,6 +4,7 @@
 
 #include "editor/EditorState.h"
 #include "editor/tools/EdCameraMoverBhv.h"
+#include "editor/tools/EdToolFlags.h"
 #include "editor/tools/ShapeHandles.h"
 #include "editor/widgets/EdInput.h"
 #include "input/InputManager.h"
@@ -46,14 +47,13 @@ void EdShapeEditorBhv::Start() {
         gEditorState->ShapeEditor = this;
         gEditorState->BeginShapeEditing = [this](IEditable* fixture) { Begin(fixture); };
     }
-    SetOwnerFlags(0);
+    SetToolObjectFlags(Owner, 0);
 }
 
-void EdShapeEditorBhv::SetOwnerFlags(uint8_t on) {
-    if (Owner != nullptr) {
-        Owner->InputEnabled = on;
-        Owner->UpdateEnabled = on;
-        Owner->DrawEnabled = on;
+void EdShapeEditorBhv::ForgetObject(const GameObject* object) {
+    // The fixture goes with its object: editing ends with nothing written.
+    if (Fixture != nullptr && Fixture->Owner == object) {
+        End(true);
     }
 }
 
@@ -76,7 +76,7 @@ void EdShapeEditorBhv::Begin(IEditable* component) {
     BodyCos = std::cos(angle);
     Fixture = fixture;
     ShapeAtBegin = ShapeText();
-    SetOwnerFlags(1);
+    SetToolObjectFlags(Owner, 1);
     Dragging = 0;
     Highlighted = -1;
     if (gEditorState != nullptr) {
@@ -101,7 +101,7 @@ void EdShapeEditorBhv::End(bool keep) {
     Fixture = nullptr;
     Dragging = 0;
     Highlighted = -1;
-    SetOwnerFlags(0);
+    SetToolObjectFlags(Owner, 0);
     ShowHandles({}, -1);
     if (gEditorState != nullptr) {
         gEditorState->ToolEngaged = 0;

@@ -8,6 +8,7 @@
 
 class B2FixtureCmp;
 class EdCameraMoverBhv;
+class GameObject;
 class IEditable;
 
 // Edits one fixture's "Shape" text with handles: drag the one nearest the mouse, Insert
@@ -25,6 +26,8 @@ public:
     void Begin(IEditable* component);
     void End(bool keep);
     bool IsEditing() const { return Fixture != nullptr; }
+    // The object is going: editing its fixture ends.
+    void ForgetObject(const GameObject* object);
 
     // The body frame of the start.
     Vector2 ToLocal(Vector2 world) const;
@@ -33,7 +36,6 @@ public:
 private:
     std::string ShapeText() const;
     void SetShapeText(const std::string& text);
-    void SetOwnerFlags(uint8_t on);
     EdCameraMoverBhv* CameraMover() const;
 
     B2FixtureCmp* Fixture = nullptr;
