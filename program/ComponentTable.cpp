@@ -6,6 +6,7 @@
 #include "editor/dialogs/EdDlgPickerBhv.h"
 #include "editor/palettes/EdPalMainBhv.h"
 #include "editor/palettes/EdPalObjectEditBhv.h"
+#include "editor/reload/EdHotReloadMonitorBhv.h"
 #include "editor/tools/EdCameraMoverBhv.h"
 #include "editor/tools/EdDebugRectsBhv.h"
 #include "editor/tools/EdShapeEditorBhv.h"
@@ -102,6 +103,7 @@ void RegisterComponentTypes(PrefabManager& manager) {
     manager.RegisterComponent<EdDlgMessageBoxBhv>("EdDlgMessageBoxBhv");
     manager.RegisterComponent<EdDlgPrefabPickerBhv>("EdDlgPrefabPickerBhv");
     manager.RegisterComponent<EdFieldBhv>("EdFieldBhv");
+    manager.RegisterComponent<EdHotReloadMonitorBhv>("EdHotReloadMonitorBhv");
     manager.RegisterComponent<EdListItemBhv>("EdListItemBhv");
     manager.RegisterComponent<EdPaletteBhv>("EdPaletteBhv");
     manager.RegisterComponent<EdPalMainBhv>("EdPalMainBhv");
