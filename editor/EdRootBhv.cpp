@@ -3,6 +3,8 @@
 #include "editor/EditorState.h"
 #include "editor/dialogs/EdDialogBhv.h"
 #include "editor/palettes/EdPalMainBhv.h"
+#include "editor/tools/EdSpriteMoverBhv.h"
+#include "editor/tools/EdSpritePickerBhv.h"
 #include "editor/widgets/EdFieldBhv.h"
 #include "editor/widgets/EdInput.h"
 #include "editor/widgets/EdPaletteBhv.h"
@@ -126,6 +128,14 @@ void EdRootBhv::HandleInput() {
         ReturnToEditor();
         if (HasGameplayScreen()) {
             ShowGameplayEditorIcons(true);
+        }
+    }
+    // While a tool runs its saved gameplay flags must not be overwritten by another.
+    if (state.IsEditing != 0 && state.ToolEngaged == 0 && EdInput::IsCtrlDown()) {
+        if (EdInput::IsPressed(Key::Q) && state.SpritePicker != nullptr) {
+            state.SpritePicker->Engage();
+        } else if (EdInput::IsPressed(Key::G) && state.SpriteMover != nullptr) {
+            state.SpriteMover->Engage();
         }
     }
     if (EdInput::IsPressed(Key::F11)) {

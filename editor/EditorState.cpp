@@ -1,5 +1,7 @@
 #include "editor/EditorState.h"
 
+#include "editor/tools/EdShapeEditorBhv.h"
+#include "editor/tools/EdSpriteMoverBhv.h"
 #include "object/AutoCreate.h"
 #include "object/GameObject.h"
 #include "object/Prefab.h"
@@ -52,6 +54,12 @@ void EditorState::ForgetObject(const GameObject* object) {
     }
     if (InsertParent == object) {
         InsertParent = nullptr;
+    }
+    if (ShapeEditor != nullptr) {
+        ShapeEditor->ForgetObject(object);
+    }
+    if (SpriteMover != nullptr) {
+        SpriteMover->ForgetObject(object);
     }
 }
 

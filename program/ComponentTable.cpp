@@ -9,6 +9,12 @@
 #include "editor/palettes/EdPalObjectEditBhv.h"
 #include "editor/palettes/EdPalObjectListBhv.h"
 #include "editor/palettes/EdPalPrefabListBhv.h"
+#include "editor/reload/EdHotReloadMonitorBhv.h"
+#include "editor/tools/EdCameraMoverBhv.h"
+#include "editor/tools/EdDebugRectsBhv.h"
+#include "editor/tools/EdShapeEditorBhv.h"
+#include "editor/tools/EdSpriteMoverBhv.h"
+#include "editor/tools/EdSpritePickerBhv.h"
 #include "editor/widgets/EdButtonBhv.h"
 #include "editor/widgets/EdFieldBhv.h"
 #include "editor/widgets/EdListItemBhv.h"
@@ -106,11 +112,14 @@ void RegisterComponentTypes(PrefabManager& manager) {
     manager.RegisterComponent<TweensBhv>("TweensBhv");
     // Then the editor's behaviours, "EdButtonBhv" to "EdToggleBhv".
     manager.RegisterComponent<EdButtonBhv>("EdButtonBhv");
+    manager.RegisterComponent<EdCameraMoverBhv>("EdCameraMoverBhv");
+    manager.RegisterComponent<EdDebugRectsBhv>("EdDebugRectsBhv");
     manager.RegisterComponent<EdDialogBhv>("EdDialogBhv");
     manager.RegisterComponent<EdDlgComponentPickerBhv>("EdDlgComponentPickerBhv");
     manager.RegisterComponent<EdDlgMessageBoxBhv>("EdDlgMessageBoxBhv");
     manager.RegisterComponent<EdDlgPrefabPickerBhv>("EdDlgPrefabPickerBhv");
     manager.RegisterComponent<EdFieldBhv>("EdFieldBhv");
+    manager.RegisterComponent<EdHotReloadMonitorBhv>("EdHotReloadMonitorBhv");
     manager.RegisterComponent<EdListItemBhv>("EdListItemBhv");
     manager.RegisterComponent<EdPalAutoCreateListBhv>("EdPalAutoCreateListBhv");
     manager.RegisterComponent<EdPaletteBhv>("EdPaletteBhv");
@@ -121,7 +130,10 @@ void RegisterComponentTypes(PrefabManager& manager) {
     manager.RegisterComponent<EdPropertyRowBhv>("EdPropertyRowBhv");
     manager.RegisterComponent<EdRootBhv>("EdRootBhv");
     manager.RegisterComponent<EdRowMultiContainerBhv>("EdRowMultiContainerBhv");
+    manager.RegisterComponent<EdShapeEditorBhv>("EdShapeEditorBhv");
     manager.RegisterComponent<EdSpacerBhv>("EdSpacerBhv");
+    manager.RegisterComponent<EdSpriteMoverBhv>("EdSpriteMoverBhv");
+    manager.RegisterComponent<EdSpritePickerBhv>("EdSpritePickerBhv");
     manager.RegisterComponent<EdTitleBarBhv>("EdTitleBarBhv");
     manager.RegisterComponent<EdToggleBhv>("EdToggleBhv");
 

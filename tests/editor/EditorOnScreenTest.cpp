@@ -8,6 +8,7 @@
 #include <cstdlib>
 #include <fstream>
 #include <memory>
+#include <optional>
 
 #include "GraphicsTestSeam.h"
 #include "GraphicsTestSupport.h"
@@ -25,7 +26,10 @@
 #include "editor/palettes/EdPalAutoCreateListBhv.h"
 #include "editor/palettes/EdPalObjectListBhv.h"
 #include "editor/palettes/EdPalPrefabListBhv.h"
+#include "editor/tools/EdShapeEditorBhv.h"
 #include "editor/widgets/EdListItemBhv.h"
+#include "physics/B2FixtureCmp.h"
+#include "physics/B2ShapeText.h"
 #include "editor/widgets/EdFieldBhv.h"
 #include "editor/widgets/EdPropertyRowBhv.h"
 #include "editor/widgets/EdTitleBarBhv.h"
@@ -285,6 +289,87 @@ TEST_F(EditorOnScreenTest, TheInspectorShowsASelectedInsectAndThePrefabPickerDim
     EXPECT_GT(Count(after, dialog, [](const uint8_t* c) { return c[2] > c[0] + 40 && c[2] > 110; }),
               static_cast<int>(dialog.Width * dialog.Height) * 3 / 4)
         << "the title bar is drawn above the overlay";
+}
+
+void CollectByPrefab(GameObject* object, const std::string& prefabName, std::vector<GameObject*>& out) {
+    if (object->PrefabName == prefabName) {
+        out.push_back(object);
+    }
+    for (GameObject* child : object->Children) {
+        CollectByPrefab(child, prefabName, out);
+    }
+}
+
+// World point to window pixels through the renderer's world camera, which is affine.
+Vector2 WorldToScreen(Vector2 world) {
+    const Camera2d& camera = gGraphics->WorldCamera;
+    const Vector2 o = camera.ScreenToWorld(Vector2(0.0f, 0.0f));
+    const Vector2 ex = camera.ScreenToWorld(Vector2(1.0f, 0.0f));
+    const Vector2 ey = camera.ScreenToWorld(Vector2(0.0f, 1.0f));
+    const float ax = ex.X - o.X, ay = ex.Y - o.Y, bx = ey.X - o.X, by = ey.Y - o.Y;
+    const float dx = world.X - o.X, dy = world.Y - o.Y;
+    const float det = ax * by - bx * ay;
+    return Vector2((dx * by - bx * dy) / det, (ax * dy - dx * ay) / det);
+}
+
+TEST_F(EditorOnScreenTest, AWallsPolygonIsReshapedWithItsHandles) {
+    RunPasses(3);
+    // The wall nearest the middle of the view, as a designer would pick one.
+    std::vector<GameObject*> walls;
+    CollectByPrefab(gGameplayRoot, "Wall", walls);
+    ASSERT_FALSE(walls.empty()) << "the first level has walls";
+    GameObject* wall = *std::min_element(walls.begin(), walls.end(), [](GameObject* a, GameObject* b) {
+        const Vector2 p = a->GetPos(), q = b->GetPos();
+        return p.X * p.X + p.Y * p.Y < q.X * q.X + q.Y * q.Y;
+    });
+    auto* fixture = wall->GetComponent<B2FixtureCmp>();
+    fixture->SetShape("Polygon -1 -1 1 -1 1.5 0.5 0 1.5 -1 1");
+    TapKey(Key::F1);
+    TapKey(Key::F11);
+    gEditorState->SelectObject(wall);
+    RunPasses(2);
+    const EdPalObjectEditBhv* inspector = gEditorState->ObjectEditPalette;
+    for (const EdPropertyRowBhv* row : inspector->Rows) {
+        if (row->Label == "B2FixtureCmp:") {
+            mMouse = Vector2(row->LabelItem->Rect.X + 10.0f, row->LabelItem->Rect.Y + 5.0f);
+        }
+    }
+    TapKey(Key::LeftMouse);
+    mHeld.set(static_cast<size_t>(KeyCode(Key::Ctrl)));
+    TapKey(Key::E);
+    mHeld.reset();
+    RunPasses(1);
+    ASSERT_NE(gEditorState->ShapeEditor, nullptr);
+    ASSERT_TRUE(gEditorState->ShapeEditor->IsEditing());
+    EXPECT_EQ(gGraphics->ShowPhysics, 1);
+
+    // Drag the top vertex up and out.
+    const Vector2 top = gEditorState->ShapeEditor->ToWorld(Vector2(0.0f, 1.5f));
+    mMouse = WorldToScreen(top);
+    RunPasses(1);
+    mHeld.set(static_cast<size_t>(KeyCode(Key::LeftMouse)));
+    RunPasses(1);
+    mMouse = WorldToScreen(gEditorState->ShapeEditor->ToWorld(Vector2(0.3f, 2.5f)));
+    RunPasses(1);
+    mHeld.reset();
+    RunPasses(1);
+    const std::optional<B2ShapeDesc> shape = ParseShapeText(fixture->ShapeToString());
+    ASSERT_TRUE(shape.has_value());
+    ASSERT_EQ(shape->Vertices.size(), 5u);
+    EXPECT_NEAR(shape->Vertices[3].Y, 2.5f, 0.05f);
+
+    // The list palettes cover the wall; the handles are read with them out of the way.
+    gEditorState->MainPalette->HidePalettes();
+    const std::vector<uint8_t> pixels = DrawAndRead();
+    KeepScreenshot(pixels, "shape-editor.ppm");
+    // The dragged handle is marked red where the mouse left it.
+    const Rect around(mMouse.X - 6.0f, mMouse.Y - 6.0f, 12.0f, 12.0f);
+    EXPECT_GT(Count(pixels, around, [](const uint8_t* c) { return c[0] > 200 && c[1] < 80 && c[2] < 80; }), 3);
+
+    TapKey(Key::Esc);
+    EXPECT_FALSE(gEditorState->ShapeEditor->IsEditing());
+    EXPECT_EQ(fixture->ShapeToString(), "Polygon -1 -1 1 -1 1.5 0.5 0 1.5 -1 1");
+    EXPECT_EQ(gGraphics->ShowPhysics, 0);
 }
 
 }  // namespace

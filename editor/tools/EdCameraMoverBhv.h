@@ -1,0 +1,32 @@
+#pragma once
+
+#include <cstdint>
+
+#include "editor/tools/EdToolFlags.h"
+#include "object/Behavior.h"
+#include "render/Camera2d.h"
+
+// A free editor camera: while engaged it stands in for the renderer's world camera and
+// pans (W A S D) and zooms (Equals, Minus) by typed keys; gameplay is paused meanwhile.
+// Standalone it takes Ctrl+F and Esc itself; otherwise its owner engages it.
+class EdCameraMoverBhv : public Behavior {
+public:
+    EdCameraMoverBhv();
+
+    void Update() override;
+    void HandleInput() override;
+
+    void Activate();
+    void Deactivate();
+    bool IsEngaged() const { return Engaged != 0; }
+
+    bool IsStandalone = true;
+    float MoveIncrement = 2.0f;
+    float ZoomFactor = 1.25f;
+    Camera2d EditorCamera;
+
+private:
+    uint8_t Engaged = 0;
+    Camera2d SavedCamera;
+    PausedGameplay Paused;
+};

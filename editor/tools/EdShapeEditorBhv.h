@@ -1,0 +1,49 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "object/Behavior.h"
+#include "object/Vector2.h"
+
+class B2FixtureCmp;
+class EdCameraMoverBhv;
+class GameObject;
+class IEditable;
+
+// Edits one fixture's "Shape" text with handles: drag the one nearest the mouse, Insert
+// and Delete polygon vertices, Enter keeps, Esc restores the text of the start. Handles
+// live in the body frame taken at the start; the fixture is rebuilt as the text changes.
+class EdShapeEditorBhv : public Behavior {
+public:
+    EdShapeEditorBhv();
+    ~EdShapeEditorBhv() override;
+
+    void Start() override;
+    void HandleInput() override;
+
+    // Nothing unless component is a fixture whose object has a body.
+    void Begin(IEditable* component);
+    void End(bool keep);
+    bool IsEditing() const { return Fixture != nullptr; }
+    // The object is going: editing its fixture ends.
+    void ForgetObject(const GameObject* object);
+
+    // The body frame of the start.
+    Vector2 ToLocal(Vector2 world) const;
+    Vector2 ToWorld(Vector2 local) const;
+
+private:
+    std::string ShapeText() const;
+    void SetShapeText(const std::string& text);
+    EdCameraMoverBhv* CameraMover() const;
+
+    B2FixtureCmp* Fixture = nullptr;
+    uint8_t SavedShowPhysics = 0;
+    std::string ShapeAtBegin;
+    Vector2 BodyPosition;
+    float BodySin = 0.0f;
+    float BodyCos = 1.0f;
+    uint8_t Dragging = 0;
+    int Highlighted = -1;
+};

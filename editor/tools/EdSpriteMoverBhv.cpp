@@ -1,0 +1,116 @@
+#include "editor/tools/EdSpriteMoverBhv.h"
+
+#include "editor/EditorState.h"
+#include "editor/widgets/EdInput.h"
+#include "input/InputManager.h"
+#include "object/DrawLayer.h"
+#include "object/GameObject.h"
+#include "object/ObjectPicking.h"
+#include "render/SpriteCmp.h"
+#include "render/TextCmp.h"
+
+namespace {
+
+DrawLayer LayerOf(const GameObject& target) {
+    if (const SpriteCmp* sprite = target.GetComponent<SpriteCmp>()) {
+        return sprite->Layer;
+    }
+    if (const TextCmp* text = target.GetComponent<TextCmp>()) {
+        return text->Layer;
+    }
+    return DrawLayer::Ui;
+}
+
+// The arrow keys typed this pass as a step in screen pixels.
+Vector2 TypedNudge() {
+    Vector2 d;
+    if (EdInput::IsTyped(Key::Left)) {
+        d.X = -1.0f;
+    }
+    if (EdInput::IsTyped(Key::Right)) {
+        d.X += 1.0f;
+    }
+    if (EdInput::IsTyped(Key::Up)) {
+        d.Y = -1.0f;
+    }
+    if (EdInput::IsTyped(Key::Down)) {
+        d.Y += 1.0f;
+    }
+    if (EdInput::IsShiftDown()) {
+        d = Vector2(d.X * 10.0f, d.Y * 10.0f);
+    }
+    return d;
+}
+
+}  // namespace
+
+EdSpriteMoverBhv::~EdSpriteMoverBhv() {
+    if (gEditorState != nullptr && gEditorState->SpriteMover == this) {
+        gEditorState->SpriteMover = nullptr;
+    }
+}
+
+void EdSpriteMoverBhv::Start() {
+    if (gEditorState != nullptr) {
+        gEditorState->SpriteMover = this;
+    }
+    // A prefab cannot store object flags: the tool starts idle here.
+    SetToolObjectFlags(Owner, 0);
+}
+
+void EdSpriteMoverBhv::Engage() {
+    if (gEditorState == nullptr || gEditorState->SelectedObject == nullptr || Target != nullptr) {
+        return;
+    }
+    SetToolObjectFlags(Owner, 1);
+    gEditorState->ToolEngaged = 1;
+    Target = gEditorState->SelectedObject;
+    StartPos = Target->GetPos();
+    Paused.Pause();
+}
+
+void EdSpriteMoverBhv::ForgetObject(const GameObject* object) {
+    if (Target != nullptr && Target == object) {
+        EndDrag();
+    }
+}
+
+void EdSpriteMoverBhv::EndDrag() {
+    SetToolObjectFlags(Owner, 0);
+    if (gEditorState != nullptr) {
+        gEditorState->ToolEngaged = 0;
+    }
+    Target = nullptr;
+    Paused.Resume();
+}
+
+void EdSpriteMoverBhv::HandleInput() {
+    if (Target == nullptr) {
+        return;
+    }
+    if (EdInput::IsPressed(Key::Esc)) {
+        Target->SetPos(StartPos);
+        EndDrag();
+        return;
+    }
+    if (EdInput::IsPressed(Key::OemEnter) || EdInput::IsPressed(Key::KeypadEnter) ||
+        EdInput::IsPressed(Key::LeftMouse)) {
+        EndDrag();
+        return;
+    }
+    const DrawLayer layer = LayerOf(*Target);
+    Vector2 move;
+    if (gInputManager != nullptr) {
+        const Vector2 now = ScreenToLayer(layer, gInputManager->MousePosition);
+        const Vector2 before = ScreenToLayer(layer, gInputManager->MousePositionPrevious);
+        move = Vector2(now.X - before.X, now.Y - before.Y);
+    }
+    const Vector2 nudge = TypedNudge();
+    if (nudge.X != 0.0f || nudge.Y != 0.0f) {
+        const Vector2 to = ScreenToLayer(layer, nudge);
+        const Vector2 from = ScreenToLayer(layer, Vector2());
+        move = Vector2(move.X + to.X - from.X, move.Y + to.Y - from.Y);
+    }
+    const Vector2 pos = Target->GetPos();
+    Target->SetPos(Vector2(pos.X + move.X, pos.Y + move.Y));
+}

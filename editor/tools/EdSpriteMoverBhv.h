@@ -1,0 +1,33 @@
+#pragma once
+
+#include <cstdint>
+
+#include "editor/tools/EdToolFlags.h"
+#include "object/Behavior.h"
+#include "object/Vector2.h"
+
+class GameObject;
+
+// Ctrl+G: drags the inspected object with the mouse and nudges it with the arrow keys
+// (ten times with Shift) while gameplay is paused. Enter or a click keeps the place, Esc
+// puts it back.
+class EdSpriteMoverBhv : public Behavior {
+public:
+    ~EdSpriteMoverBhv() override;
+
+    void Start() override;
+    void HandleInput() override;
+
+    // Nothing without an inspected object.
+    void Engage();
+    bool IsEngaged() const { return Target != nullptr; }
+    // The object is going: the drag ends where it is.
+    void ForgetObject(const GameObject* object);
+
+private:
+    void EndDrag();
+
+    GameObject* Target = nullptr;
+    Vector2 StartPos;
+    PausedGameplay Paused;
+};

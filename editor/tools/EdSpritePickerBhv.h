@@ -1,0 +1,25 @@
+#pragma once
+
+#include <cstdint>
+
+#include "editor/tools/EdToolFlags.h"
+#include "object/Behavior.h"
+
+// Ctrl+Q: the next click inspects the object under the mouse; Esc gives up. Gameplay is
+// paused meanwhile.
+class EdSpritePickerBhv : public Behavior {
+public:
+    ~EdSpritePickerBhv() override;
+
+    void Start() override;
+    void HandleInput() override;
+
+    void Engage();
+    bool IsEngaged() const { return Engaged != 0; }
+
+private:
+    void EndPick();
+
+    uint8_t Engaged = 0;
+    PausedGameplay Paused;
+};
