@@ -7,8 +7,8 @@
 #include <memory>
 
 #include "app/Application.h"
-#include "game/screens/GameplayScreenBhv.h"
 #include "game/enemies/En_CentipedeBhv.h"
+#include "game/screens/GameplayScreenBhv.h"
 #include "object/GameConfig.h"
 #include "object/GameObject.h"
 #include "object/IEditable.h"

@@ -21,18 +21,18 @@
 #include <stdexcept>
 #include <string>
 
+#include "app/Application.h"
+#include "app/RuntimeTypes.h"
+#include "assets/BitmapFont.h"
+#include "assets/FontRegistry.h"
+#include "assets/Texture.h"
+#include "assets/TextureManager.h"
 #include "object/GameObject.h"
 #include "object/ObjectShortcutTypes.h"
 #include "object/Pos2dCmp.h"
-#include "app/Application.h"
-#include "assets/BitmapFont.h"
-#include "assets/FontRegistry.h"
 #include "render/Graphics.h"
-#include "app/RuntimeTypes.h"
 #include "render/SpriteCmp.h"
 #include "render/TextCmp.h"
-#include "assets/Texture.h"
-#include "assets/TextureManager.h"
 
 namespace {
 
@@ -134,7 +134,8 @@ private:
             auto* object = new GameObject();
             mRoot->AddChild(object);
             auto* place = new Pos2dCmp();
-            place->Pos = Vector2(20.0f + static_cast<float>(line % 4) * 320.0f, 10.0f + static_cast<float>(line / 4) * 14.0f);
+            place->Pos =
+                Vector2(20.0f + static_cast<float>(line % 4) * 320.0f, 10.0f + static_cast<float>(line / 4) * 14.0f);
             object->AddComponent(place);
             auto* text = new TextCmp();
             text->Font = font;
@@ -167,8 +168,7 @@ void BM_DrawFrame(benchmark::State& state) {
         glFinish();
         finishSeconds += std::chrono::duration<double>(std::chrono::steady_clock::now() - finishStart).count();
     }
-    state.counters["FinishMs"] =
-        benchmark::Counter(finishSeconds * 1000.0 / static_cast<double>(state.iterations()));
+    state.counters["FinishMs"] = benchmark::Counter(finishSeconds * 1000.0 / static_cast<double>(state.iterations()));
 }
 BENCHMARK(BM_DrawFrame)->UseManualTime()->Unit(benchmark::kMillisecond);
 
@@ -177,7 +177,7 @@ void BM_LayerWalks(benchmark::State& state) {
     Graphics& graphics = Scene::Get().Renderer();
     const DrawLayer worldLayers[] = {DrawLayer::ForegroundLit, DrawLayer::SpriteLights, DrawLayer::ForegroundAdd,
                                      DrawLayer::Foreground, DrawLayer::EditorSelection};
-    const DrawLayer interfaceLayers[] = {DrawLayer::Ui, DrawLayer::UiText, DrawLayer::Editor,
+    const DrawLayer interfaceLayers[] = {DrawLayer::Ui,         DrawLayer::UiText,  DrawLayer::Editor,
                                          DrawLayer::EditorText, DrawLayer::Editor2, DrawLayer::EditorText2};
     const Color white{255, 255, 255, 255};
     for (auto _ : state) {

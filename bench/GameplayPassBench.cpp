@@ -7,9 +7,11 @@
 #include <filesystem>
 #include <memory>
 
-#include "program/ComponentTable.h"
+#include "app/Application.h"
 #include "game/player/AimManagerBhv.h"
 #include "game/player/PlayerBhv.h"
+#include "input/InputManager.h"
+#include "input/Keys.h"
 #include "object/GameConfig.h"
 #include "object/GameObject.h"
 #include "object/Prefab.h"
@@ -19,9 +21,7 @@
 #include "object/RandomManager.h"
 #include "object/SubProperty.h"
 #include "platform/Clock.h"
-#include "app/Application.h"
-#include "input/InputManager.h"
-#include "input/Keys.h"
+#include "program/ComponentTable.h"
 
 namespace {
 

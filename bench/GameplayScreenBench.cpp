@@ -60,8 +60,8 @@ public:
     }
 
     void WriteLevel(const std::string& name, const std::string& entries) {
-        std::ofstream(mFolder / "Prefabs" / (name + ".json")) << R"({"Components": "", "AutoCreate": [)" << entries
-                                                               << "]}";
+        std::ofstream(mFolder / "Prefabs" / (name + ".json"))
+            << R"({"Components": "", "AutoCreate": [)" << entries << "]}";
     }
 
     void Start() {

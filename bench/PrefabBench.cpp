@@ -6,13 +6,13 @@
 #include <fstream>
 #include <string>
 
-#include "program/ComponentTable.h"
 #include "object/GameConfig.h"
 #include "object/GameObject.h"
 #include "object/GameTime.h"
 #include "object/ObjectShortcutTypes.h"
 #include "object/ObjectWalks.h"
 #include "object/PrefabManager.h"
+#include "program/ComponentTable.h"
 
 namespace {
 

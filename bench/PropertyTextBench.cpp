@@ -48,9 +48,8 @@ std::vector<SubProperty> AllParts(const IEditable& e) {
 
 void ReportPerProperty(benchmark::State& state, size_t partCount) {
     state.SetItemsProcessed(static_cast<int64_t>(state.iterations() * partCount));
-    state.counters["ns_per_property"] = benchmark::Counter(
-        static_cast<double>(state.iterations() * partCount),
-        benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
+    state.counters["ns_per_property"] = benchmark::Counter(static_cast<double>(state.iterations() * partCount),
+                                                           benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
 }
 
 void BM_PropertyToText(benchmark::State& state) {

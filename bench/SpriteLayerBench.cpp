@@ -3,14 +3,14 @@
 #include <array>
 #include <memory>
 
+#include "app/RuntimeTypes.h"
+#include "assets/Texture.h"
 #include "object/GameObject.h"
 #include "object/ObjectShortcutTypes.h"
 #include "object/Pos2dCmp.h"
 #include "render/DrawLayerWalk.h"
 #include "render/QuadBatcher.h"
-#include "app/RuntimeTypes.h"
 #include "render/SpriteCmp.h"
-#include "assets/Texture.h"
 #include "render/TintCmp.h"
 
 namespace {
@@ -57,7 +57,8 @@ private:
 
     GameObject* MakeSprite(int i) {
         auto* object = new GameObject();
-        Place(*object, Vector2(float(i % 7) * 0.3f, float(i % 5) * 0.2f), true, i % 4 == 0 ? 0.1f * float(i % 31) : 0.0f);
+        Place(*object, Vector2(float(i % 7) * 0.3f, float(i % 5) * 0.2f), true,
+              i % 4 == 0 ? 0.1f * float(i % 31) : 0.0f);
         auto* sprite = new SpriteCmp();
         sprite->SetTexture(&mTextures[size_t(i) % mTextures.size()]);
         sprite->SetImage("Frame" + std::to_string(i % 16));

@@ -31,9 +31,8 @@ void BM_UpdateWalk(benchmark::State& state) {
         PostPhysicsWalk(&root);
     }
     state.SetItemsProcessed(state.iterations() * objectCount);
-    state.counters["ns_per_behaviour"] = benchmark::Counter(
-        static_cast<double>(state.iterations() * objectCount),
-        benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
+    state.counters["ns_per_behaviour"] = benchmark::Counter(static_cast<double>(state.iterations() * objectCount),
+                                                            benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
     gDeletionQueues = nullptr;
 }
 BENCHMARK(BM_UpdateWalk)->Arg(10000);

@@ -29,8 +29,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     std::istringstream in{std::string(InputText(data, size))};
     AnimationData animation;
     try {
-        animation.Read(in, "Fuzz.anim", [](const std::string& name) { return name == "Sprites" ? Sprites() : nullptr; },
-                       60);
+        animation.Read(
+            in, "Fuzz.anim", [](const std::string& name) { return name == "Sprites" ? Sprites() : nullptr; }, 60);
     } catch (const std::runtime_error&) {
     }
     return 0;

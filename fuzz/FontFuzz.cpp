@@ -4,8 +4,8 @@
 
 #include "FuzzSupport.h"
 #include "assets/BitmapFont.h"
-#include "render/TextLayout.h"
 #include "assets/Texture.h"
+#include "render/TextLayout.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::filesystem::path path = WriteFuzzFile("Fonts/Main/Fuzz.fnt", InputText(data, size));

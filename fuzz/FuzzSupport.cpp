@@ -40,7 +40,8 @@ const std::filesystem::path& FuzzFolder() {
 std::filesystem::path WriteFuzzFile(const std::string& relative, std::string_view text) {
     const std::filesystem::path path = FuzzFolder() / relative;
     std::filesystem::create_directories(path.parent_path());
-    std::ofstream(path, std::ios::binary | std::ios::trunc).write(text.data(), static_cast<std::streamsize>(text.size()));
+    std::ofstream(path, std::ios::binary | std::ios::trunc)
+        .write(text.data(), static_cast<std::streamsize>(text.size()));
     return path;
 }
 

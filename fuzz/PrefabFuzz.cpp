@@ -4,12 +4,12 @@
 #include <stdexcept>
 
 #include "FuzzSupport.h"
-#include "program/ComponentTable.h"
+#include "app/Application.h"
 #include "object/GameConfig.h"
 #include "object/GameObject.h"
 #include "object/ObjectWalks.h"
 #include "object/PrefabManager.h"
-#include "app/Application.h"
+#include "program/ComponentTable.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     EnsureHeadlessApplication();

@@ -9,14 +9,14 @@
 #include <vector>
 
 #include "FuzzSupport.h"
-#include "program/ComponentTable.h"
+#include "app/Application.h"
 #include "object/GameConfig.h"
 #include "object/GameObject.h"
 #include "object/PrefabManager.h"
 #include "object/PropertyRegistration.h"
 #include "object/PropertyText.h"
 #include "object/SubProperty.h"
-#include "app/Application.h"
+#include "program/ComponentTable.h"
 
 namespace {
 

@@ -4,8 +4,8 @@
 #include <string>
 
 #include "FuzzSupport.h"
-#include "object/GameObject.h"
 #include "app/Application.h"
+#include "object/GameObject.h"
 #include "physics/B2BodyCmp.h"
 #include "physics/B2FixtureCmp.h"
 

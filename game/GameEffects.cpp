@@ -1,10 +1,10 @@
 #include "game/GameEffects.h"
 
+#include "audio/CueManagerBhv.h"
+#include "fx/ParticleManagerBhv.h"
 #include "game/screens/GameplayScreenBhv.h"
 #include "object/GameObject.h"
 #include "object/PrefabManager.h"
-#include "audio/CueManagerBhv.h"
-#include "fx/ParticleManagerBhv.h"
 
 void PlayGameCue(const std::string& name) {
     if (gCueManager != nullptr) {

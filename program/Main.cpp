@@ -3,13 +3,13 @@
 #include <optional>
 #include <string>
 
-#include "program/ComponentTable.h"
+#include "app/Application.h"
 #include "object/NumberText.h"
-#include "program/EditorHooks.h"
 #include "object/PrefabManager.h"
 #include "platform/CrashReport.h"
 #include "platform/window/SdlVideo.h"
-#include "app/Application.h"
+#include "program/ComponentTable.h"
+#include "program/EditorHooks.h"
 
 namespace {
 

@@ -34,15 +34,18 @@ const fs::path kCursorFolder = "Cursors";
 Job AtlasJob(std::string name, Lighting lighting, std::function<std::vector<AtlasFrame>()> frames) {
     return [=] {
         TextureAtlas atlas(name, lighting);
-        for (AtlasFrame& frame : frames()) atlas.Add(std::move(frame));
+        for (AtlasFrame& frame : frames())
+            atlas.Add(std::move(frame));
         return atlas.Build(kTextureBank);
     };
 }
 
 std::vector<AtlasFrame> LitSpriteFrames() {
     std::vector<AtlasFrame> frames{SolidWhiteFrame(true)};
-    for (AtlasFrame& f : CreatureFrames()) frames.push_back(std::move(f));
-    for (AtlasFrame& f : ItemFrames()) frames.push_back(std::move(f));
+    for (AtlasFrame& f : CreatureFrames())
+        frames.push_back(std::move(f));
+    for (AtlasFrame& f : ItemFrames())
+        frames.push_back(std::move(f));
     return frames;
 }
 
@@ -69,7 +72,8 @@ std::vector<Job> ContentJobs() {
     }
     jobs.push_back([] {
         std::vector<OutputFile> files;
-        for (const SoundRecipe& sound : SoundEffectRecipes()) files.push_back(RenderSoundEffect(sound, kSoundBank));
+        for (const SoundRecipe& sound : SoundEffectRecipes())
+            files.push_back(RenderSoundEffect(sound, kSoundBank));
         return files;
     });
     jobs.push_back(AimCursorFiles);
@@ -80,11 +84,13 @@ std::vector<Job> ContentJobs() {
 
 std::vector<OutputFile> GenerateContent() {
     std::vector<std::future<std::vector<OutputFile>>> pending;
-    for (Job& job : ContentJobs()) pending.push_back(std::async(std::launch::async, std::move(job)));
+    for (Job& job : ContentJobs())
+        pending.push_back(std::async(std::launch::async, std::move(job)));
     std::vector<OutputFile> files;
     // Collected in job order, whatever order the threads finish in; get() rethrows a job's error.
     for (auto& result : pending) {
-        for (OutputFile& file : result.get()) files.push_back(std::move(file));
+        for (OutputFile& file : result.get())
+            files.push_back(std::move(file));
     }
     return files;
 }

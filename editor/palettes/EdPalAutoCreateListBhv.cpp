@@ -121,8 +121,8 @@ void EdPalAutoCreateListBhv::AddEntry() {
 
 void EdPalAutoCreateListBhv::OnPrefabPicked(const std::string& prefabName) {
     Prefab* owner = CurrentPrefab();
-    const Prefab* picked = !prefabName.empty() && gPrefabManager != nullptr ? gPrefabManager->FindPrefab(prefabName)
-                                                                            : nullptr;
+    const Prefab* picked =
+        !prefabName.empty() && gPrefabManager != nullptr ? gPrefabManager->FindPrefab(prefabName) : nullptr;
     if (owner == nullptr || picked == nullptr) {
         return;
     }

@@ -67,9 +67,9 @@ void EdPalPrefabListBhv::FindWidgets() {
         Items[i]->OnClick = [this, row] { SelectRow(row); };
     }
     const std::pair<EdButtonBhv*, void (EdPalPrefabListBhv::*)()> bindings[] = {
-        {BtnAdd, &EdPalPrefabListBhv::NewPrefab},         {BtnRemove, &EdPalPrefabListBhv::RemovePrefab},
+        {BtnAdd, &EdPalPrefabListBhv::NewPrefab},           {BtnRemove, &EdPalPrefabListBhv::RemovePrefab},
         {BtnSaveCurrent, &EdPalPrefabListBhv::SaveCurrent}, {BtnSaveAll, &EdPalPrefabListBhv::SaveAll},
-        {BtnUpdateAll, &EdPalPrefabListBhv::UpdateAll},   {BtnDuplicate, &EdPalPrefabListBhv::Duplicate},
+        {BtnUpdateAll, &EdPalPrefabListBhv::UpdateAll},     {BtnDuplicate, &EdPalPrefabListBhv::Duplicate},
     };
     for (const auto& [button, handler] : bindings) {
         if (button != nullptr) {

@@ -52,8 +52,7 @@ bool EdHotReloadMonitorBhv::IsReloadedFile(const std::string& fileName) {
     if (fileName.find("(src)") != std::string::npos) {
         return false;
     }
-    static constexpr std::array<const char*, 7> kExtensions = {".png", ".psd", ".gif", ".jpg",
-                                                               ".anim", ".wav", ".mp3"};
+    static constexpr std::array<const char*, 7> kExtensions = {".png", ".psd", ".gif", ".jpg", ".anim", ".wav", ".mp3"};
     return std::any_of(kExtensions.begin(), kExtensions.end(),
                        [&](const char* extension) { return fileName.find(extension) != std::string::npos; });
 }
@@ -138,7 +137,8 @@ void EdHotReloadMonitorBhv::ReloadSounds() {
         gSoundManager->UnloadBank(kSoundBank);
         gSoundManager->LoadBank(kSoundBank);
     } catch (const std::exception& e) {
-        DebugPrint((std::string("Hot reload: sound bank \"") + kSoundBank + "\" not reloaded: " + e.what() + "\n").c_str());
+        DebugPrint(
+            (std::string("Hot reload: sound bank \"") + kSoundBank + "\" not reloaded: " + e.what() + "\n").c_str());
     }
 }
 
@@ -180,8 +180,8 @@ void EdHotReloadMonitorBhv::FinishBuild(ProcessRunner::State state) {
     LastBuildError.clear();
     for (size_t i : mBuilding) {
         ++SheetsReloaded;
-        Texture* texture = gTextureManager != nullptr ? gTextureManager->GetTexture(mFolders[i].filename().string())
-                                                      : nullptr;
+        Texture* texture =
+            gTextureManager != nullptr ? gTextureManager->GetTexture(mFolders[i].filename().string()) : nullptr;
         if (texture != nullptr) {
             gTextureManager->ReloadSheet(texture);
         }

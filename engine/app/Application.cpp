@@ -5,6 +5,17 @@
 #include <algorithm>
 #include <ctime>
 
+#include "app/EditorHooks.h"
+#include "app/FixedStepTimer.h"
+#include "app/RuntimeTypes.h"
+#include "app/Watchdog.h"
+#include "assets/FontRegistry.h"
+#include "assets/TextureManager.h"
+#include "audio/MusicManager.h"
+#include "audio/SoundManager.h"
+#include "fx/AnimationManager.h"
+#include "input/InputManager.h"
+#include "input/MessagePump.h"
 #include "object/Coroutine.h"
 #include "object/Events.h"
 #include "object/GameConfig.h"
@@ -14,21 +25,10 @@
 #include "object/PrefabManager.h"
 #include "object/RandomManager.h"
 #include "object/UpdateSwitches.h"
-#include "platform/Clock.h"
-#include "fx/AnimationManager.h"
 #include "physics/B2DebugDrawer.h"
 #include "physics/B2MainContactListener.h"
-#include "app/EditorHooks.h"
-#include "app/FixedStepTimer.h"
-#include "assets/FontRegistry.h"
+#include "platform/Clock.h"
 #include "render/Graphics.h"
-#include "input/InputManager.h"
-#include "input/MessagePump.h"
-#include "audio/MusicManager.h"
-#include "app/RuntimeTypes.h"
-#include "audio/SoundManager.h"
-#include "assets/TextureManager.h"
-#include "app/Watchdog.h"
 
 Application* gApplication = nullptr;
 EditorHooks gEditorHooks;

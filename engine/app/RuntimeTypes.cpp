@@ -1,16 +1,16 @@
 #include "app/RuntimeTypes.h"
 
-#include "object/IComponentShortcuts.h"
+#include "assets/FontRegistry.h"
+#include "assets/TextureManager.h"
 #include "fx/AnimationBhv.h"
-#include "physics/B2BodyCmp.h"
 #include "input/Cursors.h"
+#include "object/IComponentShortcuts.h"
+#include "physics/B2BodyCmp.h"
 #include "physics/B2DebugDrawer.h"
 #include "render/Camera2d.h"
 #include "render/Graphics.h"
-#include "assets/FontRegistry.h"
 #include "render/SpriteCmp.h"
 #include "render/TextCmp.h"
-#include "assets/TextureManager.h"
 #include "render/TintCmp.h"
 
 void InstallRuntimeTypes() {

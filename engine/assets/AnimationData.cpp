@@ -4,10 +4,10 @@
 #include <limits>
 #include <string_view>
 
+#include "assets/Texture.h"
 #include "object/ContentError.h"
 #include "object/NumberText.h"
 #include "platform/DebugPrint.h"
-#include "assets/Texture.h"
 
 namespace {
 
@@ -165,8 +165,8 @@ private:
             const AnimationFrame& previous = mAnimation.Frames.back();
             frame.Tex = previous.Tex;
             // In 64 bits: a huge step must not overflow; out of range it selects no frame.
-            const long long index = static_cast<long long>(previous.FrameIndex) +
-                                    (step.Forward ? *steps : -static_cast<long long>(*steps));
+            const long long index =
+                static_cast<long long>(previous.FrameIndex) + (step.Forward ? *steps : -static_cast<long long>(*steps));
             const bool inRange = index >= std::numeric_limits<int>::min() && index <= std::numeric_limits<int>::max();
             frame.FrameIndex = inRange ? static_cast<int>(index) : -1;
         } else if (FindFrameName(text, &name)) {

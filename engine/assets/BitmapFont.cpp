@@ -2,10 +2,10 @@
 
 #include <boost/property_tree/ptree.hpp>
 
+#include "assets/Texture.h"
 #include "object/ContentError.h"
 #include "object/NumberText.h"
 #include "object/XmlFile.h"
-#include "assets/Texture.h"
 
 namespace pt = boost::property_tree;
 

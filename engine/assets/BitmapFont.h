@@ -2,9 +2,9 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <map>
 #include <memory>
-#include <functional>
 #include <string>
 
 class Texture;
@@ -62,7 +62,7 @@ public:
     std::string Name;
     // A texture of no bank: no name and no frames, only its file.
     std::unique_ptr<Texture> Page;
-    float LineHeight = 1.0f;        // fraction of the page height
+    float LineHeight = 1.0f;  // fraction of the page height
     float LineHeightPixels = 0.0f;
     // Page width over page height: turns horizontal page fractions into the units of
     // vertical ones, so glyphs keep their shape on pages that are not square.

@@ -1,8 +1,8 @@
 #include "assets/FontRegistry.h"
 
-#include "object/ResourceResolver.h"
 #include "assets/ContentFiles.h"
 #include "assets/Texture.h"
+#include "object/ResourceResolver.h"
 
 FontRegistry* gFontRegistry = nullptr;
 

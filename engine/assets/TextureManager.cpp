@@ -10,8 +10,8 @@
 #include "object/GameObject.h"
 #include "object/NumberText.h"
 #include "object/ResourceResolver.h"
-#include "object/XmlFile.h"
 #include "object/SceneRoots.h"
+#include "object/XmlFile.h"
 
 TextureManager* gTextureManager = nullptr;
 
@@ -185,8 +185,7 @@ TextureManager::Atlas TextureManager::ParseAtlas(const std::filesystem::path& at
         reader.Fail("no <TextureAtlas> root element");
     }
     Atlas atlas;
-    atlas.ImagePath =
-        atlasPath.parent_path() / reader.RequiredText(AttributesOf(*root), "TextureAtlas", "imagePath");
+    atlas.ImagePath = atlasPath.parent_path() / reader.RequiredText(AttributesOf(*root), "TextureAtlas", "imagePath");
     atlas.ImagePath.replace_extension(".sheet");
     for (const auto& [elementName, element] : *root) {
         if (elementName != "sprite") {

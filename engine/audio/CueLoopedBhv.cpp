@@ -1,7 +1,7 @@
 #include "audio/CueLoopedBhv.h"
 
-#include "object/GameObject.h"
 #include "audio/CueSound.h"
+#include "object/GameObject.h"
 
 CueLoopedBhv::CueLoopedBhv() {
     RegisterProperty(&SoundName, "SoundName");
@@ -23,7 +23,8 @@ CueLoopedBhv::~CueLoopedBhv() {
 }
 
 void CueLoopedBhv::Start() {
-    BindCuePlayHook(*this, [this] { Play(); }, CueHookBinding::Replace);
+    BindCuePlayHook(
+        *this, [this] { Play(); }, CueHookBinding::Replace);
 }
 
 void CueLoopedBhv::Update() {

@@ -1,10 +1,10 @@
 #include "audio/CueManagerBhv.h"
 
+#include "audio/CueCmp.h"
 #include "object/GameObject.h"
 #include "object/MissingContent.h"
 #include "object/PrefabManager.h"
 #include "platform/DebugPrint.h"
-#include "audio/CueCmp.h"
 
 CueManagerBhv* gCueManager = nullptr;
 
@@ -28,8 +28,9 @@ void CueManagerBhv::PlayCue(std::string name) {
     }
     const CueCmp* cueCmp = cue->GetComponent<CueCmp>();
     if (cueCmp == nullptr || !cueCmp->PlayHook) {
-        DebugPrint(("Sound cue: the prefab \"" + cue->PrefabName + "\" has no CueCmp with a cue behaviour; nothing plays\n")
-                       .c_str());
+        DebugPrint(
+            ("Sound cue: the prefab \"" + cue->PrefabName + "\" has no CueCmp with a cue behaviour; nothing plays\n")
+                .c_str());
         cue->Destroy();
         return;
     }

@@ -1,8 +1,8 @@
 #include "audio/CueOneShotBhv.h"
 
+#include "audio/CueSound.h"
 #include "object/GameObject.h"
 #include "object/RandomManager.h"
-#include "audio/CueSound.h"
 
 CueOneShotBhv::CueOneShotBhv() {
     RegisterProperty(&SoundName, "SoundName");
@@ -12,7 +12,8 @@ CueOneShotBhv::CueOneShotBhv() {
 }
 
 void CueOneShotBhv::Start() {
-    BindCuePlayHook(*this, [this] { Play(); }, CueHookBinding::KeepExisting);
+    BindCuePlayHook(
+        *this, [this] { Play(); }, CueHookBinding::KeepExisting);
 }
 
 void CueOneShotBhv::Update() {

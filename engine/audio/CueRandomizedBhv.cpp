@@ -3,13 +3,14 @@
 #include <random>
 #include <vector>
 
-#include "object/GameObject.h"
-#include "object/RandomManager.h"
 #include "audio/CueOneShotBhv.h"
 #include "audio/CueSound.h"
+#include "object/GameObject.h"
+#include "object/RandomManager.h"
 
 void CueRandomizedBhv::Start() {
-    BindCuePlayHook(*this, [this] { Play(); }, CueHookBinding::Replace);
+    BindCuePlayHook(
+        *this, [this] { Play(); }, CueHookBinding::Replace);
 }
 
 void CueRandomizedBhv::Play() {

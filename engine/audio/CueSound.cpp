@@ -2,10 +2,10 @@
 
 #include <cmath>
 
-#include "object/Behavior.h"
-#include "object/GameObject.h"
 #include "audio/CueCmp.h"
 #include "audio/SoundManager.h"
+#include "object/Behavior.h"
+#include "object/GameObject.h"
 
 void BindCuePlayHook(Behavior& cue, std::function<void()> play, CueHookBinding binding) {
     CueCmp* cueCmp = cue.Owner != nullptr ? cue.Owner->GetComponent<CueCmp>() : nullptr;

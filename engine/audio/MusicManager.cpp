@@ -7,11 +7,11 @@
 #include <system_error>
 #include <vector>
 
+#include "assets/ContentFiles.h"
 #include "object/ContentError.h"
 #include "object/JsonFile.h"
 #include "platform/DebugPrint.h"
 #include "platform/audio/AudioSystem.h"
-#include "assets/ContentFiles.h"
 
 MusicManager* gMusicManager = nullptr;
 
@@ -41,8 +41,8 @@ uint32_t ReadSampleFrame(const boost::property_tree::ptree& tree, const std::str
     const char* end = text.data() + text.size();
     const auto [stop, error] = std::from_chars(text.data(), end, value);
     if (text.empty() || error != std::errc() || stop != end || value > MusicMetadata::NoLoopPoint) {
-        throw ContentError(file, "\"" + key + "\" must be a whole number of sample frames from 0 to 4294967295, not \"" +
-                                     text + "\"");
+        throw ContentError(
+            file, "\"" + key + "\" must be a whole number of sample frames from 0 to 4294967295, not \"" + text + "\"");
     }
     return static_cast<uint32_t>(value);
 }
@@ -93,9 +93,8 @@ void MusicManager::Play(const std::string& trackName) {
     Sound = mSystem.CreateSound(track.FilePath, SoundStorage::Stream, &problem);
     if (Sound != nullptr) {
         if (track.HasLoopPoints() && !Sound->SetLoopPoints(track.LoopStartSample, track.LoopEndSample)) {
-            DebugPrint(("Music: " + track.FilePath + ": loop points " + std::to_string(track.LoopStartSample) +
-                        " to " + std::to_string(track.LoopEndSample) +
-                        " do not fit the track; the whole track repeats\n")
+            DebugPrint(("Music: " + track.FilePath + ": loop points " + std::to_string(track.LoopStartSample) + " to " +
+                        std::to_string(track.LoopEndSample) + " do not fit the track; the whole track repeats\n")
                            .c_str());
         }
         Sound->SetLoopCount(-1);

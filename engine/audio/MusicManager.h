@@ -5,9 +5,9 @@
 #include <memory>
 #include <string>
 
+#include "audio/MusicMetadata.h"
 #include "platform/audio/AudioChannel.h"
 #include "platform/audio/AudioSound.h"
-#include "audio/MusicMetadata.h"
 
 class AudioSystem;
 

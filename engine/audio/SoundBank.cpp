@@ -1,8 +1,8 @@
 #include "audio/SoundBank.h"
 
+#include "assets/ContentFiles.h"
 #include "platform/DebugPrint.h"
 #include "platform/audio/AudioSystem.h"
-#include "assets/ContentFiles.h"
 
 void SoundBank::LoadFolder(AudioSystem& system, const std::filesystem::path& folder) {
     for (const std::filesystem::path& file : ListContentFiles(folder)) {

@@ -41,8 +41,7 @@ AudioSound* SoundManager::FindSound(const std::string& name) const {
 
 std::filesystem::path SoundManager::GetSoundFolder() const {
     if (gGameConfig != nullptr && !gGameConfig->DevelopmentContentPath.empty()) {
-        const std::filesystem::path development =
-            std::filesystem::path(gGameConfig->DevelopmentContentPath) / "Sounds";
+        const std::filesystem::path development = std::filesystem::path(gGameConfig->DevelopmentContentPath) / "Sounds";
         std::error_code error;
         if (std::filesystem::is_directory(development, error)) {
             return development;

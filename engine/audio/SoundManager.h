@@ -5,8 +5,8 @@
 #include <memory>
 #include <string>
 
-#include "platform/audio/AudioSystem.h"
 #include "audio/SoundBank.h"
+#include "platform/audio/AudioSystem.h"
 
 // Owns the audio system (shared with the music and the mute switches) and the loaded
 // sound banks, one folder each under the sound folder.

@@ -2,10 +2,10 @@
 
 #include <cmath>
 
+#include "fx/AnimationManager.h"
 #include "object/GameObject.h"
 #include "object/GameTime.h"
 #include "object/MissingContent.h"
-#include "fx/AnimationManager.h"
 #include "render/SpriteCmp.h"
 
 AnimationBhv::AnimationBhv() {

@@ -13,7 +13,7 @@ struct AnimationPlayState {
 
     float Time = RestartTime;  // seconds into the animation
     int Frame = 0;
-    std::string Animation;     // looked up by name every pass: a reload never leaves it dangling
+    std::string Animation;  // looked up by name every pass: a reload never leaves it dangling
     bool Playing = false;
 };
 

@@ -2,9 +2,9 @@
 
 #include <system_error>
 
-#include "object/GameConfig.h"
 #include "assets/ContentFiles.h"
 #include "assets/TextureManager.h"
+#include "object/GameConfig.h"
 
 AnimationManager* gAnimationManager = nullptr;
 

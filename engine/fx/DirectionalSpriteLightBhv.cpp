@@ -1,7 +1,7 @@
 #include "fx/DirectionalSpriteLightBhv.h"
 
-#include "render/SpriteCmp.h"
 #include "assets/Texture.h"
+#include "render/SpriteCmp.h"
 
 namespace {
 
@@ -43,6 +43,6 @@ void DirectionalSpriteLightBhv::SetDirection(Vector2 direction) {
         return;
     }
     const Rect r = GetLightRect();
-    Sprite->UvRect = Rect(r.X + r.Width * (direction.X / 2.0f + 0.5f), r.Y + r.Height * (direction.Y / 2.0f + 0.5f),
-                          0.0f, 0.0f);
+    Sprite->UvRect =
+        Rect(r.X + r.Width * (direction.X / 2.0f + 0.5f), r.Y + r.Height * (direction.Y / 2.0f + 0.5f), 0.0f, 0.0f);
 }

@@ -2,10 +2,10 @@
 
 #include <limits>
 
+#include "fx/ParticleSpawning.h"
 #include "object/GameObject.h"
 #include "object/GameTime.h"
 #include "object/PrefabManager.h"
-#include "fx/ParticleSpawning.h"
 
 namespace {
 

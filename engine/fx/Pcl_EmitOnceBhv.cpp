@@ -1,7 +1,7 @@
 #include "fx/Pcl_EmitOnceBhv.h"
 
-#include "object/GameObject.h"
 #include "fx/ParticleSpawning.h"
+#include "object/GameObject.h"
 
 Pcl_EmitOnceBhv::Pcl_EmitOnceBhv() {
     RegisterProperty(&EmitCount, "EmitCount");

@@ -22,7 +22,7 @@ private:
     bool FindFade(float t, float& factor) const;
 
     // Settings: ranges the particle's state is drawn from.
-    Vector2 VelocityMin, VelocityMax;  // world units per second
+    Vector2 VelocityMin, VelocityMax;              // world units per second
     float RotationMin = 0.0f, RotationMax = 0.0f;  // radians
     float AngularMin = 0.0f, AngularMax = 0.0f;    // radians per second
     float LifespanMin = 1.0f, LifespanMax = 1.0f;  // seconds

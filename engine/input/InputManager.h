@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "object/Vector2.h"
 #include "input/Keys.h"
+#include "object/Vector2.h"
 
 using KeySet = std::bitset<kKeySetSize>;
 

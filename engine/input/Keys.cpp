@@ -31,11 +31,10 @@ static_assert(KeyCode(Key::W) == 33 && KeyCode(Key::Space) == 73 && KeyCode(Key:
               "key codes are fixed by the mappings files");
 
 constexpr const char* kActionNames[] = {
-    "MoveUp", "MoveDown", "MoveLeft", "MoveRight", "MenuConfirm", "MenuCancel", "Fire",
-    "MenuReplay", "MenuNextLevel", "Pause", "GoToLevelSelect",
+    "MoveUp", "MoveDown",   "MoveLeft",      "MoveRight", "MenuConfirm",     "MenuCancel",
+    "Fire",   "MenuReplay", "MenuNextLevel", "Pause",     "GoToLevelSelect",
 };
-static_assert(std::size(kActionNames) == static_cast<int>(InputAction::GoToLevelSelect) + 1,
-              "one name per action");
+static_assert(std::size(kActionNames) == static_cast<int>(InputAction::GoToLevelSelect) + 1, "one name per action");
 
 template <size_t N>
 int FindName(const char* const (&names)[N], const std::string& name) {
@@ -55,20 +54,27 @@ struct KeyRun {
 };
 
 constexpr KeyRun kKeyRuns[] = {
-    {8, 1, Key::Backspace}, {9, 1, Key::Tab}, {13, 1, Key::OemEnter},
-    {16, 1, Key::Shift}, {17, 1, Key::Ctrl}, {18, 1, Key::Alt},
-    {19, 1, Key::Pause}, {20, 1, Key::CapsLock}, {27, 1, Key::Esc},
-    {32, 1, Key::Space}, {33, 1, Key::PageUp}, {34, 1, Key::PageDown},
-    {35, 1, Key::End}, {36, 1, Key::Home}, {37, 4, Key::Left},
-    {44, 1, Key::PrintScreen}, {45, 1, Key::Insert}, {46, 1, Key::Delete},
-    {48, 1, Key::Oem0}, {49, 9, Key::Oem1}, {91, 1, Key::LeftWindows},
-    {92, 1, Key::RightWindows}, {93, 1, Key::Application}, {96, 1, Key::Keypad0},
-    {97, 9, Key::Keypad1}, {106, 1, Key::KeypadAsterisk}, {107, 1, Key::KeypadPlus},
-    {109, 1, Key::KeypadMinus}, {110, 1, Key::KeypadPeriod}, {111, 1, Key::KeypadSlash},
-    {112, 12, Key::F1}, {144, 1, Key::NumLock}, {145, 1, Key::ScrollLock},
-    {186, 1, Key::Semicolon}, {187, 1, Key::Equals}, {188, 1, Key::Comma},
-    {189, 1, Key::OemMinus}, {190, 1, Key::OemPeriod}, {191, 1, Key::OemSlash},
-    {192, 1, Key::Tilde}, {219, 1, Key::LeftBracket}, {220, 1, Key::Backslash},
+    {8, 1, Key::Backspace},      {9, 1, Key::Tab},
+    {13, 1, Key::OemEnter},      {16, 1, Key::Shift},
+    {17, 1, Key::Ctrl},          {18, 1, Key::Alt},
+    {19, 1, Key::Pause},         {20, 1, Key::CapsLock},
+    {27, 1, Key::Esc},           {32, 1, Key::Space},
+    {33, 1, Key::PageUp},        {34, 1, Key::PageDown},
+    {35, 1, Key::End},           {36, 1, Key::Home},
+    {37, 4, Key::Left},          {44, 1, Key::PrintScreen},
+    {45, 1, Key::Insert},        {46, 1, Key::Delete},
+    {48, 1, Key::Oem0},          {49, 9, Key::Oem1},
+    {91, 1, Key::LeftWindows},   {92, 1, Key::RightWindows},
+    {93, 1, Key::Application},   {96, 1, Key::Keypad0},
+    {97, 9, Key::Keypad1},       {106, 1, Key::KeypadAsterisk},
+    {107, 1, Key::KeypadPlus},   {109, 1, Key::KeypadMinus},
+    {110, 1, Key::KeypadPeriod}, {111, 1, Key::KeypadSlash},
+    {112, 12, Key::F1},          {144, 1, Key::NumLock},
+    {145, 1, Key::ScrollLock},   {186, 1, Key::Semicolon},
+    {187, 1, Key::Equals},       {188, 1, Key::Comma},
+    {189, 1, Key::OemMinus},     {190, 1, Key::OemPeriod},
+    {191, 1, Key::OemSlash},     {192, 1, Key::Tilde},
+    {219, 1, Key::LeftBracket},  {220, 1, Key::Backslash},
     {221, 1, Key::RightBracket}, {222, 1, Key::Apostrophe},
 };
 

@@ -27,11 +27,22 @@ enum class Key : int {
 
 constexpr int kKeySetSize = 256;
 
-constexpr int KeyCode(Key key) { return static_cast<int>(key); }
+constexpr int KeyCode(Key key) {
+    return static_cast<int>(key);
+}
 
 enum class InputAction : int {
-    MoveUp, MoveDown, MoveLeft, MoveRight, MenuConfirm, MenuCancel, Fire,
-    MenuReplay, MenuNextLevel, Pause, GoToLevelSelect,
+    MoveUp,
+    MoveDown,
+    MoveLeft,
+    MoveRight,
+    MenuConfirm,
+    MenuCancel,
+    Fire,
+    MenuReplay,
+    MenuNextLevel,
+    Pause,
+    GoToLevelSelect,
 };
 
 // Key names as key mappings write them; exact, case-sensitive. A name that is not in

@@ -2,12 +2,12 @@
 
 #include <SDL.h>
 
-#include "platform/window/VirtualKeys.h"
 #include "input/Cursors.h"
-#include "render/Graphics.h"
-#include "platform/window/Window.h"
 #include "input/InputManager.h"
 #include "input/Keys.h"
+#include "platform/window/VirtualKeys.h"
+#include "platform/window/Window.h"
+#include "render/Graphics.h"
 
 namespace {
 
@@ -76,12 +76,9 @@ void HandleFocus(bool focused) {
 
 bool HandleWindowEvent(const SDL_Event& event) {
     switch (event.type) {
-        case SDL_QUIT:
-            return false;
+        case SDL_QUIT: return false;
         case SDL_KEYDOWN:
-        case SDL_KEYUP:
-            HandleKey(event.key, event.type == SDL_KEYDOWN);
-            break;
+        case SDL_KEYUP: HandleKey(event.key, event.type == SDL_KEYDOWN); break;
         case SDL_MOUSEMOTION:
             SetMousePosition(event.motion.x, event.motion.y);
             RetryUnreadableCursors();
@@ -101,8 +98,7 @@ bool HandleWindowEvent(const SDL_Event& event) {
                 HandleFocus(false);
             }
             break;
-        default:
-            break;
+        default: break;
     }
     return true;
 }

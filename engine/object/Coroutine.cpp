@@ -18,8 +18,8 @@ namespace {
 
 std::string ReadableTypeName(const std::type_info& type) {
     int status = 0;
-    std::unique_ptr<char, void (*)(void*)> demangled(
-        abi::__cxa_demangle(type.name(), nullptr, nullptr, &status), std::free);
+    std::unique_ptr<char, void (*)(void*)> demangled(abi::__cxa_demangle(type.name(), nullptr, nullptr, &status),
+                                                     std::free);
     return status == 0 && demangled ? std::string(demangled.get()) : std::string(type.name());
 }
 
@@ -67,26 +67,17 @@ void Coroutine::Step() {
         const CoCommand cmd = Body(StepIndex);
         ++StepIndex;
         switch (cmd.Kind) {
-            case CoCommand::WaitSeconds:
-                SecondsLeft += cmd.Seconds;
-                return;
-            case CoCommand::WaitFrames:
-                FramesLeft += cmd.Value;
-                return;
-            case CoCommand::Stop:
-                Stop();
-                return;
+            case CoCommand::WaitSeconds: SecondsLeft += cmd.Seconds; return;
+            case CoCommand::WaitFrames: FramesLeft += cmd.Value; return;
+            case CoCommand::Stop: Stop(); return;
             case CoCommand::Restart:
                 if (StepIndex == 1) {
                     Fail("restarted from its own step 0, which would loop without end");
                 }
                 StepIndex = 0;
                 break;
-            case CoCommand::GoTo:
-                StepIndex = cmd.Value;
-                break;
-            default:
-                return;
+            case CoCommand::GoTo: StepIndex = cmd.Value; break;
+            default: return;
         }
     }
 }

@@ -16,12 +16,24 @@ struct CoCommand {
     float Seconds = 0.0f;  // time to wait (WaitSeconds)
 };
 
-inline CoCommand CoNextTick() { return CoCommand{}; }
-inline CoCommand CoStop() { return CoCommand{CoCommand::Stop, 0, 0.0f}; }
-inline CoCommand CoRestart() { return CoCommand{CoCommand::Restart, 0, 0.0f}; }
-inline CoCommand CoGoTo(int step) { return CoCommand{CoCommand::GoTo, step, 0.0f}; }
-inline CoCommand CoWaitFrames(int frames) { return CoCommand{CoCommand::WaitFrames, frames, 0.0f}; }
-inline CoCommand CoWaitSeconds(float seconds) { return CoCommand{CoCommand::WaitSeconds, 0, seconds}; }
+inline CoCommand CoNextTick() {
+    return CoCommand{};
+}
+inline CoCommand CoStop() {
+    return CoCommand{CoCommand::Stop, 0, 0.0f};
+}
+inline CoCommand CoRestart() {
+    return CoCommand{CoCommand::Restart, 0, 0.0f};
+}
+inline CoCommand CoGoTo(int step) {
+    return CoCommand{CoCommand::GoTo, step, 0.0f};
+}
+inline CoCommand CoWaitFrames(int frames) {
+    return CoCommand{CoCommand::WaitFrames, frames, 0.0f};
+}
+inline CoCommand CoWaitSeconds(float seconds) {
+    return CoCommand{CoCommand::WaitSeconds, 0, seconds};
+}
 
 // The step number on which a body only answers its id.
 constexpr int CoroutineIdStep = -1;

@@ -5,12 +5,18 @@
 namespace {
 
 constexpr EnumName<DrawLayer> kDrawLayerNames[] = {
-    {DrawLayer::Background, "Background"},   {DrawLayer::ForegroundLit, "ForegroundLit"},
-    {DrawLayer::SpriteLights, "SpriteLights"}, {DrawLayer::Foreground, "Foreground"},
-    {DrawLayer::ForegroundAdd, "ForegroundAdd"}, {DrawLayer::Ui, "Ui"},
-    {DrawLayer::UiText, "UiText"},           {DrawLayer::EditorSelection, "EditorSelection"},
-    {DrawLayer::Editor, "Editor"},           {DrawLayer::EditorText, "EditorText"},
-    {DrawLayer::Editor2, "Editor2"},         {DrawLayer::EditorText2, "EditorText2"},
+    {DrawLayer::Background, "Background"},
+    {DrawLayer::ForegroundLit, "ForegroundLit"},
+    {DrawLayer::SpriteLights, "SpriteLights"},
+    {DrawLayer::Foreground, "Foreground"},
+    {DrawLayer::ForegroundAdd, "ForegroundAdd"},
+    {DrawLayer::Ui, "Ui"},
+    {DrawLayer::UiText, "UiText"},
+    {DrawLayer::EditorSelection, "EditorSelection"},
+    {DrawLayer::Editor, "Editor"},
+    {DrawLayer::EditorText, "EditorText"},
+    {DrawLayer::Editor2, "Editor2"},
+    {DrawLayer::EditorText2, "EditorText2"},
 };
 
 }  // namespace

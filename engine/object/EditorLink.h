@@ -16,4 +16,3 @@ struct EditorFlags {
 };
 
 extern EditorFlags* gEditorFlags;
-

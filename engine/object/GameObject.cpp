@@ -85,8 +85,8 @@ void GameObject::RemoveComponent(Component* c) {
     EraseValue(Components, c);
     // Compared by the Component base address: no dynamic_cast, since this runs while
     // the component is being destroyed.
-    auto it = std::find_if(Behaviors.begin(), Behaviors.end(),
-                           [c](Behavior* b) { return static_cast<Component*>(b) == c; });
+    auto it =
+        std::find_if(Behaviors.begin(), Behaviors.end(), [c](Behavior* b) { return static_cast<Component*>(b) == c; });
     if (it != Behaviors.end()) {
         Behaviors.erase(it);
     }

@@ -11,4 +11,6 @@ struct GameTime {
 extern GameTime* gGameTime;
 
 // This pass's delta, or 0 before the application has made the time record.
-inline float CurrentFrameDelta() { return gGameTime != nullptr ? gGameTime->DeltaTime : 0.0f; }
+inline float CurrentFrameDelta() {
+    return gGameTime != nullptr ? gGameTime->DeltaTime : 0.0f;
+}

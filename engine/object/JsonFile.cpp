@@ -10,8 +10,8 @@
 namespace pt = boost::property_tree;
 
 pt::ptree ReadJsonFile(const std::filesystem::path& file) {
-    return ReadTreeFile(file, "JSON", [](std::istream& in, pt::ptree& tree) { pt::read_json(in, tree); },
-                        JsonNestingDepth);
+    return ReadTreeFile(
+        file, "JSON", [](std::istream& in, pt::ptree& tree) { pt::read_json(in, tree); }, JsonNestingDepth);
 }
 
 void WriteJsonFileAtomically(const std::filesystem::path& file, const pt::ptree& tree) {
@@ -25,7 +25,7 @@ void WriteJsonFileAtomically(const std::filesystem::path& file, const pt::ptree&
 }
 
 const pt::ptree& RequireJsonMember(const pt::ptree& tree, const std::string& key, const std::filesystem::path& file,
-                                  const std::string& where) {
+                                   const std::string& where) {
     const auto it = tree.find(key);
     if (it == tree.not_found()) {
         throw ContentError(file, (where.empty() ? "" : where + ": ") + "missing \"" + key + "\" member");

@@ -28,8 +28,7 @@ const ScopedContentRequester* gInnermostRequester = nullptr;
 
 ScopedContentRequester::ScopedContentRequester(const std::string& prefabName, const std::string& componentType,
                                                const std::string& propertyName)
-    : mPrefabName(prefabName), mComponentType(componentType), mPropertyName(propertyName),
-      mOuter(gInnermostRequester) {
+    : mPrefabName(prefabName), mComponentType(componentType), mPropertyName(propertyName), mOuter(gInnermostRequester) {
     gInnermostRequester = this;
 }
 

@@ -12,10 +12,8 @@ bool UsesWorldCamera(DrawLayer layer) {
         case DrawLayer::ForegroundLit:
         case DrawLayer::SpriteLights:
         case DrawLayer::Foreground:
-        case DrawLayer::ForegroundAdd:
-            return true;
-        default:
-            return false;
+        case DrawLayer::ForegroundAdd: return true;
+        default: return false;
     }
 }
 
@@ -26,10 +24,8 @@ bool UsesUiCamera(DrawLayer layer) {
         case DrawLayer::Editor:
         case DrawLayer::EditorText:
         case DrawLayer::Editor2:
-        case DrawLayer::EditorText2:
-            return true;
-        default:
-            return false;
+        case DrawLayer::EditorText2: return true;
+        default: return false;
     }
 }
 
@@ -108,8 +104,8 @@ void CollectSpritesInRect(GameObject* root, const Rect& area, std::vector<Sprite
     }
     if (root->Sprite != nullptr && gPickingHooks.SpriteBounds != nullptr) {
         const Rect b = gPickingHooks.SpriteBounds(root->Sprite);
-        const Vector2 corners[] = {{b.X, b.Y}, {b.X, b.Y + b.Height}, {b.X + b.Width, b.Y},
-                                   {b.X + b.Width, b.Y + b.Height}};
+        const Vector2 corners[] = {
+            {b.X, b.Y}, {b.X, b.Y + b.Height}, {b.X + b.Width, b.Y}, {b.X + b.Width, b.Y + b.Height}};
         for (const Vector2& corner : corners) {
             if (area.Contains(corner)) {
                 out.push_back(root->Sprite);

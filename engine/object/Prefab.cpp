@@ -43,9 +43,8 @@ std::string DescribeChain(const std::vector<const Prefab*>& chain, const std::st
 // "Boss.003" -> "Boss": a trailing "." and three digits are dropped.
 std::string NumberedNameBase(const std::string& name) {
     const size_t n = name.size();
-    if (n > 4 && name[n - 4] == '.' && std::all_of(name.end() - 3, name.end(), [](char c) {
-            return c >= '0' && c <= '9';
-        })) {
+    if (n > 4 && name[n - 4] == '.' &&
+        std::all_of(name.end() - 3, name.end(), [](char c) { return c >= '0' && c <= '9'; })) {
         return name.substr(0, n - 4);
     }
     return name;

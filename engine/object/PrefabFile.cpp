@@ -28,8 +28,8 @@ const std::string& PartText(const pt::ptree& member, const SubProperty& part, co
     }
     const auto it = member.find(part.ComponentName);
     if (it == member.not_found()) {
-        throw ContentError(file, "component '" + typeName + "': property '" + part.PropertyName + "' lacks its part \"" +
-                                     part.ComponentName + "\"");
+        throw ContentError(file, "component '" + typeName + "': property '" + part.PropertyName +
+                                     "' lacks its part \"" + part.ComponentName + "\"");
     }
     return it->second.data();
 }

@@ -68,7 +68,8 @@ public:
     std::string GetComponentTypeName(const IEditable* e) const;
     // A new component of the registered type, attached to target (no Start). Raises
     // ContentError naming file when the type is not registered or is no component.
-    IEditable* CreateAndAttach(const std::string& typeName, GameObject* target, const std::filesystem::path& file) const;
+    IEditable* CreateAndAttach(const std::string& typeName, GameObject* target,
+                               const std::filesystem::path& file) const;
 
     // --- Prefabs ---
 

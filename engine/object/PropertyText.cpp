@@ -79,16 +79,22 @@ struct ValueText<std::string> {
 
 // The float field of a compound value that a part name selects; null for other names.
 float* FloatPart(Vector2& v, const std::string& part) {
-    if (part == "X") return &v.X;
-    if (part == "Y") return &v.Y;
+    if (part == "X")
+        return &v.X;
+    if (part == "Y")
+        return &v.Y;
     return nullptr;
 }
 
 float* FloatPart(Rect& r, const std::string& part) {
-    if (part == "X") return &r.X;
-    if (part == "Y") return &r.Y;
-    if (part == "Width") return &r.Width;
-    if (part == "Height") return &r.Height;
+    if (part == "X")
+        return &r.X;
+    if (part == "Y")
+        return &r.Y;
+    if (part == "Width")
+        return &r.Width;
+    if (part == "Height")
+        return &r.Height;
     return nullptr;
 }
 
@@ -183,11 +189,9 @@ struct EnumText {
 template <>
 struct ValueText<DrawLayer> : EnumText<DrawLayer, DrawLayerToString, DrawLayerFromString, false> {};
 template <>
-struct ValueText<TextXAlignment>
-    : EnumText<TextXAlignment, TextXAlignmentToString, TextXAlignmentFromString, true> {};
+struct ValueText<TextXAlignment> : EnumText<TextXAlignment, TextXAlignmentToString, TextXAlignmentFromString, true> {};
 template <>
-struct ValueText<TextYAlignment>
-    : EnumText<TextYAlignment, TextYAlignmentToString, TextYAlignmentFromString, true> {};
+struct ValueText<TextYAlignment> : EnumText<TextYAlignment, TextYAlignmentToString, TextYAlignmentFromString, true> {};
 template <>
 struct ValueText<WeaponType> : EnumText<WeaponType, WeaponTypeToString, WeaponTypeFromString, true> {};
 
@@ -248,10 +252,9 @@ TextCodec MakeCodec() {
 
 // The most common types first.
 const TextCodec kCodecs[] = {
-    MakeCodec<float>(),          MakeCodec<Vector2>(),       MakeCodec<bool>(),
-    MakeCodec<int>(),            MakeCodec<std::string>(),   MakeCodec<Color>(),
-    MakeCodec<Rect>(),           MakeCodec<Texture*>(),      MakeCodec<BitmapFont*>(),
-    MakeCodec<DrawLayer>(),      MakeCodec<TextXAlignment>(), MakeCodec<TextYAlignment>(),
+    MakeCodec<float>(),       MakeCodec<Vector2>(),   MakeCodec<bool>(),           MakeCodec<int>(),
+    MakeCodec<std::string>(), MakeCodec<Color>(),     MakeCodec<Rect>(),           MakeCodec<Texture*>(),
+    MakeCodec<BitmapFont*>(), MakeCodec<DrawLayer>(), MakeCodec<TextXAlignment>(), MakeCodec<TextYAlignment>(),
     MakeCodec<WeaponType>(),
 };
 

@@ -14,9 +14,7 @@ struct Rect {
 
     // Half-open: the minimum edges are inside, the maximum edges are not, so two
     // rectangles that share an edge never both contain a point on it.
-    constexpr bool Contains(Vector2 p) const {
-        return X <= p.X && p.X < X + Width && Y <= p.Y && p.Y < Y + Height;
-    }
+    constexpr bool Contains(Vector2 p) const { return X <= p.X && p.X < X + Width && Y <= p.Y && p.Y < Y + Height; }
 
     constexpr bool operator==(const Rect&) const = default;
 };

@@ -8,8 +8,8 @@
 #include "object/ContentError.h"
 #include "object/NestingDepth.h"
 
-boost::property_tree::ptree ReadTreeFile(const std::filesystem::path& file, const char* syntax,
-                                         const TreeParser& parse, NestingScan nestingDepth) {
+boost::property_tree::ptree ReadTreeFile(const std::filesystem::path& file, const char* syntax, const TreeParser& parse,
+                                         NestingScan nestingDepth) {
     std::ifstream in(file, std::ios::binary);
     if (!in) {
         throw ContentError(file, "cannot open the file for reading");
@@ -17,16 +17,16 @@ boost::property_tree::ptree ReadTreeFile(const std::filesystem::path& file, cons
     std::ostringstream text;
     text << in.rdbuf();
     if (nestingDepth(text.view()) > kMaxContentNesting) {
-        throw ContentError(file, std::string(syntax) + " nested deeper than " + std::to_string(kMaxContentNesting) +
-                                     " levels");
+        throw ContentError(
+            file, std::string(syntax) + " nested deeper than " + std::to_string(kMaxContentNesting) + " levels");
     }
     std::istringstream parsed(std::move(text).str());
     boost::property_tree::ptree tree;
     try {
         parse(parsed, tree);
     } catch (const boost::property_tree::file_parser_error& e) {
-        throw ContentError(file, std::string(syntax) + " syntax error on line " + std::to_string(e.line()) + ": " +
-                                     e.message());
+        throw ContentError(
+            file, std::string(syntax) + " syntax error on line " + std::to_string(e.line()) + ": " + e.message());
     }
     return tree;
 }

@@ -13,5 +13,5 @@ using NestingScan = int (*)(std::string_view text);
 // parsers. A file that cannot be opened, a parser error, or nesting deeper than
 // kMaxContentNesting (measured by nestingDepth before parsing) raises ContentError
 // naming the file; a parser error reads "<syntax> syntax error on line <n>: <what>".
-boost::property_tree::ptree ReadTreeFile(const std::filesystem::path& file, const char* syntax,
-                                         const TreeParser& parse, NestingScan nestingDepth);
+boost::property_tree::ptree ReadTreeFile(const std::filesystem::path& file, const char* syntax, const TreeParser& parse,
+                                         NestingScan nestingDepth);

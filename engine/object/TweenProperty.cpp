@@ -11,7 +11,9 @@ uint8_t InterpolateChannel(uint8_t from, uint8_t to, float s) {
 
 }  // namespace
 
-float TweenInterpolate(float from, float to, float s) { return from * (1.0f - s) + to * s; }
+float TweenInterpolate(float from, float to, float s) {
+    return from * (1.0f - s) + to * s;
+}
 
 Vector2 TweenInterpolate(Vector2 from, Vector2 to, float s) {
     return {TweenInterpolate(from.X, to.X, s), TweenInterpolate(from.Y, to.Y, s)};

@@ -8,8 +8,7 @@ TweenSequence::~TweenSequence() = default;
 
 TweenStep* TweenSequence::AddStep(TweenCallback onPassed, float duration) {
     mTotalDuration += duration;
-    const float startTime =
-        mSteps.empty() ? 0.0f : mSteps.back()->GetStartTime() + mSteps.back()->GetDuration();
+    const float startTime = mSteps.empty() ? 0.0f : mSteps.back()->GetStartTime() + mSteps.back()->GetDuration();
     mSteps.push_back(std::make_unique<TweenStep>(std::move(onPassed), startTime, duration));
     return mSteps.back().get();
 }

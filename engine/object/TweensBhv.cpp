@@ -27,15 +27,14 @@ TweenSequence* TweensBhv::CreateSequence(TweenCallback onComplete) {
 }
 
 template <class AddProperty>
-TweenSequence* TweensBhv::CreateOneStepSequence(TweenCallback onComplete, float duration,
-                                                AddProperty addProperty) {
+TweenSequence* TweensBhv::CreateOneStepSequence(TweenCallback onComplete, float duration, AddProperty addProperty) {
     TweenSequence* sequence = CreateSequence(std::move(onComplete));
     addProperty(*sequence->AddStep(nullptr, duration));
     return sequence;
 }
 
-TweenSequence* TweensBhv::TweenVector2(Vector2* target, TweenEasing easing, Vector2 to,
-                                       TweenCallback onComplete, float duration) {
+TweenSequence* TweensBhv::TweenVector2(Vector2* target, TweenEasing easing, Vector2 to, TweenCallback onComplete,
+                                       float duration) {
     return CreateOneStepSequence(std::move(onComplete), duration,
                                  [&](TweenStep& step) { step.AddVector2(target, to, easing); });
 }

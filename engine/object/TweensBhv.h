@@ -24,16 +24,14 @@ public:
     // One-step sequences driving one value, from its current value or from a given one.
     TweenSequence* TweenVector2(Vector2* target, TweenEasing easing, Vector2 to, TweenCallback onComplete,
                                 float duration);
-    TweenSequence* AddTweenStep(Vector2* target, TweenEasing easing, Vector2 from, Vector2 to,
-                                TweenCallback onComplete, float duration);
-    TweenSequence* TweenColor(Color* target, Color to, TweenEasing easing, TweenCallback onComplete,
-                              float duration);
-    TweenSequence* TweenColorFromTo(Color* target, TweenEasing easing, Color from, Color to,
-                                    TweenCallback onComplete, float duration);
-    TweenSequence* TweenFloat(float* target, TweenEasing easing, float to, TweenCallback onComplete,
-                              float duration);
-    TweenSequence* TweenFloatFromTo(float* target, TweenEasing easing, float from, float to,
-                                    TweenCallback onComplete, float duration);
+    TweenSequence* AddTweenStep(Vector2* target, TweenEasing easing, Vector2 from, Vector2 to, TweenCallback onComplete,
+                                float duration);
+    TweenSequence* TweenColor(Color* target, Color to, TweenEasing easing, TweenCallback onComplete, float duration);
+    TweenSequence* TweenColorFromTo(Color* target, TweenEasing easing, Color from, Color to, TweenCallback onComplete,
+                                    float duration);
+    TweenSequence* TweenFloat(float* target, TweenEasing easing, float to, TweenCallback onComplete, float duration);
+    TweenSequence* TweenFloatFromTo(float* target, TweenEasing easing, float from, float to, TweenCallback onComplete,
+                                    float duration);
 
     int GetSequenceCount() const { return static_cast<int>(mSequences.size()); }
 

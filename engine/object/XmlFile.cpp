@@ -6,7 +6,8 @@
 #include "object/TreeFile.h"
 
 boost::property_tree::ptree ReadXmlFile(const std::filesystem::path& file) {
-    return ReadTreeFile(file, "XML", [](std::istream& in, boost::property_tree::ptree& tree) {
-        boost::property_tree::read_xml(in, tree);
-    }, XmlNestingDepth);
+    return ReadTreeFile(
+        file, "XML",
+        [](std::istream& in, boost::property_tree::ptree& tree) { boost::property_tree::read_xml(in, tree); },
+        XmlNestingDepth);
 }

@@ -14,13 +14,13 @@ namespace {
 // The octagon that stands for a circle, counter-clockwise from +X.
 constexpr float kDiagonal = 0.70710677f;
 constexpr std::array<Vector2, 8> kOctagon = {{{1.0f, 0.0f},
-                                               {kDiagonal, kDiagonal},
-                                               {0.0f, 1.0f},
-                                               {-kDiagonal, kDiagonal},
-                                               {-1.0f, 0.0f},
-                                               {-kDiagonal, -kDiagonal},
-                                               {0.0f, -1.0f},
-                                               {kDiagonal, -kDiagonal}}};
+                                              {kDiagonal, kDiagonal},
+                                              {0.0f, 1.0f},
+                                              {-kDiagonal, kDiagonal},
+                                              {-1.0f, 0.0f},
+                                              {-kDiagonal, -kDiagonal},
+                                              {0.0f, -1.0f},
+                                              {kDiagonal, -kDiagonal}}};
 
 uint8_t ToByte(float part) {
     // Clamped first: a float outside the byte range has no defined conversion.

@@ -245,8 +245,8 @@ std::optional<B2ShapeDesc> MakeDesc(B2ShapeDesc::Kind kind, const std::vector<fl
     shape.ShapeKind = kind;
     switch (kind) {
         case B2ShapeDesc::Kind::Box:
-            if (numbers.size() < 2 || !(numbers[0] > 0.0f) || !(numbers[1] > 0.0f) ||
-                !IsWithinLevelRange(numbers[0]) || !IsWithinLevelRange(numbers[1])) {
+            if (numbers.size() < 2 || !(numbers[0] > 0.0f) || !(numbers[1] > 0.0f) || !IsWithinLevelRange(numbers[0]) ||
+                !IsWithinLevelRange(numbers[1])) {
                 return std::nullopt;
             }
             shape.HalfWidth = numbers[0];
@@ -271,8 +271,7 @@ std::optional<B2ShapeDesc> MakeDesc(B2ShapeDesc::Kind kind, const std::vector<fl
             shape.Radius = numbers[0];
             return shape;
         case B2ShapeDesc::Kind::Edge:
-        case B2ShapeDesc::Kind::Chain:
-            return shape;
+        case B2ShapeDesc::Kind::Chain: return shape;
     }
     return std::nullopt;
 }
@@ -286,8 +285,8 @@ B2ShapeDesc B2ShapeDesc::AsPolygon() const {
     B2ShapeDesc polygon;
     polygon.ShapeKind = Kind::Polygon;
     // b2PolygonShape::SetAsBox's order: counter-clockwise from the lower left.
-    polygon.Vertices = {{-HalfWidth, -HalfHeight}, {HalfWidth, -HalfHeight}, {HalfWidth, HalfHeight},
-                        {-HalfWidth, HalfHeight}};
+    polygon.Vertices = {
+        {-HalfWidth, -HalfHeight}, {HalfWidth, -HalfHeight}, {HalfWidth, HalfHeight}, {-HalfWidth, HalfHeight}};
     return polygon;
 }
 
@@ -314,8 +313,7 @@ std::optional<B2ShapeDesc> ParseShapeText(std::string_view text) {
 
 std::string FormatShapeText(const B2ShapeDesc& shape) {
     switch (shape.ShapeKind) {
-        case B2ShapeDesc::Kind::Box:
-            return "Box " + FloatToText(shape.HalfWidth) + " " + FloatToText(shape.HalfHeight);
+        case B2ShapeDesc::Kind::Box: return "Box " + FloatToText(shape.HalfWidth) + " " + FloatToText(shape.HalfHeight);
         case B2ShapeDesc::Kind::Polygon: {
             std::string text = "Polygon";
             for (const Vector2& v : shape.Vertices) {
@@ -323,11 +321,9 @@ std::string FormatShapeText(const B2ShapeDesc& shape) {
             }
             return text;
         }
-        case B2ShapeDesc::Kind::Circle:
-            return "Circle " + FloatToText(shape.Radius);
+        case B2ShapeDesc::Kind::Circle: return "Circle " + FloatToText(shape.Radius);
         case B2ShapeDesc::Kind::Edge:
-        case B2ShapeDesc::Kind::Chain:
-            break;
+        case B2ShapeDesc::Kind::Chain: break;
     }
     return std::string();
 }
@@ -336,9 +332,8 @@ bool IsUsablePolygon(const std::vector<Vector2>& vertices) {
     if (vertices.size() < 3 || vertices.size() > static_cast<size_t>(b2_maxPolygonVertices)) {
         return false;
     }
-    return AreWithinLevelRange(vertices) && !HasWeldedPoints(vertices) &&
-           IsStrictlyConvexCounterClockwise(vertices) && Area(vertices) > kMinPolygonArea &&
-           Box2dAcceptsInFloat(vertices);
+    return AreWithinLevelRange(vertices) && !HasWeldedPoints(vertices) && IsStrictlyConvexCounterClockwise(vertices) &&
+           Area(vertices) > kMinPolygonArea && Box2dAcceptsInFloat(vertices);
 }
 
 bool IsUsableCircleRadius(float radius) {
@@ -379,8 +374,7 @@ std::unique_ptr<b2Shape> MakeB2Shape(const B2ShapeDesc& shape) {
             return circle;
         }
         case B2ShapeDesc::Kind::Edge:
-        case B2ShapeDesc::Kind::Chain:
-            break;
+        case B2ShapeDesc::Kind::Chain: break;
     }
     return nullptr;
 }

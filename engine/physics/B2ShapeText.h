@@ -19,9 +19,9 @@ struct B2ShapeDesc {
     enum class Kind { Box, Polygon, Circle, Edge, Chain };
 
     Kind ShapeKind = Kind::Polygon;
-    float HalfWidth = 0.0f;   // Box
-    float HalfHeight = 0.0f;  // Box
-    float Radius = 0.0f;      // Circle
+    float HalfWidth = 0.0f;         // Box
+    float HalfHeight = 0.0f;        // Box
+    float Radius = 0.0f;            // Circle
     std::vector<Vector2> Vertices;  // Polygon, counter-clockwise in body coordinates
 
     bool MakesShape() const { return ShapeKind != Kind::Edge && ShapeKind != Kind::Chain; }
@@ -33,8 +33,8 @@ struct B2ShapeDesc {
 // than "Box", "Polygon", "Circle", "Edge", "Chain" (case matters), no numbers, a token
 // that is no finite float, a box or circle without a positive size, a size or
 // coordinate beyond 1000, a polygon of fewer than 3 or more than 8 vertices or one that
-// is not convex and counter-clockwise with a usable area and inertia. Extra numbers after a box's or circle's are ignored, as is an odd last
-// polygon number.
+// is not convex and counter-clockwise with a usable area and inertia. Extra numbers after a box's or circle's are
+// ignored, as is an odd last polygon number.
 std::optional<B2ShapeDesc> ParseShapeText(std::string_view text);
 
 // The text form: numbers in property float text, one space between tokens.

@@ -1,10 +1,10 @@
 #include "physics/FixtureMouseManagerBhv.h"
 
+#include "input/InputManager.h"
 #include "physics/B2MouseQuery.h"
 #include "physics/PhysicsWorld.h"
 #include "render/Camera2d.h"
 #include "render/Graphics.h"
-#include "input/InputManager.h"
 
 void FixtureMouseManagerBhv::HandleInput() {
     if (gPhysicsWorld == nullptr || gGraphics == nullptr || gInputManager == nullptr) {

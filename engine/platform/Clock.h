@@ -8,7 +8,7 @@ class Clock {
 public:
     virtual ~Clock() = default;
 
-    virtual int64_t Now() const = 0;            // ticks
+    virtual int64_t Now() const = 0;  // ticks
     virtual int64_t TicksPerSecond() const = 0;
     virtual uint32_t TimerResolutionMs() const = 0;  // the finest sleep, at least 1
     virtual void SleepMs(uint32_t ms) = 0;

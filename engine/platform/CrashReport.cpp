@@ -4,10 +4,10 @@
 #include <signal.h>
 #include <unistd.h>
 
+#include <cxxabi.h>
 #include <boost/stacktrace.hpp>
 #include <cstdio>
 #include <cstring>
-#include <cxxabi.h>
 #include <exception>
 #include <fstream>
 #include <iostream>

@@ -9,8 +9,7 @@
 
 namespace {
 
-constexpr uint32_t kWatchedEvents =
-    IN_CLOSE_WRITE | IN_MODIFY | IN_CREATE | IN_MOVED_TO | IN_MOVED_FROM | IN_DELETE;
+constexpr uint32_t kWatchedEvents = IN_CLOSE_WRITE | IN_MODIFY | IN_CREATE | IN_MOVED_TO | IN_MOVED_FROM | IN_DELETE;
 constexpr int kPollMilliseconds = 50;
 
 }  // namespace

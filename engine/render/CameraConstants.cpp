@@ -29,6 +29,10 @@ GfxViewport CameraViewport(const Camera2d& camera, int targetWidth, int targetHe
     if (view.Width == 0.0f) {
         return {0, 0, targetWidth, targetHeight, 0.0f, 1.0f};
     }
-    return {static_cast<int>(view.X), static_cast<int>(view.Y), static_cast<int>(view.Width),
-            static_cast<int>(view.Height), 0.0f, 1.0f};
+    return {static_cast<int>(view.X),
+            static_cast<int>(view.Y),
+            static_cast<int>(view.Width),
+            static_cast<int>(view.Height),
+            0.0f,
+            1.0f};
 }

@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <vector>
 
+#include "assets/Texture.h"
 #include "platform/gfx/GfxBuffer.h"
 #include "platform/gfx/GfxDevice.h"
-#include "assets/Texture.h"
 
 namespace {
 
@@ -27,8 +27,8 @@ DeviceQuadTarget::DeviceQuadTarget(GfxDevice& device, GfxBuffer& vertexBuffer, G
     : mDevice(device),
       mVertexBuffer(vertexBuffer),
       // Never more quads than either buffer holds.
-      mMaxQuads(std::min({maxQuads, static_cast<int>(vertexBuffer.SizeBytes() / (4 * sizeof(Vertex))),
-                          QuadsHeldBy(indexBuffer)})),
+      mMaxQuads(std::min(
+          {maxQuads, static_cast<int>(vertexBuffer.SizeBytes() / (4 * sizeof(Vertex))), QuadsHeldBy(indexBuffer)})),
       mFlatNormalMap(std::move(flatNormalMap)) {
     mDevice.SetIndexBuffer(&indexBuffer);
     mDevice.SetVertexBuffer(&mVertexBuffer);

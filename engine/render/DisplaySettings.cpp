@@ -57,8 +57,8 @@ StoredSettings ReadSettings(const std::filesystem::path& path) {
     settings.Height = ReadInteger(tree, "Height");
     settings.Fullscreen = ReadFlag(tree, "Fullscreen");
     if (settings.Width <= 0 || settings.Height <= 0) {
-        throw std::runtime_error("the size " + std::to_string(settings.Width) + "x" +
-                                 std::to_string(settings.Height) + " is not a window size");
+        throw std::runtime_error("the size " + std::to_string(settings.Width) + "x" + std::to_string(settings.Height) +
+                                 " is not a window size");
     }
     return settings;
 }
@@ -66,8 +66,7 @@ StoredSettings ReadSettings(const std::filesystem::path& path) {
 bool FileExists(const std::filesystem::path& path) {
     std::error_code error;
     const std::filesystem::file_status status = std::filesystem::status(path, error);
-    return status.type() != std::filesystem::file_type::not_found &&
-           status.type() != std::filesystem::file_type::none;
+    return status.type() != std::filesystem::file_type::not_found && status.type() != std::filesystem::file_type::none;
 }
 
 }  // namespace

@@ -5,18 +5,18 @@
 #include <algorithm>
 #include <stdexcept>
 
+#include "assets/TextureLoader.h"
+#include "assets/TextureManager.h"
 #include "object/ContentError.h"
 #include "platform/DebugPrint.h"
 #include "platform/EmbeddedShaders.h"
 #include "platform/window/CursorImage.h"
-#include "assets/TextureLoader.h"
 #include "render/DebugLines.h"
 #include "render/DeviceQuadTarget.h"
-#include "render/DrawLayerWalk.h"
 #include "render/DisplaySettings.h"
+#include "render/DrawLayerWalk.h"
 #include "render/GraphicsImpl.h"
 #include "render/SpriteCmp.h"
-#include "assets/TextureManager.h"
 
 Graphics* gGraphics = nullptr;
 void (*Graphics::DrawPhysicsView)() = nullptr;
@@ -319,10 +319,9 @@ void Graphics::DrawDebugPrimitive(const Vector2* points, int count, Color color,
         return;
     }
     Vertex vertices[DebugLines::MaxVertices];
-    const Vector2 texel =
-        Impl->DebugLinesTexel.Get(gTextureManager, DebugLines::TextureName, [](const TextureManager* textures, auto) {
-            return DebugLines::FindWhiteTexel(textures);
-        });
+    const Vector2 texel = Impl->DebugLinesTexel.Get(
+        gTextureManager, DebugLines::TextureName,
+        [](const TextureManager* textures, auto) { return DebugLines::FindWhiteTexel(textures); });
     const int vertexCount = DebugLines::BuildStrip(points, count, color, closed, texel, vertices);
     Impl->Device->DrawLineStrip(vertices, vertexCount);
 }

@@ -6,12 +6,12 @@
 #include <memory>
 #include <string>
 
+#include "assets/TextureHost.h"
+#include "assets/TextureOwner.h"
 #include "object/Color.h"
 #include "object/DrawLayer.h"
 #include "object/Rect.h"
 #include "object/Vector2.h"
-#include "assets/TextureHost.h"
-#include "assets/TextureOwner.h"
 #include "render/Camera2d.h"
 #include "render/RenderSettings.h"
 
@@ -109,8 +109,8 @@ public:
     uint8_t ShowPhysics = 0;
     Color ClearColor{0, 0, 0, 255};
     Camera2d WorldCamera = Camera2d::MakeWorld(1280, 720);  // world layers, y up
-    Camera2d UiCamera = Camera2d::MakeInterface();           // interface and editor layers
-    std::string CursorName;  // "" shows the arrow; else "Content/Cursors/<name>.ico"
+    Camera2d UiCamera = Camera2d::MakeInterface();          // interface and editor layers
+    std::string CursorName;                                 // "" shows the arrow; else "Content/Cursors/<name>.ico"
     // Effect parameters, written by the screens.
     std::unique_ptr<RenderSettings> Settings = std::make_unique<RenderSettings>();
     // Draws the physics world's outlines when ShowPhysics is set; installed by the

@@ -6,6 +6,7 @@
 #include <string_view>
 #include <utility>
 
+#include "assets/TextureManager.h"
 #include "object/GameObject.h"
 #include "object/SceneRoots.h"
 #include "render/CameraConstants.h"
@@ -14,7 +15,6 @@
 #include "render/GraphicsImpl.h"
 #include "render/RenderSettings.h"
 #include "render/ShadowBlur.h"
-#include "assets/TextureManager.h"
 
 namespace {
 
@@ -220,8 +220,7 @@ private:
         mDevice.SetTexture(kSceneNormalUnit, mImpl.SceneNormalTarget);
         mDevice.SetTexture(kSceneExtrasUnit, mImpl.SceneExtrasTarget);
         UseShaders(mShaders.LightVS, mShaders.LightPS);
-        const float screen[4] = {static_cast<float>(mGraphics.Width), static_cast<float>(mGraphics.Height), 0.0f,
-                                 0.0f};
+        const float screen[4] = {static_cast<float>(mGraphics.Width), static_cast<float>(mGraphics.Height), 0.0f, 0.0f};
         mDevice.SetVertexConstants(kScreenSizeRegister, screen, 1);
         SetDestBlend(mDevice, GfxBlend::One);
         mGraphics.SetCamera(&mGraphics.WorldCamera);

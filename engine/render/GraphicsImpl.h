@@ -6,6 +6,9 @@
 #include <string>
 #include <vector>
 
+#include "assets/Texture.h"
+#include "assets/TextureCatalogCache.h"
+#include "object/GameObject.h"
 #include "platform/gfx/GfxBuffer.h"
 #include "platform/gfx/GfxDevice.h"
 #include "platform/gfx/GfxShader.h"
@@ -14,11 +17,8 @@
 #include "platform/gfx/GfxVertex.h"
 #include "platform/window/SdlVideo.h"
 #include "platform/window/Window.h"
-#include "object/GameObject.h"
 #include "render/Camera2d.h"
 #include "render/QuadBatcher.h"
-#include "assets/Texture.h"
-#include "assets/TextureCatalogCache.h"
 
 class TextureOwner;
 
@@ -56,14 +56,14 @@ struct GraphicsImpl {
     std::unique_ptr<Window> GameWindow;
     std::unique_ptr<GfxDevice> Device;
     std::map<std::string, std::unique_ptr<GfxShader>> Shaders;  // every embedded shader, by name
-    FrameShaders FrameShaderSet;  // pointers into Shaders; all null while it is empty
+    FrameShaders FrameShaderSet;                                // pointers into Shaders; all null while it is empty
     std::unique_ptr<GfxBuffer> VertexBuffer;
     std::unique_ptr<GfxBuffer> IndexBuffer;
-    std::shared_ptr<GfxTexture> SceneColorTarget;   // screen-sized
+    std::shared_ptr<GfxTexture> SceneColorTarget;  // screen-sized
     std::shared_ptr<GfxTexture> SceneNormalTarget;
     std::shared_ptr<GfxTexture> SceneExtrasTarget;
-    std::shared_ptr<GfxTexture> FirstPassTarget;    // 128 x 128, full mip chain
-    std::shared_ptr<GfxTexture> BlurTargetA;        // made by the frame as the shadow settings ask
+    std::shared_ptr<GfxTexture> FirstPassTarget;  // 128 x 128, full mip chain
+    std::shared_ptr<GfxTexture> BlurTargetA;      // made by the frame as the shadow settings ask
     std::shared_ptr<GfxTexture> BlurTargetB;
     Texture FirstPassTexture;  // the first-pass target as a texture sprites can draw with
     Texture QuadTexture;       // holds the colour texture of each full-screen quad

@@ -4,10 +4,10 @@
 
 #include <cmath>
 
+#include "assets/Texture.h"
 #include "object/GameObject.h"
 #include "object/MissingContent.h"
 #include "object/ObjectPicking.h"
-#include "assets/Texture.h"
 
 SpriteCmp::SpriteCmp() {
     RegisterProperty(&Size, "Size");

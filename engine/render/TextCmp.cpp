@@ -3,8 +3,8 @@
 #include <cassert>
 
 #include "assets/BitmapFont.h"
-#include "render/QuadBatcher.h"
 #include "assets/Texture.h"
+#include "render/QuadBatcher.h"
 
 TextCmp::TextCmp() {
     RegisterProperty(&AlignmentX, "AlignmentX");

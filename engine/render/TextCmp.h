@@ -36,10 +36,10 @@ public:
 
     std::string Text = "WriteMe";
     BitmapFont* Font = nullptr;
-    float FontSize = 1.0f;          // height of one line in layer units
-    float LineSpacing = 1.0f;       // in multiples of FontSize
-    float ParagraphSpacing = 0.75f; // in multiples of FontSize
-    Vector2 BoxSize;                // 0 on an axis: no limit
+    float FontSize = 1.0f;           // height of one line in layer units
+    float LineSpacing = 1.0f;        // in multiples of FontSize
+    float ParagraphSpacing = 0.75f;  // in multiples of FontSize
+    Vector2 BoxSize;                 // 0 on an axis: no limit
     TextXAlignment AlignmentX = TextXAlignment::Left;
     TextYAlignment AlignmentY = TextYAlignment::Middle;
     DrawLayer Layer = DrawLayer::Background;

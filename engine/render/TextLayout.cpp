@@ -113,24 +113,18 @@ void TextLayout::Build(std::string_view text) {
 
 float TextLayout::AlignedX(float lineWidth) const {
     switch (mStyle.AlignmentX) {
-        case TextXAlignment::Center:
-            return -lineWidth / 2.0f;
-        case TextXAlignment::Right:
-            return -lineWidth;
-        case TextXAlignment::Left:
-            break;
+        case TextXAlignment::Center: return -lineWidth / 2.0f;
+        case TextXAlignment::Right: return -lineWidth;
+        case TextXAlignment::Left: break;
     }
     return 0.0f;
 }
 
 float TextLayout::AlignedY() const {
     switch (mStyle.AlignmentY) {
-        case TextYAlignment::Middle:
-            return mHeight / 2.0f;
-        case TextYAlignment::Bottom:
-            return mHeight;
-        case TextYAlignment::Top:
-            break;
+        case TextYAlignment::Middle: return mHeight / 2.0f;
+        case TextYAlignment::Bottom: return mHeight;
+        case TextYAlignment::Top: break;
     }
     return 0.0f;
 }

@@ -4,17 +4,17 @@
 #include <string_view>
 #include <vector>
 
+#include "assets/BitmapFont.h"
 #include "object/Rect.h"
 #include "object/TextAlignment.h"
 #include "object/Vector2.h"
-#include "assets/BitmapFont.h"
 
 // How a text is set: sizes in layer units, spacings in multiples of FontSize.
 struct TextStyle {
-    float FontSize = 1.0f;          // height of one line
-    float LineSpacing = 1.0f;       // advance after a line of text
-    float ParagraphSpacing = 0.75f; // advance after the blank line a newline makes
-    Vector2 BoxSize;                // wrap width and cut height; 0 means no limit
+    float FontSize = 1.0f;           // height of one line
+    float LineSpacing = 1.0f;        // advance after a line of text
+    float ParagraphSpacing = 0.75f;  // advance after the blank line a newline makes
+    Vector2 BoxSize;                 // wrap width and cut height; 0 means no limit
     TextXAlignment AlignmentX = TextXAlignment::Left;
     TextYAlignment AlignmentY = TextYAlignment::Middle;
 

@@ -5,11 +5,11 @@
 #include <string>
 
 #include "game/GameEffects.h"
-#include "game/levels/SavedDataBhv.h"
-#include "game/screens/GameplayScreenBhv.h"
 #include "game/enemies/EnemyCmp.h"
 #include "game/enemies/ScoreParticleBhv.h"
+#include "game/levels/SavedDataBhv.h"
 #include "game/player/PlayerBhv.h"
+#include "game/screens/GameplayScreenBhv.h"
 #include "object/GameObject.h"
 #include "physics/B2FixtureCmp.h"
 #include "render/TintCmp.h"
@@ -72,8 +72,7 @@ void EnStandardDamageBhv::Die() {
 CoCommand EnStandardDamageBhv::HurtCoroutine(int step) {
     static const CoroutineBodyId id;
     switch (step) {
-        case CoroutineIdStep:
-            return id.Answer();
+        case CoroutineIdStep: return id.Answer();
         case 0: {
             PlayGameCue("EnemyDamage");
             Coroutine* flash = FindOrCreateCoroutine(&EnStandardDamageBhv::FlashCoroutine);
@@ -90,16 +89,10 @@ CoCommand EnStandardDamageBhv::HurtCoroutine(int step) {
 CoCommand EnStandardDamageBhv::FlashCoroutine(int step) {
     static const CoroutineBodyId id;
     switch (step) {
-        case CoroutineIdStep:
-            return id.Answer();
-        case 0:
-            Owner->DrawEnabled = 0;
-            return CoWaitFrames(2);
-        case 1:
-            Owner->DrawEnabled = 1;
-            return CoWaitFrames(2);
-        default:
-            return CoRestart();
+        case CoroutineIdStep: return id.Answer();
+        case 0: Owner->DrawEnabled = 0; return CoWaitFrames(2);
+        case 1: Owner->DrawEnabled = 1; return CoWaitFrames(2);
+        default: return CoRestart();
     }
 }
 

@@ -2,8 +2,8 @@
 
 #include <cmath>
 
-#include "game/screens/GameplayScreenBhv.h"
 #include "game/enemies/InsectMotion.h"
+#include "game/screens/GameplayScreenBhv.h"
 #include "object/GameObject.h"
 #include "physics/B2FixtureCmp.h"
 

@@ -67,8 +67,7 @@ int32_t En_AntSackBhv::AntsBeingFreed() const {
 CoCommand En_AntSackBhv::RuptureCoroutine(int step) {
     static const CoroutineBodyId id;
     switch (step) {
-        case CoroutineIdStep:
-            return id.Answer();
+        case CoroutineIdStep: return id.Answer();
         case 0:
             // Started inside the physics step: the burst begins at the next tick.
             return CoNextTick();
@@ -83,9 +82,7 @@ CoCommand En_AntSackBhv::RuptureCoroutine(int step) {
             ReleaseAnts();
             Ruptured = true;
             return CoWaitSeconds(SackDestroyTime * 0.5f);
-        default:
-            Owner->Destroy();
-            return CoStop();
+        default: Owner->Destroy(); return CoStop();
     }
 }
 

@@ -34,8 +34,8 @@ private:
     bool IsBursting() const;
 
     int32_t AntCount = 10;
-    float AntDistance = 1.0f;  // radial spread of the ants around the centre
-    bool Ruptured = false;     // hit, or its ants released
-    float SackDestroyTime = 0.5f;  // seconds from the burst to the removal
+    float AntDistance = 1.0f;       // radial spread of the ants around the centre
+    bool Ruptured = false;          // hit, or its ants released
+    float SackDestroyTime = 0.5f;   // seconds from the burst to the removal
     Coroutine* mRupture = nullptr;  // owned with the other coroutines; made in Start
 };

@@ -108,11 +108,9 @@ int En_CentipedeBhv::CountLiveCentipedes() const {
         return Owner->PrefabName == "En_Centipede" ? 1 : 0;
     }
     // One that already went this pass is no longer there, whatever the order of ends.
-    return static_cast<int>(std::count_if(Owner->Parent->Children.begin(), Owner->Parent->Children.end(),
-                                          [](const GameObject* sibling) {
-                                              return sibling->PrefabName == "En_Centipede" &&
-                                                     !sibling->PendingDestroy;
-                                          }));
+    return static_cast<int>(std::count_if(
+        Owner->Parent->Children.begin(), Owner->Parent->Children.end(),
+        [](const GameObject* sibling) { return sibling->PrefabName == "En_Centipede" && !sibling->PendingDestroy; }));
 }
 
 void En_CentipedeBhv::RevealExit() const {

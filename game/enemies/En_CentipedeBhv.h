@@ -26,10 +26,10 @@ public:
     int HistoryLength() const;
 
     float CellSpacing = 1.0f;
-    float DeflectInterval = 2.0f;           // seconds between a leader's swerves
-    float DeflectAngleMin = -1.5707964f;    // radians
+    float DeflectInterval = 2.0f;         // seconds between a leader's swerves
+    float DeflectAngleMin = -1.5707964f;  // radians
     float DeflectAngleMax = 1.5707964f;
-    float Speed = 8.0f;                     // world units per second
+    float Speed = 8.0f;  // world units per second
 
 private:
     // One fixed step of a leader walking at that rotation.

@@ -1,9 +1,9 @@
 #include "game/enemies/En_CentipedeCellBhv.h"
 
-#include "game/screens/GameplayScreenBhv.h"
 #include "game/enemies/En_CentipedeBhv.h"
 #include "game/enemies/EnemyCmp.h"
 #include "game/enemies/InsectMotion.h"
+#include "game/screens/GameplayScreenBhv.h"
 #include "object/GameObject.h"
 #include "object/RandomManager.h"
 #include "physics/B2FixtureCmp.h"

@@ -69,15 +69,13 @@ bool En_ChaserBhv::SeesPlayer() const {
 CoCommand En_ChaserBhv::LineOfSightCoroutine(int step) {
     static const CoroutineBodyId id;
     switch (step) {
-        case CoroutineIdStep:
-            return id.Answer();
+        case CoroutineIdStep: return id.Answer();
         case 0:
             // Without a player or a world the last answer stands.
             if (gPlayer != nullptr && gPhysicsWorld != nullptr) {
                 mHasLineOfSight = SeesPlayer();
             }
             return CoWaitSeconds(LosUpdateInterval);
-        default:
-            return CoRestart();
+        default: return CoRestart();
     }
 }

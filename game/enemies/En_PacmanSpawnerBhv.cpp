@@ -6,10 +6,7 @@
 #include "game/enemies/Spawning.h"
 #include "game/screens/GameplayScreenBhv.h"
 
-namespace {
-
-
-}  // namespace
+namespace {}  // namespace
 
 En_PacmanSpawnerBhv::En_PacmanSpawnerBhv() {
     RegisterProperty(&EnemyStartFreq, "EnemyStartFreq");
@@ -53,10 +50,8 @@ CoCommand En_PacmanSpawnerBhv::EnemyCoroutine(int step) {
 CoCommand En_PacmanSpawnerBhv::PillCoroutine(int step) {
     static const CoroutineBodyId id;
     switch (step) {
-        case CoroutineIdStep:
-            return id.Answer();
-        case 0:
-            return CoWaitSeconds(mPillInterval);
+        case CoroutineIdStep: return id.Answer();
+        case 0: return CoWaitSeconds(mPillInterval);
         default:
             if (IsRoundActive()) {
                 // After a wait that only rechecked a rate of 0, no pill is due.
@@ -76,10 +71,8 @@ CoCommand En_PacmanSpawnerBhv::PillCoroutine(int step) {
 CoCommand En_PacmanSpawnerBhv::IncrementCoroutine(int step) {
     static const CoroutineBodyId id;
     switch (step) {
-        case CoroutineIdStep:
-            return id.Answer();
-        case 0:
-            return CoWaitSeconds(IncrementPeriod);
+        case CoroutineIdStep: return id.Answer();
+        case 0: return CoWaitSeconds(IncrementPeriod);
         default:
             if (IsRoundActive()) {
                 mEnemyFrequency += EnemyFreqIncrement;

@@ -14,7 +14,6 @@ namespace {
 // By the index of the enemy weights.
 const char* const kEnemySpawns[] = {"En_ChaserSpawn", "En_AntSpawn", "En_AntSackSpawn", "En_CentipedeShortSpawn"};
 
-
 }  // namespace
 
 En_SurvivalSpawnerBhv::En_SurvivalSpawnerBhv() {
@@ -78,12 +77,12 @@ void En_SurvivalSpawnerBhv::SpawnPickup() const {
     }
     const bool pill = gRandomManager->ChooseWeighted({PkupGunOdds, PkupPillOdds}) == 1;
     const int32_t ammo = PkupAmmo;
-    const bool spawned = pill ? SpawnIntoLevel("Pkup_Pill", *pos)
-                              : SpawnIntoLevel("Pkup_Shotgun", *pos, [ammo](GameObject& gun) {
-                                    if (auto* offer = gun.GetComponent<Pkup_WeaponBhv>()) {
-                                        offer->SetAmmoCount(ammo);
-                                    }
-                                });
+    const bool spawned =
+        pill ? SpawnIntoLevel("Pkup_Pill", *pos) : SpawnIntoLevel("Pkup_Shotgun", *pos, [ammo](GameObject& gun) {
+            if (auto* offer = gun.GetComponent<Pkup_WeaponBhv>()) {
+                offer->SetAmmoCount(ammo);
+            }
+        });
     if (spawned) {
         PlayGameCue("PillSpawn");
     }
@@ -92,10 +91,8 @@ void En_SurvivalSpawnerBhv::SpawnPickup() const {
 CoCommand En_SurvivalSpawnerBhv::IncrementCoroutine(int step) {
     static const CoroutineBodyId id;
     switch (step) {
-        case CoroutineIdStep:
-            return id.Answer();
-        case 0:
-            return CoWaitSeconds(IncrementPeriod);
+        case CoroutineIdStep: return id.Answer();
+        case 0: return CoWaitSeconds(IncrementPeriod);
         default:
             if (IsRoundActive()) {
                 mEnemyFrequency += EnemyFreqIncrement;

@@ -53,7 +53,7 @@ void SetBodyVelocity(GameObject& object, Vector2 velocity) {
 int FixedUpdateRate() {
     // The application hands its rate to the animation manager, whose files count in steps.
     return gAnimationManager != nullptr && gAnimationManager->UpdatesPerSecond > 0 ? gAnimationManager->UpdatesPerSecond
-                                                                                    : 60;
+                                                                                   : 60;
 }
 
 int FixedStepsThisPass() {

@@ -32,6 +32,6 @@ void ScoreParticleBhv::Update() {
     if (Pos2d != nullptr) {
         Tweens->TweenVector2(&Pos2d->Pos, TweenEasing::EaseOut, Pos2d->Pos + Movement, nullptr, Duration);
     }
-    Tweens->TweenColor(&Tint->Tint, Color{255, 255, 255, 0}, TweenEasing::EaseInOut, [this] { Owner->Destroy(); },
-                       Duration);
+    Tweens->TweenColor(
+        &Tint->Tint, Color{255, 255, 255, 0}, TweenEasing::EaseInOut, [this] { Owner->Destroy(); }, Duration);
 }

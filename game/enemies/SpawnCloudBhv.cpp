@@ -1,8 +1,8 @@
 #include "game/enemies/SpawnCloudBhv.h"
 
+#include "fx/ParticleSpawning.h"
 #include "game/GameEffects.h"
 #include "game/enemies/En_CentipedeBhv.h"
-#include "fx/ParticleSpawning.h"
 #include "object/GameObject.h"
 #include "object/PrefabManager.h"
 #include "platform/DebugPrint.h"
@@ -19,8 +19,7 @@ void SpawnCloudBhv::Start() {
 CoCommand SpawnCloudBhv::SpawnCoroutine(int step) {
     static const CoroutineBodyId id;
     switch (step) {
-        case CoroutineIdStep:
-            return id.Answer();
+        case CoroutineIdStep: return id.Answer();
         case 0:
             // Started while the cloud is built, before it stands in the level.
             return CoNextTick();

@@ -90,15 +90,10 @@ bool SpawnIntoLevel(const std::string& prefabName, Vector2 pos, const std::funct
 CoCommand StepAtRate(int step, float perSecond, float recheckSeconds, const std::function<void()>& act) {
     enum { CheckRate, Recheck, Wait, Act };
     switch (step) {
-        case CheckRate:
-            return perSecond > 0.0f ? CoGoTo(Wait) : CoWaitSeconds(recheckSeconds);
-        case Recheck:
-            return CoRestart();
-        case Wait:
-            return CoWaitSeconds(1.0f / perSecond);
-        default:
-            act();
-            return CoRestart();
+        case CheckRate: return perSecond > 0.0f ? CoGoTo(Wait) : CoWaitSeconds(recheckSeconds);
+        case Recheck: return CoRestart();
+        case Wait: return CoWaitSeconds(1.0f / perSecond);
+        default: act(); return CoRestart();
     }
 }
 

@@ -37,10 +37,8 @@ void ExitBhv::Update() {
 CoCommand ExitBhv::RevealCoroutine(int step) {
     static const CoroutineBodyId id;
     switch (step) {
-        case CoroutineIdStep:
-            return id.Answer();
-        case 0:
-            return CoWaitSeconds(BossRevealDelay);
+        case CoroutineIdStep: return id.Answer();
+        case 0: return CoWaitSeconds(BossRevealDelay);
         default:
             Owner->DrawEnabled = 1;
             if (Tweens != nullptr && Tint != nullptr) {

@@ -4,8 +4,8 @@
 #include "game/levels/ReservedLevels.h"
 #include "object/GameObject.h"
 #include "object/PrefabManager.h"
-#include "platform/DebugPrint.h"
 #include "object/SceneRoots.h"
+#include "platform/DebugPrint.h"
 #include "render/TextCmp.h"
 
 LevelListBhv* gLevelList = nullptr;

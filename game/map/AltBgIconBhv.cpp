@@ -1,6 +1,5 @@
 #include "game/map/AltBgIconBhv.h"
 
-#include "game/screens/EditorLink.h"
 #include "game/GameEffects.h"
 #include "game/levels/LevelDataCmp.h"
 #include "game/levels/LevelListBhv.h"
@@ -8,6 +7,7 @@
 #include "game/levels/SavedDataBhv.h"
 #include "game/map/MapIconParts.h"
 #include "game/map/MapNodeCmp.h"
+#include "game/screens/EditorLink.h"
 #include "input/InputManager.h"
 #include "object/GameObject.h"
 #include "render/Graphics.h"

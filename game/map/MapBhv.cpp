@@ -28,7 +28,8 @@ void MapBhv::Update() {
         node->Map = this;
     }
     for (MapNodeCmp* node : Nodes) {
-        for (const std::string* name : {&node->Connection1, &node->Connection2, &node->Connection3, &node->Connection4}) {
+        for (const std::string* name :
+             {&node->Connection1, &node->Connection2, &node->Connection3, &node->Connection4}) {
             if (name->empty()) {
                 continue;
             }

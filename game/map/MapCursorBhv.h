@@ -32,7 +32,7 @@ private:
     MapNodeCmp* mTo = nullptr;
     bool mMoving = false;
     float mProgress = 0.0f;
-    float mRate = 0.0f;  // progress per second
+    float mRate = 0.0f;        // progress per second
     float mMoveSpeed = 24.0f;  // world units per second
     MapBhv* mMap = nullptr;
     bool mCanVisitLocked = false;

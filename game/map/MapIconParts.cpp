@@ -1,10 +1,10 @@
 #include "game/map/MapIconParts.h"
 
-#include "game/screens/EditorLink.h"
 #include "game/GameEffects.h"
 #include "game/levels/LevelDataCmp.h"
 #include "game/levels/SavedDataBhv.h"
 #include "game/map/MapNodeCmp.h"
+#include "game/screens/EditorLink.h"
 #include "game/screens/LevelSelectScreenBhv.h"
 #include "input/InputManager.h"
 #include "object/GameObject.h"

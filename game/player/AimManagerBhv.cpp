@@ -4,10 +4,10 @@
 
 #include "game/GameMath.h"
 #include "game/player/PlayerBhv.h"
+#include "input/InputManager.h"
 #include "object/EditorLink.h"
 #include "object/GameObject.h"
 #include "render/Graphics.h"
-#include "input/InputManager.h"
 
 AimManagerBhv* gAimManager = nullptr;
 
@@ -109,8 +109,8 @@ void AimManagerBhv::SuspendForFocus() {
 }
 
 void AimManagerBhv::UpdatePointer() {
-    const bool playerArmed = gPlayer != nullptr && gPlayer->WeaponObject != nullptr &&
-                             gPlayer->Owner->IsInputEnabledInHierarchy();
+    const bool playerArmed =
+        gPlayer != nullptr && gPlayer->WeaponObject != nullptr && gPlayer->Owner->IsInputEnabledInHierarchy();
     if (AimMode && playerArmed) {
         if (!gGraphics->IsCursorClipped()) {
             gGraphics->ClipCursorToWindow();

@@ -7,21 +7,21 @@
 
 #include "game/GameEffects.h"
 #include "game/GameMath.h"
-#include "game/screens/GameplayScreenBhv.h"
 #include "game/levels/ExitBhv.h"
 #include "game/pickups/Pkup_PillBhv.h"
 #include "game/pickups/Pkup_WeaponBhv.h"
 #include "game/player/AimManagerBhv.h"
+#include "game/screens/GameplayScreenBhv.h"
 #include "game/weapons/WeaponCmp.h"
 #include "game/weapons/WeaponFiring.h"
 #include "game/weapons/WeaponsListBhv.h"
+#include "input/InputManager.h"
 #include "object/GameObject.h"
 #include "object/GameTime.h"
 #include "object/TweensBhv.h"
 #include "physics/B2BodyCmp.h"
 #include "physics/B2CollisionGroups.h"
 #include "physics/B2FixtureCmp.h"
-#include "input/InputManager.h"
 #include "render/SpriteCmp.h"
 
 PlayerBhv* gPlayer = nullptr;
@@ -123,10 +123,14 @@ void PlayerBhv::Aim(GameObject* cursor) {
 
 Vector2 PlayerBhv::Move() {
     Vector2 input;
-    if (ActionHeld(InputAction::MoveUp)) input.Y += 1.0f;
-    if (ActionHeld(InputAction::MoveDown)) input.Y -= 1.0f;
-    if (ActionHeld(InputAction::MoveLeft)) input.X = -1.0f;
-    if (ActionHeld(InputAction::MoveRight)) input.X += 1.0f;
+    if (ActionHeld(InputAction::MoveUp))
+        input.Y += 1.0f;
+    if (ActionHeld(InputAction::MoveDown))
+        input.Y -= 1.0f;
+    if (ActionHeld(InputAction::MoveLeft))
+        input.X = -1.0f;
+    if (ActionHeld(InputAction::MoveRight))
+        input.X += 1.0f;
 
     const float delta = CurrentFrameDelta();
     if (input.X * input.X + input.Y * input.Y == 0.0f) {

@@ -14,7 +14,7 @@ public:
 
 private:
     Vector2 BaseSize;
-    float SizeMin = 0.8f;         // fractions of the base size
+    float SizeMin = 0.8f;  // fractions of the base size
     float SizeMax = 1.2f;
     float PulsateInterval = 0.5f;  // seconds per pulse
 };

@@ -80,13 +80,22 @@ GameplayScreenBhv::GameplayScreenBhv() {
     RegisterProperty(&mDieFadeTime, "DieFadeTime");
     // The lighting blur lives in the renderer; a level or the editor sets it here.
     RegisterProxyProperty<float>([] { return Settings() != nullptr ? Settings()->ShadowReduction : 0.25f; },
-                                 [](float v) { if (Settings() != nullptr) Settings()->ShadowReduction = v; },
+                                 [](float v) {
+                                     if (Settings() != nullptr)
+                                         Settings()->ShadowReduction = v;
+                                 },
                                  "ShadowReduction");
     RegisterProxyProperty<float>([] { return Settings() != nullptr ? Settings()->ShadowRadius : 3.0f; },
-                                 [](float v) { if (Settings() != nullptr) Settings()->ShadowRadius = v; },
+                                 [](float v) {
+                                     if (Settings() != nullptr)
+                                         Settings()->ShadowRadius = v;
+                                 },
                                  "ShadowRadius");
     RegisterProxyProperty<float>([] { return Settings() != nullptr ? Settings()->ShadowDarkness : 1.0f; },
-                                 [](float v) { if (Settings() != nullptr) Settings()->ShadowDarkness = v; },
+                                 [](float v) {
+                                     if (Settings() != nullptr)
+                                         Settings()->ShadowDarkness = v;
+                                 },
                                  "ShadowDarkness");
     RegisterProperty(&mBgSpeed, "ZintlyBgSpeed");
     RegisterProperty(&mFirstPassSpeed, "Zintly1stPassSpeed");
@@ -491,8 +500,7 @@ void GameplayScreenBhv::FadeTo(uint8_t alpha) {
 CoCommand GameplayScreenBhv::RespawnCoroutine(int step) {
     static const CoroutineBodyId id;
     switch (step) {
-        case CoroutineIdStep:
-            return id.Answer();
+        case CoroutineIdStep: return id.Answer();
         case 0:
             if (gPlayer == nullptr) {
                 return CoWaitFrames(1);
@@ -504,8 +512,8 @@ CoCommand GameplayScreenBhv::RespawnCoroutine(int step) {
             if (ReturnedToEditor()) {
                 return CoStop();
             }
-            if (RoundActive && (gCurrentLevelName == ReservedLevels::Bonus2 ||
-                                gCurrentLevelName == ReservedLevels::Survival)) {
+            if (RoundActive &&
+                (gCurrentLevelName == ReservedLevels::Bonus2 || gCurrentLevelName == ReservedLevels::Survival)) {
                 RoundActive = 0;
                 ShowPanel(gCurrentLevelName == ReservedLevels::Bonus2 ? "UiPacmanCompletePopup"
                                                                       : "UiSurvivalCompletePopup");
@@ -547,10 +555,8 @@ CoCommand GameplayScreenBhv::BeginLeavingLevel() {
 CoCommand GameplayScreenBhv::ChangeLevelCoroutine(int step) {
     static const CoroutineBodyId id;
     switch (step) {
-        case CoroutineIdStep:
-            return id.Answer();
-        case 0:
-            return BeginLeavingLevel();
+        case CoroutineIdStep: return id.Answer();
+        case 0: return BeginLeavingLevel();
         case 1:
             PlayGameCue("TransitionOn");
             LoadRelativeLevel(mLevelOffset);
@@ -569,12 +575,9 @@ CoCommand GameplayScreenBhv::ChangeLevelCoroutine(int step) {
 CoCommand GameplayScreenBhv::ReturnToMapCoroutine(int step) {
     static const CoroutineBodyId id;
     switch (step) {
-        case CoroutineIdStep:
-            return id.Answer();
-        case 0:
-            return BeginLeavingLevel();
-        case 1:
-            return CoWaitFrames(1);
+        case CoroutineIdStep: return id.Answer();
+        case 0: return BeginLeavingLevel();
+        case 1: return CoWaitFrames(1);
         default:
             if (gGraphics != nullptr) {
                 gGraphics->WorldCamera.Scale = mSavedCameraScale;

@@ -3,13 +3,13 @@
 #include <cstdio>
 
 #include "audio/MusicManager.h"
-#include "game/screens/EditorLink.h"
 #include "game/GameEffects.h"
-#include "game/screens/GameplayScreenBhv.h"
 #include "game/levels/LevelDataCmp.h"
 #include "game/levels/LevelListBhv.h"
 #include "game/levels/ReservedLevels.h"
 #include "game/levels/SavedDataBhv.h"
+#include "game/screens/EditorLink.h"
+#include "game/screens/GameplayScreenBhv.h"
 #include "input/InputManager.h"
 #include "object/GameObject.h"
 #include "object/GameTime.h"
@@ -206,8 +206,7 @@ GameObject* LevelSelectScreenBhv::LockReasonObject() const {
 CoCommand LevelSelectScreenBhv::TitleCoroutine(int step) {
     static const CoroutineBodyId id;
     switch (step) {
-        case CoroutineIdStep:
-            return id.Answer();
+        case CoroutineIdStep: return id.Answer();
         case 0:
             mTransitionRunning = true;
             Owner->InputEnabled = 0;
@@ -215,23 +214,20 @@ CoCommand LevelSelectScreenBhv::TitleCoroutine(int step) {
             ZoomCameras(mTransitionShrink, 1.0f);
             FadeTitle(255, mTitleFadeInTime, false);
             return CoWaitSeconds(mTransitionTime);
-        case 1:
-            return CoWaitFrames(1);
+        case 1: return CoWaitFrames(1);
         case 2:
             RestoreCameraScales();
             Owner->InputEnabled = 1;
             mTransitionRunning = false;
             return CoWaitFrames(3);
-        default:
-            return CoStop();
+        default: return CoStop();
     }
 }
 
 CoCommand LevelSelectScreenBhv::StartLevelCoroutine(int step) {
     static const CoroutineBodyId id;
     switch (step) {
-        case CoroutineIdStep:
-            return id.Answer();
+        case CoroutineIdStep: return id.Answer();
         case 0:
             mTransitionRunning = true;
             Owner->InputEnabled = 0;
@@ -240,8 +236,7 @@ CoCommand LevelSelectScreenBhv::StartLevelCoroutine(int step) {
             FadeTitle(0, mTitleFadeOutTime, true);
             PlayGameCue("TransitionOff");
             return CoWaitSeconds(mTransitionTime);
-        case 1:
-            return CoWaitFrames(1);
+        case 1: return CoWaitFrames(1);
         default:
             RestoreCameraScales();
             if (!CreateGameplayScreen()) {
@@ -292,7 +287,8 @@ void LevelSelectScreenBhv::ZoomCameras(float fromFactor, float toFactor) const {
         return;
     }
     const auto zoom = [&](Vector2* scale, Vector2 saved) {
-        Tweens->AddTweenStep(scale, TweenEasing::Linear, saved * fromFactor, saved * toFactor, nullptr, mTransitionTime);
+        Tweens->AddTweenStep(scale, TweenEasing::Linear, saved * fromFactor, saved * toFactor, nullptr,
+                             mTransitionTime);
     };
     zoom(&gGraphics->UiCamera.Scale, mSavedUiScale);
     zoom(&gGraphics->WorldCamera.Scale, mSavedWorldScale);

@@ -43,8 +43,8 @@ DebugDisplayBhv::DebugDisplayBhv() {
 void DebugDisplayBhv::Start() {
     Owner->DrawEnabled = 0;
     if (!(mFpsUpdateInterval > 0.0f)) {
-        const std::string file = gPrefabManager != nullptr ? gPrefabManager->GetPrefabFile(Owner->PrefabName).string()
-                                                           : Owner->PrefabName;
+        const std::string file =
+            gPrefabManager != nullptr ? gPrefabManager->GetPrefabFile(Owner->PrefabName).string() : Owner->PrefabName;
         throw ContentError(file, "FpsUpdateInterval must be positive, is " + std::to_string(mFpsUpdateInterval));
     }
 }

@@ -34,8 +34,8 @@ void EndPanelBhv::SlideIn() {
         OnShown();
         return;
     }
-    Tweens->AddTweenStep(&Pos2d->Pos, TweenEasing::EaseOut, RestPos - kSlideOffset, RestPos, [this] { OnShown(); },
-                         TransitionTime);
+    Tweens->AddTweenStep(
+        &Pos2d->Pos, TweenEasing::EaseOut, RestPos - kSlideOffset, RestPos, [this] { OnShown(); }, TransitionTime);
     if (Tint != nullptr) {
         Tweens->TweenColorFromTo(&Tint->Tint, TweenEasing::EaseOut, kClear, kOpaque, nullptr, TransitionTime);
     }
@@ -53,8 +53,9 @@ void EndPanelBhv::Close() {
         panel->Destroy();
         return;
     }
-    Tweens->AddTweenStep(&Pos2d->Pos, TweenEasing::EaseIn, RestPos, RestPos + kSlideOffset, [panel] { panel->Destroy(); },
-                         TransitionTime);
+    Tweens->AddTweenStep(
+        &Pos2d->Pos, TweenEasing::EaseIn, RestPos, RestPos + kSlideOffset, [panel] { panel->Destroy(); },
+        TransitionTime);
     if (Tint != nullptr) {
         Tweens->TweenColorFromTo(&Tint->Tint, TweenEasing::EaseIn, kOpaque, kClear, nullptr, TransitionTime);
     }

@@ -146,21 +146,14 @@ void HudRootBhv::HideLevelLines() {
 CoCommand HudRootBhv::LowAmmoFlashCoroutine(int step) {
     static const CoroutineBodyId id;
     switch (step) {
-        case CoroutineIdStep:
-            return id.Answer();
+        case CoroutineIdStep: return id.Answer();
         case 0:
             PlayGameCue("LowAmmo");
             FlashesLeft = AmmoFlashCount;
             return CoWaitFrames(1);
-        case 1:
-            SetTint(WeaponPart("Background"), WarningTint);
-            return CoWaitSeconds(AmmoFlashInterval * 0.5f);
-        case 2:
-            SetTint(WeaponPart("Background"), WeaponPanelColor);
-            return CoWaitSeconds(AmmoFlashInterval * 0.5f);
-        default:
-            FlashesLeft -= 1;
-            return FlashesLeft > 0 ? CoGoTo(1) : CoStop();
+        case 1: SetTint(WeaponPart("Background"), WarningTint); return CoWaitSeconds(AmmoFlashInterval * 0.5f);
+        case 2: SetTint(WeaponPart("Background"), WeaponPanelColor); return CoWaitSeconds(AmmoFlashInterval * 0.5f);
+        default: FlashesLeft -= 1; return FlashesLeft > 0 ? CoGoTo(1) : CoStop();
     }
 }
 

@@ -29,7 +29,8 @@ void NewBestIconBhv::Show() {
     }
     if (Sprite != nullptr) {
         // Taken from Start, so a second Show lands at the same size.
-        Tweens->AddTweenStep(&Sprite->Size, TweenEasing::EaseInOut, mLandingSize * StartSize, mLandingSize,
-                             [] { PlayGameCue("NewBest"); }, AnimateDuration);
+        Tweens->AddTweenStep(
+            &Sprite->Size, TweenEasing::EaseInOut, mLandingSize * StartSize, mLandingSize,
+            [] { PlayGameCue("NewBest"); }, AnimateDuration);
     }
 }

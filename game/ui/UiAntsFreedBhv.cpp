@@ -29,7 +29,7 @@ void UiAntsFreedBhv::Start() {
     const bool failed = freed < goal;
     SetChildText("Title", failed ? "Level Failed" : "Level Complete!");
     SetChildTint("AntsFreedText", failed ? kFailed : kComplete);
-    SetChildText("AntsFreedText", gSavedData != nullptr ? std::to_string(freed) + " / " + std::to_string(goal)
-                                                        : std::to_string(freed));
+    SetChildText("AntsFreedText",
+                 gSavedData != nullptr ? std::to_string(freed) + " / " + std::to_string(goal) : std::to_string(freed));
     SlideIn();
 }

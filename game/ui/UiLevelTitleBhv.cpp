@@ -46,17 +46,13 @@ void UiLevelTitleBhv::Start() {
 CoCommand UiLevelTitleBhv::TitleCoroutine(int step) {
     static const CoroutineBodyId id;
     switch (step) {
-        case CoroutineIdStep:
-            return id.Answer();
-        case 0:
-            return CoWaitSeconds(DisplayTime);
+        case CoroutineIdStep: return id.Answer();
+        case 0: return CoWaitSeconds(DisplayTime);
         case 1:
             if (Tweens != nullptr && Tint != nullptr) {
                 Tweens->TweenColor(&Tint->Tint, Color{255, 255, 255, 0}, TweenEasing::EaseInOut, nullptr, FadeTime);
             }
             return CoWaitSeconds(FadeTime);
-        default:
-            Owner->Destroy();
-            return CoStop();
+        default: Owner->Destroy(); return CoStop();
     }
 }

@@ -39,13 +39,15 @@ void UiPauseBhv::Start() {
     // A period of zero or less would size the title with a NaN.
     mPulsates = PulsateInterval > 0.0f;
     if (!mPulsates) {
-        DebugPrint(("\"" + Owner->PrefabName + "\": PulsateInterval must be above 0; the title does not pulse\n").c_str());
+        DebugPrint(
+            ("\"" + Owner->PrefabName + "\": PulsateInterval must be above 0; the title does not pulse\n").c_str());
     }
     GameObject* background = Owner->FindChild("Background");
     if (Tweens != nullptr && background != nullptr && background->Sprite != nullptr) {
         const Vector2 size = background->Sprite->Size;
-        Tweens->AddTweenStep(&background->Sprite->Size, TweenEasing::EaseOut, size * StartSizeMultiple, size,
-                             [this] { OnShown(); }, TransitionTime);
+        Tweens->AddTweenStep(
+            &background->Sprite->Size, TweenEasing::EaseOut, size * StartSizeMultiple, size, [this] { OnShown(); },
+            TransitionTime);
     } else {
         OnShown();
     }
@@ -86,8 +88,9 @@ void UiPauseBhv::Resume() {
     GameObject* background = Owner->FindChild("Background");
     GameObject* popup = Owner;
     if (Tweens != nullptr && background != nullptr && background->Sprite != nullptr) {
-        Tweens->TweenVector2(&background->Sprite->Size, TweenEasing::EaseIn, background->Sprite->Size * StartSizeMultiple,
-                             [popup] { popup->Destroy(); }, TransitionTime);
+        Tweens->TweenVector2(
+            &background->Sprite->Size, TweenEasing::EaseIn, background->Sprite->Size * StartSizeMultiple,
+            [popup] { popup->Destroy(); }, TransitionTime);
     } else {
         popup->Destroy();
     }

@@ -27,8 +27,7 @@ void UiUnlockMessageBhv::Start() {
 CoCommand UiUnlockMessageBhv::UnlockCoroutine(int step) {
     static const CoroutineBodyId id;
     switch (step) {
-        case CoroutineIdStep:
-            return id.Answer();
+        case CoroutineIdStep: return id.Answer();
         case 0:
             PlayGameCue("Unlock");
             if (Tweens != nullptr && Pos2d != nullptr) {
@@ -36,16 +35,13 @@ CoCommand UiUnlockMessageBhv::UnlockCoroutine(int step) {
                                      TransitionInTime);
             }
             return CoWaitSeconds(TransitionInTime);
-        case 1:
-            return CoWaitSeconds(WaitTime);
+        case 1: return CoWaitSeconds(WaitTime);
         case 2:
             if (Tweens != nullptr && Pos2d != nullptr) {
                 Tweens->TweenVector2(&Pos2d->Pos, TweenEasing::EaseIn, Pos2d->Pos - kLeaveOffset, nullptr,
                                      TransitionOutTime);
             }
             return CoWaitSeconds(TransitionOutTime);
-        default:
-            Owner->Destroy();
-            return CoStop();
+        default: Owner->Destroy(); return CoStop();
     }
 }

@@ -12,17 +12,16 @@
 #include <stdexcept>
 #include <thread>
 
+#include "app/Watchdog.h"
 #include "platform/Clock.h"
 #include "platform/CrashReport.h"
-#include "app/Watchdog.h"
 
 namespace {
 
 // Each test writes its own report, removed first, so tests may run side by side.
 std::filesystem::path ReportPath() {
     const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-    return std::filesystem::temp_directory_path() /
-           (std::string("quorvane-crash-") + info->name() + ".dmp");
+    return std::filesystem::temp_directory_path() / (std::string("quorvane-crash-") + info->name() + ".dmp");
 }
 
 std::string ReadCrashReport() {

@@ -7,6 +7,14 @@
 #include <vector>
 
 #include "ManualClock.h"
+#include "app/Application.h"
+#include "app/FixedStepTimer.h"
+#include "assets/FontRegistry.h"
+#include "assets/TextureManager.h"
+#include "audio/MusicManager.h"
+#include "audio/SoundManager.h"
+#include "fx/AnimationManager.h"
+#include "input/InputManager.h"
 #include "object/Behavior.h"
 #include "object/Coroutine.h"
 #include "object/Events.h"
@@ -15,17 +23,9 @@
 #include "object/GameTime.h"
 #include "object/PrefabManager.h"
 #include "object/RandomManager.h"
-#include "fx/AnimationManager.h"
-#include "app/Application.h"
 #include "physics/B2BodyCmp.h"
 #include "physics/B2DebugDrawer.h"
-#include "app/FixedStepTimer.h"
-#include "assets/FontRegistry.h"
 #include "render/Graphics.h"
-#include "input/InputManager.h"
-#include "audio/MusicManager.h"
-#include "audio/SoundManager.h"
-#include "assets/TextureManager.h"
 
 namespace {
 
@@ -102,9 +102,7 @@ protected:
         mApp->StartLoop();
         gRootObject->AddComponent(new Recorder(&mLog));
     }
-    void TearDown() override {
-        delete mApp;
-    }
+    void TearDown() override { delete mApp; }
 
     ManualClock mClock;
     Application* mApp = nullptr;

@@ -4,14 +4,14 @@
 #include <string>
 #include <vector>
 
+#include "assets/BitmapFont.h"
+#include "assets/FontRegistry.h"
+#include "assets/Texture.h"
 #include "object/ContentError.h"
 #include "object/PropertyText.h"
 #include "object/ResourceResolver.h"
 #include "object/TempFolder.h"
-#include "assets/BitmapFont.h"
-#include "assets/FontRegistry.h"
 #include "render/TextCmp.h"
-#include "assets/Texture.h"
 
 namespace {
 
@@ -20,9 +20,12 @@ std::string FontXml(const std::string& chars, const std::string& kernings = "",
                     const std::string& common = R"(lineHeight="32" base="26" scaleW="256" scaleH="256")") {
     return "<?xml version=\"1.0\"?>\n<font>\n"
            "  <info face=\"Test\" size=\"32\"/>\n"
-           "  <common " + common + " pages=\"1\"/>\n"
+           "  <common " +
+           common +
+           " pages=\"1\"/>\n"
            "  <pages><page id=\"0\" file=\"Test_0.png\"/></pages>\n"
-           "  <chars count=\"1\">" + chars + "</chars>\n" + kernings + "</font>\n";
+           "  <chars count=\"1\">" +
+           chars + "</chars>\n" + kernings + "</font>\n";
 }
 
 const char* kOneGlyph =
@@ -68,8 +71,7 @@ TEST(BitmapFontTest, MeasuresAreFractionsOfThePageAndThePageLiesBesideTheFile) {
 
 TEST(BitmapFontTest, HorizontalMeasuresDivideByTheWidthAndVerticalOnesByTheHeight) {
     TempFolder folder;
-    const auto file = folder.Write(
-        "Tall.fnt", FontXml(kOneGlyph, "", R"(lineHeight="32" scaleW="128" scaleH="512")"));
+    const auto file = folder.Write("Tall.fnt", FontXml(kOneGlyph, "", R"(lineHeight="32" scaleW="128" scaleH="512")"));
     BitmapFont font;
     font.Load(file, nullptr);
     const BitmapFontGlyph* glyph = font.FindGlyph('A');
@@ -100,13 +102,12 @@ TEST(BitmapFontTest, RepeatedCharKeepsTheLaterAndOtherElementsAreSkipped) {
 
 TEST(BitmapFontTest, KerningTakesTheFirstEntryOfAPairAndIsZeroElsewhere) {
     TempFolder folder;
-    const std::string kernings =
-        R"(<kernings count="3">)"
-        R"(<kerning first="65" second="86" amount="-4"/>)"
-        R"(<comment first="65" second="87" amount="9"/>)"
-        R"(<kerning first="65" second="86" amount="-8"/>)"
-        R"(<kerning first="65" second="87" amount="2"/>)"
-        R"(</kernings>)";
+    const std::string kernings = R"(<kernings count="3">)"
+                                 R"(<kerning first="65" second="86" amount="-4"/>)"
+                                 R"(<comment first="65" second="87" amount="9"/>)"
+                                 R"(<kerning first="65" second="86" amount="-8"/>)"
+                                 R"(<kerning first="65" second="87" amount="2"/>)"
+                                 R"(</kernings>)";
     BitmapFont font;
     font.Load(folder.Write("Kern.fnt", FontXml(kOneGlyph, kernings)), nullptr);
     EXPECT_FLOAT_EQ(font.GetKerning('A', 'V'), -4.0f / 256.0f);
@@ -142,7 +143,8 @@ TEST(BitmapFontTest, BadFilesNameTheFileAndTheProblem) {
           "\"id\" is not an integer");
     check("BadKerning.fnt", FontXml(kOneGlyph, R"(<kernings><kerning first="65" amount="1"/></kernings>)"),
           "\"second\"");
-    check("NoChars.fnt", R"(<font><common lineHeight="8" scaleW="8" scaleH="8"/><pages><page file="a.png"/></pages></font>)",
+    check("NoChars.fnt",
+          R"(<font><common lineHeight="8" scaleW="8" scaleH="8"/><pages><page file="a.png"/></pages></font>)",
           "\"font.chars\"");
     check("NoPage.fnt", R"(<font><common lineHeight="8" scaleW="8" scaleH="8"/><chars/></font>)",
           "\"font.pages.page\"");
@@ -186,7 +188,8 @@ protected:
 
     void WriteFont(const std::string& relative, int advance = 8) {
         mFolder.Write(relative, FontXml("<char id=\"65\" x=\"0\" y=\"0\" width=\"8\" height=\"8\" xoffset=\"0\" "
-                                        "yoffset=\"0\" xadvance=\"" + std::to_string(advance) + "\"/>"));
+                                        "yoffset=\"0\" xadvance=\"" +
+                                        std::to_string(advance) + "\"/>"));
     }
 
     TempFolder mFolder;

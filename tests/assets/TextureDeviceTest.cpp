@@ -1,13 +1,13 @@
 #include <memory>
 
 #include "GraphicsTestSupport.h"
+#include "assets/Texture.h"
+#include "assets/TextureLoader.h"
+#include "assets/TextureManager.h"
 #include "object/ContentError.h"
 #include "platform/gfx/GfxTexture.h"
 #include "render/DisplaySettings.h"
-#include "assets/TextureLoader.h"
 #include "render/Graphics.h"
-#include "assets/Texture.h"
-#include "assets/TextureManager.h"
 
 namespace {
 
@@ -127,7 +127,7 @@ TEST_F(TextureDeviceTest, AnImageWhoseHeaderClaimsTooMuchIsRefusedBeforeDecoding
     put16(1);        // planes
     put16(32);       // bits per pixel
     for (int i = 0; i < 6; ++i) {
-        put32(0);    // no compression, sizes and palette left to the reader
+        put32(0);  // no compression, sizes and palette left to the reader
     }
     ASSERT_EQ(bmp.size(), 54u);
     const std::filesystem::path path = mFolder.Path() / "Main/Claims_COL.sheet";

@@ -4,16 +4,16 @@
 #include <string>
 #include <string_view>
 
-#include "object/ContentError.h"
-#include "object/GameObject.h"
-#include "object/ObjectShortcutTypes.h"
+#include "TextureTestSupport.h"
 #include "app/RuntimeTypes.h"
-#include "render/DebugLines.h"
-#include "render/SpriteCmp.h"
 #include "assets/Texture.h"
 #include "assets/TextureCatalogCache.h"
 #include "assets/TextureManager.h"
-#include "TextureTestSupport.h"
+#include "object/ContentError.h"
+#include "object/GameObject.h"
+#include "object/ObjectShortcutTypes.h"
+#include "render/DebugLines.h"
+#include "render/SpriteCmp.h"
 
 namespace {
 
@@ -92,12 +92,12 @@ class TextureAtlasTest : public ::testing::Test, public TextureBankFixture {};
 
 TEST_F(TextureAtlasTest, ReadsFramesInFileOrderAndLoadsTheNamedImageAsSheet) {
     WriteSheet("Main/Hero_COL.sheet", 256, 128);
-    const auto atlas = WriteFile("Main/Hero_COL.xml",
-                                 Atlas("Hero_COL.png",
-                                       "<sprite n=\"Run_01_COL\" x=\"64\" y=\"32\" w=\"32\" h=\"64\"/>\n"
-                                       "<note n=\"skipped\"/>\n"
-                                       "<sprite n=\"A_COL_B_NRM\" x=\"0\" y=\"0\" w=\"16\" h=\"16\" oX=\"4\" "
-                                       "oY=\"2\" oW=\"32\" oH=\"20\"/>\n"));
+    const auto atlas =
+        WriteFile("Main/Hero_COL.xml", Atlas("Hero_COL.png",
+                                             "<sprite n=\"Run_01_COL\" x=\"64\" y=\"32\" w=\"32\" h=\"64\"/>\n"
+                                             "<note n=\"skipped\"/>\n"
+                                             "<sprite n=\"A_COL_B_NRM\" x=\"0\" y=\"0\" w=\"16\" h=\"16\" oX=\"4\" "
+                                             "oY=\"2\" oW=\"32\" oH=\"20\"/>\n"));
     Texture texture;
     Manager.ReadSheet(&texture, atlas);
 
@@ -117,8 +117,8 @@ TEST_F(TextureAtlasTest, ReadsFramesInFileOrderAndLoadsTheNamedImageAsSheet) {
 
 TEST_F(TextureAtlasTest, AnOptionalAttributeThatIsNoIntegerTakesItsDefault) {
     WriteSheet("Main/Fx.sheet", 100, 100);
-    const auto atlas =
-        WriteFile("Main/Fx.xml", Atlas("Fx.png", "<sprite n=\"Spark\" x=\"0\" y=\"0\" w=\"10\" h=\"20\" oW=\"wide\"/>"));
+    const auto atlas = WriteFile(
+        "Main/Fx.xml", Atlas("Fx.png", "<sprite n=\"Spark\" x=\"0\" y=\"0\" w=\"10\" h=\"20\" oW=\"wide\"/>"));
     Texture texture;
     Manager.ReadSheet(&texture, atlas);
     ExpectRect(texture.FrameTrims[0], 0.0f, 0.0f, 1.0f, 1.0f);
@@ -261,8 +261,9 @@ protected:
         InstallObjectShortcutTypes();
         InstallRuntimeTypes();
         WriteSheet("Main/Props_COL.sheet", 64, 64);
-        WriteAtlas("<sprite n=\"Door\" x=\"0\" y=\"0\" w=\"16\" h=\"16\"/>"
-                   "<sprite n=\"Gone\" x=\"16\" y=\"0\" w=\"16\" h=\"16\"/>");
+        WriteAtlas(
+            "<sprite n=\"Door\" x=\"0\" y=\"0\" w=\"16\" h=\"16\"/>"
+            "<sprite n=\"Gone\" x=\"16\" y=\"0\" w=\"16\" h=\"16\"/>");
         Manager.LoadBank("Main");
         Props = Manager.GetTexture("Props");
     }
@@ -293,8 +294,9 @@ TEST_F(TextureReloadTest, SpritesKeepTheirFramesByName) {
     ASSERT_EQ(gone->FrameIndex, 1);
 
     // The new atlas puts Door second and drops Gone.
-    WriteAtlas("<sprite n=\"Window\" x=\"0\" y=\"32\" w=\"32\" h=\"32\"/>"
-               "<sprite n=\"Door\" x=\"32\" y=\"0\" w=\"32\" h=\"16\"/>");
+    WriteAtlas(
+        "<sprite n=\"Window\" x=\"0\" y=\"32\" w=\"32\" h=\"32\"/>"
+        "<sprite n=\"Door\" x=\"32\" y=\"0\" w=\"32\" h=\"16\"/>");
     const size_t loadsBefore = Images.Loaded.size();
     Manager.ReloadSheet(Props, &root);
 
@@ -368,14 +370,16 @@ TEST(TextureCatalogCacheTest, AValueIsFoundAgainOnlyWhenTheNameTheManagerOrTheTe
 TEST(TextureCatalogCacheTest, FramesReadAgainMoveTheCatalogueOn) {
     TextureBankFixture content;
     content.WriteSheet("Main/Editor.sheet", 100, 100);
-    content.WriteFile("Main/Editor.xml",
-                      TextureBankFixture::Atlas("Editor.png", "<sprite n=\"1PixelWhite\" x=\"0\" y=\"0\" w=\"2\" h=\"2\"/>"));
+    content.WriteFile(
+        "Main/Editor.xml",
+        TextureBankFixture::Atlas("Editor.png", "<sprite n=\"1PixelWhite\" x=\"0\" y=\"0\" w=\"2\" h=\"2\"/>"));
     content.Manager.LoadBank("Main");
     Texture* editor = content.Manager.GetTexture("Editor");
     ASSERT_NE(editor, nullptr);
     const uint64_t loaded = TextureCatalogRevision();
-    content.WriteFile("Main/Editor.xml",
-                      TextureBankFixture::Atlas("Editor.png", "<sprite n=\"1PixelWhite\" x=\"50\" y=\"0\" w=\"2\" h=\"2\"/>"));
+    content.WriteFile(
+        "Main/Editor.xml",
+        TextureBankFixture::Atlas("Editor.png", "<sprite n=\"1PixelWhite\" x=\"50\" y=\"0\" w=\"2\" h=\"2\"/>"));
     content.Manager.ReloadSheet(editor, nullptr);
     EXPECT_NE(TextureCatalogRevision(), loaded);
     EXPECT_FLOAT_EQ(DebugLines::FindWhiteTexel(&content.Manager).X, 0.51f);

@@ -5,13 +5,13 @@
 #include <vector>
 
 #include "EngineContentFixture.h"
-#include "platform/AudioTestSupport.h"
 #include "audio/CueCmp.h"
 #include "audio/CueLoopedBhv.h"
 #include "audio/CueManagerBhv.h"
 #include "audio/CueOneShotBhv.h"
 #include "audio/CueRandomizedBhv.h"
 #include "audio/CueSound.h"
+#include "platform/AudioTestSupport.h"
 
 namespace {
 
@@ -104,7 +104,8 @@ TEST_F(CueTest, OneShotDestroysItsObjectWhenTheSoundEnds) {
 
 TEST_F(CueTest, PitchOfTwelveSemitonesDoublesTheChannelFrequency) {
     WriteSound("Sounds/Main/Shot.wav", kBeep);
-    WritePrefab("Cue_Up", R"({ "CueCmp": "", "CueOneShotBhv": { "SoundName": "Shot", "Pitch": "12", "Volume": "0.5" } })");
+    WritePrefab("Cue_Up",
+                R"({ "CueCmp": "", "CueOneShotBhv": { "SoundName": "Shot", "Pitch": "12", "Volume": "0.5" } })");
     WritePrefab("Cue_Down", R"({ "CueCmp": "", "CueLoopedBhv": { "SoundName": "Shot", "Pitch": "-12" } })");
     WritePrefab("Cue_Plain", R"({ "CueCmp": "", "CueOneShotBhv": { "SoundName": "Shot" } })");
     Begin();

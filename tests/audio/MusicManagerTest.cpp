@@ -4,9 +4,9 @@
 #include <vector>
 
 #include "EngineContentFixture.h"
+#include "audio/MusicManager.h"
 #include "object/ContentError.h"
 #include "platform/AudioTestSupport.h"
-#include "audio/MusicManager.h"
 
 namespace {
 

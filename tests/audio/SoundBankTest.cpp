@@ -3,10 +3,10 @@
 #include <vector>
 
 #include "EngineContentFixture.h"
-#include "object/ContentError.h"
-#include "platform/AudioTestSupport.h"
 #include "audio/SoundBank.h"
 #include "audio/SoundManager.h"
+#include "object/ContentError.h"
+#include "platform/AudioTestSupport.h"
 
 namespace {
 

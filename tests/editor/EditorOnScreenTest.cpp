@@ -10,10 +10,10 @@
 #include <memory>
 #include <optional>
 
+#include "ContentTestSupport.h"
 #include "GraphicsTestSeam.h"
 #include "GraphicsTestSupport.h"
 #include "ManualClock.h"
-#include "ContentTestSupport.h"
 #include "app/Application.h"
 #include "app/EditorHooks.h"
 #include "assets/FontRegistry.h"
@@ -22,20 +22,18 @@
 #include "editor/EditorState.h"
 #include "editor/dialogs/EdDialogBhv.h"
 #include "editor/dialogs/EdDlgPickerBhv.h"
-#include "editor/palettes/EdPalObjectEditBhv.h"
 #include "editor/palettes/EdPalAutoCreateListBhv.h"
+#include "editor/palettes/EdPalMainBhv.h"
+#include "editor/palettes/EdPalObjectEditBhv.h"
 #include "editor/palettes/EdPalObjectListBhv.h"
 #include "editor/palettes/EdPalPrefabListBhv.h"
 #include "editor/tools/EdShapeEditorBhv.h"
-#include "editor/widgets/EdListItemBhv.h"
-#include "physics/B2FixtureCmp.h"
-#include "physics/B2ShapeText.h"
 #include "editor/widgets/EdFieldBhv.h"
+#include "editor/widgets/EdInput.h"
+#include "editor/widgets/EdListItemBhv.h"
+#include "editor/widgets/EdPaletteBhv.h"
 #include "editor/widgets/EdPropertyRowBhv.h"
 #include "editor/widgets/EdTitleBarBhv.h"
-#include "editor/palettes/EdPalMainBhv.h"
-#include "editor/widgets/EdInput.h"
-#include "editor/widgets/EdPaletteBhv.h"
 #include "editor/widgets/EdToggleBhv.h"
 #include "game/screens/GameplayScreenBhv.h"
 #include "input/InputManager.h"
@@ -43,6 +41,8 @@
 #include "object/GameConfig.h"
 #include "object/GameObject.h"
 #include "object/PrefabManager.h"
+#include "physics/B2FixtureCmp.h"
+#include "physics/B2ShapeText.h"
 #include "platform/gfx/GfxDevice.h"
 #include "platform/gfx/GfxTexture.h"
 #include "program/ComponentTable.h"
@@ -268,7 +268,10 @@ TEST_F(EditorOnScreenTest, TheInspectorShowsASelectedInsectAndThePrefabPickerDim
     EXPECT_GT(r.Height, 400.0f);
     // The rows are drawn: dark label cells with white text, light value boxes.
     const Rect rows(r.X + 4, r.Y + 150, r.Width / 2 - 8, 300);
-    EXPECT_GT(Count(before, rows, [](const uint8_t* c) { return std::max({c[0], c[1], c[2]}) < 70; }),
+    EXPECT_GT(Count(before, rows,
+                    [](const uint8_t* c) {
+                        return std::max({c[0], c[1], c[2]}) < 70;
+                    }),
               static_cast<int>(rows.Width * rows.Height) / 3);
     EXPECT_GT(Count(before, rows, [](const uint8_t* c) { return std::min({c[0], c[1], c[2]}) > 200; }), 200);
 
@@ -402,7 +405,11 @@ TEST_F(EditorOnScreenTest, TheThreeListsShowTheTreeThePrefabsAndTheLevelsEntries
         const EdListItemBhv& row = firstRow(palette);
         EXPECT_FALSE(row.Label.empty()) << palette;
         // The label is drawn: light pixels on the row's dark background.
-        EXPECT_GT(Count(pixels, row.Rect, [](const uint8_t* c) { return std::min({c[0], c[1], c[2]}) > 180; }), 15)
+        EXPECT_GT(Count(pixels, row.Rect,
+                        [](const uint8_t* c) {
+                            return std::min({c[0], c[1], c[2]}) > 180;
+                        }),
+                  15)
             << palette;
     }
     EXPECT_EQ(firstRow("PalAutoCreateList").Label, "Background  (LevelBackground)");

@@ -6,8 +6,6 @@
 
 #include "EditorTestSupport.h"
 #include "editor/EdRootBhv.h"
-#include "game/screens/EditorLink.h"
-#include "game/screens/GameplayScreenBhv.h"
 #include "editor/EditorState.h"
 #include "editor/palettes/EdPalMainBhv.h"
 #include "editor/widgets/EdFieldBhv.h"
@@ -15,6 +13,8 @@
 #include "editor/widgets/EdPropertyRowBhv.h"
 #include "editor/widgets/EdToggleBhv.h"
 #include "game/levels/SavedDataBhv.h"
+#include "game/screens/EditorLink.h"
+#include "game/screens/GameplayScreenBhv.h"
 #include "object/EditorLink.h"
 #include "render/TintCmp.h"
 

@@ -9,8 +9,6 @@
 
 #include "PlayHarness.h"
 #include "app/EditorHooks.h"
-#include "program/EditorHooks.h"
-#include "object/TempFolder.h"
 #include "editor/EditorState.h"
 #include "editor/palettes/EdPalObjectEditBhv.h"
 #include "editor/palettes/EdPalPrefabListBhv.h"
@@ -20,6 +18,8 @@
 #include "object/ObjectWalks.h"
 #include "object/PropertyRegistration.h"
 #include "object/SceneRoots.h"
+#include "object/TempFolder.h"
+#include "program/EditorHooks.h"
 
 namespace fs = std::filesystem;
 
@@ -93,7 +93,8 @@ TEST(ListPaletteRoundTrip, AnInsectsSpeedEditedInTheEditorIsThereInTheNextProgra
         play.RunPass();
         play.HeldKeys.clear();
         play.RunPass();
-        GameObject* prefabList = gRootObject->FindChild("EdRoot")->FindChild("EdPalettesRoot")->FindChild("PalPrefabList");
+        GameObject* prefabList =
+            gRootObject->FindChild("EdRoot")->FindChild("EdPalettesRoot")->FindChild("PalPrefabList");
         prefabList->GetComponent<EdPalPrefabListBhv>()->SaveAll();
         for (const auto& entry : fs::directory_iterator(play.Content->Path() / "Prefabs")) {
             saved[entry.path().stem().string()] = ReadFile(entry.path());

@@ -4,17 +4,17 @@
 #include <sstream>
 #include <string>
 
+#include "app/RuntimeTypes.h"
+#include "assets/AnimationData.h"
+#include "assets/Texture.h"
+#include "fx/AnimationBhv.h"
+#include "fx/AnimationManager.h"
 #include "object/ContentError.h"
 #include "object/GameConfig.h"
 #include "object/GameObject.h"
 #include "object/GameTime.h"
 #include "object/TempFolder.h"
-#include "fx/AnimationBhv.h"
-#include "assets/AnimationData.h"
-#include "fx/AnimationManager.h"
-#include "app/RuntimeTypes.h"
 #include "render/SpriteCmp.h"
-#include "assets/Texture.h"
 
 namespace {
 
@@ -34,8 +34,10 @@ public:
 
     AnimationData::TextureFinder Finder() {
         return [this](const std::string& name) -> Texture* {
-            if (name == "Hero") return &mHero;
-            if (name == "Logo") return &mLogo;
+            if (name == "Hero")
+                return &mHero;
+            if (name == "Logo")
+                return &mLogo;
             return nullptr;
         };
     }
@@ -116,8 +118,7 @@ TEST(AnimationDataTest, RelativeFramesStepFromThePreviousFrameInItsTexture) {
 
 TEST(AnimationDataTest, NamedFramesThatFindNothingShowNothingWithoutReadingPastTheAtlas) {
     HeroTextures textures;
-    const auto animation =
-        ReadAnimation("Hero:Walk 1\nNobody:Run01 1\nLogo:Any 1\nHeroRun01 1\n*** 1\n", textures);
+    const auto animation = ReadAnimation("Hero:Walk 1\nNobody:Run01 1\nLogo:Any 1\nHeroRun01 1\n*** 1\n", textures);
     ASSERT_EQ(animation->Frames.size(), 5u);
     EXPECT_EQ(animation->Frames[0].Tex, &textures.mHero);
     EXPECT_EQ(animation->Frames[0].FrameIndex, -1);

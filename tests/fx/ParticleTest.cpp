@@ -4,8 +4,8 @@
 #include <vector>
 
 #include "EngineContentFixture.h"
-#include "object/Pos2dCmp.h"
 #include "fx/ParticleManagerBhv.h"
+#include "object/Pos2dCmp.h"
 #include "render/SpriteCmp.h"
 #include "render/TintCmp.h"
 
@@ -53,7 +53,8 @@ protected:
 
 TEST_F(ParticleTest, EmitOnceEmitsItsCountBesideItsObjectThenRemovesIt) {
     WritePrefab("Pcl_Dot", kDot);
-    WritePrefab("Emit_Three", R"({ "Pos2dCmp": "", "Pcl_EmitOnceBhv": { "EmitCount": "3", "ParticlePrefab": "Pcl_Dot" } })");
+    WritePrefab("Emit_Three",
+                R"({ "Pos2dCmp": "", "Pcl_EmitOnceBhv": { "EmitCount": "3", "ParticlePrefab": "Pcl_Dot" } })");
     Begin();
     AddEmitter("Emit_Three");
     RunPass();

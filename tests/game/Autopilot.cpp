@@ -123,8 +123,8 @@ void Autopilot::Step() {
         return;
     }
     if (mPath == nullptr) {  // the walls never move
-        mPath = std::make_unique<LevelPath>(*gGameplayScreen->Owner->FindChild("Level"),
-                                            gGraphics->WorldCamera.Scale, 0.7f);
+        mPath = std::make_unique<LevelPath>(*gGameplayScreen->Owner->FindChild("Level"), gGraphics->WorldCamera.Scale,
+                                            0.7f);
     }
     const Vector2 at = gPlayer->Owner->GetPos();
     const GameObject* target = gPlayer->WeaponObject != nullptr ? VisibleTarget() : nullptr;
@@ -174,10 +174,14 @@ void Autopilot::Steer(Vector2 toward) {
         return;
     }
     // Eight directions: a key per axis that carries a fair share of the way.
-    if (d.Y > 0.38f * length) mPlay.HeldKeys.insert(Key::W);
-    if (d.Y < -0.38f * length) mPlay.HeldKeys.insert(Key::S);
-    if (d.X > 0.38f * length) mPlay.HeldKeys.insert(Key::D);
-    if (d.X < -0.38f * length) mPlay.HeldKeys.insert(Key::A);
+    if (d.Y > 0.38f * length)
+        mPlay.HeldKeys.insert(Key::W);
+    if (d.Y < -0.38f * length)
+        mPlay.HeldKeys.insert(Key::S);
+    if (d.X > 0.38f * length)
+        mPlay.HeldKeys.insert(Key::D);
+    if (d.X < -0.38f * length)
+        mPlay.HeldKeys.insert(Key::A);
 }
 
 void Autopilot::AimAndFire(const GameObject* target) {

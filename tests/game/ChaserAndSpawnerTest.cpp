@@ -77,8 +77,8 @@ protected:
         if (Length(v - expected) < 1e-3f) {
             return ::testing::AssertionSuccess();
         }
-        return ::testing::AssertionFailure() << "velocity (" << v.X << ", " << v.Y << "), expected (" << expected.X
-                                             << ", " << expected.Y << ")";
+        return ::testing::AssertionFailure()
+               << "velocity (" << v.X << ", " << v.Y << "), expected (" << expected.X << ", " << expected.Y << ")";
     }
 
     static const std::vector<GameObject*>& Moving() {
@@ -199,8 +199,10 @@ TEST_F(ChaserAndSpawnerTest, ThePillChaseSpawnerStartsWithTheRoundAndRaisesItsRa
     int firstChaser = -1;
     for (int pass = 1; pass <= 9 * 60; ++pass) {
         RunPass();
-        if (firstPill < 0 && InLevel("Pkup_Pill") > 0) firstPill = pass;
-        if (firstChaser < 0 && InLevel("En_ChaserSpawn") > 0) firstChaser = pass;
+        if (firstPill < 0 && InLevel("Pkup_Pill") > 0)
+            firstPill = pass;
+        if (firstChaser < 0 && InLevel("En_ChaserSpawn") > 0)
+            firstChaser = pass;
         if (pass == 4 * 60 + 2) {
             EXPECT_FLOAT_EQ(rates.GetEnemyFrequency(), 0.375f);
             EXPECT_FLOAT_EQ(rates.GetPillFrequency(), 0.2f);
@@ -234,7 +236,8 @@ TEST_F(ChaserAndSpawnerTest, ARateOfZeroIsCheckedAgainEveryPeriodInsteadOfWaitin
 }
 
 TEST_F(ChaserAndSpawnerTest, TheSurvivalSpawnerChoosesEnemiesAndPickUpsByTheirWeightsDuringTheRoundOnly) {
-    for (const char* spawn : {"En_ChaserSpawn", "En_AntSpawn", "En_AntSackSpawn", "En_CentipedeShortSpawn", "Pkup_Pill"}) {
+    for (const char* spawn :
+         {"En_ChaserSpawn", "En_AntSpawn", "En_AntSackSpawn", "En_CentipedeShortSpawn", "Pkup_Pill"}) {
         WritePrefab(spawn, kMarker);
     }
     WritePrefab("TestSurvivalSpawner", R"({"Components": {"En_SurvivalSpawnerBhv": {
@@ -253,8 +256,8 @@ TEST_F(ChaserAndSpawnerTest, TheSurvivalSpawnerChoosesEnemiesAndPickUpsByTheirWe
     for (const GameObject* thing : Moving()) {
         ++counts[thing->PrefabName];
     }
-    const int enemies = counts["En_ChaserSpawn"] + counts["En_AntSpawn"] + counts["En_AntSackSpawn"] +
-                        counts["En_CentipedeShortSpawn"];
+    const int enemies =
+        counts["En_ChaserSpawn"] + counts["En_AntSpawn"] + counts["En_AntSackSpawn"] + counts["En_CentipedeShortSpawn"];
     EXPECT_NEAR(enemies, 800, 2);
     EXPECT_EQ(counts["En_AntSackSpawn"], 0);
     EXPECT_NEAR(counts["En_ChaserSpawn"] / double(enemies), 0.1, 0.03);

@@ -8,7 +8,9 @@
 
 #include <string>
 
+#include "PhysicsTestSupport.h"
 #include "PlayFixture.h"
+#include "fx/Pcl_EmitOnceBhv.h"
 #include "game/enemies/SpawnCloudBhv.h"
 #include "game/player/PlayerBhv.h"
 #include "game/weapons/WeaponCmp.h"
@@ -17,8 +19,6 @@
 #include "object/PrefabManager.h"
 #include "physics/B2BodyCmp.h"
 #include "physics/B2FixtureCmp.h"
-#include "fx/Pcl_EmitOnceBhv.h"
-#include "PhysicsTestSupport.h"
 
 namespace {
 
@@ -104,8 +104,8 @@ TEST_F(GameContentTest, ThePlayerHasOneSolidFixtureAFixedRotationAndItsTwoChildr
     EXPECT_NE(player->FindChild("ReadyPrompt"), nullptr);
     EXPECT_FALSE(player->FindChild("AimCursor")->DrawEnabled) << "hidden until aiming with a weapon";
     // Played cues have their prefabs.
-    for (const char* cue : {"PistolShot", "ShotgunBlast", "BulletWallHit", "EnemyDamage", "EnemyDie", "PistolPickup",
-                            "PlayerDie"}) {
+    for (const char* cue :
+         {"PistolShot", "ShotgunBlast", "BulletWallHit", "EnemyDamage", "EnemyDie", "PistolPickup", "PlayerDie"}) {
         EXPECT_NE(gPrefabManager->FindPrefab(std::string("Cue_") + cue), nullptr) << cue;
     }
 }

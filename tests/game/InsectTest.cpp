@@ -11,7 +11,6 @@
 #include <vector>
 
 #include "PlayFixture.h"
-#include "game/screens/GameplayScreenBhv.h"
 #include "app/Application.h"
 #include "game/enemies/En_AntSackBhv.h"
 #include "game/enemies/En_CentipedeCellBhv.h"
@@ -19,6 +18,7 @@
 #include "game/levels/SavedDataBhv.h"
 #include "game/player/AimManagerBhv.h"
 #include "game/player/PlayerBhv.h"
+#include "game/screens/GameplayScreenBhv.h"
 #include "object/GameObject.h"
 #include "object/ThingCmp.h"
 #include "physics/B2BodyCmp.h"

@@ -9,13 +9,13 @@
 #include <string>
 #include <vector>
 
-#include "PlayFixture.h"
-#include "game/screens/GameplayScreenBhv.h"
 #include "PhysicsTestSupport.h"
+#include "PlayFixture.h"
 #include "game/enemies/En_CentipedeCellBhv.h"
 #include "game/levels/SavedDataBhv.h"
 #include "game/pickups/Pkup_WeaponBhv.h"
 #include "game/player/PlayerBhv.h"
+#include "game/screens/GameplayScreenBhv.h"
 #include "object/GameObject.h"
 #include "object/Pos2dCmp.h"
 #include "render/SpriteCmp.h"

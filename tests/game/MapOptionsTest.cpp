@@ -10,10 +10,9 @@
 #include <vector>
 
 #include "ContentTestSupport.h"
-#include "object/TempFolder.h"
 #include "PlayFixture.h"
-#include "audio/CueManagerBhv.h"
 #include "app/Application.h"
+#include "audio/CueManagerBhv.h"
 #include "audio/MusicManager.h"
 #include "audio/SoundManager.h"
 #include "game/levels/SaveFile.h"
@@ -22,6 +21,7 @@
 #include "object/ContentError.h"
 #include "object/GameObject.h"
 #include "object/SceneRoots.h"
+#include "object/TempFolder.h"
 #include "platform/AudioTestSupport.h"
 #include "render/DisplaySettings.h"
 #include "render/Graphics.h"
@@ -143,8 +143,8 @@ TEST_F(MapOptionsTest, MasterMuteSilencesCuesAndMusicWhileMusicMuteSilencesOnlyT
         AudioTest::WriteWav("loud_music", AudioTest::Pieces({{AudioTest::LevelC, AudioTest::Rate}})).string();
     const std::filesystem::path bank = Content->Path() / "Sounds" / "Test";
     std::filesystem::create_directories(bank);
-    std::filesystem::copy_file(AudioTest::WriteWav("beep", AudioTest::Pieces({{AudioTest::LevelA, AudioTest::Rate / 10}})),
-                               bank / "Beep.wav");
+    std::filesystem::copy_file(
+        AudioTest::WriteWav("beep", AudioTest::Pieces({{AudioTest::LevelA, AudioTest::Rate / 10}})), bank / "Beep.wav");
     WritePrefab("Cue_Beep", R"({ "Components": { "CueCmp": "", "CueOneShotBhv": { "SoundName": "Beep",
         "PitchVariation": "0", "Volume": "1" } }, "AutoCreate": "" })");
     OpenMap();
@@ -233,7 +233,8 @@ TEST_F(MapOptionsTest, ShiftTildeCyclesTheUpdateSwitchesAndTheLineCountsPassesPe
 
 TEST_F(MapOptionsTest, ThePopupOffersSixtyHertzModesAppliesThemAtOnceAndConfirmsOrReverts) {
     FixedModes modes;
-    modes.Modes = {{800, 450, 60}, {1024, 576, 75}, {1024, 576, 60}, {1280, 1024, 60}, {1280, 720, 60}, {1600, 900, 60}};
+    modes.Modes = {{800, 450, 60},   {1024, 576, 75}, {1024, 576, 60},
+                   {1280, 1024, 60}, {1280, 720, 60}, {1600, 900, 60}};
     UiDisplayPopupBhv::ModeSource = &modes;
     OpenMap();
     Click(DisplayIconAt);

@@ -10,8 +10,6 @@
 #include <string>
 
 #include "PlayFixture.h"
-#include "game/screens/EditorLink.h"
-#include "object/EditorLink.h"
 #include "game/levels/LevelDataCmp.h"
 #include "game/levels/LevelListBhv.h"
 #include "game/levels/SavedDataBhv.h"
@@ -19,7 +17,9 @@
 #include "game/map/MapBhv.h"
 #include "game/map/MapCursorBhv.h"
 #include "game/map/MapNodeCmp.h"
+#include "game/screens/EditorLink.h"
 #include "game/screens/LevelSelectScreenBhv.h"
+#include "object/EditorLink.h"
 #include "object/GameObject.h"
 #include "object/SceneRoots.h"
 #include "render/Graphics.h"
@@ -161,16 +161,17 @@ TEST_F(MapTest, TheCursorGlidesToTheNeighbourNearestTheKeyAndSwitchesHalfWay) {
             std::snprintf(buffer, sizeof buffer, "%.9g", static_cast<float>(v));
             return std::string(buffer);
         };
-        return "{ \"Name\": \"" + name +
-               "\", \"InstanceProperties\": { \"Pos2dCmp\": { \"Pos\": { \"X\": \"" + text(4.0 * std::cos(a)) +
-               "\", \"Y\": \"" + text(4.0 * std::sin(a)) + "\" } }" + extra + " }, \"Prefab\": \"TestNode\" }";
+        return "{ \"Name\": \"" + name + "\", \"InstanceProperties\": { \"Pos2dCmp\": { \"Pos\": { \"X\": \"" +
+               text(4.0 * std::cos(a)) + "\", \"Y\": \"" + text(4.0 * std::sin(a)) + "\" } }" + extra +
+               " }, \"Prefab\": \"TestNode\" }";
     };
     WritePrefab("TestNode", "{ \"Components\": { \"MapNodeCmp\": \"\", \"Pos2dCmp\": \"\" }, \"AutoCreate\": \"\" }");
-    WritePrefab("TestMap", "{ \"Components\": { \"MapBhv\": \"\" }, \"AutoCreate\": [ { \"Name\": \"Hub\", \"Prefab\": "
-                           "\"TestNode\", \"InstanceProperties\": { \"MapNodeCmp\": { \"Connection1\": \"At60\" } } }, " +
-                               node("At60", 60.0f, "") + ", " + node("At30", 30.0f, "") + ", " + node("AtMinus50", -50.0f, "") +
-                               ", " + node("Locked", 0.0f, ", \"MapNodeCmp\": { \"IsLocked\": \"true\" }") +
-                               ", { \"Name\": \"MapCursor\", \"Prefab\": \"MapCursor\" } ] }");
+    WritePrefab("TestMap",
+                "{ \"Components\": { \"MapBhv\": \"\" }, \"AutoCreate\": [ { \"Name\": \"Hub\", \"Prefab\": "
+                "\"TestNode\", \"InstanceProperties\": { \"MapNodeCmp\": { \"Connection1\": \"At60\" } } }, " +
+                    node("At60", 60.0f, "") + ", " + node("At30", 30.0f, "") + ", " + node("AtMinus50", -50.0f, "") +
+                    ", " + node("Locked", 0.0f, ", \"MapNodeCmp\": { \"IsLocked\": \"true\" }") +
+                    ", { \"Name\": \"MapCursor\", \"Prefab\": \"MapCursor\" } ] }");
     LoadContent();
     GameObject* map = Spawn("TestMap", Vector2());
     const MapCursorBhv* cursor = Object("MapCursor")->GetComponent<MapCursorBhv>();
@@ -316,7 +317,8 @@ TEST_F(MapTest, TheBackgroundSwitchesOpenWithTheBonusModesAndTurnEachOtherOff) {
 }
 
 TEST_F(MapTest, ConfirmingStartsAnOpenLevelOnceAndRefusesALockedOne) {
-    WritePrefab("GameplayScreen", "{ \"Components\": \"\", \"AutoCreate\": [ { \"Name\": \"Level\", \"Prefab\": \"LevelData\" } ] }");
+    WritePrefab("GameplayScreen",
+                "{ \"Components\": \"\", \"AutoCreate\": [ { \"Name\": \"Level\", \"Prefab\": \"LevelData\" } ] }");
     WritePrefab("UiQuitPopup", "{ \"Components\": \"\", \"AutoCreate\": \"\" }");
     LoadProgress(12);
     gCurrentLevelName = "Lvl_04";

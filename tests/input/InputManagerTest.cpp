@@ -6,10 +6,10 @@
 #include <vector>
 
 #include "GraphicsTestSupport.h"
-#include "object/GameTime.h"
-#include "render/Graphics.h"
 #include "input/InputManager.h"
 #include "input/MessagePump.h"
+#include "object/GameTime.h"
+#include "render/Graphics.h"
 
 namespace {
 
@@ -84,13 +84,12 @@ TEST_F(InputTest, ScancodesArriveAsTheGameKeyCodes) {
         SDL_Scancode Scancode;
         int Key;
     } cases[] = {
-        {SDL_SCANCODE_W, 33}, {SDL_SCANCODE_A, 46}, {SDL_SCANCODE_S, 47}, {SDL_SCANCODE_D, 48},
-        {SDL_SCANCODE_SPACE, 73}, {SDL_SCANCODE_ESCAPE, 1}, {SDL_SCANCODE_F1, 2}, {SDL_SCANCODE_F11, 12},
-        {SDL_SCANCODE_PAGEUP, 101}, {SDL_SCANCODE_RETURN, 57}, {SDL_SCANCODE_KP_ENTER, 57},
-        {SDL_SCANCODE_LSHIFT, 58}, {SDL_SCANCODE_RSHIFT, 58}, {SDL_SCANCODE_LCTRL, 70},
-        {SDL_SCANCODE_RCTRL, 70}, {SDL_SCANCODE_1, 18}, {SDL_SCANCODE_0, 27}, {SDL_SCANCODE_KP_7, 91},
-        {SDL_SCANCODE_KP_0, 94}, {SDL_SCANCODE_GRAVE, 17}, {SDL_SCANCODE_SEMICOLON, 55},
-        {SDL_SCANCODE_LEFT, 76}, {SDL_SCANCODE_DOWN, 79}, {SDL_SCANCODE_DELETE, 98},
+        {SDL_SCANCODE_W, 33},         {SDL_SCANCODE_A, 46},      {SDL_SCANCODE_S, 47},        {SDL_SCANCODE_D, 48},
+        {SDL_SCANCODE_SPACE, 73},     {SDL_SCANCODE_ESCAPE, 1},  {SDL_SCANCODE_F1, 2},        {SDL_SCANCODE_F11, 12},
+        {SDL_SCANCODE_PAGEUP, 101},   {SDL_SCANCODE_RETURN, 57}, {SDL_SCANCODE_KP_ENTER, 57}, {SDL_SCANCODE_LSHIFT, 58},
+        {SDL_SCANCODE_RSHIFT, 58},    {SDL_SCANCODE_LCTRL, 70},  {SDL_SCANCODE_RCTRL, 70},    {SDL_SCANCODE_1, 18},
+        {SDL_SCANCODE_0, 27},         {SDL_SCANCODE_KP_7, 91},   {SDL_SCANCODE_KP_0, 94},     {SDL_SCANCODE_GRAVE, 17},
+        {SDL_SCANCODE_SEMICOLON, 55}, {SDL_SCANCODE_LEFT, 76},   {SDL_SCANCODE_DOWN, 79},     {SDL_SCANCODE_DELETE, 98},
     };
     for (const auto& c : cases) {
         Press(c.Scancode);
@@ -101,8 +100,8 @@ TEST_F(InputTest, ScancodesArriveAsTheGameKeyCodes) {
 }
 
 TEST_F(InputTest, KeysWithoutATranslationAreDropped) {
-    for (SDL_Scancode scancode : {SDL_SCANCODE_F13, SDL_SCANCODE_NONUSBACKSLASH, SDL_SCANCODE_AUDIOPLAY,
-                                  SDL_SCANCODE_UNKNOWN}) {
+    for (SDL_Scancode scancode :
+         {SDL_SCANCODE_F13, SDL_SCANCODE_NONUSBACKSLASH, SDL_SCANCODE_AUDIOPLAY, SDL_SCANCODE_UNKNOWN}) {
         Press(scancode);
         EXPECT_TRUE(DownCodes().empty()) << SDL_GetScancodeName(scancode);
     }

@@ -5,14 +5,14 @@
 #include <string>
 
 #include "GraphicsTestSupport.h"
-#include "platform/window/CursorImage.h"
+#include "app/RuntimeTypes.h"
 #include "input/Clipboard.h"
 #include "input/Cursors.h"
+#include "input/MessagePump.h"
+#include "platform/window/CursorImage.h"
 #include "render/DisplaySettings.h"
 #include "render/Graphics.h"
 #include "render/GraphicsImpl.h"
-#include "input/MessagePump.h"
-#include "app/RuntimeTypes.h"
 
 namespace {
 

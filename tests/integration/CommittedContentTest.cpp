@@ -16,10 +16,9 @@
 #include <string>
 #include <vector>
 
+#include "ContentTestSupport.h"
 #include "GraphicsTestSupport.h"
 #include "PhysicsTestSupport.h"
-#include "ContentTestSupport.h"
-#include "program/ComponentTable.h"
 #include "object/GameConfig.h"
 #include "object/GameObject.h"
 #include "object/GameTime.h"
@@ -28,6 +27,7 @@
 #include "object/RandomManager.h"
 #include "physics/B2BodyCmp.h"
 #include "physics/B2FixtureCmp.h"
+#include "program/ComponentTable.h"
 #include "tools/audio/SoundEffects.h"
 
 namespace {

@@ -4,13 +4,13 @@
 #include <string>
 
 #include "EngineContentFixture.h"
-#include "object/ResourceResolver.h"
-#include "fx/AnimationBhv.h"
 #include "assets/AnimationData.h"
-#include "fx/AnimationManager.h"
-#include "audio/CueManagerBhv.h"
-#include "render/SpriteCmp.h"
 #include "assets/Texture.h"
+#include "audio/CueManagerBhv.h"
+#include "fx/AnimationBhv.h"
+#include "fx/AnimationManager.h"
+#include "object/ResourceResolver.h"
+#include "render/SpriteCmp.h"
 
 namespace {
 
@@ -83,11 +83,11 @@ TEST_F(MissingContentTest, EachLookupThatFindsNothingIsToldOnceNamingItAndTheAsk
     EXPECT_EQ(Occurrences(told, "Missing frame \"Atlas/Middle\" " + prefab + "SpriteCmp.Tex)"), 1u) << told;
     EXPECT_EQ(Occurrences(told, "Missing texture \"GhostTexture\" " + prefab + "SpriteCmp.Tex)"), 1u) << told;
     EXPECT_EQ(Occurrences(told, "Missing font \"GhostFont\" " + prefab + "TextCmp.Font)"), 1u) << told;
-    EXPECT_EQ(Occurrences(told, "Missing animation \"GhostRun\" (asked for by AnimationBhv on object \"Enemy0\")"),
-              1u)
+    EXPECT_EQ(Occurrences(told, "Missing animation \"GhostRun\" (asked for by AnimationBhv on object \"Enemy0\")"), 1u)
         << told;
-    EXPECT_EQ(Occurrences(told, "Missing cue prefab \"Cue_GhostShot\" (asked for by "
-                                "CueManagerBhv::PlayCue(\"GhostShot\"))"),
+    EXPECT_EQ(Occurrences(told,
+                          "Missing cue prefab \"Cue_GhostShot\" (asked for by "
+                          "CueManagerBhv::PlayCue(\"GhostShot\"))"),
               1u)
         << told;
     EXPECT_EQ(Occurrences(told, "Missing "), 5u) << told;
@@ -97,10 +97,10 @@ TEST_F(MissingContentTest, AnAnimationFrameMissingFromItsAtlasIsNotedWithTheFile
     AnimationData animation;
     std::istringstream in("Atlas:Left 1\nAtlas:Centre 1\n");
     testing::internal::CaptureStderr();
-    animation.Read(in, "Walk.anim", [](const std::string& name) { return name == "Atlas" ? sAtlas : nullptr; }, 60);
+    animation.Read(
+        in, "Walk.anim", [](const std::string& name) { return name == "Atlas" ? sAtlas : nullptr; }, 60);
     const std::string told = testing::internal::GetCapturedStderr();
-    EXPECT_NE(told.find("Walk.anim: line 2: the texture \"Atlas\" has no frame \"Centre\""), std::string::npos)
-        << told;
+    EXPECT_NE(told.find("Walk.anim: line 2: the texture \"Atlas\" has no frame \"Centre\""), std::string::npos) << told;
     EXPECT_EQ(Occurrences(told, "Walk.anim"), 1u) << told;
 }
 

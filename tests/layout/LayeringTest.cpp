@@ -124,8 +124,8 @@ TEST_F(LayeringTest, EveryIncludeOfOursComesFromALinkedLibrary) {
             }
             ++checked;
             EXPECT_TRUE(allowed.count(owner->second) != 0)
-                << fs::relative(include.File, project).string() << ":" << include.Line << " includes \""
-                << include.Path << "\" of " << owner->second << ", which " << name << " does not link";
+                << fs::relative(include.File, project).string() << ":" << include.Line << " includes \"" << include.Path
+                << "\" of " << owner->second << ", which " << name << " does not link";
         }
     }
     EXPECT_GT(checked, 300) << "too few includes were seen for the check to mean anything";

@@ -9,12 +9,12 @@
 #include <vector>
 
 #include "LevelsTestSupport.h"
+#include "PhysicsTestSupport.h"
+#include "app/Application.h"
 #include "game/levels/LevelDataCmp.h"
 #include "game/levels/LevelListBhv.h"
 #include "game/levels/SaveFileWriter.h"
 #include "game/levels/SavedDataBhv.h"
-#include "app/Application.h"
-#include "PhysicsTestSupport.h"
 #include "render/TextCmp.h"
 
 namespace {

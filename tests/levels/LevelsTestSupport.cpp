@@ -2,10 +2,10 @@
 
 #include <stdlib.h>
 
-#include "program/ComponentTable.h"
+#include "app/RuntimeTypes.h"
 #include "object/ObjectShortcutTypes.h"
 #include "platform/Paths.h"
-#include "app/RuntimeTypes.h"
+#include "program/ComponentTable.h"
 
 namespace fs = std::filesystem;
 

@@ -30,11 +30,11 @@ SavedProgress FullProgress() {
     return progress;
 }
 
-const std::string kFullBytes = kSignature + "\x03\0\0\0"s +                          // count, offset 23
+const std::string kFullBytes = kSignature + "\x03\0\0\0"s +                                   // count, offset 23
                                "Lvl_B\0"s + "\0\0\x80\x3f"s + "Lvl_a\0"s + "\0\0\x20\x40"s +  // 1.0, 2.5
-                               "Lvl_\xc3\xa9\0"s + "\0\0\0\x3f"s +                    // 0.5, offset 58 next
-                               "\x01"s + "\0"s + "\x58\x02\0\0"s + "\xfe\xff\xff\xff"s +  // mutes, 600, -2
-                               "\0\0\x48\x41"s + "\0"s + "\x01"s + "Lvl_a\0"s;        // 12.5, backgrounds
+                               "Lvl_\xc3\xa9\0"s + "\0\0\0\x3f"s +                            // 0.5, offset 58 next
+                               "\x01"s + "\0"s + "\x58\x02\0\0"s + "\xfe\xff\xff\xff"s +      // mutes, 600, -2
+                               "\0\0\x48\x41"s + "\0"s + "\x01"s + "Lvl_a\0"s;                // 12.5, backgrounds
 
 // Compared through the writer: equal records give equal bytes.
 std::string Bytes(const SavedProgress& progress) {
@@ -71,8 +71,7 @@ TEST(SaveFileFormatTest, WritesTheRecordByteForByteAndReadsItBack) {
 TEST(SaveFileFormatTest, EveryTruncationKeepsTheWholeFieldsAndTheDefaultsForTheRest) {
     const SavedProgress full = FullProgress();
     // Where each part ends, and what a load that reached it holds.
-    std::vector<std::pair<size_t, std::function<void(SavedProgress&)>>> parts = {
-        {27, [](SavedProgress&) {}}};
+    std::vector<std::pair<size_t, std::function<void(SavedProgress&)>>> parts = {{27, [](SavedProgress&) {}}};
     for (const auto& [name, time] : full.LevelBestTimes) {
         parts.push_back(
             {parts.back().first + name.size() + 5, [&](SavedProgress& p) { p.LevelBestTimes[name] = time; }});

@@ -105,9 +105,15 @@ TEST_F(CoroutineTest, StartRunsStepZeroAtOnce) {
 }
 
 // Single-precision countdown by 1/60 s per tick.
-TEST_F(CoroutineTest, QuarterSecondWaitResumesOnTick16) { EXPECT_EQ(PassOfResumeAfterWait(0.25f), 16); }
-TEST_F(CoroutineTest, HalfSecondWaitResumesOnTick30) { EXPECT_EQ(PassOfResumeAfterWait(0.5f), 30); }
-TEST_F(CoroutineTest, OneSecondWaitResumesOnTick61) { EXPECT_EQ(PassOfResumeAfterWait(1.0f), 61); }
+TEST_F(CoroutineTest, QuarterSecondWaitResumesOnTick16) {
+    EXPECT_EQ(PassOfResumeAfterWait(0.25f), 16);
+}
+TEST_F(CoroutineTest, HalfSecondWaitResumesOnTick30) {
+    EXPECT_EQ(PassOfResumeAfterWait(0.5f), 30);
+}
+TEST_F(CoroutineTest, OneSecondWaitResumesOnTick61) {
+    EXPECT_EQ(PassOfResumeAfterWait(1.0f), 61);
+}
 
 TEST_F(CoroutineTest, OvershootOfOneWaitShortensTheNext) {
     ScriptedBhv* behavior = AddScripted();
@@ -131,8 +137,7 @@ TEST_F(CoroutineTest, FrameWaitsResumeAfterMaxOfCountAndOneTick) {
     for (int i = 0; i < 5; ++i) {
         RunPass();
     }
-    EXPECT_THAT(behavior->Runs,
-                ElementsAre(StepRun{0, 0}, StepRun{3, 1}, StepRun{4, 2}, StepRun{5, 3}));
+    EXPECT_THAT(behavior->Runs, ElementsAre(StepRun{0, 0}, StepRun{3, 1}, StepRun{4, 2}, StepRun{5, 3}));
 }
 
 TEST_F(CoroutineTest, UnknownKindContinuesAtNextTick) {
@@ -176,8 +181,8 @@ TEST_F(CoroutineTest, GoToJumpsWithinTheResumption) {
     behavior->ScriptCoroutine()->Start();
     RunPass();
     RunPass();
-    EXPECT_THAT(behavior->Runs, ElementsAre(StepRun{0, 0}, StepRun{0, 5}, StepRun{1, 6}, StepRun{1, 5},
-                                            StepRun{2, 6}, StepRun{2, 5}));
+    EXPECT_THAT(behavior->Runs,
+                ElementsAre(StepRun{0, 0}, StepRun{0, 5}, StepRun{1, 6}, StepRun{1, 5}, StepRun{2, 6}, StepRun{2, 5}));
 }
 
 TEST_F(CoroutineTest, StopCommandEndsTheCoroutine) {

@@ -61,8 +61,7 @@ protected:
         return object;
     }
 
-    GameObject* Pick(GameObject& root, Vector2 screenPoint,
-                     const std::function<bool(GameObject*)>& filter = nullptr) {
+    GameObject* Pick(GameObject& root, Vector2 screenPoint, const std::function<bool(GameObject*)>& filter = nullptr) {
         GameObject* hit = nullptr;
         PickObjectAt(&root, &hit, screenPoint, filter);
         return hit;

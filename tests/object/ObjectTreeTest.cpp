@@ -17,8 +17,16 @@ namespace {
 
 struct Recorder : Behavior {
     explicit Recorder(std::vector<std::string>* log, std::string name) : Log(log), Name(std::move(name)) {}
-    void HandleInput() override { Log->push_back("input " + Name); if (OnInput) OnInput(); }
-    void Update() override { Log->push_back("update " + Name); if (OnUpdate) OnUpdate(); }
+    void HandleInput() override {
+        Log->push_back("input " + Name);
+        if (OnInput)
+            OnInput();
+    }
+    void Update() override {
+        Log->push_back("update " + Name);
+        if (OnUpdate)
+            OnUpdate();
+    }
     std::vector<std::string>* Log;
     std::string Name;
     std::function<void()> OnInput;
@@ -321,8 +329,8 @@ TEST_F(ObjectTreeTest, InputWalkNewcomersWaitButUpdateWalkNewcomersRun) {
         }
     };
     PostPhysicsWalk(&root);
-    EXPECT_EQ(mLog, (std::vector<std::string>{"update first", "update input-newcomer",
-                                              "update update-newcomer", "update input-child"}));
+    EXPECT_EQ(mLog, (std::vector<std::string>{"update first", "update input-newcomer", "update update-newcomer",
+                                              "update input-child"}));
 }
 
 TEST_F(ObjectTreeTest, ClearedFlagSkipsTheSubtreeFromTheNextPass) {
@@ -368,7 +376,10 @@ TEST_F(ObjectTreeTest, DeletingAnObjectTellsTheEditorHookBeforeItsComponents) {
     child->AddComponent(new SpriteCmp());
     static size_t componentsSeen;
     static GameObject* seen;
-    gObjectDeletingHook = [](GameObject* o) { seen = o; componentsSeen = o->Components.size(); };
+    gObjectDeletingHook = [](GameObject* o) {
+        seen = o;
+        componentsSeen = o->Components.size();
+    };
     delete child;
     gObjectDeletingHook = nullptr;
     EXPECT_EQ(seen, child);

@@ -239,7 +239,8 @@ TEST_F(PrefabFileErrorTest, AMissingAutoCreateMember) {
 }
 
 TEST_F(PrefabFileErrorTest, AnAutoCreateEntryWithoutPrefab) {
-    const std::string error = InitError(R"({ "Components": "", "AutoCreate": [ { "Prefab": "A" }, { "Name": "x" } ] })");
+    const std::string error =
+        InitError(R"({ "Components": "", "AutoCreate": [ { "Prefab": "A" }, { "Name": "x" } ] })");
     EXPECT_EQ(error, file.generic_string() + ": auto-create entry 2: missing \"Prefab\" member");
 }
 

@@ -32,8 +32,8 @@ TEST_F(PrefabInstantiateTest, ChildrenStartBeforeParentsAndSiblingsInOrder) {
     Init();
     GameObject top("Top");
     // The top object is named after its prefab only once it is built.
-    EXPECT_EQ(StartLog(), (std::vector<std::string>{"Grandchild.g", "Second.g", "Child.c", "Grandchild.g",
-                                                    "Second.g", "Moved.c", ".t1", ".t2"}));
+    EXPECT_EQ(StartLog(), (std::vector<std::string>{"Grandchild.g", "Second.g", "Child.c", "Grandchild.g", "Second.g",
+                                                    "Moved.c", ".t1", ".t2"}));
 }
 
 TEST_F(PrefabInstantiateTest, ObjectsAreNamedAfterTheirEntriesOrPrefabs) {
@@ -145,8 +145,9 @@ TEST_F(PrefabInstantiateTest, ApplyingAnUnknownTypeOrPropertyIsAnError) {
     entry->RegisterProperty(&stray, "Weight");
     prefab->Components.push_back(std::move(entry));
     GameObject object;
-    EXPECT_EQ(ContentErrorOf([&] { prefab->Instantiate(&object); }),
-              (PrefabFolder() / "Edited.json").generic_string() + ": component type 'ThingCmp' has no property 'Weight'");
+    EXPECT_EQ(
+        ContentErrorOf([&] { prefab->Instantiate(&object); }),
+        (PrefabFolder() / "Edited.json").generic_string() + ": component type 'ThingCmp' has no property 'Weight'");
 
     prefab->Components.back()->TypeName = "Gone";
     EXPECT_EQ(ContentErrorOf([&] { prefab->Instantiate(&object); }),

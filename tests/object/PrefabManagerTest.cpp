@@ -155,8 +155,8 @@ TEST_F(PrefabManagerTest, StaleFilesThatCannotBeDeletedAreReportedAfterTheRest) 
     BlockWithFolder(PrefabFolder() / "StuckB.json");
 
     const std::string error = ContentErrorOf([this] { Manager.SaveModifiedPrefabs(); });
-    EXPECT_EQ(error.rfind((PrefabFolder() / "StuckA.json").generic_string() + ": cannot delete the stale prefab file", 0),
-              0u)
+    EXPECT_EQ(
+        error.rfind((PrefabFolder() / "StuckA.json").generic_string() + ": cannot delete the stale prefab file", 0), 0u)
         << error;
     EXPECT_NE(error.find((PrefabFolder() / "StuckB.json").generic_string()), std::string::npos) << error;
     EXPECT_FALSE(PrefabFileExists("Gone"));

@@ -74,8 +74,10 @@ protected:
     void SetUp() override {
         mSavedResolver = gResourceResolver;
         gResourceResolver.FindTexture = [](const std::string& name) -> Texture* {
-            if (name == gBricks.Name) return &gBricks;
-            if (name == gGrass.Name) return &gGrass;
+            if (name == gBricks.Name)
+                return &gBricks;
+            if (name == gGrass.Name)
+                return &gGrass;
             return nullptr;
         };
         gResourceResolver.TextureName = [](const Texture* t) { return t->Name; };
@@ -90,8 +92,8 @@ TEST_F(PropertyRegistrationTest, PropertiesIterateInByteWiseNameOrder) {
     // Upper-case letters sort before lower-case ones, whatever the registration order.
     g.RegisterProperty(&g.Count, "alpha");
     g.RegisterProperty(&g.Count, "Zulu");
-    EXPECT_EQ(PropertyNames(g), (std::vector<std::string>{"Angle", "Area", "Count", "Picture", "Pos", "Speed",
-                                                          "Tint", "Zulu", "alpha"}));
+    EXPECT_EQ(PropertyNames(g),
+              (std::vector<std::string>{"Angle", "Area", "Count", "Picture", "Pos", "Speed", "Tint", "Zulu", "alpha"}));
 }
 
 TEST_F(PropertyRegistrationTest, RegisteringANameAgainReplacesTheEntry) {

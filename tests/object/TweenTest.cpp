@@ -29,8 +29,8 @@ protected:
     int PassOfCompletion(float duration) {
         float value = 0.0f;
         bool complete = false;
-        TweenSequence* sequence = Tweens->TweenFloatFromTo(&value, TweenEasing::Linear, 0.0f, 8.0f,
-                                                           [&complete] { complete = true; }, duration);
+        TweenSequence* sequence = Tweens->TweenFloatFromTo(
+            &value, TweenEasing::Linear, 0.0f, 8.0f, [&complete] { complete = true; }, duration);
         while (Passes < 200) {
             RunPass();
             if (complete) {
@@ -97,9 +97,13 @@ TEST_F(TweenTest, EasedValuesAtAQuarterOfTheTween) {
     EXPECT_FLOAT_EQ(values[3], 0.15625f);
 }
 
-TEST_F(TweenTest, HalfSecondTweenEndsExactlyOnPass30) { EXPECT_EQ(PassOfCompletion(0.5f), 30); }
+TEST_F(TweenTest, HalfSecondTweenEndsExactlyOnPass30) {
+    EXPECT_EQ(PassOfCompletion(0.5f), 30);
+}
 
-TEST_F(TweenTest, OneSecondTweenEndsOnPass61) { EXPECT_EQ(PassOfCompletion(1.0f), 61); }
+TEST_F(TweenTest, OneSecondTweenEndsOnPass61) {
+    EXPECT_EQ(PassOfCompletion(1.0f), 61);
+}
 
 TEST_F(TweenTest, PassingIntoTheSecondStepCallsTheFirstStepsCallbackFirst) {
     float value = 0.0f;
@@ -191,8 +195,7 @@ TEST_F(TweenTest, ExplicitStartOperations) {
     Vector2 position;
     float size = 0.0f;
     Tweens->TweenColorFromTo(&tint, TweenEasing::Linear, Color(0, 0, 0, 255), Color(0, 0, 0, 0), nullptr, 1.0f);
-    Tweens->AddTweenStep(&position, TweenEasing::Linear, Vector2(10.0f, 0.0f), Vector2(20.0f, 0.0f), nullptr,
-                         1.0f);
+    Tweens->AddTweenStep(&position, TweenEasing::Linear, Vector2(10.0f, 0.0f), Vector2(20.0f, 0.0f), nullptr, 1.0f);
     Tweens->TweenFloatFromTo(&size, TweenEasing::Linear, 1.0f, 3.0f, nullptr, 1.0f);
     RunPass(0.5f);
     EXPECT_EQ(tint, Color(0, 0, 0, 127));
@@ -211,11 +214,9 @@ TEST_F(TweenTest, SequenceCreatedFirstWritesLastAndWins) {
 TEST_F(TweenTest, SequenceCreatedByACallbackFirstAdvancesInTheNextPass) {
     float value = 0.0f;
     TweenSequence* follower = nullptr;
-    Tweens->TweenFloat(&value, TweenEasing::Linear, 1.0f,
-                       [&] {
-                           follower = Tweens->TweenFloatFromTo(&value, TweenEasing::Linear, 1.0f, 3.0f, nullptr, 1.0f);
-                       },
-                       0.5f);
+    Tweens->TweenFloat(
+        &value, TweenEasing::Linear, 1.0f,
+        [&] { follower = Tweens->TweenFloatFromTo(&value, TweenEasing::Linear, 1.0f, 3.0f, nullptr, 1.0f); }, 0.5f);
     RunPass(0.5f);
     ASSERT_NE(follower, nullptr);
     EXPECT_EQ(follower->GetTime(), 0.0f);

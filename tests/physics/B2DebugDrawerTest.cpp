@@ -51,8 +51,7 @@ TEST_F(B2DebugDrawerTest, PolygonsAreClosedOutlinesAndSegmentsOpen) {
     Drawer.DrawTransform(b2Transform(b2Vec2(1.0f, 1.0f), b2Rot(0.5f)));
 
     ASSERT_EQ(Target.Outlines.size(), 2u);
-    EXPECT_EQ(Target.Outlines[0].Points,
-              (std::vector<Vector2>{{0.0f, 0.0f}, {1.0f, 0.0f}, {0.0f, 1.0f}}));
+    EXPECT_EQ(Target.Outlines[0].Points, (std::vector<Vector2>{{0.0f, 0.0f}, {1.0f, 0.0f}, {0.0f, 1.0f}}));
     EXPECT_TRUE(Target.Outlines[0].Closed);
     EXPECT_EQ(Target.Outlines[0].Colour, kGreen);
     EXPECT_EQ(Target.Outlines[1].Points, (std::vector<Vector2>{{1.0f, 2.0f}, {3.0f, 4.0f}}));
@@ -93,8 +92,9 @@ TEST_F(B2DebugDrawerTest, MarkedPointsAreThreePixelSquaresColouredBySelection) {
     const float s = 40.0f / 1280.0f * 3.0f * 0.5f;
     const Outline& second = Target.Outlines[1];
     EXPECT_TRUE(second.Closed);
-    EXPECT_EQ(second.Points, (std::vector<Vector2>{{1.0f - s, 1.0f + s}, {1.0f - s, 1.0f - s},
-                                                   {1.0f + s, 1.0f - s}, {1.0f + s, 1.0f + s}}));
+    EXPECT_EQ(
+        second.Points,
+        (std::vector<Vector2>{{1.0f - s, 1.0f + s}, {1.0f - s, 1.0f - s}, {1.0f + s, 1.0f - s}, {1.0f + s, 1.0f + s}}));
 }
 
 TEST_F(B2DebugDrawerTest, TheWorldsDebugDrawOutlinesEveryShape) {

@@ -50,15 +50,15 @@ TEST(B2ShapeTextTest, EdgeAndChainAreReadButMakeNoShape) {
 }
 
 TEST(B2ShapeTextTest, RejectsTextThatIsNoShape) {
-    for (const char* text : {"", "Box", "Box ", "box 1 1", "BOX 1 1", " Box 1 1", "Box1 1", "Sphere 1",
-                             "Box 1,1", "Box 1", "Polygon", "Circle"}) {
+    for (const char* text : {"", "Box", "Box ", "box 1 1", "BOX 1 1", " Box 1 1", "Box1 1", "Sphere 1", "Box 1,1",
+                             "Box 1", "Polygon", "Circle"}) {
         EXPECT_FALSE(ParseShapeText(text)) << '"' << text << '"';
     }
 }
 
 TEST(B2ShapeTextTest, RejectsTokensThatAreNoFiniteFloat) {
-    for (const char* text : {"Box 1-2 1", "Box e 1", "Box . 1", "Box 1 nan", "Box inf 1", "Box 1e39 1",
-                             "Circle 0x10", "Circle 1..2", "Polygon 0 0 1 0 0 one"}) {
+    for (const char* text : {"Box 1-2 1", "Box e 1", "Box . 1", "Box 1 nan", "Box inf 1", "Box 1e39 1", "Circle 0x10",
+                             "Circle 1..2", "Polygon 0 0 1 0 0 one"}) {
         EXPECT_FALSE(ParseShapeText(text)) << '"' << text << '"';
     }
 }
@@ -71,18 +71,18 @@ TEST(B2ShapeTextTest, RejectsSizesThatAreNotPositive) {
 
 TEST(B2ShapeTextTest, RejectsPolygonsBox2dCannotBuild) {
     const char* bad[] = {
-        "Polygon 0 0 1 0",                            // two vertices
-        "Polygon 0 0 1 0 1",                          // the odd number leaves two
+        "Polygon 0 0 1 0",                                  // two vertices
+        "Polygon 0 0 1 0 1",                                // the odd number leaves two
         "Polygon 1 0 2 0 3 1 3 2 2 3 1 3 0 2 0 1 0.5 0.5",  // nine
-        "Polygon 0 0 0 1 1 0",                        // clockwise
-        "Polygon 0 0 1 0 2 0",                        // collinear: no area
-        "Polygon 0 0 2 0 1 0.5 2 2 0 2",              // dented
-        "Polygon 0 0 1 0 1 0 0 1",                    // a repeated vertex
-        "Polygon 0 0 0.001 0 0 0.001",                // Box2D would weld these points
-        "Polygon 0 0 1 0 0.5 0.00000001",             // a sliver of no usable area
+        "Polygon 0 0 0 1 1 0",                              // clockwise
+        "Polygon 0 0 1 0 2 0",                              // collinear: no area
+        "Polygon 0 0 2 0 1 0.5 2 2 0 2",                    // dented
+        "Polygon 0 0 1 0 1 0 0 1",                          // a repeated vertex
+        "Polygon 0 0 0.001 0 0 0.001",                      // Box2D would weld these points
+        "Polygon 0 0 1 0 0.5 0.00000001",                   // a sliver of no usable area
         // A pentagram turns left at every corner but winds twice.
         "Polygon 1 0 -0.809017 0.587785 0.309017 -0.951057 0.309017 0.951057 -0.809017 -0.587785",
-        "Box 0.0001 0.0001",                          // too small for Box2D's mass computation
+        "Box 0.0001 0.0001",  // too small for Box2D's mass computation
     };
     for (const char* text : bad) {
         EXPECT_FALSE(ParseShapeText(text)) << '"' << text << '"';
@@ -93,11 +93,13 @@ TEST(B2ShapeTextTest, RejectsPolygonsBox2dCannotBuild) {
 // different shape, once it worked in float.
 TEST(B2ShapeTextTest, RejectsShapesBox2dCannotHandleInFloat) {
     const char* bad[] = {
-        "Box 1 3.4e38",                                          // the area overflows
-        "Circle 1e20",                                           // the mass overflows
-        "Polygon -3e38 -3e38 3e38 -3e38 3e38 3e38 -3e38 3e38",   // so do the cross products
-        "Box 1000.1 1", "Circle 1000.1", "Polygon 0 0 1001 0 0 1",  // beyond any level
-        "Circle 0.0001",                                         // an area below the epsilon
+        "Box 1 3.4e38",                                         // the area overflows
+        "Circle 1e20",                                          // the mass overflows
+        "Polygon -3e38 -3e38 3e38 -3e38 3e38 3e38 -3e38 3e38",  // so do the cross products
+        "Box 1000.1 1",
+        "Circle 1000.1",
+        "Polygon 0 0 1001 0 0 1",  // beyond any level
+        "Circle 0.0001",           // an area below the epsilon
         // Small and far from the body's origin: the inertia cancels away.
         "Polygon 999 999 999.1 999 999.1 999.1 999 999.1",
         "Polygon 500 500 500.05 500 500.05 500.05 500 500.05",

@@ -9,12 +9,12 @@
 #include <string>
 
 #include "PhysicsTestSupport.h"
+#include "input/InputManager.h"
 #include "object/ObjectWalks.h"
 #include "physics/B2BodyCmp.h"
 #include "physics/FixtureMouseListenerBhv.h"
 #include "physics/FixtureMouseManagerBhv.h"
 #include "render/Graphics.h"
-#include "input/InputManager.h"
 
 namespace {
 

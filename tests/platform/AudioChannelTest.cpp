@@ -44,12 +44,14 @@ TEST_F(ChannelTest, PlayingPausedKeepsTheChannelUntilUnpaused) {
 
     channel.SetPaused(false);
     EXPECT_FALSE(channel.IsPaused());
-    EXPECT_TRUE(AudioTest::PumpUntil(mSystem, [&] { return !channel.IsPlaying(); }, 2000ms));
+    EXPECT_TRUE(AudioTest::PumpUntil(
+        mSystem, [&] { return !channel.IsPlaying(); }, 2000ms));
 }
 
 TEST_F(ChannelTest, EndedStoppedAndDefaultHandlesAreStaleAndHarmless) {
     AudioChannel ended = mSystem.Play(*mShort, false);
-    ASSERT_TRUE(AudioTest::PumpUntil(mSystem, [&] { return !ended.IsPlaying(); }, 2000ms));
+    ASSERT_TRUE(AudioTest::PumpUntil(
+        mSystem, [&] { return !ended.IsPlaying(); }, 2000ms));
 
     AudioChannel stopped = mSystem.Play(*mLong, false);
     stopped.Stop();

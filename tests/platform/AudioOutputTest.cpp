@@ -16,8 +16,8 @@ using AudioTest::LevelA;
 using AudioTest::LevelB;
 using AudioTest::LevelC;
 using AudioTest::LevelD;
-using AudioTest::Pieces;
 using AudioTest::LevelRun;
+using AudioTest::Pieces;
 using Clock = std::chrono::steady_clock;
 
 double SecondsBetween(Clock::time_point from, Clock::time_point to) {
@@ -60,7 +60,8 @@ TEST_F(OutputTest, SoundAppearsInTheOutputAfterPlayAndNotBefore) {
     AudioTest::Pump(mSystem, 250ms);
     const auto playAt = Clock::now();
     AudioChannel channel = mSystem.Play(*sound, false);
-    EXPECT_TRUE(AudioTest::PumpUntil(mSystem, [&] { return !channel.IsPlaying(); }, 2000ms));
+    EXPECT_TRUE(AudioTest::PumpUntil(
+        mSystem, [&] { return !channel.IsPlaying(); }, 2000ms));
 
     const AudioTest::Output output = Finish();
     const size_t first = output.FirstSound();
@@ -75,11 +76,12 @@ TEST_F(OutputTest, SampleLoopPointsPlayTheIntroThenRepeatTheSectionThenTheTail) 
     ASSERT_TRUE(sound->SetLoopPoints(2000, 4499));
     ASSERT_TRUE(sound->SetLoopCount(2));
     AudioChannel channel = mSystem.Play(*sound, false);
-    EXPECT_TRUE(AudioTest::PumpUntil(mSystem, [&] { return !channel.IsPlaying(); }, 2000ms));
+    EXPECT_TRUE(AudioTest::PumpUntil(
+        mSystem, [&] { return !channel.IsPlaying(); }, 2000ms));
 
     const auto runs = AudioTest::SoundingRuns(Finish());
-    const std::vector<LevelRun> expected = {{'A', 2000}, {'B', 1500}, {'C', 1000}, {'B', 1500}, {'C', 1000},
-                                       {'B', 1500}, {'C', 1000}, {'D', 1200}};
+    const std::vector<LevelRun> expected = {{'A', 2000}, {'B', 1500}, {'C', 1000}, {'B', 1500},
+                                            {'C', 1000}, {'B', 1500}, {'C', 1000}, {'D', 1200}};
     EXPECT_EQ(runs, expected) << AudioTest::Describe(runs);
 }
 
@@ -119,18 +121,19 @@ TEST_F(OutputTest, StreamLoopsBackToTheLoopStartPastItsEndUntilStopped) {
     runs.pop_back();  // cut off by the stop
     EXPECT_EQ(runs[0], (LevelRun{'A', 3000}));
     for (size_t i = 1; i < runs.size(); ++i) {
-        EXPECT_EQ(runs[i], (i % 2 == 1 ? LevelRun{'B', 4000} : LevelRun{'C', 2000})) << "run " << i << ": "
-                                                                            << AudioTest::Describe(runs);
+        EXPECT_EQ(runs[i], (i % 2 == 1 ? LevelRun{'B', 4000} : LevelRun{'C', 2000}))
+            << "run " << i << ": " << AudioTest::Describe(runs);
     }
 }
 
 TEST_F(OutputTest, StreamWithAFiniteLoopCountPlaysOnToItsEndAndFinishes) {
-    auto music = Load("jingle.wav", Pieces({{LevelA, 3000}, {LevelB, 4000}, {LevelD, 3000}}),
-                      SoundStorage::Stream, SF_FORMAT_WAV | SF_FORMAT_PCM_16);
+    auto music = Load("jingle.wav", Pieces({{LevelA, 3000}, {LevelB, 4000}, {LevelD, 3000}}), SoundStorage::Stream,
+                      SF_FORMAT_WAV | SF_FORMAT_PCM_16);
     ASSERT_TRUE(music->SetLoopPoints(3000, 6999));
     ASSERT_TRUE(music->SetLoopCount(1));
     AudioChannel channel = mSystem.Play(*music, false);
-    EXPECT_TRUE(AudioTest::PumpUntil(mSystem, [&] { return !channel.IsPlaying(); }, 2000ms));
+    EXPECT_TRUE(AudioTest::PumpUntil(
+        mSystem, [&] { return !channel.IsPlaying(); }, 2000ms));
 
     const auto runs = AudioTest::SoundingRuns(Finish());
     EXPECT_EQ(runs, (std::vector<LevelRun>{{'A', 3000}, {'B', 8000}, {'D', 3000}})) << AudioTest::Describe(runs);
@@ -141,12 +144,14 @@ TEST_F(OutputTest, DoublingTheFrequencyPlaysTwiceAsFast) {
     AudioChannel fast = mSystem.Play(*sound, true);
     fast.SetFrequency(2.0f * sound->DefaultFrequency());
     fast.SetPaused(false);
-    ASSERT_TRUE(AudioTest::PumpUntil(mSystem, [&] { return !fast.IsPlaying(); }, 2000ms));
+    ASSERT_TRUE(AudioTest::PumpUntil(
+        mSystem, [&] { return !fast.IsPlaying(); }, 2000ms));
     AudioTest::Pump(mSystem, 30ms);
 
     ASSERT_TRUE(sound->SetDefaultFrequency(AudioTest::Rate / 2.0f));
     AudioChannel slow = mSystem.Play(*sound, false);
-    ASSERT_TRUE(AudioTest::PumpUntil(mSystem, [&] { return !slow.IsPlaying(); }, 2000ms));
+    ASSERT_TRUE(AudioTest::PumpUntil(
+        mSystem, [&] { return !slow.IsPlaying(); }, 2000ms));
 
     std::vector<LevelRun> runs = AudioTest::SoundingRuns(Finish());
     // Slowed down, the last frame is interpolated towards the silence after it.

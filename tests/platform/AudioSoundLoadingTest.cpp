@@ -99,9 +99,8 @@ TEST_F(SoundLoadingTest, DecodedFramesAreTheWrittenOnes) {
     EXPECT_EQ(frame[0], (*samples)[1200]);
     EXPECT_EQ(wav->Position(), 601u);
 
-    auto ogg = SoundFile::Open(WriteSound("level.ogg", SF_FORMAT_OGG | SF_FORMAT_VORBIS, 1, 44100,
-                                          Pieces({{0.5f, 20000}})),
-                               error);
+    auto ogg = SoundFile::Open(
+        WriteSound("level.ogg", SF_FORMAT_OGG | SF_FORMAT_VORBIS, 1, 44100, Pieces({{0.5f, 20000}})), error);
     ASSERT_NE(ogg, nullptr) << error;
     auto decoded = ogg->ReadToEnd(std::numeric_limits<uint64_t>::max());
     ASSERT_NE(decoded, nullptr);
@@ -165,8 +164,8 @@ TEST_F(SoundLoadingTest, SettingsRejectValuesThatCannotPlay) {
     EXPECT_FALSE(sound->SetLoopPoints(101, 100));
     EXPECT_FALSE(sound->SetLoopPoints(0, 1000));
 
-    for (float bad : {0.0f, -44100.0f, std::numeric_limits<float>::quiet_NaN(),
-                      std::numeric_limits<float>::infinity()}) {
+    for (float bad :
+         {0.0f, -44100.0f, std::numeric_limits<float>::quiet_NaN(), std::numeric_limits<float>::infinity()}) {
         EXPECT_FALSE(sound->SetDefaultFrequency(bad)) << bad;
     }
     EXPECT_EQ(sound->DefaultFrequency(), 44100.0f);

@@ -82,8 +82,8 @@ TEST_F(GfxTest, ShaderErrorsNameTheShader) {
 
 TEST_F(GfxTest, LinkErrorsNameBothShadersAndCarryTheLinkerLog) {
     // The vertex shader writes vColor as a vec4.
-    const auto unmatched = Shader(GfxShaderStage::Pixel, "UnmatchedPS",
-                                  "in vec3 vColor;\nvoid main() { Target0 = vec4(vColor, 1.0); }\n");
+    const auto unmatched =
+        Shader(GfxShaderStage::Pixel, "UnmatchedPS", "in vec3 vColor;\nvoid main() { Target0 = vec4(vColor, 1.0); }\n");
     try {
         GfxProgram program(*mPassThrough, *unmatched);
         FAIL() << "shaders that disagree on a varying linked";

@@ -126,7 +126,7 @@ TEST_F(GfxTest, DepthTestPassesLessOrEqualWithOneBufferSharedByAllTargets) {
     DrawFullQuad(0.5f, kRed);
     DrawFullQuad(0.7f, kGreen);  // behind: rejected
     EXPECT_TRUE(Near(BackBufferPixel(4, 4), {255, 0, 0, 255}));
-    DrawFullQuad(0.5f, kBlue);   // equal: passes
+    DrawFullQuad(0.5f, kBlue);  // equal: passes
     EXPECT_TRUE(Near(BackBufferPixel(4, 4), {0, 0, 255, 255}));
 
     // Another target sees the depth the back buffer left.

@@ -26,17 +26,14 @@ inline Rgba PixelAt(const std::vector<uint8_t>& pixels, int width, int x, int y)
 }
 
 inline ::testing::AssertionResult Near(const Rgba& actual, const Rgba& expected, int tolerance = 2) {
-    const bool ok = std::abs(actual.R - expected.R) <= tolerance &&
-                    std::abs(actual.G - expected.G) <= tolerance &&
-                    std::abs(actual.B - expected.B) <= tolerance &&
-                    std::abs(actual.A - expected.A) <= tolerance;
+    const bool ok = std::abs(actual.R - expected.R) <= tolerance && std::abs(actual.G - expected.G) <= tolerance &&
+                    std::abs(actual.B - expected.B) <= tolerance && std::abs(actual.A - expected.A) <= tolerance;
     if (ok) {
         return ::testing::AssertionSuccess();
     }
-    return ::testing::AssertionFailure()
-           << "pixel (" << actual.R << ", " << actual.G << ", " << actual.B << ", " << actual.A
-           << ") expected (" << expected.R << ", " << expected.G << ", " << expected.B << ", "
-           << expected.A << ")";
+    return ::testing::AssertionFailure() << "pixel (" << actual.R << ", " << actual.G << ", " << actual.B << ", "
+                                         << actual.A << ") expected (" << expected.R << ", " << expected.G << ", "
+                                         << expected.B << ", " << expected.A << ")";
 }
 
 // Passes clip positions through; hands colour and texture coordinate to the pixel shader.
@@ -108,8 +105,8 @@ protected:
     // A rectangle in clip space (y up: top = 1), uv from (u0, v0) at the top left to
     // (u1, v1) at the bottom right, in the quad corner order top-left, top-right,
     // bottom-left, bottom-right.
-    void DrawQuad(float left, float top, float right, float bottom, float z, uint32_t argb,
-                  float u0 = 0.0f, float v0 = 0.0f, float u1 = 1.0f, float v1 = 1.0f) {
+    void DrawQuad(float left, float top, float right, float bottom, float z, uint32_t argb, float u0 = 0.0f,
+                  float v0 = 0.0f, float u1 = 1.0f, float v1 = 1.0f) {
         const GfxVertex vertices[4] = {
             {left, top, z, 1.0f, argb, u0, v0, 1.0f, 0.0f},
             {right, top, z, 1.0f, argb, u1, v0, 1.0f, 0.0f},
@@ -122,9 +119,7 @@ protected:
 
     void DrawFullQuad(float z, uint32_t argb) { DrawQuad(-1.0f, 1.0f, 1.0f, -1.0f, z, argb); }
 
-    Rgba BackBufferPixel(int x, int y) const {
-        return PixelAt(mDevice->BackBuffer()->ReadPixels(), kWidth, x, y);
-    }
+    Rgba BackBufferPixel(int x, int y) const { return PixelAt(mDevice->BackBuffer()->ReadPixels(), kWidth, x, y); }
 
     std::unique_ptr<SdlVideo> mVideo;
     std::unique_ptr<Window> mWindow;

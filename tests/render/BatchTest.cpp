@@ -4,12 +4,12 @@
 #include <numbers>
 #include <vector>
 
+#include "TextureTestSupport.h"
+#include "assets/Texture.h"
 #include "platform/GfxTestSupport.h"
 #include "render/DebugLines.h"
 #include "render/DeviceQuadTarget.h"
 #include "render/QuadBatcher.h"
-#include "assets/Texture.h"
-#include "TextureTestSupport.h"
 
 namespace {
 
@@ -254,9 +254,10 @@ TEST(DebugLinesTest, LinesSampleTheCentreOfTheEditorsWhitePixel) {
     TextureBankFixture content;
     content.WriteSheet("Main/Editor.sheet", 256, 256);
     content.WriteFile("Main/Editor.xml",
-                      TextureBankFixture::Atlas("Editor.png", "<sprite n=\"EdPanel\" x=\"0\" y=\"0\" w=\"8\" h=\"8\"/>"
-                                                              "<sprite n=\"1PixelWhite\" x=\"16\" y=\"178\" w=\"4\" "
-                                                              "h=\"4\"/>"));
+                      TextureBankFixture::Atlas("Editor.png",
+                                                "<sprite n=\"EdPanel\" x=\"0\" y=\"0\" w=\"8\" h=\"8\"/>"
+                                                "<sprite n=\"1PixelWhite\" x=\"16\" y=\"178\" w=\"4\" "
+                                                "h=\"4\"/>"));
     EXPECT_EQ(DebugLines::FindWhiteTexel(&content.Manager), Vector2(0.5f, 0.5f)) << "no texture loaded yet";
     content.Manager.LoadBank("Main");
     const Vector2 texel = DebugLines::FindWhiteTexel(&content.Manager);
@@ -340,8 +341,7 @@ TEST_F(DeviceBatchTest, OneIndexPatternServesEveryFlush) {
     MakeSolid(red, {255, 0, 0, 255});
     MakeSolid(blue, {0, 0, 255, 255});
     const Vector2 quarter(1.0f, 1.0f);
-    const Vector2 corners[4] = {Vector2(-0.5f, 0.5f), Vector2(0.5f, 0.5f), Vector2(-0.5f, -0.5f),
-                                Vector2(0.5f, -0.5f)};
+    const Vector2 corners[4] = {Vector2(-0.5f, 0.5f), Vector2(0.5f, 0.5f), Vector2(-0.5f, -0.5f), Vector2(0.5f, -0.5f)};
     const std::pair<int, int> pixels[4] = {{3, 3}, {12, 3}, {3, 12}, {12, 12}};
     QuadBatcher batcher;
     for (const Texture* texture : {&red, &blue}) {

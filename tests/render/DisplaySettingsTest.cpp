@@ -71,8 +71,8 @@ TEST_F(DisplaySettingsTest, AWrittenFileIsReadBack) {
 TEST_F(DisplaySettingsTest, UnusableFilesFallBackToTheDefaultsAndAreRewritten) {
     const char* const unusable[] = {
         "[[[ not ini",
-        "Width=1920\nFullscreen=true\n",                 // no Height
-        "Width=0\nHeight=1080\nFullscreen=false\n",      // no size
+        "Width=1920\nFullscreen=true\n",             // no Height
+        "Width=0\nHeight=1080\nFullscreen=false\n",  // no size
         "Width=1920\nHeight=-5\nFullscreen=false\n",
         "Width=wide\nHeight=1080\nFullscreen=false\n",
         "Width=1920\nHeight=1080\nFullscreen=maybe\n",
@@ -128,8 +128,8 @@ TEST_F(DisplaySettingsTest, AnUnwritableFolderIsReportedByName) {
 TEST(DisplayModesTest, OnlySixtyHertzModesOfAWideShapeAreOffered) {
     const ListedModes source({
         {1920, 1080, 60},
-        {1440, 900, 60},   // wide desktop band
-        {1024, 768, 60},   // 4:3
+        {1440, 900, 60},  // wide desktop band
+        {1024, 768, 60},  // 4:3
         {1280, 720, 59},
         {1280, 720, 60},
         {640, 400, 60},

@@ -97,9 +97,8 @@ protected:
     std::string TargetName(const std::shared_ptr<GfxTexture>& target) {
         GraphicsImpl& impl = Impl();
         const std::pair<const std::shared_ptr<GfxTexture>*, const char*> names[] = {
-            {&Device().BackBuffer(), "Back"},   {&impl.SceneColorTarget, "Color"},
-            {&impl.SceneNormalTarget, "Normal"}, {&impl.SceneExtrasTarget, "Extras"},
-            {&impl.FirstPassTarget, "First"},   {&impl.BlurTargetA, "BlurA"},
+            {&Device().BackBuffer(), "Back"},    {&impl.SceneColorTarget, "Color"}, {&impl.SceneNormalTarget, "Normal"},
+            {&impl.SceneExtrasTarget, "Extras"}, {&impl.FirstPassTarget, "First"},  {&impl.BlurTargetA, "BlurA"},
             {&impl.BlurTargetB, "BlurB"}};
         if (target == nullptr) {
             return "-";
@@ -113,9 +112,12 @@ protected:
     }
 
     std::string CameraName(const Camera2d* camera) {
-        if (camera == &mGraphics->WorldCamera) return "World";
-        if (camera == &mGraphics->UiCamera) return "Ui";
-        if (camera == &Impl().FullscreenCamera) return "Full";
+        if (camera == &mGraphics->WorldCamera)
+            return "World";
+        if (camera == &mGraphics->UiCamera)
+            return "Ui";
+        if (camera == &Impl().FullscreenCamera)
+            return "Full";
         return "?";
     }
 };
@@ -124,9 +126,12 @@ TEST_F(DrawFrameTest, PassesRunInOrderWithTheirShadersTargetsAndStates) {
     AddTexture("Picture", 8, 8, Smooth);
     mGraphics->Settings->BackgroundTexture = "Picture";
     const std::vector<std::string> expected = {
-        "Ui BackgroundVS/BackgroundFirstPassPS rt=First,-,- cam=Full vp=128x128 dest=InvSrcAlpha fill=Solid s0=Linear/Mirror",
-        "Background BackgroundVS/BackgroundPS0 rt=Back,-,- cam=World vp=1280x720 dest=InvSrcAlpha fill=Solid s0=Linear/Mirror",
-        "ForegroundLit SpriteVS/LitSpritePS rt=Color,Normal,Extras cam=World vp=1280x720 dest=InvSrcAlpha fill=Solid s0=Linear/Border",
+        "Ui BackgroundVS/BackgroundFirstPassPS rt=First,-,- cam=Full vp=128x128 dest=InvSrcAlpha fill=Solid "
+        "s0=Linear/Mirror",
+        "Background BackgroundVS/BackgroundPS0 rt=Back,-,- cam=World vp=1280x720 dest=InvSrcAlpha fill=Solid "
+        "s0=Linear/Mirror",
+        "ForegroundLit SpriteVS/LitSpritePS rt=Color,Normal,Extras cam=World vp=1280x720 dest=InvSrcAlpha fill=Solid "
+        "s0=Linear/Border",
         "Ui SpriteVS/BlurFirstPS rt=BlurA,-,- cam=Full vp=320x180 dest=InvSrcAlpha fill=Solid s0=Linear/Clamp",
         "Ui SpriteVS/BlurSecondPS rt=BlurB,-,- cam=Full vp=320x180 dest=InvSrcAlpha fill=Solid s0=Linear/Clamp",
         "Ui SpriteVS/SpritePS rt=Back,-,- cam=Full vp=1280x720 dest=InvSrcAlpha fill=Solid s0=Linear/Clamp",
@@ -136,7 +141,8 @@ TEST_F(DrawFrameTest, PassesRunInOrderWithTheirShadersTargetsAndStates) {
         "Foreground SpriteVS/SpritePS rt=Back,-,- cam=World vp=1280x720 dest=InvSrcAlpha fill=Solid s0=Linear/Clamp",
         "Ui SpriteVS/SpritePS rt=Back,-,- cam=Ui vp=1280x720 dest=InvSrcAlpha fill=Solid s0=Linear/Clamp",
         "UiText SpriteVS/SpritePS rt=Back,-,- cam=Ui vp=1280x720 dest=InvSrcAlpha fill=Solid s0=Linear/Clamp",
-        "EditorSelection SpriteVS/SpritePS rt=Back,-,- cam=World vp=1280x720 dest=InvSrcAlpha fill=Wireframe s0=Linear/Clamp",
+        "EditorSelection SpriteVS/SpritePS rt=Back,-,- cam=World vp=1280x720 dest=InvSrcAlpha fill=Wireframe "
+        "s0=Linear/Clamp",
         "Editor SpriteVS/SpritePS rt=Back,-,- cam=Ui vp=1280x720 dest=InvSrcAlpha fill=Solid s0=Linear/Clamp",
         "EditorText SpriteVS/SpritePS rt=Back,-,- cam=Ui vp=1280x720 dest=InvSrcAlpha fill=Solid s0=Point/Clamp",
         "Editor2 SpriteVS/SpritePS rt=Back,-,- cam=Ui vp=1280x720 dest=InvSrcAlpha fill=Solid s0=Linear/Clamp",
@@ -256,15 +262,20 @@ protected:
         }
         mGraphics->ClearColor = Color(60, 90, 120, 255);
         // 4 x 4 units at the centre: pixels [576, 704) x [296, 424), two per texel.
-        Texture* lit = AddTexture("Lit", 64, 64, [](int x, int y) { return Disc(x, y, 64); }, LeaningNormals);
+        Texture* lit = AddTexture(
+            "Lit", 64, 64, [](int x, int y) { return Disc(x, y, 64); }, LeaningNormals);
         AddSprite(mRoot.get(), lit, DrawLayer::ForegroundLit, Vector2(0.0f, 0.0f), Vector2(4.0f, 4.0f));
         // 8 x 6 units around (0.5, 0): pixels [528, 784) x [264, 456), lit by texel (2, 1).
         Texture* light = AddTexture(
             "Light", 4, 4,
-            [](int x, int y) { return (x == 2 && y == 1) ? std::array<int, 4>{90, 70, 50, 140} : Opaque(0, 0, 0); },
-            [](int, int) { return std::array<int, 4>{166, 102, 237, 255}; });
-        GameObject* lamp = AddSprite(mRoot.get(), light, DrawLayer::SpriteLights, Vector2(0.5f, 0.0f),
-                                     Vector2(8.0f, 6.0f));
+            [](int x, int y) {
+                return (x == 2 && y == 1) ? std::array<int, 4>{90, 70, 50, 140} : Opaque(0, 0, 0);
+            },
+            [](int, int) {
+                return std::array<int, 4>{166, 102, 237, 255};
+            });
+        GameObject* lamp =
+            AddSprite(mRoot.get(), light, DrawLayer::SpriteLights, Vector2(0.5f, 0.0f), Vector2(8.0f, 6.0f));
         lamp->Sprite->UvRect = Rect(0.625f, 0.375f, 0.0f, 0.0f);
         mGraphics->DrawFrame();
         mSceneColor = std::make_unique<ref::Image>(ref::Image::Read(*Impl().SceneColorTarget));
@@ -296,23 +307,24 @@ TEST_F(LitFrameTest, LitSpriteFillsTheColourNormalAndExtrasTargets) {
     const ref::Image& normals = NormalImage("Lit");
     const ref::Image* targets[3] = {mSceneColor.get(), mSceneNormal.get(), mSceneExtras.get()};
     const ref::Vec4 ref::LitTargets::*outputs[3] = {&ref::LitTargets::Color, &ref::LitTargets::Normal,
-                                                     &ref::LitTargets::Extras};
+                                                    &ref::LitTargets::Extras};
     for (int i = 0; i < 3; ++i) {
         SCOPED_TRACE("target " + std::to_string(i));
-        EXPECT_TRUE(ref::MatchesReference(targets[i]->Pixels(), kWidth, kHeight, [&](int x, int y, std::array<int, 4>* expected) {
-            *expected = {0, 0, 0, 0};
-            if (!InsideLitSprite(x, y)) {
-                return (x % 37 == 0 && y % 23 == 0);  // a sample of the untouched area
-            }
-            const float u = (x + 0.5f - 576.0f) / 128.0f;
-            const float v = (y + 0.5f - 296.0f) / 128.0f;
-            const auto lit = ref::LitSprite(color.Sample(u, v, kLinearBorder), normals.Sample(u, v, kLinearBorder),
-                                            {1.0f, 1.0f, 1.0f, 1.0f}, 1.0f, 0.0f, true);
-            if (lit) {
-                *expected = ref::ToBytes(OverTransparentBlack((*lit).*outputs[i]));
-            }
-            return true;
-        }));
+        EXPECT_TRUE(ref::MatchesReference(
+            targets[i]->Pixels(), kWidth, kHeight, [&](int x, int y, std::array<int, 4>* expected) {
+                *expected = {0, 0, 0, 0};
+                if (!InsideLitSprite(x, y)) {
+                    return (x % 37 == 0 && y % 23 == 0);  // a sample of the untouched area
+                }
+                const float u = (x + 0.5f - 576.0f) / 128.0f;
+                const float v = (y + 0.5f - 296.0f) / 128.0f;
+                const auto lit = ref::LitSprite(color.Sample(u, v, kLinearBorder), normals.Sample(u, v, kLinearBorder),
+                                                {1.0f, 1.0f, 1.0f, 1.0f}, 1.0f, 0.0f, true);
+                if (lit) {
+                    *expected = ref::ToBytes(OverTransparentBlack((*lit).*outputs[i]));
+                }
+                return true;
+            }));
     }
 }
 
@@ -337,8 +349,8 @@ TEST_F(LitFrameTest, ShadowBlursTheCoverageAtAQuarterOfTheScreen) {
     }));
     EXPECT_GT(shaded, 100);
     EXPECT_TRUE(ref::MatchesReference(mBlurB->Pixels(), 320, 180, [&](int x, int y, std::array<int, 4>* expected) {
-        const ref::Vec4 out =
-            ref::Blur(*mBlurA, kLinearClamp, ref::CentreU(x, 320), ref::CentreU(y, 180), 0.0f, dv, weights, 1.0f, black);
+        const ref::Vec4 out = ref::Blur(*mBlurA, kLinearClamp, ref::CentreU(x, 320), ref::CentreU(y, 180), 0.0f, dv,
+                                        weights, 1.0f, black);
         *expected = ref::ToBytes(ref::Vec4{0.0f, 0.0f, 0.0f, out.A});
         return true;
     }));
@@ -351,37 +363,37 @@ TEST_F(LitFrameTest, BackBufferComposesShadowExtrasAndLight) {
     const ref::Image& lightColor = ColorImage("Light");
     const ref::Image& lightNormal = NormalImage("Light");
     int lightened = 0;
-    EXPECT_TRUE(ref::MatchesReference(Device().BackBuffer()->ReadPixels(), kWidth, kHeight, [&](int x, int y, std::array<int, 4>* expected) {
-        const bool interesting = InsideLight(x, y) || (x % 7 == 0 && y % 5 == 0);
-        if (!interesting) {
-            return false;
-        }
-        const float shadow =
-            mBlurB->Sample(ref::CentreU(x, kWidth), ref::CentreU(y, kHeight), kLinearClamp).A;
-        const float coverage = mSceneExtras->Texel(x, y).A;
-        std::array<float, 3> rgb{};
-        for (int c = 0; c < 3; ++c) {
-            const float shaded = ref::ToByte(clear[c] / 255.0f * (1.0f - shadow)) / 255.0f;
-            rgb[c] = ref::ToByte(shaded * (1.0f - coverage)) / 255.0f;
-        }
-        if (InsideLight(x, y)) {
-            ref::LightInputs in;
-            in.LightColor = lightColor.Texel(2, 1);
-            in.LightNormal = lightNormal.Texel(2, 1);
-            in.SceneColor = mSceneColor->Texel(x, y);
-            in.SceneNormal = mSceneNormal->Texel(x, y);
-            in.SceneExtras = mSceneExtras->Texel(x, y);
-            in.VertexColor = {1.0f, 1.0f, 1.0f, 1.0f};
-            const ref::Vec4 light = *ref::Light(in);
-            const float added[3] = {light.R, light.G, light.B};
-            for (int c = 0; c < 3; ++c) {
-                rgb[c] += std::clamp(added[c], 0.0f, 1.0f);
+    EXPECT_TRUE(ref::MatchesReference(
+        Device().BackBuffer()->ReadPixels(), kWidth, kHeight, [&](int x, int y, std::array<int, 4>* expected) {
+            const bool interesting = InsideLight(x, y) || (x % 7 == 0 && y % 5 == 0);
+            if (!interesting) {
+                return false;
             }
-            lightened += (InsideLitSprite(x, y) && light.R > 0.05f) ? 1 : 0;
-        }
-        *expected = ref::ToBytes(ref::Vec4{rgb[0], rgb[1], rgb[2], 1.0f});
-        return true;
-    }));
+            const float shadow = mBlurB->Sample(ref::CentreU(x, kWidth), ref::CentreU(y, kHeight), kLinearClamp).A;
+            const float coverage = mSceneExtras->Texel(x, y).A;
+            std::array<float, 3> rgb{};
+            for (int c = 0; c < 3; ++c) {
+                const float shaded = ref::ToByte(clear[c] / 255.0f * (1.0f - shadow)) / 255.0f;
+                rgb[c] = ref::ToByte(shaded * (1.0f - coverage)) / 255.0f;
+            }
+            if (InsideLight(x, y)) {
+                ref::LightInputs in;
+                in.LightColor = lightColor.Texel(2, 1);
+                in.LightNormal = lightNormal.Texel(2, 1);
+                in.SceneColor = mSceneColor->Texel(x, y);
+                in.SceneNormal = mSceneNormal->Texel(x, y);
+                in.SceneExtras = mSceneExtras->Texel(x, y);
+                in.VertexColor = {1.0f, 1.0f, 1.0f, 1.0f};
+                const ref::Vec4 light = *ref::Light(in);
+                const float added[3] = {light.R, light.G, light.B};
+                for (int c = 0; c < 3; ++c) {
+                    rgb[c] += std::clamp(added[c], 0.0f, 1.0f);
+                }
+                lightened += (InsideLitSprite(x, y) && light.R > 0.05f) ? 1 : 0;
+            }
+            *expected = ref::ToBytes(ref::Vec4{rgb[0], rgb[1], rgb[2], 1.0f});
+            return true;
+        }));
     EXPECT_GT(lightened, 1000) << "the light should reach the lit sprite";
 }
 
@@ -418,7 +430,8 @@ TEST_F(DrawFrameTest, TransparentTexelsNeverHideSpritesOfAnotherBatch) {
     mGraphics->DrawFrame();
     const ref::Image back = ref::Image::Read(*Device().BackBuffer());
     // Inside the dot sprite's transparent corner, over the red square.
-    EXPECT_EQ(ref::ToBytes(back.Texel(static_cast<int>(PixelX(-1.7f)), static_cast<int>(PixelY(1.7f)))), Opaque(255, 0, 0));
+    EXPECT_EQ(ref::ToBytes(back.Texel(static_cast<int>(PixelX(-1.7f)), static_cast<int>(PixelY(1.7f)))),
+              Opaque(255, 0, 0));
     // The dot itself is in front.
     EXPECT_EQ(ref::ToBytes(back.Texel(kWidth / 2, kHeight / 2)), Opaque(0, 255, 0));
 }

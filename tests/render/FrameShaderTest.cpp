@@ -61,25 +61,26 @@ TEST_F(FrameShaderTest, SpriteTintsTheTexelAndDiscardsFullyTransparentOnes) {
     mDevice->Clear(GfxClearColor | GfxClearDepth, kClear, 1.0f);
     const uint32_t tint = PackArgb(200, 150, 100, 220);
     // Pixels [4, 20) x [4, 20): two pixels per texel.
-    DrawQuad({{4.0f, 20.0f, 0.0f, 0.0f}, {20.0f, 20.0f, 1.0f, 0.0f}, {4.0f, 4.0f, 0.0f, 1.0f}, {20.0f, 4.0f, 1.0f, 1.0f}},
-             tint);
+    DrawQuad(
+        {{4.0f, 20.0f, 0.0f, 0.0f}, {20.0f, 20.0f, 1.0f, 0.0f}, {4.0f, 4.0f, 0.0f, 1.0f}, {20.0f, 4.0f, 1.0f, 1.0f}},
+        tint);
 
     int discarded = 0;
-    EXPECT_TRUE(MatchesReference(mDevice->BackBuffer()->ReadPixels(), kWidth, kHeight,
-                                 [&](int x, int y, std::array<int, 4>* expected) {
-                                     *expected = kClearBytes;
-                                     if (x < 4 || x >= 20 || y < 4 || y >= 20) {
-                                         return true;
-                                     }
-                                     const float u = (x + 0.5f - 4.0f) / 16.0f;
-                                     const float v = (y + 0.5f - 4.0f) / 16.0f;
-                                     const auto out = ref::Sprite(texture.Cpu.Sample(u, v, kLinearBorder), ColorOf(tint));
-                                     discarded += out ? 0 : 1;
-                                     if (out) {
-                                         *expected = ref::ToBytes(*out);
-                                     }
-                                     return true;
-                                 }));
+    EXPECT_TRUE(MatchesReference(
+        mDevice->BackBuffer()->ReadPixels(), kWidth, kHeight, [&](int x, int y, std::array<int, 4>* expected) {
+            *expected = kClearBytes;
+            if (x < 4 || x >= 20 || y < 4 || y >= 20) {
+                return true;
+            }
+            const float u = (x + 0.5f - 4.0f) / 16.0f;
+            const float v = (y + 0.5f - 4.0f) / 16.0f;
+            const auto out = ref::Sprite(texture.Cpu.Sample(u, v, kLinearBorder), ColorOf(tint));
+            discarded += out ? 0 : 1;
+            if (out) {
+                *expected = ref::ToBytes(*out);
+            }
+            return true;
+        }));
     EXPECT_GT(discarded, 0) << "the test should cover discarded fragments";
 }
 
@@ -107,7 +108,10 @@ TEST_F(FrameShaderTest, VertexShadersApplyTheCameraTransformThatScreenToWorldInv
         mDevice->SetTexture(0, quarters.Device);
         mDevice->SetSamplerState(0, kPointClamp);
         mDevice->Clear(GfxClearColor | GfxClearDepth, kClear, 1.0f);
-        DrawQuad({{left, top, 0.0f, 0.0f}, {right, top, 1.0f, 0.0f}, {left, bottom, 0.0f, 1.0f}, {right, bottom, 1.0f, 1.0f}},
+        DrawQuad({{left, top, 0.0f, 0.0f},
+                  {right, top, 1.0f, 0.0f},
+                  {left, bottom, 0.0f, 1.0f},
+                  {right, bottom, 1.0f, 1.0f}},
                  PackArgb(255, 255, 255, 255));
 
         int inside = 0;
@@ -174,7 +178,7 @@ TEST_F(FrameShaderTest, LitSpriteWritesColourNormalAndSpecularIntoThreeTargets) 
         return out;
     };
     const ref::Vec4 ref::LitTargets::*outputs[3] = {&ref::LitTargets::Color, &ref::LitTargets::Normal,
-                                                     &ref::LitTargets::Extras};
+                                                    &ref::LitTargets::Extras};
     int discarded = 0;
     for (int i = 0; i < 3; ++i) {
         SCOPED_TRACE("target " + std::to_string(i));
@@ -230,14 +234,19 @@ TEST_F(FrameShaderTest, LightLightsTheSceneTargetsWithItsColourAndDirection) {
     const TestTexture sceneExtras = MakeTexture(kWidth, kHeight, [](int x, int y) { return Pattern(x, y, 1.9f); });
     // Light frames: A at texel (2, 1), B at (1, 3), C at (3, 3) with no coverage.
     const TestTexture lightColor = MakeTexture(4, 4, [](int x, int y) {
-        if (x == 2 && y == 1) return std::array<int, 4>{70, 50, 40, 130};
-        if (x == 1 && y == 3) return std::array<int, 4>{40, 60, 80, 100};
-        if (x == 3 && y == 3) return std::array<int, 4>{200, 200, 200, 0};
+        if (x == 2 && y == 1)
+            return std::array<int, 4>{70, 50, 40, 130};
+        if (x == 1 && y == 3)
+            return std::array<int, 4>{40, 60, 80, 100};
+        if (x == 3 && y == 3)
+            return std::array<int, 4>{200, 200, 200, 0};
         return Pattern(x, y, 0.1f);
     });
     const TestTexture lightNormal = MakeTexture(4, 4, [](int x, int y) {
-        if (x == 2 && y == 1) return PackNormal(0.3f, -0.2f, 0.93f, 255);
-        if (x == 1 && y == 3) return std::array<int, 4>{128, 128, 255, 255};
+        if (x == 2 && y == 1)
+            return PackNormal(0.3f, -0.2f, 0.93f, 255);
+        if (x == 1 && y == 3)
+            return std::array<int, 4>{128, 128, 255, 255};
         return NormalPattern(x, y, 255);
     });
     UseShaders("LightVS", "LightPS");
@@ -263,26 +272,26 @@ TEST_F(FrameShaderTest, LightLightsTheSceneTargetsWithItsColourAndDirection) {
     DrawPixelRect(12.0f, 20.0f, 20.0f, 24.0f, PackArgb(255, 255, 255, 255), 0.875f, 0.875f, 0.875f, 0.875f);
 
     float brightestSpecular = 0.0f;
-    EXPECT_TRUE(MatchesReference(
-        mDevice->BackBuffer()->ReadPixels(), kWidth, kHeight, [&](int x, int y, std::array<int, 4>* expected) {
-            float u = 0.0f;
-            float v = 0.0f;
-            ref::LightScreenCoordinate(x, y, kWidth, kHeight, &u, &v);
-            const bool isA = x < 16;
-            ref::LightInputs in;
-            in.LightColor = lightColor.Cpu.Texel(isA ? 2 : 1, isA ? 1 : 3);
-            in.LightNormal = lightNormal.Cpu.Texel(isA ? 2 : 1, isA ? 1 : 3);
-            in.SceneColor = sceneColor.Cpu.Sample(u, v, kPointClamp);
-            in.SceneNormal = sceneNormal.Cpu.Sample(u, v, kPointClamp);
-            in.SceneExtras = sceneExtras.Cpu.Sample(u, v, kPointClamp);
-            in.VertexColor = ColorOf(isA ? tintA : tintB);
-            const auto out = ref::Light(in);
-            if (!isA && x >= 20 && x < 24) {
-                brightestSpecular = std::max(brightestSpecular, in.SceneExtras.R);
-            }
-            *expected = ref::ToBytes(*out);
-            return true;
-        }));
+    EXPECT_TRUE(MatchesReference(mDevice->BackBuffer()->ReadPixels(), kWidth, kHeight,
+                                 [&](int x, int y, std::array<int, 4>* expected) {
+                                     float u = 0.0f;
+                                     float v = 0.0f;
+                                     ref::LightScreenCoordinate(x, y, kWidth, kHeight, &u, &v);
+                                     const bool isA = x < 16;
+                                     ref::LightInputs in;
+                                     in.LightColor = lightColor.Cpu.Texel(isA ? 2 : 1, isA ? 1 : 3);
+                                     in.LightNormal = lightNormal.Cpu.Texel(isA ? 2 : 1, isA ? 1 : 3);
+                                     in.SceneColor = sceneColor.Cpu.Sample(u, v, kPointClamp);
+                                     in.SceneNormal = sceneNormal.Cpu.Sample(u, v, kPointClamp);
+                                     in.SceneExtras = sceneExtras.Cpu.Sample(u, v, kPointClamp);
+                                     in.VertexColor = ColorOf(isA ? tintA : tintB);
+                                     const auto out = ref::Light(in);
+                                     if (!isA && x >= 20 && x < 24) {
+                                         brightestSpecular = std::max(brightestSpecular, in.SceneExtras.R);
+                                     }
+                                     *expected = ref::ToBytes(*out);
+                                     return true;
+                                 }));
     EXPECT_GT(brightestSpecular, 0.5f) << "the flat block should be under a specular highlight";
 }
 
@@ -308,14 +317,13 @@ protected:
         mDevice->Clear(GfxClearColor | GfxClearDepth, kClear, 1.0f);
         const uint32_t tint = PackArgb(230, 200, 255, 240);
         DrawFullTarget(tint);
-        EXPECT_TRUE(MatchesReference(mDevice->BackBuffer()->ReadPixels(), kWidth, kHeight,
-                                     [&](int x, int y, std::array<int, 4>* expected) {
-                                         const float u = ref::CentreU(x, kWidth);
-                                         const float v = ref::CentreU(y, kHeight);
-                                         *expected = ref::ToBytes(
-                                             reference(mPicture->Cpu, kLinearMirror, u, v, time, ColorOf(tint)));
-                                         return true;
-                                     }));
+        EXPECT_TRUE(MatchesReference(
+            mDevice->BackBuffer()->ReadPixels(), kWidth, kHeight, [&](int x, int y, std::array<int, 4>* expected) {
+                const float u = ref::CentreU(x, kWidth);
+                const float v = ref::CentreU(y, kHeight);
+                *expected = ref::ToBytes(reference(mPicture->Cpu, kLinearMirror, u, v, time, ColorOf(tint)));
+                return true;
+            }));
     }
 
     std::unique_ptr<TestTexture> mPicture;

@@ -4,15 +4,15 @@
 #include <stdexcept>
 #include <string>
 
-#include "GraphicsTestSupport.h"
-#include "platform/EmbeddedShaders.h"
-#include "render/DisplaySettings.h"
-#include "assets/TextureLoader.h"
-#include "render/Graphics.h"
 #include "GraphicsTestSeam.h"
+#include "GraphicsTestSupport.h"
+#include "assets/Texture.h"
+#include "assets/TextureLoader.h"
 #include "input/InputManager.h"
 #include "input/MessagePump.h"
-#include "assets/Texture.h"
+#include "platform/EmbeddedShaders.h"
+#include "render/DisplaySettings.h"
+#include "render/Graphics.h"
 
 namespace {
 

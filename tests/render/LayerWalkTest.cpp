@@ -3,14 +3,14 @@
 #include <cmath>
 #include <vector>
 
+#include "app/RuntimeTypes.h"
+#include "assets/Texture.h"
 #include "object/GameObject.h"
 #include "object/ObjectShortcutTypes.h"
 #include "object/Pos2dCmp.h"
 #include "render/DrawLayerWalk.h"
 #include "render/QuadBatcher.h"
-#include "app/RuntimeTypes.h"
 #include "render/SpriteCmp.h"
-#include "assets/Texture.h"
 #include "render/TintCmp.h"
 
 namespace {
@@ -26,8 +26,7 @@ struct QuadBox {
 QuadBox BoxOf(const Vertex* quad) {
     const Vertex& first = quad[0];
     const Vertex& last = quad[3];
-    return {Vector2((first.X + last.X) / 2.0f, (first.Y + last.Y) / 2.0f),
-            Vector2(last.X - first.X, first.Y - last.Y)};
+    return {Vector2((first.X + last.X) / 2.0f, (first.Y + last.Y) / 2.0f), Vector2(last.X - first.X, first.Y - last.Y)};
 }
 
 class LayerWalkTest : public ::testing::Test {

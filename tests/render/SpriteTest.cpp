@@ -2,16 +2,16 @@
 
 #include <memory>
 
+#include "TextureTestSupport.h"
+#include "app/RuntimeTypes.h"
+#include "assets/Texture.h"
+#include "assets/TextureManager.h"
+#include "fx/DirectionalSpriteLightBhv.h"
 #include "object/GameObject.h"
 #include "object/ObjectShortcutTypes.h"
 #include "object/Pos2dCmp.h"
 #include "object/PropertyText.h"
-#include "fx/DirectionalSpriteLightBhv.h"
-#include "app/RuntimeTypes.h"
 #include "render/SpriteCmp.h"
-#include "assets/Texture.h"
-#include "assets/TextureManager.h"
-#include "TextureTestSupport.h"
 
 namespace {
 
@@ -85,8 +85,9 @@ TEST_F(SpriteTest, ImageNameAndTextureMayBeSetInEitherOrderThroughPropertyText) 
     TextureBankFixture content;
     content.WriteSheet("Main/Props.sheet", 256, 128);
     content.WriteFile("Main/Props.xml",
-                      TextureBankFixture::Atlas("Props.png", "<sprite n=\"Door\" x=\"0\" y=\"0\" w=\"8\" h=\"8\"/>"
-                                                             "<sprite n=\"Light\" x=\"8\" y=\"0\" w=\"8\" h=\"8\"/>"));
+                      TextureBankFixture::Atlas("Props.png",
+                                                "<sprite n=\"Door\" x=\"0\" y=\"0\" w=\"8\" h=\"8\"/>"
+                                                "<sprite n=\"Light\" x=\"8\" y=\"0\" w=\"8\" h=\"8\"/>"));
     content.Manager.LoadBank("Main");
     TextureManager* previous = gTextureManager;
     gTextureManager = &content.Manager;

@@ -5,22 +5,22 @@
 #include <string>
 #include <vector>
 
+#include "GraphicsTestSeam.h"
 #include "GraphicsTestSupport.h"
+#include "app/Application.h"
+#include "app/RuntimeTypes.h"
+#include "assets/BitmapFont.h"
+#include "assets/FontRegistry.h"
+#include "assets/Texture.h"
 #include "object/GameObject.h"
 #include "object/ObjectShortcutTypes.h"
 #include "object/Pos2dCmp.h"
 #include "platform/gfx/GfxTexture.h"
-#include "app/Application.h"
-#include "assets/BitmapFont.h"
 #include "render/DisplaySettings.h"
-#include "assets/FontRegistry.h"
 #include "render/Graphics.h"
-#include "GraphicsTestSeam.h"
 #include "render/QuadBatcher.h"
-#include "app/RuntimeTypes.h"
 #include "render/TextCmp.h"
 #include "render/TextLayout.h"
-#include "assets/Texture.h"
 
 namespace {
 

@@ -6,10 +6,10 @@
 #include <fstream>
 #include <thread>
 
-#include "program/ComponentTable.h"
+#include "app/RuntimeTypes.h"
 #include "object/ObjectShortcutTypes.h"
 #include "platform/AudioTestSupport.h"
-#include "app/RuntimeTypes.h"
+#include "program/ComponentTable.h"
 
 namespace {
 

@@ -7,13 +7,13 @@
 #include <string>
 #include <vector>
 
+#include "audio/SoundManager.h"
 #include "object/GameConfig.h"
 #include "object/GameObject.h"
 #include "object/GameTime.h"
 #include "object/ObjectWalks.h"
 #include "object/PrefabManager.h"
 #include "object/RandomManager.h"
-#include "audio/SoundManager.h"
 
 // A content tree of its own, used as the development content path ("Prefabs",
 // "Sounds/<bank>"), and the globals that sounds, cues and particles read: time,

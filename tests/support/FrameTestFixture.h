@@ -9,22 +9,22 @@
 #include <string>
 #include <vector>
 
+#include "GraphicsTestSeam.h"
 #include "GraphicsTestSupport.h"
 #include "ShaderReference.h"
+#include "app/Application.h"
+#include "app/RuntimeTypes.h"
+#include "assets/Texture.h"
+#include "assets/TextureBank.h"
+#include "assets/TextureManager.h"
 #include "object/GameObject.h"
 #include "object/ObjectShortcutTypes.h"
 #include "object/Pos2dCmp.h"
 #include "platform/gfx/GfxDevice.h"
 #include "platform/gfx/GfxTexture.h"
-#include "app/Application.h"
 #include "render/DisplaySettings.h"
 #include "render/Graphics.h"
-#include "GraphicsTestSeam.h"
-#include "app/RuntimeTypes.h"
 #include "render/SpriteCmp.h"
-#include "assets/Texture.h"
-#include "assets/TextureBank.h"
-#include "assets/TextureManager.h"
 
 // A renderer at 1280 x 720 with a tree of its own as gRootObject (with a gameplay root
 // child) and a texture manager whose bank "Main" holds the test's textures.

@@ -97,10 +97,10 @@ inline void WritePng(const std::filesystem::path& path, int width, int height,
 }
 
 // GL tests run under a virtual X server; without one they are skipped.
-#define QV_REQUIRE_DISPLAY()                                                     \
-    do {                                                                         \
-        if (std::getenv("DISPLAY") == nullptr) {                                 \
-            GTEST_SKIP() << "no DISPLAY: GL tests run under xvfb-run -a";        \
-        }                                                                        \
-        setenv("SDL_VIDEODRIVER", "x11", 0);                                     \
+#define QV_REQUIRE_DISPLAY()                                              \
+    do {                                                                  \
+        if (std::getenv("DISPLAY") == nullptr) {                          \
+            GTEST_SKIP() << "no DISPLAY: GL tests run under xvfb-run -a"; \
+        }                                                                 \
+        setenv("SDL_VIDEODRIVER", "x11", 0);                              \
     } while (false)

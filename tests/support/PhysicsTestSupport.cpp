@@ -2,12 +2,12 @@
 
 #include <stdexcept>
 
+#include "app/Application.h"
+#include "app/RuntimeTypes.h"
 #include "object/ObjectShortcutTypes.h"
 #include "object/PropertyText.h"
-#include "app/Application.h"
 #include "physics/B2BodyCmp.h"
 #include "physics/B2FixtureCmp.h"
-#include "app/RuntimeTypes.h"
 
 ScopedPhysicsWorld::ScopedPhysicsWorld() : mSavedWorld(gPhysicsWorld) {
     InstallObjectShortcutTypes();

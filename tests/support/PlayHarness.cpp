@@ -6,7 +6,6 @@
 #include <sstream>
 #include <stdexcept>
 
-#include "platform/AudioTestSupport.h"
 #include "ContentTestSupport.h"
 #include "GraphicsTestSeam.h"
 #include "GraphicsTestSupport.h"
@@ -28,6 +27,7 @@
 #include "object/PropertyText.h"
 #include "object/RandomManager.h"
 #include "object/TempFolder.h"
+#include "platform/AudioTestSupport.h"
 #include "platform/gfx/GfxDevice.h"
 #include "platform/gfx/GfxTexture.h"
 #include "program/ComponentTable.h"
@@ -206,8 +206,8 @@ void PlayHarness::SaveScreenshot(const fs::path& file) {
     std::vector<uint8_t> pixels = DrawFrame();
     const int width = gGraphics->Width;
     const int height = static_cast<int>(pixels.size() / 4) / width;
-    SDL_Surface* surface = SDL_CreateRGBSurfaceWithFormatFrom(pixels.data(), width, height, 32, width * 4,
-                                                              SDL_PIXELFORMAT_ABGR8888);
+    SDL_Surface* surface =
+        SDL_CreateRGBSurfaceWithFormatFrom(pixels.data(), width, height, 32, width * 4, SDL_PIXELFORMAT_ABGR8888);
     if (surface == nullptr) {
         throw std::runtime_error(std::string("screenshot: ") + SDL_GetError());
     }

@@ -102,9 +102,7 @@ std::optional<Vec4> Light(const LightInputs& in);
 
 Vec4 BackgroundFirstPass(const Image& picture, const GfxSamplerState& sampler, float u, float v, float time,
                          const Vec4& color);
-Vec4 Background0(const Image& picture, const GfxSamplerState& sampler, float u, float v, float time,
-                 const Vec4& color);
-Vec4 Background1(const Image& picture, const GfxSamplerState& sampler, float u, float v, float time,
-                 const Vec4& color);
+Vec4 Background0(const Image& picture, const GfxSamplerState& sampler, float u, float v, float time, const Vec4& color);
+Vec4 Background1(const Image& picture, const GfxSamplerState& sampler, float u, float v, float time, const Vec4& color);
 
 }  // namespace ShaderReference

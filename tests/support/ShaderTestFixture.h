@@ -87,8 +87,7 @@ protected:
     struct Corner {
         float X, Y, U, V;
     };
-    void DrawQuad(const Corner (&corners)[4], uint32_t argb, float cosR = 1.0f, float sinR = 0.0f,
-                  float z = 0.5f) {
+    void DrawQuad(const Corner (&corners)[4], uint32_t argb, float cosR = 1.0f, float sinR = 0.0f, float z = 0.5f) {
         GfxVertex vertices[4];
         for (int i = 0; i < 4; ++i) {
             vertices[i] = {corners[i].X, corners[i].Y, z, 1.0f, argb, corners[i].U, corners[i].V, cosR, sinR};

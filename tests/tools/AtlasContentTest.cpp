@@ -7,7 +7,9 @@
 namespace qv::tools::test {
 namespace {
 
-bool IsPowerOfTwo(int v) { return v > 0 && (v & (v - 1)) == 0; }
+bool IsPowerOfTwo(int v) {
+    return v > 0 && (v & (v - 1)) == 0;
+}
 
 TEST(AtlasContent, EveryFrameLiesInsideItsImageWithAConsistentTrim) {
     const std::vector<Atlas> atlases = ReadAllAtlases();
@@ -41,7 +43,8 @@ TEST(AtlasContent, LitTexturesHaveNormalAndSpecularPagesOfTheColourPageSize) {
     int lit = 0;
     for (const Atlas& atlas : ReadAllAtlases()) {
         const std::string stem = atlas.SheetPath.stem().string();
-        if (stem.size() < 4 || stem.substr(stem.size() - 4) != "_COL") continue;
+        if (stem.size() < 4 || stem.substr(stem.size() - 4) != "_COL")
+            continue;
         ++lit;
         const std::string base = stem.substr(0, stem.size() - 4);
         const auto folder = atlas.SheetPath.parent_path();
@@ -57,16 +60,51 @@ TEST(AtlasContent, LitTexturesHaveNormalAndSpecularPagesOfTheColourPageSize) {
 }
 
 TEST(AtlasContent, FramesTheGameLooksUpExist) {
-    const std::vector<std::string> required = {
-        "Player_0000", "Player_0001", "CentipedeHead_0000", "CentipedeBody_0000", "Ant_0000", "Ant_0001", "Ant_0002", "Ant_0003",
-        "AntSack_0000", "Chaser_0000", "Pill_0000", "PistolIcon", "ShotgunIcon", "PistolBorder", "ShotgunBorder", "Bullet_0000",
-        "Pellet_0000", "Exit_0000", "ExitLight", "Wall_0000", "ChunkInsect_0000", "ChunkPlayer_0000", "Pebble_0000",
-        "SpawnPuff_0000", "AimCursor", "IconLock", "IconComplete", "IconPar", "IconChecked", "IconNewBest", "Key_Space",
-        "Key_Esc", "Key_Left", "Key_Right", "Key_F", "Panel", "AltBg1", "AltBg2", "PointLight", "DirectionalLight"};
+    const std::vector<std::string> required = {"Player_0000",
+                                               "Player_0001",
+                                               "CentipedeHead_0000",
+                                               "CentipedeBody_0000",
+                                               "Ant_0000",
+                                               "Ant_0001",
+                                               "Ant_0002",
+                                               "Ant_0003",
+                                               "AntSack_0000",
+                                               "Chaser_0000",
+                                               "Pill_0000",
+                                               "PistolIcon",
+                                               "ShotgunIcon",
+                                               "PistolBorder",
+                                               "ShotgunBorder",
+                                               "Bullet_0000",
+                                               "Pellet_0000",
+                                               "Exit_0000",
+                                               "ExitLight",
+                                               "Wall_0000",
+                                               "ChunkInsect_0000",
+                                               "ChunkPlayer_0000",
+                                               "Pebble_0000",
+                                               "SpawnPuff_0000",
+                                               "AimCursor",
+                                               "IconLock",
+                                               "IconComplete",
+                                               "IconPar",
+                                               "IconChecked",
+                                               "IconNewBest",
+                                               "Key_Space",
+                                               "Key_Esc",
+                                               "Key_Left",
+                                               "Key_Right",
+                                               "Key_F",
+                                               "Panel",
+                                               "AltBg1",
+                                               "AltBg2",
+                                               "PointLight",
+                                               "DirectionalLight"};
     const std::vector<Atlas> atlases = ReadAllAtlases();
     for (const std::string& name : required) {
         bool found = false;
-        for (const Atlas& atlas : atlases) found = found || atlas.Find(name) != nullptr;
+        for (const Atlas& atlas : atlases)
+            found = found || atlas.Find(name) != nullptr;
         EXPECT_TRUE(found) << name;
     }
 }
@@ -90,19 +128,23 @@ TEST(AtlasContent, EditorTextureHasAnOpaqueWhiteOnePixelFrame) {
 double MeanColumnStep(const Image8& image, int a, int b) {
     double sum = 0;
     for (int y = 0; y < image.Height; ++y) {
-        for (int c = 0; c < 3; ++c) sum += std::abs(image.At(a, y)[c] - image.At(b, y)[c]);
+        for (int c = 0; c < 3; ++c)
+            sum += std::abs(image.At(a, y)[c] - image.At(b, y)[c]);
     }
     return sum / image.Height;
 }
 
 TEST(AtlasContent, BackgroundsAreOpaqueAndTileable) {
-    for (const char* name : {"Background1", "Background2", "Background3", "BackgroundPill", "BackgroundBonus", "BackgroundBoss"}) {
+    for (const char* name :
+         {"Background1", "Background2", "Background3", "BackgroundPill", "BackgroundBonus", "BackgroundBoss"}) {
         SCOPED_TRACE(name);
         const auto sheet = GeneratedContent() / "Textures" / "Main" / (std::string(name) + ".sheet");
         const Image8 image = LoadPicture(sheet);
-        for (std::size_t i = 3; i < image.Pixels.size(); i += 4) ASSERT_EQ(image.Pixels[i], 255);
+        for (std::size_t i = 3; i < image.Pixels.size(); i += 4)
+            ASSERT_EQ(image.Pixels[i], 255);
         double inner = 0;
-        for (int x = 1; x < image.Width; ++x) inner = std::max(inner, MeanColumnStep(image, x - 1, x));
+        for (int x = 1; x < image.Width; ++x)
+            inner = std::max(inner, MeanColumnStep(image, x - 1, x));
         EXPECT_LE(MeanColumnStep(image, image.Width - 1, 0), inner * 1.5 + 1.0);
     }
 }

@@ -22,26 +22,29 @@ struct Decoded {
 Decoded Decode(const std::filesystem::path& path) {
     Decoded d;
     SNDFILE* file = sf_open(path.c_str(), SFM_READ, &d.Info);
-    if (file == nullptr) throw std::runtime_error(path.string() + ": " + sf_strerror(nullptr));
+    if (file == nullptr)
+        throw std::runtime_error(path.string() + ": " + sf_strerror(nullptr));
     d.Samples.resize(static_cast<std::size_t>(d.Info.frames) * d.Info.channels);
     const sf_count_t read = sf_readf_float(file, d.Samples.data(), d.Info.frames);
     sf_close(file);
-    if (read != d.Info.frames) throw std::runtime_error(path.string() + ": short read");
+    if (read != d.Info.frames)
+        throw std::runtime_error(path.string() + ": short read");
     return d;
 }
 
 float Peak(const std::vector<float>& samples) {
     float peak = 0;
-    for (float s : samples) peak = std::max(peak, std::abs(s));
+    for (float s : samples)
+        peak = std::max(peak, std::abs(s));
     return peak;
 }
 
 TEST(AudioContent, EveryCueHasAShortAudible16BitWav) {
     const std::vector<std::string> cues = {
-        "AntSackRupture", "BulletWallHit", "DebugBlip", "EnemyDamage", "EnemyDie", "EnemySpawn", "ErrorBuzz",
-        "ExitReached", "ExitReveal", "LevelComplete", "LevelSelect", "LowAmmo", "MenuBlip", "NewBest", "Pause",
-        "PillSpawn", "PistolPickup", "PistolShot", "PlayerDie", "PlayerRespawn", "ShotgunBlast", "TransitionOff",
-        "TransitionOn", "Unlock", "Unpause"};
+        "AntSackRupture", "BulletWallHit", "DebugBlip",     "EnemyDamage", "EnemyDie",  "EnemySpawn",    "ErrorBuzz",
+        "ExitReached",    "ExitReveal",    "LevelComplete", "LevelSelect", "LowAmmo",   "MenuBlip",      "NewBest",
+        "Pause",          "PillSpawn",     "PistolPickup",  "PistolShot",  "PlayerDie", "PlayerRespawn", "ShotgunBlast",
+        "TransitionOff",  "TransitionOn",  "Unlock",        "Unpause"};
     const auto folder = GeneratedContent() / "Sounds" / "Main";
     EXPECT_EQ(FilesWithExtension(folder, ".wav").size(), cues.size());
     for (const std::string& cue : cues) {
@@ -103,7 +106,8 @@ TEST(AudioContent, TracksEndAtTheirLoopEnd) {
 TEST(AudioContent, CommittedLoopPointsMatchTheGeneratedOnes) {
     for (const char* name : {"Psy1", "Psy2", "Bonus", "LevelSelect1"}) {
         const std::string file = std::string(name) + ".json";
-        EXPECT_EQ(ReadFileBytes(CommittedContent() / "Music" / file), ReadFileBytes(GeneratedContent() / "Music" / file))
+        EXPECT_EQ(ReadFileBytes(CommittedContent() / "Music" / file),
+                  ReadFileBytes(GeneratedContent() / "Music" / file))
             << file << " is stale: run `ninja content` and commit it";
     }
 }

@@ -9,11 +9,11 @@
 #include <boost/property_tree/ptree.hpp>
 #include <boost/property_tree/xml_parser.hpp>
 
+#include <unistd.h>
 #include <algorithm>
 #include <cstdlib>
 #include <memory>
 #include <stdexcept>
-#include <unistd.h>
 
 namespace qv::tools::test {
 
@@ -26,7 +26,8 @@ namespace {
 class GeneratedContentEnvironment : public ::testing::Environment {
 public:
     void TearDown() override {
-        if (!Root().empty()) fs::remove_all(Root());
+        if (!Root().empty())
+            fs::remove_all(Root());
     }
     static fs::path& Root() {
         static fs::path root;
@@ -34,7 +35,8 @@ public:
     }
 };
 
-[[maybe_unused]] ::testing::Environment* const gEnvironment = ::testing::AddGlobalTestEnvironment(new GeneratedContentEnvironment);
+[[maybe_unused]] ::testing::Environment* const gEnvironment =
+    ::testing::AddGlobalTestEnvironment(new GeneratedContentEnvironment);
 
 struct SurfaceDeleter {
     void operator()(SDL_Surface* surface) const { SDL_FreeSurface(surface); }
@@ -60,9 +62,12 @@ fs::path CommittedContent() {
 
 Image8 LoadPicture(const fs::path& path) {
     std::unique_ptr<SDL_Surface, SurfaceDeleter> loaded(IMG_Load(path.c_str()));
-    if (!loaded) throw std::runtime_error(path.string() + ": " + IMG_GetError());
-    std::unique_ptr<SDL_Surface, SurfaceDeleter> rgba(SDL_ConvertSurfaceFormat(loaded.get(), SDL_PIXELFORMAT_RGBA32, 0));
-    if (!rgba) throw std::runtime_error(path.string() + ": cannot convert: " + SDL_GetError());
+    if (!loaded)
+        throw std::runtime_error(path.string() + ": " + IMG_GetError());
+    std::unique_ptr<SDL_Surface, SurfaceDeleter> rgba(
+        SDL_ConvertSurfaceFormat(loaded.get(), SDL_PIXELFORMAT_RGBA32, 0));
+    if (!rgba)
+        throw std::runtime_error(path.string() + ": cannot convert: " + SDL_GetError());
     Image8 image(rgba->w, rgba->h);
     for (int y = 0; y < rgba->h; ++y) {
         const auto* row = static_cast<const std::uint8_t*>(rgba->pixels) + static_cast<std::ptrdiff_t>(y) * rgba->pitch;
@@ -73,7 +78,8 @@ Image8 LoadPicture(const fs::path& path) {
 
 const AtlasSprite* Atlas::Find(const std::string& name) const {
     for (const AtlasSprite& sprite : Sprites) {
-        if (sprite.Name == name) return &sprite;
+        if (sprite.Name == name)
+            return &sprite;
     }
     return nullptr;
 }
@@ -84,9 +90,11 @@ Atlas ReadAtlas(const fs::path& xmlPath) {
     const auto& root = tree.get_child("TextureAtlas");
     Atlas atlas;
     atlas.XmlPath = xmlPath;
-    atlas.SheetPath = xmlPath.parent_path() / fs::path(root.get<std::string>("<xmlattr>.imagePath")).replace_extension(".sheet");
+    atlas.SheetPath =
+        xmlPath.parent_path() / fs::path(root.get<std::string>("<xmlattr>.imagePath")).replace_extension(".sheet");
     for (const auto& [name, child] : root) {
-        if (name != "sprite") continue;
+        if (name != "sprite")
+            continue;
         const auto& a = child.get_child("<xmlattr>");
         AtlasSprite s;
         s.Name = a.get<std::string>("n");
@@ -113,7 +121,8 @@ float FloatAt(const boost::property_tree::ptree& tree, const std::string& path) 
 std::vector<fs::path> FilesWithExtension(const fs::path& folder, const std::string& extension) {
     std::vector<fs::path> files;
     for (const auto& entry : fs::directory_iterator(folder)) {
-        if (entry.is_regular_file() && entry.path().extension() == extension) files.push_back(entry.path());
+        if (entry.is_regular_file() && entry.path().extension() == extension)
+            files.push_back(entry.path());
     }
     std::sort(files.begin(), files.end());
     return files;
@@ -121,7 +130,8 @@ std::vector<fs::path> FilesWithExtension(const fs::path& folder, const std::stri
 
 std::vector<Atlas> ReadAllAtlases() {
     std::vector<Atlas> atlases;
-    for (const fs::path& xml : FilesWithExtension(GeneratedContent() / "Textures" / "Main", ".xml")) atlases.push_back(ReadAtlas(xml));
+    for (const fs::path& xml : FilesWithExtension(GeneratedContent() / "Textures" / "Main", ".xml"))
+        atlases.push_back(ReadAtlas(xml));
     return atlases;
 }
 

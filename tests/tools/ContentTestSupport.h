@@ -41,6 +41,7 @@ int IntAt(const boost::property_tree::ptree& tree, const std::string& path);
 int IntAt(const boost::property_tree::ptree& tree, const std::string& path, int fallback);
 float FloatAt(const boost::property_tree::ptree& tree, const std::string& path);
 
-std::vector<std::filesystem::path> FilesWithExtension(const std::filesystem::path& folder, const std::string& extension);
+std::vector<std::filesystem::path> FilesWithExtension(const std::filesystem::path& folder,
+                                                      const std::string& extension);
 
 }  // namespace qv::tools::test

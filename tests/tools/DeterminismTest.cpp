@@ -12,7 +12,8 @@ TEST(ContentBuild, GeneratingAgainGivesTheSameBytesAndRewritesNothing) {
     const std::vector<OutputFile> again = GenerateContent();
     ASSERT_GT(again.size(), 50u);
     for (const OutputFile& file : again) {
-        EXPECT_TRUE(ReadFileBytes(GeneratedContent() / file.RelativePath) == file.Data) << file.RelativePath << " differs";
+        EXPECT_TRUE(ReadFileBytes(GeneratedContent() / file.RelativePath) == file.Data)
+            << file.RelativePath << " differs";
     }
     const ContentBuildSummary rebuild = BuildContent(GeneratedContent());
     EXPECT_EQ(rebuild.Written, 0);

@@ -36,12 +36,14 @@ TEST(FontContent, EveryFontHasItsPageAndEveryPrintableGlyphInsideIt) {
         const Font font = ReadFont(file.stem().string());
         const float scaleW = FloatAt(font.Common(), "scaleW"), scaleH = FloatAt(font.Common(), "scaleH");
         EXPECT_GT(FloatAt(font.Common(), "lineHeight"), 0);
-        const Image8 page = LoadPicture(file.parent_path() / font.Tree.get<std::string>("font.pages.page.<xmlattr>.file"));
+        const Image8 page =
+            LoadPicture(file.parent_path() / font.Tree.get<std::string>("font.pages.page.<xmlattr>.file"));
         EXPECT_EQ(page.Width, static_cast<int>(scaleW));
         EXPECT_EQ(page.Height, static_cast<int>(scaleH));
         std::map<int, int> advances;
         for (const auto& [name, child] : font.Tree.get_child("font.chars")) {
-            if (name != "char") continue;
+            if (name != "char")
+                continue;
             const auto& a = child.get_child("<xmlattr>");
             const int id = IntAt(a, "id");
             EXPECT_LE(FloatAt(a, "x") + FloatAt(a, "width"), scaleW) << id;
@@ -68,22 +70,26 @@ TEST(FontContent, SizesGrowAndBoldTitlesKernLikeTheFace) {
     int av = 0;
     const Font title = ReadFont("Title");
     for (const auto& [name, child] : title.Tree.get_child("font.kernings")) {
-        if (name != "kerning") continue;
+        if (name != "kerning")
+            continue;
         const auto& a = child.get_child("<xmlattr>");
-        if (IntAt(a, "first") == 'A' && IntAt(a, "second") == 'V') av = IntAt(a, "amount");
+        if (IntAt(a, "first") == 'A' && IntAt(a, "second") == 'V')
+            av = IntAt(a, "amount");
     }
     EXPECT_LT(av, 0);
 }
 
 TEST(FontContent, GlyphsAreWhiteWithCoverageInAlpha) {
     const Font font = ReadFont("Medium");
-    const Image8 page = LoadPicture(GeneratedContent() / "Fonts" / "Main" / font.Tree.get<std::string>("font.pages.page.<xmlattr>.file"));
+    const Image8 page = LoadPicture(GeneratedContent() / "Fonts" / "Main" /
+                                    font.Tree.get<std::string>("font.pages.page.<xmlattr>.file"));
     int opaque = 0;
     for (std::size_t i = 0; i < page.Pixels.size(); i += 4) {
         ASSERT_EQ(page.Pixels[i], 255);
         ASSERT_EQ(page.Pixels[i + 1], 255);
         ASSERT_EQ(page.Pixels[i + 2], 255);
-        if (page.Pixels[i + 3] == 255) ++opaque;
+        if (page.Pixels[i + 3] == 255)
+            ++opaque;
     }
     EXPECT_GT(opaque, 500);
 }

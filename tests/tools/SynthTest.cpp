@@ -11,7 +11,8 @@ namespace {
 float PeakBetween(AudioBuffer& buffer, int from, int to) {
     float peak = 0;
     for (int f = from; f < to; ++f) {
-        for (int c = 0; c < buffer.Channels(); ++c) peak = std::max(peak, std::abs(buffer.At(f, c)));
+        for (int c = 0; c < buffer.Channels(); ++c)
+            peak = std::max(peak, std::abs(buffer.At(f, c)));
     }
     return peak;
 }
@@ -40,7 +41,8 @@ TEST(Synth, PitchGlidesFromStartToEnd) {
     buffer.Render(sweep);
     auto crossings = [&](int from, int to) {
         int n = 0;
-        for (int f = from + 1; f < to; ++f) n += (buffer.At(f - 1, 0) < 0) != (buffer.At(f, 0) < 0);
+        for (int f = from + 1; f < to; ++f)
+            n += (buffer.At(f - 1, 0) < 0) != (buffer.At(f, 0) < 0);
         return n;
     };
     const int tenth = buffer.Frames() / 10;
@@ -66,7 +68,8 @@ TEST(Synth, StereoPanFavoursOneSideAndNormalizeSetsThePeak) {
 
 TEST(Synth, SplitAndMixFoldATailBack) {
     AudioBuffer buffer(1, 10);
-    for (int f = 0; f < 10; ++f) buffer.At(f, 0) = static_cast<float>(f);
+    for (int f = 0; f < 10; ++f)
+        buffer.At(f, 0) = static_cast<float>(f);
     const AudioBuffer tail = buffer.SplitAt(7);
     EXPECT_EQ(buffer.Frames(), 7);
     ASSERT_EQ(tail.Frames(), 3);

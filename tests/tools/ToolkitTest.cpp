@@ -7,9 +7,9 @@
 #include <gtest/gtest.h>
 #include <sndfile.h>
 
+#include <unistd.h>
 #include <cmath>
 #include <fstream>
-#include <unistd.h>
 
 namespace qv::tools {
 namespace {
@@ -24,12 +24,14 @@ fs::path ScratchFolder(const std::string& name) {
 }
 
 bool Overlap(const PixelRect& a, const PixelRect& b, int gap) {
-    return a.X < b.X + b.Width + gap && b.X < a.X + a.Width + gap && a.Y < b.Y + b.Height + gap && b.Y < a.Y + a.Height + gap;
+    return a.X < b.X + b.Width + gap && b.X < a.X + a.Width + gap && a.Y < b.Y + b.Height + gap &&
+           b.Y < a.Y + a.Height + gap;
 }
 
 TEST(AtlasPacker, PlacesEveryRectangleApartAndInsideAPowerOfTwoPage) {
     std::vector<PixelRect> sizes;
-    for (int i = 0; i < 40; ++i) sizes.push_back({0, 0, 8 + (i * 37) % 120, 8 + (i * 53) % 90});
+    for (int i = 0; i < 40; ++i)
+        sizes.push_back({0, 0, 8 + (i * 37) % 120, 8 + (i * 53) % 90});
     const int padding = 2;
     const AtlasPacker::Result result = AtlasPacker(padding, 2048).Pack(sizes);
     EXPECT_EQ(result.PageWidth & (result.PageWidth - 1), 0);
@@ -43,7 +45,8 @@ TEST(AtlasPacker, PlacesEveryRectangleApartAndInsideAPowerOfTwoPage) {
         EXPECT_GE(r.Y, padding);
         EXPECT_LE(r.X + r.Width + padding, result.PageWidth);
         EXPECT_LE(r.Y + r.Height + padding, result.PageHeight);
-        for (std::size_t j = 0; j < i; ++j) EXPECT_FALSE(Overlap(r, result.Placements[j], 2 * padding - 1)) << i << " and " << j;
+        for (std::size_t j = 0; j < i; ++j)
+            EXPECT_FALSE(Overlap(r, result.Placements[j], 2 * padding - 1)) << i << " and " << j;
     }
 }
 
@@ -80,14 +83,16 @@ TEST(TextureAtlas, LitAtlasNeedsMatchingLayersAndWritesThreePages) {
     EXPECT_THROW(atlas.Add({"Bad", DotPicture(8, 1, 1), {}, {}, true}), std::invalid_argument);
     atlas.Add({"Good", DotPicture(8, 1, 1), DotPicture(8, 1, 1), DotPicture(8, 1, 1), true});
     std::vector<std::string> names;
-    for (const OutputFile& f : atlas.Build("B")) names.push_back(f.RelativePath.filename().string());
+    for (const OutputFile& f : atlas.Build("B"))
+        names.push_back(f.RelativePath.filename().string());
     EXPECT_EQ(names, (std::vector<std::string>{"Hero_COL.xml", "Hero_COL.sheet", "Hero_NRM.sheet", "Hero_SPEC.sheet"}));
 }
 
 TEST(NormalMap, SlopesFaceAwayFromTheRiseWithPictureUpAsPlusY) {
     Grid<float> ramp(8, 8, 0.0f);
     for (int y = 0; y < 8; ++y) {
-        for (int x = 0; x < 8; ++x) ramp.At(x, y) = static_cast<float>(x) * 0.1f + static_cast<float>(y) * 0.05f;
+        for (int x = 0; x < 8; ++x)
+            ramp.At(x, y) = static_cast<float>(x) * 0.1f + static_cast<float>(y) * 0.05f;
     }
     const Vec3 n = NormalsFromHeight(ramp, 1.0f).At(4, 4);
     EXPECT_LT(n.X, 0) << "rising to the right tilts the normal left";
@@ -111,18 +116,21 @@ TEST(ContentWriter, ReplacesFilesWholeAndLeavesEqualOnesAlone) {
     }
     EXPECT_EQ(ReadFileBytes(root / "A" / "b.txt"), BytesFromText("two!"));
     EXPECT_FALSE(fs::exists(root / ".content-staging"));
-    EXPECT_EQ(std::distance(fs::directory_iterator(root / "A"), fs::directory_iterator{}), 1) << "no temporary file may remain";
+    EXPECT_EQ(std::distance(fs::directory_iterator(root / "A"), fs::directory_iterator{}), 1)
+        << "no temporary file may remain";
     fs::remove_all(root);
 }
 
 TEST(OggVorbisEncoder, DecodesToExactlyTheFramesEncoded) {
     const int frames = 12345;
     std::vector<float> samples(static_cast<std::size_t>(frames) * 2);
-    for (int i = 0; i < frames; ++i) samples[2 * i] = samples[2 * i + 1] = 0.5f * std::sin(i * 0.05f);
+    for (int i = 0; i < frames; ++i)
+        samples[2 * i] = samples[2 * i + 1] = 0.5f * std::sin(i * 0.05f);
     const Bytes ogg = EncodeOggVorbis(samples, 2, 44100, 0.0f);
     EXPECT_EQ(ogg, EncodeOggVorbis(samples, 2, 44100, 0.0f)) << "same samples, same bytes";
     const fs::path folder = ScratchFolder("ogg");
-    std::ofstream(folder / "t.ogg", std::ios::binary).write(reinterpret_cast<const char*>(ogg.data()), static_cast<std::streamsize>(ogg.size()));
+    std::ofstream(folder / "t.ogg", std::ios::binary)
+        .write(reinterpret_cast<const char*>(ogg.data()), static_cast<std::streamsize>(ogg.size()));
     SF_INFO info{};
     SNDFILE* file = sf_open((folder / "t.ogg").c_str(), SFM_READ, &info);
     ASSERT_NE(file, nullptr) << sf_strerror(nullptr);

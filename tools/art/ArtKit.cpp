@@ -11,15 +11,16 @@ Paint Shell(Vec2 centre, float radius, Rgba base, Rgba dark) {
 }
 
 Paint Steel(Vec2 centre, float radius) {
-    const Paint body = Linear(centre + Vec2{0, radius}, centre - Vec2{0, radius}, Mix(palette::Metal, palette::White, 0.3f),
-                              palette::MetalDark);
+    const Paint body = Linear(centre + Vec2{0, radius}, centre - Vec2{0, radius},
+                              Mix(palette::Metal, palette::White, 0.3f), palette::MetalDark);
     return EdgeDarkened(body, radius * 0.3f, 0.3f);
 }
 
 Sdf Leg(Vec2 hip, float thighAngle, float thighLength, float shinAngle, float shinLength, float thickness) {
     const Vec2 knee = hip + FromAngle(thighAngle, thighLength);
     const Vec2 foot = knee + FromAngle(shinAngle, shinLength);
-    return Union(Capsule(hip, knee, thickness, thickness * 0.85f), Capsule(knee, foot, thickness * 0.8f, thickness * 0.45f));
+    return Union(Capsule(hip, knee, thickness, thickness * 0.85f),
+                 Capsule(knee, foot, thickness * 0.8f, thickness * 0.45f));
 }
 
 Sdf Lump(Vec2 centre, float radius, float roughness, int corners, std::uint32_t seed) {
@@ -32,7 +33,9 @@ Sdf Lump(Vec2 centre, float radius, float roughness, int corners, std::uint32_t 
     return Polygon(std::move(points));
 }
 
-Relief Dome(float rise, float bevel, float specular) { return Relief{rise, bevel, true, specular}; }
+Relief Dome(float rise, float bevel, float specular) {
+    return Relief{rise, bevel, true, specular};
+}
 
 void Part(SpriteCanvas& canvas, const Sdf& shape, const Paint& paint, float rise, float specular) {
     canvas.FillOutlined(shape, paint, Dome(rise, rise * 0.9f, specular), palette::Outline, kOutline);

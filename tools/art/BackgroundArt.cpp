@@ -30,7 +30,9 @@ float Field(const Noise& noise, Vec2 uv, float scale, int octaves) {
     return noise.Fractal(uv.X * kPeriod * scale, uv.Y * kPeriod * scale, octaves);
 }
 
-float Wave(float x) { return 0.5f + 0.5f * std::sin(2 * kPi * x); }
+float Wave(float x) {
+    return 0.5f + 0.5f * std::sin(2 * kPi * x);
+}
 
 Pattern Cells() {
     const Noise warp(101, kPeriod), detail(102, kPeriod * 2);
@@ -94,12 +96,18 @@ Pattern Cracks() {
 }
 
 Pattern PatternFor(const std::string& name) {
-    if (name == "Background1") return Cells();
-    if (name == "Background2") return Waves();
-    if (name == "Background3") return Rings();
-    if (name == "BackgroundPill") return Candy();
-    if (name == "BackgroundBonus") return Checks();
-    if (name == "BackgroundBoss") return Cracks();
+    if (name == "Background1")
+        return Cells();
+    if (name == "Background2")
+        return Waves();
+    if (name == "Background3")
+        return Rings();
+    if (name == "BackgroundPill")
+        return Candy();
+    if (name == "BackgroundBonus")
+        return Checks();
+    if (name == "BackgroundBoss")
+        return Cracks();
     throw std::invalid_argument("no background named '" + name + "'");
 }
 

@@ -27,8 +27,8 @@ void DrawShot(SpriteCanvas& c, Rgba hot, float coreRadius) {
 }
 
 void DrawChunk(SpriteCanvas& c, Rgba colour, std::uint32_t seed) {
-    c.FillOutlined(Lump({0, 0}, 0.62f, 0.35f, 6, seed), Shell({0, 0}, 0.6f, colour, pal::Outline), Relief{0.2f, 0.2f, true, 0.5f},
-                   pal::Outline, 0.12f);
+    c.FillOutlined(Lump({0, 0}, 0.62f, 0.35f, 6, seed), Shell({0, 0}, 0.6f, colour, pal::Outline),
+                   Relief{0.2f, 0.2f, true, 0.5f}, pal::Outline, 0.12f);
 }
 
 void DrawPuff(SpriteCanvas& c) {
@@ -48,7 +48,8 @@ void DrawPuff(SpriteCanvas& c) {
 void DrawAimCursor(SpriteCanvas& c) {
     const Sdf ring = Outline(Circle({0, 0}, 0.62f), 0.07f);
     Sdf ticks = Capsule({0.48f, 0}, {0.92f, 0}, 0.07f);
-    for (int i = 1; i < 4; ++i) ticks = Union(ticks, Capsule(FromAngle(i * kPi * 0.5f, 0.48f), FromAngle(i * kPi * 0.5f, 0.92f), 0.07f));
+    for (int i = 1; i < 4; ++i)
+        ticks = Union(ticks, Capsule(FromAngle(i * kPi * 0.5f, 0.48f), FromAngle(i * kPi * 0.5f, 0.92f), 0.07f));
     const Sdf mark = Union({ring, ticks, Circle({0, 0}, 0.1f)});
     c.FillOutlined(mark, Solid(pal::White), Relief{}, WithAlpha(pal::Outline, 0.9f), 0.08f);
 }
@@ -58,22 +59,30 @@ std::vector<AtlasFrame> EffectFrames() {
         SolidWhiteFrame(false),
         UnlitFrame("Bullet_0000", 16, 16, [](SpriteCanvas& c) { DrawShot(c, pal::ShotHot, 0.4f); }),
         UnlitFrame("Pellet_0000", 8, 8, [](SpriteCanvas& c) { DrawShot(c, Hex(0xFF8A30), 0.5f); }),
-        UnlitFrame("Spark_0000", 16, 16, [](SpriteCanvas& c) { c.Fill(Star({0, 0}, 0.95f, 0.2f, 4), Radial({0, 0}, 0.9f, pal::White, WithAlpha(pal::ShotHot, 0))); }),
+        UnlitFrame(
+            "Spark_0000", 16, 16,
+            [](SpriteCanvas& c) {
+                c.Fill(Star({0, 0}, 0.95f, 0.2f, 4), Radial({0, 0}, 0.9f, pal::White, WithAlpha(pal::ShotHot, 0)));
+            }),
         UnlitFrame("Glow", 64, 64, [](SpriteCanvas& c) { DrawGlow(c, pal::White, pal::White); }),
-        UnlitFrame("ExitLight", 128, 128, [](SpriteCanvas& c) { DrawGlow(c, Mix(pal::ExitGreen, pal::White, 0.5f), pal::ExitGreen); }),
+        UnlitFrame("ExitLight", 128, 128,
+                   [](SpriteCanvas& c) { DrawGlow(c, Mix(pal::ExitGreen, pal::White, 0.5f), pal::ExitGreen); }),
         UnlitFrame("SpawnPuff_0000", 64, 64, DrawPuff),
         UnlitFrame("AimCursor", 32, 32, DrawAimCursor),
     };
     const Rgba insectColours[3] = {pal::AntBody, pal::ChaserShell, pal::CentipedeShell};
     for (int i = 0; i < 3; ++i) {
-        frames.push_back(UnlitFrame("ChunkInsect_000" + std::to_string(i), 16, 16,
-                                    [=](SpriteCanvas& c) { DrawChunk(c, insectColours[i], 70u + i); }, 0.6f));
+        frames.push_back(UnlitFrame(
+            "ChunkInsect_000" + std::to_string(i), 16, 16,
+            [=](SpriteCanvas& c) { DrawChunk(c, insectColours[i], 70u + i); }, 0.6f));
     }
     for (int i = 0; i < 2; ++i) {
-        frames.push_back(UnlitFrame("ChunkPlayer_000" + std::to_string(i), 16, 16,
-                                    [=](SpriteCanvas& c) { DrawChunk(c, i == 0 ? pal::PlayerSuit : pal::PlayerHelmet, 80u + i); }, 0.6f));
-        frames.push_back(UnlitFrame("Pebble_000" + std::to_string(i), 16, 16,
-                                    [=](SpriteCanvas& c) { DrawChunk(c, pal::Stone, 90u + i); }, 0.6f));
+        frames.push_back(UnlitFrame(
+            "ChunkPlayer_000" + std::to_string(i), 16, 16,
+            [=](SpriteCanvas& c) { DrawChunk(c, i == 0 ? pal::PlayerSuit : pal::PlayerHelmet, 80u + i); }, 0.6f));
+        frames.push_back(UnlitFrame(
+            "Pebble_000" + std::to_string(i), 16, 16, [=](SpriteCanvas& c) { DrawChunk(c, pal::Stone, 90u + i); },
+            0.6f));
     }
     return frames;
 }

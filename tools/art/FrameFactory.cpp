@@ -12,14 +12,16 @@ AtlasFrame LitFrame(std::string name, int width, int height, const DrawFunction&
 AtlasFrame UnlitFrame(std::string name, int width, int height, const DrawFunction& draw, float shading) {
     SpriteCanvas canvas(width, height);
     draw(canvas);
-    if (shading > 0) canvas.BakeShading(shading);
+    if (shading > 0)
+        canvas.BakeShading(shading);
     return {std::move(name), canvas.ColourImage(), {}, {}, true};
 }
 
 AtlasFrame SolidWhiteFrame(bool lit) {
     constexpr int kSide = 4;
     Image8 white(kSide, kSide);
-    for (std::uint8_t& byte : white.Pixels) byte = 255;
+    for (std::uint8_t& byte : white.Pixels)
+        byte = 255;
     AtlasFrame frame{"1PixelWhite", white, {}, {}, false};
     if (lit) {
         frame.Normal = Image8(kSide, kSide);

@@ -28,7 +28,8 @@ AtlasFrame LightFrame(std::string name, int side, bool trim, const LightFunction
             const Vec2 uv{(x + 0.5f) / side, (y + 0.5f) / side};
             const LightTexel texel = light(grid.PixelCentre(x, y), uv);
             std::uint8_t* c = frame.Colour.At(x, y);
-            c[0] = ToByte(texel.Colour.R), c[1] = ToByte(texel.Colour.G), c[2] = ToByte(texel.Colour.B), c[3] = ToByte(texel.Colour.A);
+            c[0] = ToByte(texel.Colour.R), c[1] = ToByte(texel.Colour.G), c[2] = ToByte(texel.Colour.B),
+            c[3] = ToByte(texel.Colour.A);
             std::uint8_t* n = frame.Normal.At(x, y);
             EncodeDirection(texel.TowardsLight, n);
             n[3] = 255;

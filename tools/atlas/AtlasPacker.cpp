@@ -8,7 +8,8 @@ namespace qv::tools {
 
 int NextPowerOfTwo(int value) {
     int p = 1;
-    while (p < value) p *= 2;
+    while (p < value)
+        p *= 2;
     return p;
 }
 
@@ -19,7 +20,8 @@ bool AtlasPacker::TryShelves(const std::vector<PixelRect>& sizes, const std::vec
     for (std::size_t index : order) {
         const int w = sizes[index].Width + 2 * mPadding;
         const int h = sizes[index].Height + 2 * mPadding;
-        if (w > pageWidth) return false;
+        if (w > pageWidth)
+            return false;
         if (x + w > pageWidth) {
             shelfTop += shelfHeight;
             x = 0;
@@ -36,13 +38,15 @@ bool AtlasPacker::TryShelves(const std::vector<PixelRect>& sizes, const std::vec
 
 AtlasPacker::Result AtlasPacker::Pack(const std::vector<PixelRect>& sizes) const {
     for (const PixelRect& r : sizes) {
-        if (r.Width <= 0 || r.Height <= 0) throw std::invalid_argument("AtlasPacker: empty rectangle");
+        if (r.Width <= 0 || r.Height <= 0)
+            throw std::invalid_argument("AtlasPacker: empty rectangle");
     }
     // Tallest first keeps shelves full; the input order breaks ties.
     std::vector<std::size_t> order(sizes.size());
     std::iota(order.begin(), order.end(), 0);
     std::stable_sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) {
-        if (sizes[a].Height != sizes[b].Height) return sizes[a].Height > sizes[b].Height;
+        if (sizes[a].Height != sizes[b].Height)
+            return sizes[a].Height > sizes[b].Height;
         return sizes[a].Width > sizes[b].Width;
     });
 
@@ -50,10 +54,12 @@ AtlasPacker::Result AtlasPacker::Pack(const std::vector<PixelRect>& sizes) const
     long long bestArea = -1;
     for (int width = 64; width <= mMaxPageSide; width *= 2) {
         Result candidate;
-        if (!TryShelves(sizes, order, width, candidate)) continue;
+        if (!TryShelves(sizes, order, width, candidate))
+            continue;
         const long long area = static_cast<long long>(candidate.PageWidth) * candidate.PageHeight;
         // Among equal areas the squarer page wins: smaller longest side.
-        const bool squarer = area == bestArea && std::max(candidate.PageWidth, candidate.PageHeight) < std::max(best.PageWidth, best.PageHeight);
+        const bool squarer = area == bestArea && std::max(candidate.PageWidth, candidate.PageHeight) <
+                                                     std::max(best.PageWidth, best.PageHeight);
         if (bestArea < 0 || area < bestArea || squarer) {
             best = std::move(candidate);
             bestArea = area;

@@ -30,7 +30,8 @@ public:
     Result Pack(const std::vector<PixelRect>& sizes) const;
 
 private:
-    bool TryShelves(const std::vector<PixelRect>& sizes, const std::vector<std::size_t>& order, int pageWidth, Result& out) const;
+    bool TryShelves(const std::vector<PixelRect>& sizes, const std::vector<std::size_t>& order, int pageWidth,
+                    Result& out) const;
 
     int mPadding;
     int mMaxPageSide;

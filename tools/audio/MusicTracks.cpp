@@ -30,10 +30,13 @@ public:
         return mRecipe.RootNote + (chords.empty() ? 0 : chords[static_cast<std::size_t>(loopBar) % chords.size()]);
     }
     // The chord's tones as semitones above its root: root, third, fifth, seventh.
-    std::array<int, 4> ChordTones() const { return mRecipe.Minor ? std::array<int, 4>{0, 3, 7, 10} : std::array<int, 4>{0, 4, 7, 11}; }
+    std::array<int, 4> ChordTones() const {
+        return mRecipe.Minor ? std::array<int, 4>{0, 3, 7, 10} : std::array<int, 4>{0, 4, 7, 11};
+    }
     // A repeatable choice for a bar and step: variation without randomness.
     std::uint32_t Choice(int bar, int step, std::uint32_t salt) const {
-        return Hash32(mRecipe.Seed * 0x9E3779B9u + static_cast<std::uint32_t>(bar * kStepsPerBar + step) * 0x85EBCA6Bu + salt);
+        return Hash32(mRecipe.Seed * 0x9E3779B9u + static_cast<std::uint32_t>(bar * kStepsPerBar + step) * 0x85EBCA6Bu +
+                      salt);
     }
     const TrackRecipe& Recipe() const { return mRecipe; }
 
@@ -85,8 +88,10 @@ void AddDrums(const Score& score, int bar, std::vector<Layer>& out) {
     for (int beat = 0; beat < 4; ++beat) {
         const int step = beat * 4;
         const bool lastIntroBar = intro && bar == score.Recipe().IntroBars - 1;
-        if (!intro || (lastIntroBar && style != MusicStyle::Calm)) out.push_back(Kick(score.StepTime(bar, step)));
-        if (intro) continue;
+        if (!intro || (lastIntroBar && style != MusicStyle::Calm))
+            out.push_back(Kick(score.StepTime(bar, step)));
+        if (intro)
+            continue;
         out.push_back(HiHat(score.StepTime(bar, step + 2), 0.09f, 0.16f, 0.3f, score.Choice(bar, step, 1)));
         if (style == MusicStyle::Psy || style == MusicStyle::Acid) {
             out.push_back(HiHat(score.StepTime(bar, step + 1), 0.03f, 0.06f, -0.4f, score.Choice(bar, step, 2)));
@@ -99,7 +104,8 @@ void AddDrums(const Score& score, int bar, std::vector<Layer>& out) {
 }
 
 void AddBass(const Score& score, int bar, std::vector<Layer>& out) {
-    if (score.InIntro(bar) && bar < score.Recipe().IntroBars - 2) return;
+    if (score.InIntro(bar) && bar < score.Recipe().IntroBars - 2)
+        return;
     const MusicStyle style = score.Recipe().Style;
     const float root = static_cast<float>(score.ChordRoot(bar));
     for (int step = 0; step < kStepsPerBar; ++step) {
@@ -107,17 +113,21 @@ void AddBass(const Score& score, int bar, std::vector<Layer>& out) {
         bool play;
         if (style == MusicStyle::Psy || style == MusicStyle::Acid) {
             play = step % 4 != 0;  // the rolling bass sits between the kicks
-            if (style == MusicStyle::Acid && score.Choice(bar, step, 5) % 5 == 0) midi += 12;
+            if (style == MusicStyle::Acid && score.Choice(bar, step, 5) % 5 == 0)
+                midi += 12;
         } else if (style == MusicStyle::Bouncy) {
             play = step % 2 == 0;
-            if (step % 4 == 2) midi += 12;
+            if (step % 4 == 2)
+                midi += 12;
         } else {
             play = step % 8 == 0;
         }
-        if (!play) continue;
+        if (!play)
+            continue;
         const float length = style == MusicStyle::Calm ? score.StepSeconds() * 7 : score.StepSeconds() * 0.9f;
         Layer layer = Note(Wave::Saw, score.StepTime(bar, step), length, midi, 0.42f, 1.0f);
-        const float open = style == MusicStyle::Acid ? 600.0f + 2400.0f * static_cast<float>((bar * 16 + step) % 64) / 64.0f : 900.0f;
+        const float open =
+            style == MusicStyle::Acid ? 600.0f + 2400.0f * static_cast<float>((bar * 16 + step) % 64) / 64.0f : 900.0f;
         layer.LowpassFromHz = open * 1.6f;
         layer.LowpassToHz = open * 0.4f;
         layer.Resonance = style == MusicStyle::Acid ? 3.0f : 0.9f;
@@ -128,12 +138,15 @@ void AddBass(const Score& score, int bar, std::vector<Layer>& out) {
 void AddArpeggio(const Score& score, int bar, std::vector<Layer>& out) {
     const MusicStyle style = score.Recipe().Style;
     const auto tones = score.ChordTones();
-    const Wave shape = style == MusicStyle::Bouncy ? Wave::Triangle : style == MusicStyle::Calm ? Wave::Sine : Wave::Saw;
+    const Wave shape = style == MusicStyle::Bouncy ? Wave::Triangle
+                       : style == MusicStyle::Calm ? Wave::Sine
+                                                   : Wave::Saw;
     const int stride = style == MusicStyle::Calm ? 2 : 1;
     for (int step = 0; step < kStepsPerBar; step += stride) {
         // Patterns climb through the chord; a seeded choice varies the octave now and then.
         const std::uint32_t choice = score.Choice(bar, step, 6);
-        if (score.InIntro(bar) && step % 4 != 0) continue;
+        if (score.InIntro(bar) && step % 4 != 0)
+            continue;
         const int tone = tones[static_cast<std::size_t>((step / stride + bar) % 4)];
         const float midi = static_cast<float>(score.ChordRoot(bar) + 24 + tone + (choice % 7 == 0 ? 12 : 0));
         Layer layer = Note(shape, score.StepTime(bar, step), score.StepSeconds() * (stride + 0.5f), midi, 0.16f, 2.0f);
@@ -149,7 +162,8 @@ void AddPad(const Score& score, int bar, std::vector<Layer>& out) {
     const float barSeconds = score.StepSeconds() * kStepsPerBar;
     for (int i = 0; i < 3; ++i) {
         for (float detune : {-0.08f, 0.08f}) {
-            const float midi = static_cast<float>(score.ChordRoot(bar) + 12 + tones[static_cast<std::size_t>(i)]) + detune;
+            const float midi =
+                static_cast<float>(score.ChordRoot(bar) + 12 + tones[static_cast<std::size_t>(i)]) + detune;
             Layer layer = Note(Wave::Saw, score.StepTime(bar, 0), barSeconds * 1.05f, midi, 0.06f, 0.0f);
             layer.Env.Attack = barSeconds * 0.3f;
             layer.Env.Release = barSeconds * 0.3f;
@@ -199,7 +213,8 @@ RenderedTrack RenderTrack(const TrackRecipe& recipe) {
 
 std::string LoopPointsJson(const LoopPoints& loop) {
     std::ostringstream json;
-    json << "{\n    \"LoopStartSample\": " << loop.StartFrame << ",\n    \"LoopEndSample\": " << loop.EndFrame << "\n}\n";
+    json << "{\n    \"LoopStartSample\": " << loop.StartFrame << ",\n    \"LoopEndSample\": " << loop.EndFrame
+         << "\n}\n";
     return json.str();
 }
 

@@ -18,8 +18,8 @@ struct TrackRecipe {
     float Bpm = 140;
     int IntroBars = 4;
     int LoopBars = 12;
-    int RootNote = 45;                  // MIDI note of the key's root (bass register)
-    std::vector<int> Progression;       // chord roots in semitones above the root, one per bar, repeated
+    int RootNote = 45;             // MIDI note of the key's root (bass register)
+    std::vector<int> Progression;  // chord roots in semitones above the root, one per bar, repeated
     bool Minor = true;
     std::uint32_t Seed = 1;
 };

@@ -21,7 +21,8 @@ Layer Tone(Wave shape, float start, float duration, float fromHz, float toHz, fl
 }
 
 // Filtered noise whose brightness sweeps from one cutoff to another: hits, blasts, whooshes.
-Layer NoiseBurst(float start, float duration, float cutoffFrom, float cutoffTo, float gain, float curve, std::uint32_t seed) {
+Layer NoiseBurst(float start, float duration, float cutoffFrom, float cutoffTo, float gain, float curve,
+                 std::uint32_t seed) {
     Layer layer = Tone(Wave::Noise, start, duration, 0, 0, gain, curve);
     layer.LowpassFromHz = cutoffFrom;
     layer.LowpassToHz = cutoffTo;
@@ -50,7 +51,8 @@ Layer Bell(float start, float duration, float hz, float gain) {
 }
 
 // Notes one after another (MIDI numbers), each a short enveloped tone.
-std::vector<Layer> Arpeggio(Wave shape, float start, float step, std::vector<float> notes, float noteLength, float gain) {
+std::vector<Layer> Arpeggio(Wave shape, float start, float step, std::vector<float> notes, float noteLength,
+                            float gain) {
     std::vector<Layer> layers;
     for (std::size_t i = 0; i < notes.size(); ++i) {
         const float hz = NoteHz(notes[i]);
@@ -61,7 +63,8 @@ std::vector<Layer> Arpeggio(Wave shape, float start, float step, std::vector<flo
 
 std::vector<Layer> Join(std::vector<std::vector<Layer>> groups) {
     std::vector<Layer> all;
-    for (auto& group : groups) all.insert(all.end(), group.begin(), group.end());
+    for (auto& group : groups)
+        all.insert(all.end(), group.begin(), group.end());
     return all;
 }
 
@@ -71,8 +74,8 @@ std::vector<SoundRecipe> SoundEffectRecipes() {
     using W = Wave;
     return {
         {"PistolShot",
-         {Filtered(Tone(W::Square, 0, 0.12f, 1400, 180, 0.5f, 2.5f), 6000, 900), NoiseBurst(0, 0.09f, 9000, 1200, 0.6f, 3, 11),
-          Tone(W::Sine, 0, 0.08f, 220, 60, 0.6f, 2)},
+         {Filtered(Tone(W::Square, 0, 0.12f, 1400, 180, 0.5f, 2.5f), 6000, 900),
+          NoiseBurst(0, 0.09f, 9000, 1200, 0.6f, 3, 11), Tone(W::Sine, 0, 0.08f, 220, 60, 0.6f, 2)},
          0.7f},
         {"ShotgunBlast",
          {NoiseBurst(0, 0.45f, 7000, 300, 0.9f, 2.5f, 21), NoiseBurst(0.01f, 0.25f, 2500, 200, 0.6f, 2, 22),
@@ -99,7 +102,8 @@ std::vector<SoundRecipe> SoundEffectRecipes() {
           Tone(W::Sine, 0.16f, 0.05f, 700, 1000, 0.15f, 2)},
          0.75f},
         {"ErrorBuzz",
-         {Filtered(Tone(W::Square, 0, 0.32f, 110, 104, 0.5f, 0.5f), 1800, 1200), Filtered(Tone(W::Saw, 0, 0.32f, 116, 110, 0.4f, 0.5f), 1800, 1200)},
+         {Filtered(Tone(W::Square, 0, 0.32f, 110, 104, 0.5f, 0.5f), 1800, 1200),
+          Filtered(Tone(W::Saw, 0, 0.32f, 116, 110, 0.4f, 0.5f), 1800, 1200)},
          0.55f},
         {"DebugBlip", {Tone(W::Sine, 0, 0.05f, 1320, 1320, 0.5f, 1)}, 0.4f},
         {"MenuBlip", {Filtered(Tone(W::Triangle, 0, 0.07f, 880, 1100, 0.5f, 1.5f), 6000, 3000)}, 0.45f},
@@ -127,28 +131,36 @@ std::vector<SoundRecipe> SoundEffectRecipes() {
           WithVibrato(Tone(W::Sine, 0.16f, 1.0f, NoteHz(88), NoteHz(88), 0.15f, 1.2f), 5, 0.15f)},
          0.65f},
         {"PillSpawn",
-         {WithVibrato(Tone(W::Sine, 0, 0.35f, 300, 900, 0.5f, 1), 18, 2.0f), Tone(W::Triangle, 0.05f, 0.3f, 600, 1200, 0.2f, 1.5f)},
+         {WithVibrato(Tone(W::Sine, 0, 0.35f, 300, 900, 0.5f, 1), 18, 2.0f),
+          Tone(W::Triangle, 0.05f, 0.3f, 600, 1200, 0.2f, 1.5f)},
          0.55f},
         {"PistolPickup",
-         {NoiseBurst(0, 0.03f, 9000, 6000, 0.4f, 3, 81), Filtered(Tone(W::Square, 0.02f, 0.08f, 700, 700, 0.3f, 1), 4000, 4000),
+         {NoiseBurst(0, 0.03f, 9000, 6000, 0.4f, 3, 81),
+          Filtered(Tone(W::Square, 0.02f, 0.08f, 700, 700, 0.3f, 1), 4000, 4000),
           Filtered(Tone(W::Square, 0.1f, 0.12f, 1050, 1400, 0.3f, 1.5f), 5000, 3000)},
          0.55f},
         {"PlayerDie",
-         {Filtered(Tone(W::Saw, 0, 0.9f, 500, 40, 0.5f, 1.2f), 3000, 200), NoiseBurst(0, 0.7f, 6000, 150, 0.7f, 1.8f, 91),
-          Tone(W::Sine, 0, 0.5f, 120, 30, 0.6f, 1.5f), WithVibrato(Tone(W::Square, 0.05f, 0.6f, 300, 60, 0.15f, 1.5f), 14, 1)},
+         {Filtered(Tone(W::Saw, 0, 0.9f, 500, 40, 0.5f, 1.2f), 3000, 200),
+          NoiseBurst(0, 0.7f, 6000, 150, 0.7f, 1.8f, 91), Tone(W::Sine, 0, 0.5f, 120, 30, 0.6f, 1.5f),
+          WithVibrato(Tone(W::Square, 0.05f, 0.6f, 300, 60, 0.15f, 1.5f), 14, 1)},
          0.8f},
         {"PlayerRespawn",
          {WithVibrato(Filtered(Tone(W::Saw, 0, 0.5f, 220, 880, 0.35f, 0.8f), 800, 6000, 1.5f), 9, 0.3f),
           Tone(W::Sine, 0.1f, 0.4f, NoteHz(79), NoteHz(91), 0.25f, 1.2f)},
          0.6f},
-        {"TransitionOn", {NoiseBurst(0, 0.45f, 250, 6000, 0.6f, 0.8f, 101), Tone(W::Sine, 0, 0.45f, 120, 360, 0.25f, 1)}, 0.5f},
-        {"TransitionOff", {NoiseBurst(0, 0.45f, 6000, 250, 0.6f, 1.2f, 111), Tone(W::Sine, 0, 0.45f, 360, 110, 0.25f, 1)}, 0.5f},
+        {"TransitionOn",
+         {NoiseBurst(0, 0.45f, 250, 6000, 0.6f, 0.8f, 101), Tone(W::Sine, 0, 0.45f, 120, 360, 0.25f, 1)},
+         0.5f},
+        {"TransitionOff",
+         {NoiseBurst(0, 0.45f, 6000, 250, 0.6f, 1.2f, 111), Tone(W::Sine, 0, 0.45f, 360, 110, 0.25f, 1)},
+         0.5f},
     };
 }
 
 OutputFile RenderSoundEffect(const SoundRecipe& recipe, const std::filesystem::path& bankFolder) {
     float end = 0;
-    for (const Layer& layer : recipe.Layers) end = std::max(end, layer.Start + layer.Duration);
+    for (const Layer& layer : recipe.Layers)
+        end = std::max(end, layer.Start + layer.Duration);
     AudioBuffer buffer(1, SecondsToFrames(end + 0.02f));
     buffer.Render(recipe.Layers);
     buffer.Normalize(recipe.Peak);

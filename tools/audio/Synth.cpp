@@ -38,7 +38,8 @@ float EnvelopeAt(const Envelope& env, float t, float duration) {
 
 // Pitch glides exponentially, so a sweep sounds even across octaves.
 float Glide(float from, float to, float u) {
-    if (from <= 0 || to <= 0) return from + (to - from) * u;
+    if (from <= 0 || to <= 0)
+        return from + (to - from) * u;
     return from * std::pow(to / from, u);
 }
 
@@ -80,15 +81,19 @@ private:
 
 }  // namespace
 
-float NoteHz(float midiNote) { return 440.0f * std::pow(2.0f, (midiNote - 69.0f) / 12.0f); }
+float NoteHz(float midiNote) {
+    return 440.0f * std::pow(2.0f, (midiNote - 69.0f) / 12.0f);
+}
 
 AudioBuffer::AudioBuffer(int channels, int frames) : mChannels(channels) {
-    if (channels < 1 || channels > 2 || frames < 0) throw std::invalid_argument("AudioBuffer: 1 or 2 channels and no negative length");
+    if (channels < 1 || channels > 2 || frames < 0)
+        throw std::invalid_argument("AudioBuffer: 1 or 2 channels and no negative length");
     mSamples.assign(static_cast<std::size_t>(frames) * channels, 0.0f);
 }
 
 void AudioBuffer::Render(const Layer& layer) {
-    if (layer.Duration <= 0) return;
+    if (layer.Duration <= 0)
+        return;
     const int first = SecondsToFrames(layer.Start);
     const int count = SecondsToFrames(layer.Duration);
     const float leftGain = mChannels == 2 ? std::sqrt(0.5f * (1 - layer.Pan)) : 1.0f;
@@ -101,12 +106,14 @@ void AudioBuffer::Render(const Layer& layer) {
     std::uint32_t noiseIndex = 0;
     for (int i = 0; i < count; ++i) {
         const int frame = first + i;
-        if (frame >= Frames()) break;
+        if (frame >= Frames())
+            break;
         const float t = static_cast<float>(i) / kSampleRate;
         const float u = static_cast<float>(i) / count;
         float hz = Glide(layer.FromHz, layer.ToHz, u);
         if (layer.VibratoSemitones != 0) {
-            hz *= std::pow(2.0f, layer.VibratoSemitones / 12.0f * static_cast<float>(std::sin(kTwoPi * layer.VibratoHz * t)));
+            hz *= std::pow(2.0f,
+                           layer.VibratoSemitones / 12.0f * static_cast<float>(std::sin(kTwoPi * layer.VibratoHz * t)));
         }
         float sample;
         if (layer.Shape == Wave::Noise) {
@@ -127,10 +134,12 @@ void AudioBuffer::Render(const Layer& layer) {
             phase += hz / kSampleRate;
         }
         if (filtered) {
-            if (i % 8 == 0) lowPass.SetCutoff(Glide(layer.LowpassFromHz, layer.LowpassToHz, u), layer.Resonance);
+            if (i % 8 == 0)
+                lowPass.SetCutoff(Glide(layer.LowpassFromHz, layer.LowpassToHz, u), layer.Resonance);
             sample = lowPass.LowPass(sample);
         }
-        if (layer.HighpassHz > 0) sample = highPass.Process(sample);
+        if (layer.HighpassHz > 0)
+            sample = highPass.Process(sample);
         sample *= layer.Gain * EnvelopeAt(layer.Env, t, layer.Duration);
         if (mChannels == 2) {
             At(frame, 0) += sample * leftGain;
@@ -142,20 +151,25 @@ void AudioBuffer::Render(const Layer& layer) {
 }
 
 void AudioBuffer::Render(const std::vector<Layer>& layers) {
-    for (const Layer& layer : layers) Render(layer);
+    for (const Layer& layer : layers)
+        Render(layer);
 }
 
 void AudioBuffer::Normalize(float peak) {
     float loudest = 0;
-    for (float s : mSamples) loudest = std::max(loudest, std::abs(s));
-    if (loudest <= 0) return;
+    for (float s : mSamples)
+        loudest = std::max(loudest, std::abs(s));
+    if (loudest <= 0)
+        return;
     const float scale = peak / loudest;
-    for (float& s : mSamples) s *= scale;
+    for (float& s : mSamples)
+        s *= scale;
 }
 
 void AudioBuffer::Echo(float delaySeconds, float feedback, float mix) {
     const int delay = SecondsToFrames(delaySeconds);
-    if (delay <= 0) return;
+    if (delay <= 0)
+        return;
     std::vector<float> wet(mSamples.size(), 0.0f);
     const std::size_t stride = static_cast<std::size_t>(delay) * mChannels;
     for (std::size_t i = stride; i < mSamples.size(); ++i) {
@@ -163,7 +177,8 @@ void AudioBuffer::Echo(float delaySeconds, float feedback, float mix) {
         const std::size_t source = mChannels == 2 ? ((i - stride) ^ 1u) : i - stride;
         wet[i] = (mSamples[source] + wet[source]) * feedback;
     }
-    for (std::size_t i = 0; i < mSamples.size(); ++i) mSamples[i] += wet[i] * mix;
+    for (std::size_t i = 0; i < mSamples.size(); ++i)
+        mSamples[i] += wet[i] * mix;
 }
 
 AudioBuffer AudioBuffer::SplitAt(int frame) {
@@ -175,9 +190,11 @@ AudioBuffer AudioBuffer::SplitAt(int frame) {
 }
 
 void AudioBuffer::MixIn(const AudioBuffer& other, int frame) {
-    if (other.mChannels != mChannels) throw std::invalid_argument("AudioBuffer::MixIn: channel counts differ");
+    if (other.mChannels != mChannels)
+        throw std::invalid_argument("AudioBuffer::MixIn: channel counts differ");
     for (int f = 0; f < other.Frames() && frame + f < Frames(); ++f) {
-        for (int c = 0; c < mChannels; ++c) At(frame + f, c) += other.mSamples[static_cast<std::size_t>(f) * mChannels + c];
+        for (int c = 0; c < mChannels; ++c)
+            At(frame + f, c) += other.mSamples[static_cast<std::size_t>(f) * mChannels + c];
     }
 }
 

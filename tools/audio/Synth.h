@@ -22,23 +22,23 @@ struct Envelope {
 // and modulation. Sound effects and music notes are both lists of layers.
 struct Layer {
     Wave Shape = Wave::Sine;
-    float Start = 0;             // seconds
-    float Duration = 0.1f;       // seconds
-    float FromHz = 440;          // pitch at the start; glides exponentially to ToHz
-    float ToHz = 440;            // for noise: the sample-and-hold rate, 0 for white noise
+    float Start = 0;        // seconds
+    float Duration = 0.1f;  // seconds
+    float FromHz = 440;     // pitch at the start; glides exponentially to ToHz
+    float ToHz = 440;       // for noise: the sample-and-hold rate, 0 for white noise
     float Gain = 0.5f;
     Envelope Env;
-    float Duty = 0.5f;           // pulse width of the square wave
+    float Duty = 0.5f;  // pulse width of the square wave
     float VibratoHz = 0;
     float VibratoSemitones = 0;
-    float FmRatio = 0;           // a sine modulator at this multiple of the pitch: bells, metal
+    float FmRatio = 0;  // a sine modulator at this multiple of the pitch: bells, metal
     float FmIndex = 0;
-    float LowpassFromHz = 0;     // 0 leaves the layer unfiltered
+    float LowpassFromHz = 0;  // 0 leaves the layer unfiltered
     float LowpassToHz = 0;
-    float Resonance = 0.7f;      // of the low-pass; higher rings more
+    float Resonance = 0.7f;  // of the low-pass; higher rings more
     float HighpassHz = 0;
-    float Pan = 0;               // -1 left .. 1 right, for stereo buffers
-    std::uint32_t Seed = 1;      // noise seed
+    float Pan = 0;           // -1 left .. 1 right, for stereo buffers
+    std::uint32_t Seed = 1;  // noise seed
 };
 
 // Interleaved float samples that layers are mixed into.
@@ -69,7 +69,9 @@ private:
     std::vector<float> mSamples;
 };
 
-inline int SecondsToFrames(double seconds) { return static_cast<int>(seconds * kSampleRate + 0.5); }
+inline int SecondsToFrames(double seconds) {
+    return static_cast<int>(seconds * kSampleRate + 0.5);
+}
 // Frequency of a MIDI note number (69 = A 440 Hz).
 float NoteHz(float midiNote);
 

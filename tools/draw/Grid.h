@@ -24,7 +24,8 @@ public:
 
 private:
     static std::size_t Count(int width, int height) {
-        if (width < 0 || height < 0) throw std::invalid_argument("Grid: negative size");
+        if (width < 0 || height < 0)
+            throw std::invalid_argument("Grid: negative size");
         return static_cast<std::size_t>(width) * static_cast<std::size_t>(height);
     }
     std::size_t Index(int x, int y) const { return static_cast<std::size_t>(y) * mWidth + x; }

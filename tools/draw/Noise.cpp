@@ -18,7 +18,8 @@ float Noise::Lattice(int x, int y, int period, std::uint32_t salt) const {
         x = ((x % period) + period) % period;
         y = ((y % period) + period) % period;
     }
-    const std::uint32_t h = Hash32(static_cast<std::uint32_t>(x) * 0x9E3779B1u ^ Hash32(static_cast<std::uint32_t>(y) + mSeed + salt * 0x632BE5ABu));
+    const std::uint32_t h = Hash32(static_cast<std::uint32_t>(x) * 0x9E3779B1u ^
+                                   Hash32(static_cast<std::uint32_t>(y) + mSeed + salt * 0x632BE5ABu));
     return static_cast<float>(h & 0xFFFFFF) / static_cast<float>(0xFFFFFF);
 }
 

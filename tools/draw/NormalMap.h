@@ -12,7 +12,9 @@ struct Vec3 {
 };
 
 Vec3 Normalized(Vec3 v);
-inline float Dot(Vec3 a, Vec3 b) { return a.X * b.X + a.Y * b.Y + a.Z * b.Z; }
+inline float Dot(Vec3 a, Vec3 b) {
+    return a.X * b.X + a.Y * b.Y + a.Z * b.Z;
+}
 
 // A unit vector stored in a colour as v * 0.5 + 0.5, the form the lighting shaders decode.
 void EncodeDirection(Vec3 direction, std::uint8_t* rgb);

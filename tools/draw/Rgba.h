@@ -23,12 +23,20 @@ inline Rgba Mix(Rgba a, Rgba b, float t) {
 }
 
 // Multiplies the colour, not the alpha: shading.
-inline Rgba Shade(Rgba c, float k) { return {c.R * k, c.G * k, c.B * k, c.A}; }
+inline Rgba Shade(Rgba c, float k) {
+    return {c.R * k, c.G * k, c.B * k, c.A};
+}
 
-inline Rgba WithAlpha(Rgba c, float alpha) { return {c.R, c.G, c.B, alpha}; }
+inline Rgba WithAlpha(Rgba c, float alpha) {
+    return {c.R, c.G, c.B, alpha};
+}
 
-inline float Saturate(float v) { return std::clamp(v, 0.0f, 1.0f); }
+inline float Saturate(float v) {
+    return std::clamp(v, 0.0f, 1.0f);
+}
 
-inline std::uint8_t ToByte(float v) { return static_cast<std::uint8_t>(Saturate(v) * 255.0f + 0.5f); }
+inline std::uint8_t ToByte(float v) {
+    return static_cast<std::uint8_t>(Saturate(v) * 255.0f + 0.5f);
+}
 
 }  // namespace qv::tools

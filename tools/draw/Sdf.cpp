@@ -8,14 +8,18 @@ namespace qv::tools {
 
 namespace {
 
-Box BoxAround(Vec2 centre, float radius) { return {{centre.X - radius, centre.Y - radius}, {centre.X + radius, centre.Y + radius}}; }
+Box BoxAround(Vec2 centre, float radius) {
+    return {{centre.X - radius, centre.Y - radius}, {centre.X + radius, centre.Y + radius}};
+}
 
 Box Merge(const Box& a, const Box& b) {
-    return {{std::min(a.Min.X, b.Min.X), std::min(a.Min.Y, b.Min.Y)}, {std::max(a.Max.X, b.Max.X), std::max(a.Max.Y, b.Max.Y)}};
+    return {{std::min(a.Min.X, b.Min.X), std::min(a.Min.Y, b.Min.Y)},
+            {std::max(a.Max.X, b.Max.X), std::max(a.Max.Y, b.Max.Y)}};
 }
 
 Box Overlap(const Box& a, const Box& b) {
-    return {{std::max(a.Min.X, b.Min.X), std::max(a.Min.Y, b.Min.Y)}, {std::min(a.Max.X, b.Max.X), std::min(a.Max.Y, b.Max.Y)}};
+    return {{std::max(a.Min.X, b.Min.X), std::max(a.Min.Y, b.Min.Y)},
+            {std::min(a.Max.X, b.Max.X), std::min(a.Max.Y, b.Max.Y)}};
 }
 
 float SegmentDistance(Vec2 p, Vec2 a, Vec2 b) {
@@ -67,9 +71,11 @@ Sdf RoundBox(Vec2 centre, Vec2 halfSize, float cornerRadius, float angle) {
 }
 
 Sdf Polygon(std::vector<Vec2> points) {
-    if (points.size() < 3) throw std::invalid_argument("Polygon needs at least three points");
+    if (points.size() < 3)
+        throw std::invalid_argument("Polygon needs at least three points");
     Box bounds{points[0], points[0]};
-    for (const Vec2& p : points) bounds = Merge(bounds, Box{p, p});
+    for (const Vec2& p : points)
+        bounds = Merge(bounds, Box{p, p});
     return Sdf(
         [pts = std::move(points)](Vec2 p) {
             float nearest = 1e30f;
@@ -100,13 +106,16 @@ Sdf Union(const Sdf& a, const Sdf& b) {
 }
 
 Sdf Union(const std::vector<Sdf>& shapes) {
-    if (shapes.empty()) throw std::invalid_argument("Union of no shapes");
+    if (shapes.empty())
+        throw std::invalid_argument("Union of no shapes");
     Box bounds = shapes[0].Bounds();
-    for (const Sdf& s : shapes) bounds = Merge(bounds, s.Bounds());
+    for (const Sdf& s : shapes)
+        bounds = Merge(bounds, s.Bounds());
     return Sdf(
         [=](Vec2 p) {
             float d = 1e30f;
-            for (const Sdf& s : shapes) d = std::min(d, s(p));
+            for (const Sdf& s : shapes)
+                d = std::min(d, s(p));
             return d;
         },
         bounds);

@@ -28,7 +28,9 @@ Sdf Circle(Vec2 centre, float radius);
 Sdf Ellipse(Vec2 centre, Vec2 radii, float angle = 0);
 // A segment swept by a radius that changes linearly from ra at a to rb at b: legs, antennae, tails.
 Sdf Capsule(Vec2 a, Vec2 b, float ra, float rb);
-inline Sdf Capsule(Vec2 a, Vec2 b, float radius) { return Capsule(a, b, radius, radius); }
+inline Sdf Capsule(Vec2 a, Vec2 b, float radius) {
+    return Capsule(a, b, radius, radius);
+}
 Sdf RoundBox(Vec2 centre, Vec2 halfSize, float cornerRadius, float angle = 0);
 // A simple polygon, points in either winding order.
 Sdf Polygon(std::vector<Vec2> points);

@@ -37,11 +37,14 @@ template <class PixelFn>
 void SpriteCanvas::ForEachPixelIn(const Box& bounds, PixelFn&& fn) {
     // One extra pixel around the bounds holds the anti-aliased fringe.
     const int x0 = std::max(0, static_cast<int>(std::floor(bounds.Min.X * mPixelsPerUnit + Width() * 0.5f)) - 1);
-    const int x1 = std::min(Width() - 1, static_cast<int>(std::ceil(bounds.Max.X * mPixelsPerUnit + Width() * 0.5f)) + 1);
+    const int x1 =
+        std::min(Width() - 1, static_cast<int>(std::ceil(bounds.Max.X * mPixelsPerUnit + Width() * 0.5f)) + 1);
     const int y0 = std::max(0, static_cast<int>(std::floor(Height() * 0.5f - bounds.Max.Y * mPixelsPerUnit)) - 1);
-    const int y1 = std::min(Height() - 1, static_cast<int>(std::ceil(Height() * 0.5f - bounds.Min.Y * mPixelsPerUnit)) + 1);
+    const int y1 =
+        std::min(Height() - 1, static_cast<int>(std::ceil(Height() * 0.5f - bounds.Min.Y * mPixelsPerUnit)) + 1);
     for (int y = y0; y <= y1; ++y) {
-        for (int x = x0; x <= x1; ++x) fn(x, y, PixelCentre(x, y));
+        for (int x = x0; x <= x1; ++x)
+            fn(x, y, PixelCentre(x, y));
     }
 }
 
@@ -49,7 +52,8 @@ void SpriteCanvas::Fill(const Sdf& shape, const Paint& paint, const Relief& reli
     ForEachPixelIn(shape.Bounds(), [&](int x, int y, Vec2 p) {
         const float distance = shape(p);
         const float coverage = Saturate(0.5f - distance * mPixelsPerUnit);
-        if (coverage <= 0) return;
+        if (coverage <= 0)
+            return;
         const float inside = -distance;
         BlendOver(mColour.At(x, y), paint(p, inside), coverage);
         if (relief.Rise != 0) {
@@ -65,7 +69,8 @@ void SpriteCanvas::Fill(const Sdf& shape, const Paint& paint, const Relief& reli
 }
 
 void SpriteCanvas::BlendPixel(int x, int y, Rgba colour, float coverage) {
-    if (x < 0 || y < 0 || x >= Width() || y >= Height() || coverage <= 0) return;
+    if (x < 0 || y < 0 || x >= Width() || y >= Height() || coverage <= 0)
+        return;
     BlendOver(mColour.At(x, y), colour, Saturate(coverage));
 }
 
@@ -77,7 +82,8 @@ void SpriteCanvas::FillOutlined(const Sdf& shape, const Paint& paint, const Reli
 void SpriteCanvas::Roughen(const Sdf& region, const Noise& noise, float featureSize, float amount) {
     ForEachPixelIn(region.Bounds(), [&](int x, int y, Vec2 p) {
         const float coverage = Saturate(0.5f - region(p) * mPixelsPerUnit);
-        if (coverage <= 0) return;
+        if (coverage <= 0)
+            return;
         const float n = noise.Fractal(p.X / featureSize, p.Y / featureSize, 2) - 0.5f;
         mHeight.At(x, y) += n * amount * coverage;
     });
@@ -91,7 +97,8 @@ void SpriteCanvas::BakeShading(float strength) {
     for (int y = 0; y < Height(); ++y) {
         for (int x = 0; x < Width(); ++x) {
             Rgba& c = mColour.At(x, y);
-            if (c.A <= 0) continue;
+            if (c.A <= 0)
+                continue;
             const Vec3 n = normals.At(x, y);
             // Normalised so that flat parts keep their painted colour.
             const float diffuse = (0.55f + 0.6f * std::max(0.0f, Dot(n, light))) / flatLevel;
@@ -112,7 +119,8 @@ Image8 ToImage8(const Grid<Rgba>& premultiplied) {
             const Rgba& c = premultiplied.At(x, y);
             std::uint8_t* p = image.At(x, y);
             const std::uint8_t alpha = ToByte(c.A);
-            if (alpha == 0) continue;  // fully transparent texels stay black, so filtering pulls in no colour
+            if (alpha == 0)
+                continue;  // fully transparent texels stay black, so filtering pulls in no colour
             const float a = std::max(c.A, 1e-6f);
             p[0] = ToByte(c.R / a);
             p[1] = ToByte(c.G / a);
@@ -123,7 +131,9 @@ Image8 ToImage8(const Grid<Rgba>& premultiplied) {
     return image;
 }
 
-Image8 SpriteCanvas::ColourImage() const { return ToImage8(mColour); }
+Image8 SpriteCanvas::ColourImage() const {
+    return ToImage8(mColour);
+}
 
 Image8 SpriteCanvas::NormalImage() const {
     return qv::tools::NormalImage(NormalsFromHeight(mHeight, 1.0f / mPixelsPerUnit));

@@ -11,10 +11,10 @@ namespace qv::tools {
 // How a filled shape shapes the height field (and so the normal map) and the
 // specular mask. A zero rise leaves the height alone: flat decals and markings.
 struct Relief {
-    float Rise = 0;          // height gained at the shape's crest, in drawing units
-    float Bevel = 0.1f;      // distance from the edge over which the rise is reached
-    bool Stack = true;       // add to the height below (a part on top) or replace it
-    float Specular = -1;     // shininess written under the shape; negative leaves it
+    float Rise = 0;       // height gained at the shape's crest, in drawing units
+    float Bevel = 0.1f;   // distance from the edge over which the rise is reached
+    bool Stack = true;    // add to the height below (a part on top) or replace it
+    float Specular = -1;  // shininess written under the shape; negative leaves it
 };
 
 // A sprite being drawn: colour (premultiplied while drawing), height and

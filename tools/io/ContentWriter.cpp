@@ -54,7 +54,8 @@ bool ContentWriter::Write(const OutputFile& file) {
     // Flattened so that files of the same name in different folders never share a staging name.
     std::string stagingName = file.RelativePath.generic_string();
     for (char& c : stagingName) {
-        if (c == '/') c = '~';
+        if (c == '/')
+            c = '~';
     }
     const fs::path staged = mStaging / stagingName;
     WriteWholeFile(staged, file.Data);

@@ -13,7 +13,8 @@ struct Image8 {
     std::vector<std::uint8_t> Pixels;  // Width * Height * 4 bytes
 
     Image8() = default;
-    Image8(int width, int height) : Width(width), Height(height), Pixels(static_cast<std::size_t>(width) * height * 4, 0) {}
+    Image8(int width, int height)
+        : Width(width), Height(height), Pixels(static_cast<std::size_t>(width) * height * 4, 0) {}
 
     std::uint8_t* At(int x, int y) { return &Pixels[(static_cast<std::size_t>(y) * Width + x) * 4]; }
     const std::uint8_t* At(int x, int y) const { return &Pixels[(static_cast<std::size_t>(y) * Width + x) * 4]; }

@@ -44,13 +44,15 @@ public:
         ogg_stream_packetin(&mStream, &codebooks);
         // Audio must begin on a fresh page.
         ogg_page page;
-        while (ogg_stream_flush(&mStream, &page) != 0) AppendPage(out, page);
+        while (ogg_stream_flush(&mStream, &page) != 0)
+            AppendPage(out, page);
     }
 
     void Submit(const float* interleaved, int frames, int channels, Bytes& out) {
         float** buffer = vorbis_analysis_buffer(&mDsp, frames);
         for (int f = 0; f < frames; ++f) {
-            for (int c = 0; c < channels; ++c) buffer[c][f] = interleaved[f * channels + c];
+            for (int c = 0; c < channels; ++c)
+                buffer[c][f] = interleaved[f * channels + c];
         }
         vorbis_analysis_wrote(&mDsp, frames);
         Drain(out);
@@ -75,12 +77,14 @@ private:
             while (vorbis_bitrate_flushpacket(&mDsp, &packet) == 1) {
                 ogg_stream_packetin(&mStream, &packet);
                 ogg_page page;
-                while (ogg_stream_pageout(&mStream, &page) != 0) AppendPage(out, page);
+                while (ogg_stream_pageout(&mStream, &page) != 0)
+                    AppendPage(out, page);
             }
         }
         if (mDsp.eofflag) {
             ogg_page page;
-            while (ogg_stream_flush(&mStream, &page) != 0) AppendPage(out, page);
+            while (ogg_stream_flush(&mStream, &page) != 0)
+                AppendPage(out, page);
         }
     }
 

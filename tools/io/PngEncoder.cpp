@@ -30,7 +30,8 @@ Bytes EncodePng(const Image8& image) {
         throw std::invalid_argument("EncodePng: picture size does not match its pixel data");
     }
     Bytes out;
-    if (!stbi_write_png_to_func(&AppendToBytes, &out, image.Width, image.Height, 4, image.Pixels.data(), image.Width * 4)) {
+    if (!stbi_write_png_to_func(&AppendToBytes, &out, image.Width, image.Height, 4, image.Pixels.data(),
+                                image.Width * 4)) {
         throw std::runtime_error("EncodePng: encoder failed");
     }
     return out;

@@ -18,7 +18,9 @@ struct MemoryFile {
     sf_count_t Position = 0;
 };
 
-sf_count_t MemLength(void* user) { return static_cast<sf_count_t>(static_cast<MemoryFile*>(user)->Data.size()); }
+sf_count_t MemLength(void* user) {
+    return static_cast<sf_count_t>(static_cast<MemoryFile*>(user)->Data.size());
+}
 
 sf_count_t MemSeek(sf_count_t offset, int whence, void* user) {
     auto* file = static_cast<MemoryFile*>(user);
@@ -39,13 +41,16 @@ sf_count_t MemRead(void* ptr, sf_count_t count, void* user) {
 sf_count_t MemWrite(const void* ptr, sf_count_t count, void* user) {
     auto* file = static_cast<MemoryFile*>(user);
     const auto end = static_cast<std::size_t>(file->Position + count);
-    if (file->Data.size() < end) file->Data.resize(end);
+    if (file->Data.size() < end)
+        file->Data.resize(end);
     std::memcpy(file->Data.data() + file->Position, ptr, static_cast<std::size_t>(count));
     file->Position += count;
     return count;
 }
 
-sf_count_t MemTell(void* user) { return static_cast<MemoryFile*>(user)->Position; }
+sf_count_t MemTell(void* user) {
+    return static_cast<MemoryFile*>(user)->Position;
+}
 
 struct SndfileCloser {
     void operator()(SNDFILE* file) const { sf_close(file); }

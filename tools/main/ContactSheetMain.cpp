@@ -28,7 +28,8 @@ Image8 Decode(const fs::path& path) {
     const qv::tools::Bytes data = qv::tools::ReadFileBytes(path);
     int w = 0, h = 0, n = 0;
     unsigned char* pixels = stbi_load_from_memory(data.data(), static_cast<int>(data.size()), &w, &h, &n, 4);
-    if (!pixels) throw std::runtime_error(path.string() + ": not a readable picture");
+    if (!pixels)
+        throw std::runtime_error(path.string() + ": not a readable picture");
     Image8 image(w, h);
     std::copy(pixels, pixels + static_cast<std::size_t>(w) * h * 4, image.Pixels.begin());
     stbi_image_free(pixels);
@@ -40,7 +41,8 @@ void Composite(Image8& sheet, const Image8& page, int left, int top, int scale) 
         for (int x = 0; x < page.Width * scale && left + x < sheet.Width; ++x) {
             const std::uint8_t* s = page.At(x / scale, y / scale);
             std::uint8_t* d = sheet.At(left + x, top + y);
-            for (int c = 0; c < 3; ++c) d[c] = static_cast<std::uint8_t>((s[c] * s[3] + d[c] * (255 - s[3])) / 255);
+            for (int c = 0; c < 3; ++c)
+                d[c] = static_cast<std::uint8_t>((s[c] * s[3] + d[c] * (255 - s[3])) / 255);
         }
     }
 }
@@ -56,10 +58,13 @@ int main(int argc, char** argv) {
         std::vector<fs::path> pages;
         for (const auto& entry : fs::directory_iterator(fs::path(argv[1]) / "Textures" / "Main")) {
             const std::string stem = entry.path().stem().string();
-            if (entry.path().extension() != ".sheet" || stem.find("_NRM") != std::string::npos) continue;
+            if (entry.path().extension() != ".sheet" || stem.find("_NRM") != std::string::npos)
+                continue;
             bool wanted = argc == 3;
-            for (int i = 3; i < argc; ++i) wanted = wanted || stem == argv[i];
-            if (wanted) pages.push_back(entry.path());
+            for (int i = 3; i < argc; ++i)
+                wanted = wanted || stem == argv[i];
+            if (wanted)
+                pages.push_back(entry.path());
         }
         std::sort(pages.begin(), pages.end());
         std::vector<Image8> images;

@@ -15,7 +15,8 @@ int main(int argc, char** argv) {
     try {
         const qv::tools::ContentBuildSummary summary = qv::tools::BuildContent(argv[1]);
         const std::chrono::duration<double> elapsed = std::chrono::steady_clock::now() - start;
-        std::printf("content: %d files written, %d unchanged, %.1f s\n", summary.Written, summary.Unchanged, elapsed.count());
+        std::printf("content: %d files written, %d unchanged, %.1f s\n", summary.Written, summary.Unchanged,
+                    elapsed.count());
     } catch (const std::exception& error) {
         std::fprintf(stderr, "content build failed: %s\n", error.what());
         return 1;

@@ -41,11 +41,7 @@ Image8 PaintPage(const std::vector<PlacedGlyph>& glyphs, int width, int height) 
 
 std::vector<BitmapFontRecipe> MainFontRecipes() {
     return {
-        {"Editor", 14, false},
-        {"Small", 18, false},
-        {"Medium", 28, false},
-        {"Large", 48, true},
-        {"Title", 72, true},
+        {"Editor", 14, false}, {"Small", 18, false}, {"Medium", 28, false}, {"Large", 48, true}, {"Title", 72, true},
     };
 }
 
@@ -65,7 +61,8 @@ std::vector<OutputFile> BakeBitmapFont(const BitmapFontRecipe& recipe, const std
         glyphs.push_back(std::move(glyph));
     }
     const AtlasPacker::Result layout = AtlasPacker(kGlyphPadding, 4096).Pack(sizes);
-    for (std::size_t i = 0; i < packedIndex.size(); ++i) glyphs[packedIndex[i]].Where = layout.Placements[i];
+    for (std::size_t i = 0; i < packedIndex.size(); ++i)
+        glyphs[packedIndex[i]].Where = layout.Placements[i];
 
     const std::string pageFile = recipe.Name + "_0.png";
     std::ostringstream fnt;
@@ -78,10 +75,10 @@ std::vector<OutputFile> BakeBitmapFont(const BitmapFontRecipe& recipe, const std
     fnt << "  <pages>\n    <page id=\"0\" file=\"" << pageFile << "\"/>\n  </pages>\n";
     fnt << "  <chars count=\"" << glyphs.size() << "\">\n";
     for (const PlacedGlyph& g : glyphs) {
-        fnt << "    <char id=\"" << static_cast<unsigned>(g.Character) << "\" x=\"" << g.Where.X << "\" y=\"" << g.Where.Y
-            << "\" width=\"" << g.Where.Width << "\" height=\"" << g.Where.Height << "\" xoffset=\"" << g.Bitmap.Left
-            << "\" yoffset=\"" << face.Ascender() - g.Bitmap.Top << "\" xadvance=\"" << g.Bitmap.Advance
-            << "\" page=\"0\" chnl=\"15\"/>\n";
+        fnt << "    <char id=\"" << static_cast<unsigned>(g.Character) << "\" x=\"" << g.Where.X << "\" y=\""
+            << g.Where.Y << "\" width=\"" << g.Where.Width << "\" height=\"" << g.Where.Height << "\" xoffset=\""
+            << g.Bitmap.Left << "\" yoffset=\"" << face.Ascender() - g.Bitmap.Top << "\" xadvance=\""
+            << g.Bitmap.Advance << "\" page=\"0\" chnl=\"15\"/>\n";
     }
     fnt << "  </chars>\n";
 
@@ -90,9 +87,10 @@ std::vector<OutputFile> BakeBitmapFont(const BitmapFontRecipe& recipe, const std
     for (char32_t first = kFirstCharacter; first <= kLastCharacter; ++first) {
         for (char32_t second = kFirstCharacter; second <= kLastCharacter; ++second) {
             const int amount = face.Kerning(first, second);
-            if (amount == 0) continue;
-            pairs << "    <kerning first=\"" << static_cast<unsigned>(first) << "\" second=\"" << static_cast<unsigned>(second)
-                  << "\" amount=\"" << amount << "\"/>\n";
+            if (amount == 0)
+                continue;
+            pairs << "    <kerning first=\"" << static_cast<unsigned>(first) << "\" second=\""
+                  << static_cast<unsigned>(second) << "\" amount=\"" << amount << "\"/>\n";
             ++pairCount;
         }
     }

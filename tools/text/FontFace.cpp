@@ -14,21 +14,30 @@ namespace {
     throw std::runtime_error(file.string() + ": " + what + " (FreeType error " + std::to_string(error) + ")");
 }
 
-int PixelsFrom26Dot6(FT_Pos value) { return static_cast<int>((value + 32) >> 6); }
+int PixelsFrom26Dot6(FT_Pos value) {
+    return static_cast<int>((value + 32) >> 6);
+}
 
 }  // namespace
 
-void FontFace::LibraryDone::operator()(FT_LibraryRec_* library) const { FT_Done_FreeType(library); }
+void FontFace::LibraryDone::operator()(FT_LibraryRec_* library) const {
+    FT_Done_FreeType(library);
+}
 
-void FontFace::FaceDone::operator()(FT_FaceRec_* face) const { FT_Done_Face(face); }
+void FontFace::FaceDone::operator()(FT_FaceRec_* face) const {
+    FT_Done_Face(face);
+}
 
 FontFace::FontFace(const std::filesystem::path& file, int pixelSize) : mPixelSize(pixelSize), mFile(file) {
     FT_Library library = nullptr;
-    if (FT_Error error = FT_Init_FreeType(&library)) Fail(file, "cannot start FreeType", error);
+    if (FT_Error error = FT_Init_FreeType(&library))
+        Fail(file, "cannot start FreeType", error);
     mLibrary.reset(library);
     FT_Face face = nullptr;
     if (FT_Error error = FT_New_Face(library, file.c_str(), 0, &face)) {
-        Fail(file, std::filesystem::exists(file) ? "not a readable font" : "font file is missing (install fonts-dejavu-core)", error);
+        Fail(file,
+             std::filesystem::exists(file) ? "not a readable font" : "font file is missing (install fonts-dejavu-core)",
+             error);
     }
     mFace.reset(face);
     if (FT_Error error = FT_Set_Pixel_Sizes(face, 0, static_cast<FT_UInt>(pixelSize))) {
@@ -38,9 +47,13 @@ FontFace::FontFace(const std::filesystem::path& file, int pixelSize) : mPixelSiz
 
 FontFace::~FontFace() = default;
 
-int FontFace::Ascender() const { return PixelsFrom26Dot6(mFace->size->metrics.ascender); }
+int FontFace::Ascender() const {
+    return PixelsFrom26Dot6(mFace->size->metrics.ascender);
+}
 
-int FontFace::LineHeight() const { return PixelsFrom26Dot6(mFace->size->metrics.height); }
+int FontFace::LineHeight() const {
+    return PixelsFrom26Dot6(mFace->size->metrics.height);
+}
 
 GlyphBitmap FontFace::Render(char32_t character) const {
     const FT_UInt index = FT_Get_Char_Index(mFace.get(), character);
@@ -64,7 +77,8 @@ GlyphBitmap FontFace::Render(char32_t character) const {
 }
 
 int FontFace::Kerning(char32_t first, char32_t second) const {
-    if (!FT_HAS_KERNING(mFace.get())) return 0;
+    if (!FT_HAS_KERNING(mFace.get()))
+        return 0;
     FT_Vector delta{};
     FT_Face face = mFace.get();
     FT_Get_Kerning(face, FT_Get_Char_Index(face, first), FT_Get_Char_Index(face, second), FT_KERNING_DEFAULT, &delta);
@@ -72,7 +86,8 @@ int FontFace::Kerning(char32_t first, char32_t second) const {
 }
 
 std::filesystem::path DejaVuSansPath(bool bold) {
-    return bold ? "/usr/share/fonts/truetype/dejavu/DejaVuSans-Bold.ttf" : "/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf";
+    return bold ? "/usr/share/fonts/truetype/dejavu/DejaVuSans-Bold.ttf"
+                : "/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf";
 }
 
 }  // namespace qv::tools

@@ -18,8 +18,8 @@
 class SampleSegments {
 public:
     // Null when OpenAL does not take the data. Needs the context current.
-    static std::shared_ptr<const SampleSegments> Build(const std::vector<int16_t>& samples,
-                                                        const SoundFormat& format, LoopRegion loop);
+    static std::shared_ptr<const SampleSegments> Build(const std::vector<int16_t>& samples, const SoundFormat& format,
+                                                       LoopRegion loop);
 
     // The buffer of the part that begins at firstFrame; 0 when no part begins there.
     ALuint BufferAt(uint64_t firstFrame) const;

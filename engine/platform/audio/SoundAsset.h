@@ -48,8 +48,8 @@ private:
     SoundAsset(SoundFormat format, std::vector<int16_t> samples, std::unique_ptr<SoundFile> stream);
 
     SoundFormat mFormat;
-    std::vector<int16_t> mSamples;          // samples only
-    std::unique_ptr<SoundFile> mStream;     // streams only
+    std::vector<int16_t> mSamples;                    // samples only
+    std::unique_ptr<SoundFile> mStream;               // streams only
     std::shared_ptr<const SampleSegments> mSegments;  // built for mSegmentsLoop
     LoopRegion mSegmentsLoop;
     LoopRegion mLoop;

@@ -10,9 +10,9 @@ struct sf_private_tag;
 
 // What a decoded sound is made of.
 struct SoundFormat {
-    int Channels = 0;      // 1 or 2
-    int SampleRate = 0;    // frames per second
-    uint64_t Frames = 0;   // length
+    int Channels = 0;     // 1 or 2
+    int SampleRate = 0;   // frames per second
+    uint64_t Frames = 0;  // length
 };
 
 // An open audio file (WAV, OGG Vorbis, FLAC, MP3, ... whatever libsndfile reads),

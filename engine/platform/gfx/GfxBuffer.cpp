@@ -14,22 +14,19 @@ GfxBuffer::GfxBuffer(GfxBufferKind kind, size_t sizeBytes) : mKind(kind), mSizeB
     glBufferData(GL_COPY_WRITE_BUFFER, static_cast<GLsizeiptr>(sizeBytes), nullptr, GL_DYNAMIC_DRAW);
     glBindBuffer(GL_COPY_WRITE_BUFFER, 0);
     if (glGetError() == GL_OUT_OF_MEMORY) {
-        throw std::runtime_error("Out of video memory for a buffer of " + std::to_string(sizeBytes) +
-                                 " bytes");
+        throw std::runtime_error("Out of video memory for a buffer of " + std::to_string(sizeBytes) + " bytes");
     }
 }
 
 void GfxBuffer::Write(size_t offsetBytes, const void* data, size_t sizeBytes) {
     if (offsetBytes > mSizeBytes || sizeBytes > mSizeBytes - offsetBytes) {
         throw std::out_of_range("Buffer write of " + std::to_string(sizeBytes) + " bytes at " +
-                                std::to_string(offsetBytes) + " exceeds its " +
-                                std::to_string(mSizeBytes) + " bytes");
+                                std::to_string(offsetBytes) + " exceeds its " + std::to_string(mSizeBytes) + " bytes");
     }
     if (sizeBytes == 0) {
         return;
     }
     glBindBuffer(GL_COPY_WRITE_BUFFER, mBuffer.Get());
-    glBufferSubData(GL_COPY_WRITE_BUFFER, static_cast<GLintptr>(offsetBytes),
-                    static_cast<GLsizeiptr>(sizeBytes), data);
+    glBufferSubData(GL_COPY_WRITE_BUFFER, static_cast<GLintptr>(offsetBytes), static_cast<GLsizeiptr>(sizeBytes), data);
     glBindBuffer(GL_COPY_WRITE_BUFFER, 0);
 }

@@ -108,8 +108,7 @@ void UploadUniformBuffer(GLuint buffer, const float* values, size_t count) {
 
 }  // namespace
 
-GfxDevice::GfxDevice(Window& window, int backBufferWidth, int backBufferHeight)
-    : mWindow(window), mContext(window) {
+GfxDevice::GfxDevice(Window& window, int backBufferWidth, int backBufferHeight) : mWindow(window), mContext(window) {
     GLuint names[2] = {};
     glGenFramebuffers(2, names);
     mFramebuffer = GlFramebuffer(names[0]);
@@ -122,10 +121,9 @@ GfxDevice::GfxDevice(Window& window, int backBufferWidth, int backBufferHeight)
     mVertexArray = GlVertexArray(vertexArray);
     glBindVertexArray(vertexArray);
 
-    mVertexConstantBuffer = GlBuffer(CreateUniformBuffer(sizeof(mVertexConstants),
-                                                         GfxProgram::kVertexConstantsBinding));
-    mPixelConstantBuffer = GlBuffer(CreateUniformBuffer(sizeof(mPixelConstants),
-                                                        GfxProgram::kPixelConstantsBinding));
+    mVertexConstantBuffer =
+        GlBuffer(CreateUniformBuffer(sizeof(mVertexConstants), GfxProgram::kVertexConstantsBinding));
+    mPixelConstantBuffer = GlBuffer(CreateUniformBuffer(sizeof(mPixelConstants), GfxProgram::kPixelConstantsBinding));
     for (int unit = 0; unit < kGfxSamplerUnits; ++unit) {
         GLuint sampler = 0;
         glGenSamplers(1, &sampler);
@@ -166,8 +164,7 @@ void GfxDevice::ApplyFixedState() {
     }
 }
 
-std::shared_ptr<GfxTexture> GfxDevice::CreateTexture(int width, int height, const uint8_t* pixels,
-                                                     GfxMips mips) {
+std::shared_ptr<GfxTexture> GfxDevice::CreateTexture(int width, int height, const uint8_t* pixels, GfxMips mips) {
     return std::shared_ptr<GfxTexture>(new GfxTexture(width, height, pixels, mips, false));
 }
 
@@ -199,8 +196,7 @@ void GfxDevice::CopyBackBufferToWindow() {
     const int width = mBackBuffer->Width();
     const int height = mBackBuffer->Height();
     glBindFramebuffer(GL_READ_FRAMEBUFFER, mPresentFramebuffer.Get());
-    glFramebufferTexture2D(GL_READ_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_TEXTURE_2D,
-                           mBackBuffer->GlName(), 0);
+    glFramebufferTexture2D(GL_READ_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_TEXTURE_2D, mBackBuffer->GlName(), 0);
     glReadBuffer(GL_COLOR_ATTACHMENT0);
     glBindFramebuffer(GL_DRAW_FRAMEBUFFER, 0);
     // Targets hold the top row first, the window the bottom row: the copy flips.
@@ -221,8 +217,8 @@ std::vector<uint8_t> GfxDevice::ReadWindowPixels(int* width, int* height) const 
     glBindFramebuffer(GL_FRAMEBUFFER, mFramebuffer.Get());
     std::vector<uint8_t> topFirst(bottomFirst.size());
     for (int row = 0; row < *height; ++row) {
-        std::copy_n(bottomFirst.begin() + static_cast<ptrdiff_t>(rowBytes * (*height - 1 - row)),
-                    rowBytes, topFirst.begin() + static_cast<ptrdiff_t>(rowBytes * row));
+        std::copy_n(bottomFirst.begin() + static_cast<ptrdiff_t>(rowBytes * (*height - 1 - row)), rowBytes,
+                    topFirst.begin() + static_cast<ptrdiff_t>(rowBytes * row));
     }
     return topFirst;
 }
@@ -326,14 +322,12 @@ void GfxDevice::SetPixelShader(const GfxShader* shader) {
 }
 
 void GfxDevice::SetVertexConstants(int firstRegister, const float* values, int registerCount) {
-    WriteRegisters(mVertexConstants.data(), kGfxVertexConstantRegisters, firstRegister, values,
-                   registerCount);
+    WriteRegisters(mVertexConstants.data(), kGfxVertexConstantRegisters, firstRegister, values, registerCount);
     mVertexConstantsDirty = true;
 }
 
 void GfxDevice::SetPixelConstants(int firstRegister, const float* values, int registerCount) {
-    WriteRegisters(mPixelConstants.data(), kGfxPixelConstantRegisters, firstRegister, values,
-                   registerCount);
+    WriteRegisters(mPixelConstants.data(), kGfxPixelConstantRegisters, firstRegister, values, registerCount);
     mPixelConstantsDirty = true;
 }
 
@@ -376,8 +370,7 @@ void GfxDevice::ApplySamplerState(int unit) {
     glSamplerParameteri(sampler, GL_TEXTURE_MAG_FILTER, MagnificationFilter(state.MagFilter));
     glSamplerParameteri(sampler, GL_TEXTURE_MIN_FILTER, MinificationFilter(state.MinFilter, state.MipFilter));
     if (SupportsAnisotropy()) {
-        const bool anisotropic =
-            state.MinFilter == GfxFilter::Anisotropic || state.MagFilter == GfxFilter::Anisotropic;
+        const bool anisotropic = state.MinFilter == GfxFilter::Anisotropic || state.MagFilter == GfxFilter::Anisotropic;
         glSamplerParameterf(sampler, GL_TEXTURE_MAX_ANISOTROPY_EXT, anisotropic ? mMaxAnisotropy : 1.0f);
     }
 }
@@ -412,15 +405,12 @@ void GfxDevice::BindVertexLayout(unsigned int bufferName) {
         return;  // attribute offsets need a buffer; draws are refused until one is set
     }
     const GLsizei stride = sizeof(GfxVertex);
-    glVertexAttribPointer(0, 4, GL_FLOAT, GL_FALSE, stride,
-                          reinterpret_cast<const void*>(offsetof(GfxVertex, X)));
+    glVertexAttribPointer(0, 4, GL_FLOAT, GL_FALSE, stride, reinterpret_cast<const void*>(offsetof(GfxVertex, X)));
     // 0xAARRGGBB in memory is B, G, R, A: the BGRA size reads it as (r, g, b, a).
     glVertexAttribPointer(1, GL_BGRA, GL_UNSIGNED_BYTE, GL_TRUE, stride,
                           reinterpret_cast<const void*>(offsetof(GfxVertex, Argb)));
-    glVertexAttribPointer(2, 2, GL_FLOAT, GL_FALSE, stride,
-                          reinterpret_cast<const void*>(offsetof(GfxVertex, U0)));
-    glVertexAttribPointer(3, 2, GL_FLOAT, GL_FALSE, stride,
-                          reinterpret_cast<const void*>(offsetof(GfxVertex, U1)));
+    glVertexAttribPointer(2, 2, GL_FLOAT, GL_FALSE, stride, reinterpret_cast<const void*>(offsetof(GfxVertex, U0)));
+    glVertexAttribPointer(3, 2, GL_FLOAT, GL_FALSE, stride, reinterpret_cast<const void*>(offsetof(GfxVertex, U1)));
 }
 
 void GfxDevice::SetVertexBuffer(const GfxBuffer* buffer) {
@@ -540,8 +530,8 @@ void GfxDevice::CheckFramebuffer() {
     }
     const GLenum status = glCheckFramebufferStatus(GL_FRAMEBUFFER);
     if (status != GL_FRAMEBUFFER_COMPLETE) {
-        throw std::runtime_error("The render targets cannot be drawn into together (status " +
-                                 std::to_string(status) + ")");
+        throw std::runtime_error("The render targets cannot be drawn into together (status " + std::to_string(status) +
+                                 ")");
     }
     mFramebufferChecked = true;
 }

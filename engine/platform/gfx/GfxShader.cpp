@@ -42,8 +42,7 @@ const char* GfxShader::Prelude(GfxShaderStage stage) {
 
 GfxShader::GfxShader(GfxShaderStage stage, std::string name, const std::string& source)
     : mStage(stage), mName(std::move(name)), mSerial(NextSerial()) {
-    const GLuint shader =
-        glCreateShader(stage == GfxShaderStage::Vertex ? GL_VERTEX_SHADER : GL_FRAGMENT_SHADER);
+    const GLuint shader = glCreateShader(stage == GfxShaderStage::Vertex ? GL_VERTEX_SHADER : GL_FRAGMENT_SHADER);
     mShader = GlShader(shader);
     const char* parts[] = {Prelude(stage), source.c_str()};
     glShaderSource(shader, 2, parts, nullptr);
@@ -51,7 +50,7 @@ GfxShader::GfxShader(GfxShaderStage stage, std::string name, const std::string& 
     GLint compiled = GL_FALSE;
     glGetShaderiv(shader, GL_COMPILE_STATUS, &compiled);
     if (compiled != GL_TRUE) {
-        throw std::runtime_error("Shader '" + mName +
-                                 "' does not compile:\n" + ReadGlInfoLog(shader, glGetShaderiv, glGetShaderInfoLog));
+        throw std::runtime_error("Shader '" + mName + "' does not compile:\n" +
+                                 ReadGlInfoLog(shader, glGetShaderiv, glGetShaderInfoLog));
     }
 }

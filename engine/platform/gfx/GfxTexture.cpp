@@ -24,9 +24,8 @@ void CheckSize(int width, int height) {
     GLint limit = 0;
     glGetIntegerv(GL_MAX_TEXTURE_SIZE, &limit);
     if (width <= 0 || height <= 0 || width > limit || height > limit) {
-        throw std::invalid_argument("Texture size " + std::to_string(width) + "x" +
-                                    std::to_string(height) + " is outside 1.." +
-                                    std::to_string(limit));
+        throw std::invalid_argument("Texture size " + std::to_string(width) + "x" + std::to_string(height) +
+                                    " is outside 1.." + std::to_string(limit));
     }
 }
 
@@ -58,8 +57,8 @@ GfxTexture::GfxTexture(int width, int height, const uint8_t* pixels, GfxMips mip
         glGenerateMipmap(GL_TEXTURE_2D);
     }
     if (glGetError() == GL_OUT_OF_MEMORY) {
-        throw std::runtime_error("Out of video memory for a " + std::to_string(width) + "x" +
-                                 std::to_string(height) + " texture");
+        throw std::runtime_error("Out of video memory for a " + std::to_string(width) + "x" + std::to_string(height) +
+                                 " texture");
     }
 }
 

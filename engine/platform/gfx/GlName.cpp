@@ -22,11 +22,27 @@ void EndGlContextGeneration() {
     gLiveGeneration = 0;
 }
 
-void DestroyGlTexture(unsigned int name) { glDeleteTextures(1, &name); }
-void DestroyGlBuffer(unsigned int name) { glDeleteBuffers(1, &name); }
-void DestroyGlFramebuffer(unsigned int name) { glDeleteFramebuffers(1, &name); }
-void DestroyGlRenderbuffer(unsigned int name) { glDeleteRenderbuffers(1, &name); }
-void DestroyGlVertexArray(unsigned int name) { glDeleteVertexArrays(1, &name); }
-void DestroyGlSampler(unsigned int name) { glDeleteSamplers(1, &name); }
-void DestroyGlShader(unsigned int name) { glDeleteShader(name); }
-void DestroyGlProgram(unsigned int name) { glDeleteProgram(name); }
+void DestroyGlTexture(unsigned int name) {
+    glDeleteTextures(1, &name);
+}
+void DestroyGlBuffer(unsigned int name) {
+    glDeleteBuffers(1, &name);
+}
+void DestroyGlFramebuffer(unsigned int name) {
+    glDeleteFramebuffers(1, &name);
+}
+void DestroyGlRenderbuffer(unsigned int name) {
+    glDeleteRenderbuffers(1, &name);
+}
+void DestroyGlVertexArray(unsigned int name) {
+    glDeleteVertexArrays(1, &name);
+}
+void DestroyGlSampler(unsigned int name) {
+    glDeleteSamplers(1, &name);
+}
+void DestroyGlShader(unsigned int name) {
+    glDeleteShader(name);
+}
+void DestroyGlProgram(unsigned int name) {
+    glDeleteProgram(name);
+}

@@ -27,8 +27,7 @@ public:
     explicit GlName(unsigned int name) : mName(name), mGeneration(CurrentGlContextGeneration()) {}
     ~GlName() { Reset(); }
 
-    GlName(GlName&& other) noexcept
-        : mName(std::exchange(other.mName, 0u)), mGeneration(other.mGeneration) {}
+    GlName(GlName&& other) noexcept : mName(std::exchange(other.mName, 0u)), mGeneration(other.mGeneration) {}
     GlName& operator=(GlName&& other) noexcept {
         if (this != &other) {
             Reset();

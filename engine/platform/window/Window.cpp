@@ -26,8 +26,8 @@ void RequestOpenGlAttributes() {
 
 Window::Window(const WindowDesc& desc) {
     RequestOpenGlAttributes();
-    mHandle = SDL_CreateWindow(desc.Title.c_str(), SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED,
-                               desc.Width, desc.Height, SDL_WINDOW_OPENGL | SDL_WINDOW_SHOWN);
+    mHandle = SDL_CreateWindow(desc.Title.c_str(), SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED, desc.Width,
+                               desc.Height, SDL_WINDOW_OPENGL | SDL_WINDOW_SHOWN);
     if (mHandle == nullptr) {
         throw std::runtime_error(std::string("Cannot create the game window: ") + SDL_GetError());
     }
@@ -58,12 +58,10 @@ void Window::EnterFullscreen(const WindowDesc& desc) {
     mode.w = desc.Width;
     mode.h = desc.Height;
     mode.refresh_rate = desc.RefreshRate;
-    if (SDL_SetWindowDisplayMode(mHandle, &mode) != 0 ||
-        SDL_SetWindowFullscreen(mHandle, SDL_WINDOW_FULLSCREEN) != 0) {
+    if (SDL_SetWindowDisplayMode(mHandle, &mode) != 0 || SDL_SetWindowFullscreen(mHandle, SDL_WINDOW_FULLSCREEN) != 0) {
         // A display that refuses the mode still gets a playable window.
-        DebugPrint((std::string("Full screen ") + std::to_string(desc.Width) + "x" +
-                    std::to_string(desc.Height) + " is not available (" + SDL_GetError() +
-                    "); staying in a window.\n")
+        DebugPrint((std::string("Full screen ") + std::to_string(desc.Width) + "x" + std::to_string(desc.Height) +
+                    " is not available (" + SDL_GetError() + "); staying in a window.\n")
                        .c_str());
         SDL_SetWindowFullscreen(mHandle, 0);
     }

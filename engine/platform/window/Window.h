@@ -7,7 +7,7 @@ struct SDL_Window;
 
 struct WindowDesc {
     std::string Title;
-    int Width = 1280;   // client area, in pixels
+    int Width = 1280;  // client area, in pixels
     int Height = 720;
     bool Fullscreen = false;
     int RefreshRate = 60;  // of the full-screen display mode
