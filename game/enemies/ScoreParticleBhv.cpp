@@ -15,7 +15,8 @@ ScoreParticleBhv::ScoreParticleBhv() {
 
 void ScoreParticleBhv::SetScore(int points) {
     if (Text != nullptr) {
-        Text->Text = "+" + std::to_string(points);
+        // Appended rather than "+" + text, which GCC 12 misreads as an overlapping copy.
+        Text->Text = std::string("+").append(std::to_string(points));
     }
 }
 
