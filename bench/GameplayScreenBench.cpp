@@ -72,6 +72,11 @@ public:
         gPrefabManager->Init(RegisterComponentTypes);
         gGameplayRoot = new GameObject("GameplayRoot");
         gRootObject->AddChild(gGameplayRoot);
+        // Straight into the first level, as the map hands over when a level starts.
+        if (GameObject* map = gGameplayRoot->FindChild("LevelSelectScreen1")) {
+            map->DetachAndDestroy();
+        }
+        gGameplayRoot->AddChild(new GameObject("GameplayScreen"));
         App->PumpMessagesFn = [] { return true; };
         App->StartLoop();
         Pass();
