@@ -10,6 +10,7 @@
 #include "editor/widgets/EdInput.h"
 #include "editor/widgets/EdListItemBhv.h"
 #include "editor/widgets/EdPropertyRowBhv.h"
+#include "editor/widgets/HeldScroll.h"
 #include "object/GameObject.h"
 #include "object/PrefabManager.h"
 
@@ -128,8 +129,8 @@ void EdDlgPickerBhv<Self>::Update() {
     if (ScrollDownButton != nullptr) {
         ScrollDownButton->IsGrayedOut = rowLeftEmpty;
     }
-    RunWhileHeld(ScrollUpButton, &EdDlgPickerBhv::ScrollUpCoroutine);
-    RunWhileHeld(ScrollDownButton, &EdDlgPickerBhv::ScrollDownCoroutine);
+    RunWhileHeld(this, ScrollUpButton, &EdDlgPickerBhv::ScrollUpCoroutine);
+    RunWhileHeld(this, ScrollDownButton, &EdDlgPickerBhv::ScrollDownCoroutine);
     if (Dialog != nullptr) {
         Dialog->Layout();
     }
@@ -168,44 +169,16 @@ bool EdDlgPickerBhv<Self>::FillRows(const std::string& filter) {
 }
 
 template <class Self>
-void EdDlgPickerBhv<Self>::RunWhileHeld(const EdButtonBhv* button, CoCommand (EdDlgPickerBhv::*body)(int step)) {
-    if (button == nullptr) {
-        return;
-    }
-    Coroutine* coroutine = FindOrCreateCoroutine(body);
-    if (button->WasPressed != 0) {
-        coroutine->Start();
-    } else {
-        coroutine->Stop();
-    }
-}
-
-template <class Self>
 CoCommand EdDlgPickerBhv<Self>::ScrollUpCoroutine(int step) {
     static const CoroutineBodyId id;
-    if (step == CoroutineIdStep) {
-        return id.Answer();
-    }
-    if (step == 0) {
-        ScrollOffset = std::max(ScrollOffset - 1, 0);
-        return CoWaitSeconds(ScrollRepeat);
-    }
-    return CoRestart();
+    return ScrollStep(step, id, ScrollOffset, std::max(ScrollOffset - 1, 0), ScrollRepeat);
 }
 
 template <class Self>
 CoCommand EdDlgPickerBhv<Self>::ScrollDownCoroutine(int step) {
     static const CoroutineBodyId id;
-    if (step == CoroutineIdStep) {
-        return id.Answer();
-    }
-    if (step == 0) {
-        if (!Items.empty() && !Items.back()->Label.empty()) {
-            ++ScrollOffset;
-        }
-        return CoWaitSeconds(ScrollRepeat);
-    }
-    return CoRestart();
+    const bool more = !Items.empty() && !Items.back()->Label.empty();
+    return ScrollStep(step, id, ScrollOffset, more ? ScrollOffset + 1 : ScrollOffset, ScrollRepeat);
 }
 
 template <class Self>

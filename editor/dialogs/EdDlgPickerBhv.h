@@ -59,7 +59,6 @@ public:
 private:
     // Fills the rows from the names matching the filter; whether a row stayed empty.
     bool FillRows(const std::string& filter);
-    void RunWhileHeld(const EdButtonBhv* button, CoCommand (EdDlgPickerBhv::*body)(int step));
     bool IsRowFilled(int row) const;
     void Finish();
 

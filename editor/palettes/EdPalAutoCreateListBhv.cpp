@@ -5,6 +5,7 @@
 #include "editor/palettes/ListPaletteSupport.h"
 #include "editor/widgets/EdInput.h"
 #include "editor/widgets/EdListItemBhv.h"
+#include "editor/widgets/HeldScroll.h"
 #include "object/AutoCreate.h"
 #include "object/GameObject.h"
 #include "object/Prefab.h"
@@ -101,8 +102,8 @@ void EdPalAutoCreateListBhv::Update() {
         BtnScrollDown->IsGrayedOut = false;
         ListPalette::Refresh(BtnScrollDown);
     }
-    ListPalette::RunWhileHeld(this, BtnScrollUp, &EdPalAutoCreateListBhv::ScrollUpCoroutine);
-    ListPalette::RunWhileHeld(this, BtnScrollDown, &EdPalAutoCreateListBhv::ScrollDownCoroutine);
+    RunWhileHeld(this, BtnScrollUp, &EdPalAutoCreateListBhv::ScrollUpCoroutine);
+    RunWhileHeld(this, BtnScrollDown, &EdPalAutoCreateListBhv::ScrollDownCoroutine);
 }
 
 void EdPalAutoCreateListBhv::SelectRow(int row) {
@@ -188,27 +189,11 @@ void EdPalAutoCreateListBhv::HandleInput() {
 
 CoCommand EdPalAutoCreateListBhv::ScrollUpCoroutine(int step) {
     static const CoroutineBodyId id;
-    if (step == CoroutineIdStep) {
-        return id.Answer();
-    }
-    if (step == 0) {
-        if (ScrollOffset > 0) {
-            --ScrollOffset;
-        }
-        return CoWaitSeconds(ScrollInterval);
-    }
-    return CoRestart();
+    return ScrollStep(step, id, ScrollOffset, std::max(ScrollOffset - 1, 0), ScrollInterval);
 }
 
 CoCommand EdPalAutoCreateListBhv::ScrollDownCoroutine(int step) {
     static const CoroutineBodyId id;
-    if (step == CoroutineIdStep) {
-        return id.Answer();
-    }
-    if (step == 0) {
-        const int last = ListPalette::LastScrollOffset(EntryCount, static_cast<int>(Items.size()));
-        ScrollOffset = ScrollOffset < last ? ScrollOffset + 1 : last;
-        return CoWaitSeconds(ScrollInterval);
-    }
-    return CoRestart();
+    const int last = ListPalette::LastScrollOffset(EntryCount, static_cast<int>(Items.size()));
+    return ScrollStep(step, id, ScrollOffset, std::min(ScrollOffset + 1, last), ScrollInterval);
 }

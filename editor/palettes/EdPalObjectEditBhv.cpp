@@ -13,6 +13,7 @@
 #include "editor/widgets/EdPropertyRowBhv.h"
 #include "editor/widgets/EdTitleBarBhv.h"
 #include "editor/widgets/EdToggleBhv.h"
+#include "editor/widgets/HeldScroll.h"
 #include "object/AutoCreate.h"
 #include "object/GameObject.h"
 #include "object/NumberText.h"
@@ -205,8 +206,8 @@ void EdPalObjectEditBhv::Update() {
     if (ScrollDownButton != nullptr) {
         ScrollDownButton->IsGrayedOut = everythingShown;
     }
-    RunWhileHeld(ScrollUpButton, &EdPalObjectEditBhv::ScrollUpCoroutine);
-    RunWhileHeld(ScrollDownButton, &EdPalObjectEditBhv::ScrollDownCoroutine);
+    RunWhileHeld(this, ScrollUpButton, &EdPalObjectEditBhv::ScrollUpCoroutine);
+    RunWhileHeld(this, ScrollDownButton, &EdPalObjectEditBhv::ScrollDownCoroutine);
     if (EdPaletteBhv* palette = Owner != nullptr ? Owner->GetComponent<EdPaletteBhv>() : nullptr) {
         palette->Layout();
     }
@@ -341,42 +342,15 @@ void EdPalObjectEditBhv::ClearRow(size_t row) {
     mRowSources[row] = RowSource();
 }
 
-void EdPalObjectEditBhv::RunWhileHeld(const EdButtonBhv* button, CoCommand (EdPalObjectEditBhv::*body)(int step)) {
-    if (button == nullptr) {
-        return;
-    }
-    Coroutine* coroutine = FindOrCreateCoroutine(body);
-    if (button->WasPressed != 0) {
-        coroutine->Start();
-    } else {
-        coroutine->Stop();
-    }
-}
-
 CoCommand EdPalObjectEditBhv::ScrollUpCoroutine(int step) {
     static const CoroutineBodyId id;
-    if (step == CoroutineIdStep) {
-        return id.Answer();
-    }
-    if (step == 0) {
-        ScrollOffset = std::max(ScrollOffset - 1, 0);
-        return CoWaitSeconds(ScrollInterval);
-    }
-    return CoRestart();
+    return ScrollStep(step, id, ScrollOffset, std::max(ScrollOffset - 1, 0), ScrollInterval);
 }
 
 CoCommand EdPalObjectEditBhv::ScrollDownCoroutine(int step) {
     static const CoroutineBodyId id;
-    if (step == CoroutineIdStep) {
-        return id.Answer();
-    }
-    if (step == 0) {
-        if (!Rows.empty() && !Rows.back()->Label.empty()) {
-            ++ScrollOffset;
-        }
-        return CoWaitSeconds(ScrollInterval);
-    }
-    return CoRestart();
+    const bool more = !Rows.empty() && !Rows.back()->Label.empty();
+    return ScrollStep(step, id, ScrollOffset, more ? ScrollOffset + 1 : ScrollOffset, ScrollInterval);
 }
 
 CoCommand EdPalObjectEditBhv::FocusNameCoroutine(int step) {

@@ -104,7 +104,6 @@ private:
                      const std::string& text);
     void MarkSelectionModified() const;
     void MoveComponent(int offset);
-    void RunWhileHeld(const EdButtonBhv* button, CoCommand (EdPalObjectEditBhv::*body)(int step));
     void CentreSpriteOrigin(IEditable& sprite) const;
 
     std::vector<RowSource> mRowSources;

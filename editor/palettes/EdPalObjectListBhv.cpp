@@ -1,5 +1,6 @@
 #include "editor/palettes/EdPalObjectListBhv.h"
 
+#include <algorithm>
 #include <map>
 
 #include "editor/EdRootBhv.h"
@@ -10,6 +11,7 @@
 #include "editor/widgets/EdInput.h"
 #include "editor/widgets/EdListItemBhv.h"
 #include "editor/widgets/EdPaletteBhv.h"
+#include "editor/widgets/HeldScroll.h"
 #include "object/AutoCreate.h"
 #include "object/ContentError.h"
 #include "object/GameObject.h"
@@ -176,8 +178,8 @@ void EdPalObjectListBhv::Update() {
         BtnScrollDown->IsGrayedOut = false;
         ListPalette::Refresh(BtnScrollDown);
     }
-    ListPalette::RunWhileHeld(this, BtnScrollUp, &EdPalObjectListBhv::ScrollUpCoroutine);
-    ListPalette::RunWhileHeld(this, BtnScrollDown, &EdPalObjectListBhv::ScrollDownCoroutine);
+    RunWhileHeld(this, BtnScrollUp, &EdPalObjectListBhv::ScrollUpCoroutine);
+    RunWhileHeld(this, BtnScrollDown, &EdPalObjectListBhv::ScrollDownCoroutine);
 }
 
 void EdPalObjectListBhv::SelectRow(int row) {
@@ -374,29 +376,13 @@ void EdPalObjectListBhv::HandleInput() {
 
 CoCommand EdPalObjectListBhv::ScrollUpCoroutine(int step) {
     static const CoroutineBodyId id;
-    if (step == CoroutineIdStep) {
-        return id.Answer();
-    }
-    if (step == 0) {
-        if (ScrollOffset > 0) {
-            --ScrollOffset;
-        }
-        return CoWaitSeconds(ScrollInterval);
-    }
-    return CoRestart();
+    return ScrollStep(step, id, ScrollOffset, std::max(ScrollOffset - 1, 0), ScrollInterval);
 }
 
 CoCommand EdPalObjectListBhv::ScrollDownCoroutine(int step) {
     static const CoroutineBodyId id;
-    if (step == CoroutineIdStep) {
-        return id.Answer();
-    }
-    if (step == 0) {
-        const GameObject* parent = gEditorState != nullptr ? gEditorState->InsertParent : nullptr;
-        const int count = parent != nullptr ? static_cast<int>(parent->Children.size()) : 0;
-        const int last = ListPalette::LastScrollOffset(count, static_cast<int>(Items.size()));
-        ScrollOffset = ScrollOffset < last ? ScrollOffset + 1 : last;
-        return CoWaitSeconds(ScrollInterval);
-    }
-    return CoRestart();
+    const GameObject* parent = gEditorState != nullptr ? gEditorState->InsertParent : nullptr;
+    const int count = parent != nullptr ? static_cast<int>(parent->Children.size()) : 0;
+    const int last = ListPalette::LastScrollOffset(count, static_cast<int>(Items.size()));
+    return ScrollStep(step, id, ScrollOffset, std::min(ScrollOffset + 1, last), ScrollInterval);
 }

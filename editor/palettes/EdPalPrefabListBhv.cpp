@@ -12,6 +12,7 @@
 #include "editor/widgets/EdInput.h"
 #include "editor/widgets/EdListItemBhv.h"
 #include "editor/widgets/EdPropertyRowBhv.h"
+#include "editor/widgets/HeldScroll.h"
 #include "object/ContentError.h"
 #include "object/GameObject.h"
 #include "object/Prefab.h"
@@ -118,8 +119,8 @@ void EdPalPrefabListBhv::Update() {
         BtnScrollDown->IsGrayedOut = exhausted;
         ListPalette::Refresh(BtnScrollDown);
     }
-    ListPalette::RunWhileHeld(this, BtnScrollUp, &EdPalPrefabListBhv::ScrollUpCoroutine);
-    ListPalette::RunWhileHeld(this, BtnScrollDown, &EdPalPrefabListBhv::ScrollDownCoroutine);
+    RunWhileHeld(this, BtnScrollUp, &EdPalPrefabListBhv::ScrollUpCoroutine);
+    RunWhileHeld(this, BtnScrollDown, &EdPalPrefabListBhv::ScrollDownCoroutine);
 }
 
 bool EdPalPrefabListBhv::FillRows() {
@@ -269,28 +270,11 @@ void EdPalPrefabListBhv::HandleInput() {
 
 CoCommand EdPalPrefabListBhv::ScrollUpCoroutine(int step) {
     static const CoroutineBodyId id;
-    if (step == CoroutineIdStep) {
-        return id.Answer();
-    }
-    if (step == 0) {
-        if (ScrollOffset > 0) {
-            --ScrollOffset;
-        }
-        return CoWaitSeconds(ScrollInterval);
-    }
-    return CoRestart();
+    return ScrollStep(step, id, ScrollOffset, std::max(ScrollOffset - 1, 0), ScrollInterval);
 }
 
 CoCommand EdPalPrefabListBhv::ScrollDownCoroutine(int step) {
     static const CoroutineBodyId id;
-    if (step == CoroutineIdStep) {
-        return id.Answer();
-    }
-    if (step == 0) {
-        if (!Items.empty() && !Items.back()->Label.empty()) {
-            ++ScrollOffset;
-        }
-        return CoWaitSeconds(ScrollInterval);
-    }
-    return CoRestart();
+    const bool more = !Items.empty() && !Items.back()->Label.empty();
+    return ScrollStep(step, id, ScrollOffset, more ? ScrollOffset + 1 : ScrollOffset, ScrollInterval);
 }

@@ -26,20 +26,6 @@ std::vector<EdListItemBhv*> FindRows(const GameObject* palette, const char* skip
 // Lays the element out again at its own rectangle so a changed label shows at once.
 void Refresh(IEdUiElement* element);
 
-// The held-button scroll: started while held, stopped when released.
-template <class T>
-void RunWhileHeld(T* self, const EdButtonBhv* button, CoCommand (T::*body)(int step)) {
-    if (button == nullptr) {
-        return;
-    }
-    Coroutine* coroutine = self->FindOrCreateCoroutine(body);
-    if (button->WasPressed != 0) {
-        coroutine->Start();
-    } else {
-        coroutine->Stop();
-    }
-}
-
 // The last offset that still shows a row: the final page ends with one empty row.
 int LastScrollOffset(int count, int rows);
 
