@@ -8,14 +8,21 @@
 #include "tools/art/InterfaceArt.h"
 #include "tools/art/ItemArt.h"
 #include "tools/art/LightArt.h"
+#include "tools/art/SourceExampleArt.h"
+#include "tools/atlas/SourceTextures.h"
 #include "tools/audio/MusicTracks.h"
 #include "tools/audio/SoundEffects.h"
 #include "tools/io/ContentWriter.h"
 #include "tools/io/IcoEncoder.h"
 #include "tools/text/BitmapFontBaker.h"
 
+#include <boost/property_tree/json_parser.hpp>
+#include <boost/property_tree/ptree.hpp>
+
 #include <functional>
 #include <future>
+#include <set>
+#include <stdexcept>
 
 namespace qv::tools {
 
@@ -95,10 +102,33 @@ std::vector<OutputFile> GenerateContent() {
     return files;
 }
 
-ContentBuildSummary BuildContent(const fs::path& contentRoot) {
-    const std::vector<OutputFile> files = GenerateContent();
-    ContentWriter writer(contentRoot);
+ContentBuildSummary BuildContent(const fs::path& contentRoot, const fs::path& sourceRoot) {
+    return WriteContent(contentRoot, GenerateContent(), sourceRoot);
+}
+
+ContentBuildSummary WriteContent(const fs::path& contentRoot, std::vector<OutputFile> files,
+                                 const fs::path& sourceRoot) {
     ContentBuildSummary summary;
+    std::vector<fs::path> stale;
+    if (!sourceRoot.empty()) {
+        summary.ExamplePictures = WriteMissingExamplePictures(sourceRoot);
+        std::set<fs::path> generated;
+        for (const OutputFile& file : files)
+            generated.insert(file.RelativePath);
+        for (PackedSourceTexture& texture : PackTextureSources(sourceRoot)) {
+            for (OutputFile& file : texture.Files) {
+                if (generated.count(file.RelativePath) != 0) {
+                    throw std::runtime_error(texture.Folder.string() + ": would overwrite the generated " +
+                                             file.RelativePath.generic_string() + "; rename the folder");
+                }
+                files.push_back(std::move(file));
+            }
+            for (fs::path& path : StaleFormFiles(texture))
+                stale.push_back(std::move(path));
+            ++summary.SourceTextures;
+        }
+    }
+    ContentWriter writer(contentRoot);
     for (const OutputFile& file : files) {
         if (writer.Write(file)) {
             ++summary.Written;
@@ -106,7 +136,37 @@ ContentBuildSummary BuildContent(const fs::path& contentRoot) {
             ++summary.Unchanged;
         }
     }
+    // Otherwise the bank would hold the texture twice, lit and unlit.
+    for (const fs::path& path : stale)
+        fs::remove(contentRoot / path);
     return summary;
+}
+
+fs::path DevelopmentContentFolder(const fs::path& contentRoot) {
+    const fs::path configFile = contentRoot / "Config" / "GameConfig.json";
+    std::error_code error;
+    if (!fs::is_regular_file(configFile, error)) {
+        return {};
+    }
+    boost::property_tree::ptree config;
+    try {
+        boost::property_tree::read_json(configFile.string(), config);
+    } catch (const boost::property_tree::json_parser_error& e) {
+        throw std::runtime_error(configFile.string() + ": " + e.message() + " (line " + std::to_string(e.line()) + ")");
+    }
+    const auto member = config.get_child_optional("DevelopmentContentPath");
+    if (!member) {
+        throw std::runtime_error(configFile.string() + ": missing \"DevelopmentContentPath\" member");
+    }
+    const fs::path folder(member->data());
+    if (folder.empty() || folder.is_absolute()) {
+        return folder;
+    }
+    fs::path gameFolder = contentRoot.lexically_normal();
+    if (!gameFolder.has_filename()) {
+        gameFolder = gameFolder.parent_path();
+    }
+    return gameFolder.parent_path() / folder;
 }
 
 }  // namespace qv::tools

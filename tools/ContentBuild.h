@@ -15,9 +15,24 @@ std::vector<OutputFile> GenerateContent();
 struct ContentBuildSummary {
     int Written = 0;
     int Unchanged = 0;
+    // Texture source folders packed, and example pictures painted into the source folder.
+    int SourceTextures = 0;
+    int ExamplePictures = 0;
 };
 
-// Generates the content and writes it below `contentRoot`, each file atomically.
-ContentBuildSummary BuildContent(const std::filesystem::path& contentRoot);
+// Generates the content and writes it below `contentRoot`, each file atomically. With a
+// development content folder (`sourceRoot` not empty), the example's missing pictures
+// are painted into it first, then its texture source folders are packed beside the
+// generated art; a source texture that would overwrite generated art is an error.
+ContentBuildSummary BuildContent(const std::filesystem::path& contentRoot,
+                                 const std::filesystem::path& sourceRoot = {});
+// The same with the generated files given.
+ContentBuildSummary WriteContent(const std::filesystem::path& contentRoot, std::vector<OutputFile> generated,
+                                 const std::filesystem::path& sourceRoot);
+
+// The development content folder the game configuration below `contentRoot` names
+// ("Config/GameConfig.json"), relative paths taken from the folder the game runs in,
+// the content root's parent. Empty without a configuration or when it names none.
+std::filesystem::path DevelopmentContentFolder(const std::filesystem::path& contentRoot);
 
 }  // namespace qv::tools
