@@ -182,8 +182,16 @@ void EdHotReloadMonitorBhv::FinishBuild(ProcessRunner::State state) {
         ++SheetsReloaded;
         Texture* texture =
             gTextureManager != nullptr ? gTextureManager->GetTexture(mFolders[i].filename().string()) : nullptr;
-        if (texture != nullptr) {
+        if (texture == nullptr) {
+            continue;
+        }
+        // A bad atlas from the build is reported; the texture keeps its old frames.
+        try {
             gTextureManager->ReloadSheet(texture);
+        } catch (const std::exception& e) {
+            LastBuildError = e.what();
+            DebugPrint(
+                ("Hot reload: texture \"" + texture->Name + "\" not reloaded: " + LastBuildError + "\n").c_str());
         }
     }
     mBuilding.clear();

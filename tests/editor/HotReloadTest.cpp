@@ -6,7 +6,15 @@
 #include <thread>
 
 #include "EditorTestSupport.h"
+#include "assets/TextureManager.h"
+#include "audio/SoundManager.h"
 #include "editor/reload/EdHotReloadMonitorBhv.h"
+#include "fx/AnimationManager.h"
+#include "platform/gfx/GfxImage.h"
+#include "tools/atlas/SourceTextures.h"
+#include "tools/io/ContentWriter.h"
+#include "tools/io/PngEncoder.h"
+#include "tools/io/WavEncoder.h"
 
 namespace {
 
@@ -18,7 +26,8 @@ class HotReloadTest : public EditorContentTest {
 protected:
     HotReloadTest() {
         Content.Write("Textures/Sprites/Tst_Crate/Crate_0000.png", "old");
-        Content.Write("Sounds/Main/keep.txt", "");
+        WriteWav("Hit");
+        Content.Write("Animations/Walk.anim", "Hero:Run01 6\n");
         LoadContent();
         Monitor = Build("EdHotReloadMonitor")->GetComponent<EdHotReloadMonitorBhv>();
         Monitor->ChangeTimeout = 1.0f;
@@ -27,6 +36,17 @@ protected:
 
     void UseBuild(const std::string& script) {
         Monitor->BuildCommand = {"/bin/sh", "-c", "echo run >> '" + Log().string() + "'; " + script};
+    }
+    ~HotReloadTest() override {
+        gSoundManager = nullptr;
+        gAnimationManager = nullptr;
+        gTextureManager = nullptr;
+    }
+
+    // A short click in the sound bank's folder.
+    void WriteWav(const std::string& name) {
+        const qv::tools::Bytes wav = qv::tools::EncodeWav16(std::vector<float>(441, 0.5f), 1, 44100);
+        Content.Write("Sounds/Main/" + name + ".wav", std::string(wav.begin(), wav.end()));
     }
     fs::path Log() const { return Content.Path() / "builds.log"; }
     int LoggedBuilds() const {
@@ -41,8 +61,9 @@ protected:
     // A file written, then enough real time for the watcher's poll to see it.
     void Touch(const std::string& name) {
         Content.Write("Textures/Sprites/Tst_Crate/" + name, "new");
-        std::this_thread::sleep_for(std::chrono::milliseconds(200));
+        AwaitWatchers();
     }
+    static void AwaitWatchers() { std::this_thread::sleep_for(std::chrono::milliseconds(200)); }
     void Passes(int count) {
         for (int i = 0; i < count; ++i) {
             Pass();
@@ -104,6 +125,113 @@ TEST_F(HotReloadTest, AFailedOrSlowBuildNeitherReloadsNorHoldsTheGame) {
     EXPECT_EQ(Monitor->BuildsStarted, 2);
     EXPECT_FALSE(Monitor->IsBuilding());
     EXPECT_NE(Monitor->LastBuildError.find("cannot start"), std::string::npos);
+}
+
+TEST_F(HotReloadTest, AChangedWavReloadsTheSoundBankAtOnce) {
+    SoundManager sounds;
+    gSoundManager = &sounds;
+    sounds.LoadBank("Main");
+    ASSERT_NE(sounds.FindSound("Hit"), nullptr);
+    EXPECT_EQ(sounds.FindSound("Zap"), nullptr);
+
+    WriteWav("Zap");
+    AwaitWatchers();
+    Pass();
+    EXPECT_NE(sounds.FindSound("Zap"), nullptr);
+    EXPECT_NE(sounds.FindSound("Hit"), nullptr);
+    EXPECT_EQ(Monitor->BuildsStarted, 0) << "sounds need no content build";
+}
+
+TEST_F(HotReloadTest, AChangedAnimReloadsTheAnimationsAtOnce) {
+    AnimationManager animations;
+    gAnimationManager = &animations;
+    animations.LoadAll();
+    ASSERT_NE(animations.Find("Walk"), nullptr);
+    EXPECT_EQ(animations.Find("Walk")->Frames.size(), 1u);
+
+    Content.Write("Animations/Walk.anim", "Hero:Run01 6\n+1 6\nLoop\n");
+    AwaitWatchers();
+    Pass();
+    ASSERT_NE(animations.Find("Walk"), nullptr);
+    EXPECT_EQ(animations.Find("Walk")->Frames.size(), 2u);
+    EXPECT_TRUE(animations.Find("Walk")->Loop);
+
+    // A painter's working file beside them changes nothing.
+    Content.Write("Animations/Walk (src).anim", "Hero:Run01 6\n");
+    AwaitWatchers();
+    animations.Clear();
+    Pass();
+    EXPECT_EQ(animations.Find("Walk"), nullptr);
+    EXPECT_EQ(Monitor->BuildsStarted, 0);
+}
+
+// An opaque picture of the given size as PNG bytes.
+std::string Png(int width, int height) {
+    qv::tools::Image8 image(width, height);
+    std::fill(image.Pixels.begin(), image.Pixels.end(), 255);
+    const qv::tools::Bytes png = qv::tools::EncodePng(image);
+    return std::string(png.begin(), png.end());
+}
+
+// Pixel size of a sheet from its header, as the renderer's loader reads it.
+bool ReadSize(Texture& texture, const fs::path& sheet) {
+    int width = 0, height = 0;
+    std::string error;
+    if (!ReadImageHeaderSize(sheet, &width, &height, &error)) {
+        return false;
+    }
+    texture.Width = static_cast<float>(width);
+    texture.Height = static_cast<float>(height);
+    return true;
+}
+
+TEST_F(HotReloadTest, APictureDroppedIntoATextureSourceFolderIsPackedAndTheSheetReloads) {
+    const std::string folder = "Textures/Sprites/Tst_Crate/";
+    Content.Write(folder + "Crate_0000.png", Png(12, 8));
+    Content.Write(folder + "Crate_0000_NRM.png", Png(12, 8));
+    // The content build's packing of the source folders, into the game's texture folder.
+    const fs::path built = Content.Path() / "Built";
+    const auto pack = [&] {
+        qv::tools::ContentWriter writer(built);
+        for (const qv::tools::PackedSourceTexture& texture : qv::tools::PackTextureSources(Content.Path())) {
+            for (const qv::tools::OutputFile& file : texture.Files) {
+                writer.Write(file);
+            }
+        }
+    };
+    pack();
+    TextureManager textures(ReadSize);
+    textures.ContentFolder = built / "Textures";
+    gTextureManager = &textures;
+    textures.LoadBank("Sprites");
+    Texture* crate = textures.GetTexture("Tst_Crate");
+    ASSERT_NE(crate, nullptr);
+    EXPECT_EQ(crate->GetFrameCount(), 1);
+    AwaitWatchers();
+    Passes(70);
+    ASSERT_EQ(Monitor->BuildsStarted, 1) << "the pictures written above are changes too";
+    AwaitBuild();
+
+    // The build's script only waits; meanwhile the test packs as the content build would.
+    UseBuild("sleep 0.5");
+    Content.Write(folder + "Crate_0001.png", Png(6, 4));
+    AwaitWatchers();
+    Passes(70);
+    ASSERT_TRUE(Monitor->IsBuilding());
+    pack();
+    EXPECT_EQ(crate->GetFrameCount(), 1) << "read again only once the build has ended";
+    AwaitBuild();
+    EXPECT_EQ(Monitor->LastBuildError, "");
+    ASSERT_EQ(textures.GetTexture("Tst_Crate"), crate);
+    const int added = crate->GetFrameIndex("Crate_0001");
+    ASSERT_GE(added, 0);
+    EXPECT_FLOAT_EQ(crate->FrameRects[added].Width * crate->Width, 6.0f);
+    EXPECT_FLOAT_EQ(crate->FrameRects[added].Height * crate->Height, 4.0f);
+    // The normal-specular companion the renderer reads beside the colour sheet.
+    Texture normal;
+    ASSERT_TRUE(ReadSize(normal, built / "Textures/Sprites/Tst_Crate_NRM.sheet"));
+    EXPECT_EQ(normal.Width, crate->Width);
+    EXPECT_EQ(normal.Height, crate->Height);
 }
 
 TEST_F(HotReloadTest, NoDevelopmentFolderStartsNoWatcher) {
