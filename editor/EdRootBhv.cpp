@@ -5,6 +5,7 @@
 #include "editor/palettes/EdPalMainBhv.h"
 #include "editor/tools/EdSpriteMoverBhv.h"
 #include "editor/tools/EdSpritePickerBhv.h"
+#include "editor/tools/EdToolFlags.h"
 #include "editor/widgets/EdFieldBhv.h"
 #include "editor/widgets/EdInput.h"
 #include "editor/widgets/EdPaletteBhv.h"
@@ -218,7 +219,7 @@ void EdRootBhv::UpdateKeyboardCapture(GameObject* object) {
     }
     const EdFieldBhv* field = object->GetComponent<EdFieldBhv>();
     const bool openDialog = object->GetComponent<EdDialogBhv>() != nullptr && IsDrawnInHierarchy(object);
-    if ((field != nullptr && field->HasFocus != 0) || openDialog) {
+    if ((field != nullptr && field->HasFocus != 0) || openDialog || IsToolEngagedOn(object)) {
         gEditorState->KeyboardCaptured = 1;
         return;
     }

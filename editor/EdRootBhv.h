@@ -27,8 +27,8 @@ public:
     void ShowMessageBox(const std::vector<std::string>& labels, const std::string& title, MessageBoxCallback callback);
     void ReturnToEditor();
     void UpdateMouseOverPalette();
-    // Recursive from the root's own object: a focused field or an open dialog (a drawn
-    // object with a dialog frame) below it captures the keyboard.
+    // Recursive from the root's own object: a focused field, an open dialog (a drawn
+    // object with a dialog frame) or an engaged tool below it captures the keyboard.
     void UpdateKeyboardCapture(GameObject* object);
     // The application's per-pass call after the message pump; nothing without a root.
     static void AfterMessagePump();

@@ -47,6 +47,8 @@ TEST_F(EditorToolsTest, CtrlGMovesTheInspectedObjectAndEscPutsItBack) {
     ASSERT_TRUE(Mover->IsEngaged());
     EXPECT_EQ(gEditorState->ToolEngaged, 1);
     EXPECT_EQ(GameplayRoot->InputEnabled, 0);
+    // The arrow keys are the mover's now, not the level editor's or the palettes'.
+    EXPECT_EQ(gEditorState->KeyboardCaptured, 1);
 
     // Ctrl+Q while moving would save the paused flags over the real ones: ignored.
     Tap(Key::Q, {Key::Ctrl});
@@ -62,6 +64,7 @@ TEST_F(EditorToolsTest, CtrlGMovesTheInspectedObjectAndEscPutsItBack) {
     EXPECT_FALSE(Mover->IsEngaged());
     EXPECT_EQ(Sign->GetPos(), Vector2(300.0f, 200.0f));
     EXPECT_EQ(gEditorState->ToolEngaged, 0);
+    EXPECT_EQ(gEditorState->KeyboardCaptured, 0);
     EXPECT_EQ(GameplayRoot->InputEnabled, 1);
     EXPECT_EQ(GameplayRoot->UpdateEnabled, 0);
     EXPECT_EQ(Mover->Owner->UpdateEnabled, 0);
