@@ -39,6 +39,23 @@ std::vector<fs::path> TextureSourceFolders(const fs::path& root) {
     return folders;
 }
 
+// A source folder that gained its first "_NRM" or "_SPEC" picture, or lost its last one,
+// is packed lit ("<name>_COL.xml") or unlit ("<name>.xml") and the other atlas is gone:
+// the texture follows to the new one.
+void FollowLightingChange(Texture& texture) {
+    std::error_code error;
+    if (texture.AtlasPath.empty() || fs::exists(texture.AtlasPath, error)) {
+        return;
+    }
+    const std::string stem = texture.AtlasPath.stem().string();
+    const bool lit = stem.size() > 4 && stem.compare(stem.size() - 4, 4, "_COL") == 0;
+    const fs::path other =
+        texture.AtlasPath.parent_path() / ((lit ? stem.substr(0, stem.size() - 4) : stem + "_COL") + ".xml");
+    if (fs::exists(other, error)) {
+        texture.AtlasPath = other;
+    }
+}
+
 }  // namespace
 
 EdHotReloadMonitorBhv::EdHotReloadMonitorBhv() {
@@ -187,6 +204,7 @@ void EdHotReloadMonitorBhv::FinishBuild(ProcessRunner::State state) {
         }
         // A bad atlas from the build is reported; the texture keeps its old frames.
         try {
+            FollowLightingChange(*texture);
             gTextureManager->ReloadSheet(texture);
         } catch (const std::exception& e) {
             LastBuildError = e.what();

@@ -201,6 +201,17 @@ TEST_F(HotReloadTest, APictureDroppedIntoATextureSourceFolderIsPackedAndTheSheet
     Texture normal;
     ASSERT_TRUE(ReadSize(normal, built / "Textures/Sprites/Tst_Crate_NRM.sheet"));
     EXPECT_EQ(std::make_pair(normal.Width, normal.Height), std::make_pair(crate->Width, crate->Height));
+
+    // Its last layer removed, the folder packs unlit and the texture follows.
+    fs::remove(Content.Path() / "Textures/Sprites/Tst_Crate/Crate_0000_NRM.png");
+    AwaitWatchers();
+    Passes(70);
+    ASSERT_TRUE(Monitor->IsBuilding());
+    qv::tools::WriteContent(built, {}, Content.Path());
+    AwaitBuild();
+    EXPECT_EQ(Monitor->LastBuildError, "");
+    EXPECT_EQ(crate->AtlasPath.filename(), "Tst_Crate.xml");
+    EXPECT_GE(crate->GetFrameIndex("Crate_0001"), 0);
 }
 
 TEST_F(HotReloadTest, NoDevelopmentFolderStartsNoWatcher) {
