@@ -116,13 +116,18 @@ ContentBuildSummary WriteContent(const fs::path& contentRoot, std::vector<Output
         for (const OutputFile& file : files)
             generated.insert(file.RelativePath);
         for (PackedSourceTexture& texture : PackTextureSources(sourceRoot)) {
-            for (OutputFile& file : texture.Files) {
-                if (generated.count(file.RelativePath) != 0) {
-                    throw std::runtime_error(texture.Folder.string() + ": would overwrite the generated " +
-                                             file.RelativePath.generic_string() + "; rename the folder");
+            std::vector<fs::path> touched = StaleFormFiles(texture);
+            for (const OutputFile& file : texture.Files)
+                touched.push_back(file.RelativePath);
+            // Lit or unlit, a texture of the same name would overwrite or remove the generated one.
+            for (const fs::path& path : touched) {
+                if (generated.count(path) != 0) {
+                    throw std::runtime_error(texture.Folder.string() + ": the name of generated art (" +
+                                             path.generic_string() + "); rename the folder");
                 }
-                files.push_back(std::move(file));
             }
+            for (OutputFile& file : texture.Files)
+                files.push_back(std::move(file));
             for (fs::path& path : StaleFormFiles(texture))
                 stale.push_back(std::move(path));
             ++summary.SourceTextures;
