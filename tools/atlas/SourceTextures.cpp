@@ -76,8 +76,7 @@ std::map<std::string, FrameFiles> CollectFrames(const fs::path& folder) {
             name.resize(name.size() - 5);
         }
         if (name.empty() || HasLayerMark(name)) {
-            Fail(file,
-                 "a frame name must be non-empty and hold no \"_COL\", \"_NRM\" or \"_SPEC\" but the layer suffix");
+            Fail(file, "a frame name may hold \"_COL\", \"_NRM\" or \"_SPEC\" only as its layer's suffix");
         }
         fs::path& slot = frames[name].Paths[layer];
         if (!slot.empty()) {
@@ -139,13 +138,18 @@ PackedSourceTexture PackFolder(const fs::path& folder, const fs::path& bankFolde
     if (frames.empty()) {
         return packed;
     }
-    TextureAtlas atlas(textureName, packed.Lit ? Lighting::Lit : Lighting::Unlit);
+    std::vector<AtlasFrame> read;
+    for (const auto& [name, files] : frames) {
+        read.push_back(ReadFrame(name, files, packed.Lit));
+    }
+    // The atlas names the texture and the frame, not where they came from.
     try {
-        for (const auto& [name, files] : frames) {
-            atlas.Add(ReadFrame(name, files, packed.Lit));
+        TextureAtlas atlas(textureName, packed.Lit ? Lighting::Lit : Lighting::Unlit);
+        for (AtlasFrame& frame : read) {
+            atlas.Add(std::move(frame));
         }
         packed.Files = atlas.Build(bankFolder);
-    } catch (const std::logic_error& error) {
+    } catch (const std::exception& error) {
         Fail(folder, error.what());
     }
     return packed;
