@@ -425,7 +425,8 @@ void EdLevelEditorBhv::CycleSources() {
 
 void EdLevelEditorBhv::PlaceSource(Vector2 mouse) {
     const EdPalMainBhv* palette = gEditorState != nullptr ? gEditorState->MainPalette : nullptr;
-    if (palette == nullptr || palette->GetInsertPrefabName().empty() || gGameplayScreen == nullptr) {
+    if (palette == nullptr || palette->GetInsertPrefabName().empty() || gGameplayScreen == nullptr ||
+        gPrefabManager == nullptr || gPrefabManager->FindPrefab(gEditorState->SelectedName) == nullptr) {
         return;
     }
     auto* thing = new GameObject(gEditorState->SelectedName);
@@ -464,6 +465,9 @@ void EdLevelEditorBhv::Duplicate() {
     }
     std::vector<GameObject*> copies;
     for (const GameObject* thing : Selection) {
+        if (gPrefabManager == nullptr || gPrefabManager->FindPrefab(thing->PrefabName) == nullptr) {
+            continue;
+        }
         auto* copy = new GameObject(thing->PrefabName);
         copy->SetPos(thing->GetPos());
         copy->SetRotation(thing->GetRotation());

@@ -248,6 +248,32 @@ TEST_F(LevelEditorTest, EscapeRestoresAMoveAndDestroysTheCopiesOfADuplicate) {
     EXPECT_EQ(editor.GetHistorySize(), 1);
 }
 
+TEST_F(LevelEditorTest, ABoxAddsTheThingsWithACornerInsideIt) {
+    EdLevelEditorBhv& editor = *Editor();
+    const Vector2 player = Player()->GetPos();
+    Press(Key::B);
+    ASSERT_EQ(editor.GetToolMode(), Tool::BoxFirstCorner);
+    MouseAt(player - Vector2(2.0f, 2.0f));
+    Play().HeldKeys = {Key::LeftMouse};
+    Play().RunPass();
+    MouseAt(player + Vector2(2.0f, 2.0f));
+    Play().RunPasses(2);
+    EXPECT_EQ(editor.GetToolMode(), Tool::BoxDragging);
+    // The rectangle shows in the first free indicator.
+    const GameObject* frame =
+        gRootObject->FindChild("EdRoot")->FindChild("EdLevelEditor")->FindChild("SelectionRoot")->Children.front();
+    EXPECT_EQ(frame->DrawEnabled, 1);
+    ExpectNear(frame->GetPos(), player);
+    Play().HeldKeys.clear();
+    Play().RunPass();
+    EXPECT_EQ(editor.GetToolMode(), Tool::None);
+    EXPECT_NE(std::find(editor.Selection.begin(), editor.Selection.end(), Player()), editor.Selection.end());
+    for (const GameObject* thing : editor.Selection) {
+        EXPECT_NE(thing->Thing, nullptr) << thing->Name;
+        EXPECT_NE(thing->PrefabName, "En_Ant");
+    }
+}
+
 TEST_F(LevelEditorTest, AThingThatPlayDestroysLeavesTheSelection) {
     EdLevelEditorBhv& editor = *Editor();
     Press(Key::A);
@@ -344,8 +370,13 @@ TEST_F(LevelEditorTest, PlacedAntsAreSavedFromTheHistoryAndComeBackAfterAPlayTes
     Press(Key::Z, {Key::Ctrl, Key::Alt});
     EXPECT_EQ(editor.GetHistoryIndex(), 3);
 
+    // The level prefab stays the one the palettes and the selection point at.
+    Prefab* levelPrefab = gPrefabManager->FindPrefab("Lvl_01");
+    gEditorState->SelectPrefab(levelPrefab);
     Press(Key::S, {Key::Alt});
     EXPECT_EQ(editor.Dirty, 0);
+    EXPECT_EQ(gPrefabManager->FindPrefab("Lvl_01"), levelPrefab);
+    EXPECT_EQ(gEditorState->SelectedPrefab, levelPrefab);
     std::vector<Vector2> expected = levelAnts;
     expected.insert(expected.end(), placed.begin(), placed.end());
     const std::vector<Vector2> saved = PositionsInFile(LevelFile("Lvl_01"), "En_Ant");
