@@ -218,7 +218,7 @@ TEST_F(LevelEditorTest, NudgesSelectAllAndSourceCycling) {
     EXPECT_EQ(gEditorState->SelectedPrefab, gPrefabManager->FindPrefab(sources.back()->Prefab));
 }
 
-TEST_F(LevelEditorTest, EscapeRestoresAMoveAndDestroysTheCopiesOfADuplicate) {
+TEST_F(LevelEditorTest, EscapeUndoesAMoveATurnAndADuplicateAndDeleteRemoves) {
     EdLevelEditorBhv& editor = *Editor();
     GameObject* player = Player();
     const Vector2 start = player->GetPos();
@@ -246,6 +246,26 @@ TEST_F(LevelEditorTest, EscapeRestoresAMoveAndDestroysTheCopiesOfADuplicate) {
     EXPECT_EQ(Things("Player"), std::vector<GameObject*>{player});
     ExpectNear(player->GetPos(), start);
     EXPECT_EQ(editor.GetHistorySize(), 1);
+
+    // A turn about the selection's centre, cancelled: the angle comes back too.
+    ClickAt(start, Key::RightMouse);
+    const float angle = player->GetRotation();
+    MouseAt(start + Vector2(3.0f, 0.0f));
+    Play().RunPass();
+    Press(Key::R);
+    ASSERT_EQ(editor.GetToolMode(), Tool::Rotate);
+    MouseAt(start + Vector2(0.0f, 3.0f));
+    Play().RunPass();
+    EXPECT_NEAR(player->GetRotation(), angle + 1.5707964f, 1e-3f);
+    Press(Key::Esc);
+    EXPECT_NEAR(player->GetRotation(), angle, 1e-4f);
+    ExpectNear(player->GetPos(), start);
+
+    // Delete takes the selection out of the level in one undo step.
+    Press(Key::X);
+    EXPECT_TRUE(Things("Player").empty());
+    EXPECT_TRUE(editor.Selection.empty());
+    EXPECT_EQ(editor.GetHistorySize(), 2);
 }
 
 TEST_F(LevelEditorTest, ABoxAddsTheThingsWithACornerInsideIt) {
