@@ -376,7 +376,8 @@ void EdLevelEditorBhv::Nudge() {
 }
 
 void EdLevelEditorBhv::Reorder() {
-    if (!EdInput::IsPressed(Key::F)) {
+    // Ctrl+F belongs to the editor camera.
+    if (!EdInput::IsPressed(Key::F) || EdInput::IsCtrlDown()) {
         return;
     }
     for (GameObject* thing : Selection) {
