@@ -182,7 +182,7 @@ TEST_F(LevelEditorTest, UndoAndRedoWalkTheHistoryAndANewEditDropsTheUndoneSteps)
     EXPECT_EQ(editor.Dirty, 0);
 }
 
-TEST_F(LevelEditorTest, NudgesSelectAllAndSourceCycling) {
+TEST_F(LevelEditorTest, NudgesSelectAllReorderingAndSourceCycling) {
     EdLevelEditorBhv& editor = *Editor();
     size_t thingCount = 0;
     for (const GameObject* group : Level()->Children) {
@@ -206,6 +206,15 @@ TEST_F(LevelEditorTest, NudgesSelectAllAndSourceCycling) {
     }
     Press(Key::A);
     EXPECT_TRUE(editor.Selection.empty());
+
+    // F draws the selection over its group, Shift+F under it.
+    GameObject* player = Player();
+    ClickAt(player->GetPos(), Key::RightMouse);
+    Press(Key::F, {Key::Shift});
+    EXPECT_EQ(player->Parent->Children.front(), player);
+    Press(Key::F);
+    EXPECT_EQ(player->Parent->Children.back(), player);
+    EXPECT_EQ(editor.GetHistorySize(), 4);
 
     // The source keys wrap at both ends of "Lvl_Sources".
     const auto& sources = gPrefabManager->FindPrefab("Lvl_Sources")->AutoCreates;
