@@ -86,7 +86,6 @@ void EdLevelEditorBhv::Start() {
             slot = std::make_unique<Prefab>();
             slot->Name = EdPalMainBhv::SourcesPrefab;
         }
-        mSources = slot.get();
     }
     mSelectionRoot = new GameObject();
     mSelectionRoot->Name = "SelectionRoot";
@@ -107,6 +106,14 @@ void EdLevelEditorBhv::Start() {
     if (FindEditedLevel() != nullptr) {
         ResetHistory();
     }
+}
+
+// Looked up at each use: the prefab list may delete the prefab.
+const Prefab& EdLevelEditorBhv::Sources() {
+    static const Prefab kNone;
+    const Prefab* sources =
+        gPrefabManager != nullptr ? gPrefabManager->FindPrefab(EdPalMainBhv::SourcesPrefab) : nullptr;
+    return sources != nullptr ? *sources : kNone;
 }
 
 void EdLevelEditorBhv::AddToSelection(GameObject* object) {
@@ -393,7 +400,8 @@ void EdLevelEditorBhv::Reorder() {
 }
 
 void EdLevelEditorBhv::CycleSources() {
-    if (EdInput::IsCtrlDown() || mSources == nullptr || mSources->AutoCreates.empty() || gEditorState == nullptr) {
+    const Prefab& sources = Sources();
+    if (EdInput::IsCtrlDown() || sources.AutoCreates.empty() || gEditorState == nullptr) {
         return;
     }
     int step = 0;
@@ -406,7 +414,7 @@ void EdLevelEditorBhv::CycleSources() {
     if (step == 0) {
         return;
     }
-    const auto& entries = mSources->AutoCreates;
+    const auto& entries = sources.AutoCreates;
     const int count = static_cast<int>(entries.size());
     int index = 0;
     for (int i = 0; i < count; ++i) {

@@ -74,9 +74,10 @@ private:
     void HandlePlayTestAndUndoKeys();
     void SelectBox();
 
-    GameObject* mSelectionRoot = nullptr;
     // "Lvl_Sources": what can be placed, and which properties a level keeps per thing.
-    Prefab* mSources = nullptr;
+    static const Prefab& Sources();
+
+    GameObject* mSelectionRoot = nullptr;
     Tool mToolMode = Tool::None;
     std::vector<Vector2> mSavedPositions;
     std::vector<float> mSavedRotations;

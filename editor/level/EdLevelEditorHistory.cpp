@@ -24,13 +24,13 @@ bool KeepsPlayState() {
 
 std::unique_ptr<Prefab> EdLevelEditorBhv::TakeSnapshot(bool isMutable) const {
     const GameObject* level = FindEditedLevel();
-    if (level == nullptr || mSources == nullptr) {
+    if (level == nullptr) {
         auto empty = std::make_unique<Prefab>();
         empty->Name = gCurrentLevelName;
         empty->Modified = true;
         return empty;
     }
-    return TakeLevelSnapshot(*level, *mSources, isMutable, gCurrentLevelName);
+    return TakeLevelSnapshot(*level, Sources(), isMutable, gCurrentLevelName);
 }
 
 void EdLevelEditorBhv::PushHistory() {
