@@ -124,6 +124,9 @@ void EdLevelEditorBhv::AddToSelection(GameObject* object) {
 
 void EdLevelEditorBhv::ForgetObject(const GameObject* object) {
     std::erase(Selection, object);
+    if (object == mSelectionRoot) {
+        mSelectionRoot = nullptr;
+    }
 }
 
 void EdLevelEditorBhv::DropDestroyedFromSelection() {
