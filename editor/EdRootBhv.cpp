@@ -2,6 +2,7 @@
 
 #include "editor/EditorState.h"
 #include "editor/dialogs/EdDialogBhv.h"
+#include "editor/level/EdLevelEditorBhv.h"
 #include "editor/palettes/EdPalMainBhv.h"
 #include "editor/tools/EdSpriteMoverBhv.h"
 #include "editor/tools/EdSpritePickerBhv.h"
@@ -262,6 +263,11 @@ void EdRootBhv::ShowGameplayEditorIcons(bool show) {
     gGameplayScreen->ShowEditorIcons(show);
 }
 
-// The level editor keeps the history; until it exists there is nothing to restore and
-// the level stays as play left it.
-void EdRootBhv::RestoreLevelFromHistory() {}
+// The level goes back to the current history entry, mutable things included.
+void EdRootBhv::RestoreLevelFromHistory() {
+    EdLevelEditorBhv* editor =
+        LevelEditorObject != nullptr ? LevelEditorObject->GetComponent<EdLevelEditorBhv>() : nullptr;
+    if (editor != nullptr) {
+        editor->RestoreHistory(editor->GetHistoryIndex());
+    }
+}

@@ -1,5 +1,6 @@
 #include "editor/EditorState.h"
 
+#include "editor/level/EdLevelEditorBhv.h"
 #include "editor/tools/EdShapeEditorBhv.h"
 #include "editor/tools/EdSpriteMoverBhv.h"
 #include "object/AutoCreate.h"
@@ -60,6 +61,9 @@ void EditorState::ForgetObject(const GameObject* object) {
     }
     if (SpriteMover != nullptr) {
         SpriteMover->ForgetObject(object);
+    }
+    if (LevelEditor != nullptr) {
+        LevelEditor->ForgetObject(object);
     }
 }
 

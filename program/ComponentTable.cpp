@@ -4,6 +4,7 @@
 #include "editor/dialogs/EdDialogBhv.h"
 #include "editor/dialogs/EdDlgMessageBoxBhv.h"
 #include "editor/dialogs/EdDlgPickerBhv.h"
+#include "editor/level/EdLevelEditorBhv.h"
 #include "editor/palettes/EdPalAutoCreateListBhv.h"
 #include "editor/palettes/EdPalMainBhv.h"
 #include "editor/palettes/EdPalObjectEditBhv.h"
@@ -120,6 +121,7 @@ void RegisterComponentTypes(PrefabManager& manager) {
     manager.RegisterComponent<EdDlgPrefabPickerBhv>("EdDlgPrefabPickerBhv");
     manager.RegisterComponent<EdFieldBhv>("EdFieldBhv");
     manager.RegisterComponent<EdHotReloadMonitorBhv>("EdHotReloadMonitorBhv");
+    manager.RegisterComponent<EdLevelEditorBhv>("EdLevelEditorBhv");
     manager.RegisterComponent<EdListItemBhv>("EdListItemBhv");
     manager.RegisterComponent<EdPalAutoCreateListBhv>("EdPalAutoCreateListBhv");
     manager.RegisterComponent<EdPaletteBhv>("EdPaletteBhv");

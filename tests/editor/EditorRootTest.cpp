@@ -108,11 +108,13 @@ TEST_F(EditorRootTest, F1PausesTheGameAndF11AndF2SwitchEditMode) {
     EXPECT_EQ(Find(PalettesRoot, {"PalMain"})->DrawEnabled, 1);
     EXPECT_EQ(PalettesShown(), 0);
 
-    // F1 and F2 while editing do nothing.
+    // F1 while editing is the level editor's play-test, and F2 returns from it.
     Tap(Key::F1);
+    EXPECT_EQ(State().IsEditing, 0);
+    EXPECT_EQ(State().KeepPlayState, 1);
     Tap(Key::F2);
     EXPECT_EQ(State().IsEditing, 1);
-    EXPECT_EQ(State().KeepPlayState, 1);
+    EXPECT_EQ(State().KeepPlayState, 0);
 
     // F11 with every palette hidden shows them and stays in edit mode; again leaves it.
     Tap(Key::F11);

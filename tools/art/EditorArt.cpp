@@ -31,16 +31,13 @@ void DrawCheck(SpriteCanvas& c, bool on) {
         c.Fill(RoundBox({0, 0}, {0.45f, 0.45f}, 0.1f), Solid(pal::UiGood));
 }
 
-// Corner brackets around a selected object.
+// A bright rim at the frame's very edge, clear inside. Selections are drawn as wireframe
+// quads, so only the texels along the quad's edges show: the rim becomes an outline of
+// any size, and the quad's diagonal crosses the clear inside unseen.
 void DrawSelection(SpriteCanvas& c) {
-    for (int sx = -1; sx <= 1; sx += 2) {
-        for (int sy = -1; sy <= 1; sy += 2) {
-            const Vec2 corner{sx * 0.92f, sy * 0.92f};
-            c.Fill(Union(Capsule(corner, corner - Vec2{sx * 0.4f, 0}, 0.05f),
-                         Capsule(corner, corner - Vec2{0, sy * 0.4f}, 0.05f)),
-                   Solid(pal::White));
-        }
-    }
+    const Vec2 half{c.Width() / c.PixelsPerUnit() * 0.5f, c.Height() / c.PixelsPerUnit() * 0.5f};
+    const float rim = 2 / c.PixelsPerUnit();
+    c.Fill(Subtract(RoundBox({0, 0}, half, 0), RoundBox({0, 0}, half - Vec2{rim, rim}, 0)), Solid(pal::White));
 }
 
 // Lit from the top left: light top and left edges, dark bottom and right edges over a

@@ -1,0 +1,522 @@
+#include "editor/level/EdLevelEditorBhv.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "editor/EditorState.h"
+#include "editor/palettes/EdPalMainBhv.h"
+#include "editor/widgets/EdInput.h"
+#include "game/levels/SavedDataBhv.h"
+#include "game/screens/EditorLink.h"
+#include "game/screens/GameplayScreenBhv.h"
+#include "input/InputManager.h"
+#include "object/DrawLayer.h"
+#include "object/GameObject.h"
+#include "object/ObjectPicking.h"
+#include "object/PrefabManager.h"
+#include "object/Rect.h"
+#include "object/ThingCmp.h"
+#include "render/SpriteCmp.h"
+
+namespace {
+
+constexpr const char* kEditorIcon = "EditorIcon";
+constexpr const char* kIndicatorPrefab = "EdSelectionIndicator";
+
+// Screen points through the world camera (any world layer converts the same way).
+Vector2 ScreenToWorld(Vector2 screenPoint) {
+    return ScreenToLayer(DrawLayer::Foreground, screenPoint);
+}
+
+bool IsThing(const GameObject* object) {
+    return object->Thing != nullptr;
+}
+
+bool IsThingOrIcon(GameObject* object) {
+    return IsThing(object) || object->Name == kEditorIcon;
+}
+
+// An editor icon stands for the thing it belongs to.
+GameObject* ThingOf(GameObject* object) {
+    return object != nullptr && object->Name == kEditorIcon ? object->Parent : object;
+}
+
+void NotifyChanged(const GameObject& thing) {
+    if (thing.Thing != nullptr) {
+        thing.Thing->NotifyChanged();
+    }
+}
+
+void MoveThingTo(GameObject& thing, Vector2 pos) {
+    thing.SetPos(pos);
+    NotifyChanged(thing);
+}
+
+bool IsMouseOverPalette() {
+    return gEditorState != nullptr && gEditorState->MouseOverPalette != 0;
+}
+
+bool IsEnterPressed() {
+    return EdInput::IsPressed(Key::OemEnter);
+}
+
+}  // namespace
+
+GameObject* FindEditedLevel() {
+    if (gGameplayScreen == nullptr || gGameplayScreen->Owner == nullptr) {
+        return nullptr;
+    }
+    return gGameplayScreen->Owner->FindChild("Level");
+}
+
+EdLevelEditorBhv::EdLevelEditorBhv() = default;
+
+EdLevelEditorBhv::~EdLevelEditorBhv() {
+    if (gEditorState != nullptr && gEditorState->LevelEditor == this) {
+        gEditorState->LevelEditor = nullptr;
+        gEditorLink.HasUnsavedEdits = nullptr;
+        gEditorLink.ResetHistory = nullptr;
+    }
+}
+
+void EdLevelEditorBhv::Start() {
+    if (gPrefabManager != nullptr) {
+        auto& slot = gPrefabManager->Prefabs[EdPalMainBhv::SourcesPrefab];
+        if (slot == nullptr) {
+            slot = std::make_unique<Prefab>();
+            slot->Name = EdPalMainBhv::SourcesPrefab;
+        }
+    }
+    mSelectionRoot = new GameObject();
+    mSelectionRoot->Name = "SelectionRoot";
+    Owner->AddChild(mSelectionRoot);
+    if (gEditorState == nullptr) {
+        return;
+    }
+    gEditorState->LevelEditor = this;
+    gEditorLink.HasUnsavedEdits = [] {
+        return gEditorState != nullptr && gEditorState->LevelEditor != nullptr && gEditorState->LevelEditor->Dirty != 0;
+    };
+    gEditorLink.ResetHistory = [] {
+        if (gEditorState != nullptr && gEditorState->LevelEditor != nullptr) {
+            gEditorState->LevelEditor->ResetHistory();
+        }
+    };
+    // A level loaded before the editor came has no history yet.
+    if (FindEditedLevel() != nullptr) {
+        ResetHistory();
+    }
+}
+
+// Looked up at each use: the prefab list may delete the prefab.
+const Prefab& EdLevelEditorBhv::Sources() {
+    static const Prefab kNone;
+    const Prefab* sources =
+        gPrefabManager != nullptr ? gPrefabManager->FindPrefab(EdPalMainBhv::SourcesPrefab) : nullptr;
+    return sources != nullptr ? *sources : kNone;
+}
+
+void EdLevelEditorBhv::AddToSelection(GameObject* object) {
+    if (object != nullptr && std::find(Selection.begin(), Selection.end(), object) == Selection.end()) {
+        Selection.push_back(object);
+    }
+}
+
+void EdLevelEditorBhv::ForgetObject(const GameObject* object) {
+    std::erase(Selection, object);
+    if (object == mSelectionRoot) {
+        mSelectionRoot = nullptr;
+    }
+}
+
+void EdLevelEditorBhv::DropDestroyedFromSelection() {
+    std::erase_if(Selection, [](const GameObject* object) {
+        for (const GameObject* o = object; o != nullptr; o = o->Parent) {
+            if (o->PendingDestroy) {
+                return true;
+            }
+        }
+        return false;
+    });
+}
+
+void EdLevelEditorBhv::BeginTransform() {
+    mSavedPositions.clear();
+    mSavedRotations.clear();
+    mPivot = Vector2();
+    for (const GameObject* thing : Selection) {
+        mSavedRotations.push_back(thing->GetRotation());
+        mSavedPositions.push_back(thing->GetPos());
+        mPivot += thing->GetPos();
+    }
+    if (!Selection.empty()) {
+        mPivot /= static_cast<float>(Selection.size());
+    }
+}
+
+// --- Indicators ---
+
+void EdLevelEditorBhv::Update() {
+    DropDestroyedFromSelection();
+    if (FindEditedLevel() == nullptr) {
+        Selection.clear();
+    }
+    UpdateIndicators();
+}
+
+void EdLevelEditorBhv::UpdateIndicators() {
+    if (mSelectionRoot == nullptr || gPrefabManager == nullptr ||
+        gPrefabManager->FindPrefab(kIndicatorPrefab) == nullptr) {
+        return;
+    }
+    while (mSelectionRoot->Children.size() < Selection.size() + 1) {
+        mSelectionRoot->AddChild(new GameObject(kIndicatorPrefab));
+    }
+    for (size_t i = 0; i < mSelectionRoot->Children.size(); ++i) {
+        GameObject& indicator = *mSelectionRoot->Children[i];
+        indicator.DrawEnabled = i < Selection.size() ? 1 : 0;
+        if (i >= Selection.size()) {
+            continue;
+        }
+        const GameObject& thing = *Selection[i];
+        const GameObject* icon = thing.FindChild(kEditorIcon);
+        const GameObject& sized = icon != nullptr ? *icon : thing;
+        if (indicator.Sprite != nullptr && sized.Sprite != nullptr) {
+            indicator.Sprite->Size = sized.Sprite->Size;
+        }
+        indicator.SetPos(thing.GetPos());
+        indicator.SetRotation(thing.GetRotation());
+    }
+    if (mToolMode == Tool::BoxDragging) {
+        ShowBoxIndicator(*mSelectionRoot->Children[Selection.size()]);
+    }
+}
+
+void EdLevelEditorBhv::ShowBoxIndicator(GameObject& indicator) const {
+    indicator.DrawEnabled = 1;
+    indicator.SetPos((mBoxStart + mBoxEnd) / 2.0f);
+    indicator.SetRotation(0.0f);
+    if (indicator.Sprite != nullptr) {
+        indicator.Sprite->Size = Vector2(std::fabs(mBoxEnd.X - mBoxStart.X), std::fabs(mBoxEnd.Y - mBoxStart.Y));
+    }
+}
+
+// --- Keys and mouse ---
+
+void EdLevelEditorBhv::HandleInput() {
+    DropDestroyedFromSelection();
+    if (FindEditedLevel() == nullptr || gInputManager == nullptr ||
+        (gEditorState != nullptr && gEditorState->KeyboardCaptured != 0)) {
+        return;
+    }
+    const Vector2 mouse = ScreenToWorld(gInputManager->MousePosition);
+    const Vector2 previous = ScreenToWorld(gInputManager->MousePositionPrevious);
+    switch (mToolMode) {
+        case Tool::Move: HandleMove(mouse, previous); return;
+        case Tool::Rotate: HandleRotate(mouse, previous); return;
+        case Tool::BoxFirstCorner:
+        case Tool::BoxDragging: HandleBox(mouse); return;
+        case Tool::None: HandleIdleKeys(mouse); return;
+    }
+}
+
+bool EdLevelEditorBhv::IsConfirmPressed() const {
+    const bool click = EdInput::IsPressed(Key::LeftMouse) || EdInput::IsPressed(Key::RightMouse);
+    return (click && !IsMouseOverPalette()) || IsEnterPressed();
+}
+
+void EdLevelEditorBhv::HandleMove(Vector2 mouse, Vector2 previous) {
+    if (EdInput::IsPressed(Key::Esc)) {
+        mToolMode = Tool::None;
+        if (mMovingDuplicates) {
+            for (GameObject* copy : Selection) {
+                copy->DetachAndDestroy();
+            }
+            Selection.clear();
+        } else {
+            for (size_t i = 0; i < Selection.size() && i < mSavedPositions.size(); ++i) {
+                MoveThingTo(*Selection[i], mSavedPositions[i]);
+            }
+        }
+        return;
+    }
+    if (IsConfirmPressed()) {
+        mToolMode = Tool::None;
+        PushHistory();
+        return;
+    }
+    const Vector2 step = mouse - previous;
+    for (GameObject* thing : Selection) {
+        MoveThingTo(*thing, thing->GetPos() + step);
+    }
+}
+
+void EdLevelEditorBhv::HandleRotate(Vector2 mouse, Vector2 previous) {
+    if (EdInput::IsPressed(Key::Esc)) {
+        mToolMode = Tool::None;
+        for (size_t i = 0; i < Selection.size() && i < mSavedPositions.size(); ++i) {
+            Selection[i]->SetRotation(mSavedRotations[i]);
+            MoveThingTo(*Selection[i], mSavedPositions[i]);
+        }
+        return;
+    }
+    if (IsConfirmPressed()) {
+        mToolMode = Tool::None;
+        PushHistory();
+        return;
+    }
+    const Vector2 now = mouse - mPivot;
+    const Vector2 before = previous - mPivot;
+    const float angle = std::atan2(now.Y, now.X) - std::atan2(before.Y, before.X);
+    for (GameObject* thing : Selection) {
+        thing->SetRotation(thing->GetRotation() + angle);
+        MoveThingTo(*thing, Vector2::Rotate(thing->GetPos() - mPivot, angle) + mPivot);
+    }
+}
+
+void EdLevelEditorBhv::HandleBox(Vector2 mouse) {
+    if (mToolMode == Tool::BoxFirstCorner) {
+        if (EdInput::IsPressed(Key::Esc)) {
+            mToolMode = Tool::None;
+        } else if (IsConfirmPressed()) {
+            mBoxStart = mBoxEnd = mouse;
+            mToolMode = Tool::BoxDragging;
+        }
+        return;
+    }
+    mBoxEnd = mouse;
+    if (EdInput::IsPressed(Key::Esc)) {
+        mToolMode = Tool::None;
+        return;
+    }
+    if (EdInput::IsDown(Key::LeftMouse) || EdInput::IsDown(Key::RightMouse) || EdInput::IsDown(Key::OemEnter)) {
+        return;
+    }
+    SelectBox();
+    mToolMode = Tool::None;
+}
+
+void EdLevelEditorBhv::SelectBox() {
+    GameObject* level = FindEditedLevel();
+    const Rect area(std::min(mBoxStart.X, mBoxEnd.X), std::min(mBoxStart.Y, mBoxEnd.Y),
+                    std::fabs(mBoxEnd.X - mBoxStart.X), std::fabs(mBoxEnd.Y - mBoxStart.Y));
+    std::vector<SpriteCmp*> sprites;
+    CollectSpritesInRect(level, area, sprites);
+    for (const SpriteCmp* sprite : sprites) {
+        GameObject* object = sprite->Owner;
+        if (object != nullptr && IsThingOrIcon(object)) {
+            AddToSelection(ThingOf(object));
+        }
+    }
+}
+
+void EdLevelEditorBhv::HandleIdleKeys(Vector2 mouse) {
+    const bool shift = EdInput::IsShiftDown();
+    const bool ctrl = EdInput::IsCtrlDown();
+    if (EdInput::IsPressed(Key::G) && !ctrl && !Selection.empty()) {
+        mToolMode = Tool::Move;
+        mMovingDuplicates = false;
+        BeginTransform();
+        return;
+    }
+    if (EdInput::IsPressed(Key::R) && !Selection.empty()) {
+        mToolMode = Tool::Rotate;
+        BeginTransform();
+        return;
+    }
+    if (EdInput::IsPressed(Key::B)) {
+        mToolMode = Tool::BoxFirstCorner;
+    }
+    Nudge();
+    Reorder();
+    CycleSources();
+    if (EdInput::IsPressed(Key::LeftMouse) && !IsMouseOverPalette()) {
+        PlaceSource(mouse);
+    }
+    if (EdInput::IsPressed(Key::RightMouse) && !IsMouseOverPalette()) {
+        PickAtMouse();
+    }
+    if (shift && EdInput::IsPressed(Key::D) && !Selection.empty()) {
+        Duplicate();
+        return;
+    }
+    if (EdInput::IsPressed(Key::Delete) || EdInput::IsPressed(Key::X)) {
+        DeleteSelection();
+    }
+    if (EdInput::IsPressed(Key::A)) {
+        ToggleSelectAll();
+    }
+    if (EdInput::IsPressed(Key::PageUp)) {
+        AskSaveAndSwitch(-1);
+    } else if (EdInput::IsPressed(Key::PageDown)) {
+        AskSaveAndSwitch(1);
+    }
+    if (EdInput::IsDown(Key::Alt) && EdInput::IsPressed(Key::S) && Dirty != 0) {
+        SaveLevel(gCurrentLevelName);
+    }
+    HandlePlayTestAndUndoKeys();
+}
+
+void EdLevelEditorBhv::Nudge() {
+    Vector2 d;
+    if (EdInput::IsTyped(Key::Left)) {
+        d.X = -1.0f;
+    }
+    if (EdInput::IsTyped(Key::Right)) {
+        d.X += 1.0f;
+    }
+    if (EdInput::IsTyped(Key::Up)) {
+        d.Y = -1.0f;
+    }
+    if (EdInput::IsTyped(Key::Down)) {
+        d.Y += 1.0f;
+    }
+    if (d == Vector2() || Selection.empty()) {
+        return;
+    }
+    if (EdInput::IsShiftDown()) {
+        d *= 10.0f;
+    }
+    const Vector2 step = ScreenToWorld(d) - ScreenToWorld(Vector2());
+    for (GameObject* thing : Selection) {
+        MoveThingTo(*thing, thing->GetPos() + step);
+    }
+    // One edit, however many things it moved: one undo step.
+    PushHistory();
+}
+
+void EdLevelEditorBhv::Reorder() {
+    // Ctrl+F belongs to the editor camera.
+    if (!EdInput::IsPressed(Key::F) || EdInput::IsCtrlDown()) {
+        return;
+    }
+    for (GameObject* thing : Selection) {
+        if (EdInput::IsShiftDown()) {
+            thing->MoveToFirst();
+        } else {
+            thing->MoveToLast();
+        }
+    }
+    if (!Selection.empty()) {
+        PushHistory();
+    }
+}
+
+void EdLevelEditorBhv::CycleSources() {
+    const Prefab& sources = Sources();
+    if (EdInput::IsCtrlDown() || sources.AutoCreates.empty() || gEditorState == nullptr) {
+        return;
+    }
+    int step = 0;
+    if (EdInput::IsTyped(Key::LeftBracket)) {
+        step = -1;
+    }
+    if (EdInput::IsTyped(Key::RightBracket)) {
+        step = 1;
+    }
+    if (step == 0) {
+        return;
+    }
+    const auto& entries = sources.AutoCreates;
+    const int count = static_cast<int>(entries.size());
+    int index = 0;
+    for (int i = 0; i < count; ++i) {
+        if (entries[static_cast<size_t>(i)]->Prefab == gEditorState->SelectedName) {
+            index = i;
+            break;
+        }
+    }
+    index = (index + step + count) % count;
+    gEditorState->SelectedName = entries[static_cast<size_t>(index)]->Prefab;
+    if (gEditorState->SelectedPrefab != nullptr && gPrefabManager != nullptr) {
+        if (Prefab* prefab = gPrefabManager->FindPrefab(gEditorState->SelectedName)) {
+            gEditorState->SelectPrefab(prefab);
+        }
+    }
+}
+
+void EdLevelEditorBhv::PlaceSource(Vector2 mouse) {
+    const EdPalMainBhv* palette = gEditorState != nullptr ? gEditorState->MainPalette : nullptr;
+    if (palette == nullptr || palette->GetInsertPrefabName().empty() || gGameplayScreen == nullptr ||
+        gPrefabManager == nullptr || gPrefabManager->FindPrefab(gEditorState->SelectedName) == nullptr) {
+        return;
+    }
+    auto* thing = new GameObject(gEditorState->SelectedName);
+    thing->SetPos(mouse);
+    gGameplayScreen->AddToLevel(thing);
+    PushHistory();
+    Selection.clear();
+    if (!thing->PendingDestroy) {
+        Selection.push_back(thing);
+    }
+}
+
+void EdLevelEditorBhv::PickAtMouse() {
+    GameObject* hit = nullptr;
+    PickObjectAt(FindEditedLevel(), &hit, gInputManager->MousePosition, IsThingOrIcon);
+    hit = ThingOf(hit);
+    if (!EdInput::IsShiftDown()) {
+        Selection.clear();
+        AddToSelection(hit);
+        return;
+    }
+    if (hit == nullptr) {
+        return;
+    }
+    const auto found = std::find(Selection.begin(), Selection.end(), hit);
+    if (found != Selection.end()) {
+        Selection.erase(found);
+    } else {
+        Selection.push_back(hit);
+    }
+}
+
+void EdLevelEditorBhv::Duplicate() {
+    if (gGameplayScreen == nullptr) {
+        return;
+    }
+    std::vector<GameObject*> copies;
+    for (const GameObject* thing : Selection) {
+        if (gPrefabManager == nullptr || gPrefabManager->FindPrefab(thing->PrefabName) == nullptr) {
+            continue;
+        }
+        auto* copy = new GameObject(thing->PrefabName);
+        copy->SetPos(thing->GetPos());
+        copy->SetRotation(thing->GetRotation());
+        if (copy->Sprite != nullptr && thing->Sprite != nullptr) {
+            copy->Sprite->Size = thing->Sprite->Size;
+        }
+        gGameplayScreen->AddToLevel(copy);
+        if (!copy->PendingDestroy) {
+            copies.push_back(copy);
+        }
+    }
+    Selection = std::move(copies);
+    BeginTransform();
+    mToolMode = Tool::Move;
+    mMovingDuplicates = true;
+}
+
+void EdLevelEditorBhv::DeleteSelection() {
+    const bool any = !Selection.empty();
+    const std::vector<GameObject*> doomed = std::move(Selection);
+    Selection.clear();
+    for (GameObject* thing : doomed) {
+        thing->DetachAndDestroy();
+    }
+    if (any) {
+        PushHistory();
+    }
+}
+
+void EdLevelEditorBhv::ToggleSelectAll() {
+    if (!Selection.empty()) {
+        Selection.clear();
+        return;
+    }
+    for (const GameObject* group : FindEditedLevel()->Children) {
+        for (GameObject* thing : group->Children) {
+            AddToSelection(thing);
+        }
+    }
+}

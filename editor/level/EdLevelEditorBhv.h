@@ -1,0 +1,94 @@
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "editor/level/LevelSnapshot.h"
+#include "object/Behavior.h"
+#include "object/Vector2.h"
+
+class GameObject;
+class Prefab;
+
+// Edits the level under the gameplay screen in edit mode: selects things with the
+// mouse, moves, turns, nudges, reorders, duplicates and deletes them, selects by
+// rectangle and places new things from "Lvl_Sources". It keeps the level's undo
+// history as snapshots, saves the level from them, asks before switching levels and
+// starts and ends play-tests. One indicator marks each selected thing.
+class EdLevelEditorBhv : public Behavior {
+public:
+    enum class Tool { None = 0, Move = 1, Rotate = 2, BoxFirstCorner = 4, BoxDragging = 5 };
+
+    EdLevelEditorBhv();
+    ~EdLevelEditorBhv() override;
+
+    void Start() override;
+    void Update() override;
+    void HandleInput() override;
+
+    void AddToSelection(GameObject* object);
+    // Remembers each selected thing's position and rotation, and their mean position.
+    void BeginTransform();
+
+    // --- History, saving and switching ---
+
+    std::unique_ptr<Prefab> TakeSnapshot(bool isMutable) const;
+    void PushHistory();
+    void RestoreHistory(int index);
+    void ResetHistory();
+    void SaveLevel(const std::string& levelName);
+    void AskSaveAndSwitch(int offset);
+    void OnSaveAnswer(int offset, const std::string& answer);
+
+    // The editor state's deletion repair: the object must leave the selection.
+    void ForgetObject(const GameObject* object);
+
+    Tool GetToolMode() const { return mToolMode; }
+    int GetHistoryIndex() const { return mHistoryIndex; }
+    int GetHistorySize() const { return static_cast<int>(mHistory.size()); }
+
+    std::vector<GameObject*> Selection;
+    uint8_t Dirty = 0;
+
+private:
+    // Objects queued for destruction (by play or by the object list) leave the selection.
+    void DropDestroyedFromSelection();
+    void UpdateIndicators();
+    void ShowBoxIndicator(GameObject& indicator) const;
+
+    void HandleMove(Vector2 mouse, Vector2 previous);
+    void HandleRotate(Vector2 mouse, Vector2 previous);
+    void HandleBox(Vector2 mouse);
+    void HandleIdleKeys(Vector2 mouse);
+    bool IsConfirmPressed() const;
+    void Nudge();
+    void Reorder();
+    void CycleSources();
+    void PlaceSource(Vector2 mouse);
+    void PickAtMouse();
+    void Duplicate();
+    void DeleteSelection();
+    void ToggleSelectAll();
+    void HandlePlayTestAndUndoKeys();
+    void SelectBox();
+
+    // "Lvl_Sources": what can be placed, and which properties a level keeps per thing.
+    static const Prefab& Sources();
+
+    GameObject* mSelectionRoot = nullptr;
+    Tool mToolMode = Tool::None;
+    std::vector<Vector2> mSavedPositions;
+    std::vector<float> mSavedRotations;
+    Vector2 mPivot;
+    Vector2 mBoxStart;
+    Vector2 mBoxEnd;
+    std::vector<std::unique_ptr<LevelHistoryEntry>> mHistory;
+    int mHistoryIndex = -1;
+    // The move carries fresh duplicates: Esc destroys them instead of moving back.
+    bool mMovingDuplicates = false;
+};
+
+// The level under the gameplay screen; null without a screen or a level.
+GameObject* FindEditedLevel();

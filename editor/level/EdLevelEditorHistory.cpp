@@ -1,0 +1,188 @@
+// The level editor's undo history, saving, level switching and play-test keys.
+
+#include "editor/EdRootBhv.h"
+#include "editor/EditorState.h"
+#include "editor/level/EdLevelEditorBhv.h"
+#include "editor/palettes/EdPalMainBhv.h"
+#include "editor/palettes/ListPaletteSupport.h"
+#include "editor/widgets/EdInput.h"
+#include "game/levels/LevelDataCmp.h"
+#include "game/levels/LevelListBhv.h"
+#include "game/levels/SavedDataBhv.h"
+#include "game/screens/GameplayScreenBhv.h"
+#include "object/ContentError.h"
+#include "object/GameObject.h"
+#include "object/PrefabManager.h"
+
+namespace {
+
+bool KeepsPlayState() {
+    return gEditorState != nullptr && gEditorState->KeepPlayState != 0;
+}
+
+}  // namespace
+
+std::unique_ptr<Prefab> EdLevelEditorBhv::TakeSnapshot(bool isMutable) const {
+    const GameObject* level = FindEditedLevel();
+    if (level == nullptr) {
+        auto empty = std::make_unique<Prefab>();
+        empty->Name = gCurrentLevelName;
+        empty->Modified = true;
+        return empty;
+    }
+    return TakeLevelSnapshot(*level, Sources(), isMutable, gCurrentLevelName);
+}
+
+void EdLevelEditorBhv::PushHistory() {
+    Dirty = 1;
+    auto entry = std::make_unique<LevelHistoryEntry>();
+    entry->StaticSnapshot = TakeSnapshot(false);
+    if (mHistory.empty() || !KeepsPlayState()) {
+        entry->MutableSnapshot = TakeSnapshot(true);
+    }
+    while (static_cast<int>(mHistory.size()) > mHistoryIndex + 1) {
+        mHistory.pop_back();
+    }
+    mHistory.push_back(std::move(entry));
+    ++mHistoryIndex;
+}
+
+void EdLevelEditorBhv::RestoreHistory(int index) {
+    if (index < 0 || index >= static_cast<int>(mHistory.size()) || gGameplayScreen == nullptr) {
+        return;
+    }
+    const bool keepPlayState = KeepsPlayState();
+    gGameplayScreen->RemoveLevelObject(keepPlayState);
+    gGameplayScreen->BuildLevelObject(mHistory[static_cast<size_t>(index)]->StaticSnapshot.get());
+    if (!keepPlayState) {
+        for (int i = index; i >= 0; --i) {
+            if (Prefab* snapshot = mHistory[static_cast<size_t>(i)]->MutableSnapshot.get()) {
+                gGameplayScreen->BuildLevelObject(snapshot);
+                break;
+            }
+        }
+    }
+    if (index != mHistoryIndex) {
+        Dirty = 1;
+    }
+    mHistoryIndex = index;
+    Selection.clear();
+}
+
+void EdLevelEditorBhv::ResetHistory() {
+    while (!mHistory.empty()) {
+        mHistory.pop_back();
+    }
+    mHistoryIndex = -1;
+    mToolMode = Tool::None;
+    PushHistory();
+    Selection.clear();
+    Dirty = 0;
+}
+
+void EdLevelEditorBhv::SaveLevel(const std::string& levelName) {
+    if (mHistory.empty() || mHistoryIndex < 0 || gPrefabManager == nullptr) {
+        return;
+    }
+    const Prefab* mutableSnapshot = nullptr;
+    for (int i = mHistoryIndex; i >= 0 && mutableSnapshot == nullptr; --i) {
+        mutableSnapshot = mHistory[static_cast<size_t>(i)]->MutableSnapshot.get();
+    }
+    std::unique_ptr<Prefab> saved =
+        MergeLevelSnapshots(*mHistory[static_cast<size_t>(mHistoryIndex)]->StaticSnapshot, mutableSnapshot, levelName);
+    // The level prefab keeps its identity: the prefab list, the auto-create list and
+    // the editor's selection may point at it.
+    Prefab* level = gPrefabManager->FindPrefab(levelName);
+    if (level != nullptr) {
+        level->AutoCreates = std::move(saved->AutoCreates);
+        for (const auto& entry : level->AutoCreates) {
+            entry->Owner = level;
+        }
+        level->Modified = true;
+    } else {
+        level = gPrefabManager->AddPrefab(std::move(saved), levelName);
+    }
+    if (level == nullptr) {
+        ListPalette::ReportSaveFailure("\"" + levelName + "\" cannot be a level's file name");
+        return;
+    }
+    try {
+        level->Save();
+        Dirty = 0;
+    } catch (const ContentError& error) {
+        ListPalette::ReportSaveFailure(error.what());
+    }
+}
+
+void EdLevelEditorBhv::AskSaveAndSwitch(int offset) {
+    if (Dirty == 0 || gEdRoot == nullptr) {
+        OnSaveAnswer(offset, "No");
+        return;
+    }
+    gEdRoot->ShowMessageBox({"Yes", "No", "Cancel"}, "Save changes?", [offset](const std::string& answer) {
+        if (gEditorState != nullptr && gEditorState->LevelEditor != nullptr) {
+            gEditorState->LevelEditor->OnSaveAnswer(offset, answer);
+        }
+    });
+}
+
+void EdLevelEditorBhv::OnSaveAnswer(int offset, const std::string& answer) {
+    if (answer == "Cancel") {
+        return;
+    }
+    if (answer == "Yes") {
+        SaveLevel(gCurrentLevelName);
+        // A failed save must not be followed by a switch that throws the edits away.
+        if (Dirty != 0) {
+            return;
+        }
+    }
+    if (gLevelList == nullptr || gGameplayScreen == nullptr) {
+        return;
+    }
+    const LevelDataCmp* current = gLevelList->FindLevel(gCurrentLevelName);
+    const int index = (current != nullptr ? current->Number : 0) + offset - 1;
+    if (index < 0 || index >= static_cast<int>(gLevelList->Levels.size()) ||
+        gLevelList->Levels[static_cast<size_t>(index)] == nullptr) {
+        return;
+    }
+    gGameplayScreen->LoadLevel(gLevelList->Levels[static_cast<size_t>(index)]);
+    if (gEditorState != nullptr) {
+        gEditorState->SelectObject(gGameplayScreen->Owner);
+        gEditorState->InsertParent = gGameplayScreen->Owner;
+    }
+}
+
+void EdLevelEditorBhv::HandlePlayTestAndUndoKeys() {
+    if (gEditorState == nullptr) {
+        return;
+    }
+    EditorState& state = *gEditorState;
+    if (EdInput::IsPressed(Key::F1)) {
+        if (gGameplayScreen != nullptr) {
+            gGameplayScreen->Owner->InputEnabled = 1;
+            gGameplayScreen->Owner->UpdateEnabled = 1;
+            gGameplayScreen->ShowEditorIcons(false);
+        }
+        // Shown again at the next entry into edit mode.
+        if (state.MainPalette != nullptr) {
+            state.MainPalette->ShowPalettes();
+        }
+        state.IsEditing = 0;
+        state.KeepPlayState = 1;
+    }
+    if (EdInput::IsPressed(Key::F2) && state.KeepPlayState != 0) {
+        state.KeepPlayState = 0;
+        RestoreHistory(mHistoryIndex);
+    }
+    const bool ctrl = EdInput::IsCtrlDown();
+    const bool alt = EdInput::IsDown(Key::Alt);
+    const bool shift = EdInput::IsShiftDown();
+    if (ctrl && EdInput::IsTyped(Key::Z)) {
+        if (alt && !shift) {
+            RestoreHistory(mHistoryIndex - 1);
+        } else if (shift && !alt) {
+            RestoreHistory(mHistoryIndex + 1);
+        }
+    }
+}

@@ -1,0 +1,27 @@
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include "object/Prefab.h"
+
+class GameObject;
+
+// One step of the level editor's undo history: the static things as they stood, and
+// the mutable ones too unless a play-test was keeping them (then null).
+struct LevelHistoryEntry {
+    std::unique_ptr<Prefab> MutableSnapshot;
+    std::unique_ptr<Prefab> StaticSnapshot;
+};
+
+// The things of the level's static groups (or of its mutable ones, the groups named
+// with "Mut") as a prefab named levelName: one auto-created entry per thing, carrying
+// the properties that the thing's entry in sources lists, read from the live thing.
+// A thing, component or property that sources does not list is recorded without it.
+std::unique_ptr<Prefab> TakeLevelSnapshot(const GameObject& level, const Prefab& sources, bool isMutable,
+                                          const std::string& levelName);
+
+// The level file's contents: a copy of the static snapshot named levelName followed by
+// a copy of every entry of the mutable one (which may be null).
+std::unique_ptr<Prefab> MergeLevelSnapshots(const Prefab& staticSnapshot, const Prefab* mutableSnapshot,
+                                            const std::string& levelName);

@@ -1,0 +1,458 @@
+// The level editor in the running program: the first level loaded by the real
+// gameplay screen, the editor root beside the game, edit mode entered with F1, and
+// every edit made with the keys and the mouse through the main loop.
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <initializer_list>
+#include <memory>
+#include <sstream>
+
+#include <boost/property_tree/json_parser.hpp>
+#include <boost/property_tree/ptree.hpp>
+
+#include "PlayHarness.h"
+#include "app/EditorHooks.h"
+#include "editor/EditorState.h"
+#include "editor/level/EdLevelEditorBhv.h"
+#include "game/enemies/EnemyCmp.h"
+#include "game/levels/SavedDataBhv.h"
+#include "game/screens/GameplayScreenBhv.h"
+#include "object/DrawLayer.h"
+#include "object/GameObject.h"
+#include "object/ObjectPicking.h"
+#include "object/PrefabManager.h"
+#include "object/SceneRoots.h"
+#include "object/TempFolder.h"
+#include "program/EditorHooks.h"
+
+namespace fs = std::filesystem;
+namespace pt = boost::property_tree;
+
+namespace {
+
+using Tool = EdLevelEditorBhv::Tool;
+
+std::string ReadFile(const fs::path& file) {
+    std::ifstream in(file);
+    std::stringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+class LevelEditorTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        // The editor comes with the program only when its hooks are in.
+        InstallEditorHooks();
+        mPlay = std::make_unique<PlayHarness>();
+        mPlay->StartInLevel();
+        gRootObject->AddChild(new GameObject("EdRoot"));
+        // The level loads and the camera settles after its turn-in.
+        mPlay->RunSeconds(1.5f);
+        // F1 pauses play; F2 in edit mode brings the level back as loaded, mutable
+        // things included, and leaves them to the editor.
+        Press(Key::F1);
+        Press(Key::F2);
+        ASSERT_NE(Editor(), nullptr);
+        ASSERT_EQ(gEditorState->KeepPlayState, 0);
+        ASSERT_EQ(gCurrentLevelName, "Lvl_01");
+    }
+
+    void TearDown() override {
+        mPlay.reset();
+        gEditorHooks = {};
+    }
+
+    PlayHarness& Play() { return *mPlay; }
+    static EdLevelEditorBhv* Editor() { return gEditorState != nullptr ? gEditorState->LevelEditor : nullptr; }
+    GameObject* Level() const { return mPlay->Find("GameplayScreen/Level"); }
+
+    // Held for one pass, then released for the pass in which it counts as typed; the
+    // modifiers are held through both.
+    void Press(Key key, std::initializer_list<Key> modifiers = {}) {
+        mPlay->HeldKeys = modifiers;
+        mPlay->Tap(key);
+        mPlay->RunPass();
+        mPlay->RunPass();
+        mPlay->HeldKeys.clear();
+    }
+
+    // The mouse over a world point, with the world camera as it stands.
+    void MouseAt(Vector2 world) {
+        const Vector2 origin = ScreenToLayer(DrawLayer::Foreground, Vector2());
+        const Vector2 unit = ScreenToLayer(DrawLayer::Foreground, Vector2(1.0f, 1.0f)) - origin;
+        Play().Mouse = Vector2((world.X - origin.X) / unit.X, (world.Y - origin.Y) / unit.Y);
+    }
+
+    void ClickAt(Vector2 world, Key button, std::initializer_list<Key> modifiers = {}) {
+        MouseAt(world);
+        mPlay->RunPass();
+        Press(button, modifiers);
+    }
+
+    std::vector<GameObject*> Things(const std::string& prefabName) const {
+        std::vector<GameObject*> found;
+        for (GameObject* group : Level()->Children) {
+            for (GameObject* thing : group->Children) {
+                if (thing->PrefabName == prefabName && !thing->PendingDestroy) {
+                    found.push_back(thing);
+                }
+            }
+        }
+        return found;
+    }
+
+    GameObject* Player() const { return Things("Player").front(); }
+
+    fs::path LevelFile(const std::string& name) const { return mPlay->Content->Path() / "Prefabs" / (name + ".json"); }
+
+    std::unique_ptr<PlayHarness> mPlay;
+};
+
+// The positions of a prefab's things in a level file, in file order.
+std::vector<Vector2> PositionsInFile(const fs::path& file, const std::string& prefabName) {
+    pt::ptree tree;
+    pt::read_json(file.string(), tree);
+    std::vector<Vector2> found;
+    for (const auto& [key, entry] : tree.get_child("AutoCreate")) {
+        if (entry.get<std::string>("Prefab") != prefabName) {
+            continue;
+        }
+        const auto& body = entry.get_child("InstanceProperties.B2BodyCmp.Pos");
+        found.emplace_back(body.get<float>("X"), body.get<float>("Y"));
+    }
+    return found;
+}
+
+void ExpectNear(Vector2 a, Vector2 b) {
+    EXPECT_NEAR(a.X, b.X, 1e-3f);
+    EXPECT_NEAR(a.Y, b.Y, 1e-3f);
+}
+
+TEST_F(LevelEditorTest, UndoAndRedoWalkTheHistoryAndANewEditDropsTheUndoneSteps) {
+    EdLevelEditorBhv& editor = *Editor();
+    EXPECT_EQ(editor.GetHistorySize(), 1);
+    EXPECT_EQ(editor.Dirty, 0);
+    const Vector2 start = Player()->GetPos();
+    ClickAt(start, Key::RightMouse);
+    ASSERT_EQ(editor.Selection, std::vector<GameObject*>{Player()});
+
+    // Two nudges: three entries with the loaded level's.
+    Press(Key::Right);
+    Press(Key::Right, {Key::Shift});
+    EXPECT_EQ(editor.GetHistorySize(), 3);
+    EXPECT_EQ(editor.GetHistoryIndex(), 2);
+    EXPECT_EQ(editor.Dirty, 1);
+    const Vector2 nudged = Player()->GetPos();
+    EXPECT_GT(nudged.X, start.X);
+    EXPECT_FLOAT_EQ(nudged.Y, start.Y);
+
+    Press(Key::Z, {Key::Ctrl, Key::Alt});
+    Press(Key::Z, {Key::Ctrl, Key::Alt});
+    EXPECT_EQ(editor.GetHistoryIndex(), 0);
+    ExpectNear(Player()->GetPos(), start);
+    EXPECT_TRUE(editor.Selection.empty());
+    // Nothing before the first entry.
+    Press(Key::Z, {Key::Ctrl, Key::Alt});
+    EXPECT_EQ(editor.GetHistoryIndex(), 0);
+    // Redo comes back to the latest step.
+    Press(Key::Z, {Key::Ctrl, Key::Shift});
+    EXPECT_EQ(editor.GetHistoryIndex(), 1);
+    Press(Key::Z, {Key::Ctrl, Key::Alt});
+
+    // A new edit drops the two undone entries.
+    ClickAt(start, Key::RightMouse);
+    Press(Key::Up);
+    EXPECT_EQ(editor.GetHistorySize(), 2);
+    EXPECT_EQ(editor.GetHistoryIndex(), 1);
+    EXPECT_GT(Player()->GetPos().Y, start.Y);
+    // Nothing after the last entry.
+    Press(Key::Z, {Key::Ctrl, Key::Shift});
+    EXPECT_EQ(editor.GetHistoryIndex(), 1);
+
+    // A level load starts the history afresh.
+    gGameplayScreen->ReloadLevel();
+    Play().RunPass();
+    EXPECT_EQ(editor.GetHistorySize(), 1);
+    EXPECT_EQ(editor.GetHistoryIndex(), 0);
+    EXPECT_EQ(editor.Dirty, 0);
+}
+
+TEST_F(LevelEditorTest, NudgesSelectAllReorderingAndSourceCycling) {
+    EdLevelEditorBhv& editor = *Editor();
+    size_t thingCount = 0;
+    for (const GameObject* group : Level()->Children) {
+        thingCount += group->Children.size();
+    }
+    Press(Key::A);
+    ASSERT_EQ(editor.Selection.size(), thingCount);
+    std::vector<Vector2> before;
+    for (const GameObject* thing : editor.Selection) {
+        before.push_back(thing->GetPos());
+    }
+
+    // Left and Right typed in one pass cancel: nothing moves, nothing is recorded.
+    Press(Key::Left, {Key::Right});
+    EXPECT_EQ(editor.GetHistorySize(), 1);
+    // One nudge of every thing is one undo step.
+    Press(Key::Down);
+    EXPECT_EQ(editor.GetHistorySize(), 2);
+    for (size_t i = 0; i < editor.Selection.size(); ++i) {
+        EXPECT_LT(editor.Selection[i]->GetPos().Y, before[i].Y) << editor.Selection[i]->Name;
+    }
+    Press(Key::A);
+    EXPECT_TRUE(editor.Selection.empty());
+
+    // F draws the selection over its group, Shift+F under it.
+    GameObject* player = Player();
+    ClickAt(player->GetPos(), Key::RightMouse);
+    Press(Key::F, {Key::Shift});
+    EXPECT_EQ(player->Parent->Children.front(), player);
+    Press(Key::F);
+    EXPECT_EQ(player->Parent->Children.back(), player);
+    EXPECT_EQ(editor.GetHistorySize(), 4);
+
+    // The source keys wrap at both ends of "Lvl_Sources".
+    const auto& sources = gPrefabManager->FindPrefab("Lvl_Sources")->AutoCreates;
+    gEditorState->SelectedName = sources.back()->Prefab;
+    Press(Key::RightBracket);
+    EXPECT_EQ(gEditorState->SelectedName, sources.front()->Prefab);
+    gEditorState->SelectPrefab(gPrefabManager->FindPrefab(sources.front()->Prefab));
+    Press(Key::LeftBracket);
+    EXPECT_EQ(gEditorState->SelectedName, sources.back()->Prefab);
+    EXPECT_EQ(gEditorState->SelectedPrefab, gPrefabManager->FindPrefab(sources.back()->Prefab));
+}
+
+TEST_F(LevelEditorTest, EscapeUndoesAMoveATurnAndADuplicateAndDeleteRemoves) {
+    EdLevelEditorBhv& editor = *Editor();
+    GameObject* player = Player();
+    const Vector2 start = player->GetPos();
+    ClickAt(start, Key::RightMouse);
+    Press(Key::G);
+    ASSERT_EQ(editor.GetToolMode(), Tool::Move);
+    MouseAt(start + Vector2(4.0f, 2.0f));
+    Play().RunPass();
+    ExpectNear(player->GetPos(), start + Vector2(4.0f, 2.0f));
+    Press(Key::Esc);
+    EXPECT_EQ(editor.GetToolMode(), Tool::None);
+    ExpectNear(player->GetPos(), start);
+    EXPECT_EQ(editor.Selection, std::vector<GameObject*>{player});
+    EXPECT_EQ(editor.GetHistorySize(), 1);
+
+    Press(Key::D, {Key::Shift});
+    ASSERT_EQ(Things("Player").size(), 2u);
+    ASSERT_EQ(editor.Selection.size(), 1u);
+    EXPECT_NE(editor.Selection.front(), player);
+    EXPECT_EQ(editor.GetToolMode(), Tool::Move);
+    MouseAt(start + Vector2(-3.0f, 0.0f));
+    Play().RunPass();
+    Press(Key::Esc);
+    EXPECT_TRUE(editor.Selection.empty());
+    EXPECT_EQ(Things("Player"), std::vector<GameObject*>{player});
+    ExpectNear(player->GetPos(), start);
+    EXPECT_EQ(editor.GetHistorySize(), 1);
+
+    // A turn about the selection's centre, cancelled: the angle comes back too.
+    ClickAt(start, Key::RightMouse);
+    const float angle = player->GetRotation();
+    MouseAt(start + Vector2(3.0f, 0.0f));
+    Play().RunPass();
+    Press(Key::R);
+    ASSERT_EQ(editor.GetToolMode(), Tool::Rotate);
+    MouseAt(start + Vector2(0.0f, 3.0f));
+    Play().RunPass();
+    EXPECT_NEAR(player->GetRotation(), angle + 1.5707964f, 1e-3f);
+    Press(Key::Esc);
+    EXPECT_NEAR(player->GetRotation(), angle, 1e-4f);
+    ExpectNear(player->GetPos(), start);
+
+    // Delete takes the selection out of the level in one undo step.
+    Press(Key::X);
+    EXPECT_TRUE(Things("Player").empty());
+    EXPECT_TRUE(editor.Selection.empty());
+    EXPECT_EQ(editor.GetHistorySize(), 2);
+}
+
+TEST_F(LevelEditorTest, ABoxAddsTheThingsWithACornerInsideIt) {
+    EdLevelEditorBhv& editor = *Editor();
+    const Vector2 player = Player()->GetPos();
+    Press(Key::B);
+    ASSERT_EQ(editor.GetToolMode(), Tool::BoxFirstCorner);
+    MouseAt(player - Vector2(2.0f, 2.0f));
+    Play().HeldKeys = {Key::LeftMouse};
+    Play().RunPass();
+    MouseAt(player + Vector2(2.0f, 2.0f));
+    Play().RunPasses(2);
+    EXPECT_EQ(editor.GetToolMode(), Tool::BoxDragging);
+    // The rectangle shows in the first free indicator.
+    const GameObject* frame =
+        gRootObject->FindChild("EdRoot")->FindChild("EdLevelEditor")->FindChild("SelectionRoot")->Children.front();
+    EXPECT_EQ(frame->DrawEnabled, 1);
+    ExpectNear(frame->GetPos(), player);
+    Play().HeldKeys.clear();
+    Play().RunPass();
+    EXPECT_EQ(editor.GetToolMode(), Tool::None);
+    EXPECT_NE(std::find(editor.Selection.begin(), editor.Selection.end(), Player()), editor.Selection.end());
+    for (const GameObject* thing : editor.Selection) {
+        EXPECT_NE(thing->Thing, nullptr) << thing->Name;
+        EXPECT_NE(thing->PrefabName, "En_Ant");
+    }
+}
+
+TEST_F(LevelEditorTest, AThingThatPlayDestroysLeavesTheSelection) {
+    EdLevelEditorBhv& editor = *Editor();
+    Press(Key::A);
+    std::vector<GameObject*> ants = Things("En_Ant");
+    ASSERT_FALSE(ants.empty());
+    const size_t selected = editor.Selection.size();
+    // Killed as a bullet kills it: its damage behaviour destroys it in the update walk.
+    ants.front()->GetComponent<EnemyCmp>()->OnDamage(nullptr);
+    Play().RunPasses(3);
+    EXPECT_EQ(editor.Selection.size(), selected - 1);
+    EXPECT_EQ(std::count(editor.Selection.begin(), editor.Selection.end(), ants.front()), 0);
+    // The indicators follow the rest without touching the dead ant.
+    Press(Key::Up);
+    EXPECT_EQ(editor.GetHistorySize(), 2);
+}
+
+TEST_F(LevelEditorTest, SwitchingLevelsAsksToSaveOnlyUnsavedEdits) {
+    EdLevelEditorBhv& editor = *Editor();
+    const std::string level1 = ReadFile(LevelFile("Lvl_01"));
+    const std::string level2 = ReadFile(LevelFile("Lvl_02"));
+    GameObject* dialog = gRootObject->FindChild("EdRoot")->FindChild("EdDialogsRoot")->FindChild("EdDlgMessageBox");
+    ASSERT_NE(dialog, nullptr);
+
+    // Nothing unsaved: the next level at once.
+    Press(Key::PageDown);
+    EXPECT_EQ(gCurrentLevelName, "Lvl_02");
+    EXPECT_EQ(dialog->DrawEnabled, 0);
+
+    const auto nudgePlayer = [&] {
+        ClickAt(Player()->GetPos(), Key::RightMouse);
+        Press(Key::Left);
+        ASSERT_EQ(editor.Dirty, 1);
+    };
+    nudgePlayer();
+    // Esc answers "Cancel": the level, its history and the flag stay.
+    Press(Key::PageUp);
+    EXPECT_EQ(dialog->DrawEnabled, 1);
+    Press(Key::Esc);
+    EXPECT_EQ(dialog->DrawEnabled, 0);
+    EXPECT_EQ(gCurrentLevelName, "Lvl_02");
+    EXPECT_EQ(editor.GetHistorySize(), 2);
+    EXPECT_EQ(editor.Dirty, 1);
+
+    // "n" answers "No": switched, nothing written.
+    Press(Key::PageUp);
+    Press(Key::N);
+    Play().RunPass();
+    EXPECT_EQ(gCurrentLevelName, "Lvl_01");
+    EXPECT_EQ(ReadFile(LevelFile("Lvl_02")), level2);
+    EXPECT_EQ(editor.Dirty, 0);
+
+    // Enter answers "Yes": the level is written, then the switch.
+    nudgePlayer();
+    const Vector2 saved = Player()->GetPos();
+    Press(Key::PageDown);
+    Press(Key::OemEnter);
+    Play().RunPass();
+    EXPECT_EQ(gCurrentLevelName, "Lvl_02");
+    EXPECT_NE(ReadFile(LevelFile("Lvl_01")), level1);
+    const std::vector<Vector2> players = PositionsInFile(LevelFile("Lvl_01"), "Player");
+    ASSERT_EQ(players.size(), 1u);
+    ExpectNear(players.front(), saved);
+    EXPECT_EQ(editor.Dirty, 0);
+}
+
+// The whole round: three ants placed, one moved and the move undone, the level saved,
+// a play-test in which an ant dies, and F2 bringing the edited level back.
+TEST_F(LevelEditorTest, PlacedAntsAreSavedFromTheHistoryAndComeBackAfterAPlayTest) {
+    EdLevelEditorBhv& editor = *Editor();
+    const std::vector<Vector2> levelAnts = PositionsInFile(LevelFile("Lvl_01"), "En_Ant");
+    const size_t liveAnts = Things("En_Ant").size();
+    // From no source, three steps forward reach the ant.
+    for (int i = 0; i < 3; ++i) {
+        Press(Key::RightBracket);
+    }
+    ASSERT_EQ(gEditorState->SelectedName, "En_Ant");
+    const std::vector<Vector2> placed = {{-10.0f, -6.0f}, {-9.0f, -3.0f}, {-11.0f, 0.0f}};
+    for (const Vector2& at : placed) {
+        ClickAt(at, Key::LeftMouse);
+        ASSERT_EQ(editor.Selection.size(), 1u);
+        ExpectNear(editor.Selection.front()->GetPos(), at);
+    }
+    ASSERT_EQ(Things("En_Ant").size(), liveAnts + 3);
+    EXPECT_EQ(editor.GetHistorySize(), 4);
+
+    // The second ant moves with the mouse, the click confirms, and the move is undone.
+    ClickAt(placed[1], Key::RightMouse);
+    Press(Key::G);
+    MouseAt(placed[1] + Vector2(3.0f, 1.0f));
+    Play().RunPass();
+    Press(Key::LeftMouse);
+    EXPECT_EQ(editor.GetToolMode(), Tool::None);
+    EXPECT_EQ(editor.GetHistorySize(), 5);
+    Press(Key::Z, {Key::Ctrl, Key::Alt});
+    EXPECT_EQ(editor.GetHistoryIndex(), 3);
+
+    // The level prefab stays the one the palettes and the selection point at.
+    Prefab* levelPrefab = gPrefabManager->FindPrefab("Lvl_01");
+    gEditorState->SelectPrefab(levelPrefab);
+    Press(Key::S, {Key::Alt});
+    EXPECT_EQ(editor.Dirty, 0);
+    EXPECT_EQ(gPrefabManager->FindPrefab("Lvl_01"), levelPrefab);
+    EXPECT_EQ(gEditorState->SelectedPrefab, levelPrefab);
+    std::vector<Vector2> expected = levelAnts;
+    expected.insert(expected.end(), placed.begin(), placed.end());
+    const std::vector<Vector2> saved = PositionsInFile(LevelFile("Lvl_01"), "En_Ant");
+    ASSERT_EQ(saved.size(), expected.size());
+    for (size_t i = 0; i < saved.size(); ++i) {
+        ExpectNear(saved[i], expected[i]);
+    }
+    // Only what "Lvl_Sources" lists for an ant is stored.
+    pt::ptree tree;
+    pt::read_json(LevelFile("Lvl_01").string(), tree);
+    for (const auto& [key, entry] : tree.get_child("AutoCreate")) {
+        if (entry.get<std::string>("Prefab") == "En_Ant") {
+            const pt::ptree& properties = entry.get_child("InstanceProperties");
+            ASSERT_EQ(properties.size(), 1u);
+            EXPECT_EQ(properties.front().first, "B2BodyCmp");
+            EXPECT_EQ(properties.front().second.size(), 2u);
+        }
+    }
+
+    // Play-test: the player picks up a pistol and shoots the nearest placed ant.
+    Press(Key::F1);
+    ASSERT_EQ(gEditorState->IsEditing, 0);
+    ASSERT_EQ(gEditorState->KeepPlayState, 1);
+    auto* pistol = new GameObject("Pkup_Pistol");
+    pistol->SetPos(Player()->GetPos());
+    gGameplayScreen->AddToLevel(pistol);
+    MouseAt(placed[0]);
+    Play().HeldKeys = {Key::LeftMouse};
+    for (int pass = 0; pass < 600 && Things("En_Ant").size() == liveAnts + 3; ++pass) {
+        Play().RunPass();
+    }
+    Play().HeldKeys.clear();
+    ASSERT_LT(Things("En_Ant").size(), liveAnts + 3);
+
+    Press(Key::F2);
+    EXPECT_EQ(gEditorState->IsEditing, 1);
+    EXPECT_EQ(gEditorState->KeepPlayState, 0);
+    const std::vector<GameObject*> restored = Things("En_Ant");
+    ASSERT_EQ(restored.size(), liveAnts + 3);
+    for (const Vector2& at : placed) {
+        EXPECT_EQ(std::count_if(restored.begin(), restored.end(),
+                                [&](const GameObject* ant) {
+                                    const Vector2 d = ant->GetPos() - at;
+                                    return d.X * d.X + d.Y * d.Y < 1e-4f;
+                                }),
+                  1);
+    }
+}
+
+}  // namespace
