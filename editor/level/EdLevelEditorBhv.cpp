@@ -225,24 +225,37 @@ bool EdLevelEditorBhv::IsConfirmPressed() const {
     return (click && !IsMouseOverPalette()) || IsEnterPressed();
 }
 
-void EdLevelEditorBhv::HandleMove(Vector2 mouse, Vector2 previous) {
+bool EdLevelEditorBhv::EndTransformOnKeys() {
     if (EdInput::IsPressed(Key::Esc)) {
+        CancelTransform();
         mToolMode = Tool::None;
-        if (mMovingDuplicates) {
-            for (GameObject* copy : Selection) {
-                copy->DetachAndDestroy();
-            }
-            Selection.clear();
-        } else {
-            for (size_t i = 0; i < Selection.size() && i < mSavedPositions.size(); ++i) {
-                MoveThingTo(*Selection[i], mSavedPositions[i]);
-            }
-        }
-        return;
+        return true;
     }
     if (IsConfirmPressed()) {
         mToolMode = Tool::None;
         PushHistory();
+        return true;
+    }
+    return false;
+}
+
+// Esc undoes a move or turn; the move of fresh duplicates drops them instead.
+void EdLevelEditorBhv::CancelTransform() {
+    if (mToolMode == Tool::Move && mMovingDuplicates) {
+        for (GameObject* copy : Selection) {
+            copy->DetachAndDestroy();
+        }
+        Selection.clear();
+        return;
+    }
+    for (size_t i = 0; i < Selection.size() && i < mSavedPositions.size(); ++i) {
+        Selection[i]->SetRotation(mSavedRotations[i]);
+        MoveThingTo(*Selection[i], mSavedPositions[i]);
+    }
+}
+
+void EdLevelEditorBhv::HandleMove(Vector2 mouse, Vector2 previous) {
+    if (EndTransformOnKeys()) {
         return;
     }
     const Vector2 step = mouse - previous;
@@ -252,17 +265,7 @@ void EdLevelEditorBhv::HandleMove(Vector2 mouse, Vector2 previous) {
 }
 
 void EdLevelEditorBhv::HandleRotate(Vector2 mouse, Vector2 previous) {
-    if (EdInput::IsPressed(Key::Esc)) {
-        mToolMode = Tool::None;
-        for (size_t i = 0; i < Selection.size() && i < mSavedPositions.size(); ++i) {
-            Selection[i]->SetRotation(mSavedRotations[i]);
-            MoveThingTo(*Selection[i], mSavedPositions[i]);
-        }
-        return;
-    }
-    if (IsConfirmPressed()) {
-        mToolMode = Tool::None;
-        PushHistory();
+    if (EndTransformOnKeys()) {
         return;
     }
     const Vector2 now = mouse - mPivot;
@@ -358,24 +361,9 @@ void EdLevelEditorBhv::HandleIdleKeys(Vector2 mouse) {
 }
 
 void EdLevelEditorBhv::Nudge() {
-    Vector2 d;
-    if (EdInput::IsTyped(Key::Left)) {
-        d.X = -1.0f;
-    }
-    if (EdInput::IsTyped(Key::Right)) {
-        d.X += 1.0f;
-    }
-    if (EdInput::IsTyped(Key::Up)) {
-        d.Y = -1.0f;
-    }
-    if (EdInput::IsTyped(Key::Down)) {
-        d.Y += 1.0f;
-    }
+    const Vector2 d = EdInput::TypedNudge();
     if (d == Vector2() || Selection.empty()) {
         return;
-    }
-    if (EdInput::IsShiftDown()) {
-        d *= 10.0f;
     }
     const Vector2 step = ScreenToWorld(d) - ScreenToWorld(Vector2());
     for (GameObject* thing : Selection) {

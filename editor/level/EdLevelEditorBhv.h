@@ -58,6 +58,9 @@ private:
     void UpdateIndicators();
     void ShowBoxIndicator(GameObject& indicator) const;
 
+    // Esc or a confirm ends a move or turn; true when it did.
+    bool EndTransformOnKeys();
+    void CancelTransform();
     void HandleMove(Vector2 mouse, Vector2 previous);
     void HandleRotate(Vector2 mouse, Vector2 previous);
     void HandleBox(Vector2 mouse);

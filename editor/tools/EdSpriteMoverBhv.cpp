@@ -21,27 +21,6 @@ DrawLayer LayerOf(const GameObject& target) {
     return DrawLayer::Ui;
 }
 
-// The arrow keys typed this pass as a step in screen pixels.
-Vector2 TypedNudge() {
-    Vector2 d;
-    if (EdInput::IsTyped(Key::Left)) {
-        d.X = -1.0f;
-    }
-    if (EdInput::IsTyped(Key::Right)) {
-        d.X += 1.0f;
-    }
-    if (EdInput::IsTyped(Key::Up)) {
-        d.Y = -1.0f;
-    }
-    if (EdInput::IsTyped(Key::Down)) {
-        d.Y += 1.0f;
-    }
-    if (EdInput::IsShiftDown()) {
-        d = Vector2(d.X * 10.0f, d.Y * 10.0f);
-    }
-    return d;
-}
-
 }  // namespace
 
 EdSpriteMoverBhv::~EdSpriteMoverBhv() {
@@ -105,7 +84,7 @@ void EdSpriteMoverBhv::HandleInput() {
         const Vector2 before = ScreenToLayer(layer, gInputManager->MousePositionPrevious);
         move = Vector2(now.X - before.X, now.Y - before.Y);
     }
-    const Vector2 nudge = TypedNudge();
+    const Vector2 nudge = EdInput::TypedNudge();
     if (nudge.X != 0.0f || nudge.Y != 0.0f) {
         const Vector2 to = ScreenToLayer(layer, nudge);
         const Vector2 from = ScreenToLayer(layer, Vector2());

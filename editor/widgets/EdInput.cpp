@@ -35,4 +35,21 @@ bool IsShiftDown() {
     return IsDown(Key::Shift) || IsDown(Key::RightShift);
 }
 
+Vector2 TypedNudge() {
+    Vector2 d;
+    if (IsTyped(Key::Left)) {
+        d.X = -1.0f;
+    }
+    if (IsTyped(Key::Right)) {
+        d.X += 1.0f;
+    }
+    if (IsTyped(Key::Up)) {
+        d.Y = -1.0f;
+    }
+    if (IsTyped(Key::Down)) {
+        d.Y += 1.0f;
+    }
+    return IsShiftDown() ? d * 10.0f : d;
+}
+
 }  // namespace EdInput

@@ -17,5 +17,8 @@ bool IsDown(Key key);
 bool IsTyped(Key key);
 bool IsCtrlDown();
 bool IsShiftDown();
+// The arrow keys typed this pass as a step in interface pixels (y down); opposite keys
+// cancel, and Shift makes it ten times longer.
+Vector2 TypedNudge();
 
 }  // namespace EdInput
