@@ -87,6 +87,16 @@ bool LevelPath::ClearLine(Vector2 from, Vector2 to) const {
     return true;
 }
 
+float LevelPath::FreeRun(Vector2 from, Vector2 direction, float limit) const {
+    for (float run = 0.0f; run < limit; run += CellSize * 0.5f) {
+        const int index = IndexOf(from + direction * run);
+        if (index < 0 || mSolid[static_cast<size_t>(index)]) {
+            return run;
+        }
+    }
+    return limit;
+}
+
 void LevelPath::MeasureFrom(Vector2 goal, float reach) {
     using Entry = std::pair<float, int>;
     std::priority_queue<Entry, std::vector<Entry>, std::greater<>> open;

@@ -27,6 +27,8 @@ public:
     bool IsBlocked(Vector2 pos) const;
     // No wall cell between the two points: a shot between them flies free.
     bool ClearLine(Vector2 from, Vector2 to) const;
+    // How far a shot along the unit direction flies before a wall stops it, at most limit.
+    float FreeRun(Vector2 from, Vector2 direction, float limit) const;
 
 private:
     int IndexOf(Vector2 pos) const;
