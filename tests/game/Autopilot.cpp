@@ -7,6 +7,7 @@
 #include <limits>
 
 #include "PlayHarness.h"
+#include "game/levels/SavedDataBhv.h"
 #include "game/player/PlayerBhv.h"
 #include "game/screens/GameplayScreenBhv.h"
 #include "object/GameObject.h"
@@ -113,6 +114,18 @@ Autopilot::Autopilot(PlayHarness& play) : mPlay(play) {}
 
 Autopilot::~Autopilot() = default;
 
+bool Autopilot::FreeingAnts() {
+    return gCurrentLevelName == "Lvl_Bonus1";
+}
+
+bool Autopilot::StillFreeing() const {
+    // The HUD tells the player how many are out; once the goal is passed, or once the
+    // freed ants close in on the stand, leave with what is out.
+    const GameObject* sack = Nearest(Vector2(0.0f, 0.0f), IsIntactSack);
+    return FreeingAnts() && !mLeaving && sack != nullptr &&
+           (gSavedData == nullptr || gGameplayScreen->CountAnts() < gSavedData->AntsToFree + 40);
+}
+
 Vector2 Autopilot::Motion(const GameObject& insect) const {
     const auto seen = mLastSeen.find(&insect);
     return seen != mLastSeen.end() ? (insect.GetPos() - seen->second) * (1.0f / PlayHarness::FrameDelta)
@@ -133,6 +146,25 @@ void Autopilot::RememberPositions() {
     });
 }
 
+std::vector<LevelPath::KeepOut> Autopilot::KeepOuts() const {
+    std::vector<LevelPath::KeepOut> keepOut;
+    // Armed, a pick-up of the other weapon would only swap what is held for fewer shots.
+    if (gPlayer->WeaponObject != nullptr) {
+        ForEachThing("Layer2Mut", [&](GameObject& thing) {
+            if (IsWeaponPickup(thing) &&
+                (thing.PrefabName == "Pkup_Pistol") != (gPlayer->Weapon == WeaponType::Pistol)) {
+                keepOut.push_back({thing.GetPos(), 1.6f});
+            }
+        });
+    }
+    // Nor is the exit stepped into while sacks wait to be burst.
+    const GameObject* exit = FindExit();
+    if (exit != nullptr && StillFreeing()) {
+        keepOut.push_back({exit->GetPos(), 1.9f});
+    }
+    return keepOut;
+}
+
 bool Autopilot::ChooseGoal(Vector2& goal, float& reach) const {
     const Vector2 at = gPlayer->Owner->GetPos();
     const bool armed = gPlayer->WeaponObject != nullptr;
@@ -147,6 +179,13 @@ bool Autopilot::ChooseGoal(Vector2& goal, float& reach) const {
     if (pickup != nullptr) {
         goal = pickup->GetPos();
         reach = 0.5f;
+        return true;
+    }
+    // Freeing the ants: every sack is burst from beside the exit, the farthest first,
+    // so that the ants are still out when the player steps in.
+    if (StillFreeing()) {
+        goal = mSackStand;
+        reach = 0.3f;
         return true;
     }
     const GameObject* exit = FindExit();
@@ -215,13 +254,6 @@ Vector2 Autopilot::ChooseMove(bool hasGoal, Vector2 goal) const {
         const float d = hasGoal ? mPath->DistanceAt(pos) : 0.0f;
         return d < 0.0f ? kBlockedCost : d;
     };
-    // Armed, a pick-up of the other weapon would only swap what is held for fewer shots.
-    const GameObject* swap = gPlayer->WeaponObject == nullptr ? nullptr : Nearest(at, [](const GameObject& thing) {
-        return IsWeaponPickup(thing) && (thing.PrefabName == "Pkup_Pistol") != (gPlayer->Weapon == WeaponType::Pistol);
-    });
-    const auto avoidSwap = [&](Vector2 pos) {
-        return swap != nullptr && Distance(pos, swap->GetPos()) < 1.8f ? 2.0f : 0.0f;
-    };
     const float here = cost(at);
     Vector2 best(0.0f, 0.0f);
     float bestScore = Danger(at, best) + (hasGoal || roaming ? 0.3f : 0.0f);
@@ -229,8 +261,7 @@ Vector2 Autopilot::ChooseMove(bool hasGoal, Vector2 goal) const {
         const float angle = static_cast<float>(i) * 0.785398163f;
         const Vector2 direction(std::cos(angle), std::sin(angle));
         const float progress = cost(at + direction * 0.4f) - here;
-        const float score =
-            4.0f * progress + Danger(at, direction * gPlayer->SpeedMax) + avoidSwap(at + direction * 0.4f);
+        const float score = 4.0f * progress + Danger(at, direction * gPlayer->SpeedMax);
         if (score < bestScore) {
             best = direction;
             bestScore = score;
@@ -248,10 +279,17 @@ const GameObject* Autopilot::ChooseTarget() const {
     const float range = gPlayer->Weapon == WeaponType::Shotgun ? ShotgunRange : FireRange;
     const GameObject* best = nullptr;
     float bestScore = std::numeric_limits<float>::max();
+    const bool freeing = FreeingAnts();
+    if (freeing && Distance(at, mSackStand) < 1.0f) {
+        if (const GameObject* sack = SackToBurst()) {
+            return sack;
+        }
+    }
     ForEachThing("Layer2Mut", [&](GameObject& thing) {
         const Vector2 offset = thing.GetPos() - at;
         const float d = Length(offset);
-        if (!IsTarget(thing) || d > range || !mPath->ClearLine(at, thing.GetPos()) ||
+        // Freed ants are spared unless they come too close.
+        if (!IsTarget(thing) || d > (freeing ? KeepAway : range) || !mPath->ClearLine(at, thing.GetPos()) ||
             SackInLine(*mPath, at, LeadPoint(thing))) {
             return;
         }
@@ -267,6 +305,57 @@ const GameObject* Autopilot::ChooseTarget() const {
     return best;
 }
 
+const GameObject* Autopilot::SackToBurst() const {
+    const Vector2 at = gPlayer->Owner->GetPos();
+    const GameObject* best = nullptr;
+    ForEachThing("Layer2Mut", [&](GameObject& sack) {
+        const auto shot = mShotSacks.find(&sack);
+        if (!IsIntactSack(sack) || (shot != mShotSacks.end() && gGameplayScreen->LevelTime < shot->second + 1.0f) ||
+            !mPath->ClearLine(at, sack.GetPos())) {
+            return;
+        }
+        // A shot at this one must not burst a nearer one on the way.
+        bool shielded = false;
+        const Vector2 d = sack.GetPos() - at;
+        const float length = Length(d);
+        ForEachThing("Layer2Mut", [&](GameObject& other) {
+            const Vector2 p = other.GetPos() - at;
+            const float along = (p.X * d.X + p.Y * d.Y) / length;
+            shielded = shielded || (&other != &sack && IsIntactSack(other) && along > 0.0f && along < length &&
+                                    Distance(at + d * (along / length), other.GetPos()) < 1.3f);
+        });
+        if (!shielded && (best == nullptr || length > Distance(best->GetPos(), at))) {
+            best = &sack;
+        }
+    });
+    return best;
+}
+
+Vector2 Autopilot::FindSackStand() const {
+    const GameObject* exit = FindExit();
+    if (exit == nullptr) {
+        return gPlayer->Owner->GetPos();
+    }
+    Vector2 best = exit->GetPos();
+    float bestRoom = -1.0f;
+    for (int i = 0; i < 32; ++i) {
+        const float angle = static_cast<float>(i) * 0.19634954f;
+        const Vector2 spot = exit->GetPos() + Vector2(std::cos(angle), std::sin(angle)) * 2.3f;
+        if (mPath->IsBlocked(spot)) {
+            continue;
+        }
+        float room = std::numeric_limits<float>::max();
+        ForEachThing("Layer2Mut", [&](GameObject& sack) {
+            room = IsIntactSack(sack) ? std::min(room, Distance(sack.GetPos(), spot)) : room;
+        });
+        if (room > bestRoom) {
+            best = spot;
+            bestRoom = room;
+        }
+    }
+    return best;
+}
+
 void Autopilot::Step() {
     if (gPlayer == nullptr || gGameplayScreen == nullptr) {
         mPlay.RunPass();
@@ -275,16 +364,25 @@ void Autopilot::Step() {
     if (mPath == nullptr) {  // the walls never move
         mPath = std::make_unique<LevelPath>(*gGameplayScreen->Owner->FindChild("Level"), gGraphics->WorldCamera.Scale,
                                             0.7f);
+        mSackStand = FindSackStand();
     }
     Vector2 goal;
     float reach = 0.0f;
     const bool hasGoal = ChooseGoal(goal, reach);
     if (hasGoal && Distance(goal, mMeasuredGoal) > (reach > 1.0f ? 1.0f : 0.01f)) {
-        mPath->MeasureFrom(goal, reach);
+        mPath->MeasureFrom(goal, reach, KeepOuts());
         mMeasuredGoal = goal;
     }
+    if (FreeingAnts() && !mLeaving && Distance(gPlayer->Owner->GetPos(), mSackStand) < 1.0f) {
+        const GameObject* ant = Nearest(gPlayer->Owner->GetPos(), IsTarget);
+        mLeaving = ant != nullptr && Distance(ant->GetPos(), gPlayer->Owner->GetPos()) < 4.0f;
+    }
     Steer(ChooseMove(hasGoal, goal));
-    AimAndFire(ChooseTarget());
+    const GameObject* target = ChooseTarget();
+    AimAndFire(target);
+    if (target != nullptr && IsIntactSack(*target) && mShotSacks.count(target) == 0) {
+        mShotSacks[target] = gGameplayScreen->LevelTime;
+    }
     RememberPositions();
     mPlay.RunPass();
 }

@@ -3,6 +3,7 @@
 #include <memory>
 #include <string>
 #include <unordered_map>
+#include <vector>
 
 #include "LevelPath.h"
 
@@ -15,7 +16,8 @@ class PlayHarness;
 // it weighs the eight directions and standing still by the progress they make along the
 // path against how close they bring it to where the insects will be, so it sidesteps
 // and backs off while shooting. Where the exit is hidden until the insects die, it
-// closes in on them; without an exit it eats pills and circles the arena.
+// closes in on them; where ants are to be freed, it bursts every sack before leaving;
+// without an exit it eats pills and circles the arena.
 class Autopilot {
 public:
     explicit Autopilot(PlayHarness& play);
@@ -27,10 +29,18 @@ public:
     float FireRange = 12.0f;
     float ShotgunRange = 8.0f;
     float HuntRange = 6.0f;  // how near it goes to insects that hide the exit
+    float SackRange = 7.0f;  // how near it goes to a sack it means to burst
+    float KeepAway = 3.0f;   // freed ants nearer than this are shot after all
 
 private:
+    // The ants level is won by letting ants out, not by killing them.
+    static bool FreeingAnts();
+    // Sacks wait to be burst and the goal is not yet passed.
+    bool StillFreeing() const;
     // The goal of this pass and how close counts as there; false when there is none.
     bool ChooseGoal(Vector2& goal, float& reach) const;
+    // Where the way to the goal must not lead this time.
+    std::vector<LevelPath::KeepOut> KeepOuts() const;
     // The direction to hold, zero to stand.
     Vector2 ChooseMove(bool hasGoal, Vector2 goal) const;
     // How close a run at this velocity comes to the insects over the next moment.
@@ -42,6 +52,10 @@ private:
     // Where to aim so that a bullet meets the insect.
     Vector2 LeadPoint(const GameObject& insect) const;
     void RememberPositions();
+    // The sack to burst next from the stand by the exit: the farthest in clear sight.
+    const GameObject* SackToBurst() const;
+    // A free spot just beside the exit, as far from the sacks as there is.
+    Vector2 FindSackStand() const;
     void Steer(Vector2 direction);
     void AimAndFire(const GameObject* target);
 
@@ -49,4 +63,7 @@ private:
     std::unique_ptr<LevelPath> mPath;
     Vector2 mMeasuredGoal{1e9f, 1e9f};
     std::unordered_map<const GameObject*, Vector2> mLastSeen;
+    std::unordered_map<const GameObject*, float> mShotSacks;  // when each was first fired at
+    Vector2 mSackStand;
+    bool mLeaving = false;  // done freeing ants: straight for the exit
 };

@@ -17,9 +17,15 @@ public:
     // The grid covers the view of that size centred on the origin.
     LevelPath(const GameObject& level, Vector2 viewSize, float bodyRadius);
 
+    // A disc the way must go round this time, such as a pick-up better left lying.
+    struct KeepOut {
+        Vector2 Centre;
+        float Radius = 0.0f;
+    };
+
     // World distance from every cell to the nearest cell within reach of the goal;
     // negative for cells that cannot get there.
-    void MeasureFrom(Vector2 goal, float reach);
+    void MeasureFrom(Vector2 goal, float reach, const std::vector<KeepOut>& keepOut = {});
     // The distance from the cell under pos; negative when unreachable.
     float DistanceAt(Vector2 pos) const;
     // The centre of the neighbouring cell that is closest to the goal.
