@@ -4,10 +4,13 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
+#include <cstdlib>
 #include <limits>
 
 #include "PlayHarness.h"
 #include "game/levels/SavedDataBhv.h"
+#include "game/player/AimManagerBhv.h"
 #include "game/player/PlayerBhv.h"
 #include "game/screens/GameplayScreenBhv.h"
 #include "object/GameObject.h"
@@ -293,8 +296,12 @@ const GameObject* Autopilot::ChooseTarget() const {
             SackInLine(*mPath, at, LeadPoint(thing))) {
             return;
         }
-        // What comes at us first matters most.
+        // What comes at us first matters most. A fast one is only worth a shot close up,
+        // where its turns cannot take it off the line before the bullet arrives.
         const Vector2 v = Motion(thing);
+        if (Length(v) > FastInsect && d > CloseRange) {
+            return;
+        }
         const float closing = -(offset.X * v.X + offset.Y * v.Y) / std::max(d, 0.01f);
         const float score = d - 0.5f * std::max(closing, 0.0f);
         if (score < bestScore) {
@@ -407,12 +414,24 @@ void Autopilot::AimAndFire(const GameObject* target) {
     if (target == nullptr) {
         return;
     }
-    // Lead the shot by where the insect will be when the bullet gets there, then turn
-    // there as aim mode does: toward the mouse's offset from the window's centre.
-    const Vector2 from = gPlayer->Owner->GetPos();
-    const Vector2 d = LeadPoint(*target) - from;
-    const float length = std::max(Length(d), 0.01f);
-    mPlay.Mouse = Vector2(static_cast<float>(gGraphics->Width) * 0.5f + d.X / length * 100.0f,
-                          static_cast<float>(gGraphics->Height) * 0.5f - d.Y / length * 100.0f);
+    // Lead the shot by where the insect will be when the bullet gets there.
+    const Vector2 aim = LeadPoint(*target);
+    if (gAimManager != nullptr && gAimManager->UseRelativeMode) {
+        // Relative aim turns toward the mouse's offset from the window's centre.
+        const Vector2 d = aim - gPlayer->Owner->GetPos();
+        const float length = std::max(Length(d), 0.01f);
+        mPlay.Mouse = Vector2(static_cast<float>(gGraphics->Width) * 0.5f + d.X / length * 100.0f,
+                              static_cast<float>(gGraphics->Height) * 0.5f - d.Y / length * 100.0f);
+    } else {
+        // Absolute aim turns toward the mouse's world point: put the mouse over the aim,
+        // inverting the camera's screen-to-world mapping.
+        const Camera2d& camera = gGraphics->WorldCamera;
+        const Vector2 origin = camera.ScreenToWorld(Vector2(0.0f, 0.0f));
+        const Vector2 across = camera.ScreenToWorld(Vector2(1.0f, 0.0f)) - origin;
+        const Vector2 down = camera.ScreenToWorld(Vector2(0.0f, 1.0f)) - origin;
+        const Vector2 w = aim - origin;
+        const float det = across.X * down.Y - across.Y * down.X;
+        mPlay.Mouse = Vector2((w.X * down.Y - w.Y * down.X) / det, (across.X * w.Y - across.Y * w.X) / det);
+    }
     mPlay.HeldKeys.insert(Key::LeftMouse);
 }

@@ -28,6 +28,8 @@ public:
 
     float FireRange = 12.0f;
     float ShotgunRange = 8.0f;
+    float FastInsect = 5.0f;  // speed above which an insect is shot only close up
+    float CloseRange = 6.0f;
     float HuntRange = 6.0f;  // how near it goes to insects that hide the exit
     float SackRange = 7.0f;  // how near it goes to a sack it means to burst
     float KeepAway = 3.0f;   // freed ants nearer than this are shot after all

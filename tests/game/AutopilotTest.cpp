@@ -90,14 +90,15 @@ TEST_P(AutopilotBonus, PlaysToItsEndPanel) {
     ASSERT_EQ(gCurrentLevelName, mode.Level);
     Autopilot pilot(*this);
     int pass = 0;
-    for (; pass < 90 * 60 && Panels(mode.Panel) == 0; ++pass) {
+    for (; pass < 180 * 60 && Panels(mode.Panel) == 0; ++pass) {
         pilot.Step();
         std::printf("TR %.1f at (%.1f,%.1f) ants %d sacks %zu resp %d w %d ammo %d\n", Screen().LevelTime,
                     gPlayer->Owner->GetPos().X, gPlayer->Owner->GetPos().Y, Screen().CountAnts(),
                     ObjectsOf("En_AntSack").size(), CueCount("PlayerRespawn"), gPlayer->WeaponObject != nullptr,
                     gPlayer->AmmoCount);
     }
-    std::printf("autopilot %s: panel after %.2f s\n", mode.Level, static_cast<float>(pass) / 60.0f);
+    std::printf("autopilot %s: panel after %.2f s, %d ants out, score %d\n", mode.Level,
+                static_cast<float>(pass) / 60.0f, Screen().CountAnts(), Screen().Score);
     EXPECT_EQ(Panels(mode.Panel), 1);
     if (freeTheAnts) {
         EXPECT_EQ(CueCount("ExitReached"), 1);
