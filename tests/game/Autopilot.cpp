@@ -4,8 +4,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstdio>
-#include <cstdlib>
 #include <limits>
 
 #include "PlayHarness.h"
@@ -104,7 +102,7 @@ bool IsPill(const GameObject& object) {
     return !object.PendingDestroy && object.PrefabName == "Pkup_Pill";
 }
 
-// The exit when there is one; visible says whether it can be entered yet.
+// The exit when there is one; it takes the player only while it updates.
 const GameObject* FindExit() {
     const GameObject* exit = nullptr;
     ForEachThing("Layer1", [&](GameObject& thing) { exit = thing.PrefabName == "Exit" ? &thing : exit; });
@@ -241,7 +239,7 @@ float Autopilot::Danger(Vector2 at, Vector2 velocity) const {
     return danger;
 }
 
-Vector2 Autopilot::ChooseMove(bool hasGoal, Vector2 goal) const {
+Vector2 Autopilot::ChooseMove(bool hasGoal) const {
     const Vector2 at = gPlayer->Owner->GetPos();
     // Without a goal in an open arena: circle its middle so the round runs.
     const float t = gGameplayScreen->LevelTime * 0.6f;
@@ -270,7 +268,6 @@ Vector2 Autopilot::ChooseMove(bool hasGoal, Vector2 goal) const {
             bestScore = score;
         }
     }
-    (void)goal;
     return best;
 }
 
@@ -384,7 +381,7 @@ void Autopilot::Step() {
         const GameObject* ant = Nearest(gPlayer->Owner->GetPos(), IsTarget);
         mLeaving = ant != nullptr && Distance(ant->GetPos(), gPlayer->Owner->GetPos()) < 4.0f;
     }
-    Steer(ChooseMove(hasGoal, goal));
+    Steer(ChooseMove(hasGoal));
     const GameObject* target = ChooseTarget();
     AimAndFire(target);
     if (target != nullptr && IsIntactSack(*target) && mShotSacks.count(target) == 0) {

@@ -44,7 +44,7 @@ private:
     // Where the way to the goal must not lead this time.
     std::vector<LevelPath::KeepOut> KeepOuts() const;
     // The direction to hold, zero to stand.
-    Vector2 ChooseMove(bool hasGoal, Vector2 goal) const;
+    Vector2 ChooseMove(bool hasGoal) const;
     // How close a run at this velocity comes to the insects over the next moment.
     float Danger(Vector2 at, Vector2 velocity) const;
     // The insect in sight that most needs shooting; null when none.
