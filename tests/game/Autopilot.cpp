@@ -1,25 +1,37 @@
 #include "Autopilot.h"
 
+#include <box2d/box2d.h>
+
 #include <algorithm>
 #include <cmath>
 #include <limits>
 
 #include "PlayHarness.h"
+#include "game/levels/SavedDataBhv.h"
+#include "game/player/AimManagerBhv.h"
 #include "game/player/PlayerBhv.h"
 #include "game/screens/GameplayScreenBhv.h"
 #include "object/GameObject.h"
+#include "physics/B2BodyCmp.h"
 #include "render/Graphics.h"
 
 namespace {
+
+constexpr float kBlockedCost = 1000.0f;
+constexpr float kSafeDistance = 2.0f;  // centre to centre, with room to spare
+constexpr float kBulletSpeed = 30.0f;
 
 GameObject* LevelGroup(const char* name) {
     GameObject* level = gGameplayScreen != nullptr ? gGameplayScreen->Owner->FindChild("Level") : nullptr;
     return level != nullptr ? level->FindChild(name) : nullptr;
 }
 
+float Length(Vector2 v) {
+    return std::sqrt(v.X * v.X + v.Y * v.Y);
+}
+
 float Distance(Vector2 a, Vector2 b) {
-    const Vector2 d = a - b;
-    return std::sqrt(d.X * d.X + d.Y * d.Y);
+    return Length(a - b);
 }
 
 // Live insects with bodies: ants, chasers and centipede cells. Sacks stay shut, since
@@ -27,6 +39,11 @@ float Distance(Vector2 a, Vector2 b) {
 bool IsTarget(const GameObject& object) {
     return !object.PendingDestroy && object.B2Body != nullptr && object.PrefabName.rfind("En_", 0) == 0 &&
            object.PrefabName != "En_AntSack";
+}
+
+Vector2 VelocityOf(const GameObject& object) {
+    const b2Vec2 v = object.B2Body->EnsureBody()->GetLinearVelocity();
+    return Vector2(v.x, v.y);
 }
 
 template <class Visit>
@@ -41,7 +58,8 @@ void ForEachThing(const char* group, Visit visit) {
     }
 }
 
-GameObject* Nearest(Vector2 from, bool (*accept)(const GameObject&)) {
+template <class Accept>
+GameObject* Nearest(Vector2 from, Accept accept) {
     GameObject* best = nullptr;
     float bestDistance = std::numeric_limits<float>::max();
     ForEachThing("Layer2Mut", [&](GameObject& thing) {
@@ -54,6 +72,28 @@ GameObject* Nearest(Vector2 from, bool (*accept)(const GameObject&)) {
     return best;
 }
 
+bool IsIntactSack(const GameObject& object) {
+    return !object.PendingDestroy && object.PrefabName == "En_AntSack";
+}
+
+// Whether a shot that misses would fly on into a sack and let its ants out.
+bool SackInLine(const LevelPath& walls, Vector2 from, Vector2 to) {
+    const Vector2 d = to - from;
+    const float length = std::max(Length(d), 0.01f);
+    const Vector2 direction = d * (1.0f / length);
+    const float run = walls.FreeRun(from, direction, 30.0f);
+    bool blocked = false;
+    ForEachThing("Layer2Mut", [&](GameObject& thing) {
+        if (!IsIntactSack(thing)) {
+            return;
+        }
+        const Vector2 p = thing.GetPos() - from;
+        const float along = std::clamp(p.X * direction.X + p.Y * direction.Y, 0.0f, run);
+        blocked = blocked || Distance(from + direction * along, thing.GetPos()) < 1.8f;
+    });
+    return blocked;
+}
+
 bool IsWeaponPickup(const GameObject& object) {
     return !object.PendingDestroy && (object.PrefabName == "Pkup_Pistol" || object.PrefabName == "Pkup_Shotgun");
 }
@@ -62,10 +102,11 @@ bool IsPill(const GameObject& object) {
     return !object.PendingDestroy && object.PrefabName == "Pkup_Pill";
 }
 
-bool HasExit() {
-    bool found = false;
-    ForEachThing("Layer1", [&](GameObject& thing) { found = found || thing.PrefabName == "Exit"; });
-    return found;
+// The exit when there is one; it takes the player only while it updates.
+const GameObject* FindExit() {
+    const GameObject* exit = nullptr;
+    ForEachThing("Layer1", [&](GameObject& thing) { exit = thing.PrefabName == "Exit" ? &thing : exit; });
+    return exit;
 }
 
 }  // namespace
@@ -74,46 +115,248 @@ Autopilot::Autopilot(PlayHarness& play) : mPlay(play) {}
 
 Autopilot::~Autopilot() = default;
 
-bool Autopilot::ChooseGoal(Vector2& goal, float& reach) const {
-    const Vector2 at = gPlayer->Owner->GetPos();
-    if (gPlayer->WeaponObject == nullptr) {
-        if (const GameObject* pickup = Nearest(at, IsWeaponPickup)) {
-            goal = pickup->GetPos();
-            reach = 0.5f;
-            return true;
-        }
-    }
-    bool found = false;
-    bool hasExit = false;
-    ForEachThing("Layer1", [&](GameObject& thing) {
-        hasExit = hasExit || thing.PrefabName == "Exit";
-        if (thing.PrefabName == "Exit" && thing.UpdateEnabled != 0) {
-            goal = thing.GetPos();
-            reach = 0.5f;
-            found = true;
-        }
-    });
-    if (!hasExit) {  // the chase and survival modes: eat what pills there are
-        if (const GameObject* pill = Nearest(at, IsPill)) {
-            goal = pill->GetPos();
-            reach = 0.5f;
-            found = true;
-        }
-    }
-    return found;
+bool Autopilot::FreeingAnts() {
+    return gCurrentLevelName == "Lvl_Bonus1";
 }
 
-const GameObject* Autopilot::VisibleTarget() const {
-    const Vector2 at = gPlayer->Owner->GetPos();
-    const GameObject* best = nullptr;
-    float bestDistance = FireRange;
+bool Autopilot::StillFreeing() const {
+    // The HUD tells the player how many are out; once the goal is passed, or once the
+    // freed ants close in on the stand, leave with what is out.
+    const GameObject* sack = Nearest(Vector2(0.0f, 0.0f), IsIntactSack);
+    return FreeingAnts() && !mLeaving && sack != nullptr &&
+           (gSavedData == nullptr || gGameplayScreen->CountAnts() < gSavedData->AntsToFree + 40);
+}
+
+Vector2 Autopilot::Motion(const GameObject& insect) const {
+    const auto seen = mLastSeen.find(&insect);
+    return seen != mLastSeen.end() ? (insect.GetPos() - seen->second) * (1.0f / PlayHarness::FrameDelta)
+                                   : VelocityOf(insect);
+}
+
+Vector2 Autopilot::LeadPoint(const GameObject& insect) const {
+    const float flight = Distance(insect.GetPos(), gPlayer->Owner->GetPos()) / kBulletSpeed;
+    return insect.GetPos() + Motion(insect) * flight;
+}
+
+void Autopilot::RememberPositions() {
+    mLastSeen.clear();
     ForEachThing("Layer2Mut", [&](GameObject& thing) {
-        const float d = Distance(thing.GetPos(), at);
-        if (IsTarget(thing) && d < bestDistance && mPath->ClearLine(at, thing.GetPos())) {
-            best = &thing;
-            bestDistance = d;
+        if (IsTarget(thing)) {
+            mLastSeen[&thing] = thing.GetPos();
         }
     });
+}
+
+std::vector<LevelPath::KeepOut> Autopilot::KeepOuts() const {
+    std::vector<LevelPath::KeepOut> keepOut;
+    // Armed, a pick-up of the other weapon would only swap what is held for fewer shots.
+    if (gPlayer->WeaponObject != nullptr) {
+        ForEachThing("Layer2Mut", [&](GameObject& thing) {
+            if (IsWeaponPickup(thing) &&
+                (thing.PrefabName == "Pkup_Pistol") != (gPlayer->Weapon == WeaponType::Pistol)) {
+                keepOut.push_back({thing.GetPos(), 1.6f});
+            }
+        });
+    }
+    // Nor is the exit stepped into while sacks wait to be burst.
+    const GameObject* exit = FindExit();
+    if (exit != nullptr && StillFreeing()) {
+        keepOut.push_back({exit->GetPos(), 1.9f});
+    }
+    return keepOut;
+}
+
+bool Autopilot::ChooseGoal(Vector2& goal, float& reach) const {
+    const Vector2 at = gPlayer->Owner->GetPos();
+    const bool armed = gPlayer->WeaponObject != nullptr;
+    // Unarmed, or a last few shots with more of the same lying about: fetch them.
+    const GameObject* pickup = Nearest(at, [&](const GameObject& thing) {
+        if (!IsWeaponPickup(thing)) {
+            return false;
+        }
+        return !armed || (gPlayer->AmmoCount < 4 &&
+                          (thing.PrefabName == "Pkup_Pistol") == (gPlayer->Weapon == WeaponType::Pistol));
+    });
+    if (pickup != nullptr) {
+        goal = pickup->GetPos();
+        reach = 0.5f;
+        return true;
+    }
+    // Freeing the ants: every sack is burst from beside the exit, the farthest first,
+    // so that the ants are still out when the player steps in.
+    if (StillFreeing()) {
+        goal = mSackStand;
+        reach = 0.3f;
+        return true;
+    }
+    const GameObject* exit = FindExit();
+    if (exit != nullptr && exit->UpdateEnabled != 0) {
+        goal = exit->GetPos();
+        reach = 0.5f;
+        return true;
+    }
+    if (exit != nullptr) {  // the exit waits for the insects: go and find them
+        if (const GameObject* insect = Nearest(at, IsTarget)) {
+            goal = insect->GetPos();
+            reach = HuntRange;
+            return true;
+        }
+        return false;
+    }
+    if (const GameObject* pill = Nearest(at, IsPill)) {  // the chase and survival modes
+        goal = pill->GetPos();
+        reach = 0.5f;
+        return true;
+    }
+    return false;
+}
+
+float Autopilot::Danger(Vector2 at, Vector2 velocity) const {
+    // Where the run takes us over the next moment; a wall stops it, so fleeing into a
+    // corner counts for what it is.
+    Vector2 path[9];
+    Vector2 free = at;
+    for (int k = 0; k <= 8; ++k) {
+        const Vector2 next = at + velocity * (0.08f * static_cast<float>(k));
+        free = mPath->IsBlocked(next) ? free : next;
+        path[k] = free;
+    }
+    float danger = 0.0f;
+    ForEachThing("Layer2Mut", [&](GameObject& thing) {
+        if (!IsTarget(thing) || Distance(thing.GetPos(), at) > 8.0f) {
+            return;
+        }
+        const Vector2 pos = thing.GetPos();
+        const Vector2 v = Motion(thing);
+        for (int k = 0; k <= 8; ++k) {
+            const float t = 0.08f * static_cast<float>(k);
+            const float d = Distance(path[k], pos + v * t);
+            if (d < kSafeDistance) {
+                danger += (kSafeDistance - d) / (t + 0.25f);
+            }
+        }
+    });
+    return danger;
+}
+
+Vector2 Autopilot::ChooseMove(bool hasGoal) const {
+    const Vector2 at = gPlayer->Owner->GetPos();
+    // Without a goal in an open arena: circle its middle so the round runs.
+    const float t = gGameplayScreen->LevelTime * 0.6f;
+    const Vector2 roam(8.0f * std::cos(t), 5.0f * std::sin(t));
+    const bool roaming = !hasGoal && FindExit() == nullptr;
+    const auto cost = [&](Vector2 pos) {
+        if (mPath->IsBlocked(pos)) {
+            return kBlockedCost;
+        }
+        if (roaming) {
+            return Distance(pos, roam);
+        }
+        const float d = hasGoal ? mPath->DistanceAt(pos) : 0.0f;
+        return d < 0.0f ? kBlockedCost : d;
+    };
+    const float here = cost(at);
+    Vector2 best(0.0f, 0.0f);
+    float bestScore = Danger(at, best) + (hasGoal || roaming ? 0.3f : 0.0f);
+    for (int i = 0; i < 8; ++i) {
+        const float angle = static_cast<float>(i) * 0.785398163f;
+        const Vector2 direction(std::cos(angle), std::sin(angle));
+        const float progress = cost(at + direction * 0.4f) - here;
+        const float score = 4.0f * progress + Danger(at, direction * gPlayer->SpeedMax);
+        if (score < bestScore) {
+            best = direction;
+            bestScore = score;
+        }
+    }
+    return best;
+}
+
+const GameObject* Autopilot::ChooseTarget() const {
+    if (gPlayer->WeaponObject == nullptr) {
+        return nullptr;
+    }
+    const Vector2 at = gPlayer->Owner->GetPos();
+    const float range = gPlayer->Weapon == WeaponType::Shotgun ? ShotgunRange : FireRange;
+    const GameObject* best = nullptr;
+    float bestScore = std::numeric_limits<float>::max();
+    const bool freeing = FreeingAnts();
+    if (freeing && Distance(at, mSackStand) < 1.0f) {
+        if (const GameObject* sack = SackToBurst()) {
+            return sack;
+        }
+    }
+    ForEachThing("Layer2Mut", [&](GameObject& thing) {
+        const Vector2 offset = thing.GetPos() - at;
+        const float d = Length(offset);
+        // Freed ants are spared unless they come too close.
+        if (!IsTarget(thing) || d > (freeing ? KeepAway : range) || !mPath->ClearLine(at, thing.GetPos()) ||
+            SackInLine(*mPath, at, LeadPoint(thing))) {
+            return;
+        }
+        // What comes at us first matters most. A fast one is only worth a shot close up,
+        // where its turns cannot take it off the line before the bullet arrives.
+        const Vector2 v = Motion(thing);
+        if (Length(v) > FastInsect && d > CloseRange) {
+            return;
+        }
+        const float closing = -(offset.X * v.X + offset.Y * v.Y) / std::max(d, 0.01f);
+        const float score = d - 0.5f * std::max(closing, 0.0f);
+        if (score < bestScore) {
+            best = &thing;
+            bestScore = score;
+        }
+    });
+    return best;
+}
+
+const GameObject* Autopilot::SackToBurst() const {
+    const Vector2 at = gPlayer->Owner->GetPos();
+    const GameObject* best = nullptr;
+    ForEachThing("Layer2Mut", [&](GameObject& sack) {
+        const auto shot = mShotSacks.find(&sack);
+        if (!IsIntactSack(sack) || (shot != mShotSacks.end() && gGameplayScreen->LevelTime < shot->second + 1.0f) ||
+            !mPath->ClearLine(at, sack.GetPos())) {
+            return;
+        }
+        // A shot at this one must not burst a nearer one on the way.
+        bool shielded = false;
+        const Vector2 d = sack.GetPos() - at;
+        const float length = Length(d);
+        ForEachThing("Layer2Mut", [&](GameObject& other) {
+            const Vector2 p = other.GetPos() - at;
+            const float along = (p.X * d.X + p.Y * d.Y) / length;
+            shielded = shielded || (&other != &sack && IsIntactSack(other) && along > 0.0f && along < length &&
+                                    Distance(at + d * (along / length), other.GetPos()) < 1.3f);
+        });
+        if (!shielded && (best == nullptr || length > Distance(best->GetPos(), at))) {
+            best = &sack;
+        }
+    });
+    return best;
+}
+
+Vector2 Autopilot::FindSackStand() const {
+    const GameObject* exit = FindExit();
+    if (exit == nullptr) {
+        return gPlayer->Owner->GetPos();
+    }
+    Vector2 best = exit->GetPos();
+    float bestRoom = -1.0f;
+    for (int i = 0; i < 32; ++i) {
+        const float angle = static_cast<float>(i) * 0.19634954f;
+        const Vector2 spot = exit->GetPos() + Vector2(std::cos(angle), std::sin(angle)) * 2.3f;
+        if (mPath->IsBlocked(spot)) {
+            continue;
+        }
+        float room = std::numeric_limits<float>::max();
+        ForEachThing("Layer2Mut", [&](GameObject& sack) {
+            room = IsIntactSack(sack) ? std::min(room, Distance(sack.GetPos(), spot)) : room;
+        });
+        if (room > bestRoom) {
+            best = spot;
+            bestRoom = room;
+        }
+    }
     return best;
 }
 
@@ -125,62 +368,41 @@ void Autopilot::Step() {
     if (mPath == nullptr) {  // the walls never move
         mPath = std::make_unique<LevelPath>(*gGameplayScreen->Owner->FindChild("Level"), gGraphics->WorldCamera.Scale,
                                             0.7f);
+        mSackStand = FindSackStand();
     }
-    const Vector2 at = gPlayer->Owner->GetPos();
-    const GameObject* target = gPlayer->WeaponObject != nullptr ? VisibleTarget() : nullptr;
-    const float targetDistance = target != nullptr ? Distance(target->GetPos(), at) : 1e9f;
     Vector2 goal;
     float reach = 0.0f;
-    mStandingPasses = targetDistance < StandRange ? mStandingPasses + 1 : 0;
-    const bool stand = mStandingPasses > 0 && mStandingPasses < 180;
-    if (stand && targetDistance < KeepAway) {
-        Steer(at + (at - target->GetPos()));  // back off and keep shooting
-    } else if (stand) {
-        Steer(at);
-    } else if (ChooseGoal(goal, reach)) {
-        if (Distance(goal, mMeasuredGoal) > 0.01f) {
-            mPath->MeasureFrom(goal, reach);
-            mMeasuredGoal = goal;
-        }
-        Vector2 ahead = at;
-        for (int i = 0; i < 6; ++i) {
-            ahead = mPath->NextStep(ahead);
-        }
-        Steer(mPath->DistanceAt(at) <= 0.0f ? goal : ahead);
-    } else if (targetDistance < KeepAway) {
-        Steer(at + (at - target->GetPos()));
-    } else if (!HasExit()) {
-        // Nothing to fetch in an open arena: circle its middle so the round runs.
-        const float t = gGameplayScreen->LevelTime * 0.6f;
-        Steer(Vector2(8.0f * std::cos(t), 5.0f * std::sin(t)));
-    } else {
-        Steer(at);
+    const bool hasGoal = ChooseGoal(goal, reach);
+    if (hasGoal && Distance(goal, mMeasuredGoal) > (reach > 1.0f ? 1.0f : 0.01f)) {
+        mPath->MeasureFrom(goal, reach, KeepOuts());
+        mMeasuredGoal = goal;
     }
-    if (mStandingPasses > 300) {
-        mStandingPasses = 0;
+    if (FreeingAnts() && !mLeaving && Distance(gPlayer->Owner->GetPos(), mSackStand) < 1.0f) {
+        const GameObject* ant = Nearest(gPlayer->Owner->GetPos(), IsTarget);
+        mLeaving = ant != nullptr && Distance(ant->GetPos(), gPlayer->Owner->GetPos()) < 4.0f;
     }
+    Steer(ChooseMove(hasGoal));
+    const GameObject* target = ChooseTarget();
     AimAndFire(target);
+    if (target != nullptr && IsIntactSack(*target) && mShotSacks.count(target) == 0) {
+        mShotSacks[target] = gGameplayScreen->LevelTime;
+    }
+    RememberPositions();
     mPlay.RunPass();
 }
 
-void Autopilot::Steer(Vector2 toward) {
-    const Vector2 d = toward - gPlayer->Owner->GetPos();
-    const float length = std::sqrt(d.X * d.X + d.Y * d.Y);
+void Autopilot::Steer(Vector2 direction) {
     mPlay.HeldKeys.erase(Key::W);
     mPlay.HeldKeys.erase(Key::A);
     mPlay.HeldKeys.erase(Key::S);
     mPlay.HeldKeys.erase(Key::D);
-    if (length < 0.05f) {
-        return;
-    }
-    // Eight directions: a key per axis that carries a fair share of the way.
-    if (d.Y > 0.38f * length)
+    if (direction.Y > 0.38f)
         mPlay.HeldKeys.insert(Key::W);
-    if (d.Y < -0.38f * length)
+    if (direction.Y < -0.38f)
         mPlay.HeldKeys.insert(Key::S);
-    if (d.X > 0.38f * length)
+    if (direction.X > 0.38f)
         mPlay.HeldKeys.insert(Key::D);
-    if (d.X < -0.38f * length)
+    if (direction.X < -0.38f)
         mPlay.HeldKeys.insert(Key::A);
 }
 
@@ -189,10 +411,24 @@ void Autopilot::AimAndFire(const GameObject* target) {
     if (target == nullptr) {
         return;
     }
-    // Aim mode turns toward the mouse's offset from the window's centre.
-    const Vector2 d = target->GetPos() - gPlayer->Owner->GetPos();
-    const float length = std::max(std::sqrt(d.X * d.X + d.Y * d.Y), 0.01f);
-    mPlay.Mouse = Vector2(static_cast<float>(gGraphics->Width) * 0.5f + d.X / length * 100.0f,
-                          static_cast<float>(gGraphics->Height) * 0.5f - d.Y / length * 100.0f);
+    // Lead the shot by where the insect will be when the bullet gets there.
+    const Vector2 aim = LeadPoint(*target);
+    if (gAimManager != nullptr && gAimManager->UseRelativeMode) {
+        // Relative aim turns toward the mouse's offset from the window's centre.
+        const Vector2 d = aim - gPlayer->Owner->GetPos();
+        const float length = std::max(Length(d), 0.01f);
+        mPlay.Mouse = Vector2(static_cast<float>(gGraphics->Width) * 0.5f + d.X / length * 100.0f,
+                              static_cast<float>(gGraphics->Height) * 0.5f - d.Y / length * 100.0f);
+    } else {
+        // Absolute aim turns toward the mouse's world point: put the mouse over the aim,
+        // inverting the camera's screen-to-world mapping.
+        const Camera2d& camera = gGraphics->WorldCamera;
+        const Vector2 origin = camera.ScreenToWorld(Vector2(0.0f, 0.0f));
+        const Vector2 across = camera.ScreenToWorld(Vector2(1.0f, 0.0f)) - origin;
+        const Vector2 down = camera.ScreenToWorld(Vector2(0.0f, 1.0f)) - origin;
+        const Vector2 w = aim - origin;
+        const float det = across.X * down.Y - across.Y * down.X;
+        mPlay.Mouse = Vector2((w.X * down.Y - w.Y * down.X) / det, (across.X * w.Y - across.Y * w.X) / det);
+    }
     mPlay.HeldKeys.insert(Key::LeftMouse);
 }

@@ -87,13 +87,32 @@ bool LevelPath::ClearLine(Vector2 from, Vector2 to) const {
     return true;
 }
 
-void LevelPath::MeasureFrom(Vector2 goal, float reach) {
+float LevelPath::FreeRun(Vector2 from, Vector2 direction, float limit) const {
+    for (float run = 0.0f; run < limit; run += CellSize * 0.5f) {
+        const int index = IndexOf(from + direction * run);
+        if (index < 0 || mSolid[static_cast<size_t>(index)]) {
+            return run;
+        }
+    }
+    return limit;
+}
+
+void LevelPath::MeasureFrom(Vector2 goal, float reach, const std::vector<KeepOut>& keepOut) {
     using Entry = std::pair<float, int>;
     std::priority_queue<Entry, std::vector<Entry>, std::greater<>> open;
     std::fill(mDistance.begin(), mDistance.end(), -1.0f);
+    std::vector<bool> blocked = mBlocked;
+    for (int index = 0; index < mColumns * mRows; ++index) {
+        for (const KeepOut& disc : keepOut) {
+            const Vector2 d = CentreOf(index) - disc.Centre;
+            if (d.X * d.X + d.Y * d.Y < disc.Radius * disc.Radius) {
+                blocked[static_cast<size_t>(index)] = true;
+            }
+        }
+    }
     for (int index = 0; index < mColumns * mRows; ++index) {
         const Vector2 d = CentreOf(index) - goal;
-        if (!mBlocked[static_cast<size_t>(index)] && d.X * d.X + d.Y * d.Y <= reach * reach) {
+        if (!blocked[static_cast<size_t>(index)] && d.X * d.X + d.Y * d.Y <= reach * reach) {
             mDistance[static_cast<size_t>(index)] = 0.0f;
             open.push({0.0f, index});
         }
@@ -113,7 +132,7 @@ void LevelPath::MeasureFrom(Vector2 goal, float reach) {
                 if ((dx == 0 && dy == 0) || c < 0 || r < 0 || c >= mColumns || r >= mRows) {
                     continue;
                 }
-                const auto free = [&](int cc, int rr) { return !mBlocked[static_cast<size_t>(rr * mColumns + cc)]; };
+                const auto free = [&](int cc, int rr) { return !blocked[static_cast<size_t>(rr * mColumns + cc)]; };
                 if (!free(c, r) || !free(c, row) || !free(column, r)) {
                     continue;
                 }

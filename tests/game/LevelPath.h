@@ -17,9 +17,15 @@ public:
     // The grid covers the view of that size centred on the origin.
     LevelPath(const GameObject& level, Vector2 viewSize, float bodyRadius);
 
+    // A disc the way must go round this time, such as a pick-up better left lying.
+    struct KeepOut {
+        Vector2 Centre;
+        float Radius = 0.0f;
+    };
+
     // World distance from every cell to the nearest cell within reach of the goal;
     // negative for cells that cannot get there.
-    void MeasureFrom(Vector2 goal, float reach);
+    void MeasureFrom(Vector2 goal, float reach, const std::vector<KeepOut>& keepOut = {});
     // The distance from the cell under pos; negative when unreachable.
     float DistanceAt(Vector2 pos) const;
     // The centre of the neighbouring cell that is closest to the goal.
@@ -27,6 +33,8 @@ public:
     bool IsBlocked(Vector2 pos) const;
     // No wall cell between the two points: a shot between them flies free.
     bool ClearLine(Vector2 from, Vector2 to) const;
+    // How far a shot along the unit direction flies before a wall stops it, at most limit.
+    float FreeRun(Vector2 from, Vector2 direction, float limit) const;
 
 private:
     int IndexOf(Vector2 pos) const;
