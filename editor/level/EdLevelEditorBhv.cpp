@@ -22,23 +22,47 @@ namespace {
 
 constexpr const char* kEditorIcon = "EditorIcon";
 constexpr const char* kIndicatorPrefab = "EdSelectionIndicator";
+// The indicator of a thing with no sprite at all, rather than a stale size.
+const Vector2 kNoExtentSize(1.0f, 1.0f);
 
 // Screen points through the world camera (any world layer converts the same way).
 Vector2 ScreenToWorld(Vector2 screenPoint) {
     return ScreenToLayer(DrawLayer::Foreground, screenPoint);
 }
 
-bool IsThing(const GameObject* object) {
-    return object->Thing != nullptr;
-}
-
-bool IsThingOrIcon(GameObject* object) {
-    return IsThing(object) || object->Name == kEditorIcon;
-}
-
-// An editor icon stands for the thing it belongs to.
+// The thing that a click or a box on this object selects, or null. An editor icon or a
+// part without a thing of its own (a centipede's segment) stands for the thing above
+// it. A thing with an icon is picked by its icon only: a level-sized light or
+// background would otherwise swallow every click.
 GameObject* ThingOf(GameObject* object) {
-    return object != nullptr && object->Name == kEditorIcon ? object->Parent : object;
+    bool inIcon = false;
+    for (GameObject* o = object; o != nullptr; o = o->Parent) {
+        if (o->Thing != nullptr) {
+            return inIcon || o->FindChild(kEditorIcon) == nullptr ? o : nullptr;
+        }
+        inIcon = inIcon || o->Name == kEditorIcon;
+    }
+    return nullptr;
+}
+
+bool StandsForThing(GameObject* object) {
+    return ThingOf(object) != nullptr;
+}
+
+// The sprite that shows a thing's extent: its icon's, its own, else its first part's.
+const SpriteCmp* ExtentSprite(const GameObject& thing) {
+    if (const GameObject* icon = thing.FindChild(kEditorIcon); icon != nullptr && icon->Sprite != nullptr) {
+        return icon->Sprite;
+    }
+    if (thing.Sprite != nullptr) {
+        return thing.Sprite;
+    }
+    for (const GameObject* part : thing.Children) {
+        if (part->Sprite != nullptr) {
+            return part->Sprite;
+        }
+    }
+    return nullptr;
 }
 
 void NotifyChanged(const GameObject& thing) {
@@ -123,21 +147,36 @@ void EdLevelEditorBhv::AddToSelection(GameObject* object) {
 }
 
 void EdLevelEditorBhv::ForgetObject(const GameObject* object) {
-    std::erase(Selection, object);
+    for (size_t i = Selection.size(); i-- > 0;) {
+        if (Selection[i] == object) {
+            EraseFromSelection(i);
+        }
+    }
     if (object == mSelectionRoot) {
         mSelectionRoot = nullptr;
     }
 }
 
 void EdLevelEditorBhv::DropDestroyedFromSelection() {
-    std::erase_if(Selection, [](const GameObject* object) {
-        for (const GameObject* o = object; o != nullptr; o = o->Parent) {
+    for (size_t i = Selection.size(); i-- > 0;) {
+        for (const GameObject* o = Selection[i]; o != nullptr; o = o->Parent) {
             if (o->PendingDestroy) {
-                return true;
+                EraseFromSelection(i);
+                break;
             }
         }
-        return false;
-    });
+    }
+}
+
+// A move or turn keeps each thing's saved place beside it, so Esc puts the rest back
+// where they were, not where a vanished neighbour was.
+void EdLevelEditorBhv::EraseFromSelection(size_t index) {
+    const auto at = static_cast<std::ptrdiff_t>(index);
+    if (mSavedPositions.size() == Selection.size() && mSavedRotations.size() == Selection.size()) {
+        mSavedPositions.erase(mSavedPositions.begin() + at);
+        mSavedRotations.erase(mSavedRotations.begin() + at);
+    }
+    Selection.erase(Selection.begin() + at);
 }
 
 void EdLevelEditorBhv::BeginTransform() {
@@ -179,10 +218,9 @@ void EdLevelEditorBhv::UpdateIndicators() {
             continue;
         }
         const GameObject& thing = *Selection[i];
-        const GameObject* icon = thing.FindChild(kEditorIcon);
-        const GameObject& sized = icon != nullptr ? *icon : thing;
-        if (indicator.Sprite != nullptr && sized.Sprite != nullptr) {
-            indicator.Sprite->Size = sized.Sprite->Size;
+        if (indicator.Sprite != nullptr) {
+            const SpriteCmp* extent = ExtentSprite(thing);
+            indicator.Sprite->Size = extent != nullptr ? extent->Size : kNoExtentSize;
         }
         indicator.SetPos(thing.GetPos());
         indicator.SetRotation(thing.GetRotation());
@@ -307,8 +345,8 @@ void EdLevelEditorBhv::SelectBox() {
     CollectSpritesInRect(level, area, sprites);
     for (const SpriteCmp* sprite : sprites) {
         GameObject* object = sprite->Owner;
-        if (object != nullptr && IsThingOrIcon(object)) {
-            AddToSelection(ThingOf(object));
+        if (GameObject* thing = ThingOf(object)) {
+            AddToSelection(thing);
         }
     }
 }
@@ -441,7 +479,7 @@ void EdLevelEditorBhv::PlaceSource(Vector2 mouse) {
 
 void EdLevelEditorBhv::PickAtMouse() {
     GameObject* hit = nullptr;
-    PickObjectAt(FindEditedLevel(), &hit, gInputManager->MousePosition, IsThingOrIcon);
+    PickObjectAt(FindEditedLevel(), &hit, gInputManager->MousePosition, StandsForThing);
     hit = ThingOf(hit);
     if (!EdInput::IsShiftDown()) {
         Selection.clear();

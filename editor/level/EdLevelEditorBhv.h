@@ -55,6 +55,7 @@ public:
 private:
     // Objects queued for destruction (by play or by the object list) leave the selection.
     void DropDestroyedFromSelection();
+    void EraseFromSelection(size_t index);
     void UpdateIndicators();
     void ShowBoxIndicator(GameObject& indicator) const;
 

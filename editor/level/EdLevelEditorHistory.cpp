@@ -66,6 +66,8 @@ void EdLevelEditorBhv::RestoreHistory(int index) {
         Dirty = 1;
     }
     mHistoryIndex = index;
+    // A move or turn begun before leaving edit mode ends with the things it held.
+    mToolMode = Tool::None;
     Selection.clear();
 }
 
