@@ -30,17 +30,21 @@ Vector2 ScreenToWorld(Vector2 screenPoint) {
     return ScreenToLayer(DrawLayer::Foreground, screenPoint);
 }
 
-// The thing that a click or a box on this object selects, or null. An editor icon or a
-// part without a thing of its own (a centipede's segment) stands for the thing above
-// it. A thing with an icon is picked by its icon only: a level-sized light or
-// background would otherwise swallow every click.
+// The thing that a click or a box on this object selects, or null. A thing with an
+// editor icon is picked by its icon only (a level-sized light or background would
+// otherwise swallow every click), one with a sprite by that sprite (not by the glow
+// around it), and one with neither (a centipede) by its parts.
 GameObject* ThingOf(GameObject* object) {
     bool inIcon = false;
     for (GameObject* o = object; o != nullptr; o = o->Parent) {
-        if (o->Thing != nullptr) {
-            return inIcon || o->FindChild(kEditorIcon) == nullptr ? o : nullptr;
+        if (o->Thing == nullptr) {
+            inIcon = inIcon || o->Name == kEditorIcon;
+            continue;
         }
-        inIcon = inIcon || o->Name == kEditorIcon;
+        if (o->FindChild(kEditorIcon) != nullptr) {
+            return inIcon ? o : nullptr;
+        }
+        return o == object || o->Sprite == nullptr ? o : nullptr;
     }
     return nullptr;
 }

@@ -111,6 +111,15 @@ protected:
 
     GameObject* Player() const { return Things("Player").front(); }
 
+    // As the gameplay screen loads a level, without its title card and music.
+    void LoadForEditing(const std::string& name) {
+        gCurrentLevelName = name;
+        gGameplayScreen->RemoveLevelObject(false);
+        gGameplayScreen->BuildLevelObject(gPrefabManager->FindPrefab(name));
+        Editor()->ResetHistory();
+        mPlay->RunPass();
+    }
+
     fs::path LevelFile(const std::string& name) const { return mPlay->Content->Path() / "Prefabs" / (name + ".json"); }
 
     std::unique_ptr<PlayHarness> mPlay;
@@ -306,20 +315,49 @@ TEST_F(LevelEditorTest, ABoxAddsTheThingsWithACornerInsideIt) {
     }
 }
 
-TEST_F(LevelEditorTest, AThingThatPlayDestroysLeavesTheSelection) {
+TEST_F(LevelEditorTest, AThingThatPlayDestroysLeavesTheSelectionEvenInAMove) {
     EdLevelEditorBhv& editor = *Editor();
     Press(Key::A);
     std::vector<GameObject*> ants = Things("En_Ant");
     ASSERT_FALSE(ants.empty());
     const size_t selected = editor.Selection.size();
+    std::map<const GameObject*, Vector2> start;
+    for (const GameObject* thing : editor.Selection) {
+        start[thing] = thing->GetPos();
+    }
+    MouseAt(Player()->GetPos());
+    Play().RunPass();
+    Press(Key::G);
+    MouseAt(Player()->GetPos() + Vector2(2.0f, 1.0f));
+    Play().RunPass();
     // Killed as a bullet kills it: its damage behaviour destroys it in the update walk.
     ants.front()->GetComponent<EnemyCmp>()->OnDamage(nullptr);
     Play().RunPasses(3);
     EXPECT_EQ(editor.Selection.size(), selected - 1);
     EXPECT_EQ(std::count(editor.Selection.begin(), editor.Selection.end(), ants.front()), 0);
+    // Esc puts each of the rest back at its own place, not at a neighbour's.
+    Press(Key::Esc);
+    for (const GameObject* thing : editor.Selection) {
+        ExpectNear(thing->GetPos(), start[thing]);
+    }
     // The indicators follow the rest without touching the dead ant.
     Press(Key::Up);
     EXPECT_EQ(editor.GetHistorySize(), 2);
+}
+
+// A centipede has neither sprite nor icon: its segments pick it. A light or the
+// background is picked by its icon only, so a click on open floor selects nothing.
+TEST_F(LevelEditorTest, SegmentsPickTheirCentipedeAndOpenFloorPicksNothing) {
+    EdLevelEditorBhv& editor = *Editor();
+    LoadForEditing("Lvl_Boss");
+    GameObject* centipede = Things("En_Centipede").front();
+    ASSERT_GE(centipede->Children.size(), 3u);
+    ClickAt(centipede->Children[centipede->Children.size() / 2]->GetPos(), Key::RightMouse);
+    EXPECT_EQ(editor.Selection, std::vector<GameObject*>{centipede});
+    Play().Mouse = Vector2(420.0f, 600.0f);
+    Play().RunPass();
+    Press(Key::RightMouse);
+    EXPECT_TRUE(editor.Selection.empty());
 }
 
 TEST_F(LevelEditorTest, SwitchingLevelsAsksToSaveOnlyUnsavedEdits) {
@@ -459,7 +497,8 @@ TEST_F(LevelEditorTest, PlacedAntsAreSavedFromTheHistoryAndComeBackAfterAPlayTes
 }
 
 // Every leaf of a property tree as a '/'-separated path (keys may hold dots) and its text.
-void CollectLeaves(const pt::ptree& tree, const std::string& path, std::vector<std::pair<std::string, std::string>>& out) {
+void CollectLeaves(const pt::ptree& tree, const std::string& path,
+                   std::vector<std::pair<std::string, std::string>>& out) {
     if (tree.empty()) {
         out.emplace_back(path, tree.data());
         return;
@@ -509,12 +548,7 @@ TEST_F(LevelEditorTest, SavingAnUneditedLevelKeepsEveryThingAndEveryValue) {
         }
         ++levels;
         const auto before = ThingsOfLevelFile(file.path());
-        // As the gameplay screen loads a level, without its title card and music.
-        gCurrentLevelName = name;
-        gGameplayScreen->RemoveLevelObject(false);
-        gGameplayScreen->BuildLevelObject(gPrefabManager->FindPrefab(name));
-        editor.ResetHistory();
-        Play().RunPass();
+        LoadForEditing(name);
         editor.SaveLevel(name);
         ASSERT_EQ(editor.Dirty, 0) << name;
         const auto after = ThingsOfLevelFile(file.path());
