@@ -507,10 +507,16 @@ void EdLevelEditorBhv::Duplicate() {
     }
     std::vector<GameObject*> copies;
     for (const GameObject* thing : Selection) {
-        if (gPrefabManager == nullptr || gPrefabManager->FindPrefab(thing->PrefabName) == nullptr) {
+        const Prefab* prefab = gPrefabManager != nullptr ? gPrefabManager->FindPrefab(thing->PrefabName) : nullptr;
+        if (prefab == nullptr) {
             continue;
         }
-        auto* copy = new GameObject(thing->PrefabName);
+        // The copy carries what a level stores per thing (a light's tint, a pickup's
+        // ammunition), not the prefab's defaults.
+        const PrefabComponentList properties = RecordThingProperties(*thing, Sources());
+        auto* copy = new GameObject();
+        copy->Name = thing->PrefabName;
+        prefab->Instantiate(copy, &properties);
         copy->SetPos(thing->GetPos());
         copy->SetRotation(thing->GetRotation());
         if (copy->Sprite != nullptr && thing->Sprite != nullptr) {

@@ -77,6 +77,7 @@ private:
     void ToggleSelectAll();
     void HandlePlayTestAndUndoKeys();
     void SelectBox();
+    void WarnOfIncompleteThings(const Prefab& level) const;
 
     // "Lvl_Sources": what can be placed, and which properties a level keeps per thing.
     static const Prefab& Sources();

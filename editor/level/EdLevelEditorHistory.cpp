@@ -1,5 +1,7 @@
 // The level editor's undo history, saving, level switching and play-test keys.
 
+#include <iostream>
+
 #include "editor/EdRootBhv.h"
 #include "editor/EditorState.h"
 #include "editor/level/EdLevelEditorBhv.h"
@@ -113,6 +115,27 @@ void EdLevelEditorBhv::SaveLevel(const std::string& levelName) {
         Dirty = 0;
     } catch (const ContentError& error) {
         ListPalette::ReportSaveFailure(error.what());
+        return;
+    }
+    WarnOfIncompleteThings(*level);
+}
+
+// Saved, but a thing whose place "Lvl_Sources" does not cover comes back at its
+// prefab's place: the designer must hear of it now, not at the next load.
+void EdLevelEditorBhv::WarnOfIncompleteThings(const Prefab& level) const {
+    const std::vector<std::string> incomplete = FindThingsSavedIncomplete(level, Sources());
+    if (incomplete.empty()) {
+        return;
+    }
+    std::string names;
+    for (const std::string& name : incomplete) {
+        names += (names.empty() ? "" : ", ") + name;
+    }
+    const std::string message = level.Name + ": saved without the properties \"" +
+                                std::string(EdPalMainBhv::SourcesPrefab) + "\" lists for " + names;
+    std::cerr << message << '\n';
+    if (gEdRoot != nullptr) {
+        gEdRoot->ShowMessageBox({"OK"}, message, nullptr);
     }
 }
 

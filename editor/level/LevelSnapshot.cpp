@@ -48,23 +48,53 @@ std::unique_ptr<PrefabComponent> RecordComponent(const GameObject& thing, const 
     return recorded;
 }
 
+PrefabComponentList RecordProperties(const GameObject& thing, const AutoCreate* source) {
+    PrefabComponentList properties;
+    if (source == nullptr) {
+        return properties;
+    }
+    for (const auto& listed : source->InstanceProperties) {
+        if (std::unique_ptr<PrefabComponent> recorded = RecordComponent(thing, *listed)) {
+            properties.push_back(std::move(recorded));
+        }
+    }
+    return properties;
+}
+
 std::unique_ptr<AutoCreate> RecordThing(const GameObject& thing, const AutoCreate* source, Prefab& owner) {
     auto entry = std::make_unique<AutoCreate>();
     entry->Owner = &owner;
     entry->Name = thing.Name;
     entry->Prefab = thing.PrefabName;
-    if (source == nullptr) {
-        return entry;
-    }
-    for (const auto& listed : source->InstanceProperties) {
-        if (std::unique_ptr<PrefabComponent> recorded = RecordComponent(thing, *listed)) {
-            entry->InstanceProperties.push_back(std::move(recorded));
-        }
-    }
+    entry->InstanceProperties = RecordProperties(thing, source);
     return entry;
 }
 
+const AutoCreate* FindSource(const Prefab& sources, const std::string& prefabName) {
+    for (const auto& entry : sources.AutoCreates) {
+        if (entry->Prefab == prefabName) {
+            return entry.get();
+        }
+    }
+    return nullptr;
+}
+
 }  // namespace
+
+PrefabComponentList RecordThingProperties(const GameObject& thing, const Prefab& sources) {
+    return RecordProperties(thing, FindSource(sources, thing.PrefabName));
+}
+
+std::vector<std::string> FindThingsSavedIncomplete(const Prefab& level, const Prefab& sources) {
+    std::vector<std::string> incomplete;
+    for (const auto& entry : level.AutoCreates) {
+        const AutoCreate* source = FindSource(sources, entry->Prefab);
+        if (source == nullptr || entry->InstanceProperties.size() != source->InstanceProperties.size()) {
+            incomplete.push_back(entry->Name + " (" + entry->Prefab + ")");
+        }
+    }
+    return incomplete;
+}
 
 std::unique_ptr<Prefab> TakeLevelSnapshot(const GameObject& level, const Prefab& sources, bool isMutable,
                                           const std::string& levelName) {

@@ -2,6 +2,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "object/Prefab.h"
 
@@ -25,3 +26,11 @@ std::unique_ptr<Prefab> TakeLevelSnapshot(const GameObject& level, const Prefab&
 // a copy of every entry of the mutable one (which may be null).
 std::unique_ptr<Prefab> MergeLevelSnapshots(const Prefab& staticSnapshot, const Prefab* mutableSnapshot,
                                             const std::string& levelName);
+
+// The properties that the thing's entry in sources lists, valued from the live thing
+// (none when sources has no entry for its prefab).
+PrefabComponentList RecordThingProperties(const GameObject& thing, const Prefab& sources);
+
+// "Name (Prefab)" of each entry of a level that lacks some of what sources lists for
+// it: no entry for its prefab, or a listed component the thing did not have.
+std::vector<std::string> FindThingsSavedIncomplete(const Prefab& level, const Prefab& sources);

@@ -23,6 +23,7 @@
 #include "editor/level/EdLevelEditorBhv.h"
 #include "game/enemies/EnemyCmp.h"
 #include "game/levels/SavedDataBhv.h"
+#include "game/pickups/Pkup_WeaponBhv.h"
 #include "game/screens/GameplayScreenBhv.h"
 #include "object/DrawLayer.h"
 #include "object/GameObject.h"
@@ -346,8 +347,9 @@ TEST_F(LevelEditorTest, AThingThatPlayDestroysLeavesTheSelectionEvenInAMove) {
 }
 
 // A centipede has neither sprite nor icon: its segments pick it. A light or the
-// background is picked by its icon only, so a click on open floor selects nothing.
-TEST_F(LevelEditorTest, SegmentsPickTheirCentipedeAndOpenFloorPicksNothing) {
+// background is picked by its icon only, so a click on open floor selects nothing. A
+// copy keeps what the level stores for its original.
+TEST_F(LevelEditorTest, SegmentsPickTheirCentipedeAndACopyKeepsItsLevelValues) {
     EdLevelEditorBhv& editor = *Editor();
     LoadForEditing("Lvl_Boss");
     GameObject* centipede = Things("En_Centipede").front();
@@ -358,6 +360,16 @@ TEST_F(LevelEditorTest, SegmentsPickTheirCentipedeAndOpenFloorPicksNothing) {
     Play().RunPass();
     Press(Key::RightMouse);
     EXPECT_TRUE(editor.Selection.empty());
+
+    // This pistol lies with 80 rounds; its prefab gives 20.
+    GameObject* pistol = Things("Pkup_Pistol").front();
+    ASSERT_EQ(pistol->GetComponent<Pkup_WeaponBhv>()->GetAmmoCount(), 80);
+    ClickAt(pistol->GetPos(), Key::RightMouse);
+    Press(Key::D, {Key::Shift});
+    Press(Key::OemEnter);
+    ASSERT_EQ(Things("Pkup_Pistol").size(), 2u);
+    ASSERT_NE(editor.Selection.front(), pistol);
+    EXPECT_EQ(editor.Selection.front()->GetComponent<Pkup_WeaponBhv>()->GetAmmoCount(), 80);
 }
 
 TEST_F(LevelEditorTest, SwitchingLevelsAsksToSaveOnlyUnsavedEdits) {
