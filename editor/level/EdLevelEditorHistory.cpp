@@ -127,12 +127,18 @@ void EdLevelEditorBhv::WarnOfIncompleteThings(const Prefab& level) const {
     if (incomplete.empty()) {
         return;
     }
+    // A few names are enough to find the fault; the box must stay readable.
+    constexpr size_t kNamesShown = 3;
     std::string names;
-    for (const std::string& name : incomplete) {
-        names += (names.empty() ? "" : ", ") + name;
+    for (size_t i = 0; i < incomplete.size() && i < kNamesShown; ++i) {
+        names += (i == 0 ? "" : ", ") + incomplete[i];
     }
-    const std::string message = level.Name + ": saved without the properties \"" +
-                                std::string(EdPalMainBhv::SourcesPrefab) + "\" lists for " + names;
+    if (incomplete.size() > kNamesShown) {
+        names += " and " + std::to_string(incomplete.size() - kNamesShown) + " more";
+    }
+    const std::string message = level.Name + " saved, but " + names + " will load with their prefab's values: \"" +
+                                std::string(EdPalMainBhv::SourcesPrefab) +
+                                "\" has no entry for them, or lists a component they lack";
     std::cerr << message << '\n';
     if (gEdRoot != nullptr) {
         gEdRoot->ShowMessageBox({"OK"}, message, nullptr);
