@@ -6,7 +6,9 @@
 #include <cmath>
 #include <limits>
 
+#include "PhysicsTestSupport.h"
 #include "PlayHarness.h"
+#include "game/enemies/En_AntSackBhv.h"
 #include "game/levels/SavedDataBhv.h"
 #include "game/player/AimManagerBhv.h"
 #include "game/player/PlayerBhv.h"
@@ -98,6 +100,10 @@ bool IsWeaponPickup(const GameObject& object) {
     return !object.PendingDestroy && (object.PrefabName == "Pkup_Pistol" || object.PrefabName == "Pkup_Shotgun");
 }
 
+bool IsChaser(const GameObject& object) {
+    return !object.PendingDestroy && object.PrefabName == "En_Chaser";
+}
+
 bool IsPill(const GameObject& object) {
     return !object.PendingDestroy && object.PrefabName == "Pkup_Pill";
 }
@@ -120,11 +126,16 @@ bool Autopilot::FreeingAnts() {
 }
 
 bool Autopilot::StillFreeing() const {
-    // The HUD tells the player how many are out; once the goal is passed, or once the
-    // freed ants close in on the stand, leave with what is out.
-    const GameObject* sack = Nearest(Vector2(0.0f, 0.0f), IsIntactSack);
-    return FreeingAnts() && !mLeaving && sack != nullptr &&
-           (gSavedData == nullptr || gGameplayScreen->CountAnts() < gSavedData->AntsToFree + 40);
+    // Done once every sack has been shot at and the last ants are out, or once the goal
+    // is passed with room to spare.
+    if (!FreeingAnts() || mLeaving ||
+        (gSavedData != nullptr && gGameplayScreen->CountAnts() >= gSavedData->AntsToFree + 40)) {
+        return false;
+    }
+    const GameObject* unshot = Nearest(Vector2(0.0f, 0.0f), [&](const GameObject& sack) {
+        return IsIntactSack(sack) && mShotSacks.count(&sack) == 0 && mLeftShut.count(&sack) == 0;
+    });
+    return unshot != nullptr || gGameplayScreen->LevelTime < mLastRelease;
 }
 
 Vector2 Autopilot::Motion(const GameObject& insect) const {
@@ -203,7 +214,10 @@ bool Autopilot::ChooseGoal(Vector2& goal, float& reach) const {
         }
         return false;
     }
-    if (const GameObject* pill = Nearest(at, IsPill)) {  // the chase and survival modes
+    if (ChasingPills()) {
+        return ChooseChaseGoal(goal, reach);
+    }
+    if (const GameObject* pill = Nearest(at, IsPill)) {  // the survival mode
         goal = pill->GetPos();
         reach = 0.5f;
         return true;
@@ -211,7 +225,60 @@ bool Autopilot::ChooseGoal(Vector2& goal, float& reach) const {
     return false;
 }
 
+bool Autopilot::ChasingPills() {
+    return gCurrentLevelName == "Lvl_Bonus2";
+}
+
+float Autopilot::PillTimeLeft() const {
+    return gGameplayScreen->PillMode != 0 ? mPillModeTime - (gGameplayScreen->LevelTime - mPillTakenAt) : 0.0f;
+}
+
+bool Autopilot::ChooseChaseGoal(Vector2& goal, float& reach) const {
+    // Points come only from chasers eaten in one unbroken run of pills: a pill is taken
+    // once there is a chaser to eat and again just before the last one wears off.
+    const Vector2 at = gPlayer->Owner->GetPos();
+    const float now = gGameplayScreen->LevelTime;
+    const auto reachable = [&](const GameObject& thing) {
+        const auto failed = mUnreachable.find(&thing);
+        return failed == mUnreachable.end() || now > failed->second + 2.0f;
+    };
+    const GameObject* chaser = Nearest(at, [&](const GameObject& t) { return IsChaser(t) && reachable(t); });
+    const GameObject* pill = Nearest(at, [&](const GameObject& t) { return IsPill(t) && reachable(t); });
+    // Time to walk to the pill round the walls, and a margin.
+    const float fetchTime =
+        pill != nullptr ? Distance(pill->GetPos(), at) * 1.4f / gPlayer->SpeedMax + PillRenewTime : 0.0f;
+    const GameObject* chosen = PillTimeLeft() > fetchTime ? chaser : (chaser != nullptr ? pill : nullptr);
+    if (chosen == nullptr && gGameplayScreen->PillMode != 0) {
+        chosen = chaser;
+    }
+    if (chosen == nullptr) {
+        return false;
+    }
+    goal = chosen->GetPos();
+    reach = 1.0f;  // a touch is enough, and a chaser against a wall is still in reach
+    return true;
+}
+
+void Autopilot::NotePillsTaken() {
+    // Pills lie until the player takes them: one gone since the last pass was eaten.
+    std::vector<const GameObject*> pills;
+    ForEachThing("Layer2Mut", [&](GameObject& thing) {
+        if (IsPill(thing)) {
+            pills.push_back(&thing);
+        }
+    });
+    for (const GameObject* pill : mPills) {
+        if (std::find(pills.begin(), pills.end(), pill) == pills.end()) {
+            mPillTakenAt = gGameplayScreen->LevelTime;
+        }
+    }
+    mPills = std::move(pills);
+}
+
 float Autopilot::Danger(Vector2 at, Vector2 velocity) const {
+    if (ChasingPills() && PillTimeLeft() > 0.5f) {
+        return 0.0f;  // everything flees and is eaten on touch
+    }
     // Where the run takes us over the next moment; a wall stops it, so fleeing into a
     // corner counts for what it is.
     Vector2 path[9];
@@ -244,7 +311,7 @@ Vector2 Autopilot::ChooseMove(bool hasGoal) const {
     // Without a goal in an open arena: circle its middle so the round runs.
     const float t = gGameplayScreen->LevelTime * 0.6f;
     const Vector2 roam(8.0f * std::cos(t), 5.0f * std::sin(t));
-    const bool roaming = !hasGoal && FindExit() == nullptr;
+    const bool roaming = !hasGoal && FindExit() == nullptr && !ChasingPills();
     const auto cost = [&](Vector2 pos) {
         if (mPath->IsBlocked(pos)) {
             return kBlockedCost;
@@ -272,7 +339,7 @@ Vector2 Autopilot::ChooseMove(bool hasGoal) const {
 }
 
 const GameObject* Autopilot::ChooseTarget() const {
-    if (gPlayer->WeaponObject == nullptr) {
+    if (gPlayer->WeaponObject == nullptr || (ChasingPills() && gGameplayScreen->PillMode != 0)) {
         return nullptr;
     }
     const Vector2 at = gPlayer->Owner->GetPos();
@@ -280,11 +347,6 @@ const GameObject* Autopilot::ChooseTarget() const {
     const GameObject* best = nullptr;
     float bestScore = std::numeric_limits<float>::max();
     const bool freeing = FreeingAnts();
-    if (freeing && Distance(at, mSackStand) < 1.0f) {
-        if (const GameObject* sack = SackToBurst()) {
-            return sack;
-        }
-    }
     ForEachThing("Layer2Mut", [&](GameObject& thing) {
         const Vector2 offset = thing.GetPos() - at;
         const float d = Length(offset);
@@ -306,6 +368,10 @@ const GameObject* Autopilot::ChooseTarget() const {
             bestScore = score;
         }
     });
+    // At the stand, sacks come next to ants about to reach us.
+    if (best == nullptr && freeing && Distance(at, mSackStand) < 1.0f) {
+        best = SackToBurst();
+    }
     return best;
 }
 
@@ -313,8 +379,11 @@ const GameObject* Autopilot::SackToBurst() const {
     const Vector2 at = gPlayer->Owner->GetPos();
     const GameObject* best = nullptr;
     ForEachThing("Layer2Mut", [&](GameObject& sack) {
+        // A burst sack lingers a moment after its ants are out; one still there after that
+        // was missed.
         const auto shot = mShotSacks.find(&sack);
-        if (!IsIntactSack(sack) || (shot != mShotSacks.end() && gGameplayScreen->LevelTime < shot->second + 1.0f) ||
+        if (!IsIntactSack(sack) || mLeftShut.count(&sack) != 0 ||
+            (shot != mShotSacks.end() && gGameplayScreen->LevelTime < shot->second + 0.4f) ||
             !mPath->ClearLine(at, sack.GetPos())) {
             return;
         }
@@ -326,7 +395,7 @@ const GameObject* Autopilot::SackToBurst() const {
             const Vector2 p = other.GetPos() - at;
             const float along = (p.X * d.X + p.Y * d.Y) / length;
             shielded = shielded || (&other != &sack && IsIntactSack(other) && along > 0.0f && along < length &&
-                                    Distance(at + d * (along / length), other.GetPos()) < 1.3f);
+                                    Distance(at + d * (along / length), other.GetPos()) < 1.1f);
         });
         if (!shielded && (best == nullptr || length > Distance(best->GetPos(), at))) {
             best = &sack;
@@ -360,6 +429,29 @@ Vector2 Autopilot::FindSackStand() const {
     return best;
 }
 
+void Autopilot::ChooseSacksToLeave() {
+    // Their ants would reach the stand before the rest are out; the goal does without them.
+    std::vector<std::pair<float, const GameObject*>> sacks;
+    int ants = 0;
+    ForEachThing("Layer2Mut", [&](GameObject& sack) {
+        const auto* bag = sack.GetComponent<En_AntSackBhv>();
+        if (IsIntactSack(sack) && bag != nullptr) {
+            sacks.emplace_back(Distance(sack.GetPos(), mSackStand), &sack);
+            ants += std::stoi(PropertyText(*bag, "AntCount"));
+        }
+    });
+    std::sort(sacks.begin(), sacks.end());
+    const int needed = gSavedData != nullptr ? gSavedData->AntsToFree + SpareAnts : ants;
+    for (const auto& [distance, sack] : sacks) {
+        const int inside = std::stoi(PropertyText(*sack->GetComponent<En_AntSackBhv>(), "AntCount"));
+        if (ants - inside < needed) {
+            break;
+        }
+        ants -= inside;
+        mLeftShut.insert(sack);
+    }
+}
+
 void Autopilot::Step() {
     if (gPlayer == nullptr || gGameplayScreen == nullptr) {
         mPlay.RunPass();
@@ -369,26 +461,49 @@ void Autopilot::Step() {
         mPath = std::make_unique<LevelPath>(*gGameplayScreen->Owner->FindChild("Level"), gGraphics->WorldCamera.Scale,
                                             0.7f);
         mSackStand = FindSackStand();
+        mPillModeTime = std::stof(PropertyText(*gGameplayScreen, "PillModeTime"));
+        if (FreeingAnts()) {
+            ChooseSacksToLeave();
+        }
     }
+    NotePillsTaken();
     Vector2 goal;
     float reach = 0.0f;
     const bool hasGoal = ChooseGoal(goal, reach);
-    if (hasGoal && Distance(goal, mMeasuredGoal) > (reach > 1.0f ? 1.0f : 0.01f)) {
+    // A running chaser is followed closely enough without measuring every pass.
+    const float moved = reach > 1.0f || ChasingPills() ? 0.5f : 0.01f;
+    if (hasGoal && Distance(goal, mMeasuredGoal) > moved) {
         mPath->MeasureFrom(goal, reach, KeepOuts());
         mMeasuredGoal = goal;
+        // A chaser pushed into a wall cannot be got at for now: try another.
+        if (ChasingPills() && mPath->DistanceAt(gPlayer->Owner->GetPos()) < 0.0f) {
+            if (const GameObject* stuck = Nearest(goal, [](const GameObject& t) { return IsChaser(t) || IsPill(t); })) {
+                mUnreachable[stuck] = gGameplayScreen->LevelTime;
+            }
+            mMeasuredGoal = Vector2(1e9f, 1e9f);
+        }
     }
     if (FreeingAnts() && !mLeaving && Distance(gPlayer->Owner->GetPos(), mSackStand) < 1.0f) {
+        // Ants closing in on the stand: leave with what is out once that is enough.
         const GameObject* ant = Nearest(gPlayer->Owner->GetPos(), IsTarget);
-        mLeaving = ant != nullptr && Distance(ant->GetPos(), gPlayer->Owner->GetPos()) < 4.0f;
+        mLeaving = ant != nullptr && Distance(ant->GetPos(), gPlayer->Owner->GetPos()) < LeaveRange &&
+                   gSavedData != nullptr && gGameplayScreen->CountAnts() >= gSavedData->AntsToFree;
     }
     Steer(ChooseMove(hasGoal));
     const GameObject* target = ChooseTarget();
     AimAndFire(target);
-    if (target != nullptr && IsIntactSack(*target) && mShotSacks.count(target) == 0) {
-        mShotSacks[target] = gGameplayScreen->LevelTime;
-    }
     RememberPositions();
+    const int ammo = gPlayer->AmmoCount;
+    const bool atSack = target != nullptr && IsIntactSack(*target);
+    // A sack counts as shot only once a bullet has left for it: when its ants will be out.
+    const float release =
+        atSack ? gGameplayScreen->LevelTime + Distance(target->GetPos(), gPlayer->Owner->GetPos()) / kBulletSpeed + 0.3f
+               : 0.0f;
     mPlay.RunPass();
+    if (atSack && gPlayer != nullptr && gPlayer->AmmoCount < ammo) {
+        mShotSacks[target] = release;
+        mLastRelease = std::max(mLastRelease, release);
+    }
 }
 
 void Autopilot::Steer(Vector2 direction) {

@@ -3,6 +3,7 @@
 #include <memory>
 #include <string>
 #include <unordered_map>
+#include <unordered_set>
 #include <vector>
 
 #include "LevelPath.h"
@@ -30,13 +31,22 @@ public:
     float ShotgunRange = 8.0f;
     float FastInsect = 5.0f;  // speed above which an insect is shot only close up
     float CloseRange = 6.0f;
-    float HuntRange = 6.0f;  // how near it goes to insects that hide the exit
-    float SackRange = 7.0f;  // how near it goes to a sack it means to burst
-    float KeepAway = 3.0f;   // freed ants nearer than this are shot after all
+    float HuntRange = 6.0f;      // how near it goes to insects that hide the exit
+    float SackRange = 7.0f;      // how near it goes to a sack it means to burst
+    float KeepAway = 3.0f;       // freed ants nearer than this are shot after all
+    float LeaveRange = 4.0f;     // freed ants this near the stand send it to the exit
+    int SpareAnts = 60;          // freed beyond the goal, for the ones shot in self-defence
+    float PillRenewTime = 1.0f;  // spare time of a pill when the next is fetched
 
 private:
     // The ants level is won by letting ants out, not by killing them.
     static bool FreeingAnts();
+    // The chase is won by eating chasers in one unbroken run of pills.
+    static bool ChasingPills();
+    // Seconds left of the pill last taken, 0 without one.
+    float PillTimeLeft() const;
+    bool ChooseChaseGoal(Vector2& goal, float& reach) const;
+    void NotePillsTaken();
     // Sacks wait to be burst and the goal is not yet passed.
     bool StillFreeing() const;
     // The goal of this pass and how close counts as there; false when there is none.
@@ -58,6 +68,8 @@ private:
     const GameObject* SackToBurst() const;
     // A free spot just beside the exit, as far from the sacks as there is.
     Vector2 FindSackStand() const;
+    // The sacks nearest the stand that the goal can do without stay shut.
+    void ChooseSacksToLeave();
     void Steer(Vector2 direction);
     void AimAndFire(const GameObject* target);
 
@@ -65,7 +77,13 @@ private:
     std::unique_ptr<LevelPath> mPath;
     Vector2 mMeasuredGoal{1e9f, 1e9f};
     std::unordered_map<const GameObject*, Vector2> mLastSeen;
-    std::unordered_map<const GameObject*, float> mShotSacks;  // when each was first fired at
+    std::unordered_map<const GameObject*, float> mShotSacks;  // when the ants of each shot one are out
+    float mLastRelease = 0.0f;
+    std::unordered_set<const GameObject*> mLeftShut;
+    std::vector<const GameObject*> mPills;  // lying in the level at the last pass
+    float mPillTakenAt = -100.0f;
+    float mPillModeTime = 0.0f;                                 // as long as a pill lasts
+    std::unordered_map<const GameObject*, float> mUnreachable;  // when the way to each was found shut
     Vector2 mSackStand;
     bool mLeaving = false;  // done freeing ants: straight for the exit
 };
