@@ -8,7 +8,6 @@
 
 #include "PhysicsTestSupport.h"
 #include "PlayHarness.h"
-#include "game/enemies/En_AntSackBhv.h"
 #include "game/levels/SavedDataBhv.h"
 #include "game/player/AimManagerBhv.h"
 #include "game/player/PlayerBhv.h"
@@ -96,6 +95,46 @@ bool SackInLine(const LevelPath& walls, Vector2 from, Vector2 to) {
     return blocked;
 }
 
+// The farthest sack worth a shot from there that a bullet reaches without passing a
+// sack still standing; null when none.
+template <class Stands, class Worth>
+const GameObject* FarthestInSight(const LevelPath& walls, Vector2 at, Stands stands, Worth worth) {
+    const GameObject* best = nullptr;
+    ForEachThing("Layer2Mut", [&](GameObject& sack) {
+        if (!worth(sack) || !walls.ClearLine(at, sack.GetPos())) {
+            return;
+        }
+        bool shielded = false;
+        const Vector2 d = sack.GetPos() - at;
+        const float length = Length(d);
+        ForEachThing("Layer2Mut", [&](GameObject& other) {
+            const Vector2 p = other.GetPos() - at;
+            const float along = (p.X * d.X + p.Y * d.Y) / length;
+            shielded = shielded || (&other != &sack && stands(other) && along > 0.0f && along < length &&
+                                    Distance(at + d * (along / length), other.GetPos()) < 1.3f);
+        });
+        if (!shielded && (best == nullptr || length > Distance(best->GetPos(), at))) {
+            best = &sack;
+        }
+    });
+    return best;
+}
+
+bool AntInLine(Vector2 from, Vector2 to) {
+    const Vector2 d = to - from;
+    const float length = std::max(Length(d), 0.01f);
+    bool blocked = false;
+    ForEachThing("Layer2Mut", [&](GameObject& thing) {
+        if (blocked || thing.PrefabName != "En_Ant" || thing.PendingDestroy) {
+            return;
+        }
+        const Vector2 p = thing.GetPos() - from;
+        const float along = (p.X * d.X + p.Y * d.Y) / length;
+        blocked = along > 0.0f && along < length - 1.0f && Distance(from + d * (along / length), thing.GetPos()) < 0.9f;
+    });
+    return blocked;
+}
+
 bool IsWeaponPickup(const GameObject& object) {
     return !object.PendingDestroy && (object.PrefabName == "Pkup_Pistol" || object.PrefabName == "Pkup_Shotgun");
 }
@@ -133,7 +172,7 @@ bool Autopilot::StillFreeing() const {
         return false;
     }
     const GameObject* unshot = Nearest(Vector2(0.0f, 0.0f), [&](const GameObject& sack) {
-        return IsIntactSack(sack) && mShotSacks.count(&sack) == 0 && mLeftShut.count(&sack) == 0;
+        return IsIntactSack(sack) && mShotSacks.count(&sack) == 0;
     });
     return unshot != nullptr || gGameplayScreen->LevelTime < mLastRelease;
 }
@@ -362,6 +401,9 @@ const GameObject* Autopilot::ChooseTarget() const {
             return;
         }
         const float closing = -(offset.X * v.X + offset.Y * v.Y) / std::max(d, 0.01f);
+        if (freeing && closing < 2.0f) {
+            return;  // a freed ant passing by is left alone
+        }
         const float score = d - 0.5f * std::max(closing, 0.0f);
         if (score < bestScore) {
             best = &thing;
@@ -369,39 +411,34 @@ const GameObject* Autopilot::ChooseTarget() const {
         }
     });
     // At the stand, sacks come next to ants about to reach us.
-    if (best == nullptr && freeing && Distance(at, mSackStand) < 1.0f) {
+    if (best == nullptr && freeing && Distance(at, mSackStand) < 2.0f) {
         best = SackToBurst();
     }
     return best;
 }
 
 const GameObject* Autopilot::SackToBurst() const {
+    // A burst sack lingers a moment after its ants are out; one still there after that
+    // was missed.
+    // Freed ants on the way would take the shot; when they are everywhere, a shot through
+    // them is better than none.
     const Vector2 at = gPlayer->Owner->GetPos();
-    const GameObject* best = nullptr;
-    ForEachThing("Layer2Mut", [&](GameObject& sack) {
-        // A burst sack lingers a moment after its ants are out; one still there after that
-        // was missed.
+    const auto waiting = [&](const GameObject& sack) {
         const auto shot = mShotSacks.find(&sack);
-        if (!IsIntactSack(sack) || mLeftShut.count(&sack) != 0 ||
-            (shot != mShotSacks.end() && gGameplayScreen->LevelTime < shot->second + 0.4f) ||
-            !mPath->ClearLine(at, sack.GetPos())) {
-            return;
-        }
-        // A shot at this one must not burst a nearer one on the way.
-        bool shielded = false;
-        const Vector2 d = sack.GetPos() - at;
-        const float length = Length(d);
-        ForEachThing("Layer2Mut", [&](GameObject& other) {
-            const Vector2 p = other.GetPos() - at;
-            const float along = (p.X * d.X + p.Y * d.Y) / length;
-            shielded = shielded || (&other != &sack && IsIntactSack(other) && along > 0.0f && along < length &&
-                                    Distance(at + d * (along / length), other.GetPos()) < 1.1f);
-        });
-        if (!shielded && (best == nullptr || length > Distance(best->GetPos(), at))) {
-            best = &sack;
-        }
+        return IsIntactSack(sack) && (shot == mShotSacks.end() || gGameplayScreen->LevelTime >= shot->second + 0.4f);
+    };
+    const GameObject* clear = FarthestInSight(*mPath, at, IsIntactSack, [&](const GameObject& sack) {
+        return waiting(sack) && !AntInLine(at, sack.GetPos());
     });
-    return best;
+    return clear != nullptr ? clear : FarthestInSight(*mPath, at, IsIntactSack, waiting);
+}
+
+float Autopilot::RoomAt(Vector2 spot) const {
+    float room = std::numeric_limits<float>::max();
+    ForEachThing("Layer2Mut", [&](GameObject& sack) {
+        room = IsIntactSack(sack) ? std::min(room, Distance(sack.GetPos(), spot)) : room;
+    });
+    return mPath->IsBlocked(spot) ? -1.0f : room;
 }
 
 Vector2 Autopilot::FindSackStand() const {
@@ -414,42 +451,13 @@ Vector2 Autopilot::FindSackStand() const {
     for (int i = 0; i < 32; ++i) {
         const float angle = static_cast<float>(i) * 0.19634954f;
         const Vector2 spot = exit->GetPos() + Vector2(std::cos(angle), std::sin(angle)) * 2.3f;
-        if (mPath->IsBlocked(spot)) {
-            continue;
-        }
-        float room = std::numeric_limits<float>::max();
-        ForEachThing("Layer2Mut", [&](GameObject& sack) {
-            room = IsIntactSack(sack) ? std::min(room, Distance(sack.GetPos(), spot)) : room;
-        });
+        const float room = RoomAt(spot);
         if (room > bestRoom) {
             best = spot;
             bestRoom = room;
         }
     }
     return best;
-}
-
-void Autopilot::ChooseSacksToLeave() {
-    // Their ants would reach the stand before the rest are out; the goal does without them.
-    std::vector<std::pair<float, const GameObject*>> sacks;
-    int ants = 0;
-    ForEachThing("Layer2Mut", [&](GameObject& sack) {
-        const auto* bag = sack.GetComponent<En_AntSackBhv>();
-        if (IsIntactSack(sack) && bag != nullptr) {
-            sacks.emplace_back(Distance(sack.GetPos(), mSackStand), &sack);
-            ants += std::stoi(PropertyText(*bag, "AntCount"));
-        }
-    });
-    std::sort(sacks.begin(), sacks.end());
-    const int needed = gSavedData != nullptr ? gSavedData->AntsToFree + SpareAnts : ants;
-    for (const auto& [distance, sack] : sacks) {
-        const int inside = std::stoi(PropertyText(*sack->GetComponent<En_AntSackBhv>(), "AntCount"));
-        if (ants - inside < needed) {
-            break;
-        }
-        ants -= inside;
-        mLeftShut.insert(sack);
-    }
 }
 
 void Autopilot::Step() {
@@ -462,9 +470,6 @@ void Autopilot::Step() {
                                             0.7f);
         mSackStand = FindSackStand();
         mPillModeTime = std::stof(PropertyText(*gGameplayScreen, "PillModeTime"));
-        if (FreeingAnts()) {
-            ChooseSacksToLeave();
-        }
     }
     NotePillsTaken();
     Vector2 goal;
@@ -545,5 +550,11 @@ void Autopilot::AimAndFire(const GameObject* target) {
         const float det = across.X * down.Y - across.Y * down.X;
         mPlay.Mouse = Vector2((w.X * down.Y - w.Y * down.X) / det, (across.X * w.Y - across.Y * w.X) / det);
     }
-    mPlay.HeldKeys.insert(Key::LeftMouse);
+    // The aim follows the mouse a pass late: a sack is only fired at once the aim is on it,
+    // or the shot flies on toward the last one.
+    const Vector2 d = aim - gPlayer->Owner->GetPos();
+    const float off = gAimManager != nullptr ? std::abs(d.X * gAimManager->Aim.Y - d.Y * gAimManager->Aim.X) : 0.0f;
+    if (!IsIntactSack(*target) || off < 0.3f) {
+        mPlay.HeldKeys.insert(Key::LeftMouse);
+    }
 }

@@ -35,7 +35,6 @@ public:
     float SackRange = 7.0f;      // how near it goes to a sack it means to burst
     float KeepAway = 3.0f;       // freed ants nearer than this are shot after all
     float LeaveRange = 4.0f;     // freed ants this near the stand send it to the exit
-    int SpareAnts = 60;          // freed beyond the goal, for the ones shot in self-defence
     float PillRenewTime = 1.0f;  // spare time of a pill when the next is fetched
 
 private:
@@ -64,12 +63,12 @@ private:
     // Where to aim so that a bullet meets the insect.
     Vector2 LeadPoint(const GameObject& insect) const;
     void RememberPositions();
-    // The sack to burst next from the stand by the exit: the farthest in clear sight.
+    // The sack to burst next from the stand: the farthest in clear sight.
     const GameObject* SackToBurst() const;
     // A free spot just beside the exit, as far from the sacks as there is.
     Vector2 FindSackStand() const;
-    // The sacks nearest the stand that the goal can do without stay shut.
-    void ChooseSacksToLeave();
+    // How far the nearest sack is from a free spot; negative for a blocked one.
+    float RoomAt(Vector2 spot) const;
     void Steer(Vector2 direction);
     void AimAndFire(const GameObject* target);
 
@@ -79,7 +78,6 @@ private:
     std::unordered_map<const GameObject*, Vector2> mLastSeen;
     std::unordered_map<const GameObject*, float> mShotSacks;  // when the ants of each shot one are out
     float mLastRelease = 0.0f;
-    std::unordered_set<const GameObject*> mLeftShut;
     std::vector<const GameObject*> mPills;  // lying in the level at the last pass
     float mPillTakenAt = -100.0f;
     float mPillModeTime = 0.0f;                                 // as long as a pill lasts
