@@ -95,10 +95,10 @@ bool SackInLine(const LevelPath& walls, Vector2 from, Vector2 to) {
     return blocked;
 }
 
-// The farthest sack worth a shot from there that a bullet reaches without passing a
-// sack still standing; null when none.
-template <class Stands, class Worth>
-const GameObject* FarthestInSight(const LevelPath& walls, Vector2 at, Stands stands, Worth worth) {
+// The farthest sack worth a shot from there that a bullet reaches without passing
+// another; null when none.
+template <class Worth>
+const GameObject* FarthestInSight(const LevelPath& walls, Vector2 at, Worth worth) {
     const GameObject* best = nullptr;
     ForEachThing("Layer2Mut", [&](GameObject& sack) {
         if (!worth(sack) || !walls.ClearLine(at, sack.GetPos())) {
@@ -110,7 +110,7 @@ const GameObject* FarthestInSight(const LevelPath& walls, Vector2 at, Stands sta
         ForEachThing("Layer2Mut", [&](GameObject& other) {
             const Vector2 p = other.GetPos() - at;
             const float along = (p.X * d.X + p.Y * d.Y) / length;
-            shielded = shielded || (&other != &sack && stands(other) && along > 0.0f && along < length &&
+            shielded = shielded || (&other != &sack && IsIntactSack(other) && along > 0.0f && along < length &&
                                     Distance(at + d * (along / length), other.GetPos()) < 1.3f);
         });
         if (!shielded && (best == nullptr || length > Distance(best->GetPos(), at))) {
@@ -419,18 +419,16 @@ const GameObject* Autopilot::ChooseTarget() const {
 
 const GameObject* Autopilot::SackToBurst() const {
     // A burst sack lingers a moment after its ants are out; one still there after that
-    // was missed.
-    // Freed ants on the way would take the shot; when they are everywhere, a shot through
-    // them is better than none.
+    // was missed. Freed ants on the way would take the shot; when they are everywhere, a
+    // shot through them is better than none.
     const Vector2 at = gPlayer->Owner->GetPos();
     const auto waiting = [&](const GameObject& sack) {
         const auto shot = mShotSacks.find(&sack);
         return IsIntactSack(sack) && (shot == mShotSacks.end() || gGameplayScreen->LevelTime >= shot->second + 0.4f);
     };
-    const GameObject* clear = FarthestInSight(*mPath, at, IsIntactSack, [&](const GameObject& sack) {
-        return waiting(sack) && !AntInLine(at, sack.GetPos());
-    });
-    return clear != nullptr ? clear : FarthestInSight(*mPath, at, IsIntactSack, waiting);
+    const GameObject* clear = FarthestInSight(
+        *mPath, at, [&](const GameObject& sack) { return waiting(sack) && !AntInLine(at, sack.GetPos()); });
+    return clear != nullptr ? clear : FarthestInSight(*mPath, at, waiting);
 }
 
 float Autopilot::RoomAt(Vector2 spot) const {

@@ -3,7 +3,6 @@
 #include <memory>
 #include <string>
 #include <unordered_map>
-#include <unordered_set>
 #include <vector>
 
 #include "LevelPath.h"
@@ -17,8 +16,11 @@ class PlayHarness;
 // it weighs the eight directions and standing still by the progress they make along the
 // path against how close they bring it to where the insects will be, so it sidesteps
 // and backs off while shooting. Where the exit is hidden until the insects die, it
-// closes in on them; where ants are to be freed, it bursts every sack before leaving;
-// without an exit it eats pills and circles the arena.
+// closes in on them. Where ants are to be freed, it bursts the sacks from beside the
+// exit, farthest first and only along lines free of ants while it can, and steps in
+// once the goal is out. In the pill chase it takes a pill once a chaser is about,
+// hunts chasers while the pill lasts and fetches the next before it wears off. In the
+// survival round it eats pills and circles the arena.
 class Autopilot {
 public:
     explicit Autopilot(PlayHarness& play);
