@@ -6,6 +6,7 @@
 #include <cmath>
 #include <limits>
 
+#include "PhysicsTestSupport.h"
 #include "PlayHarness.h"
 #include "game/levels/SavedDataBhv.h"
 #include "game/player/AimManagerBhv.h"
@@ -94,8 +95,52 @@ bool SackInLine(const LevelPath& walls, Vector2 from, Vector2 to) {
     return blocked;
 }
 
+// The farthest sack worth a shot from there that a bullet reaches without passing
+// another; null when none.
+template <class Worth>
+const GameObject* FarthestInSight(const LevelPath& walls, Vector2 at, Worth worth) {
+    const GameObject* best = nullptr;
+    ForEachThing("Layer2Mut", [&](GameObject& sack) {
+        if (!worth(sack) || !walls.ClearLine(at, sack.GetPos())) {
+            return;
+        }
+        bool shielded = false;
+        const Vector2 d = sack.GetPos() - at;
+        const float length = Length(d);
+        ForEachThing("Layer2Mut", [&](GameObject& other) {
+            const Vector2 p = other.GetPos() - at;
+            const float along = (p.X * d.X + p.Y * d.Y) / length;
+            shielded = shielded || (&other != &sack && IsIntactSack(other) && along > 0.0f && along < length &&
+                                    Distance(at + d * (along / length), other.GetPos()) < 1.3f);
+        });
+        if (!shielded && (best == nullptr || length > Distance(best->GetPos(), at))) {
+            best = &sack;
+        }
+    });
+    return best;
+}
+
+bool AntInLine(Vector2 from, Vector2 to) {
+    const Vector2 d = to - from;
+    const float length = std::max(Length(d), 0.01f);
+    bool blocked = false;
+    ForEachThing("Layer2Mut", [&](GameObject& thing) {
+        if (blocked || thing.PrefabName != "En_Ant" || thing.PendingDestroy) {
+            return;
+        }
+        const Vector2 p = thing.GetPos() - from;
+        const float along = (p.X * d.X + p.Y * d.Y) / length;
+        blocked = along > 0.0f && along < length - 1.0f && Distance(from + d * (along / length), thing.GetPos()) < 0.9f;
+    });
+    return blocked;
+}
+
 bool IsWeaponPickup(const GameObject& object) {
     return !object.PendingDestroy && (object.PrefabName == "Pkup_Pistol" || object.PrefabName == "Pkup_Shotgun");
+}
+
+bool IsChaser(const GameObject& object) {
+    return !object.PendingDestroy && object.PrefabName == "En_Chaser";
 }
 
 bool IsPill(const GameObject& object) {
@@ -120,11 +165,16 @@ bool Autopilot::FreeingAnts() {
 }
 
 bool Autopilot::StillFreeing() const {
-    // The HUD tells the player how many are out; once the goal is passed, or once the
-    // freed ants close in on the stand, leave with what is out.
-    const GameObject* sack = Nearest(Vector2(0.0f, 0.0f), IsIntactSack);
-    return FreeingAnts() && !mLeaving && sack != nullptr &&
-           (gSavedData == nullptr || gGameplayScreen->CountAnts() < gSavedData->AntsToFree + 40);
+    // Done once every sack has been shot at and the last ants are out, or once the goal
+    // is passed with room to spare.
+    if (!FreeingAnts() || mLeaving ||
+        (gSavedData != nullptr && gGameplayScreen->CountAnts() >= gSavedData->AntsToFree + 40)) {
+        return false;
+    }
+    const GameObject* unshot = Nearest(Vector2(0.0f, 0.0f), [&](const GameObject& sack) {
+        return IsIntactSack(sack) && mShotSacks.count(&sack) == 0;
+    });
+    return unshot != nullptr || gGameplayScreen->LevelTime < mLastRelease;
 }
 
 Vector2 Autopilot::Motion(const GameObject& insect) const {
@@ -203,7 +253,10 @@ bool Autopilot::ChooseGoal(Vector2& goal, float& reach) const {
         }
         return false;
     }
-    if (const GameObject* pill = Nearest(at, IsPill)) {  // the chase and survival modes
+    if (ChasingPills()) {
+        return ChooseChaseGoal(goal, reach);
+    }
+    if (const GameObject* pill = Nearest(at, IsPill)) {  // the survival mode
         goal = pill->GetPos();
         reach = 0.5f;
         return true;
@@ -211,7 +264,60 @@ bool Autopilot::ChooseGoal(Vector2& goal, float& reach) const {
     return false;
 }
 
+bool Autopilot::ChasingPills() {
+    return gCurrentLevelName == "Lvl_Bonus2";
+}
+
+float Autopilot::PillTimeLeft() const {
+    return gGameplayScreen->PillMode != 0 ? mPillModeTime - (gGameplayScreen->LevelTime - mPillTakenAt) : 0.0f;
+}
+
+bool Autopilot::ChooseChaseGoal(Vector2& goal, float& reach) const {
+    // Points come only from chasers eaten in one unbroken run of pills: a pill is taken
+    // once there is a chaser to eat and again just before the last one wears off.
+    const Vector2 at = gPlayer->Owner->GetPos();
+    const float now = gGameplayScreen->LevelTime;
+    const auto reachable = [&](const GameObject& thing) {
+        const auto failed = mUnreachable.find(&thing);
+        return failed == mUnreachable.end() || now > failed->second + 2.0f;
+    };
+    const GameObject* chaser = Nearest(at, [&](const GameObject& t) { return IsChaser(t) && reachable(t); });
+    const GameObject* pill = Nearest(at, [&](const GameObject& t) { return IsPill(t) && reachable(t); });
+    // Time to walk to the pill round the walls, and a margin.
+    const float fetchTime =
+        pill != nullptr ? Distance(pill->GetPos(), at) * 1.4f / gPlayer->SpeedMax + PillRenewTime : 0.0f;
+    const GameObject* chosen = PillTimeLeft() > fetchTime ? chaser : (chaser != nullptr ? pill : nullptr);
+    if (chosen == nullptr && gGameplayScreen->PillMode != 0) {
+        chosen = chaser;
+    }
+    if (chosen == nullptr) {
+        return false;
+    }
+    goal = chosen->GetPos();
+    reach = 1.0f;  // a touch is enough, and a chaser against a wall is still in reach
+    return true;
+}
+
+void Autopilot::NotePillsTaken() {
+    // Pills lie until the player takes them: one gone since the last pass was eaten.
+    std::vector<const GameObject*> pills;
+    ForEachThing("Layer2Mut", [&](GameObject& thing) {
+        if (IsPill(thing)) {
+            pills.push_back(&thing);
+        }
+    });
+    for (const GameObject* pill : mPills) {
+        if (std::find(pills.begin(), pills.end(), pill) == pills.end()) {
+            mPillTakenAt = gGameplayScreen->LevelTime;
+        }
+    }
+    mPills = std::move(pills);
+}
+
 float Autopilot::Danger(Vector2 at, Vector2 velocity) const {
+    if (ChasingPills() && PillTimeLeft() > 0.5f) {
+        return 0.0f;  // everything flees and is eaten on touch
+    }
     // Where the run takes us over the next moment; a wall stops it, so fleeing into a
     // corner counts for what it is.
     Vector2 path[9];
@@ -244,7 +350,7 @@ Vector2 Autopilot::ChooseMove(bool hasGoal) const {
     // Without a goal in an open arena: circle its middle so the round runs.
     const float t = gGameplayScreen->LevelTime * 0.6f;
     const Vector2 roam(8.0f * std::cos(t), 5.0f * std::sin(t));
-    const bool roaming = !hasGoal && FindExit() == nullptr;
+    const bool roaming = !hasGoal && FindExit() == nullptr && !ChasingPills();
     const auto cost = [&](Vector2 pos) {
         if (mPath->IsBlocked(pos)) {
             return kBlockedCost;
@@ -272,7 +378,7 @@ Vector2 Autopilot::ChooseMove(bool hasGoal) const {
 }
 
 const GameObject* Autopilot::ChooseTarget() const {
-    if (gPlayer->WeaponObject == nullptr) {
+    if (gPlayer->WeaponObject == nullptr || (ChasingPills() && gGameplayScreen->PillMode != 0)) {
         return nullptr;
     }
     const Vector2 at = gPlayer->Owner->GetPos();
@@ -280,11 +386,6 @@ const GameObject* Autopilot::ChooseTarget() const {
     const GameObject* best = nullptr;
     float bestScore = std::numeric_limits<float>::max();
     const bool freeing = FreeingAnts();
-    if (freeing && Distance(at, mSackStand) < 1.0f) {
-        if (const GameObject* sack = SackToBurst()) {
-            return sack;
-        }
-    }
     ForEachThing("Layer2Mut", [&](GameObject& thing) {
         const Vector2 offset = thing.GetPos() - at;
         const float d = Length(offset);
@@ -300,39 +401,42 @@ const GameObject* Autopilot::ChooseTarget() const {
             return;
         }
         const float closing = -(offset.X * v.X + offset.Y * v.Y) / std::max(d, 0.01f);
+        if (freeing && closing < 2.0f) {
+            return;  // a freed ant passing by is left alone
+        }
         const float score = d - 0.5f * std::max(closing, 0.0f);
         if (score < bestScore) {
             best = &thing;
             bestScore = score;
         }
     });
+    // At the stand, sacks come next to ants about to reach us.
+    if (best == nullptr && freeing && Distance(at, mSackStand) < 2.0f) {
+        best = SackToBurst();
+    }
     return best;
 }
 
 const GameObject* Autopilot::SackToBurst() const {
+    // A burst sack lingers a moment after its ants are out; one still there after that
+    // was missed. Freed ants on the way would take the shot; when they are everywhere, a
+    // shot through them is better than none.
     const Vector2 at = gPlayer->Owner->GetPos();
-    const GameObject* best = nullptr;
-    ForEachThing("Layer2Mut", [&](GameObject& sack) {
+    const auto waiting = [&](const GameObject& sack) {
         const auto shot = mShotSacks.find(&sack);
-        if (!IsIntactSack(sack) || (shot != mShotSacks.end() && gGameplayScreen->LevelTime < shot->second + 1.0f) ||
-            !mPath->ClearLine(at, sack.GetPos())) {
-            return;
-        }
-        // A shot at this one must not burst a nearer one on the way.
-        bool shielded = false;
-        const Vector2 d = sack.GetPos() - at;
-        const float length = Length(d);
-        ForEachThing("Layer2Mut", [&](GameObject& other) {
-            const Vector2 p = other.GetPos() - at;
-            const float along = (p.X * d.X + p.Y * d.Y) / length;
-            shielded = shielded || (&other != &sack && IsIntactSack(other) && along > 0.0f && along < length &&
-                                    Distance(at + d * (along / length), other.GetPos()) < 1.3f);
-        });
-        if (!shielded && (best == nullptr || length > Distance(best->GetPos(), at))) {
-            best = &sack;
-        }
+        return IsIntactSack(sack) && (shot == mShotSacks.end() || gGameplayScreen->LevelTime >= shot->second + 0.4f);
+    };
+    const GameObject* clear = FarthestInSight(
+        *mPath, at, [&](const GameObject& sack) { return waiting(sack) && !AntInLine(at, sack.GetPos()); });
+    return clear != nullptr ? clear : FarthestInSight(*mPath, at, waiting);
+}
+
+float Autopilot::RoomAt(Vector2 spot) const {
+    float room = std::numeric_limits<float>::max();
+    ForEachThing("Layer2Mut", [&](GameObject& sack) {
+        room = IsIntactSack(sack) ? std::min(room, Distance(sack.GetPos(), spot)) : room;
     });
-    return best;
+    return mPath->IsBlocked(spot) ? -1.0f : room;
 }
 
 Vector2 Autopilot::FindSackStand() const {
@@ -345,13 +449,7 @@ Vector2 Autopilot::FindSackStand() const {
     for (int i = 0; i < 32; ++i) {
         const float angle = static_cast<float>(i) * 0.19634954f;
         const Vector2 spot = exit->GetPos() + Vector2(std::cos(angle), std::sin(angle)) * 2.3f;
-        if (mPath->IsBlocked(spot)) {
-            continue;
-        }
-        float room = std::numeric_limits<float>::max();
-        ForEachThing("Layer2Mut", [&](GameObject& sack) {
-            room = IsIntactSack(sack) ? std::min(room, Distance(sack.GetPos(), spot)) : room;
-        });
+        const float room = RoomAt(spot);
         if (room > bestRoom) {
             best = spot;
             bestRoom = room;
@@ -369,26 +467,46 @@ void Autopilot::Step() {
         mPath = std::make_unique<LevelPath>(*gGameplayScreen->Owner->FindChild("Level"), gGraphics->WorldCamera.Scale,
                                             0.7f);
         mSackStand = FindSackStand();
+        mPillModeTime = std::stof(PropertyText(*gGameplayScreen, "PillModeTime"));
     }
+    NotePillsTaken();
     Vector2 goal;
     float reach = 0.0f;
     const bool hasGoal = ChooseGoal(goal, reach);
-    if (hasGoal && Distance(goal, mMeasuredGoal) > (reach > 1.0f ? 1.0f : 0.01f)) {
+    // A running chaser is followed closely enough without measuring every pass.
+    const float moved = reach > 1.0f || ChasingPills() ? 0.5f : 0.01f;
+    if (hasGoal && Distance(goal, mMeasuredGoal) > moved) {
         mPath->MeasureFrom(goal, reach, KeepOuts());
         mMeasuredGoal = goal;
+        // A chaser pushed into a wall cannot be got at for now: try another.
+        if (ChasingPills() && mPath->DistanceAt(gPlayer->Owner->GetPos()) < 0.0f) {
+            if (const GameObject* stuck = Nearest(goal, [](const GameObject& t) { return IsChaser(t) || IsPill(t); })) {
+                mUnreachable[stuck] = gGameplayScreen->LevelTime;
+            }
+            mMeasuredGoal = Vector2(1e9f, 1e9f);
+        }
     }
     if (FreeingAnts() && !mLeaving && Distance(gPlayer->Owner->GetPos(), mSackStand) < 1.0f) {
+        // Ants closing in on the stand: leave with what is out once that is enough.
         const GameObject* ant = Nearest(gPlayer->Owner->GetPos(), IsTarget);
-        mLeaving = ant != nullptr && Distance(ant->GetPos(), gPlayer->Owner->GetPos()) < 4.0f;
+        mLeaving = ant != nullptr && Distance(ant->GetPos(), gPlayer->Owner->GetPos()) < LeaveRange &&
+                   gSavedData != nullptr && gGameplayScreen->CountAnts() >= gSavedData->AntsToFree;
     }
     Steer(ChooseMove(hasGoal));
     const GameObject* target = ChooseTarget();
     AimAndFire(target);
-    if (target != nullptr && IsIntactSack(*target) && mShotSacks.count(target) == 0) {
-        mShotSacks[target] = gGameplayScreen->LevelTime;
-    }
     RememberPositions();
+    const int ammo = gPlayer->AmmoCount;
+    const bool atSack = target != nullptr && IsIntactSack(*target);
+    // A sack counts as shot only once a bullet has left for it: when its ants will be out.
+    const float release =
+        atSack ? gGameplayScreen->LevelTime + Distance(target->GetPos(), gPlayer->Owner->GetPos()) / kBulletSpeed + 0.3f
+               : 0.0f;
     mPlay.RunPass();
+    if (atSack && gPlayer != nullptr && gPlayer->AmmoCount < ammo) {
+        mShotSacks[target] = release;
+        mLastRelease = std::max(mLastRelease, release);
+    }
 }
 
 void Autopilot::Steer(Vector2 direction) {
@@ -430,5 +548,11 @@ void Autopilot::AimAndFire(const GameObject* target) {
         const float det = across.X * down.Y - across.Y * down.X;
         mPlay.Mouse = Vector2((w.X * down.Y - w.Y * down.X) / det, (across.X * w.Y - across.Y * w.X) / det);
     }
-    mPlay.HeldKeys.insert(Key::LeftMouse);
+    // The aim follows the mouse a pass late: a sack is only fired at once the aim is on it,
+    // or the shot flies on toward the last one.
+    const Vector2 d = aim - gPlayer->Owner->GetPos();
+    const float off = gAimManager != nullptr ? std::abs(d.X * gAimManager->Aim.Y - d.Y * gAimManager->Aim.X) : 0.0f;
+    if (!IsIntactSack(*target) || off < 0.3f) {
+        mPlay.HeldKeys.insert(Key::LeftMouse);
+    }
 }
