@@ -90,18 +90,10 @@ void EdPalAutoCreateListBhv::Update() {
     for (size_t i = 0; i < Items.size(); ++i) {
         const size_t k = static_cast<size_t>(ScrollOffset) + i;
         const AutoCreate* entry = k < entries.size() ? entries[k].get() : nullptr;
-        Items[i]->Label = entry != nullptr ? EntryLabel(*entry) : std::string();
-        Items[i]->IsMarked = gEditorState->IsSelected(entry) ? 1 : 0;
-        ListPalette::Refresh(Items[i]);
+        ListPalette::ShowRow(Items[i], entry != nullptr ? EntryLabel(*entry) : std::string(),
+                             gEditorState->IsSelected(entry));
     }
-    if (BtnScrollUp != nullptr) {
-        BtnScrollUp->IsGrayedOut = ScrollOffset == 0;
-        ListPalette::Refresh(BtnScrollUp);
-    }
-    if (BtnScrollDown != nullptr) {
-        BtnScrollDown->IsGrayedOut = false;
-        ListPalette::Refresh(BtnScrollDown);
-    }
+    ListPalette::RefreshScrollButtons(BtnScrollUp, BtnScrollDown, ScrollOffset, false);
     RunWhileHeld(this, BtnScrollUp, &EdPalAutoCreateListBhv::ScrollUpCoroutine);
     RunWhileHeld(this, BtnScrollDown, &EdPalAutoCreateListBhv::ScrollDownCoroutine);
 }

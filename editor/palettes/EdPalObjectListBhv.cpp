@@ -159,25 +159,12 @@ void EdPalObjectListBhv::Update() {
         gEditorState->InsertParent = gGameplayRoot;
     }
     const GameObject* parent = gEditorState->InsertParent;
-    if (ParentItem != nullptr) {
-        ParentItem->Label = ObjectLabel(parent, false);
-        ParentItem->IsMarked = gEditorState->IsSelected(parent) ? 1 : 0;
-        ListPalette::Refresh(ParentItem);
-    }
+    ListPalette::ShowRow(ParentItem, ObjectLabel(parent, false), gEditorState->IsSelected(parent));
     for (size_t i = 0; i < Items.size(); ++i) {
         const GameObject* child = ChildAt(static_cast<int>(i));
-        Items[i]->Label = ObjectLabel(child, true);
-        Items[i]->IsMarked = gEditorState->IsSelected(child) ? 1 : 0;
-        ListPalette::Refresh(Items[i]);
+        ListPalette::ShowRow(Items[i], ObjectLabel(child, true), gEditorState->IsSelected(child));
     }
-    if (BtnScrollUp != nullptr) {
-        BtnScrollUp->IsGrayedOut = ScrollOffset == 0;
-        ListPalette::Refresh(BtnScrollUp);
-    }
-    if (BtnScrollDown != nullptr) {
-        BtnScrollDown->IsGrayedOut = false;
-        ListPalette::Refresh(BtnScrollDown);
-    }
+    ListPalette::RefreshScrollButtons(BtnScrollUp, BtnScrollDown, ScrollOffset, false);
     RunWhileHeld(this, BtnScrollUp, &EdPalObjectListBhv::ScrollUpCoroutine);
     RunWhileHeld(this, BtnScrollDown, &EdPalObjectListBhv::ScrollDownCoroutine);
 }

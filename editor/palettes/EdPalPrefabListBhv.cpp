@@ -111,14 +111,7 @@ void EdPalPrefabListBhv::Update() {
     }
     ListPalette::Refresh(FilterRow);
     const bool exhausted = FillRows();
-    if (BtnScrollUp != nullptr) {
-        BtnScrollUp->IsGrayedOut = ScrollOffset == 0;
-        ListPalette::Refresh(BtnScrollUp);
-    }
-    if (BtnScrollDown != nullptr) {
-        BtnScrollDown->IsGrayedOut = exhausted;
-        ListPalette::Refresh(BtnScrollDown);
-    }
+    ListPalette::RefreshScrollButtons(BtnScrollUp, BtnScrollDown, ScrollOffset, exhausted);
     RunWhileHeld(this, BtnScrollUp, &EdPalPrefabListBhv::ScrollUpCoroutine);
     RunWhileHeld(this, BtnScrollDown, &EdPalPrefabListBhv::ScrollDownCoroutine);
 }
@@ -140,10 +133,9 @@ bool EdPalPrefabListBhv::FillRows() {
     for (EdListItemBhv* row : Items) {
         const Prefab* prefab = nextMatch();
         exhausted = exhausted || prefab == nullptr;
-        row->Label = prefab != nullptr ? prefab->Name : std::string();
-        row->IsMarked = prefab != nullptr && gEditorState->IsSelected(prefab) ? 1 : 0;
         row->IsSelected = prefab != nullptr && prefab->Name == gEditorState->SelectedName ? 1 : 0;
-        ListPalette::Refresh(row);
+        ListPalette::ShowRow(row, prefab != nullptr ? prefab->Name : std::string(),
+                             prefab != nullptr && gEditorState->IsSelected(prefab));
     }
     return exhausted;
 }

@@ -33,6 +33,25 @@ void Refresh(IEdUiElement* element) {
     }
 }
 
+void ShowRow(EdListItemBhv* row, const std::string& label, bool selected) {
+    if (row != nullptr) {
+        row->Label = label;
+        row->IsMarked = selected ? 1 : 0;
+        Refresh(row);
+    }
+}
+
+void RefreshScrollButtons(EdButtonBhv* up, EdButtonBhv* down, int scrollOffset, bool atEnd) {
+    if (up != nullptr) {
+        up->IsGrayedOut = scrollOffset == 0;
+        Refresh(up);
+    }
+    if (down != nullptr) {
+        down->IsGrayedOut = atEnd;
+        Refresh(down);
+    }
+}
+
 int LastScrollOffset(int count, int rows) {
     return std::max(count - rows + 1, 0);
 }

@@ -26,6 +26,12 @@ std::vector<EdListItemBhv*> FindRows(const GameObject* palette, const char* skip
 // Lays the element out again at its own rectangle so a changed label shows at once.
 void Refresh(IEdUiElement* element);
 
+// Shows one row's label and whether it is the selection.
+void ShowRow(EdListItemBhv* row, const std::string& label, bool selected);
+
+// Greys the scroll buttons: up at the top, down once nothing more follows.
+void RefreshScrollButtons(EdButtonBhv* up, EdButtonBhv* down, int scrollOffset, bool atEnd);
+
 // The last offset that still shows a row: the final page ends with one empty row.
 int LastScrollOffset(int count, int rows);
 
