@@ -1,6 +1,7 @@
 #include "editor/EditorState.h"
 
 #include "editor/level/EdLevelEditorBhv.h"
+#include "editor/palettes/EdPalMainBhv.h"
 #include "editor/tools/EdShapeEditorBhv.h"
 #include "editor/tools/EdSpriteMoverBhv.h"
 #include "object/AutoCreate.h"
@@ -76,6 +77,12 @@ void EditorState::ForgetPrefab(const Prefab* prefab) {
 void EditorState::ForgetAutoCreate(const AutoCreate* entry) {
     if (SelectedAutoCreate == entry) {
         SelectedAutoCreate = nullptr;
+    }
+}
+
+void ShowEditorNotice(const std::string& text) {
+    if (gEditorState != nullptr && gEditorState->MainPalette != nullptr) {
+        gEditorState->MainPalette->ShowNotice(text);
     }
 }
 

@@ -62,6 +62,9 @@ public:
 
 extern EditorState* gEditorState;
 
+// A message for the designer in the main palette's status row; nothing without one.
+void ShowEditorNotice(const std::string& text);
+
 // The application's editor hooks: the state's life and the object-deletion repair.
 void CreateEditorState();
 void DeleteEditorState();

@@ -6,6 +6,7 @@
 #include "editor/widgets/EdToggleBhv.h"
 #include "game/levels/SavedDataBhv.h"
 #include "input/InputManager.h"
+#include "object/ContentWarning.h"
 #include "object/GameObject.h"
 #include "object/Prefab.h"
 #include "object/PrefabManager.h"
@@ -39,6 +40,7 @@ EdPalMainBhv::EdPalMainBhv() = default;
 EdPalMainBhv::~EdPalMainBhv() {
     if (gEditorState != nullptr && gEditorState->MainPalette == this) {
         gEditorState->MainPalette = nullptr;
+        SetContentWarningListener(nullptr);
     }
 }
 
@@ -77,6 +79,8 @@ void EdPalMainBhv::Start() {
     }
     if (gEditorState != nullptr) {
         gEditorState->MainPalette = this;
+        // Content problems met while the editor lives are the designer's to see.
+        SetContentWarningListener([](const std::string& text) { ShowEditorNotice(text); });
     }
 }
 

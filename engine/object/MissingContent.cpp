@@ -1,8 +1,9 @@
 #include "object/MissingContent.h"
 
-#include <cstdio>
 #include <set>
 #include <utility>
+
+#include "object/ContentWarning.h"
 
 bool WarnMissingContent(const std::string& kind, const std::string& name, const std::string& requester) {
     if (name.empty()) {
@@ -12,7 +13,7 @@ bool WarnMissingContent(const std::string& kind, const std::string& name, const 
     if (!told.emplace(kind, name).second) {
         return false;
     }
-    std::fprintf(stderr, "Missing %s \"%s\" (asked for by %s)\n", kind.c_str(), name.c_str(), requester.c_str());
+    WarnContent("Missing " + kind + " \"" + name + "\" (asked for by " + requester + ")");
     return true;
 }
 
