@@ -6,7 +6,7 @@
 #include "editor/EdRootBhv.h"
 #include "editor/EditorState.h"
 #include "editor/dialogs/EdDlgPickerBhv.h"
-#include "editor/palettes/EdPalMainBhv.h"
+#include "editor/level/EdLevelEditorBhv.h"
 #include "editor/palettes/ListPaletteSupport.h"
 #include "editor/widgets/EdInput.h"
 #include "editor/widgets/EdListItemBhv.h"
@@ -58,9 +58,16 @@ bool IsEditorObject(const GameObject* object) {
     return false;
 }
 
+// The gameplay screen's "Level" or one of its groups: the level editor's history
+// rebuilds the level's things into them, each group found by its place.
+bool IsLevelOrGroup(const GameObject* object) {
+    const GameObject* level = FindEditedLevel();
+    return level != nullptr && (object == level || object->Parent == level);
+}
+
 // Whether the object is one of the fixed objects or holds one below it.
 bool HoldsFixedObject(const GameObject* object) {
-    if (object == gRootObject || object == gGameplayRoot || IsEditorObject(object)) {
+    if (object == gRootObject || object == gGameplayRoot || IsEditorObject(object) || IsLevelOrGroup(object)) {
         return true;
     }
     for (const GameObject* child : object->Children) {
@@ -226,9 +233,7 @@ bool EdPalObjectListBhv::IsProtected(const GameObject* object) {
 }
 
 void EdPalObjectListBhv::ShowRefusal(const std::string& text) {
-    if (gEditorState != nullptr && gEditorState->MainPalette != nullptr) {
-        gEditorState->MainPalette->ShowNotice(text);
-    }
+    ShowEditorNotice(text);
 }
 
 void EdPalObjectListBhv::RemoveSelected() {

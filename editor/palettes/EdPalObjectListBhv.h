@@ -62,7 +62,8 @@ public:
 private:
     void FindWidgets();
     GameObject* ChildAt(int row) const;
-    // Root, the gameplay root, the editor's objects and anything above them must stay.
+    // Root, the gameplay root, the editor's objects, the level and its groups, and
+    // anything above them must stay.
     static bool IsProtected(const GameObject* object);
     static void ShowRefusal(const std::string& text);
 };

@@ -1,5 +1,7 @@
 #include "game/screens/GameplayScreenBhv.h"
 
+#include <algorithm>
+#include <cstddef>
 #include <string>
 #include <vector>
 
@@ -313,10 +315,12 @@ void GameplayScreenBhv::BuildLevelObject(Prefab* prefab) {
     if (prefab == nullptr) {
         return;
     }
-    if (Owner->FindChild("Level") == nullptr) {
+    GameObject* level = Owner->FindChild("Level");
+    if (level == nullptr) {
         Log("no child \"Level\" to build \"" + prefab->Name + "\" into");
         return;
     }
+    RebuildMissingGroups(*level);
     GameObject built;
     prefab->Instantiate(&built);
     const std::vector<GameObject*> things = built.Children;
@@ -349,6 +353,29 @@ void GameplayScreenBhv::AddToLevel(GameObject* object) {
         return;
     }
     object->Destroy();
+}
+
+void GameplayScreenBhv::RebuildMissingGroups(GameObject& level) const {
+    const Prefab* groups = gPrefabManager != nullptr ? gPrefabManager->FindPrefab(level.PrefabName) : nullptr;
+    if (groups == nullptr) {
+        return;
+    }
+    for (size_t index = 0; index < groups->AutoCreates.size(); ++index) {
+        const AutoCreate& entry = *groups->AutoCreates[index];
+        const std::string name = entry.Name.empty() ? entry.Prefab : entry.Name;
+        const Prefab* groupPrefab = gPrefabManager->FindPrefab(entry.Prefab);
+        if (level.FindChild(name) != nullptr || groupPrefab == nullptr) {
+            continue;
+        }
+        Log("group \"" + name + "\" of \"" + level.Name + "\" was missing; it is made again");
+        auto* group = new GameObject();
+        group->Name = name;
+        groupPrefab->Instantiate(group, &entry.InstanceProperties);
+        level.AddChild(group);
+        // A group is found by its place, so it goes back to its own.
+        std::rotate(level.Children.begin() + static_cast<std::ptrdiff_t>(index), level.Children.end() - 1,
+                    level.Children.end());
+    }
 }
 
 GameObject* GameplayScreenBhv::FindLevelGroup(int layer, bool isMutable) const {

@@ -38,7 +38,8 @@ public:
     // Queues every level object for destruction and empties the groups; the mutable
     // groups stay when keepMutable is set.
     void RemoveLevelObject(bool keepMutable);
-    // Builds the prefab and sorts its things into the groups by layer and mutability.
+    // Builds the prefab and sorts its things into the groups by layer and mutability;
+    // a group missing from "Level" is made again first, so that no thing is dropped.
     void BuildLevelObject(Prefab* prefab);
     // Puts a thing spawned during play into its group.
     void AddToLevel(GameObject* object);
@@ -78,6 +79,8 @@ private:
     // The group of "Level" for that layer and mutability; null when there is none.
     GameObject* FindLevelGroup(int layer, bool isMutable) const;
     GameObject* FindLevelGroupOf(const GameObject& thing) const;
+    // Each group of the level's prefab that the level lacks, built at its own place.
+    void RebuildMissingGroups(GameObject& level) const;
     void ChooseBackground() const;
     void ChooseMusic(const LevelDataCmp& level) const;
     void ShowTitleCard(const std::string& levelName);

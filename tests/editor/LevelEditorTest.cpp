@@ -21,6 +21,9 @@
 #include "app/EditorHooks.h"
 #include "editor/EditorState.h"
 #include "editor/level/EdLevelEditorBhv.h"
+#include "editor/palettes/EdPalMainBhv.h"
+#include "editor/palettes/EdPalObjectListBhv.h"
+#include "editor/widgets/EdPropertyRowBhv.h"
 #include "game/enemies/EnemyCmp.h"
 #include "game/levels/SavedDataBhv.h"
 #include "game/pickups/Pkup_WeaponBhv.h"
@@ -122,6 +125,16 @@ protected:
     }
 
     fs::path LevelFile(const std::string& name) const { return mPlay->Content->Path() / "Prefabs" / (name + ".json"); }
+
+    static GameObject* EditorObject(std::initializer_list<const char*> path) {
+        GameObject* object = gRootObject->FindChild("EdRoot");
+        for (const char* name : path) {
+            object = object != nullptr ? object->FindChild(name) : nullptr;
+        }
+        return object;
+    }
+
+    static std::string StatusText() { return gEditorState->MainPalette->StatusRow->ValueText; }
 
     std::unique_ptr<PlayHarness> mPlay;
 };
@@ -569,6 +582,58 @@ TEST_F(LevelEditorTest, SavingAnUneditedLevelKeepsEveryThingAndEveryValue) {
         }
     }
     EXPECT_GE(levels, 28);
+}
+
+// The level and its groups hold every thing the history rebuilds: the object list
+// refuses to remove or rebuild them, and a group lost all the same is made again by the
+// next restore, with its things, so that the next save still holds them.
+TEST_F(LevelEditorTest, TheLevelsGroupsStayAndARestoreRebuildsALostOne) {
+    EdLevelEditorBhv& editor = *Editor();
+    auto* objects = EditorObject({"EdPalettesRoot", "PalObjectList"})->GetComponent<EdPalObjectListBhv>();
+    ASSERT_NE(objects, nullptr);
+    const std::vector<GameObject*> groups = Level()->Children;
+    ASSERT_EQ(groups.size(), 4u);
+    const size_t ants = Things("En_Ant").size();
+    ASSERT_GT(ants, 0u);
+    ASSERT_EQ(Things("Pkup_Pistol").size(), 1u);
+
+    std::vector<GameObject*> fixed = {groups[3], groups[0], groups[1], groups[2], Level()};
+    for (GameObject* object : fixed) {
+        gEditorState->SelectObject(object);
+        objects->RemoveSelected();
+        ASSERT_EQ(object->PendingDestroy, 0) << object->Name;
+        EXPECT_EQ(StatusText(), "Cannot remove " + object->Name);
+        objects->ReloadSelected();
+        ASSERT_EQ(object->PendingDestroy, 0) << object->Name;
+        EXPECT_EQ(StatusText(), "Cannot reload " + object->Name);
+        EXPECT_EQ(gEditorState->SelectedObject, object);
+        Play().RunPass();
+    }
+    EXPECT_EQ(Level()->Children, groups);
+    EXPECT_EQ(Things("En_Ant").size(), ants);
+
+    // Lost some other way, the group comes back with the next undo.
+    Level()->FindChild("Layer2Mut")->DetachAndDestroy();
+    Play().RunPass();
+    Press(Key::A);
+    Press(Key::Down);
+    ASSERT_EQ(editor.GetHistoryIndex(), 1);
+    Press(Key::Z, {Key::Ctrl, Key::Alt});
+    ASSERT_EQ(editor.GetHistoryIndex(), 0);
+    ASSERT_EQ(Level()->Children.size(), 4u);
+    EXPECT_EQ(Level()->Children[3]->Name, "Layer2Mut");
+    EXPECT_EQ(Things("Player").size(), 1u);
+    EXPECT_EQ(Things("En_Ant").size(), ants);
+    EXPECT_EQ(Things("Pkup_Pistol").size(), 1u);
+
+    // A later edit and a save keep them.
+    Press(Key::A);
+    Press(Key::Up);
+    Press(Key::S, {Key::Alt});
+    ASSERT_EQ(editor.Dirty, 0);
+    EXPECT_EQ(PositionsInFile(LevelFile("Lvl_01"), "Player").size(), 1u);
+    EXPECT_EQ(PositionsInFile(LevelFile("Lvl_01"), "En_Ant").size(), ants);
+    EXPECT_EQ(PositionsInFile(LevelFile("Lvl_01"), "Pkup_Pistol").size(), 1u);
 }
 
 }  // namespace
