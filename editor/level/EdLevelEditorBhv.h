@@ -10,6 +10,7 @@
 #include "object/Vector2.h"
 
 class GameObject;
+class IEditable;
 class Prefab;
 
 // Edits the level under the gameplay screen in edit mode: selects things with the
@@ -41,6 +42,17 @@ public:
     void SaveLevel(const std::string& levelName);
     void AskSaveAndSwitch(int offset);
     void OnSaveAnswer(int offset, const std::string& answer);
+
+    // --- Edits that other palettes make to things (the inspector) ---
+
+    // Whether the object is a thing in a group of the level: what the history records.
+    static bool HoldsThing(const GameObject* object);
+    // A value of a thing was changed: one the level keeps becomes an undo step, as a
+    // move does; one it does not keep is named to the designer at once, for the next
+    // restore or load brings its old value back.
+    void OnThingValueEdited(const GameObject& thing, const IEditable& component, const std::string& property);
+    // A thing was renamed: the level keeps every thing's name.
+    void OnThingRenamed(const GameObject& thing);
 
     // The editor state's deletion repair: the object must leave the selection.
     void ForgetObject(const GameObject* object);

@@ -184,6 +184,33 @@ void EdLevelEditorBhv::OnSaveAnswer(int offset, const std::string& answer) {
     }
 }
 
+bool EdLevelEditorBhv::HoldsThing(const GameObject* object) {
+    const GameObject* level = FindEditedLevel();
+    return level != nullptr && object != nullptr && object->Thing != nullptr && object->PendingDestroy == 0 &&
+           object->Parent != nullptr && object->Parent->Parent == level;
+}
+
+void EdLevelEditorBhv::OnThingValueEdited(const GameObject& thing, const IEditable& component,
+                                          const std::string& property) {
+    if (!HoldsThing(&thing)) {
+        return;
+    }
+    if (IsKeptByLevel(thing, component, property, Sources())) {
+        PushHistory();
+        return;
+    }
+    const std::string typeName = gPrefabManager != nullptr ? gPrefabManager->GetComponentTypeName(&component) : "";
+    const std::string name = thing.Name.empty() ? thing.PrefabName : thing.Name;
+    ShowEditorNotice(typeName + "." + property + " of " + name + " is not kept by the level: \"" +
+                     EdPalMainBhv::SourcesPrefab + "\" does not list it");
+}
+
+void EdLevelEditorBhv::OnThingRenamed(const GameObject& thing) {
+    if (HoldsThing(&thing)) {
+        PushHistory();
+    }
+}
+
 void EdLevelEditorBhv::HandlePlayTestAndUndoKeys() {
     if (gEditorState == nullptr) {
         return;

@@ -85,6 +85,20 @@ PrefabComponentList RecordThingProperties(const GameObject& thing, const Prefab&
     return RecordProperties(thing, FindSource(sources, thing.PrefabName));
 }
 
+bool IsKeptByLevel(const GameObject& thing, const IEditable& component, const std::string& property,
+                   const Prefab& sources) {
+    const AutoCreate* source = FindSource(sources, thing.PrefabName);
+    if (source == nullptr) {
+        return false;
+    }
+    for (const auto& listed : source->InstanceProperties) {
+        if (listed->Properties.count(property) != 0 && FindLiveComponent(thing, listed->TypeName) == &component) {
+            return true;
+        }
+    }
+    return false;
+}
+
 std::vector<std::string> FindThingsSavedIncomplete(const Prefab& level, const Prefab& sources) {
     std::vector<std::string> incomplete;
     for (const auto& entry : level.AutoCreates) {

@@ -31,6 +31,12 @@ std::unique_ptr<Prefab> MergeLevelSnapshots(const Prefab& staticSnapshot, const 
 // (none when sources has no entry for its prefab).
 PrefabComponentList RecordThingProperties(const GameObject& thing, const Prefab& sources);
 
+// Whether a level file keeps that property of the thing's component: the thing's entry
+// in sources lists it for the component's type, and the component is the first of that
+// type on the thing (the one a snapshot reads).
+bool IsKeptByLevel(const GameObject& thing, const IEditable& component, const std::string& property,
+                   const Prefab& sources);
+
 // "Name (Prefab)" of each entry of a level that lacks some of what sources lists for
 // it: no entry for its prefab, or a listed component the thing did not have.
 std::vector<std::string> FindThingsSavedIncomplete(const Prefab& level, const Prefab& sources);

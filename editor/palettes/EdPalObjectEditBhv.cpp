@@ -5,6 +5,7 @@
 
 #include "editor/EditorState.h"
 #include "editor/dialogs/EdDlgPickerBhv.h"
+#include "editor/level/EdLevelEditorBhv.h"
 #include "editor/widgets/EdButtonBhv.h"
 #include "editor/widgets/EdFieldBhv.h"
 #include "editor/widgets/EdInput.h"
@@ -130,7 +131,7 @@ void EdPalObjectEditBhv::FindWidgets() {
         DrawToggle->OnChanged = [this](bool on) { SetDrawEnabled(on); };
     }
     if (NameRow != nullptr) {
-        NameRow->OnValueChanged = [this](const std::string& text) { OnNameChanged(text); };
+        NameRow->OnValueChanged = [this](const std::string& text) { RenameSelection(text); };
     }
     if (Owner == nullptr) {
         return;
@@ -391,16 +392,28 @@ void EdPalObjectEditBhv::OnRowValueChanged(int row, const std::string& text) {
     SubProperty part;
     part.PropertyName = name;
     part.ComponentIndex = RowSubProperties[row].ComponentIndex;
-    if (entry->Holder != nullptr) {
-        WriteHolder(*entry->Holder, source.TypeName, part, text);
-    } else if (const PropertyRegistration* registration = entry->Editable->FindProperty(name)) {
-        part = registration->MakeSubProperty(name, part.ComponentIndex);
-        PropertyFromText(part, text);
-        return;
-    } else {
+    if (entry->Holder == nullptr) {
+        WriteLive(*entry, part, text);
         return;
     }
+    WriteHolder(*entry->Holder, source.TypeName, part, text);
     MarkSelectionModified();
+}
+
+void EdPalObjectEditBhv::WriteLive(const Entry& entry, const SubProperty& part, const std::string& text) {
+    const PropertyRegistration* registration = entry.Editable->FindProperty(part.PropertyName);
+    if (registration == nullptr) {
+        return;
+    }
+    SubProperty live = registration->MakeSubProperty(part.PropertyName, part.ComponentIndex);
+    const std::string before = PropertyToText(live);
+    PropertyFromText(live, text);
+    // A thing of the edited level changes through the level's history, as a move does.
+    EdLevelEditorBhv* levelEditor = gEditorState != nullptr ? gEditorState->LevelEditor : nullptr;
+    if (levelEditor != nullptr && entry.Live != nullptr && entry.Live->Owner != nullptr &&
+        PropertyToText(live) != before) {
+        levelEditor->OnThingValueEdited(*entry.Live->Owner, *entry.Editable, part.PropertyName);
+    }
 }
 
 void EdPalObjectEditBhv::WriteHolder(PrefabComponent& entry, const std::string& typeName, const SubProperty& part,
@@ -459,6 +472,18 @@ void EdPalObjectEditBhv::OnNameChanged(const std::string& text) {
         if (prefab.MakeNameUnique(text) && state.SelectedName == oldName) {
             state.SelectedName = prefab.Name;
         }
+    }
+}
+
+void EdPalObjectEditBhv::RenameSelection(const std::string& text) {
+    const GameObject* object = gEditorState != nullptr ? gEditorState->SelectedObject : nullptr;
+    const std::string before = object != nullptr ? object->Name : std::string();
+    OnNameChanged(text);
+    // The level keeps its things' names: a rename of one is an undo step.
+    EdLevelEditorBhv* levelEditor = gEditorState != nullptr ? gEditorState->LevelEditor : nullptr;
+    if (levelEditor != nullptr && object != nullptr && gEditorState->SelectedObject == object &&
+        object->Name != before) {
+        levelEditor->OnThingRenamed(*object);
     }
 }
 

@@ -93,6 +93,8 @@ private:
 
     void FindWidgets();
     void BindPropertyRow(EdPropertyRowBhv* row);
+    // The name row's commit: OnNameChanged, and a renamed thing of the level recorded.
+    void RenameSelection(const std::string& text);
     // Title, name rows and flags from the selection; returns the selection's pointer.
     const void* ShowSelection();
     // Fills the rows from the list; whether everything is shown.
@@ -102,6 +104,8 @@ private:
     const Entry* FindLiveEntry(const std::vector<Entry>& entries, int index, const IEditable* editable) const;
     void WriteHolder(PrefabComponent& entry, const std::string& typeName, const SubProperty& part,
                      const std::string& text);
+    // Writes an object's own component; a change to a thing of the level is recorded.
+    void WriteLive(const Entry& entry, const SubProperty& part, const std::string& text);
     void MarkSelectionModified() const;
     void MoveComponent(int offset);
     void CentreSpriteOrigin(IEditable& sprite) const;

@@ -18,12 +18,16 @@
 #include <boost/property_tree/ptree.hpp>
 
 #include "PlayHarness.h"
+#include "app/Application.h"
 #include "app/EditorHooks.h"
 #include "editor/EditorState.h"
 #include "editor/level/EdLevelEditorBhv.h"
 #include "editor/palettes/EdPalMainBhv.h"
+#include "editor/palettes/EdPalObjectEditBhv.h"
 #include "editor/palettes/EdPalObjectListBhv.h"
+#include "editor/widgets/EdFieldBhv.h"
 #include "editor/widgets/EdPropertyRowBhv.h"
+#include "input/InputManager.h"
 #include "game/enemies/EnemyCmp.h"
 #include "game/levels/SavedDataBhv.h"
 #include "game/pickups/Pkup_WeaponBhv.h"
@@ -88,11 +92,12 @@ protected:
         mPlay->HeldKeys.clear();
     }
 
-    // The mouse over a world point, with the world camera as it stands.
-    void MouseAt(Vector2 world) {
-        const Vector2 origin = ScreenToLayer(DrawLayer::Foreground, Vector2());
-        const Vector2 unit = ScreenToLayer(DrawLayer::Foreground, Vector2(1.0f, 1.0f)) - origin;
-        Play().Mouse = Vector2((world.X - origin.X) / unit.X, (world.Y - origin.Y) / unit.Y);
+    // The mouse over a point of a layer: a world point, with the world camera as it
+    // stands, or an editor point.
+    void MouseAt(Vector2 point, DrawLayer layer = DrawLayer::Foreground) {
+        const Vector2 origin = ScreenToLayer(layer, Vector2());
+        const Vector2 unit = ScreenToLayer(layer, Vector2(1.0f, 1.0f)) - origin;
+        Play().Mouse = Vector2((point.X - origin.X) / unit.X, (point.Y - origin.Y) / unit.Y);
     }
 
     void ClickAt(Vector2 world, Key button, std::initializer_list<Key> modifiers = {}) {
@@ -135,6 +140,43 @@ protected:
     }
 
     static std::string StatusText() { return gEditorState->MainPalette->StatusRow->ValueText; }
+
+    // As a user does it: right click clears the field and takes the keyboard, the text
+    // is typed, Enter commits.
+    void EnterInField(const EdFieldBhv& field, const std::string& text) {
+        MouseAt(Vector2(field.Rect.X + field.Rect.Width / 2.0f, field.Rect.Y + field.Rect.Height / 2.0f),
+                DrawLayer::Editor);
+        mPlay->RunPass();
+        Press(Key::RightMouse);
+        ASSERT_EQ(field.HasFocus, 1);
+        const auto pump = mPlay->App->PumpMessagesFn;
+        mPlay->App->PumpMessagesFn = [pump, text] {
+            const bool running = pump();
+            gInputManager->TypedText = text;
+            return running;
+        };
+        mPlay->RunPass();
+        mPlay->App->PumpMessagesFn = pump;
+        Press(Key::OemEnter);
+    }
+
+    // The inspector's value field of a component's property part, scrolled into view.
+    EdFieldBhv& InspectorField(const std::string& component, const std::string& label) {
+        EdPalObjectEditBhv& inspector = *gEditorState->ObjectEditPalette;
+        for (inspector.ScrollOffset = 0; inspector.ScrollOffset < 100; ++inspector.ScrollOffset) {
+            mPlay->RunPass();
+            bool inComponent = false;
+            for (EdPropertyRowBhv* row : inspector.Rows) {
+                if (!row->Label.empty() && row->Label[0] != ' ') {
+                    inComponent = row->Label == component + ":";
+                } else if (inComponent && row->Label == label) {
+                    return *row->ValueField;
+                }
+            }
+        }
+        ADD_FAILURE() << "no row " << component << label;
+        return *inspector.Rows.front()->ValueField;
+    }
 
     std::unique_ptr<PlayHarness> mPlay;
 };
@@ -634,6 +676,63 @@ TEST_F(LevelEditorTest, TheLevelsGroupsStayAndARestoreRebuildsALostOne) {
     EXPECT_EQ(PositionsInFile(LevelFile("Lvl_01"), "Player").size(), 1u);
     EXPECT_EQ(PositionsInFile(LevelFile("Lvl_01"), "En_Ant").size(), ants);
     EXPECT_EQ(PositionsInFile(LevelFile("Lvl_01"), "Pkup_Pistol").size(), 1u);
+}
+
+// An inspector edit of what the level keeps of a thing is an undo step like a move:
+// the level has unsaved edits, the save writes it and a play-test keeps it. A value
+// the level does not keep is named in the status row as it is made.
+TEST_F(LevelEditorTest, InspectorEditsOfAThingAreUndoStepsThatTheSaveWrites) {
+    EdLevelEditorBhv& editor = *Editor();
+    Press(Key::Tab);
+    const auto pistol = [this] { return Things("Pkup_Pistol").front(); };
+    ASSERT_EQ(pistol()->Name, "PistolPickup");
+    const Vector2 start = pistol()->GetPos();
+    ASSERT_FLOAT_EQ(start.X, -13.0f);
+
+    gEditorState->SelectObject(pistol());
+    EnterInField(InspectorField("B2BodyCmp", "  Pos.X"), "-5");
+    EXPECT_FLOAT_EQ(pistol()->GetPos().X, -5.0f);
+    EXPECT_EQ(editor.Dirty, 1);
+    EXPECT_EQ(editor.GetHistorySize(), 2);
+    // Enter again without a change is no step.
+    EnterInField(InspectorField("B2BodyCmp", "  Pos.X"), "-5");
+    EXPECT_EQ(editor.GetHistorySize(), 2);
+
+    // The name is the thing's too.
+    gEditorState->SelectObject(pistol());
+    EnterInField(*gEditorState->ObjectEditPalette->NameRow->ValueField, "Sidearm");
+    EXPECT_EQ(pistol()->Name, "Sidearm");
+    EXPECT_EQ(editor.GetHistorySize(), 3);
+
+    // Undo walks back through both.
+    Press(Key::Z, {Key::Ctrl, Key::Alt});
+    EXPECT_EQ(pistol()->Name, "PistolPickup");
+    EXPECT_FLOAT_EQ(pistol()->GetPos().X, -5.0f);
+    Press(Key::Z, {Key::Ctrl, Key::Alt});
+    EXPECT_FLOAT_EQ(pistol()->GetPos().X, -13.0f);
+    Press(Key::Z, {Key::Ctrl, Key::Shift});
+    Press(Key::Z, {Key::Ctrl, Key::Shift});
+
+    // A play-test and the return keep the edits; the save writes them.
+    Press(Key::F1);
+    Press(Key::F2);
+    EXPECT_FLOAT_EQ(pistol()->GetPos().X, -5.0f);
+    EXPECT_EQ(pistol()->Name, "Sidearm");
+    Press(Key::S, {Key::Alt});
+    EXPECT_EQ(editor.Dirty, 0);
+    const std::vector<Vector2> saved = PositionsInFile(LevelFile("Lvl_01"), "Pkup_Pistol");
+    ASSERT_EQ(saved.size(), 1u);
+    EXPECT_FLOAT_EQ(saved.front().X, -5.0f);
+    EXPECT_NE(ReadFile(LevelFile("Lvl_01")).find("\"Sidearm\""), std::string::npos);
+
+    // The sprite's size is the prefab's in every level: said at once, and no step.
+    Press(Key::Tab);
+    gEditorState->SelectObject(pistol());
+    EnterInField(InspectorField("SpriteCmp", "  Size.X"), "3");
+    EXPECT_EQ(editor.GetHistorySize(), 3);
+    EXPECT_EQ(editor.Dirty, 0);
+    EXPECT_NE(StatusText().find("SpriteCmp.Size"), std::string::npos) << StatusText();
+    EXPECT_NE(StatusText().find("Sidearm"), std::string::npos) << StatusText();
 }
 
 }  // namespace
