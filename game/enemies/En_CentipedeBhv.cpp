@@ -40,8 +40,12 @@ Vector2 En_CentipedeBhv::LeaderStep(float rotation) const {
 }
 
 int En_CentipedeBhv::HistoryLength() const {
+    // A still leader lays no path: anything to replay would walk its followers up to it.
+    if (Speed == 0.0f) {
+        return 0;
+    }
     const float steps = CellSpacing / Length(LeaderStep(Owner != nullptr ? Owner->GetRotation() : 0.0f));
-    // A still leader (speed 0) or a spacing below 0 leaves nothing to count.
+    // A spacing below 0 leaves nothing to count.
     if (!std::isfinite(steps) || steps < 0.0f) {
         return 1;
     }

@@ -22,7 +22,7 @@ public:
     void Build();
 
     // Path entries a segment keeps for the one behind: enough fixed steps of a leader
-    // to cover one spacing; one when the leader does not move.
+    // to cover one spacing; none when the leader does not move.
     int HistoryLength() const;
 
     float CellSpacing = 1.0f;

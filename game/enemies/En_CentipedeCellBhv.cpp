@@ -104,7 +104,8 @@ void En_CentipedeCellBhv::Lead(const En_CentipedeBhv& centipede) {
     }
     const float rotation = Owner->GetRotation();
     const Vector2 velocity = Vector2::FromAngle(rotation) * centipede.Speed;
-    if (Behind != nullptr) {
+    // A leader standing still records nothing, so its followers keep their spacing.
+    if (Behind != nullptr && centipede.Speed != 0.0f) {
         const int steps = FixedStepsThisPass();
         const Vector2 step = velocity * (1.0f / static_cast<float>(FixedUpdateRate()));
         const Vector2 now = Owner->GetPos();

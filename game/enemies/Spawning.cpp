@@ -5,12 +5,15 @@
 #include <cmath>
 
 #include "game/GameMath.h"
+#include "game/enemies/SpawnCloudBhv.h"
 #include "game/player/PlayerBhv.h"
 #include "game/screens/GameplayScreenBhv.h"
 #include "object/GameObject.h"
 #include "object/PrefabManager.h"
 #include "object/RandomManager.h"
 #include "physics/B2BodyCmp.h"
+#include "physics/B2OverlapQuery.h"
+#include "physics/PhysicsWorld.h"
 #include "platform/DebugPrint.h"
 #include "render/Graphics.h"
 
@@ -21,6 +24,9 @@ namespace {
 constexpr int kMaxAttempts = 64;
 // No spawning within this angle of a moving player's heading.
 constexpr float kAheadAngle = 3.14159265f / 16.0f;
+// Room kept free around a spawn point: a little more than the widest thing spawned
+// (an ant sack, 0.85 across its radius).
+constexpr float kSpawnRoom = 1.0f;
 
 Vector2 PlayerVelocity(const PlayerBhv& player) {
     if (player.Owner->B2Body == nullptr) {
@@ -47,6 +53,31 @@ bool IsAcceptable(Vector2 p, float avoidRadius) {
     return std::fabs(WrapAngle(toPoint - heading)) > kAheadAngle;
 }
 
+// A cloud has no body until its enemy comes: it keeps the room that enemy will need.
+bool IsNearWaitingCloud(Vector2 p) {
+    const GameObject* level = gGameplayScreen != nullptr ? gGameplayScreen->Owner->FindChild("Level") : nullptr;
+    if (level == nullptr) {
+        return false;
+    }
+    for (const GameObject* group : level->Children) {
+        for (const GameObject* thing : group->Children) {
+            if (!thing->PendingDestroy && thing->GetComponent<SpawnCloudBhv>() != nullptr &&
+                Length(thing->GetPos() - p) < 2.0f * kSpawnRoom) {
+                return true;
+            }
+        }
+    }
+    return false;
+}
+
+// Walls, pick-ups, sacks and enemies all have fixtures: nothing appears on any of them.
+bool HasRoom(Vector2 p) {
+    if (gPhysicsWorld != nullptr && DiscOverlapsAnyFixture(*gPhysicsWorld, p, kSpawnRoom)) {
+        return false;
+    }
+    return !IsNearWaitingCloud(p);
+}
+
 }  // namespace
 
 std::optional<Vector2> PickSpawnPosition(float borderMargin, float avoidRadius) {
@@ -62,7 +93,7 @@ std::optional<Vector2> PickSpawnPosition(float borderMargin, float avoidRadius) 
     }
     for (int attempt = 0; attempt < kMaxAttempts; ++attempt) {
         const Vector2 p = gRandomManager->RandomPointInBox(min, max);
-        if (IsAcceptable(p, avoidRadius)) {
+        if (IsAcceptable(p, avoidRadius) && HasRoom(p)) {
             return p;
         }
     }

@@ -13,9 +13,10 @@ class GameObject;
 // and how long to wait at a given rate.
 
 // Tries for a point inside the world camera's view, kept borderMargin units off its
-// edges, at least avoidRadius from the player and not straight ahead of a moving
-// player. Nothing when the view minus the margin is empty or no try succeeds (the
-// whole view lies near the player).
+// edges, at least avoidRadius from the player, not straight ahead of a moving player,
+// and with room for what is spawned there: clear of every fixture (walls, pick-ups,
+// enemies) and of the clouds still waiting to spawn. Nothing when the view minus the
+// margin is empty or no try succeeds (the whole view lies near the player or is full).
 std::optional<Vector2> PickSpawnPosition(float borderMargin, float avoidRadius);
 
 // A new object from the prefab at the position, readied by prepare (when given) and put

@@ -19,6 +19,10 @@ Vector2 WindowCentre() {
     return Vector2(static_cast<float>(gGraphics->Width), static_cast<float>(gGraphics->Height)) * 0.5f;
 }
 
+bool IsEditing() {
+    return gEditorFlags != nullptr && gEditorFlags->IsEditing != 0;
+}
+
 }  // namespace
 
 AimManagerBhv::AimManagerBhv() {
@@ -73,7 +77,8 @@ void AimManagerBhv::HandleInput() {
 }
 
 void AimManagerBhv::ToggleMode() {
-    if (!gInputManager->IsKeyPressed(Key::Semicolon)) {
+    // While editing, a semicolon belongs to the designer's typing.
+    if (IsEditing() || !gInputManager->IsKeyPressed(Key::Semicolon)) {
         return;
     }
     UseRelativeMode = !UseRelativeMode;
@@ -85,7 +90,7 @@ void AimManagerBhv::ToggleMode() {
 }
 
 void AimManagerBhv::SuspendForEditor() {
-    const bool editing = gEditorFlags != nullptr && gEditorFlags->IsEditing != 0;
+    const bool editing = IsEditing();
     if (AimMode && editing) {
         AimMode = false;
         ShowPointerInRelativeMode();

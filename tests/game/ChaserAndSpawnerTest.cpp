@@ -4,10 +4,14 @@
 
 #include <gtest/gtest.h>
 
+#include <box2d/box2d.h>
+
+#include <algorithm>
 #include <cmath>
 #include <map>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "PlayFixture.h"
 #include "game/GameMath.h"
@@ -18,6 +22,7 @@
 #include "game/player/PlayerBhv.h"
 #include "game/screens/GameplayScreenBhv.h"
 #include "object/GameObject.h"
+#include "physics/B2FixtureCmp.h"
 #include "render/Graphics.h"
 
 namespace {
@@ -179,6 +184,97 @@ TEST_F(ChaserAndSpawnerTest, SpawnPositionsLieInTheViewAwayFromThePlayerAndAnImp
     gGraphics->WorldCamera.Position = Vector2(3, 1);
     EXPECT_FALSE(PickSpawnPosition(1.0f, 20.0f).has_value());
     EXPECT_TRUE(PickSpawnPosition(1.0f, 2.0f).has_value());
+}
+
+// Where something stands, by the shape of its fixture.
+struct Footprint {
+    const b2Shape* Shape;
+    Vector2 Pos;
+};
+
+Footprint FootprintOf(const GameObject* object) {
+    return {object->GetComponent<B2FixtureCmp>()->Fixture->GetShape(), object->GetPos()};
+}
+
+bool Overlap(const Footprint& a, const Footprint& b) {
+    b2Transform at;
+    at.Set(b2Vec2(a.Pos.X, a.Pos.Y), 0.0f);
+    b2Transform bt;
+    bt.Set(b2Vec2(b.Pos.X, b.Pos.Y), 0.0f);
+    return b2TestOverlap(a.Shape, 0, b.Shape, 0, at, bt);
+}
+
+TEST_F(ChaserAndSpawnerTest, SpawnsKeepOutOfWallsAndOffOneAnother) {
+    WritePrefab("TestSurvivalSpawner", R"({"Components": {"En_SurvivalSpawnerBhv": {
+        "EnemyStartFreq": "4", "EnemyFreqIncrement": "0", "IncrementPeriod": "1000", "BorderMargin": "2",
+        "PlayerAvoidRadius": "5", "PillStartFreq": "4", "PillFreqIncrement": "0",
+        "EnChaserOdds": "1", "EnAntOdds": "0", "EnSackOdds": "0", "EnCentipedeOdds": "0",
+        "PkupPillOdds": "1", "PkupGunOdds": "0"}}, "AutoCreate": ""})");
+    Start();
+    // The view is walled in 2 x 2 blocks but for three rooms of 4 x 4.
+    const auto inRoom = [](float x, float y) {
+        return (x > -16 && x < -12 && y > -2 && y < 2) || (x > 8 && x < 12 && y > 4 && y < 8) ||
+               (x > 0 && x < 4 && y > -8 && y < -4);
+    };
+    std::vector<Footprint> walls;
+    for (float x = -19; x < 20; x += 2) {
+        for (float y = -11; y < 12; y += 2) {
+            if (!inRoom(x, y)) {
+                walls.push_back(FootprintOf(Spawn("Wall", Vector2(x, y))));
+            }
+        }
+    }
+    // The shapes of what is spawned, kept well outside the view.
+    const b2Shape* pill = FootprintOf(Spawn("Pkup_Pill", Vector2(100, 100))).Shape;
+    const b2Shape* chaser = FootprintOf(Spawn("En_Chaser", Vector2(100, 110))).Shape;
+    RunPass();
+    const auto inWall = [&walls](const Footprint& thing) {
+        return std::any_of(walls.begin(), walls.end(),
+                           [&thing](const Footprint& wall) { return Overlap(thing, wall); });
+    };
+
+    int placed = 0;
+    int walled = 0;
+    for (int i = 0; i < 300; ++i) {
+        if (const std::optional<Vector2> p = PickSpawnPosition(2.0f, 5.0f)) {
+            ++placed;
+            walled += inWall({pill, *p}) ? 1 : 0;
+        }
+    }
+    EXPECT_EQ(walled, 0) << "of " << placed << " places, pills would stand in walls";
+    EXPECT_GT(placed, 100) << "the rooms are found";
+
+    // The survival spawner's pills and clouds, and the chasers that the clouds make,
+    // which stay where they come: the player is out of their sight beyond the walls.
+    SpawnPlayer(Vector2(60, 0));
+    Spawn("TestSurvivalSpawner", Vector2(0, 0));
+    Screen().RoundActive = 1;
+    int mostThings = 0;
+    for (int pass = 0; pass < 8 * 60; ++pass) {
+        RunPass();
+        std::vector<Footprint> things;
+        for (const GameObject* thing : Moving()) {
+            if (thing->PendingDestroy) {
+                continue;
+            }
+            if (thing->PrefabName == "En_ChaserSpawn") {
+                things.push_back({chaser, thing->GetPos()});
+            } else if (thing->PrefabName == "Pkup_Pill" || thing->PrefabName == "En_Chaser") {
+                things.push_back(FootprintOf(thing));
+            }
+        }
+        mostThings = std::max(mostThings, static_cast<int>(things.size()));
+        for (size_t a = 0; a < things.size(); ++a) {
+            ASSERT_FALSE(inWall(things[a]))
+                << "pass " << pass << ": (" << things[a].Pos.X << ", " << things[a].Pos.Y << ")";
+            for (size_t b = a + 1; b < things.size(); ++b) {
+                ASSERT_FALSE(Overlap(things[a], things[b]))
+                    << "pass " << pass << ": (" << things[a].Pos.X << ", " << things[a].Pos.Y << ") on ("
+                    << things[b].Pos.X << ", " << things[b].Pos.Y << ")";
+            }
+        }
+    }
+    EXPECT_GE(mostThings, 6) << "the rooms fill up";
 }
 
 TEST_F(ChaserAndSpawnerTest, ThePillChaseSpawnerStartsWithTheRoundAndRaisesItsRatesEveryPeriod) {

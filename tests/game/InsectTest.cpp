@@ -297,26 +297,31 @@ TEST_F(InsectTest, PelletsDoNotTurnTheLeaderButABulletDoes) {
     ExpectFacing(leader->Owner, kPi);
 }
 
-TEST_F(InsectTest, AStillCentipedeAStraySegmentAndABossLevelWithoutItsExitAreHarmless) {
+TEST_F(InsectTest, AStillCentipedeKeepsItsSpacingAndAStraySegmentAndABossLevelWithoutItsExitAreHarmless) {
     gCurrentLevelName = "Lvl_Boss";
     GameObject* centipede = SpawnInLevel("En_Centipede", Vector2(0, 0));
-    SetProperty(centipede, "En_CentipedeBhv", "CellCount", "2");
+    SetProperty(centipede, "En_CentipedeBhv", "CellCount", "3");
     SetProperty(centipede, "En_CentipedeBhv", "Speed", "0");
+    SetProperty(centipede, "En_CentipedeBhv", "DeflectInterval", "0.25");
     centipede->Thing->NotifyChanged();
     GameObject* stray = Spawn("En_CentipedeCell", Vector2(5, 5));
     RunPass();
     const std::vector<En_CentipedeCellBhv*> cells = Chain(centipede);
-    ASSERT_EQ(cells.size(), 2u);
-    EXPECT_EQ(cells[0]->History.size(), 1u) << "a still leader keeps one entry";
+    ASSERT_EQ(cells.size(), 3u);
     Screen().RoundActive = 1;
-    RunPasses(10);
-    EXPECT_EQ(cells[0]->Owner->GetPos(), Vector2(0, 0));
-    EXPECT_EQ(cells[1]->Owner->GetPos(), Vector2(0, 0)) << "up to where the still leader stands";
+    // Two seconds of a round, the leader swerving on the spot every quarter second.
+    RunPasses(120);
+    for (size_t i = 0; i < cells.size(); ++i) {
+        EXPECT_EQ(cells[i]->Owner->GetPos(), Vector2(-static_cast<float>(i), 0)) << "segment " << i;
+        EXPECT_EQ(VelocityOf(cells[i]->Owner), Vector2(0, 0)) << "segment " << i;
+    }
+    EXPECT_GT(std::fabs(cells[0]->Owner->GetRotation()), 1e-3f) << "the leader did swerve";
     EXPECT_EQ(stray->GetPos(), Vector2(5, 5));
     EXPECT_EQ(VelocityOf(stray), Vector2(0, 0));
 
-    Kill(cells[0]);
-    Kill(cells[1]);
+    for (En_CentipedeCellBhv* cell : cells) {
+        Kill(cell);
+    }
     RunPasses(3);
     EXPECT_TRUE(ObjectsOf("En_Centipede").empty()) << "ended, with no exit to show";
 }

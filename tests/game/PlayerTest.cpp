@@ -14,6 +14,7 @@
 #include "game/player/PlayerBhv.h"
 #include "game/screens/GameplayScreenBhv.h"
 #include "game/weapons/WeaponsListBhv.h"
+#include "object/EditorLink.h"
 #include "object/GameObject.h"
 #include "physics/B2FixtureCmp.h"
 #include "render/Graphics.h"
@@ -153,6 +154,29 @@ TEST_F(PlayerTest, AimFollowsTheMouseAndThePlayerFacesIt) {
     EXPECT_EQ(gGraphics->CursorName, "");
     EXPECT_FALSE(gGraphics->IsCursorClipped());
     EXPECT_FALSE(cursor->DrawEnabled);
+}
+
+TEST_F(PlayerTest, SemicolonSwitchesTheAimingModeOnlyWhileTheEditorIsNotEditing) {
+    SpawnPlayer(Vector2(0, 0), "Pkup_Pistol", 5);
+    gAimManager->EnterAimMode();
+    RunPass();
+    EditorFlags editor;
+    gEditorFlags = &editor;
+    editor.IsEditing = 1;
+    for (int press = 0; press < 3; ++press) {
+        Tap(Key::Semicolon);
+        RunPasses(2);
+    }
+    EXPECT_FALSE(gAimManager->UseRelativeMode) << "the designer's semicolons are text, not a mode switch";
+
+    editor.IsEditing = 0;
+    Tap(Key::Semicolon);
+    RunPasses(2);
+    EXPECT_TRUE(gAimManager->UseRelativeMode) << "one press in play switches";
+    Tap(Key::Semicolon);
+    RunPasses(2);
+    EXPECT_FALSE(gAimManager->UseRelativeMode) << "and the next switches back";
+    gEditorFlags = nullptr;
 }
 
 TEST_F(PlayerTest, PickUpsArmAddAndSwapWithTheOldCountOfferedBack) {
