@@ -1,5 +1,7 @@
 #include "editor/EditorState.h"
 
+#include <algorithm>
+
 #include "editor/level/EdLevelEditorBhv.h"
 #include "editor/palettes/EdPalMainBhv.h"
 #include "editor/tools/EdShapeEditorBhv.h"
@@ -30,6 +32,21 @@ void ForgetDeletedAutoCreate(const AutoCreate* entry) {
     }
 }
 
+// The sibling after the object in its parent; null for the last child and for an
+// object that has left its parent. Children die last to first, so a dying parent's
+// selected child finds no follower.
+GameObject* FollowingSibling(const GameObject* object) {
+    if (object->Parent == nullptr) {
+        return nullptr;
+    }
+    const std::vector<GameObject*>& siblings = object->Parent->Children;
+    auto it = std::find(siblings.begin(), siblings.end(), object);
+    if (it == siblings.end() || ++it == siblings.end()) {
+        return nullptr;
+    }
+    return *it;
+}
+
 }  // namespace
 
 void EditorState::SelectObject(GameObject* object) {
@@ -51,11 +68,12 @@ void EditorState::SelectAutoCreate(AutoCreate* entry) {
 }
 
 void EditorState::ForgetObject(const GameObject* object) {
+    // The inspector and the object list move on to a neighbour rather than go blank.
     if (SelectedObject == object) {
-        SelectedObject = nullptr;
+        SelectedObject = FollowingSibling(object);
     }
     if (InsertParent == object) {
-        InsertParent = nullptr;
+        InsertParent = object->Parent;
     }
     if (ShapeEditor != nullptr) {
         ShapeEditor->ForgetObject(object);

@@ -37,7 +37,8 @@ public:
     bool IsSelected(const Prefab* prefab) const { return prefab != nullptr && prefab == SelectedPrefab; }
     bool IsSelected(const AutoCreate* entry) const { return entry != nullptr && entry == SelectedAutoCreate; }
 
-    // An object is being deleted: no pointer of ours may outlive it.
+    // An object is being deleted: no pointer of ours may outlive it. The selection
+    // passes to the sibling that follows it and the insert parent to its parent.
     void ForgetObject(const GameObject* object);
     // A prefab or an auto-created entry is being deleted: the selection leaves it.
     void ForgetPrefab(const Prefab* prefab);

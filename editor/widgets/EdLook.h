@@ -31,8 +31,8 @@ void PlaceSprite(GameObject* object, float x, float y, float width, float height
 
 // Channel by channel a * b / 255, truncated.
 Color Modulate(Color a, Color b);
-// The colour drawn a good way towards a light blue: the hover look of buttons and
-// toggles, visible on light and dark widgets alike.
+// The colour drawn a good way towards a light blue: the hover look of buttons,
+// visible on light and dark widgets alike.
 Color Hovered(Color c);
 
 }  // namespace EdLook

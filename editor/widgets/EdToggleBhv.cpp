@@ -28,11 +28,8 @@ void EdToggleBhv::SetValue(bool value) {
 
 void EdToggleBhv::Update() {
     GameObject* background = FindChild("Background");
-    Color tint = Value ? EdLook::Modulate(NormalTint, OnShade) : NormalTint;
-    if (Contains(EdInput::Mouse())) {
-        tint = EdLook::Hovered(tint);
-    }
-    EdLook::SetTint(background, tint);
+    // No hover look: the shade alone tells on from off.
+    EdLook::SetTint(background, Value ? EdLook::Modulate(NormalTint, OnShade) : NormalTint);
     EdLook::SetTint(FindChild("Text"), Value ? EdLook::White : EdLook::Black);
     EdLook::SetSpriteMirrored(background, Value);
 }

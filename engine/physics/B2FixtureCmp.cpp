@@ -1,9 +1,12 @@
 #include "physics/B2FixtureCmp.h"
 
 #include <cstdint>
+#include <set>
 #include <utility>
 
+#include "object/ContentWarning.h"
 #include "object/GameObject.h"
+#include "object/MissingContent.h"
 #include "physics/B2BodyCmp.h"
 
 namespace {
@@ -11,6 +14,22 @@ namespace {
 // Box2D asserts on a negative density, and a negative friction mixes into NaN.
 bool IsNotNegative(float value) {
     return value >= 0.0f;
+}
+
+// Told each time for an edit of a live object; once per prefab and text, since a prefab
+// applies its text to every instance it makes.
+void WarnUnusableShape(const std::string& text, const GameObject* owner) {
+    if (text.find_first_not_of(" \t\r\n") == std::string::npos) {
+        return;  // no shape given: nothing to tell
+    }
+    const std::string objectAsker = DescribeRequester("B2FixtureCmp", owner != nullptr ? owner->Name : "");
+    const std::string asker = ScopedContentRequester::Describe(objectAsker);
+    const std::string line = "Unusable shape \"" + text + "\" (" + asker + "); the fixture keeps its shape";
+    static std::set<std::string> toldForPrefabs;
+    if (asker != objectAsker && !toldForPrefabs.insert(line).second) {
+        return;
+    }
+    WarnContent(line);
 }
 
 }  // namespace
@@ -69,6 +88,7 @@ std::string B2FixtureCmp::ShapeToString() const {
 void B2FixtureCmp::SetShape(const std::string& text) {
     std::optional<B2ShapeDesc> shape = ParseShapeText(text);
     if (!shape) {
+        WarnUnusableShape(text, Owner);
         return;
     }
     if (!shape->MakesShape()) {

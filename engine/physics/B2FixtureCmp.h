@@ -24,7 +24,8 @@ public:
 
     // "" while there is no shape.
     std::string ShapeToString() const;
-    // Text that does not describe a usable shape changes nothing. A shape replaces the
+    // Text that does not describe a usable shape changes nothing but is told as a content
+    // warning naming the object or the prefab being applied. A shape replaces the
     // live fixture when the object's body exists (it is not made here); "Edge" and
     // "Chain" are read but make no shape: a box then writes itself as a polygon.
     void SetShape(const std::string& text);

@@ -15,6 +15,7 @@
 #include "game/player/AimManagerBhv.h"
 #include "game/player/PlayerBhv.h"
 #include "game/screens/EditorLink.h"
+#include "game/ui/UiLevelTitleBhv.h"
 #include "input/InputManager.h"
 #include "object/GameObject.h"
 #include "object/GameTime.h"
@@ -270,6 +271,12 @@ void GameplayScreenBhv::ShowTitleCard(const std::string& levelName) {
         return;
     }
     mLastTitle = levelName;
+    // A card that has not run out (the game was paused) would lie under the new one.
+    for (GameObject* child : Owner->Children) {
+        if (child->GetComponent<UiLevelTitleBhv>() != nullptr) {
+            child->Destroy();
+        }
+    }
     if (levelName != ReservedLevels::Yay) {
         BuildChildFromPrefab("UiLevelTitle", *Owner);
     }

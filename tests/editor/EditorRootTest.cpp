@@ -273,7 +273,7 @@ TEST_F(EditorRootTest, DeletedObjectsLeaveTheSelection) {
     EXPECT_TRUE(State().IsSelected(object));
     delete object;
     EXPECT_EQ(State().SelectedObject, nullptr);
-    EXPECT_EQ(State().InsertParent, nullptr);
+    EXPECT_EQ(State().InsertParent, GameplayRoot);
 }
 
 }  // namespace

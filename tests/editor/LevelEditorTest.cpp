@@ -39,6 +39,7 @@
 #include "object/SceneRoots.h"
 #include "object/TempFolder.h"
 #include "program/EditorHooks.h"
+#include "render/TextCmp.h"
 
 namespace fs = std::filesystem;
 namespace pt = boost::property_tree;
@@ -474,6 +475,29 @@ TEST_F(LevelEditorTest, SwitchingLevelsAsksToSaveOnlyUnsavedEdits) {
     ASSERT_EQ(players.size(), 1u);
     ExpectNear(players.front(), saved);
     EXPECT_EQ(editor.Dirty, 0);
+}
+
+TEST_F(LevelEditorTest, SwitchingLevelsWhilePausedShowsOnlyTheNewLevelsTitleCard) {
+    const auto titleCards = [] {
+        std::vector<std::string> titles;
+        for (const GameObject* child : gGameplayScreen->Owner->Children) {
+            if (child->PrefabName == "UiLevelTitle" && !child->PendingDestroy) {
+                titles.push_back(child->Text->Text);
+            }
+        }
+        return titles;
+    };
+    // The first level's card waits, paused, with the game.
+    ASSERT_EQ(titleCards(), std::vector<std::string>{"1: First Steps"});
+    Press(Key::PageDown);
+    ASSERT_EQ(gCurrentLevelName, "Lvl_02");
+    EXPECT_EQ(titleCards(), std::vector<std::string>{"2: Pistol Practice"});
+    Press(Key::PageUp);
+    EXPECT_EQ(titleCards(), std::vector<std::string>{"1: First Steps"});
+    // Reloading the same level keeps its card.
+    gGameplayScreen->ReloadLevel();
+    Play().RunPass();
+    EXPECT_EQ(titleCards(), std::vector<std::string>{"1: First Steps"});
 }
 
 // The whole round: three ants placed, one moved and the move undone, the level saved,

@@ -16,12 +16,14 @@
 #include "editor/dialogs/EdDlgPickerBhv.h"
 #include "editor/palettes/EdPalAutoCreateListBhv.h"
 #include "editor/palettes/EdPalMainBhv.h"
+#include "editor/palettes/EdPalObjectEditBhv.h"
 #include "editor/palettes/EdPalObjectListBhv.h"
 #include "editor/palettes/EdPalPrefabListBhv.h"
 #include "editor/widgets/EdButtonBhv.h"
 #include "editor/widgets/EdFieldBhv.h"
 #include "editor/widgets/EdListItemBhv.h"
 #include "editor/widgets/EdPropertyRowBhv.h"
+#include "editor/widgets/EdTitleBarBhv.h"
 #include "object/AutoCreate.h"
 #include "object/Pos2dCmp.h"
 #include "object/Prefab.h"
@@ -156,6 +158,82 @@ TEST_F(ListPaletteTest, ReloadingRebuildsTheObjectFromItsPrefabInPlace) {
     EXPECT_EQ(fresh->Pos2d->Pos.X, 0.0f);
     ASSERT_EQ(fresh->Children.size(), 4u);
     EXPECT_EQ(fresh->Children[0]->Name, "Ant");
+}
+
+TEST_F(ListPaletteTest, ADeletedObjectHandsTheSelectionToTheSiblingAfterItAndTheInsertParentUp) {
+    auto* layer = new GameObject();
+    layer->Name = "Layer1";
+    GameplayRoot->AddChild(layer);
+    for (const char* name : {"A", "B", "C", "D", "E"}) {
+        auto* child = new GameObject();
+        child->Name = name;
+        layer->AddChild(child);
+    }
+    auto child = [layer](const char* name) { return layer->FindChild(name); };
+    const EdPalObjectEditBhv* inspector = gEditorState->ObjectEditPalette;
+    ASSERT_NE(inspector, nullptr);
+    gEditorState->InsertParent = layer;
+
+    // Remove on B: C follows it, and the inspector shows C.
+    Objects->SelectRow(1);
+    ASSERT_EQ(gEditorState->SelectedObject, child("B"));
+    Objects->BtnRemove->OnClick();
+    Pass();
+    EXPECT_EQ(gEditorState->SelectedObject, child("C"));
+    Pass();
+    EXPECT_EQ(inspector->TitleBar->Title, "Edit Instance");
+    EXPECT_EQ(inspector->NameRow->ValueText, "C");
+    EXPECT_EQ(Objects->Items[1]->IsMarked, 1);
+
+    // The last child has no follower.
+    gEditorState->SelectObject(child("E"));
+    Objects->BtnRemove->OnClick();
+    Pass();
+    EXPECT_EQ(gEditorState->SelectedObject, nullptr);
+    Pass();
+    EXPECT_EQ(inspector->TitleBar->Title, "Edit");
+
+    // A follower that goes in the same flush hands on in turn, whatever the queue order.
+    for (bool followerFirst : {false, true}) {
+        for (const char* name : {"P", "Q", "R"}) {
+            auto* extra = new GameObject();
+            extra->Name = name;
+            layer->AddChild(extra);
+        }
+        gEditorState->SelectObject(child("P"));
+        if (followerFirst) {
+            child("Q")->Destroy();
+        }
+        child("P")->Destroy();
+        child("Q")->Destroy();
+        FlushDeleteQueues();
+        EXPECT_EQ(gEditorState->SelectedObject, child("R")) << followerFirst;
+        child("R")->Destroy();
+        FlushDeleteQueues();
+    }
+
+    // An object taken out of the tree before it dies has no follower.
+    gEditorState->SelectObject(child("A"));
+    child("A")->DetachAndDestroy();
+    FlushDeleteQueues();
+    EXPECT_EQ(gEditorState->SelectedObject, nullptr);
+
+    // The group goes with its selected child: children die last to first, so the
+    // selection ends empty; the insert parent climbs to the group's parent.
+    gEditorState->SelectObject(child("C"));
+    ASSERT_EQ(layer->Children.size(), 2u);
+    layer->Destroy();
+    Pass();
+    EXPECT_EQ(gEditorState->SelectedObject, nullptr);
+    EXPECT_EQ(gEditorState->InsertParent, GameplayRoot);
+    Pass();
+    EXPECT_EQ(Objects->ParentItem->Label, "GameplayRoot");
+
+    // A deleted insert parent without a parent leaves none behind.
+    auto* loose = new GameObject();
+    gEditorState->InsertParent = loose;
+    delete loose;
+    EXPECT_EQ(gEditorState->InsertParent, nullptr);
 }
 
 TEST_F(ListPaletteTest, AnInstanceWritesBackOnlyWhatItsEntryOrPrefabOverrides) {

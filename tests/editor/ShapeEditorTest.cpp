@@ -2,6 +2,7 @@
 
 #include <box2d/box2d.h>
 
+#include <algorithm>
 #include <cmath>
 #include <optional>
 #include <string>
@@ -10,10 +11,12 @@
 #include "EditorTestSupport.h"
 #include "PhysicsTestSupport.h"
 #include "editor/EditorState.h"
+#include "editor/palettes/EdPalMainBhv.h"
 #include "editor/palettes/EdPalObjectEditBhv.h"
 #include "editor/tools/EdCameraMoverBhv.h"
 #include "editor/tools/EdShapeEditorBhv.h"
 #include "editor/tools/ShapeHandles.h"
+#include "editor/widgets/EdFieldBhv.h"
 #include "editor/widgets/EdListItemBhv.h"
 #include "editor/widgets/EdPropertyRowBhv.h"
 #include "physics/B2BodyCmp.h"
@@ -77,6 +80,8 @@ class ShapeEditorTest : public EditorContentTest {
 protected:
     ShapeEditorTest() : Drawer(Target) {
         gB2DebugDrawer = &Drawer;
+        WritePrefab("Tst_Crate", R"({ "B2BodyCmp": { "Type": "0" }, "B2FixtureCmp": { "Shape": "Box 1 1" } })");
+        WritePrefab("Tst_BadCrate", R"({ "B2BodyCmp": "", "B2FixtureCmp": { "Shape": "Polygon 0 0 1 1" } })");
         LoadContent();
         EdRoot = Build("EdRoot");
         Tap(Key::F11);
@@ -224,6 +229,72 @@ TEST_F(ShapeEditorTest, PolygonVerticesAreDraggedInsertedAndDeletedOnlyIntoValid
     Tap(Key::OemEnter);
     EXPECT_FALSE(Editor->IsEditing());
     EXPECT_EQ(Fixture->ShapeToString(), triangle);
+}
+
+TEST_F(ShapeEditorTest, AnUnusableShapeTextIsToldWithItsObjectOrPrefabAndChangesNothing) {
+    // The crates go before the physics world does, however the test ends.
+    struct Crates {
+        GameObject* Group = new GameObject();
+        ~Crates() {
+            Group->Destroy();
+            FlushDeleteQueues();
+        }
+    } crates;
+    GameplayRoot->AddChild(crates.Group);
+    auto* crate = new GameObject("Tst_Crate");
+    crate->Name = "Crate";
+    crates.Group->AddChild(crate);
+    auto* fixture = crate->GetComponent<B2FixtureCmp>();
+    ASSERT_NE(fixture->Fixture, nullptr);
+    const b2Shape* liveShape = fixture->Fixture->GetShape();
+    gEditorState->SelectObject(crate);
+    Pass();
+    const EdPalObjectEditBhv* inspector = gEditorState->ObjectEditPalette;
+    const EdPropertyRowBhv* shapeRow = nullptr;
+    for (const EdPropertyRowBhv* row : inspector->Rows) {
+        shapeRow = row->Label == "  Shape" ? row : shapeRow;
+    }
+    ASSERT_NE(shapeRow, nullptr);
+    const std::string& status = gEditorState->MainPalette->StatusRow->ValueText;
+    // Typed as a designer does: right click clears the field, Enter commits.
+    const auto typeShape = [&](const std::string& text) {
+        const Rect& field = shapeRow->ValueField->Rect;
+        Click({field.X + field.Width / 2.0f, field.Y + field.Height / 2.0f}, Key::RightMouse);
+        if (!text.empty()) {
+            Type(text);
+        }
+        ::testing::internal::CaptureStderr();
+        Tap(Key::OemEnter);
+        return ::testing::internal::GetCapturedStderr();
+    };
+
+    for (const std::string text : {"Box one two", "Circle 5000", "Polygon 0 0 1 0 1 1 0.5 0.2"}) {
+        const std::string told = typeShape(text);
+        const std::string expected = "Unusable shape \"" + text + "\" (B2FixtureCmp on object \"Crate\")";
+        EXPECT_EQ(told.find(expected), 0u) << told;
+        EXPECT_EQ(std::count(told.begin(), told.end(), '\n'), 1) << told;
+        EXPECT_NE(status.find(expected), std::string::npos) << status;
+        EXPECT_EQ(fixture->ShapeToString(), "Box 1 1");
+        EXPECT_EQ(fixture->Fixture->GetShape(), liveShape);
+        EXPECT_EQ(shapeRow->ValueText, "Box 1 1");
+    }
+    // No text is no shape to tell of; "Edge" is read and makes none.
+    EXPECT_EQ(typeShape(""), "");
+    EXPECT_EQ(typeShape("Edge 0 0 1 0"), "");
+    EXPECT_EQ(fixture->Fixture->GetShape(), liveShape);
+
+    // From a prefab: the prefab and its property are named, once for all its instances.
+    ::testing::internal::CaptureStderr();
+    for (int i = 0; i < 3; ++i) {
+        crates.Group->AddChild(new GameObject("Tst_BadCrate"));
+    }
+    const std::string told = ::testing::internal::GetCapturedStderr();
+    const std::string expected =
+        "Unusable shape \"Polygon 0 0 1 1\" (prefab \"Tst_BadCrate\", B2FixtureCmp.Shape); the fixture keeps its "
+        "shape\n";
+    EXPECT_EQ(told, expected);
+    Pass();
+    EXPECT_EQ(status + "\n", expected);
 }
 
 TEST_F(ShapeEditorTest, StandaloneCameraPansAndZoomsByItsSteps) {

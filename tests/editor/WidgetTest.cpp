@@ -7,10 +7,12 @@
 #include "editor/widgets/EdButtonBhv.h"
 #include "editor/widgets/EdFieldBhv.h"
 #include "editor/widgets/EdListItemBhv.h"
+#include "editor/widgets/EdLook.h"
 #include "editor/widgets/EdPaletteBhv.h"
 #include "editor/widgets/EdPropertyRowBhv.h"
 #include "editor/widgets/EdRowMultiContainerBhv.h"
 #include "editor/widgets/EdTitleBarBhv.h"
+#include "editor/widgets/EdToggleBhv.h"
 #include "object/Pos2dCmp.h"
 #include "render/SpriteCmp.h"
 #include "render/TextCmp.h"
@@ -136,6 +138,39 @@ TEST_F(WidgetTest, ButtonClicksOnlyWhenPressedAndReleasedInside) {
     EXPECT_EQ(Find(object, {"Text"})->Tint->Tint, Color(89, 89, 89, 255));
     Click(Vector2(120.0f, 110.0f));
     EXPECT_EQ(clicks, 2);
+}
+
+TEST_F(WidgetTest, ToggleFlipsOnAClickInsideAndLooksOnlyAtItsValue) {
+    GameObject* object = Build("EdToggle");
+    auto* toggle = object->GetComponent<EdToggleBhv>();
+    toggle->Title = "Draw";
+    toggle->SetRect(100.0f, 100.0f, 80.0f, 24.0f);
+    std::vector<bool> changes;
+    toggle->OnChanged = [&changes](bool value) { changes.push_back(value); };
+    GameObject* background = Find(object, {"Background"});
+    GameObject* text = Find(object, {"Text"});
+    const Color normal = background->Tint->Tint;
+    const Color on = EdLook::Modulate(normal, Color(89, 89, 89, 255));
+    ASSERT_EQ(toggle->NormalTint, normal);
+
+    Click(Vector2(100.0f, 100.0f));
+    Click(Vector2(180.0f, 110.0f));  // the right edge is outside
+    EXPECT_EQ(changes, std::vector<bool>{true});
+    ASSERT_TRUE(toggle->Value);
+
+    // The mouse over the toggle or away from it: the same look.
+    for (const Vector2 mouse : {Vector2(140.0f, 110.0f), Vector2(500.0f, 500.0f)}) {
+        Mouse = mouse;
+        Pass();
+        EXPECT_EQ(background->Tint->Tint, on) << mouse.X;
+        EXPECT_EQ(text->Tint->Tint, EdLook::White);
+        EXPECT_LT(background->Sprite->Size.X, 0.0f) << "on looks pressed";
+    }
+    Click(Vector2(140.0f, 110.0f));
+    EXPECT_FALSE(toggle->Value);
+    EXPECT_EQ(background->Tint->Tint, normal);
+    EXPECT_EQ(text->Tint->Tint, EdLook::Black);
+    EXPECT_GT(background->Sprite->Size.X, 0.0f);
 }
 
 TEST_F(WidgetTest, ListItemShowsSelectionAndMarkAndReportsBothButtons) {
