@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds the libFuzzer targets with clang and runs each over its seed corpus, taken
-# from Content/ (the committed text and what the content build makes), plus new inputs:
+# from Content/ (the committed text and what the content build makes) and fuzz/seeds/,
+# plus new inputs:
 #   fuzz/run.sh              a fixed 400 new inputs per target (what ./test.sh runs)
 #   fuzz/run.sh --minutes 10 ten minutes per target, keeping what it finds in build/fuzz/corpus
 # A crash stops the run; libFuzzer leaves the input as crash-* in build/fuzz.
@@ -69,6 +70,10 @@ printf 'WanderingPastTheGate!5\0%b' '\0\0\0\0\0\0\0\0\0\0\0\0\0\0\0\0\0\0\0\0\0'
   >"$work/seeds/SaveFileFuzz/empty"
 printf 'WanderingPastTheGate!5\0%b' '\01\0\0\0Lvl_01\0\0\0\0110\101\0\0\0\0\0\0\0\0\0\0\0\0\0\0\0\0Lvl_01\0' \
   >"$work/seeds/SaveFileFuzz/one-level"
+# Inputs of faults found before, kept in fuzz/seeds/<target> so that every run tries them.
+for kept in fuzz/seeds/*/; do
+  seeds "$(basename "$kept")" "$kept"*
+done
 
 for target in PrefabFuzz PropertyTextFuzz ShapeTextFuzz AtlasFuzz FontFuzz AnimationFuzz KeyMappingsFuzz \
               DisplayIniFuzz LoopPointsFuzz SaveFileFuzz; do

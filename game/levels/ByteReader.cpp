@@ -48,6 +48,12 @@ bool ByteReader::ReadBytes(size_t count, std::string_view& bytes) {
     return true;
 }
 
+void ByteReader::Rewind(size_t offset) {
+    if (offset < mOffset) {
+        mOffset = offset;
+    }
+}
+
 bool ByteReader::ReadUInt32(uint32_t& value) {
     if (Remaining() < 4) {
         return false;

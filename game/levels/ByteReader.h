@@ -19,6 +19,9 @@ public:
     // Exactly count bytes.
     bool ReadBytes(size_t count, std::string_view& bytes);
 
+    // Back to an offset already read past, to read those bytes again as something else.
+    void Rewind(size_t offset);
+
     size_t Offset() const { return mOffset; }
     size_t Remaining() const { return mBytes.size() - mOffset; }
 

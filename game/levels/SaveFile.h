@@ -16,8 +16,8 @@ public:
 
     explicit SaveFile(std::filesystem::path file);
 
-    // Reads the file into progress. A missing file changes nothing; a damaged one keeps
-    // what was read before the damage and the values of the rest.
+    // Reads the file into progress. A missing file changes nothing; a damaged one gives
+    // what could be read (see SaveFileReader) and leaves the rest alone.
     void Load(SavedProgress& progress);
     // Replaces the file with progress; false (and the previous file kept) on failure.
     bool Save(const SavedProgress& progress);

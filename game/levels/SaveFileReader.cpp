@@ -1,5 +1,8 @@
 #include "game/levels/SaveFileReader.h"
 
+#include <limits>
+#include <vector>
+
 #include "game/levels/ByteReader.h"
 #include "game/levels/SaveSignature.h"
 
@@ -7,13 +10,40 @@ namespace {
 
 // The smallest entry: an empty name's NUL, then the time.
 constexpr size_t kSmallestEntryBytes = 1 + 4;
+// The seven fields after the best times, then the last level's name with its NUL.
+constexpr size_t kFixedFieldBytes = 1 + 1 + 4 + 4 + 4 + 1 + 1;
+constexpr size_t kSmallestTailBytes = kFixedFieldBytes + 1;
+// Where the four flags lie among the fixed fields.
+constexpr size_t kTailFlagOffsets[] = {0, 1, 14, 15};
 
-// One read of the record each; the first failure is kept and every read after it fails.
+// Whether the bytes from offset on are exactly the fields after the best times: flags of
+// 0 or 1 in their places and a last level name that ends at the file's last byte.
+bool IsWholeTail(std::string_view bytes, size_t offset) {
+    if (bytes.size() < offset + kSmallestTailBytes) {
+        return false;
+    }
+    for (const size_t flag : kTailFlagOffsets) {
+        if (static_cast<uint8_t>(bytes[offset + flag]) > 1) {
+            return false;
+        }
+    }
+    return bytes.find('\0', offset + kFixedFieldBytes) == bytes.size() - 1;
+}
+
+// The end panel's rule: any time beats none (0 or less), a shorter one a longer one.
+bool IsBetterTime(float time, float than) {
+    const auto rank = [](float t) { return t > 0.0f ? t : std::numeric_limits<float>::infinity(); };
+    return rank(time) < rank(than);
+}
+
+// One read of the record each. Damage that leaves the layout clear is noted and the
+// reading goes on; a read that fails notes why and stops the reading.
 class RecordReader {
 public:
-    explicit RecordReader(std::string_view bytes) : mIn(bytes) {}
+    explicit RecordReader(std::string_view bytes) : mBytes(bytes), mIn(bytes) {}
 
     bool Signature() {
+        Begin();
         std::string_view signature;
         // Exactly the signature and its NUL: a longer or shorter text is foreign.
         if (!mIn.ReadBytes(gSaveHeader.size() + 1, signature) ||
@@ -24,6 +54,7 @@ public:
     }
 
     bool BestTimes(std::map<std::string, float>& times) {
+        Begin();
         int32_t count = 0;
         if (!mIn.ReadInt32(count)) {
             return Fail("it ends before the count of best times");
@@ -36,55 +67,151 @@ public:
             return Fail("the count of best times (" + std::to_string(count) + ") is more than the " +
                         std::to_string(mIn.Remaining()) + " bytes left can hold");
         }
-        for (int32_t i = 0; i < count; ++i) {
-            std::string name;
-            float time = 0.0f;
-            if (!mIn.ReadNulString(name) || !mIn.ReadFloat(time)) {
-                return Fail("it ends inside best time " + std::to_string(i + 1) + " of " + std::to_string(count));
-            }
-            times[name] = time;
+        const std::string total = std::to_string(count);
+        std::vector<Entry> entries;
+        const bool allRead = ReadEntries(count, entries);
+        const size_t stoppedAt = mFieldOffset;
+        const bool countTooHigh =
+            !(allRead && IsWholeTail(mBytes, mIn.Offset())) && DropEntriesReadFromTheTail(entries);
+        // Entries read before the file ends are kept: a cut file loses only what is cut.
+        Take(entries, times);
+        if (countTooHigh) {
+            Begin();
+            Note("the count of best times (" + total + ") is more than the " + std::to_string(entries.size()) +
+                 " present");
+            return true;
+        }
+        if (!allRead) {
+            mFieldOffset = stoppedAt;
+            return Fail("it ends inside best time " + std::to_string(entries.size() + 1) + " of " + total);
         }
         return true;
     }
 
+    // Any byte but 0 reads as set: the switch was on, whatever else went wrong.
     bool Flag(const char* field, bool& value) {
+        Begin();
         uint8_t byte = 0;
         if (!mIn.ReadU8(byte)) {
             return Fail(std::string("it ends before ") + field);
         }
         if (byte > 1) {
-            return Fail(std::string(field) + " holds " + std::to_string(byte) + " where 0 or 1 belongs");
+            Note(std::string(field) + " holds " + std::to_string(byte) + " where 0 or 1 belongs");
         }
-        value = byte == 1;
+        value = byte != 0;
         return true;
     }
 
     bool Int(const char* field, int32_t& value) {
+        Begin();
         return mIn.ReadInt32(value) || Fail(std::string("it ends before ") + field);
     }
 
     bool Float(const char* field, float& value) {
+        Begin();
         return mIn.ReadFloat(value) || Fail(std::string("it ends before ") + field);
     }
 
     bool Text(const char* field, std::string& value) {
+        Begin();
         return mIn.ReadNulString(value) || Fail(std::string("it ends inside ") + field);
     }
 
     bool End() {
+        Begin();
         return mIn.Remaining() == 0 ||
                Fail("it goes on for " + std::to_string(mIn.Remaining()) + " bytes after the last field");
     }
 
+    // Every problem met, in file order, each with the offset of its field.
     std::string Problem;
 
 private:
-    bool Fail(const std::string& problem) {
-        Problem = problem + " (byte " + std::to_string(mIn.Offset()) + ")";
+    struct Entry {
+        std::string Name;
+        float Time = 0.0f;
+        size_t Offset = 0;
+    };
+
+    // False, with the field offset at the entry, when the file ends inside one.
+    bool ReadEntries(int32_t count, std::vector<Entry>& entries) {
+        for (int32_t i = 0; i < count; ++i) {
+            Begin();
+            Entry entry;
+            entry.Offset = mIn.Offset();
+            if (!mIn.ReadNulString(entry.Name) || !mIn.ReadFloat(entry.Time)) {
+                return false;
+            }
+            entries.push_back(std::move(entry));
+        }
+        return true;
+    }
+
+    // A count above the entries present reads the fields after them as more levels. When
+    // those fields start where an entry does, that entry and the ones after it are
+    // dropped and the reading goes back to read the fields; true when it did.
+    bool DropEntriesReadFromTheTail(std::vector<Entry>& entries) {
+        for (size_t present = entries.size(); present-- > 0;) {
+            if (IsWholeTail(mBytes, entries[present].Offset)) {
+                mIn.Rewind(entries[present].Offset);
+                entries.resize(present);
+                return true;
+            }
+        }
         return false;
     }
 
+    // The writer puts each name once, in byte order; anything else is not what it wrote.
+    // The first such entry is named, the rest only counted.
+    void Take(const std::vector<Entry>& entries, std::map<std::string, float>& times) {
+        size_t misplaced = 0;
+        size_t firstMoreOffset = 0;
+        for (size_t i = 0; i < entries.size(); ++i) {
+            const Entry& entry = entries[i];
+            const auto [slot, added] = times.emplace(entry.Name, entry.Time);
+            if (!added && IsBetterTime(entry.Time, slot->second)) {
+                slot->second = entry.Time;
+            }
+            if (added && (i == 0 || entries[i - 1].Name < entry.Name)) {
+                continue;
+            }
+            ++misplaced;
+            if (misplaced == 1) {
+                mFieldOffset = entry.Offset;
+                const std::string which = "best time " + std::to_string(i + 1);
+                Note(!added ? which + " repeats the level " + Quoted(entry.Name)
+                            : which + " (" + Quoted(entry.Name) + ") comes before " + Quoted(entries[i - 1].Name) +
+                                  " in byte order");
+            } else if (misplaced == 2) {
+                firstMoreOffset = entry.Offset;
+            }
+        }
+        if (misplaced > 1) {
+            mFieldOffset = firstMoreOffset;
+            Note(std::to_string(misplaced - 1) + " more best times are repeated or out of byte order");
+        }
+    }
+
+    // A damaged name can be long and anything: a message shows its start.
+    static std::string Quoted(const std::string& name) {
+        constexpr size_t kShown = 40;
+        return "\"" + (name.size() > kShown ? name.substr(0, kShown) + "..." : name) + "\"";
+    }
+
+    void Begin() { mFieldOffset = mIn.Offset(); }
+
+    void Note(const std::string& problem) {
+        Problem += (Problem.empty() ? "" : "; ") + problem + " (offset " + std::to_string(mFieldOffset) + ")";
+    }
+
+    bool Fail(const std::string& problem) {
+        Note(problem);
+        return false;
+    }
+
+    std::string_view mBytes;
     ByteReader mIn;
+    size_t mFieldOffset = 0;
 };
 
 // Stops at the first failure: what follows it keeps its value.

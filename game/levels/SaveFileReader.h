@@ -5,14 +5,18 @@
 
 #include "game/levels/SavedProgress.h"
 
-// Reads the save file's bytes. Reading goes field after field and stops at the first
-// that is missing or malformed; the fields not reached keep their values, and a best
-// time is added only when both its name and its time were read.
+// Reads the save file's bytes, field after field. Damage that leaves the layout clear is
+// reported and the reading goes on: a flag byte above 1 reads as set, best times out of
+// byte order are all taken, a repeated level keeps its better time, and a count above
+// the best times present stops taking entries where exactly the later fields are left.
+// Otherwise the reading stops at the first field that is missing; the fields not reached
+// keep their values, and a best time is added only when its name and time were read.
 class SaveFileReader {
 public:
     struct Result {
-        // Empty when the whole record was read and nothing followed it; else what is
-        // wrong and where, for a message that names the file.
+        // Empty when the whole record was read as the writer would write it and nothing
+        // followed it; else what is wrong and at which offset, for a message that names
+        // the file.
         std::string Problem;
         // Whether the signature matched, i.e. the bytes were taken for a save at all.
         bool SignatureMatched = false;

@@ -50,6 +50,10 @@ TEST(SaveFileFuzzTest, ArbitraryBytesNeverReadPastTheEndAndWhatLoadsWritesBackTh
         const SaveFileReader::Result result = SaveFileReader::Decode(bytes, loaded);
         signatureMatched += result.SignatureMatched ? 1 : 0;
         complete += result.Complete() ? 1 : 0;
+        // A file read whole is exactly what the writer makes of what it holds.
+        if (result.Complete()) {
+            ASSERT_EQ(SaveFileWriter::Encode(loaded), bytes) << "input " << i;
+        }
         // No count makes more entries appear than the bytes hold.
         ASSERT_LE(loaded.LevelBestTimes.size() * 5, bytes.size());
         // Whatever was read, the writer and the reader agree on.

@@ -99,6 +99,56 @@ TEST_F(SavedDataTest, ADamagedFileIsKeptBesideBeforeTheNextSaveReplacesIt) {
     EXPECT_EQ(TempFolder::Read(backup), damaged);
 }
 
+// Damage that leaves the rest of the record clear: the load takes every field it can,
+// the file is still kept beside, and the next save writes what was loaded.
+TEST_F(SavedDataTest, DamageTheReadingGetsPastIsKeptBesideAndTheRestOfTheProgressStays) {
+    const std::string signature = "WanderingPastTheGate!5\0"s;
+    // Sound muted by a byte of 2, then music muted, 321 ants, 1200 points, 64.25 s,
+    // the second background and the last level.
+    const std::string flagged =
+        "\x02\x01"s + "\x41\x01\0\0"s + "\xb0\x04\0\0"s + "\0\x80\x80\x42"s + "\0\x01"s + "Lvl_02\0"s;
+    const std::string tail = "\0\x01"s + flagged.substr(2);
+    const std::string lvl01 = "Lvl_01\0"s + "\0\0\xee\x41"s;        // 29.75 s
+    const std::string lvl02 = "Lvl_02\0"s + "\0\0\x26\x42"s;        // 41.5 s
+    const std::string lvl02Slower = "Lvl_02\0"s + "\0\0\x48\x42"s;  // 50 s
+
+    SavedProgress expected;
+    expected.LevelBestTimes = {{"Lvl_01", 29.75f}, {"Lvl_02", 41.5f}};
+    expected.MusicMuted = true;
+    expected.BestAntsFreed = 321;
+    expected.BestPacmanScore = 1200;
+    expected.BestSurvivalTime = 64.25f;
+    expected.UseAltBackground2 = true;
+    expected.LastLevelName = "Lvl_02";
+    SavedProgress soundMuted = expected;
+    soundMuted.SoundMuted = true;
+
+    struct Damage {
+        const char* What;
+        std::string Bytes;
+        SavedProgress Loaded;
+    };
+    const Damage damages[] = {
+        {"flag byte of 2", signature + "\x02\0\0\0"s + lvl01 + lvl02 + flagged, soundMuted},
+        {"count one too many", signature + "\x03\0\0\0"s + lvl01 + lvl02 + tail, expected},
+        {"out of order", signature + "\x02\0\0\0"s + lvl02 + lvl01 + tail, expected},
+        {"repeated level", signature + "\x03\0\0\0"s + lvl01 + lvl02 + lvl02Slower + tail, expected},
+    };
+    const fs::path backup = UserData.SaveFile().string() + ".bak";
+    for (const Damage& damage : damages) {
+        SCOPED_TRACE(damage.What);
+        fs::remove(backup);
+        WriteSaveFile(damage.Bytes);
+        SavedDataBhv* saved = StartSavedData();
+        EXPECT_EQ(SaveFileWriter::Encode(*saved), SaveFileWriter::Encode(damage.Loaded));
+        ASSERT_TRUE(saved->Save());
+        EXPECT_EQ(TempFolder::Read(backup), damage.Bytes);
+        EXPECT_EQ(SaveFileWriter::Encode(ReadSaveFile()), SaveFileWriter::Encode(damage.Loaded));
+        Root->Children.front()->DetachAndDestroy();
+        RunPass();
+    }
+}
+
 // The disk fills up in the middle of the write: a child process saves under a file
 // size limit of 30 bytes.
 TEST_F(SavedDataTest, AWriteCutShortLeavesThePreviousFileWhole) {
