@@ -26,8 +26,10 @@
 #include "game/screens/EditorLink.h"
 #include "game/screens/LevelSelectScreenBhv.h"
 #include "object/EditorLink.h"
+#include "object/ContentWarning.h"
 #include "object/GameObject.h"
 #include "object/SceneRoots.h"
+#include "object/TempFolder.h"
 #include "render/Graphics.h"
 #include "render/TextCmp.h"
 
@@ -562,6 +564,46 @@ TEST_F(MapTest, TheWalkNeverLeavesTheShownIconsOfAShortLevelList) {
     for (const MapNodeCmp* node : reached) {
         EXPECT_TRUE(node->Owner->DrawEnabled) << node->GetName() << " is not on the screen";
     }
+}
+
+
+TEST_F(MapTest, ALevelWhoseFileIsGoneIsToldOnceAndStaysLockedOnTheMap) {
+    ASSERT_TRUE(std::filesystem::remove(Content->Path() / "Prefabs" / "Lvl_05.json"));
+    std::vector<std::string> warnings;
+    SetContentWarningListener([&](const std::string& text) {
+        if (text.find("Lvl_05") != std::string::npos) {
+            warnings.push_back(text);
+        }
+    });
+    LoadCommittedProgress();
+    // Completed before its file went: still nothing to play.
+    for (const char* level : {"Lvl_01", "Lvl_02", "Lvl_03", "Lvl_04", "Lvl_05"}) {
+        gSavedData->LevelBestTimes[level] = 5.0f;
+    }
+    gSavedData->LastLevelName = "Lvl_04";
+    OpenScreen();
+    RunPasses(30);
+    SetContentWarningListener(nullptr);
+    ASSERT_EQ(warnings.size(), 1u);
+    EXPECT_NE(warnings[0].find("LevelList"), std::string::npos) << warnings[0];
+
+    EXPECT_TRUE(Node("Level5")->IsLocked);
+    EXPECT_TRUE(BadgeShown("Level5", "LockIcon"));
+    // It holds no place of the skip allowance: the three after it are open.
+    for (const char* open : {"Level6", "Level7", "Level8"}) {
+        EXPECT_FALSE(Node(open)->IsLocked) << open;
+    }
+    EXPECT_TRUE(Node("Level9")->IsLocked);
+
+    Press(Key::Right);
+    RunPasses(20);
+    ASSERT_EQ(gCurrentLevelName, "Lvl_05");
+    EXPECT_EQ(InfoText("World"), "5: Locked");
+    Press(Key::Space);
+    EXPECT_EQ(CueCount("ErrorBuzz"), 1);
+    RunPasses(ZoomPasses);
+    EXPECT_TRUE(ObjectsOf("GameplayScreen").empty());
+    EXPECT_NE(gLevelSelectScreen, nullptr);
 }
 
 }  // namespace
