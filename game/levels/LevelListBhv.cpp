@@ -2,6 +2,7 @@
 
 #include "game/levels/LevelDataCmp.h"
 #include "game/levels/ReservedLevels.h"
+#include "object/ContentWarning.h"
 #include "object/GameObject.h"
 #include "object/PrefabManager.h"
 #include "object/SceneRoots.h"
@@ -31,6 +32,7 @@ LevelListBhv::~LevelListBhv() {
 void LevelListBhv::Start() {
     gLevelList = this;
     Rebuild();
+    WarnOfMissingLevels();
 }
 
 void LevelListBhv::Update() {
@@ -67,7 +69,10 @@ void LevelListBhv::NumberAndLock(LevelDataCmp& level, int32_t& incompleteMainLev
     }
     Levels.push_back(&level);
     level.Number = static_cast<int32_t>(Levels.size());
-    if (level.IsCompleted()) {
+    if (IsMissing(level)) {
+        // Nothing to play: it stays shut, without holding back the levels after it.
+        level.IsLocked = true;
+    } else if (level.IsCompleted()) {
         level.IsLocked = false;
     } else {
         level.IsLocked = incompleteMainLevels > mLevelSkipsMax;
@@ -85,7 +90,21 @@ void LevelListBhv::ApplyReservedRules() {
 
 void LevelListBhv::SetLocked(const char* name, bool locked) {
     if (LevelDataCmp* level = FindLevel(name)) {
-        level->IsLocked = locked;
+        level->IsLocked = locked || IsMissing(*level);
+    }
+}
+
+bool LevelListBhv::IsMissing(const LevelDataCmp& level) {
+    return gPrefabManager != nullptr && gPrefabManager->FindPrefab(level.ObjectName) == nullptr;
+}
+
+void LevelListBhv::WarnOfMissingLevels() const {
+    const std::string list = Owner != nullptr ? Owner->PrefabName : std::string();
+    for (const auto& [name, level] : mLevelsByName) {
+        if (IsMissing(*level)) {
+            WarnContent("Level list \"" + list + "\": level \"" + name + "\" has no prefab file \"" + name +
+                        ".json\"; it stays locked");
+        }
     }
 }
 

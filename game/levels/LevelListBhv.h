@@ -18,13 +18,13 @@ public:
     // Clears gLevelList when it names this instance.
     ~LevelListBhv() override;
 
-    // Becomes gLevelList and builds the table.
+    // Becomes gLevelList and builds the table; tells of each level without a prefab.
     void Start() override;
     void Update() override;
 
     // Numbers the main progression in child order, opens completed levels and the first
     // LevelSkipsMax + 1 incomplete main ones, counts beaten pars and applies the rules of
-    // the reserved levels.
+    // the reserved levels. A level without a prefab stays locked.
     void Rebuild();
 
     // Any level, main or not, by its object name; null when there is none.
@@ -51,6 +51,9 @@ private:
     // Leaves a missing reserved level alone.
     void SetLocked(const char* name, bool locked);
     bool IsCompletedByName(const char* name) const;
+    // No prefab of the level's name: its file is gone.
+    static bool IsMissing(const LevelDataCmp& level);
+    void WarnOfMissingLevels() const;
 
     // Every level by object name; a later child of the same name replaces an earlier one.
     std::map<std::string, LevelDataCmp*> mLevelsByName;

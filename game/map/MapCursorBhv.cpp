@@ -70,6 +70,11 @@ MapNodeCmp* MapCursorBhv::PickTarget(float bearing) const {
         if (neighbour->IsLocked && !mCanVisitLocked) {
             continue;
         }
+        // A hidden icon (a ring place beyond the last level) stays linked but is no place
+        // to stand, even for a cursor that may read locked ones.
+        if (!neighbour->Owner->DrawEnabled) {
+            continue;
+        }
         const Vector2 there = PosOf(*neighbour);
         const float diff = AngleBetween(bearing, std::atan2(there.Y - here.Y, there.X - here.X));
         if (diff < ConeHalfAngle && diff < best) {

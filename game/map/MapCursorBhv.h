@@ -19,8 +19,8 @@ public:
     bool IsMoving() const { return mMoving; }
 
 private:
-    // The open neighbour of the current node nearest the bearing; null when none lies
-    // within 60 degrees of it.
+    // The open (or, when it may visit locked ones, any) shown neighbour of the current
+    // node nearest the bearing; null when none lies within 60 degrees of it.
     MapNodeCmp* PickTarget(float bearing) const;
     void BeginMove(MapNodeCmp& target);
     void Glide();

@@ -80,22 +80,22 @@ void PlayerBhv::Start() {
         fixture->OnBeginContact = [this](b2Contact* contact, b2Fixture* other) { OnContact(contact, other); };
         fixture->SetCollisionGroup(CollisionGroupPlayer);
     }
-    if (GameObject* cursor = Owner->FindChild("AimCursor")) {
-        cursor->DrawEnabled = 0;
-    }
+    HideAimCursor();
 }
 
 void PlayerBhv::Update() {
     if (Sprite != nullptr) {
         Sprite->SetImageName(WeaponObject != nullptr ? "Player_0001" : "Player_0000");
     }
+    // Each input pass hides the cursor before it may show it again; once the level stops
+    // our input (inside the exit, under the end panel) no pass comes to hide it.
+    if (!Owner->IsInputEnabledInHierarchy()) {
+        HideAimCursor();
+    }
 }
 
 void PlayerBhv::HandleInput() {
-    GameObject* cursor = Owner->FindChild("AimCursor");
-    if (cursor != nullptr) {
-        cursor->DrawEnabled = 0;
-    }
+    GameObject* cursor = HideAimCursor();
     if (IsDead) {
         StopBody(*Owner);
         Owner->InputEnabled = 0;
@@ -119,6 +119,14 @@ void PlayerBhv::Aim(GameObject* cursor) {
         cursor->SetPos(aim * CursorDistance);
         cursor->DrawEnabled = 1;
     }
+}
+
+GameObject* PlayerBhv::HideAimCursor() const {
+    GameObject* cursor = Owner->FindChild("AimCursor");
+    if (cursor != nullptr) {
+        cursor->DrawEnabled = 0;
+    }
+    return cursor;
 }
 
 Vector2 PlayerBhv::Move() {

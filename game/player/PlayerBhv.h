@@ -21,7 +21,7 @@ public:
     // Becomes gPlayer, listens to its fixture's begin-contact and joins the player's
     // collision group; hides the aim cursor.
     void Start() override;
-    // The armed or unarmed picture.
+    // The armed or unarmed picture; no aim cursor once the player takes no input.
     void Update() override;
     // Aiming, movement and the replay action.
     void HandleInput() override;
@@ -52,6 +52,8 @@ public:
 private:
     // Faces the aim; shows the cursor (when there is one) while armed and aiming.
     void Aim(GameObject* cursor);
+    // The child "AimCursor", hidden; null when there is none.
+    GameObject* HideAimCursor() const;
     // The velocity the movement actions give this pass.
     Vector2 Move();
     void StartRound();

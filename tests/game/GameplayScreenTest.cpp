@@ -13,6 +13,7 @@
 #include "audio/MusicManager.h"
 #include "game/levels/LevelListBhv.h"
 #include "game/levels/SavedDataBhv.h"
+#include "game/player/AimManagerBhv.h"
 #include "game/player/PlayerBhv.h"
 #include "game/screens/EditorLink.h"
 #include "game/screens/GameplayScreenBhv.h"
@@ -131,6 +132,40 @@ TEST_F(GameplayScreenTest, TouchingTheExitFreezesTheTimerAndShowsTheLevelComplet
     RunPasses(60);
     EXPECT_EQ(gGameplayScreen->LevelTime, frozen);
     EXPECT_EQ(CueCount("PlayerRespawn"), 0);
+}
+
+TEST_F(GameplayScreenTest, TheAimCursorGoesWhenThePlayerStopsTakingInput) {
+    StartInLevel();
+    RunPass();
+    GameObject* cursor = gPlayer->Owner->FindChild("AimCursor");
+    ASSERT_NE(cursor, nullptr);
+    SpawnInLevel("Pkup_Pistol", gPlayer->Owner->GetPos());
+    RunPasses(2);
+    ASSERT_NE(gPlayer->WeaponObject, nullptr);
+    ASSERT_TRUE(gAimManager->AimMode);
+    EXPECT_TRUE(cursor->DrawEnabled) << "armed and aiming";
+
+    // Paused, the level stands still under the popup without the cursor.
+    Tap(Key::P);
+    RunPasses(2);
+    ASSERT_FALSE(gGameplayScreen->Owner->InputEnabled);
+    EXPECT_FALSE(cursor->DrawEnabled);
+    gGameplayScreen->SetPaused(false);
+    RunPass();
+    EXPECT_TRUE(cursor->DrawEnabled);
+
+    // In the exit the level-complete panel slides in; the cursor does not stay beside it.
+    GameObject* exit = Find("GameplayScreen/Level/Layer1/Exit");
+    ASSERT_NE(exit, nullptr);
+    gPlayer->Owner->SetPos(exit->GetPos() + Vector2(-3.0f, 0.0f));
+    HeldKeys = {Key::D};
+    ASSERT_GT(PassesUntil([&] { return CueCount("ExitReached") > 0; }, 120), 0);
+    HeldKeys.clear();
+    ASSERT_EQ(RootChildren("UiLevelCompletePopup"), 1);
+    RunPass();
+    EXPECT_FALSE(cursor->DrawEnabled);
+    RunSeconds(1.0f);
+    EXPECT_FALSE(cursor->DrawEnabled);
 }
 
 TEST_F(GameplayScreenTest, ADeathRespawnsTheLevelAfterTheExplosionAndHalfTheFadeKeepingMusicAndTitle) {

@@ -5,9 +5,15 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <deque>
 #include <filesystem>
 #include <functional>
+#include <iterator>
+#include <map>
+#include <set>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "PlayFixture.h"
 #include "game/levels/LevelDataCmp.h"
@@ -20,8 +26,10 @@
 #include "game/screens/EditorLink.h"
 #include "game/screens/LevelSelectScreenBhv.h"
 #include "object/EditorLink.h"
+#include "object/ContentWarning.h"
 #include "object/GameObject.h"
 #include "object/SceneRoots.h"
+#include "object/TempFolder.h"
 #include "render/Graphics.h"
 #include "render/TextCmp.h"
 
@@ -107,7 +115,120 @@ protected:
         return Object(icon)->FindChild(badge)->DrawEnabled != 0;
     }
 
+    // The committed level list over the saved data, as the game starts them.
+    void LoadCommittedProgress() {
+        LoadContent();
+        delete gGameplayRoot->FindChild("GameplayScreen");
+        Spawn("SavedData", Vector2());
+        Spawn("LevelList", Vector2());
+        ASSERT_NE(gSavedData, nullptr);
+        ASSERT_NE(gLevelList, nullptr);
+    }
+
+    // Walks the real cursor with the arrow keys, one press at a time in each of the
+    // eight bearings from every node it gets to, going back over the links it found.
+    // Each locked level it arrives on is confirmed: that must buzz and flash the reason.
+    // The nodes it stood on.
+    std::set<const MapNodeCmp*> WalkTheMap() {
+        const MapCursorBhv* cursor = Object("MapCursor")->GetComponent<MapCursorBhv>();
+        std::map<const MapNodeCmp*, std::vector<const MapNodeCmp*>> arrivals;  // by bearing
+        const MapNodeCmp* here = cursor->GetCurrent();
+        std::set<const MapNodeCmp*> reached{here};
+        ConfirmIfLocked(*here);
+        const auto step = [&](size_t bearing) {
+            HeldKeys = kBearings[bearing];
+            RunPass();
+            HeldKeys.clear();
+            for (int pass = 0; pass < 240 && cursor->IsMoving(); ++pass) {
+                RunPass();
+            }
+            RunPass();  // the icons and the info box follow the new node
+            EXPECT_FALSE(cursor->IsMoving());
+            return static_cast<const MapNodeCmp*>(cursor->GetCurrent());
+        };
+        for (;;) {
+            std::vector<const MapNodeCmp*>& tried = arrivals[here];
+            if (tried.size() < std::size(kBearings)) {
+                const MapNodeCmp* there = step(tried.size());
+                arrivals[here].push_back(there);
+                if (reached.insert(there).second) {
+                    ConfirmIfLocked(*there);
+                }
+                here = there;
+                continue;
+            }
+            // The nearest node with bearings left to try, over the links found so far.
+            std::map<const MapNodeCmp*, std::pair<const MapNodeCmp*, size_t>> cameFrom{{here, {nullptr, 0}}};
+            std::deque<const MapNodeCmp*> queue{here};
+            const MapNodeCmp* goal = nullptr;
+            while (!queue.empty() && goal == nullptr) {
+                const MapNodeCmp* node = queue.front();
+                queue.pop_front();
+                if (arrivals[node].size() < std::size(kBearings)) {
+                    goal = node;
+                    break;
+                }
+                for (size_t bearing = 0; bearing < arrivals[node].size(); ++bearing) {
+                    if (cameFrom.emplace(arrivals[node][bearing], std::make_pair(node, bearing)).second) {
+                        queue.push_back(arrivals[node][bearing]);
+                    }
+                }
+            }
+            if (goal == nullptr) {
+                return reached;
+            }
+            std::vector<size_t> route;
+            for (const MapNodeCmp* node = goal; node != here; node = cameFrom[node].first) {
+                route.insert(route.begin(), cameFrom[node].second);
+            }
+            for (size_t bearing : route) {
+                const MapNodeCmp* expected = arrivals[here][bearing];
+                here = step(bearing);
+                if (here != expected) {
+                    ADD_FAILURE() << "a press led elsewhere than before";
+                    return reached;
+                }
+            }
+        }
+    }
+
+    // On a locked level: Space buzzes and the info box flashes why it is locked.
+    void ConfirmIfLocked(const MapNodeCmp& node) {
+        const LevelDataCmp* level = gLevelList->FindLevel(node.LevelObjectName);
+        if (!node.IsLocked || level == nullptr) {
+            return;
+        }
+        SCOPED_TRACE(node.GetName());
+        ++LockedLevelsConfirmed;
+        GameObject* reason = Object("LevelSelectInfoBox")->FindChild("LockReason");
+        const float baseSize = reason->Text->FontSize;
+        const int buzzes = CueCount("ErrorBuzz");
+        EXPECT_EQ(gCurrentLevelName, level->ObjectName);
+        Press(Key::Space);
+        EXPECT_EQ(CueCount("ErrorBuzz"), buzzes + 1);
+        EXPECT_TRUE(InfoShown("LockReason"));
+        std::string expected = "Beat Previous Levels to Unlock";
+        if (level->ObjectName == "Lvl_Bonus2") {
+            expected = std::to_string(gLevelList->Bonus2ParCount - gLevelList->ParCount) + " More Pars to Unlock";
+        } else if (level->ObjectName == "Lvl_Bonus1") {
+            expected = std::to_string(gLevelList->Bonus1ParCount - gLevelList->ParCount) + " More Pars to Unlock";
+        }
+        EXPECT_EQ(InfoText("LockReason"), expected);
+        RunPasses(14);
+        EXPECT_GT(reason->Text->FontSize, baseSize * 1.2f) << "the reason flashes";
+        RunPasses(18);
+        EXPECT_FLOAT_EQ(reason->Text->FontSize, baseSize);
+        EXPECT_TRUE(ObjectsOf("GameplayScreen").empty()) << "a locked level does not start";
+    }
+
+    // Single keys and pairs: every bearing the cursor can be sent along.
+    inline static const std::set<Key> kBearings[] = {
+        {Key::Up},   {Key::Down},   {Key::Left},   {Key::Right},
+        {Key::Up, Key::Left}, {Key::Up, Key::Right}, {Key::Down, Key::Left}, {Key::Down, Key::Right},
+    };
+
     GameObject* Screen1 = nullptr;
+    int LockedLevelsConfirmed = 0;
 };
 
 void ExpectAt(const GameObject* object, float x, float y) {
@@ -383,6 +504,106 @@ TEST_F(MapTest, ANewMapSelectsTheLastStartedLevelAndPutsTheCursorOnIt) {
     EXPECT_EQ(Object("MapCursor")->GetComponent<MapCursorBhv>()->GetCurrent(), Node("Level2"));
     ExpectAt(Object("MapCursor"), Object("Level2")->GetPos().X, Object("Level2")->GetPos().Y);
     EXPECT_EQ(InfoText("World"), "2: Level 2");
+}
+
+TEST_F(MapTest, TheCursorWalksToEveryOpenIconAndOntoTheLockedOnesBesideThemInEveryUnlockState) {
+    LoadCommittedProgress();
+    struct Profile {
+        const char* Name;
+        size_t LevelsWithinPar;  // the first main levels, completed within their par
+        bool ModesDone;          // the three bonus modes completed
+        std::vector<const char*> Open;
+    };
+    const Profile profiles[] = {
+        {"a fresh profile", 0, false, {"Level1", "Level3", "MusicMuteIcon", "DisplayIcon"}},
+        {"ten pars", 10, false, {"Level12", "Bonus1Icon"}},
+        {"twenty pars", 20, false, {"Bonus1Icon", "Bonus2Icon"}},
+        {"the boss done", 24, false, {"Level25", "Bonus3Icon"}},
+        {"everything done", 25, true, {"AltBg1Icon", "AltBg2Icon"}},
+    };
+    for (const Profile& profile : profiles) {
+        SCOPED_TRACE(profile.Name);
+        gSavedData->LevelBestTimes.clear();
+        for (size_t i = 0; i < profile.LevelsWithinPar; ++i) {
+            const LevelDataCmp* level = gLevelList->Levels.at(i);
+            gSavedData->LevelBestTimes[level->ObjectName] = level->ParTime - 0.5f;
+        }
+        gSavedData->BestAntsFreed = profile.ModesDone ? gSavedData->AntsToFree : 0;
+        gSavedData->BestPacmanScore = profile.ModesDone ? gSavedData->PacmanTargetScore : 0;
+        gSavedData->BestSurvivalTime = profile.ModesDone ? 90.0f : 0.0f;
+        gCurrentLevelName.clear();
+        LockedLevelsConfirmed = 0;
+        OpenScreen();
+
+        const std::set<const MapNodeCmp*> reached = WalkTheMap();
+        const std::vector<MapNodeCmp*>& nodes = Screen1->GetComponent<MapBhv>()->Nodes;
+        ASSERT_GT(nodes.size(), 25u);
+        const auto isOpen = [](const MapNodeCmp* node) { return !node->IsLocked && node->Owner->DrawEnabled; };
+        for (const MapNodeCmp* node : nodes) {
+            const bool besideAnOpenOne = std::any_of(node->Neighbours.begin(), node->Neighbours.end(), isOpen);
+            if (isOpen(node) || (node->Owner->DrawEnabled && besideAnOpenOne)) {
+                EXPECT_EQ(reached.count(node), 1u) << node->GetName() << (node->IsLocked ? " (locked)" : "");
+            }
+        }
+        for (const char* name : profile.Open) {
+            EXPECT_FALSE(Node(name)->IsLocked) << name;
+        }
+        if (gLevelList->FindLevel("Lvl_Bonus1")->IsLocked) {
+            EXPECT_GT(LockedLevelsConfirmed, 0);
+        }
+        Screen1->Destroy();
+        RunPass();
+    }
+}
+
+TEST_F(MapTest, TheWalkNeverLeavesTheShownIconsOfAShortLevelList) {
+    LoadProgress(12);
+    OpenScreen();
+    const std::set<const MapNodeCmp*> reached = WalkTheMap();
+    EXPECT_EQ(reached.count(Node("Level12")), 1u) << "the last level, locked, can be read";
+    for (const MapNodeCmp* node : reached) {
+        EXPECT_TRUE(node->Owner->DrawEnabled) << node->GetName() << " is not on the screen";
+    }
+}
+
+
+TEST_F(MapTest, ALevelWhoseFileIsGoneIsToldOnceAndStaysLockedOnTheMap) {
+    ASSERT_TRUE(std::filesystem::remove(Content->Path() / "Prefabs" / "Lvl_05.json"));
+    std::vector<std::string> warnings;
+    SetContentWarningListener([&](const std::string& text) {
+        if (text.find("Lvl_05") != std::string::npos) {
+            warnings.push_back(text);
+        }
+    });
+    LoadCommittedProgress();
+    // Completed before its file went: still nothing to play.
+    for (const char* level : {"Lvl_01", "Lvl_02", "Lvl_03", "Lvl_04", "Lvl_05"}) {
+        gSavedData->LevelBestTimes[level] = 5.0f;
+    }
+    gSavedData->LastLevelName = "Lvl_04";
+    OpenScreen();
+    RunPasses(30);
+    SetContentWarningListener(nullptr);
+    ASSERT_EQ(warnings.size(), 1u);
+    EXPECT_NE(warnings[0].find("LevelList"), std::string::npos) << warnings[0];
+
+    EXPECT_TRUE(Node("Level5")->IsLocked);
+    EXPECT_TRUE(BadgeShown("Level5", "LockIcon"));
+    // It holds no place of the skip allowance: the three after it are open.
+    for (const char* open : {"Level6", "Level7", "Level8"}) {
+        EXPECT_FALSE(Node(open)->IsLocked) << open;
+    }
+    EXPECT_TRUE(Node("Level9")->IsLocked);
+
+    Press(Key::Right);
+    RunPasses(20);
+    ASSERT_EQ(gCurrentLevelName, "Lvl_05");
+    EXPECT_EQ(InfoText("World"), "5: Locked");
+    Press(Key::Space);
+    EXPECT_EQ(CueCount("ErrorBuzz"), 1);
+    RunPasses(ZoomPasses);
+    EXPECT_TRUE(ObjectsOf("GameplayScreen").empty());
+    EXPECT_NE(gLevelSelectScreen, nullptr);
 }
 
 }  // namespace
