@@ -80,6 +80,7 @@ protected:
     EdDlgMessageBoxBhv* MessageBox() const {
         return Find(EdRoot, {"EdDialogsRoot", "EdDlgMessageBox"})->GetComponent<EdDlgMessageBoxBhv>();
     }
+    std::string StatusText() const { return gEditorState->MainPalette->StatusRow->ValueText; }
 
     GameObject* EdRoot = nullptr;
     GameObject* Nest = nullptr;
@@ -156,6 +157,19 @@ TEST_F(ListPaletteTest, ReloadingRebuildsTheObjectFromItsPrefabInPlace) {
     EXPECT_EQ(fresh->Pos2d->Pos.X, 0.0f);
     ASSERT_EQ(fresh->Children.size(), 4u);
     EXPECT_EQ(fresh->Children[0]->Name, "Ant");
+
+    // Once its prefab is gone the object cannot be rebuilt: it stays, and the designer
+    // is told why.
+    PrefabList->RemovePrefabNow("Tst_Nest");
+    gEditorState->SelectObject(fresh);
+    Objects->ReloadSelected();
+    Pass();
+    FlushDeleteQueues();
+    ASSERT_EQ(GameplayRoot->Children.size(), 1u);
+    EXPECT_EQ(GameplayRoot->Children[0], fresh);
+    EXPECT_FALSE(fresh->PendingDestroy);
+    EXPECT_EQ(gEditorState->SelectedObject, fresh);
+    EXPECT_NE(StatusText().find("Tst_Nest.json: prefab 'Tst_Nest' is not loaded"), std::string::npos) << StatusText();
 }
 
 TEST_F(ListPaletteTest, AnInstanceWritesBackOnlyWhatItsEntryOrPrefabOverrides) {
