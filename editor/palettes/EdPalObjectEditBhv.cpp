@@ -5,6 +5,7 @@
 
 #include "editor/EditorState.h"
 #include "editor/dialogs/EdDlgPickerBhv.h"
+#include "editor/palettes/PrefabUseCheck.h"
 #include "editor/widgets/EdButtonBhv.h"
 #include "editor/widgets/EdFieldBhv.h"
 #include "editor/widgets/EdInput.h"
@@ -454,12 +455,22 @@ void EdPalObjectEditBhv::OnNameChanged(const std::string& text) {
     } else if (state.SelectedObject != nullptr) {
         state.SelectedObject->Name = text;
     } else if (state.SelectedPrefab != nullptr && !text.empty()) {
-        Prefab& prefab = *state.SelectedPrefab;
-        const std::string oldName = prefab.Name;
-        if (prefab.MakeNameUnique(text) && state.SelectedName == oldName) {
-            state.SelectedName = prefab.Name;
-        }
+        RenamePrefab(state.SelectedPrefab->Name, text);
     }
+}
+
+void EdPalObjectEditBhv::RenamePrefab(const std::string& oldName, const std::string& text) {
+    // Nothing to ask about when nothing would change.
+    if (text == oldName || !IsValidPrefabName(text)) {
+        return;
+    }
+    ConfirmChangeOfUsedPrefab(oldName, "Rename", [oldName, text] {
+        Prefab* prefab = gPrefabManager != nullptr ? gPrefabManager->FindPrefab(oldName) : nullptr;
+        if (prefab != nullptr && prefab->MakeNameUnique(text) && gEditorState != nullptr &&
+            gEditorState->SelectedName == oldName) {
+            gEditorState->SelectedName = prefab->Name;
+        }
+    });
 }
 
 void EdPalObjectEditBhv::AddComponent() {

@@ -103,6 +103,9 @@ private:
     void WriteHolder(PrefabComponent& entry, const std::string& typeName, const SubProperty& part,
                      const std::string& text);
     void MarkSelectionModified() const;
+    // Asks first when other prefabs auto-create the prefab; the old name is shown again
+    // when the designer declines.
+    static void RenamePrefab(const std::string& oldName, const std::string& text);
     void MoveComponent(int offset);
     void CentreSpriteOrigin(IEditable& sprite) const;
 

@@ -8,6 +8,7 @@
 #include "editor/EditorState.h"
 #include "editor/palettes/EdPalObjectEditBhv.h"
 #include "editor/palettes/ListPaletteSupport.h"
+#include "editor/palettes/PrefabUseCheck.h"
 #include "editor/widgets/EdFieldBhv.h"
 #include "editor/widgets/EdInput.h"
 #include "editor/widgets/EdListItemBhv.h"
@@ -176,7 +177,7 @@ void EdPalPrefabListBhv::RemovePrefab() {
         return;
     }
     if (!IsEssential(name) || gEdRoot == nullptr) {
-        RemovePrefabNow(name);
+        ConfirmChangeOfUsedPrefab(name, "Remove", [this, name] { RemovePrefabNow(name); });
         return;
     }
     gEdRoot->ShowMessageBox({"Remove", "Cancel"}, "The game needs " + name + ". Remove it?",

@@ -26,7 +26,8 @@ public:
 
     void SelectRow(int row);
     void NewPrefab();
-    // Asks first for a prefab the game cannot start without.
+    // Asks first for a prefab the game cannot start without, and for one that other
+    // prefabs auto-create.
     void RemovePrefab();
     void RemovePrefabNow(const std::string& name);
     void SaveCurrent();

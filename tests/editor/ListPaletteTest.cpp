@@ -16,12 +16,14 @@
 #include "editor/dialogs/EdDlgPickerBhv.h"
 #include "editor/palettes/EdPalAutoCreateListBhv.h"
 #include "editor/palettes/EdPalMainBhv.h"
+#include "editor/palettes/EdPalObjectEditBhv.h"
 #include "editor/palettes/EdPalObjectListBhv.h"
 #include "editor/palettes/EdPalPrefabListBhv.h"
 #include "editor/widgets/EdButtonBhv.h"
 #include "editor/widgets/EdFieldBhv.h"
 #include "editor/widgets/EdListItemBhv.h"
 #include "editor/widgets/EdPropertyRowBhv.h"
+#include "editor/widgets/EdTitleBarBhv.h"
 #include "object/AutoCreate.h"
 #include "object/Pos2dCmp.h"
 #include "object/Prefab.h"
@@ -79,6 +81,12 @@ protected:
 
     EdDlgMessageBoxBhv* MessageBox() const {
         return Find(EdRoot, {"EdDialogsRoot", "EdDlgMessageBox"})->GetComponent<EdDlgMessageBoxBhv>();
+    }
+    std::string MessageBoxTitle() const {
+        return Find(EdRoot, {"EdDialogsRoot", "EdDlgMessageBox", "TitleBar"})->GetComponent<EdTitleBarBhv>()->Title;
+    }
+    static Vector2 CentreOf(const IEdUiElement& element) {
+        return Vector2(element.Rect.X + element.Rect.Width / 2.0f, element.Rect.Y + element.Rect.Height / 2.0f);
     }
     std::string StatusText() const { return gEditorState->MainPalette->StatusRow->ValueText; }
 
@@ -277,11 +285,75 @@ TEST_F(ListPaletteTest, RemovingAPrefabTheGameNeedsAsksFirst) {
     EXPECT_GT(gEditorState->SelectedName, std::string("GameplayRoot"));
     EXPECT_EQ(gEditorState->SelectedPrefab, Prefabs.FindPrefab(gEditorState->SelectedName));
 
-    // An ordinary prefab goes at once.
-    SelectPrefabNamed("Tst_Grub");
+    // An ordinary prefab that no other prefab auto-creates goes at once.
+    SelectPrefabNamed("Tst_Nest");
     PrefabList->RemovePrefab();
-    EXPECT_EQ(Prefabs.FindPrefab("Tst_Grub"), nullptr);
+    EXPECT_EQ(Prefabs.FindPrefab("Tst_Nest"), nullptr);
     EXPECT_FALSE(box->Dialog->IsOpen());
+}
+
+TEST_F(ListPaletteTest, APrefabOthersAutoCreateIsRenamedOrRemovedOnlyWhenTheDesignerConfirmsSeeingThem) {
+    EdPalObjectEditBhv* inspector = gEditorState->ObjectEditPalette;
+    EdDlgMessageBoxBhv* box = MessageBox();
+    Prefab* ant = Prefabs.FindPrefab("Tst_Ant");
+    SelectPrefabNamed("Tst_Ant");
+    Pass();
+    // Typed into the inspector's name field: right click clears it, Enter commits.
+    const auto typeName = [&](const std::string& text) {
+        Click(CentreOf(*inspector->NameRow->ValueField), Key::RightMouse);
+        Type(text);
+        Tap(Key::OemEnter);
+    };
+    typeName("Tst_Bug");
+    ASSERT_TRUE(box->Dialog->IsOpen());
+    EXPECT_EQ(MessageBoxTitle(), "Tst_Ant is auto-created by Tst_Nest. Rename it?");
+    EXPECT_EQ(box->GetLabels(), (std::vector<std::string>{"Rename", "Cancel"}));
+    EXPECT_EQ(ant->Name, "Tst_Ant");
+    // Esc answers the last button: everything stays as it was.
+    Tap(Key::Esc);
+    EXPECT_FALSE(box->Dialog->IsOpen());
+    EXPECT_EQ(Prefabs.FindPrefab("Tst_Ant"), ant);
+    EXPECT_EQ(Prefabs.FindPrefab("Tst_Bug"), nullptr);
+    EXPECT_FALSE(ant->Modified);
+    EXPECT_EQ(gEditorState->SelectedName, "Tst_Ant");
+    EXPECT_EQ(inspector->NameRow->ValueField->Text, "Tst_Ant");
+
+    typeName("Tst_Bug");
+    ASSERT_TRUE(box->Dialog->IsOpen());
+    Tap(Key::OemEnter);
+    EXPECT_EQ(Prefabs.FindPrefab("Tst_Bug"), ant);
+    EXPECT_EQ(Prefabs.FindPrefab("Tst_Ant"), nullptr);
+    EXPECT_EQ(gEditorState->SelectedName, "Tst_Bug");
+    EXPECT_TRUE(ant->Modified);
+    EXPECT_EQ(inspector->NameRow->ValueField->Text, "Tst_Bug");
+
+    // Many users: the first few by name, then how many more.
+    for (const char* user : {"Tst_User1", "Tst_User2", "Tst_User3", "Tst_User4", "Tst_User5"}) {
+        Prefab* prefab = Prefabs.AddPrefab(std::make_unique<Prefab>(), user);
+        prefab->AutoCreates.push_back(std::make_unique<AutoCreate>());
+        prefab->AutoCreates.back()->Prefab = "Tst_Grub";
+        prefab->AutoCreates.back()->Owner = prefab;
+    }
+    SelectPrefabNamed("Tst_Grub");
+    Pass();
+    Click(CentreOf(*PrefabList->BtnRemove));
+    ASSERT_TRUE(box->Dialog->IsOpen());
+    EXPECT_EQ(MessageBoxTitle(), "Tst_Grub is auto-created by Tst_Nest, Tst_User1, Tst_User2 and 3 more. Remove it?");
+    EXPECT_EQ(box->GetLabels(), (std::vector<std::string>{"Remove", "Cancel"}));
+    EXPECT_NE(Prefabs.FindPrefab("Tst_Grub"), nullptr);
+    box->OnButton("Cancel");
+    EXPECT_NE(Prefabs.FindPrefab("Tst_Grub"), nullptr);
+    EXPECT_EQ(gEditorState->SelectedName, "Tst_Grub");
+    Click(CentreOf(*PrefabList->BtnRemove));
+    box->OnButton("Remove");
+    EXPECT_EQ(Prefabs.FindPrefab("Tst_Grub"), nullptr);
+
+    // A name that changes nothing, or that no file can have, asks nothing.
+    SelectPrefabNamed("Tst_Bug");
+    inspector->OnNameChanged("Tst_Bug");
+    inspector->OnNameChanged("a/b");
+    EXPECT_FALSE(box->Dialog->IsOpen());
+    EXPECT_EQ(Prefabs.FindPrefab("Tst_Bug"), ant);
 }
 
 TEST_F(ListPaletteTest, EntriesOfTheCurrentPrefabAreAddedCopiedMovedAndRemoved) {
