@@ -195,7 +195,12 @@ void EdPalPrefabListBhv::RemovePrefabNow(const std::string& name) {
         return;
     }
     const bool wasSelected = gEditorState->IsSelected(found->second.get());
-    const auto next = std::next(found);
+    // The next row the list shows: a prefab the filter hides must not be selected, or
+    // the next Remove would delete it unseen.
+    auto next = std::next(found);
+    while (next != prefabs.end() && !MatchesFilter(next->first, Filter)) {
+        ++next;
+    }
     if (next != prefabs.end()) {
         gEditorState->SelectedName = next->first;
         if (wasSelected) {

@@ -29,6 +29,7 @@ public:
     // Asks first for a prefab the game cannot start without, and for one that other
     // prefabs auto-create.
     void RemovePrefab();
+    // The selection moves to the next prefab the filter shows, or to none.
     void RemovePrefabNow(const std::string& name);
     void SaveCurrent();
     void SaveAll();

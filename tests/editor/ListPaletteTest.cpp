@@ -356,6 +356,41 @@ TEST_F(ListPaletteTest, APrefabOthersAutoCreateIsRenamedOrRemovedOnlyWhenTheDesi
     EXPECT_EQ(Prefabs.FindPrefab("Tst_Bug"), ant);
 }
 
+TEST_F(ListPaletteTest, RemovingUnderAFilterSelectsTheNextPrefabTheListShowsOrNone) {
+    for (const char* name : {"Test.001", "Test.002"}) {
+        Prefabs.AddPrefab(std::make_unique<Prefab>(), name);
+    }
+    // Typed into the filter field and committed, as the designer does.
+    Click(CentreOf(*PrefabList->FilterField), Key::RightMouse);
+    Type("test.");
+    Tap(Key::OemEnter);
+    ASSERT_EQ(PrefabList->Filter, "test.");
+    const std::vector<std::string> rows = Labels(PrefabList->Items);
+    const auto shown = std::find(rows.begin(), rows.end(), "Test.001");
+    ASSERT_NE(shown, rows.end());
+    PrefabList->SelectRow(static_cast<int>(shown - rows.begin()));
+    Pass();
+    ASSERT_EQ(gEditorState->SelectedName, "Test.001");
+
+    Click(CentreOf(*PrefabList->BtnRemove));
+    EXPECT_EQ(Prefabs.FindPrefab("Test.001"), nullptr);
+    EXPECT_EQ(gEditorState->SelectedName, "Test.002");
+    EXPECT_EQ(gEditorState->SelectedPrefab, Prefabs.FindPrefab("Test.002"));
+
+    // Nothing after it matches the filter: nothing is selected, and a second Remove
+    // takes nothing the list does not show.
+    Click(CentreOf(*PrefabList->BtnRemove));
+    EXPECT_EQ(Prefabs.FindPrefab("Test.002"), nullptr);
+    EXPECT_EQ(gEditorState->SelectedPrefab, nullptr);
+    const size_t count = Prefabs.Prefabs.size();
+    Click(CentreOf(*PrefabList->BtnRemove));
+    EXPECT_EQ(Prefabs.Prefabs.size(), count);
+    EXPECT_FALSE(MessageBox()->Dialog->IsOpen());
+    for (const EdListItemBhv* row : PrefabList->Items) {
+        EXPECT_EQ(row->IsMarked, 0) << row->Label;
+    }
+}
+
 TEST_F(ListPaletteTest, EntriesOfTheCurrentPrefabAreAddedCopiedMovedAndRemoved) {
     SelectPrefabNamed("Tst_Nest");
     Pass();
