@@ -20,8 +20,8 @@
 #include "object/ContentWarning.h"
 #include "object/GameObject.h"
 #include "object/PrefabManager.h"
-#include "object/TempFolder.h"
 #include "object/SceneRoots.h"
+#include "object/TempFolder.h"
 #include "physics/B2BodyCmp.h"
 #include "render/Graphics.h"
 
@@ -387,8 +387,7 @@ TEST_F(GameplayScreenTest, LevelsNamingPrefabsThatAreNotLoadedPlayWithoutThemTel
     ASSERT_EQ(gCurrentLevelName, "Lvl_02");
     ASSERT_NE(gPlayer, nullptr);
     ASSERT_EQ(warnings.Told.size(), 2u);
-    EXPECT_NE(warnings.Told[1].find("Lvl_02.json: prefab 'Exit' is not loaded"), std::string::npos)
-        << warnings.Told[1];
+    EXPECT_NE(warnings.Told[1].find("Lvl_02.json: prefab 'Exit' is not loaded"), std::string::npos) << warnings.Told[1];
 
     // A level without its prefab is an empty level, told once.
     for (int i = 0; i < 2; ++i) {

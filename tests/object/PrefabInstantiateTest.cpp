@@ -133,11 +133,12 @@ TEST_F(PrefabInstantiateTest, AnAutoCreatedPrefabThatIsNotLoadedIsSkippedAndTold
     }
     GameObject other("Other");
     SetContentWarningListener(nullptr);
-    EXPECT_EQ(told, (std::vector<std::string>{
-                        (PrefabFolder() / "Parent.json").generic_string() +
-                            ": prefab 'Missing' is not loaded (auto-created by prefab 'Parent'); the entry is skipped",
-                        (PrefabFolder() / "Other.json").generic_string() +
-                            ": prefab 'Missing' is not loaded (auto-created by prefab 'Other'); the entry is skipped"}));
+    EXPECT_EQ(told,
+              (std::vector<std::string>{
+                  (PrefabFolder() / "Parent.json").generic_string() +
+                      ": prefab 'Missing' is not loaded (auto-created by prefab 'Parent'); the entry is skipped",
+                  (PrefabFolder() / "Other.json").generic_string() +
+                      ": prefab 'Missing' is not loaded (auto-created by prefab 'Other'); the entry is skipped"}));
     EXPECT_TRUE(other.Children.empty());
 
     // Asking for a missing prefab by name is the caller's fault: it must look first.
