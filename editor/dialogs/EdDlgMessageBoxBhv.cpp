@@ -8,6 +8,7 @@
 #include "editor/widgets/EdTitleBarBhv.h"
 #include "input/InputManager.h"
 #include "object/GameObject.h"
+#include "object/GameTime.h"
 
 namespace {
 
@@ -45,6 +46,11 @@ void EdDlgMessageBoxBhv::Build(const std::string& title, const std::vector<std::
         Dialog->Open();
     }
     Callback = std::move(callback);
+    mBuiltAt = gGameTime != nullptr ? gGameTime->TotalTime : -1.0f;
+}
+
+bool EdDlgMessageBoxBhv::OpenedThisPass() const {
+    return gGameTime != nullptr && gGameTime->TotalTime == mBuiltAt;
 }
 
 void EdDlgMessageBoxBhv::RemoveButtons() {
@@ -94,7 +100,7 @@ std::vector<std::string> EdDlgMessageBoxBhv::GetLabels() const {
 
 void EdDlgMessageBoxBhv::HandleInput() {
     const std::vector<std::string> labels = GetLabels();
-    if (labels.empty()) {
+    if (labels.empty() || OpenedThisPass()) {
         return;
     }
     if (EdInput::IsPressed(Key::OemEnter)) {

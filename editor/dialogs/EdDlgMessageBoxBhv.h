@@ -32,5 +32,11 @@ public:
 
 private:
     void RemoveButtons();
+    // A key that opened the box in this pass (Enter committing a field) must not
+    // answer it too.
+    bool OpenedThisPass() const;
     void AddButton(const std::string& label);
+
+    // The time record of the pass that built the box; it changes every pass.
+    float mBuiltAt = -1.0f;
 };

@@ -2,6 +2,7 @@
 
 #include <iostream>
 
+#include "editor/EdNameList.h"
 #include "editor/EdRootBhv.h"
 #include "editor/EditorState.h"
 #include "editor/level/EdLevelEditorBhv.h"
@@ -127,15 +128,7 @@ void EdLevelEditorBhv::WarnOfIncompleteThings(const Prefab& level) const {
     if (incomplete.empty()) {
         return;
     }
-    // A few names are enough to find the fault; the box must stay readable.
-    constexpr size_t kNamesShown = 3;
-    std::string names;
-    for (size_t i = 0; i < incomplete.size() && i < kNamesShown; ++i) {
-        names += (i == 0 ? "" : ", ") + incomplete[i];
-    }
-    if (incomplete.size() > kNamesShown) {
-        names += " and " + std::to_string(incomplete.size() - kNamesShown) + " more";
-    }
+    const std::string names = ListFirstNames(incomplete);
     const std::string message = level.Name + " saved, but " + names + " will load with their prefab's values: \"" +
                                 std::string(EdPalMainBhv::SourcesPrefab) +
                                 "\" has no entry for them, or lists a component they lack";

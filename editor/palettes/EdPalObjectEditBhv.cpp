@@ -6,6 +6,7 @@
 #include "editor/EditorState.h"
 #include "editor/dialogs/EdDlgPickerBhv.h"
 #include "editor/level/EdLevelEditorBhv.h"
+#include "editor/palettes/PrefabUseCheck.h"
 #include "editor/widgets/EdButtonBhv.h"
 #include "editor/widgets/EdFieldBhv.h"
 #include "editor/widgets/EdInput.h"
@@ -467,11 +468,7 @@ void EdPalObjectEditBhv::OnNameChanged(const std::string& text) {
     } else if (state.SelectedObject != nullptr) {
         state.SelectedObject->Name = text;
     } else if (state.SelectedPrefab != nullptr && !text.empty()) {
-        Prefab& prefab = *state.SelectedPrefab;
-        const std::string oldName = prefab.Name;
-        if (prefab.MakeNameUnique(text) && state.SelectedName == oldName) {
-            state.SelectedName = prefab.Name;
-        }
+        RenamePrefab(state.SelectedPrefab->Name, text);
     }
 }
 
@@ -485,6 +482,20 @@ void EdPalObjectEditBhv::RenameSelection(const std::string& text) {
         object->Name != before) {
         levelEditor->OnThingRenamed(*object);
     }
+}
+
+void EdPalObjectEditBhv::RenamePrefab(const std::string& oldName, const std::string& text) {
+    // Nothing to ask about when nothing would change.
+    if (text == oldName || !IsValidPrefabName(text)) {
+        return;
+    }
+    ConfirmChangeOfUsedPrefab(oldName, "Rename", [oldName, text] {
+        Prefab* prefab = gPrefabManager != nullptr ? gPrefabManager->FindPrefab(oldName) : nullptr;
+        if (prefab != nullptr && prefab->MakeNameUnique(text) && gEditorState != nullptr &&
+            gEditorState->SelectedName == oldName) {
+            gEditorState->SelectedName = prefab->Name;
+        }
+    });
 }
 
 void EdPalObjectEditBhv::AddComponent() {

@@ -107,6 +107,9 @@ private:
     // Writes an object's own component; a change to a thing of the level is recorded.
     void WriteLive(const Entry& entry, const SubProperty& part, const std::string& text);
     void MarkSelectionModified() const;
+    // Asks first when other prefabs auto-create the prefab; the old name is shown again
+    // when the designer declines.
+    static void RenamePrefab(const std::string& oldName, const std::string& text);
     void MoveComponent(int offset);
     void CentreSpriteOrigin(IEditable& sprite) const;
 

@@ -8,6 +8,7 @@
 #include "editor/EditorState.h"
 #include "editor/palettes/EdPalObjectEditBhv.h"
 #include "editor/palettes/ListPaletteSupport.h"
+#include "editor/palettes/PrefabUseCheck.h"
 #include "editor/widgets/EdFieldBhv.h"
 #include "editor/widgets/EdInput.h"
 #include "editor/widgets/EdListItemBhv.h"
@@ -176,7 +177,7 @@ void EdPalPrefabListBhv::RemovePrefab() {
         return;
     }
     if (!IsEssential(name) || gEdRoot == nullptr) {
-        RemovePrefabNow(name);
+        ConfirmChangeOfUsedPrefab(name, "Remove", [this, name] { RemovePrefabNow(name); });
         return;
     }
     gEdRoot->ShowMessageBox({"Remove", "Cancel"}, "The game needs " + name + ". Remove it?",
@@ -194,7 +195,12 @@ void EdPalPrefabListBhv::RemovePrefabNow(const std::string& name) {
         return;
     }
     const bool wasSelected = gEditorState->IsSelected(found->second.get());
-    const auto next = std::next(found);
+    // The next row the list shows: a prefab the filter hides must not be selected, or
+    // the next Remove would delete it unseen.
+    auto next = std::next(found);
+    while (next != prefabs.end() && !MatchesFilter(next->first, Filter)) {
+        ++next;
+    }
     if (next != prefabs.end()) {
         gEditorState->SelectedName = next->first;
         if (wasSelected) {

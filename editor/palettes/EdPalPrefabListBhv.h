@@ -26,8 +26,10 @@ public:
 
     void SelectRow(int row);
     void NewPrefab();
-    // Asks first for a prefab the game cannot start without.
+    // Asks first for a prefab the game cannot start without, and for one that other
+    // prefabs auto-create.
     void RemovePrefab();
+    // The selection moves to the next prefab the filter shows, or to none.
     void RemovePrefabNow(const std::string& name);
     void SaveCurrent();
     void SaveAll();

@@ -5,6 +5,7 @@
 
 #include "object/Behavior.h"
 #include "object/BodyTransform.h"
+#include "object/MissingContent.h"
 #include "object/ObjectWalks.h"
 #include "object/Pos2dCmp.h"
 #include "object/PrefabManager.h"
@@ -132,7 +133,12 @@ void GameObject::DetachAndDestroy() {
 }
 
 GameObject* GameObject::Recreate() {
-    if (Parent == nullptr) {
+    if (Parent == nullptr || gPrefabManager == nullptr) {
+        return nullptr;
+    }
+    if (gPrefabManager->FindPrefab(PrefabName) == nullptr) {
+        WarnMissingPrefab(gPrefabManager->GetPrefabFile(PrefabName), PrefabName, "rebuilding object '" + Name + "'",
+                          "the object is kept as it is");
         return nullptr;
     }
     // Built before anything changes, so a prefab that fails to build leaves the tree as it was.

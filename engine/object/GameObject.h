@@ -56,7 +56,8 @@ public:
     void DetachAndDestroy();
     // Builds a fresh object from PrefabName directly before this one under the same
     // parent, queues this one and returns the new one (the editor's revert). Null,
-    // with nothing changed, for an object without a parent.
+    // with nothing changed, for an object without a parent or whose prefab is not
+    // loaded (renamed or removed since; told once).
     GameObject* Recreate();
 
     void SwapWithSibling(int offset);

@@ -17,6 +17,17 @@ bool WarnMissingContent(const std::string& kind, const std::string& name, const 
     return true;
 }
 
+bool WarnMissingPrefab(const std::filesystem::path& file, const std::string& prefabName, const std::string& requester,
+                       const std::string& outcome) {
+    static std::set<std::pair<std::string, std::string>> told;
+    const std::string where = file.generic_string();
+    if (!told.emplace(where, prefabName).second) {
+        return false;
+    }
+    WarnContent(where + ": prefab '" + prefabName + "' is not loaded (" + requester + "); " + outcome);
+    return true;
+}
+
 std::string DescribeRequester(const std::string& type, const std::string& objectName) {
     return objectName.empty() ? type : type + " on object \"" + objectName + "\"";
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <filesystem>
 #include <string>
 
 // A look-up by name that finds nothing leaves the thing unshown (a sprite vanishes, a
@@ -8,6 +9,14 @@
 //   Missing texture "Hero" (asked for by prefab "Player", SpriteCmp.Tex)
 // Empty names are no request and are not told. True when this call told it.
 bool WarnMissingContent(const std::string& kind, const std::string& name, const std::string& requester);
+
+// A prefab that content names but that is not loaded: the game goes on without it, and
+// it is told once per naming file and prefab name for the whole run, however often the
+// file is built:
+//   Content/Prefabs/Lvl_02.json: prefab 'Exit' is not loaded (auto-created by prefab 'Lvl_02'); the entry is skipped
+// True when this call told it.
+bool WarnMissingPrefab(const std::filesystem::path& file, const std::string& prefabName, const std::string& requester,
+                       const std::string& outcome);
 
 // "<type> on object \"<name>\"", or the type alone for an object without a name.
 std::string DescribeRequester(const std::string& type, const std::string& objectName);

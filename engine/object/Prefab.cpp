@@ -85,27 +85,32 @@ void Prefab::InstantiateWithin(GameObject* target, const PrefabComponentList* ov
     }
     for (size_t i = 0; i < AutoCreates.size(); ++i) {
         const AutoCreate& entry = *AutoCreates[i];
-        const Prefab& childPrefab = FindAutoCreated(entry, chain);
+        const Prefab* childPrefab = FindAutoCreated(entry, chain);
+        if (childPrefab == nullptr) {
+            continue;
+        }
         auto* child = new GameObject();
         child->Name = entry.Name.empty() ? entry.Prefab : entry.Name;
         target->AddChild(child);
-        childPrefab.InstantiateWithin(child, &entry.InstanceProperties, chain);
+        childPrefab->InstantiateWithin(child, &entry.InstanceProperties, chain);
     }
     chain.pop_back();
     StartAddedBehaviors(*target, existing);
 }
 
-const Prefab& Prefab::FindAutoCreated(const AutoCreate& entry, const std::vector<const Prefab*>& chain) const {
+const Prefab* Prefab::FindAutoCreated(const AutoCreate& entry, const std::vector<const Prefab*>& chain) const {
     const Prefab* prefab = gPrefabManager->FindPrefab(entry.Prefab);
     if (prefab == nullptr) {
-        throw ContentError(GetFilePath(),
-                           "prefab '" + entry.Prefab + "' is not loaded (auto-created by prefab '" + Name + "')");
+        // Renamed or removed in the editor, or never there: the rest of the object (a
+        // whole level) still plays.
+        WarnMissingPrefab(GetFilePath(), entry.Prefab, "auto-created by prefab '" + Name + "'", "the entry is skipped");
+        return nullptr;
     }
     // A prefab that creates itself, directly or through others, would recurse for ever.
     if (std::find(chain.begin(), chain.end(), prefab) != chain.end()) {
         throw ContentError(GetFilePath(), "auto-create cycle: " + DescribeChain(chain, prefab->Name));
     }
-    return *prefab;
+    return prefab;
 }
 
 void Prefab::ApplyComponentList(GameObject* target, const PrefabComponentList& list, bool alwaysCreate) const {

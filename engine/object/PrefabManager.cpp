@@ -1,5 +1,6 @@
 #include "object/PrefabManager.h"
 
+#include <algorithm>
 #include <cctype>
 #include <cstdio>
 #include <stdexcept>
@@ -256,4 +257,18 @@ std::string PrefabManager::FindFreeName(const std::string& name) const {
         candidate = name + suffix;
     }
     return candidate;
+}
+
+std::vector<std::string> PrefabManager::FindAutoCreateUsers(const std::string& name) const {
+    std::vector<std::string> users;
+    for (const auto& [userName, prefab] : Prefabs) {
+        if (userName == name) {
+            continue;
+        }
+        const auto& entries = prefab->AutoCreates;
+        if (std::any_of(entries.begin(), entries.end(), [&name](const auto& entry) { return entry->Prefab == name; })) {
+            users.push_back(userName);
+        }
+    }
+    return users;
 }

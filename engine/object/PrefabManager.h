@@ -81,6 +81,9 @@ public:
     Prefab* AddPrefab(std::unique_ptr<Prefab> prefab, const std::string& desired);
     // The first of name, name.001, name.002, ... that no prefab uses.
     std::string FindFreeName(const std::string& name) const;
+    // The other loaded prefabs that auto-create the prefab of that name, in name order:
+    // they would name a missing prefab once it is renamed or removed.
+    std::vector<std::string> FindAutoCreateUsers(const std::string& name) const;
 
     // Called by Prefab::Save: the file now holds the prefab of that name.
     void NoteSavedFile(const std::string& name, const std::filesystem::path& file);

@@ -19,6 +19,7 @@
 #include "input/InputManager.h"
 #include "object/GameObject.h"
 #include "object/GameTime.h"
+#include "object/MissingContent.h"
 #include "object/ObjectWalks.h"
 #include "object/Prefab.h"
 #include "object/PrefabManager.h"
@@ -216,6 +217,9 @@ void GameplayScreenBhv::LoadLevel(LevelDataCmp* level) {
     if (gPrefabManager != nullptr) {
         if (Prefab* prefab = gPrefabManager->FindPrefab(level->ObjectName)) {
             BuildLevelObject(prefab);
+        } else {
+            WarnMissingPrefab(gPrefabManager->GetPrefabFile(level->ObjectName), level->ObjectName,
+                              "a level of the level list", "the level is empty");
         }
     }
     if (!EditorIsEditing()) {

@@ -25,8 +25,10 @@
 #include "editor/palettes/EdPalMainBhv.h"
 #include "editor/palettes/EdPalObjectEditBhv.h"
 #include "editor/palettes/EdPalObjectListBhv.h"
+#include "editor/palettes/EdPalPrefabListBhv.h"
 #include "editor/widgets/EdFieldBhv.h"
 #include "editor/widgets/EdPropertyRowBhv.h"
+#include "editor/widgets/EdTitleBarBhv.h"
 #include "input/InputManager.h"
 #include "game/enemies/EnemyCmp.h"
 #include "game/levels/SavedDataBhv.h"
@@ -498,6 +500,48 @@ TEST_F(LevelEditorTest, SwitchingLevelsWhilePausedShowsOnlyTheNewLevelsTitleCard
     gGameplayScreen->ReloadLevel();
     Play().RunPass();
     EXPECT_EQ(titleCards(), std::vector<std::string>{"1: First Steps"});
+}
+
+// A prefab that every main level auto-creates is renamed in the inspector and saved;
+// the next level, opened from the editor, still names the old prefab.
+TEST_F(LevelEditorTest, ALevelNamingARenamedPrefabOpensAndPlaysWithoutItAndTheEditorSaysSo) {
+    GameObject* edRoot = gRootObject->FindChild("EdRoot");
+    GameObject* dialog = edRoot->FindChild("EdDialogsRoot")->FindChild("EdDlgMessageBox");
+    Prefab* exit = gPrefabManager->FindPrefab("Exit");
+    ASSERT_NE(exit, nullptr);
+    gEditorState->SelectPrefab(exit);
+    gEditorState->SelectedName = "Exit";
+    gEditorState->ObjectEditPalette->OnNameChanged("ExitX");
+    Play().RunPass();
+    // The levels are shown before anything changes; Enter answers "Rename".
+    ASSERT_EQ(dialog->DrawEnabled, 1);
+    const std::string title = dialog->FindChild("TitleBar")->GetComponent<EdTitleBarBhv>()->Title;
+    EXPECT_EQ(title.rfind("Exit is auto-created by Lvl_01, Lvl_02, Lvl_03 and ", 0), 0u) << title;
+    EXPECT_EQ(gPrefabManager->FindPrefab("Exit"), exit);
+    Press(Key::OemEnter);
+    EXPECT_EQ(dialog->DrawEnabled, 0);
+    EXPECT_EQ(gPrefabManager->FindPrefab("ExitX"), exit);
+    edRoot->FindChild("EdPalettesRoot")->FindChild("PalPrefabList")->GetComponent<EdPalPrefabListBhv>()->SaveAll();
+    EXPECT_FALSE(fs::exists(LevelFile("Exit")));
+    EXPECT_TRUE(fs::exists(LevelFile("ExitX")));
+
+    Press(Key::PageDown);
+    ASSERT_EQ(gCurrentLevelName, "Lvl_02");
+    EXPECT_TRUE(Things("Exit").empty());
+    EXPECT_FALSE(Things("Wall").empty());
+    ASSERT_EQ(Things("Player").size(), 1u);
+    const std::string status = gEditorState->MainPalette->StatusRow->ValueText;
+    EXPECT_NE(status.find("Lvl_02.json: prefab 'Exit' is not loaded"), std::string::npos) << status;
+
+    // Play-tested from the editor, the level plays.
+    Press(Key::F1);
+    ASSERT_EQ(gEditorState->IsEditing, 0);
+    const Vector2 start = Player()->GetPos();
+    Play().HeldKeys = {Key::D};
+    Play().RunPasses(30);
+    Play().HeldKeys.clear();
+    EXPECT_EQ(gGameplayScreen->RoundActive, 1);
+    EXPECT_GT(Player()->GetPos().X, start.X + 1.0f);
 }
 
 // The whole round: three ants placed, one moved and the move undone, the level saved,

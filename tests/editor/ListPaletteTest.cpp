@@ -82,6 +82,13 @@ protected:
     EdDlgMessageBoxBhv* MessageBox() const {
         return Find(EdRoot, {"EdDialogsRoot", "EdDlgMessageBox"})->GetComponent<EdDlgMessageBoxBhv>();
     }
+    std::string MessageBoxTitle() const {
+        return Find(EdRoot, {"EdDialogsRoot", "EdDlgMessageBox", "TitleBar"})->GetComponent<EdTitleBarBhv>()->Title;
+    }
+    static Vector2 CentreOf(const IEdUiElement& element) {
+        return Vector2(element.Rect.X + element.Rect.Width / 2.0f, element.Rect.Y + element.Rect.Height / 2.0f);
+    }
+    std::string StatusText() const { return gEditorState->MainPalette->StatusRow->ValueText; }
 
     GameObject* EdRoot = nullptr;
     GameObject* Nest = nullptr;
@@ -158,6 +165,19 @@ TEST_F(ListPaletteTest, ReloadingRebuildsTheObjectFromItsPrefabInPlace) {
     EXPECT_EQ(fresh->Pos2d->Pos.X, 0.0f);
     ASSERT_EQ(fresh->Children.size(), 4u);
     EXPECT_EQ(fresh->Children[0]->Name, "Ant");
+
+    // Once its prefab is gone the object cannot be rebuilt: it stays, and the designer
+    // is told why.
+    PrefabList->RemovePrefabNow("Tst_Nest");
+    gEditorState->SelectObject(fresh);
+    Objects->ReloadSelected();
+    Pass();
+    FlushDeleteQueues();
+    ASSERT_EQ(GameplayRoot->Children.size(), 1u);
+    EXPECT_EQ(GameplayRoot->Children[0], fresh);
+    EXPECT_FALSE(fresh->PendingDestroy);
+    EXPECT_EQ(gEditorState->SelectedObject, fresh);
+    EXPECT_NE(StatusText().find("Tst_Nest.json: prefab 'Tst_Nest' is not loaded"), std::string::npos) << StatusText();
 }
 
 TEST_F(ListPaletteTest, ADeletedObjectHandsTheSelectionToTheSiblingAfterItAndTheInsertParentUp) {
@@ -341,11 +361,110 @@ TEST_F(ListPaletteTest, RemovingAPrefabTheGameNeedsAsksFirst) {
     EXPECT_GT(gEditorState->SelectedName, std::string("GameplayRoot"));
     EXPECT_EQ(gEditorState->SelectedPrefab, Prefabs.FindPrefab(gEditorState->SelectedName));
 
-    // An ordinary prefab goes at once.
-    SelectPrefabNamed("Tst_Grub");
+    // An ordinary prefab that no other prefab auto-creates goes at once.
+    SelectPrefabNamed("Tst_Nest");
     PrefabList->RemovePrefab();
-    EXPECT_EQ(Prefabs.FindPrefab("Tst_Grub"), nullptr);
+    EXPECT_EQ(Prefabs.FindPrefab("Tst_Nest"), nullptr);
     EXPECT_FALSE(box->Dialog->IsOpen());
+}
+
+TEST_F(ListPaletteTest, APrefabOthersAutoCreateIsRenamedOrRemovedOnlyWhenTheDesignerConfirmsSeeingThem) {
+    EdPalObjectEditBhv* inspector = gEditorState->ObjectEditPalette;
+    EdDlgMessageBoxBhv* box = MessageBox();
+    Prefab* ant = Prefabs.FindPrefab("Tst_Ant");
+    SelectPrefabNamed("Tst_Ant");
+    Pass();
+    // Typed into the inspector's name field: right click clears it, Enter commits.
+    const auto typeName = [&](const std::string& text) {
+        Click(CentreOf(*inspector->NameRow->ValueField), Key::RightMouse);
+        Type(text);
+        Tap(Key::OemEnter);
+    };
+    typeName("Tst_Bug");
+    ASSERT_TRUE(box->Dialog->IsOpen());
+    EXPECT_EQ(MessageBoxTitle(), "Tst_Ant is auto-created by Tst_Nest. Rename it?");
+    EXPECT_EQ(box->GetLabels(), (std::vector<std::string>{"Rename", "Cancel"}));
+    EXPECT_EQ(ant->Name, "Tst_Ant");
+    // Esc answers the last button: everything stays as it was.
+    Tap(Key::Esc);
+    EXPECT_FALSE(box->Dialog->IsOpen());
+    EXPECT_EQ(Prefabs.FindPrefab("Tst_Ant"), ant);
+    EXPECT_EQ(Prefabs.FindPrefab("Tst_Bug"), nullptr);
+    EXPECT_FALSE(ant->Modified);
+    EXPECT_EQ(gEditorState->SelectedName, "Tst_Ant");
+    EXPECT_EQ(inspector->NameRow->ValueField->Text, "Tst_Ant");
+
+    typeName("Tst_Bug");
+    ASSERT_TRUE(box->Dialog->IsOpen());
+    Tap(Key::OemEnter);
+    EXPECT_EQ(Prefabs.FindPrefab("Tst_Bug"), ant);
+    EXPECT_EQ(Prefabs.FindPrefab("Tst_Ant"), nullptr);
+    EXPECT_EQ(gEditorState->SelectedName, "Tst_Bug");
+    EXPECT_TRUE(ant->Modified);
+    EXPECT_EQ(inspector->NameRow->ValueField->Text, "Tst_Bug");
+
+    // Many users: the first few by name, then how many more.
+    for (const char* user : {"Tst_User1", "Tst_User2", "Tst_User3", "Tst_User4", "Tst_User5"}) {
+        Prefab* prefab = Prefabs.AddPrefab(std::make_unique<Prefab>(), user);
+        prefab->AutoCreates.push_back(std::make_unique<AutoCreate>());
+        prefab->AutoCreates.back()->Prefab = "Tst_Grub";
+        prefab->AutoCreates.back()->Owner = prefab;
+    }
+    SelectPrefabNamed("Tst_Grub");
+    Pass();
+    Click(CentreOf(*PrefabList->BtnRemove));
+    ASSERT_TRUE(box->Dialog->IsOpen());
+    EXPECT_EQ(MessageBoxTitle(), "Tst_Grub is auto-created by Tst_Nest, Tst_User1, Tst_User2 and 3 more. Remove it?");
+    EXPECT_EQ(box->GetLabels(), (std::vector<std::string>{"Remove", "Cancel"}));
+    EXPECT_NE(Prefabs.FindPrefab("Tst_Grub"), nullptr);
+    box->OnButton("Cancel");
+    EXPECT_NE(Prefabs.FindPrefab("Tst_Grub"), nullptr);
+    EXPECT_EQ(gEditorState->SelectedName, "Tst_Grub");
+    Click(CentreOf(*PrefabList->BtnRemove));
+    box->OnButton("Remove");
+    EXPECT_EQ(Prefabs.FindPrefab("Tst_Grub"), nullptr);
+
+    // A name that changes nothing, or that no file can have, asks nothing.
+    SelectPrefabNamed("Tst_Bug");
+    inspector->OnNameChanged("Tst_Bug");
+    inspector->OnNameChanged("a/b");
+    EXPECT_FALSE(box->Dialog->IsOpen());
+    EXPECT_EQ(Prefabs.FindPrefab("Tst_Bug"), ant);
+}
+
+TEST_F(ListPaletteTest, RemovingUnderAFilterSelectsTheNextPrefabTheListShowsOrNone) {
+    for (const char* name : {"Test.001", "Test.002"}) {
+        Prefabs.AddPrefab(std::make_unique<Prefab>(), name);
+    }
+    // Typed into the filter field and committed, as the designer does.
+    Click(CentreOf(*PrefabList->FilterField), Key::RightMouse);
+    Type("test.");
+    Tap(Key::OemEnter);
+    ASSERT_EQ(PrefabList->Filter, "test.");
+    const std::vector<std::string> rows = Labels(PrefabList->Items);
+    const auto shown = std::find(rows.begin(), rows.end(), "Test.001");
+    ASSERT_NE(shown, rows.end());
+    PrefabList->SelectRow(static_cast<int>(shown - rows.begin()));
+    Pass();
+    ASSERT_EQ(gEditorState->SelectedName, "Test.001");
+
+    Click(CentreOf(*PrefabList->BtnRemove));
+    EXPECT_EQ(Prefabs.FindPrefab("Test.001"), nullptr);
+    EXPECT_EQ(gEditorState->SelectedName, "Test.002");
+    EXPECT_EQ(gEditorState->SelectedPrefab, Prefabs.FindPrefab("Test.002"));
+
+    // Nothing after it matches the filter: nothing is selected, and a second Remove
+    // takes nothing the list does not show.
+    Click(CentreOf(*PrefabList->BtnRemove));
+    EXPECT_EQ(Prefabs.FindPrefab("Test.002"), nullptr);
+    EXPECT_EQ(gEditorState->SelectedPrefab, nullptr);
+    const size_t count = Prefabs.Prefabs.size();
+    Click(CentreOf(*PrefabList->BtnRemove));
+    EXPECT_EQ(Prefabs.Prefabs.size(), count);
+    EXPECT_FALSE(MessageBox()->Dialog->IsOpen());
+    for (const EdListItemBhv* row : PrefabList->Items) {
+        EXPECT_EQ(row->IsMarked, 0) << row->Label;
+    }
 }
 
 TEST_F(ListPaletteTest, EntriesOfTheCurrentPrefabAreAddedCopiedMovedAndRemoved) {

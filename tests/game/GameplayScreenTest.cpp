@@ -6,6 +6,7 @@
 
 #include <box2d/box2d.h>
 
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -17,9 +18,11 @@
 #include "game/player/PlayerBhv.h"
 #include "game/screens/EditorLink.h"
 #include "game/screens/GameplayScreenBhv.h"
+#include "object/ContentWarning.h"
 #include "object/GameObject.h"
 #include "object/PrefabManager.h"
 #include "object/SceneRoots.h"
+#include "object/TempFolder.h"
 #include "physics/B2BodyCmp.h"
 #include "render/Graphics.h"
 
@@ -33,6 +36,23 @@ std::string ThingPrefab(int layer, bool isMutable) {
     return std::string(R"({"Components": {"Pos2dCmp": "", "ThingCmp": {"IsMutable": ")") +
            (isMutable ? "true" : "false") + R"(", "Layer": ")" + std::to_string(layer) + R"("}}, "AutoCreate": ""})";
 }
+
+// The missing-prefab warnings told while it lives.
+class MissingPrefabWarnings {
+public:
+    MissingPrefabWarnings() {
+        SetContentWarningListener([this](const std::string& text) {
+            if (text.find("is not loaded") != std::string::npos) {
+                Told.push_back(text);
+            }
+        });
+    }
+    ~MissingPrefabWarnings() { SetContentWarningListener(nullptr); }
+    MissingPrefabWarnings(const MissingPrefabWarnings&) = delete;
+    MissingPrefabWarnings& operator=(const MissingPrefabWarnings&) = delete;
+
+    std::vector<std::string> Told;
+};
 
 class GameplayScreenTest : public PlayFixture {
 protected:
@@ -363,6 +383,58 @@ TEST_F(GameplayScreenTest, UnsavedEditsEndAnAttemptInTheEditorAndStopLevelSkippi
     gGameplayScreen->ReloadLevel();
     EXPECT_EQ(historyResets, 1);
     RunPass();
+}
+
+TEST_F(GameplayScreenTest, LevelsNamingPrefabsThatAreNotLoadedPlayWithoutThemTellingEachFileOnce) {
+    // As after the designer renamed the exit's prefab and saved: every main level still
+    // auto-creates "Exit". And one level of the list has lost its own prefab.
+    std::filesystem::remove(Content->Path() / "Prefabs" / "Exit.json");
+    std::filesystem::remove(Content->Path() / "Prefabs" / "Lvl_03.json");
+    MissingPrefabWarnings warnings;
+    StartInLevel();
+    RunPass();
+    ASSERT_EQ(gCurrentLevelName, "Lvl_01");
+    ASSERT_EQ(warnings.Told.size(), 1u);
+    EXPECT_EQ(warnings.Told[0], (Content->Path() / "Prefabs" / "Lvl_01.json").generic_string() +
+                                    ": prefab 'Exit' is not loaded (auto-created by prefab 'Lvl_01'); the entry is "
+                                    "skipped");
+    // The rest of the level is there, and plays.
+    EXPECT_EQ(Find("GameplayScreen/Level/Layer1/Exit"), nullptr);
+    EXPECT_GT(Group("Layer1")->Children.size(), 20u);
+    ASSERT_NE(gPlayer, nullptr);
+    const Vector2 start = gPlayer->Owner->GetPos();
+    HeldKeys = {Key::D};
+    RunPasses(30);
+    EXPECT_EQ(gGameplayScreen->RoundActive, 1);
+    EXPECT_GT(gGameplayScreen->LevelTime, 0.0f);
+    EXPECT_GT(gPlayer->Owner->GetPos().X, start.X + 1.0f);
+
+    // A respawn builds the level again without telling it again.
+    HeldKeys = {Key::R};
+    RunPass();
+    HeldKeys.clear();
+    EXPECT_GT(PassesUntilTheLevelIsRebuilt(120), 0);
+    EXPECT_EQ(warnings.Told.size(), 1u);
+
+    // The next level names it in its own file: told once for that file.
+    Tap(Key::PageDown);
+    RunSeconds(2.5f);
+    ASSERT_EQ(gCurrentLevelName, "Lvl_02");
+    ASSERT_NE(gPlayer, nullptr);
+    ASSERT_EQ(warnings.Told.size(), 2u);
+    EXPECT_NE(warnings.Told[1].find("Lvl_02.json: prefab 'Exit' is not loaded"), std::string::npos) << warnings.Told[1];
+
+    // A level without its prefab is an empty level, told once.
+    for (int i = 0; i < 2; ++i) {
+        Tap(Key::PageDown);
+        RunSeconds(2.5f);
+        ASSERT_EQ(gCurrentLevelName, "Lvl_03");
+        EXPECT_TRUE(Group("Layer1")->Children.empty());
+        gGameplayScreen->LoadLevel(gLevelList->FindLevel("Lvl_02"));
+    }
+    ASSERT_EQ(warnings.Told.size(), 3u);
+    EXPECT_NE(warnings.Told[2].find("Lvl_03.json: prefab 'Lvl_03' is not loaded"), std::string::npos)
+        << warnings.Told[2];
 }
 
 }  // namespace

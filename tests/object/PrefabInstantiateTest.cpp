@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "PrefabTestSupport.h"
+#include "object/ContentWarning.h"
 #include "object/Pos2dCmp.h"
 #include "object/ThingCmp.h"
 
@@ -116,12 +117,31 @@ TEST_F(PrefabInstantiateTest, AnAutoCreateCycleIsAnErrorNamingTheChain) {
     EXPECT_EQ(ContentErrorOf([] { GameObject top("Top"); }), "");
 }
 
-TEST_F(PrefabInstantiateTest, APrefabThatIsNotLoadedIsAnErrorNamingItAndItsRequester) {
-    WritePrefab("Parent", R"({ "Components": "", "AutoCreate": [ { "Prefab": "Missing" } ] })");
+TEST_F(PrefabInstantiateTest, AnAutoCreatedPrefabThatIsNotLoadedIsSkippedAndToldOncePerFile) {
+    WritePrefab("Parent", R"({ "Components": { "StartLogBhv": { "Tag": "p" } },
+                               "AutoCreate": [ { "Prefab": "Missing" }, { "Prefab": "Grandchild" },
+                                               { "Prefab": "Missing", "Name": "Again" } ] })");
+    WritePrefab("Other", R"({ "Components": "", "AutoCreate": [ { "Prefab": "Missing" } ] })");
     Init();
-    EXPECT_EQ(ContentErrorOf([] { GameObject parent("Parent"); }),
-              (PrefabFolder() / "Parent.json").generic_string() +
-                  ": prefab 'Missing' is not loaded (auto-created by prefab 'Parent')");
+    std::vector<std::string> told;
+    SetContentWarningListener([&told](const std::string& text) { told.push_back(text); });
+    for (int i = 0; i < 2; ++i) {
+        GameObject parent("Parent");
+        ASSERT_EQ(parent.Children.size(), 1u);
+        EXPECT_EQ(parent.Children[0]->PrefabName, "Grandchild");
+        EXPECT_EQ(parent.GetComponent<StartLogBhv>()->Starts, 1);
+    }
+    GameObject other("Other");
+    SetContentWarningListener(nullptr);
+    EXPECT_EQ(told,
+              (std::vector<std::string>{
+                  (PrefabFolder() / "Parent.json").generic_string() +
+                      ": prefab 'Missing' is not loaded (auto-created by prefab 'Parent'); the entry is skipped",
+                  (PrefabFolder() / "Other.json").generic_string() +
+                      ": prefab 'Missing' is not loaded (auto-created by prefab 'Other'); the entry is skipped"}));
+    EXPECT_TRUE(other.Children.empty());
+
+    // Asking for a missing prefab by name is the caller's fault: it must look first.
     EXPECT_EQ(ContentErrorOf([] { GameObject ghost("Ghost"); }),
               (PrefabFolder() / "Ghost.json").generic_string() + ": prefab 'Ghost' is not loaded (requested by name)");
     EXPECT_EQ(Manager.FindPrefab("Ghost"), nullptr);
