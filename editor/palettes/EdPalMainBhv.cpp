@@ -1,13 +1,16 @@
 #include "editor/palettes/EdPalMainBhv.h"
 
 #include "editor/EditorState.h"
+#include "editor/UnsavedWork.h"
 #include "editor/widgets/EdPaletteBhv.h"
 #include "editor/widgets/EdPropertyRowBhv.h"
+#include "editor/widgets/EdTextBlockBhv.h"
 #include "editor/widgets/EdToggleBhv.h"
 #include "game/levels/SavedDataBhv.h"
 #include "input/InputManager.h"
 #include "object/ContentWarning.h"
 #include "object/GameObject.h"
+#include "object/GameTime.h"
 #include "object/Prefab.h"
 #include "object/PrefabManager.h"
 #include "object/SceneRoots.h"
@@ -15,9 +18,14 @@
 
 namespace {
 
+template <class T>
+T* FindWidget(GameObject* parent, const char* name) {
+    GameObject* object = parent != nullptr ? parent->FindChild(name) : nullptr;
+    return object != nullptr ? object->GetComponent<T>() : nullptr;
+}
+
 EdToggleBhv* FindToggle(GameObject* row, const char* name) {
-    GameObject* object = row != nullptr ? row->FindChild(name) : nullptr;
-    return object != nullptr ? object->GetComponent<EdToggleBhv>() : nullptr;
+    return FindWidget<EdToggleBhv>(row, name);
 }
 
 void SetAllFlags(GameObject* object, bool on) {
@@ -54,8 +62,11 @@ void EdPalMainBhv::Start() {
     GameObject* buttons = FindChild("ButtonRow1");
     ChkPauseGame = FindToggle(buttons, "ChkPauseGame");
     ChkShowPhysics = FindToggle(buttons, "ChkShowPhysics");
-    GameObject* status = FindChild("InsertingRow");
-    StatusRow = status != nullptr ? status->GetComponent<EdPropertyRowBhv>() : nullptr;
+    StatusRow = FindWidget<EdPropertyRowBhv>(Owner, "InsertingRow");
+    UnsavedRow = FindWidget<EdTextBlockBhv>(Owner, "UnsavedRow");
+    NoticeRow = FindWidget<EdTextBlockBhv>(Owner, "NoticeRow");
+    ShowRowText(UnsavedRow, "");
+    ShowRowText(NoticeRow, "");
 
     BindPaletteToggle(ChkObjectList, "PalObjectList");
     BindPaletteToggle(ChkPrefabList, "PalPrefabList");
@@ -146,18 +157,16 @@ std::string EdPalMainBhv::FindInsertName() {
 
 void EdPalMainBhv::Update() {
     UpdateStatusRow();
+    const UnsavedWork unsaved = FindUnsavedWork();
+    ShowRowText(UnsavedRow, unsaved.IsEmpty() ? "" : UnsavedPrefix + unsaved.Describe());
+    AgeNotice();
 }
 
 void EdPalMainBhv::UpdateStatusRow() {
     if (StatusRow == nullptr) {
         return;
     }
-    std::string value = ObjectPrefix + FindInsertName();
-    if (!mNotice.empty() && value == mNoticeCovers) {
-        value = mNotice;
-    } else {
-        mNotice.clear();
-    }
+    const std::string value = ObjectPrefix + FindInsertName();
     const std::string label = LevelPrefix + gCurrentLevelName;
     if (StatusRow->ValueText == value && StatusRow->Label == label) {
         return;
@@ -170,9 +179,33 @@ void EdPalMainBhv::UpdateStatusRow() {
 }
 
 void EdPalMainBhv::ShowNotice(const std::string& text) {
-    mNotice = text;
-    mNoticeCovers = ObjectPrefix + FindInsertName();
-    UpdateStatusRow();
+    mNoticeAge = 0.0f;
+    ShowRowText(NoticeRow, text);
+}
+
+void EdPalMainBhv::AgeNotice() {
+    if (NoticeRow == nullptr || NoticeRow->Text.empty()) {
+        return;
+    }
+    mNoticeAge += CurrentFrameDelta();
+    if (mNoticeAge >= NoticeSeconds) {
+        ShowRowText(NoticeRow, "");
+    }
+}
+
+void EdPalMainBhv::ShowRowText(EdTextBlockBhv* row, const std::string& text) {
+    if (row == nullptr || row->Owner == nullptr) {
+        return;
+    }
+    const uint8_t shown = text.empty() ? 0 : 1;
+    if (row->Text == text && row->Owner->DrawEnabled == shown) {
+        return;
+    }
+    row->Text = text;
+    row->Owner->DrawEnabled = shown;
+    if (Palette != nullptr) {
+        Palette->Layout();
+    }
 }
 
 void EdPalMainBhv::HandleInput() {

@@ -6,16 +6,22 @@
 
 class EdPaletteBhv;
 class EdPropertyRowBhv;
+class EdTextBlockBhv;
 class EdToggleBhv;
 
 // The editor's control strip "PalMain": toggles that show the other palettes, pause
-// the game and show the physics view, and a status row with the level and the source
-// object the level editor would insert.
+// the game and show the physics view, a status row with the level and the source
+// object the level editor would insert, a row naming what is not saved yet, and a row
+// for messages to the designer (saves, refusals, content problems).
 class EdPalMainBhv : public Behavior {
 public:
     static constexpr const char* SourcesPrefab = "Lvl_Sources";
     static constexpr const char* LevelPrefix = "Lv: ";
     static constexpr const char* ObjectPrefix = "Ob: ";
+    static constexpr const char* UnsavedPrefix = "Unsaved: ";
+    // Seconds of editing a notice stays; time outside edit mode does not count, so a
+    // message from play waits for the designer.
+    static constexpr float NoticeSeconds = 8.0f;
 
     EdPalMainBhv();
     ~EdPalMainBhv() override;
@@ -30,7 +36,7 @@ public:
     bool IsAnyPaletteShown() const;
     // The status row's object name: "" when the selection is no placeable source.
     std::string GetInsertPrefabName() const;
-    // Shows a short message in the status row until the status it covers changes.
+    // Shows a message in the notice row for NoticeSeconds of editing, or until the next.
     void ShowNotice(const std::string& text);
 
     EdPaletteBhv* Palette = nullptr;
@@ -41,6 +47,8 @@ public:
     EdToggleBhv* ChkPauseGame = nullptr;
     EdToggleBhv* ChkShowPhysics = nullptr;
     EdPropertyRowBhv* StatusRow = nullptr;
+    EdTextBlockBhv* UnsavedRow = nullptr;
+    EdTextBlockBhv* NoticeRow = nullptr;
 
 private:
     void SetPalettesShown(bool shown);
@@ -49,7 +57,9 @@ private:
     // The selected name when "Lvl_Sources" has an entry of that prefab, else "".
     static std::string FindInsertName();
     void UpdateStatusRow();
+    void AgeNotice();
+    // The row shows the text, or is hidden (taking no room) for "".
+    void ShowRowText(EdTextBlockBhv* row, const std::string& text);
 
-    std::string mNotice;
-    std::string mNoticeCovers;
+    float mNoticeAge = 0.0f;
 };

@@ -22,6 +22,7 @@
 #include "editor/widgets/EdFieldBhv.h"
 #include "editor/widgets/EdListItemBhv.h"
 #include "editor/widgets/EdPropertyRowBhv.h"
+#include "editor/widgets/EdTextBlockBhv.h"
 #include "object/AutoCreate.h"
 #include "object/Pos2dCmp.h"
 #include "object/Prefab.h"
@@ -128,7 +129,7 @@ TEST_F(ListPaletteTest, TheTreeIsBrowsedOneLevelAtATimeAndFixedObjectsStay) {
         EXPECT_EQ(fixed->PendingDestroy, 0) << fixed->Name;
     }
     EXPECT_EQ(gGameplayRoot, GameplayRoot);
-    EXPECT_NE(gEditorState->MainPalette->StatusRow->ValueText.find("Cannot"), std::string::npos);
+    EXPECT_NE(gEditorState->MainPalette->NoticeRow->Text.find("Cannot"), std::string::npos);
 
     // Removing an ordinary object does take it away.
     gEditorState->SelectObject(Nest->Children.back());
