@@ -216,4 +216,47 @@ TEST_F(UnsavedWorkTest, TheMainPaletteShowsWhatIsUnsavedAndConfirmsEachSave) {
     EXPECT_EQ(Shown("NoticeRow"), "");
 }
 
+TEST_F(UnsavedWorkTest, QuittingWithUnsavedWorkAsksFirstAndGoingBackLosesNothing) {
+    Start(false);
+    GameObject* box = MessageBox();
+    auto* messageBox = box->GetComponent<EdDlgMessageBoxBhv>();
+
+    // Nothing unsaved: closing the window ends the loop at once.
+    mPlay->CloseWindow();
+    EXPECT_FALSE(mPlay->TryRunPass());
+    EXPECT_FALSE(IsShown(box));
+
+    // An edit, then a play-test: closing the window asks, over the paused game.
+    NudgePlayer();
+    const Vector2 edited = Player()->GetPos();
+    const int history = Editor()->GetHistorySize();
+    Press(Key::F1);
+    ASSERT_EQ(gEditorState->IsEditing, 0);
+    mPlay->CloseWindow();
+    EXPECT_TRUE(mPlay->TryRunPass());
+    mPlay->RunPass();
+    EXPECT_EQ(gEditorState->IsEditing, 1);
+    EXPECT_TRUE(IsShown(box));
+    EXPECT_EQ(messageBox->GetLabels(), (std::vector<std::string>{"Quit anyway", "Go back"}));
+
+    // Esc goes back: the program runs on with the edit and its history.
+    Press(Key::Esc);
+    EXPECT_FALSE(IsShown(box));
+    mPlay->RunPasses(3);
+    EXPECT_EQ(Editor()->Dirty, 1);
+    EXPECT_EQ(Editor()->GetHistorySize(), history);
+    EXPECT_NEAR(Player()->GetPos().X, edited.X, 1e-3f);
+    EXPECT_NEAR(Player()->GetPos().Y, edited.Y, 1e-3f);
+
+    // A quit posted by the game (the map's quit popup) asks the same; "Quit anyway" ends
+    // the loop at the next pump.
+    PostQuitMessage();
+    EXPECT_TRUE(mPlay->TryRunPass());
+    mPlay->RunPass();
+    ASSERT_TRUE(IsShown(box));
+    mPlay->Tap(Key::OemEnter);
+    EXPECT_TRUE(mPlay->TryRunPass());
+    EXPECT_FALSE(mPlay->TryRunPass());
+}
+
 }  // namespace
