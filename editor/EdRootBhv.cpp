@@ -263,7 +263,8 @@ bool EdRootBhv::AskBeforeQuitting() {
         EnterEditMode();
     }
     mAskingToQuit = true;
-    ShowMessageBox({QuitAnyway, GoBack}, "Unsaved " + unsaved.Describe() + ". Quit?", [](const std::string& answer) {
+    const std::string question = EdPalMainBhv::UnsavedPrefix + unsaved.Describe() + ". Quit?";
+    ShowMessageBox({QuitAnyway, GoBack}, question, [](const std::string& answer) {
         if (gEdRoot != nullptr) {
             gEdRoot->OnQuitAnswer(answer);
         }

@@ -19,6 +19,7 @@
 #include "editor/level/EdLevelEditorBhv.h"
 #include "editor/widgets/EdPaletteBhv.h"
 #include "editor/widgets/EdPropertyRowBhv.h"
+#include "editor/widgets/EdTitleBarBhv.h"
 #include "editor/widgets/IEdUiElement.h"
 #include "game/levels/SavedDataBhv.h"
 #include "input/MessagePump.h"
@@ -238,6 +239,7 @@ TEST_F(UnsavedWorkTest, QuittingWithUnsavedWorkAsksFirstAndGoingBackLosesNothing
     EXPECT_EQ(gEditorState->IsEditing, 1);
     EXPECT_TRUE(IsShown(box));
     EXPECT_EQ(messageBox->GetLabels(), (std::vector<std::string>{"Quit anyway", "Go back"}));
+    EXPECT_EQ(box->FindChild("TitleBar")->GetComponent<EdTitleBarBhv>()->Title, "Unsaved: level. Quit?");
 
     // Esc goes back: the program runs on with the edit and its history.
     Press(Key::Esc);
