@@ -23,7 +23,6 @@
 #include "editor/widgets/EdPropertyRowBhv.h"
 #include "editor/widgets/EdRowMultiContainerBhv.h"
 #include "editor/widgets/EdSpacerBhv.h"
-#include "editor/widgets/EdTextBlockBhv.h"
 #include "editor/widgets/EdTitleBarBhv.h"
 #include "editor/widgets/EdToggleBhv.h"
 #include "game/enemies/EnStandardDamageBhv.h"
@@ -137,7 +136,6 @@ void RegisterComponentTypes(PrefabManager& manager) {
     manager.RegisterComponent<EdSpacerBhv>("EdSpacerBhv");
     manager.RegisterComponent<EdSpriteMoverBhv>("EdSpriteMoverBhv");
     manager.RegisterComponent<EdSpritePickerBhv>("EdSpritePickerBhv");
-    manager.RegisterComponent<EdTextBlockBhv>("EdTextBlockBhv");
     manager.RegisterComponent<EdTitleBarBhv>("EdTitleBarBhv");
     manager.RegisterComponent<EdToggleBhv>("EdToggleBhv");
 

@@ -2,10 +2,12 @@
 
 #include "editor/EditorState.h"
 #include "editor/UnsavedWork.h"
+#include "editor/widgets/EdLook.h"
 #include "editor/widgets/EdPaletteBhv.h"
 #include "editor/widgets/EdPropertyRowBhv.h"
-#include "editor/widgets/EdTextBlockBhv.h"
+#include "editor/widgets/EdSpacerBhv.h"
 #include "editor/widgets/EdToggleBhv.h"
+#include "editor/widgets/TextFitting.h"
 #include "game/levels/SavedDataBhv.h"
 #include "input/InputManager.h"
 #include "object/ContentWarning.h"
@@ -15,6 +17,7 @@
 #include "object/PrefabManager.h"
 #include "object/SceneRoots.h"
 #include "render/Graphics.h"
+#include "render/TextCmp.h"
 
 namespace {
 
@@ -63,10 +66,11 @@ void EdPalMainBhv::Start() {
     ChkPauseGame = FindToggle(buttons, "ChkPauseGame");
     ChkShowPhysics = FindToggle(buttons, "ChkShowPhysics");
     StatusRow = FindWidget<EdPropertyRowBhv>(Owner, "InsertingRow");
-    UnsavedRow = FindWidget<EdTextBlockBhv>(Owner, "UnsavedRow");
-    NoticeRow = FindWidget<EdTextBlockBhv>(Owner, "NoticeRow");
-    ShowRowText(UnsavedRow, "");
-    ShowRowText(NoticeRow, "");
+    mUnsaved.Row = FindWidget<EdSpacerBhv>(Owner, "UnsavedRow");
+    mNotice.Row = FindWidget<EdSpacerBhv>(Owner, "NoticeRow");
+    // Hidden until they have something to say.
+    ShowMessage(mUnsaved, "");
+    ShowMessage(mNotice, "");
 
     BindPaletteToggle(ChkObjectList, "PalObjectList");
     BindPaletteToggle(ChkPrefabList, "PalPrefabList");
@@ -158,7 +162,7 @@ std::string EdPalMainBhv::FindInsertName() {
 void EdPalMainBhv::Update() {
     UpdateStatusRow();
     const UnsavedWork unsaved = FindUnsavedWork();
-    ShowRowText(UnsavedRow, unsaved.IsEmpty() ? "" : UnsavedPrefix + unsaved.Describe());
+    ShowMessage(mUnsaved, unsaved.IsEmpty() ? "" : UnsavedPrefix + unsaved.Describe());
     AgeNotice();
 }
 
@@ -180,29 +184,39 @@ void EdPalMainBhv::UpdateStatusRow() {
 
 void EdPalMainBhv::ShowNotice(const std::string& text) {
     mNoticeAge = 0.0f;
-    ShowRowText(NoticeRow, text);
+    ShowMessage(mNotice, text);
 }
 
 void EdPalMainBhv::AgeNotice() {
-    if (NoticeRow == nullptr || NoticeRow->Text.empty()) {
+    if (mNotice.Text.empty()) {
         return;
     }
     mNoticeAge += CurrentFrameDelta();
     if (mNoticeAge >= NoticeSeconds) {
-        ShowRowText(NoticeRow, "");
+        ShowMessage(mNotice, "");
     }
 }
 
-void EdPalMainBhv::ShowRowText(EdTextBlockBhv* row, const std::string& text) {
-    if (row == nullptr || row->Owner == nullptr) {
-        return;
-    }
+void EdPalMainBhv::ShowMessage(MessageRow& row, const std::string& text) {
+    GameObject* object = row.Row != nullptr ? row.Row->Owner : nullptr;
     const uint8_t shown = text.empty() ? 0 : 1;
-    if (row->Text == text && row->Owner->DrawEnabled == shown) {
+    if (object == nullptr || (text == row.Text && object->DrawEnabled == shown)) {
         return;
     }
-    row->Text = text;
-    row->Owner->DrawEnabled = shown;
+    row.Text = text;
+    object->DrawEnabled = shown;
+    GameObject* label = object->FindChild("Text");
+    if (label != nullptr && label->Text != nullptr) {
+        const float width = Palette != nullptr ? Palette->Width : row.Row->Rect.Width;
+        TextCmp& lines = *label->Text;
+        lines.BoxSize = Vector2(width - 2.0f * RowMargin, 0.0f);
+        lines.Text = TextFitting::FitToLines(lines, text, row.MaxLines);
+        row.Row->Height = TextFitting::LaidOutHeight(lines) + 2.0f * RowPadding;
+        // The spacer stands at its centre and its children are placed from there; the
+        // text hangs from the top left.
+        EdLook::SetPosition(label, Vector2(RowMargin - width / 2.0f, RowPadding - row.Row->Height / 2.0f));
+        EdLook::SetSpriteSize(object->FindChild("Background"), Vector2(width, row.Row->Height));
+    }
     if (Palette != nullptr) {
         Palette->Layout();
     }

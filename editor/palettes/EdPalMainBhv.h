@@ -6,7 +6,7 @@
 
 class EdPaletteBhv;
 class EdPropertyRowBhv;
-class EdTextBlockBhv;
+class EdSpacerBhv;
 class EdToggleBhv;
 
 // The editor's control strip "PalMain": toggles that show the other palettes, pause
@@ -22,6 +22,12 @@ public:
     // Seconds of editing a notice stays; time outside edit mode does not count, so a
     // message from play waits for the designer.
     static constexpr float NoticeSeconds = 8.0f;
+    // A notice wraps to as many lines; a longer one is cut. The palette below must
+    // stay clear of it.
+    static constexpr int NoticeMaxLines = 5;
+    // The message rows' text: from the left edge, and above and below.
+    static constexpr float RowMargin = 6.0f;
+    static constexpr float RowPadding = 2.0f;
 
     EdPalMainBhv();
     ~EdPalMainBhv() override;
@@ -38,6 +44,8 @@ public:
     std::string GetInsertPrefabName() const;
     // Shows a message in the notice row for NoticeSeconds of editing, or until the next.
     void ShowNotice(const std::string& text);
+    // The message shown, "" when none.
+    const std::string& GetNotice() const { return mNotice.Text; }
 
     EdPaletteBhv* Palette = nullptr;
     EdToggleBhv* ChkObjectList = nullptr;
@@ -47,10 +55,16 @@ public:
     EdToggleBhv* ChkPauseGame = nullptr;
     EdToggleBhv* ChkShowPhysics = nullptr;
     EdPropertyRowBhv* StatusRow = nullptr;
-    EdTextBlockBhv* UnsavedRow = nullptr;
-    EdTextBlockBhv* NoticeRow = nullptr;
 
 private:
+    // A row of wrapped text ("UnsavedRow", "NoticeRow"): a spacer whose children
+    // "Background" and "Text" are placed from the row's centre, so they move with it.
+    struct MessageRow {
+        EdSpacerBhv* Row = nullptr;
+        int MaxLines = 1;
+        std::string Text;  // as given, before any cut
+    };
+
     void SetPalettesShown(bool shown);
     // Binds the toggle to show or hide the palettes root's child of that name.
     void BindPaletteToggle(EdToggleBhv* toggle, const char* paletteName);
@@ -59,7 +73,9 @@ private:
     void UpdateStatusRow();
     void AgeNotice();
     // The row shows the text, or is hidden (taking no room) for "".
-    void ShowRowText(EdTextBlockBhv* row, const std::string& text);
+    void ShowMessage(MessageRow& row, const std::string& text);
 
+    MessageRow mUnsaved;
+    MessageRow mNotice{nullptr, NoticeMaxLines, {}};
     float mNoticeAge = 0.0f;
 };

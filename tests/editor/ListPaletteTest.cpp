@@ -22,7 +22,6 @@
 #include "editor/widgets/EdFieldBhv.h"
 #include "editor/widgets/EdListItemBhv.h"
 #include "editor/widgets/EdPropertyRowBhv.h"
-#include "editor/widgets/EdTextBlockBhv.h"
 #include "object/AutoCreate.h"
 #include "object/Pos2dCmp.h"
 #include "object/Prefab.h"
@@ -129,7 +128,7 @@ TEST_F(ListPaletteTest, TheTreeIsBrowsedOneLevelAtATimeAndFixedObjectsStay) {
         EXPECT_EQ(fixed->PendingDestroy, 0) << fixed->Name;
     }
     EXPECT_EQ(gGameplayRoot, GameplayRoot);
-    EXPECT_NE(gEditorState->MainPalette->NoticeRow->Text.find("Cannot"), std::string::npos);
+    EXPECT_NE(gEditorState->MainPalette->GetNotice().find("Cannot"), std::string::npos);
 
     // Removing an ordinary object does take it away.
     gEditorState->SelectObject(Nest->Children.back());
