@@ -1,6 +1,7 @@
 #include "editor/EdRootBhv.h"
 
 #include "editor/EditorState.h"
+#include "editor/UnsavedWork.h"
 #include "editor/dialogs/EdDialogBhv.h"
 #include "editor/level/EdLevelEditorBhv.h"
 #include "editor/palettes/EdPalMainBhv.h"
@@ -12,6 +13,7 @@
 #include "editor/widgets/EdPaletteBhv.h"
 #include "game/screens/EditorLink.h"
 #include "game/screens/GameplayScreenBhv.h"
+#include "input/MessagePump.h"
 #include "object/Component.h"
 #include "object/EditorLink.h"
 #include "object/GameObject.h"
@@ -119,12 +121,7 @@ void EdRootBhv::HandleInput() {
     }
     EditorState& state = *gEditorState;
     if (EdInput::IsPressed(Key::F1) && state.IsEditing == 0) {
-        state.IsEditing = 1;
-        HidePalettes();
-        if (HasGameplayScreen()) {
-            PauseGameplayScreen();
-            ShowGameplayEditorIcons(true);
-        }
+        EnterEditMode();
     }
     if (EdInput::IsPressed(Key::F2) && state.IsEditing == 0) {
         ReturnToEditor();
@@ -159,6 +156,15 @@ void EdRootBhv::HandleInput() {
                 ShowGameplayEditorIcons(true);
             }
         }
+    }
+}
+
+void EdRootBhv::EnterEditMode() {
+    gEditorState->IsEditing = 1;
+    HidePalettes();
+    if (HasGameplayScreen()) {
+        PauseGameplayScreen();
+        ShowGameplayEditorIcons(true);
     }
 }
 
@@ -236,6 +242,41 @@ void EdRootBhv::AfterMessagePump() {
     if (gEdRoot != nullptr) {
         gEdRoot->UpdateMouseOverPalette();
         gEdRoot->UpdateKeyboardCapture(gEdRoot->Owner);
+    }
+}
+
+bool EdRootBhv::MayQuit() {
+    return gEdRoot == nullptr || gEdRoot->AskBeforeQuitting();
+}
+
+bool EdRootBhv::AskBeforeQuitting() {
+    const UnsavedWork unsaved = FindUnsavedWork();
+    if (mQuitConfirmed || unsaved.IsEmpty() || gEditorState == nullptr) {
+        return true;
+    }
+    // A second close while the question is open leaves it as it is.
+    if (mAskingToQuit && IsDialogOpen()) {
+        return false;
+    }
+    // The message box is seen only in edit mode.
+    if (gEditorState->IsEditing == 0) {
+        EnterEditMode();
+    }
+    mAskingToQuit = true;
+    const std::string question = EdPalMainBhv::UnsavedPrefix + unsaved.Describe() + ". Quit?";
+    ShowMessageBox({QuitAnyway, GoBack}, question, [](const std::string& answer) {
+        if (gEdRoot != nullptr) {
+            gEdRoot->OnQuitAnswer(answer);
+        }
+    });
+    return false;
+}
+
+void EdRootBhv::OnQuitAnswer(const std::string& answer) {
+    mAskingToQuit = false;
+    if (answer == QuitAnyway) {
+        mQuitConfirmed = true;
+        PostQuitMessage();
     }
 }
 

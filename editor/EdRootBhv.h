@@ -10,12 +10,15 @@ class EdPalMainBhv;
 
 // The root of the editor's interface: shows, hides and fades its three subtrees each
 // frame, takes the edit-mode keys (F1, F2, F11), returns from a play-test, opens the
-// message box, and works out once per pump pass whether the mouse is over the editor
-// and whether the editor holds the keyboard.
+// message box, asks before the program ends with unsaved work, and works out once per
+// pump pass whether the mouse is over the editor and whether the editor holds the
+// keyboard.
 class EdRootBhv : public Behavior {
 public:
     // The palettes' alpha byte while a tool is engaged.
     static constexpr uint8_t FadedAlpha = 76;
+    static constexpr const char* QuitAnyway = "Quit anyway";
+    static constexpr const char* GoBack = "Go back";
 
     EdRootBhv();
     ~EdRootBhv() override;
@@ -32,6 +35,10 @@ public:
     void UpdateKeyboardCapture(GameObject* object);
     // The application's per-pass call after the message pump; nothing without a root.
     static void AfterMessagePump();
+    // The application's question when the program is to end: true when nothing is
+    // unsaved (or there is no root). Otherwise the message box asks, in edit mode, and
+    // the answer "Quit anyway" posts the quit again, which then passes.
+    static bool MayQuit();
 
     GameObject* PalettesRoot = nullptr;
     GameObject* DialogsRoot = nullptr;
@@ -40,6 +47,10 @@ public:
     float PalettesAlpha = 1.0f;
 
 private:
+    // F1's way into edit mode: the game pauses as it stands.
+    void EnterEditMode();
+    bool AskBeforeQuitting();
+    void OnQuitAnswer(const std::string& answer);
     void ShowSubtrees(bool editing);
     bool IsDialogOpen() const;
     void HidePalettes();
@@ -51,6 +62,9 @@ private:
     static void PauseGameplayScreen();
     static void ShowGameplayEditorIcons(bool show);
     void RestoreLevelFromHistory();
+
+    bool mAskingToQuit = false;
+    bool mQuitConfirmed = false;
 };
 
 extern EdRootBhv* gEdRoot;

@@ -8,4 +8,5 @@ void InstallEditorHooks() {
     gEditorHooks.CreateState = CreateEditorState;
     gEditorHooks.DeleteState = DeleteEditorState;
     gEditorHooks.AfterPump = EdRootBhv::AfterMessagePump;
+    gEditorHooks.MayQuit = EdRootBhv::MayQuit;
 }

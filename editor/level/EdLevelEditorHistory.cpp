@@ -118,6 +118,7 @@ void EdLevelEditorBhv::SaveLevel(const std::string& levelName) {
         ListPalette::ReportSaveFailure(error.what());
         return;
     }
+    ListPalette::ReportSaved({level->Name});
     WarnOfIncompleteThings(*level);
 }
 

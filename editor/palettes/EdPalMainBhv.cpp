@@ -1,23 +1,34 @@
 #include "editor/palettes/EdPalMainBhv.h"
 
 #include "editor/EditorState.h"
+#include "editor/UnsavedWork.h"
+#include "editor/widgets/EdLook.h"
 #include "editor/widgets/EdPaletteBhv.h"
 #include "editor/widgets/EdPropertyRowBhv.h"
+#include "editor/widgets/EdSpacerBhv.h"
 #include "editor/widgets/EdToggleBhv.h"
+#include "editor/widgets/TextFitting.h"
 #include "game/levels/SavedDataBhv.h"
 #include "input/InputManager.h"
 #include "object/ContentWarning.h"
 #include "object/GameObject.h"
+#include "object/GameTime.h"
 #include "object/Prefab.h"
 #include "object/PrefabManager.h"
 #include "object/SceneRoots.h"
 #include "render/Graphics.h"
+#include "render/TextCmp.h"
 
 namespace {
 
+template <class T>
+T* FindWidget(GameObject* parent, const char* name) {
+    GameObject* object = parent != nullptr ? parent->FindChild(name) : nullptr;
+    return object != nullptr ? object->GetComponent<T>() : nullptr;
+}
+
 EdToggleBhv* FindToggle(GameObject* row, const char* name) {
-    GameObject* object = row != nullptr ? row->FindChild(name) : nullptr;
-    return object != nullptr ? object->GetComponent<EdToggleBhv>() : nullptr;
+    return FindWidget<EdToggleBhv>(row, name);
 }
 
 void SetAllFlags(GameObject* object, bool on) {
@@ -54,8 +65,12 @@ void EdPalMainBhv::Start() {
     GameObject* buttons = FindChild("ButtonRow1");
     ChkPauseGame = FindToggle(buttons, "ChkPauseGame");
     ChkShowPhysics = FindToggle(buttons, "ChkShowPhysics");
-    GameObject* status = FindChild("InsertingRow");
-    StatusRow = status != nullptr ? status->GetComponent<EdPropertyRowBhv>() : nullptr;
+    StatusRow = FindWidget<EdPropertyRowBhv>(Owner, "InsertingRow");
+    mUnsaved.Row = FindWidget<EdSpacerBhv>(Owner, "UnsavedRow");
+    mNotice.Row = FindWidget<EdSpacerBhv>(Owner, "NoticeRow");
+    // Hidden until they have something to say.
+    ShowMessage(mUnsaved, "");
+    ShowMessage(mNotice, "");
 
     BindPaletteToggle(ChkObjectList, "PalObjectList");
     BindPaletteToggle(ChkPrefabList, "PalPrefabList");
@@ -146,18 +161,16 @@ std::string EdPalMainBhv::FindInsertName() {
 
 void EdPalMainBhv::Update() {
     UpdateStatusRow();
+    const UnsavedWork unsaved = FindUnsavedWork();
+    ShowMessage(mUnsaved, unsaved.IsEmpty() ? "" : UnsavedPrefix + unsaved.Describe());
+    AgeNotice();
 }
 
 void EdPalMainBhv::UpdateStatusRow() {
     if (StatusRow == nullptr) {
         return;
     }
-    std::string value = ObjectPrefix + FindInsertName();
-    if (!mNotice.empty() && value == mNoticeCovers) {
-        value = mNotice;
-    } else {
-        mNotice.clear();
-    }
+    const std::string value = ObjectPrefix + FindInsertName();
     const std::string label = LevelPrefix + gCurrentLevelName;
     if (StatusRow->ValueText == value && StatusRow->Label == label) {
         return;
@@ -170,9 +183,43 @@ void EdPalMainBhv::UpdateStatusRow() {
 }
 
 void EdPalMainBhv::ShowNotice(const std::string& text) {
-    mNotice = text;
-    mNoticeCovers = ObjectPrefix + FindInsertName();
-    UpdateStatusRow();
+    mNoticeAge = 0.0f;
+    ShowMessage(mNotice, text);
+}
+
+void EdPalMainBhv::AgeNotice() {
+    if (mNotice.Text.empty()) {
+        return;
+    }
+    mNoticeAge += CurrentFrameDelta();
+    if (mNoticeAge >= NoticeSeconds) {
+        ShowMessage(mNotice, "");
+    }
+}
+
+void EdPalMainBhv::ShowMessage(MessageRow& row, const std::string& text) {
+    GameObject* object = row.Row != nullptr ? row.Row->Owner : nullptr;
+    const uint8_t shown = text.empty() ? 0 : 1;
+    if (object == nullptr || (text == row.Text && object->DrawEnabled == shown)) {
+        return;
+    }
+    row.Text = text;
+    object->DrawEnabled = shown;
+    GameObject* label = object->FindChild("Text");
+    if (label != nullptr && label->Text != nullptr) {
+        const float width = Palette != nullptr ? Palette->Width : row.Row->Rect.Width;
+        TextCmp& lines = *label->Text;
+        lines.BoxSize = Vector2(width - 2.0f * RowMargin, 0.0f);
+        lines.Text = TextFitting::FitToLines(lines, text, row.MaxLines);
+        row.Row->Height = TextFitting::LaidOutHeight(lines) + 2.0f * RowPadding;
+        // The spacer stands at its centre and its children are placed from there; the
+        // text hangs from the top left.
+        EdLook::SetPosition(label, Vector2(RowMargin - width / 2.0f, RowPadding - row.Row->Height / 2.0f));
+        EdLook::SetSpriteSize(object->FindChild("Background"), Vector2(width, row.Row->Height));
+    }
+    if (Palette != nullptr) {
+        Palette->Layout();
+    }
 }
 
 void EdPalMainBhv::HandleInput() {

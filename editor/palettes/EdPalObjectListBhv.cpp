@@ -336,15 +336,23 @@ void EdPalObjectListBhv::SaveSelectedToPrefabs() {
     }
     UpdatePrefabFromInstance(object);
     const AutoCreate* entry = FindAutoCreateOf(object);
+    std::vector<std::string> saved;
+    bool failed = false;
     for (Prefab* prefab : {entry != nullptr ? entry->Owner : nullptr, FindPrefab(object->PrefabName)}) {
         if (prefab == nullptr) {
             continue;
         }
         try {
             prefab->Save();
+            saved.push_back(prefab->Name);
         } catch (const ContentError& error) {
             ListPalette::ReportSaveFailure(error.what());
+            failed = true;
         }
+    }
+    // A confirmation must not hide the failure.
+    if (!failed) {
+        ListPalette::ReportSaved(saved);
     }
 }
 

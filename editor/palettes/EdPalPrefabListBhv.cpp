@@ -40,6 +40,15 @@ void SelectPrefab(Prefab* prefab) {
     gEditorState->SelectedName = prefab->Name;
 }
 
+// Save all answers even when nothing needed saving: the button is never greyed.
+void ConfirmSaveAll(const std::vector<std::string>& saved) {
+    if (saved.empty()) {
+        ShowEditorNotice("No modified prefabs to save");
+    } else {
+        ListPalette::ReportSaved(saved);
+    }
+}
+
 }  // namespace
 
 EdPalPrefabListBhv::EdPalPrefabListBhv() = default;
@@ -212,26 +221,52 @@ void EdPalPrefabListBhv::RemovePrefabNow(const std::string& name) {
 }
 
 void EdPalPrefabListBhv::SaveCurrent() {
+    std::vector<std::string> saved;
+    if (WriteCurrent(saved)) {
+        ListPalette::ReportSaved(saved);
+    }
+}
+
+void EdPalPrefabListBhv::SaveAll() {
+    std::vector<std::string> saved;
+    if (WriteAllModified(saved)) {
+        ConfirmSaveAll(saved);
+    }
+}
+
+bool EdPalPrefabListBhv::WriteCurrent(std::vector<std::string>& saved) {
     Prefab* current = CurrentPrefab();
     if (current == nullptr || !current->Modified) {
-        return;
+        return true;
     }
     try {
         gPrefabManager->SavePrefab(*current);
     } catch (const ContentError& error) {
         ListPalette::ReportSaveFailure(error.what());
+        return false;
     }
+    saved.push_back(current->Name);
+    return true;
 }
 
-void EdPalPrefabListBhv::SaveAll() {
+bool EdPalPrefabListBhv::WriteAllModified(std::vector<std::string>& saved) {
     if (gPrefabManager == nullptr) {
-        return;
+        return true;
+    }
+    std::vector<std::string> modified;
+    for (const auto& [name, prefab] : gPrefabManager->Prefabs) {
+        if (prefab != nullptr && prefab->Modified) {
+            modified.push_back(name);
+        }
     }
     try {
         gPrefabManager->SaveModifiedPrefabs();
     } catch (const ContentError& error) {
         ListPalette::ReportSaveFailure(error.what());
+        return false;
     }
+    saved.insert(saved.end(), modified.begin(), modified.end());
+    return true;
 }
 
 void EdPalPrefabListBhv::Duplicate() {
@@ -255,14 +290,23 @@ void EdPalPrefabListBhv::HandleInput() {
     if (gEditorState == nullptr || !ListPalette::IsKeyboardFree()) {
         return;
     }
-    if (EdInput::IsCtrlDown() && EdInput::IsPressed(Key::S) && gEditorState->SelectedObject == nullptr) {
-        SaveCurrent();
+    const bool saveKey = EdInput::IsCtrlDown() && EdInput::IsPressed(Key::S);
+    // Ctrl+Shift+S saves the current prefab, then the rest: one confirmation for both.
+    std::vector<std::string> saved;
+    bool failed = false;
+    if (saveKey && gEditorState->SelectedObject == nullptr) {
+        failed = !WriteCurrent(saved);
     }
     if (EdInput::IsPressed(Key::Insert) && gEditorState->SelectedPrefab != nullptr) {
         NewPrefab();
     }
-    if (EdInput::IsCtrlDown() && EdInput::IsShiftDown() && EdInput::IsPressed(Key::S)) {
-        SaveAll();
+    if (saveKey && EdInput::IsShiftDown()) {
+        failed = !WriteAllModified(saved) || failed;
+        if (!failed) {
+            ConfirmSaveAll(saved);
+        }
+    } else if (!failed) {
+        ListPalette::ReportSaved(saved);
     }
 }
 

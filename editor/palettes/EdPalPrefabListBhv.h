@@ -62,4 +62,8 @@ private:
     // Fills the rows; whether the matching prefabs ran out before the last row.
     bool FillRows();
     Prefab* CurrentPrefab() const;
+    // Each adds the names of the prefabs it wrote; false after a failure, which it has
+    // reported.
+    bool WriteCurrent(std::vector<std::string>& saved);
+    bool WriteAllModified(std::vector<std::string>& saved);
 };

@@ -61,9 +61,20 @@ bool IsKeyboardFree() {
 }
 
 void ReportSaveFailure(const std::string& what) {
-    std::cerr << "Save failed: " << what << '\n';
+    const std::string message = "Save failed: " + what;
+    std::cerr << message << '\n';
+    ShowEditorNotice(message);
     if (gEdRoot != nullptr) {
-        gEdRoot->ShowMessageBox({"OK"}, "Save failed: " + what, nullptr);
+        gEdRoot->ShowMessageBox({"OK"}, message, nullptr);
+    }
+}
+
+void ReportSaved(const std::vector<std::string>& names) {
+    switch (names.size()) {
+        case 0: return;
+        case 1: ShowEditorNotice("Saved " + names[0]); return;
+        case 2: ShowEditorNotice("Saved " + names[0] + " and " + names[1]); return;
+        default: ShowEditorNotice("Saved " + std::to_string(names.size()) + " prefabs"); return;
     }
 }
 

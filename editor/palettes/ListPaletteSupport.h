@@ -37,7 +37,11 @@ int LastScrollOffset(int count, int rows);
 
 bool IsKeyboardFree();
 
-// Reports a save failure in the message box and on standard error.
+// Reports a save failure in the message box, the main palette's notice row and on
+// standard error.
 void ReportSaveFailure(const std::string& what);
+// Confirms a save in the main palette's notice row: "Saved Exit", "Saved Exit and
+// Wall", "Saved 3 prefabs". Nothing for an empty list.
+void ReportSaved(const std::vector<std::string>& names);
 
 }  // namespace ListPalette

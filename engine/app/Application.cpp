@@ -33,6 +33,14 @@
 Application* gApplication = nullptr;
 EditorHooks gEditorHooks;
 
+namespace {
+
+bool EditorLetsQuit() {
+    return gEditorHooks.MayQuit == nullptr || gEditorHooks.MayQuit();
+}
+
+}  // namespace
+
 Application::Application() : Application(GetSystemClock()) {}
 
 Application::Application(Clock& clock)
@@ -162,7 +170,8 @@ bool Application::RunPass() {
 
     gInputManager->Update();
     gSoundManager->Update();
-    if (!PumpMessagesFn()) {
+    // A quit the editor holds back runs the pass as usual: its question must be drawn.
+    if (!PumpMessagesFn() && EditorLetsQuit()) {
         return false;
     }
     if (gEditorHooks.AfterPump != nullptr) {

@@ -49,8 +49,8 @@ public:
     // the "Main" resources and the gameplay root; and the unloading after the loop.
     void LoadGame();
     void UnloadGame();
-    // One pass of the main loop. Returns false when the message pump reports the end;
-    // nothing after the pump runs in that pass.
+    // One pass of the main loop. Returns false when the message pump reports the end and
+    // the editor lets the program end; nothing after the pump runs in that pass.
     bool RunPass();
 
     // A body is active only where UpdateEnabled holds on its object and every ancestor

@@ -117,9 +117,14 @@ bool IsQuitPosted() {
     return sQuitPosted;
 }
 
-bool PumpMessages() {
-    bool keepRunning = !sQuitPosted;
+bool TakePostedQuit() {
+    const bool posted = sQuitPosted;
     sQuitPosted = false;
+    return posted;
+}
+
+bool PumpMessages() {
+    bool keepRunning = !TakePostedQuit();
     SDL_Event event;
     while (SDL_PollEvent(&event) != 0) {
         if (!HandleWindowEvent(event)) {

@@ -14,3 +14,5 @@ bool HandleWindowEvent(const SDL_Event& event);
 void PostQuitMessage();
 // A quit was asked for and no pump has reported it yet.
 bool IsQuitPosted();
+// Whether a quit was posted, clearing it: how a pump reports it once.
+bool TakePostedQuit();

@@ -137,7 +137,7 @@ TEST_F(ListPaletteTest, TheTreeIsBrowsedOneLevelAtATimeAndFixedObjectsStay) {
         EXPECT_EQ(fixed->PendingDestroy, 0) << fixed->Name;
     }
     EXPECT_EQ(gGameplayRoot, GameplayRoot);
-    EXPECT_NE(gEditorState->MainPalette->StatusRow->ValueText.find("Cannot"), std::string::npos);
+    EXPECT_NE(gEditorState->MainPalette->GetNotice().find("Cannot"), std::string::npos);
 
     // Removing an ordinary object does take it away.
     gEditorState->SelectObject(Nest->Children.back());

@@ -5,6 +5,7 @@
 #include <cmath>
 #include <sstream>
 #include <stdexcept>
+#include <utility>
 
 #include "ContentTestSupport.h"
 #include "GraphicsTestSeam.h"
@@ -21,6 +22,7 @@
 #include "game/screens/EditorLink.h"
 #include "game/screens/GameplayScreenBhv.h"
 #include "input/InputManager.h"
+#include "input/MessagePump.h"
 #include "object/GameConfig.h"
 #include "object/GameObject.h"
 #include "object/PrefabManager.h"
@@ -75,7 +77,8 @@ PlayHarness::PlayHarness(unsigned seed) {
             gInputManager->KeysDown.set(KeyCode(key));
         }
         gInputManager->MousePosition = Mouse;
-        return true;
+        const bool closed = std::exchange(mCloseRequested, false);
+        return !TakePostedQuit() && !closed;
     };
 }
 
@@ -141,11 +144,16 @@ void PlayHarness::StartLoop() {
 }
 
 void PlayHarness::RunPass() {
-    Clock.AdvanceSteps(1);
-    if (!App->RunPass()) {
+    if (!TryRunPass()) {
         throw std::logic_error("the main loop ended");
     }
+}
+
+bool PlayHarness::TryRunPass() {
+    Clock.AdvanceSteps(1);
+    const bool running = App->RunPass();
     PressOnce.clear();
+    return running;
 }
 
 void PlayHarness::RunPasses(int count) {
@@ -160,6 +168,10 @@ void PlayHarness::RunSeconds(float seconds) {
 
 void PlayHarness::Tap(Key key) {
     PressOnce.insert(key);
+}
+
+void PlayHarness::CloseWindow() {
+    mCloseRequested = true;
 }
 
 GameObject* PlayHarness::Find(const std::string& path) const {

@@ -51,12 +51,18 @@ public:
     // screen takes its place, starting gCurrentLevelName (the first main level when "").
     void StartInLevel();
 
-    // One pass of the main loop; a key of PressOnce is held for this pass only.
+    // One pass of the main loop; a key of PressOnce is held for this pass only. Throws
+    // when the loop ends in it.
     void RunPass();
+    // The same pass; false when the loop ended in it.
+    bool TryRunPass();
     void RunPasses(int count);
     void RunSeconds(float seconds);
     // Held for the next pass, released in the pass after.
     void Tap(Key key);
+    // The window's close button: the next pump reports the end of the program, as it
+    // does for a posted quit.
+    void CloseWindow();
 
     // An object by its path of names from the gameplay root, "A/B/C"; null when absent.
     GameObject* Find(const std::string& path) const;
@@ -85,6 +91,7 @@ private:
     void StartLoop();
 
     bool mDrawing = false;
+    bool mCloseRequested = false;
 };
 
 // The text of a one-part property of the object's first component of that type name,

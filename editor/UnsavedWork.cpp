@@ -1,0 +1,26 @@
+#include "editor/UnsavedWork.h"
+
+#include "editor/EditorState.h"
+#include "editor/level/EdLevelEditorBhv.h"
+#include "object/PrefabManager.h"
+
+std::string UnsavedWork::Describe() const {
+    std::string text = Level ? "level" : "";
+    if (Prefabs > 0) {
+        text += text.empty() ? "" : ", ";
+        text += std::to_string(Prefabs) + (Prefabs == 1 ? " prefab" : " prefabs");
+    }
+    return text;
+}
+
+UnsavedWork FindUnsavedWork() {
+    UnsavedWork work;
+    work.Level =
+        gEditorState != nullptr && gEditorState->LevelEditor != nullptr && gEditorState->LevelEditor->Dirty != 0;
+    if (gPrefabManager != nullptr) {
+        for (const auto& [name, prefab] : gPrefabManager->Prefabs) {
+            work.Prefabs += prefab != nullptr && prefab->Modified ? 1 : 0;
+        }
+    }
+    return work;
+}

@@ -1,0 +1,16 @@
+#pragma once
+
+#include <string>
+
+// What the editor holds that its files do not: the level editor's unsaved edits and the
+// prefabs marked modified.
+struct UnsavedWork {
+    bool Level = false;
+    int Prefabs = 0;
+
+    bool IsEmpty() const { return !Level && Prefabs == 0; }
+    // "level, 3 prefabs", "level", "1 prefab"; "" when nothing is unsaved.
+    std::string Describe() const;
+};
+
+UnsavedWork FindUnsavedWork();

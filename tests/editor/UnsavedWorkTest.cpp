@@ -1,0 +1,264 @@
+// Unsaved work in the running program: the main palette tells what is not yet saved and
+// confirms each save, and quitting while something is unsaved asks first.
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <initializer_list>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "GraphicsTestSupport.h"
+#include "PlayHarness.h"
+#include "app/EditorHooks.h"
+#include "editor/EditorState.h"
+#include "editor/dialogs/EdDlgMessageBoxBhv.h"
+#include "editor/level/EdLevelEditorBhv.h"
+#include "editor/widgets/EdPaletteBhv.h"
+#include "editor/widgets/EdPropertyRowBhv.h"
+#include "editor/widgets/EdTitleBarBhv.h"
+#include "editor/widgets/IEdUiElement.h"
+#include "game/levels/SavedDataBhv.h"
+#include "input/MessagePump.h"
+#include "object/DrawLayer.h"
+#include "object/GameObject.h"
+#include "object/ObjectPicking.h"
+#include "object/PrefabManager.h"
+#include "object/SceneRoots.h"
+#include "object/TempFolder.h"
+#include "program/EditorHooks.h"
+#include "render/TextCmp.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+class UnsavedWorkTest : public ::testing::Test {
+protected:
+    // The first level in edit mode: F1 pauses play, F2 brings the level back as loaded.
+    // Drawn only when the test reads how texts are set.
+    void Start(bool drawing) {
+        InstallEditorHooks();
+        mPlay = std::make_unique<PlayHarness>();
+        if (drawing) {
+            mPlay->EnableDrawing();
+        }
+        mPlay->StartInLevel();
+        // Drawing starts the game as the program does, editor included.
+        if (gRootObject->FindChild("EdRoot") == nullptr) {
+            gRootObject->AddChild(new GameObject("EdRoot"));
+        }
+        mPlay->RunSeconds(1.5f);
+        Press(Key::F1);
+        Press(Key::F2);
+        ASSERT_NE(Editor(), nullptr);
+        ASSERT_EQ(gEditorState->IsEditing, 1);
+        ASSERT_EQ(gCurrentLevelName, "Lvl_01");
+    }
+
+    void TearDown() override {
+        mPlay.reset();
+        gEditorHooks = {};
+        TakePostedQuit();
+    }
+
+    static EdLevelEditorBhv* Editor() { return gEditorState != nullptr ? gEditorState->LevelEditor : nullptr; }
+    static GameObject* EdRoot() { return gRootObject->FindChild("EdRoot"); }
+    static GameObject* PalMain() { return EdRoot()->FindChild("EdPalettesRoot")->FindChild("PalMain"); }
+    static GameObject* MessageBox() { return EdRoot()->FindChild("EdDialogsRoot")->FindChild("EdDlgMessageBox"); }
+    static bool IsShown(const GameObject* object) {
+        for (; object != nullptr; object = object->Parent) {
+            if (object->DrawEnabled == 0) {
+                return false;
+            }
+        }
+        return true;
+    }
+
+    // What a row of the main palette shows: "" while it is hidden.
+    static std::string Shown(const char* row) {
+        const GameObject* object = PalMain()->FindChild(row);
+        if (object == nullptr) {
+            return std::string("(no row ") + row + ")";
+        }
+        const GameObject* text = object->FindChild("Text");
+        return !IsShown(object) || text == nullptr || text->Text == nullptr ? "" : text->Text->Text;
+    }
+
+    // The modifiers are held through the pass that presses the key and the one after.
+    void Press(Key key, std::initializer_list<Key> modifiers = {}) {
+        mPlay->HeldKeys = modifiers;
+        mPlay->Tap(key);
+        mPlay->RunPass();
+        mPlay->RunPass();
+        mPlay->HeldKeys.clear();
+    }
+
+    GameObject* Player() const {
+        for (GameObject* group : mPlay->Find("GameplayScreen/Level")->Children) {
+            if (GameObject* player = group->FindChild("Player")) {
+                return player;
+            }
+        }
+        return nullptr;
+    }
+
+    // Right-clicks the player to select it and nudges it: the level has an unsaved edit.
+    void NudgePlayer() {
+        const Vector2 origin = ScreenToLayer(DrawLayer::Foreground, Vector2());
+        const Vector2 unit = ScreenToLayer(DrawLayer::Foreground, Vector2(1.0f, 1.0f)) - origin;
+        const Vector2 world = Player()->GetPos();
+        mPlay->Mouse = Vector2((world.X - origin.X) / unit.X, (world.Y - origin.Y) / unit.Y);
+        mPlay->RunPass();
+        Press(Key::RightMouse);
+        Press(Key::Left);
+        ASSERT_EQ(Editor()->Dirty, 1);
+    }
+
+    static void Modify(std::initializer_list<const char*> names) {
+        for (const char* name : names) {
+            gPrefabManager->FindPrefab(name)->Modified = true;
+        }
+    }
+
+    std::unique_ptr<PlayHarness> mPlay;
+};
+
+TEST_F(UnsavedWorkTest, TheMainPaletteShowsWhatIsUnsavedAndConfirmsEachSave) {
+    QV_REQUIRE_DISPLAY();
+    Start(true);
+    EXPECT_EQ(Shown("UnsavedRow"), "");
+    EXPECT_EQ(Shown("NoticeRow"), "");
+
+    NudgePlayer();
+    EXPECT_EQ(Shown("UnsavedRow"), "Unsaved: level");
+    Modify({"Exit", "En_Ant"});
+    mPlay->RunPass();
+    EXPECT_EQ(Shown("UnsavedRow"), "Unsaved: level, 2 prefabs");
+
+    // Alt+S saves the level; the status row keeps the level and the insert name.
+    Press(Key::S, {Key::Alt});
+    EXPECT_EQ(Shown("NoticeRow"), "Saved Lvl_01");
+    EXPECT_EQ(Shown("UnsavedRow"), "Unsaved: 2 prefabs");
+    auto* status = PalMain()->FindChild("InsertingRow")->GetComponent<EdPropertyRowBhv>();
+    EXPECT_EQ(status->Label, "Lv: Lvl_01");
+    EXPECT_EQ(status->ValueText.rfind("Ob: ", 0), 0u) << status->ValueText;
+
+    // Ctrl+S in the prefab list saves the current prefab.
+    Press(Key::Tab);
+    gEditorState->SelectPrefab(gPrefabManager->FindPrefab("Exit"));
+    gEditorState->SelectedName = "Exit";
+    Press(Key::S, {Key::Ctrl});
+    EXPECT_EQ(Shown("NoticeRow"), "Saved Exit");
+    EXPECT_EQ(Shown("UnsavedRow"), "Unsaved: 1 prefab");
+
+    // Ctrl+Shift+S saves the current one first, then the rest: one count for both.
+    Modify({"Exit", "Wall"});
+    Press(Key::S, {Key::Ctrl, Key::Shift});
+    EXPECT_EQ(Shown("NoticeRow"), "Saved 3 prefabs");
+    EXPECT_EQ(Shown("UnsavedRow"), "");
+    Press(Key::S, {Key::Ctrl, Key::Shift});
+    EXPECT_EQ(Shown("NoticeRow"), "No modified prefabs to save");
+
+    // Ctrl+S in the object list writes the selected object's prefab.
+    gEditorState->SelectObject(Player());
+    Press(Key::S, {Key::Ctrl});
+    EXPECT_EQ(Shown("NoticeRow"), "Saved Player");
+
+    // A save that fails says so, naming the file, in as many lines as it needs within
+    // the palette; the prefab stays unsaved.
+    const fs::path wall = mPlay->Content->Path() / "Prefabs" / "Wall.json";
+    fs::remove(wall);
+    fs::create_directories(wall / "in the way");
+    Modify({"Wall"});
+    gEditorState->SelectPrefab(nullptr);
+    gEditorState->SelectedName.clear();
+    Press(Key::S, {Key::Ctrl, Key::Shift});
+    const std::string failure = Shown("NoticeRow");
+    EXPECT_EQ(failure.rfind("Save failed: ", 0), 0u) << failure;
+    EXPECT_NE(failure.find(wall.string()), std::string::npos) << failure;
+    EXPECT_EQ(Shown("UnsavedRow"), "Unsaved: 1 prefab");
+    GameObject* notice = PalMain()->FindChild("NoticeRow");
+    ASSERT_NE(notice, nullptr);
+    const EdPaletteBhv* palette = PalMain()->GetComponent<EdPaletteBhv>();
+    const TextLayout& lines = notice->FindChild("Text")->Text->Layout();
+    EXPECT_GT(lines.Lines().size(), 1u);
+    EXPECT_LE(lines.MaxWidth(), palette->Width - 8.0f);
+    const ::Rect row = FindUiElement(notice)->Rect;
+    EXPECT_GE(row.Height, lines.Height());
+    EXPECT_LE(row.Y + row.Height, palette->TopLeft.Y + palette->Height);
+    if (const char* folder = std::getenv("QV_SCREENSHOT_DIR")) {
+        mPlay->SaveScreenshot(fs::path(folder) / "unsaved-work.bmp");
+    }
+    Press(Key::OemEnter);
+
+    // However long a notice is, the object list below the palette stays clear of it.
+    std::string names;
+    for (int i = 0; i < 40; ++i) {
+        names += " En_Ant" + std::to_string(i);
+    }
+    ShowEditorNotice("Cannot place" + names);
+    mPlay->RunPass();
+    const std::string cut = Shown("NoticeRow");
+    EXPECT_EQ(cut.rfind("Cannot place En_Ant0 En_Ant1", 0), 0u) << cut;
+    EXPECT_EQ(cut.substr(cut.size() - 3), "...") << cut;
+    const EdPaletteBhv* objects =
+        EdRoot()->FindChild("EdPalettesRoot")->FindChild("PalObjectList")->GetComponent<EdPaletteBhv>();
+    EXPECT_LT(palette->TopLeft.Y + palette->Height, objects->TopLeft.Y);
+    ShowEditorNotice(failure);
+
+    // A notice goes after a while of editing.
+    mPlay->RunSeconds(2.0f);
+    EXPECT_EQ(Shown("NoticeRow"), failure);
+    mPlay->RunSeconds(10.0f);
+    EXPECT_EQ(Shown("NoticeRow"), "");
+}
+
+TEST_F(UnsavedWorkTest, QuittingWithUnsavedWorkAsksFirstAndGoingBackLosesNothing) {
+    Start(false);
+    GameObject* box = MessageBox();
+    auto* messageBox = box->GetComponent<EdDlgMessageBoxBhv>();
+
+    // Nothing unsaved: closing the window ends the loop at once.
+    mPlay->CloseWindow();
+    EXPECT_FALSE(mPlay->TryRunPass());
+    EXPECT_FALSE(IsShown(box));
+
+    // An edit, then a play-test: closing the window asks, over the paused game.
+    NudgePlayer();
+    const Vector2 edited = Player()->GetPos();
+    const int history = Editor()->GetHistorySize();
+    Press(Key::F1);
+    ASSERT_EQ(gEditorState->IsEditing, 0);
+    mPlay->CloseWindow();
+    EXPECT_TRUE(mPlay->TryRunPass());
+    mPlay->RunPass();
+    EXPECT_EQ(gEditorState->IsEditing, 1);
+    EXPECT_TRUE(IsShown(box));
+    EXPECT_EQ(messageBox->GetLabels(), (std::vector<std::string>{"Quit anyway", "Go back"}));
+    EXPECT_EQ(box->FindChild("TitleBar")->GetComponent<EdTitleBarBhv>()->Title, "Unsaved: level. Quit?");
+
+    // Esc goes back: the program runs on with the edit and its history.
+    Press(Key::Esc);
+    EXPECT_FALSE(IsShown(box));
+    mPlay->RunPasses(3);
+    EXPECT_EQ(Editor()->Dirty, 1);
+    EXPECT_EQ(Editor()->GetHistorySize(), history);
+    EXPECT_NEAR(Player()->GetPos().X, edited.X, 1e-3f);
+    EXPECT_NEAR(Player()->GetPos().Y, edited.Y, 1e-3f);
+
+    // A quit posted by the game (the map's quit popup) asks the same; "Quit anyway" ends
+    // the loop at the next pump.
+    PostQuitMessage();
+    EXPECT_TRUE(mPlay->TryRunPass());
+    mPlay->RunPass();
+    ASSERT_TRUE(IsShown(box));
+    mPlay->Tap(Key::OemEnter);
+    EXPECT_TRUE(mPlay->TryRunPass());
+    EXPECT_FALSE(mPlay->TryRunPass());
+}
+
+}  // namespace
