@@ -142,7 +142,7 @@ protected:
         return object;
     }
 
-    static std::string StatusText() { return gEditorState->MainPalette->StatusRow->ValueText; }
+    static std::string StatusText() { return gEditorState->MainPalette->GetNotice(); }
 
     // As a user does it: right click clears the field and takes the keyboard, the text
     // is typed, Enter commits.
@@ -530,7 +530,7 @@ TEST_F(LevelEditorTest, ALevelNamingARenamedPrefabOpensAndPlaysWithoutItAndTheEd
     EXPECT_TRUE(Things("Exit").empty());
     EXPECT_FALSE(Things("Wall").empty());
     ASSERT_EQ(Things("Player").size(), 1u);
-    const std::string status = gEditorState->MainPalette->StatusRow->ValueText;
+    const std::string status = gEditorState->MainPalette->GetNotice();
     EXPECT_NE(status.find("Lvl_02.json: prefab 'Exit' is not loaded"), std::string::npos) << status;
 
     // Play-tested from the editor, the level plays.

@@ -88,7 +88,7 @@ protected:
     static Vector2 CentreOf(const IEdUiElement& element) {
         return Vector2(element.Rect.X + element.Rect.Width / 2.0f, element.Rect.Y + element.Rect.Height / 2.0f);
     }
-    std::string StatusText() const { return gEditorState->MainPalette->StatusRow->ValueText; }
+    std::string StatusText() const { return gEditorState->MainPalette->GetNotice(); }
 
     GameObject* EdRoot = nullptr;
     GameObject* Nest = nullptr;

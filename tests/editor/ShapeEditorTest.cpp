@@ -255,7 +255,7 @@ TEST_F(ShapeEditorTest, AnUnusableShapeTextIsToldWithItsObjectOrPrefabAndChanges
         shapeRow = row->Label == "  Shape" ? row : shapeRow;
     }
     ASSERT_NE(shapeRow, nullptr);
-    const std::string& status = gEditorState->MainPalette->StatusRow->ValueText;
+    const std::string& status = gEditorState->MainPalette->GetNotice();
     // Typed as a designer does: right click clears the field, Enter commits.
     const auto typeShape = [&](const std::string& text) {
         const Rect& field = shapeRow->ValueField->Rect;
