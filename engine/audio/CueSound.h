@@ -1,6 +1,7 @@
 #pragma once
 
 #include <functional>
+#include <map>
 #include <string>
 
 #include "platform/audio/AudioChannel.h"
@@ -21,6 +22,10 @@ void BindCuePlayHook(Behavior& cue, std::function<void()> play, CueHookBinding b
 
 // The frequency factor of a pitch shift: 2^(semitones / 12), in double precision.
 float PitchFactor(float semitones);
+
+// Every sound the cue prefabs ("Cue_<name>") ask for by "SoundName", each with who
+// asks first: prefab "Cue_Shot", CueOneShotBhv.SoundName. None without a prefab manager.
+std::map<std::string, std::string> SoundsAskedForByCues();
 
 // The loaded sound of that name, looked up at each play since a reload replaces sounds;
 // null when no bank has it.
