@@ -24,8 +24,8 @@ float PitchFactor(float semitones) {
     return static_cast<float>(std::pow(2.0, static_cast<double>(semitones) / 12.0));
 }
 
-std::map<std::string, std::string> SoundsAskedForByCues() {
-    std::map<std::string, std::string> asked;
+std::map<std::string, CueSoundRequest> SoundsAskedForByCues() {
+    std::map<std::string, CueSoundRequest> asked;
     if (gPrefabManager == nullptr) {
         return asked;
     }
@@ -42,7 +42,7 @@ std::map<std::string, std::string> SoundsAskedForByCues() {
                                    ? dynamic_cast<const TypedPropertyRegistration<std::string>*>(property->second)
                                    : nullptr;
             if (text != nullptr && !text->Get().empty()) {
-                asked.emplace(text->Get(), "prefab \"" + name + "\", " + component->TypeName + ".SoundName");
+                asked.emplace(text->Get(), CueSoundRequest{name, component->TypeName});
             }
         }
     }

@@ -52,7 +52,7 @@ void SoundManager::ReloadBank(const std::string& bankName) {
 }
 
 void SoundManager::TellLoadProblems(const SoundBank& bank) const {
-    const std::map<std::string, std::string> asked = SoundsAskedForByCues();
+    const std::map<std::string, CueSoundRequest> asked = SoundsAskedForByCues();
     for (const std::string& damage : bank.Damaged) {
         WarnContent(damage);
     }
@@ -61,7 +61,7 @@ void SoundManager::TellLoadProblems(const SoundBank& bank) const {
         if (bank.KeptPrevious.contains(stem)) {
             WarnContent(problem + "; the sound \"" + stem + "\" loaded before is kept");
         } else if (bank.Find(stem) == nullptr && asker != asked.end()) {
-            WarnContent(problem + "; the sound \"" + stem + "\" of " + asker->second + " plays nothing");
+            WarnContent(problem + "; \"" + asker->second.Prefab + "\" plays nothing");
         } else {
             // Banks may hold notes and other files beside the sounds.
             DebugPrint(("Sound bank: skipped " + problem + "\n").c_str());
@@ -73,7 +73,7 @@ void SoundManager::TellLoadProblems(const SoundBank& bank) const {
             unreadable = unreadable || (other != nullptr && other->Unreadable.contains(sound));
         }
         if (FindSound(sound) == nullptr && !unreadable) {
-            WarnContent("Missing sound \"" + sound + "\" (asked for by " + asker + ")");
+            WarnContent("Missing sound \"" + sound + "\" (asked for by " + asker.Describe() + ")");
         }
     }
 }

@@ -7,8 +7,8 @@
 #include "assets/TextureManager.h"
 #include "object/ContentError.h"
 #include "platform/gfx/GfxImage.h"
-#include "platform/window/CursorImage.h"
 #include "platform/gfx/GfxTexture.h"
+#include "platform/window/CursorImage.h"
 #include "render/DisplaySettings.h"
 #include "render/Graphics.h"
 
@@ -153,8 +153,9 @@ TEST_F(TextureDeviceTest, AnImageWhoseHeaderClaimsTooMuchIsRefusedBeforeDecoding
 // whose header holds no zero byte, so the text search finds the drawing after it.
 TEST_F(TextureDeviceTest, AFileIsDecodedOnlyAsTheImageFormatItsNameOrSignatureSays) {
     std::string drawing = {0x40, 1, 1, 1, 1, 1, 1, 24, 1, 1, 1, 1, 8, 1, 8, 1, 8, 0x20};
-    drawing += "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"8\" height=\"8\">"
-               "<rect width=\"8\" height=\"8\" fill=\"red\"/></svg>\n";
+    drawing +=
+        "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"8\" height=\"8\">"
+        "<rect width=\"8\" height=\"8\" fill=\"red\"/></svg>\n";
     int width = 0;
     int height = 0;
     std::string error;

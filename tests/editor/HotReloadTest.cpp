@@ -174,12 +174,10 @@ public:
 
     // The lines about the test's own files: the committed cue prefabs ask for sounds
     // that the test's bank lacks.
-    int AboutTheFiles() const {
-        return static_cast<int>(Lines.size()) - Naming("Missing sound \"");
-    }
+    int AboutTheFiles() const { return static_cast<int>(Lines.size()) - Naming("Missing sound \""); }
     int Naming(const std::string& what) const {
-        return static_cast<int>(
-            std::count_if(Lines.begin(), Lines.end(), [&](const std::string& line) { return line.find(what) != std::string::npos; }));
+        return static_cast<int>(std::count_if(
+            Lines.begin(), Lines.end(), [&](const std::string& line) { return line.find(what) != std::string::npos; }));
     }
 
     std::vector<std::string> Lines;
