@@ -4,6 +4,7 @@
 #include <string>
 
 #include "app/Application.h"
+#include "game/GameContent.h"
 #include "object/NumberText.h"
 #include "object/PrefabManager.h"
 #include "platform/CrashReport.h"
@@ -39,6 +40,7 @@ int main() {
     gComponentTypeRegistrar = RegisterComponentTypes;
     InstallEditorHooks();
     Application* application = new Application();
+    application->Expected = GameExpectedContent();
     QuitAfterPassesFromEnvironment(*application);
     application->Run();
     delete application;

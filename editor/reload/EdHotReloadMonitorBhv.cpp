@@ -7,6 +7,7 @@
 #include "assets/TextureManager.h"
 #include "audio/SoundManager.h"
 #include "fx/AnimationManager.h"
+#include "object/ContentWarning.h"
 #include "object/GameConfig.h"
 #include "object/GameObject.h"
 #include "object/GameTime.h"
@@ -151,11 +152,9 @@ void EdHotReloadMonitorBhv::ReloadSounds() {
         return;
     }
     try {
-        gSoundManager->UnloadBank(kSoundBank);
-        gSoundManager->LoadBank(kSoundBank);
+        gSoundManager->ReloadBank(kSoundBank);
     } catch (const std::exception& e) {
-        DebugPrint(
-            (std::string("Hot reload: sound bank \"") + kSoundBank + "\" not reloaded: " + e.what() + "\n").c_str());
+        WarnContent(std::string("Hot reload: sound bank \"") + kSoundBank + "\" not reloaded: " + e.what());
     }
 }
 
@@ -164,9 +163,9 @@ void EdHotReloadMonitorBhv::ReloadAnimations() {
         return;
     }
     try {
-        gAnimationManager->LoadAll();
+        gAnimationManager->ReloadAll();
     } catch (const std::exception& e) {
-        DebugPrint((std::string("Hot reload: animations not reloaded: ") + e.what() + "\n").c_str());
+        WarnContent(std::string("Hot reload: animations not reloaded: ") + e.what());
     }
 }
 

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <ctime>
 
+#include "app/ContentCheck.h"
 #include "app/EditorHooks.h"
 #include "app/FixedStepTimer.h"
 #include "app/RuntimeTypes.h"
@@ -137,6 +138,7 @@ void Application::LoadGame() {
     gSoundManager->LoadBank("Main");
     gAnimationManager->UpdatesPerSecond = UpdatesPerSecond;
     gAnimationManager->LoadAll();
+    WarnAboutMissingContent(Expected);
     gRootObject->Name = "Root";
     gGameplayRoot = new GameObject("GameplayRoot");
     gRootObject->AddChild(gGameplayRoot);

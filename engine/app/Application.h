@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "app/Published.h"
+#include "object/ExpectedContent.h"
 #include "object/ObjectWalks.h"
 #include "object/SceneRoots.h"
 #include "physics/PhysicsWorld.h"
@@ -70,6 +71,9 @@ public:
 
     // The message pump; tests replace it.
     std::function<bool()> PumpMessagesFn;
+    // What the game's code asks for by name, checked once LoadGame has loaded the
+    // content; the program sets it.
+    ExpectedContent Expected;
 
 private:
     // Runs last of all: clears the application's own globals and deletes what the

@@ -7,6 +7,7 @@
 #include "platform/Clock.h"
 #include "platform/CrashReport.h"
 #include "platform/Thread.h"
+#include "platform/ThreadStack.h"
 
 std::atomic<int64_t> gHeartbeat{0};
 
@@ -30,6 +31,8 @@ struct Watchdog::State {
     Clock* WatchedClock;
     const std::atomic<int64_t>* Heartbeat;
     const std::chrono::milliseconds PollInterval;
+    // The thread that armed the watchdog: the main loop's.
+    NativeThreadId WatchedThread = 0;
     bool Armed = false;
     bool ThreadStarted = false;
     bool Retired = false;
@@ -41,7 +44,7 @@ void Watchdog::Watch(const std::shared_ptr<State>& state) {
     std::unique_lock<std::mutex> lock(state->Mutex);
     while (!state->Retired) {
         if (state->IsHungLocked()) {
-            ReportFatalError(reason);
+            ReportStalledThread(reason, state->WatchedThread, "main thread");
         }
         state->Wake.wait_for(lock, state->PollInterval, [&state] { return state->Retired; });
     }
@@ -67,6 +70,7 @@ bool Watchdog::IsHung() const {
 void Watchdog::Arm() {
     std::lock_guard<std::mutex> lock(mState->Mutex);
     mState->Armed = true;
+    mState->WatchedThread = CurrentThreadId();
     if (!mState->ThreadStarted) {
         mState->ThreadStarted = true;
         StartDetachedThread([state = mState] { Watch(state); });

@@ -28,7 +28,8 @@ public:
     Watchdog& operator=(const Watchdog&) = delete;
 
     bool IsHung() const;
-    // Starts watching; the first call starts the thread, later ones re-arm it.
+    // Starts watching the calling thread, whose stack a hang report then shows; the
+    // first call starts the watchdog's thread, later ones re-arm it.
     void Arm();
     // After the main loop ends: unloading may take its time without being called a hang.
     void Disarm();

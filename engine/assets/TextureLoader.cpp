@@ -5,15 +5,17 @@
 
 #include "assets/Texture.h"
 #include "object/ContentError.h"
-#include "platform/DebugPrint.h"
+#include "object/ContentWarning.h"
 #include "platform/gfx/GfxDevice.h"
 #include "platform/gfx/GfxImage.h"
 #include "platform/gfx/GfxTexture.h"
 
 namespace {
 
+// The game runs on without the image, so the designer hears of it where content
+// problems are told.
 void Report(const std::string& text) {
-    DebugPrint((text + "\n").c_str());
+    WarnContent(text);
 }
 
 // An image larger than the device takes is refused from its header, before the

@@ -6,6 +6,9 @@
 #include "audio/SoundManager.h"
 #include "object/Behavior.h"
 #include "object/GameObject.h"
+#include "object/Prefab.h"
+#include "object/PrefabManager.h"
+#include "object/PropertyRegistration.h"
 
 void BindCuePlayHook(Behavior& cue, std::function<void()> play, CueHookBinding binding) {
     CueCmp* cueCmp = cue.Owner != nullptr ? cue.Owner->GetComponent<CueCmp>() : nullptr;
@@ -19,6 +22,31 @@ void BindCuePlayHook(Behavior& cue, std::function<void()> play, CueHookBinding b
 
 float PitchFactor(float semitones) {
     return static_cast<float>(std::pow(2.0, static_cast<double>(semitones) / 12.0));
+}
+
+std::map<std::string, CueSoundRequest> SoundsAskedForByCues() {
+    std::map<std::string, CueSoundRequest> asked;
+    if (gPrefabManager == nullptr) {
+        return asked;
+    }
+    for (const auto& [name, prefab] : gPrefabManager->Prefabs) {
+        if (!name.starts_with("Cue_") || prefab == nullptr) {
+            continue;
+        }
+        for (const std::unique_ptr<PrefabComponent>& component : prefab->Components) {
+            if (component->TypeName != "CueOneShotBhv" && component->TypeName != "CueLoopedBhv") {
+                continue;
+            }
+            const auto property = component->Properties.find("SoundName");
+            const auto* text = property != component->Properties.end()
+                                   ? dynamic_cast<const TypedPropertyRegistration<std::string>*>(property->second)
+                                   : nullptr;
+            if (text != nullptr && !text->Get().empty()) {
+                asked.emplace(text->Get(), CueSoundRequest{name, component->TypeName});
+            }
+        }
+    }
+    return asked;
 }
 
 AudioSound* FindCueSound(const std::string& soundName) {

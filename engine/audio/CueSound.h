@@ -1,6 +1,7 @@
 #pragma once
 
 #include <functional>
+#include <map>
 #include <string>
 
 #include "platform/audio/AudioChannel.h"
@@ -21,6 +22,19 @@ void BindCuePlayHook(Behavior& cue, std::function<void()> play, CueHookBinding b
 
 // The frequency factor of a pitch shift: 2^(semitones / 12), in double precision.
 float PitchFactor(float semitones);
+
+// Who asks for a sound: a cue prefab and the type of its cue behaviour.
+struct CueSoundRequest {
+    std::string Prefab;
+    std::string Behaviour;
+
+    // prefab "Cue_Shot", CueOneShotBhv.SoundName
+    std::string Describe() const { return "prefab \"" + Prefab + "\", " + Behaviour + ".SoundName"; }
+};
+
+// Every sound the cue prefabs ("Cue_<name>") ask for by "SoundName", each with the first
+// prefab asking. None without a prefab manager.
+std::map<std::string, CueSoundRequest> SoundsAskedForByCues();
 
 // The loaded sound of that name, looked up at each play since a reload replaces sounds;
 // null when no bank has it.

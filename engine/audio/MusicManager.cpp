@@ -9,6 +9,7 @@
 
 #include "assets/ContentFiles.h"
 #include "object/ContentError.h"
+#include "object/ContentWarning.h"
 #include "object/JsonFile.h"
 #include "platform/DebugPrint.h"
 #include "platform/audio/AudioSystem.h"
@@ -67,6 +68,7 @@ void MusicManager::Scan(const std::filesystem::path& folder) {
             MusicMetadata track;
             track.FilePath = file.string();
             Tracks[stem] = track;
+            TellIfUnplayable(file, stem);
         }
     }
     // A loop-point file without a track of its stem is ignored.
@@ -76,6 +78,16 @@ void MusicManager::Scan(const std::filesystem::path& folder) {
             track.LoopStartSample = ReadSampleFrame(it->second.Tree, "LoopStartSample", it->second.File);
             track.LoopEndSample = ReadSampleFrame(it->second.Tree, "LoopEndSample", it->second.File);
         }
+    }
+}
+
+void MusicManager::TellIfUnplayable(const std::filesystem::path& file, const std::string& trackName) {
+    std::string problem;
+    const std::unique_ptr<AudioSound> stream = mSystem.CreateSound(file, SoundStorage::Stream, &problem);
+    if (stream == nullptr) {
+        WarnContent(problem + "; the music track \"" + trackName + "\" plays nothing");
+    } else if (!stream->Damage().empty()) {
+        WarnContent(stream->Damage());
     }
 }
 

@@ -17,7 +17,8 @@ class AudioSystem;
 class MusicManager {
 public:
     // Scans the music folder once; new files are not noticed later. A loop-point file
-    // that is malformed raises ContentError naming it. The system must outlive this.
+    // that is malformed raises ContentError naming it; a track file that cannot be
+    // played, or is cut short, is named through WarnContent. The system must outlive this.
     explicit MusicManager(AudioSystem& system, const std::filesystem::path& folder = GetMusicFolder());
     MusicManager(const MusicManager&) = delete;
     MusicManager& operator=(const MusicManager&) = delete;
@@ -41,6 +42,8 @@ public:
 
 private:
     void Scan(const std::filesystem::path& folder);
+    // Opens the track's stream once, to tell at start-up what would not play later.
+    void TellIfUnplayable(const std::filesystem::path& file, const std::string& trackName);
 
     AudioSystem& mSystem;
 };

@@ -3,7 +3,9 @@
 #include <filesystem>
 #include <map>
 #include <memory>
+#include <set>
 #include <string>
+#include <vector>
 
 #include "platform/audio/AudioSound.h"
 
@@ -18,13 +20,20 @@ public:
     SoundBank& operator=(const SoundBank&) = delete;
     virtual ~SoundBank() = default;
 
-    // Decodes every regular file directly inside folder (no subfolders) into memory. A
-    // file that is no audio is skipped with a note naming it; of two files with one stem
-    // the later in name order wins. ContentError when the folder cannot be listed.
-    void LoadFolder(AudioSystem& system, const std::filesystem::path& folder);
+    // Decodes every regular file directly inside folder (no subfolders) into memory; of
+    // two files with one stem the later in name order wins. A file that is no audio is
+    // noted in Unreadable; when reloading, the sound the previous bank held under its
+    // stem is taken over instead. ContentError when the folder cannot be listed.
+    void LoadFolder(AudioSystem& system, const std::filesystem::path& folder, SoundBank* previous = nullptr);
 
     // The sound of that name, or null.
     AudioSound* Find(const std::string& name) const;
 
     std::map<std::string, std::unique_ptr<AudioSound>> Sounds;
+    // What the load found, for the manager to tell: the files that could not be read, by
+    // stem, with the problem naming the file; the stems whose previous sound was kept;
+    // and what is wrong with files that loaded though damaged.
+    std::map<std::string, std::string> Unreadable;
+    std::set<std::string> KeptPrevious;
+    std::vector<std::string> Damaged;
 };

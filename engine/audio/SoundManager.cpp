@@ -1,8 +1,12 @@
 #include "audio/SoundManager.h"
 
+#include <exception>
 #include <system_error>
 
+#include "audio/CueSound.h"
+#include "object/ContentWarning.h"
 #include "object/GameConfig.h"
+#include "platform/DebugPrint.h"
 
 SoundManager* gSoundManager = nullptr;
 
@@ -22,7 +26,56 @@ void SoundManager::LoadBank(const std::string& bankName) {
     }
     auto bank = std::make_unique<SoundBank>();
     bank->LoadFolder(mSystem, GetSoundFolder() / bankName);
-    mBanks[bankName] = std::move(bank);
+    const SoundBank& loaded = *(mBanks[bankName] = std::move(bank));
+    TellLoadProblems(loaded);
+}
+
+void SoundManager::ReloadBank(const std::string& bankName) {
+    const auto old = mBanks.find(bankName);
+    if (old == mBanks.end()) {
+        LoadBank(bankName);
+        return;
+    }
+    auto bank = std::make_unique<SoundBank>();
+    try {
+        bank->LoadFolder(mSystem, GetSoundFolder() / bankName, old->second.get());
+    } catch (const std::exception& error) {
+        // Sounds already taken over go back, so that the bank stays whole.
+        for (const std::string& stem : bank->KeptPrevious) {
+            old->second->Sounds[stem] = std::move(bank->Sounds[stem]);
+        }
+        WarnContent(std::string(error.what()) + "; the sound bank \"" + bankName + "\" stays as it was");
+        return;
+    }
+    old->second = std::move(bank);
+    TellLoadProblems(*old->second);
+}
+
+void SoundManager::TellLoadProblems(const SoundBank& bank) const {
+    const std::map<std::string, CueSoundRequest> asked = SoundsAskedForByCues();
+    for (const std::string& damage : bank.Damaged) {
+        WarnContent(damage);
+    }
+    for (const auto& [stem, problem] : bank.Unreadable) {
+        const auto asker = asked.find(stem);
+        if (bank.KeptPrevious.contains(stem)) {
+            WarnContent(problem + "; the sound \"" + stem + "\" loaded before is kept");
+        } else if (bank.Find(stem) == nullptr && asker != asked.end()) {
+            WarnContent(problem + "; \"" + asker->second.Prefab + "\" plays nothing");
+        } else {
+            // Banks may hold notes and other files beside the sounds.
+            DebugPrint(("Sound bank: skipped " + problem + "\n").c_str());
+        }
+    }
+    for (const auto& [sound, asker] : asked) {
+        bool unreadable = false;
+        for (const auto& [name, other] : mBanks) {
+            unreadable = unreadable || (other != nullptr && other->Unreadable.contains(sound));
+        }
+        if (FindSound(sound) == nullptr && !unreadable) {
+            WarnContent("Missing sound \"" + sound + "\" (asked for by " + asker.Describe() + ")");
+        }
+    }
 }
 
 void SoundManager::UnloadBank(const std::string& bankName) {

@@ -22,8 +22,12 @@ public:
     virtual ~SoundManager();
 
     // Loads the bank once; a bank already loaded is kept as it is. ContentError when
-    // its folder cannot be listed.
+    // its folder cannot be listed. What the load finds wrong is told (TellLoadProblems).
     void LoadBank(const std::string& bankName);
+    // Reads a loaded bank's folder again (the hot reload): a file that cannot be read
+    // now keeps the sound it gave before, and a folder that cannot be listed keeps the
+    // whole bank, each named through WarnContent. Replaced sounds stop their channels.
+    void ReloadBank(const std::string& bankName);
     // Releases the bank's sounds, stopping their channels; nothing for an unknown bank.
     void UnloadBank(const std::string& bankName);
     // The first sound of that name, visiting the banks in ascending order of bank name;
@@ -40,6 +44,12 @@ public:
     AudioSystem& System() { return mSystem; }
 
 private:
+    // Through WarnContent: the bank's damaged files, its unreadable files that a cue asks
+    // for or whose previous sound was kept, and every sound the cue prefabs ask for that
+    // no loaded bank holds. Other unreadable files (notes beside the sounds) get a line
+    // on standard error only.
+    void TellLoadProblems(const SoundBank& bank) const;
+
     AudioSystem mSystem;
     // Declared after the system so that the banks go first.
     std::map<std::string, std::unique_ptr<SoundBank>> mBanks;

@@ -1,9 +1,12 @@
 #include "fx/AnimationManager.h"
 
+#include <exception>
 #include <system_error>
+#include <vector>
 
 #include "assets/ContentFiles.h"
 #include "assets/TextureManager.h"
+#include "object/ContentWarning.h"
 #include "object/GameConfig.h"
 
 AnimationManager* gAnimationManager = nullptr;
@@ -26,13 +29,49 @@ void AnimationManager::LoadFrom(const std::filesystem::path& folder, const Anima
     if (!std::filesystem::is_directory(folder, error)) {
         return;
     }
-    constexpr int DefaultUpdatesPerSecond = 60;
-    const int updatesPerSecond = UpdatesPerSecond > 0 ? UpdatesPerSecond : DefaultUpdatesPerSecond;
     for (const std::filesystem::path& file : ListContentFiles(folder, ".anim")) {
-        auto animation = std::make_unique<AnimationData>();
-        animation->LoadFile(file, findTexture, updatesPerSecond);
-        Animations[file.stem().string()] = std::move(animation);
+        Animations[file.stem().string()] = ReadFile(file, findTexture);
     }
+}
+
+void AnimationManager::ReloadAll() {
+    ReloadFrom(GetAnimationFolder(), FindTextureInManager);
+}
+
+void AnimationManager::ReloadFrom(const std::filesystem::path& folder,
+                                  const AnimationData::TextureFinder& findTexture) {
+    std::vector<std::filesystem::path> files;
+    try {
+        files = ListContentFiles(folder, ".anim");
+    } catch (const std::exception& error) {
+        WarnContent(std::string(error.what()) + "; the animations stay as they were");
+        return;
+    }
+    std::map<std::string, std::unique_ptr<AnimationData>> loaded;
+    for (const std::filesystem::path& file : files) {
+        const std::string name = file.stem().string();
+        try {
+            loaded[name] = ReadFile(file, findTexture);
+        } catch (const std::exception& error) {
+            const auto old = Animations.find(name);
+            const bool kept = old != Animations.end() && old->second != nullptr;
+            WarnContent(std::string(error.what()) +
+                        (kept ? "; the animation \"" + name + "\" loaded before is kept"
+                              : "; there is no animation \"" + name + "\" until the file is mended"));
+            if (kept) {
+                loaded[name] = std::move(old->second);
+            }
+        }
+    }
+    Animations = std::move(loaded);
+}
+
+std::unique_ptr<AnimationData> AnimationManager::ReadFile(const std::filesystem::path& file,
+                                                          const AnimationData::TextureFinder& findTexture) const {
+    constexpr int DefaultUpdatesPerSecond = 60;
+    auto animation = std::make_unique<AnimationData>();
+    animation->LoadFile(file, findTexture, UpdatesPerSecond > 0 ? UpdatesPerSecond : DefaultUpdatesPerSecond);
+    return animation;
 }
 
 void AnimationManager::Clear() {

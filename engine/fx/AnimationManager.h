@@ -23,9 +23,16 @@ public:
     void LoadAll();
     // The same from a folder and a texture lookup of one's choosing.
     void LoadFrom(const std::filesystem::path& folder, const AnimationData::TextureFinder& findTexture);
+    // Reads every file again (the hot reload) without clearing first: a file that fails
+    // keeps the animation it gave before (none when it never loaded) and is named
+    // through WarnContent; every other file's animation is replaced, and those of
+    // removed files go. A folder that cannot be read keeps every animation.
+    void ReloadAll();
+    void ReloadFrom(const std::filesystem::path& folder, const AnimationData::TextureFinder& findTexture);
     void Clear();
 
-    // The animation of that name, or null.
+    // The animation of that name, or null. Look it up each time it is used: a reload
+    // replaces the animations.
     AnimationData* Find(const std::string& name) const;
 
     // "Animations" under the development content path when that folder exists, otherwise
@@ -36,6 +43,11 @@ public:
     // Step counts in the files are fixed update steps of the main loop; the application
     // sets its rate here before loading.
     int32_t UpdatesPerSecond = 60;
+
+private:
+    // One file read into a new animation; ContentError as AnimationData::LoadFile.
+    std::unique_ptr<AnimationData> ReadFile(const std::filesystem::path& file,
+                                            const AnimationData::TextureFinder& findTexture) const;
 };
 
 extern AnimationManager* gAnimationManager;

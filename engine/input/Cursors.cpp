@@ -2,7 +2,8 @@
 
 #include <set>
 
-#include "platform/DebugPrint.h"
+#include "object/ContentWarning.h"
+#include "platform/ImageFile.h"
 #include "platform/window/CursorImage.h"
 
 std::map<std::string, std::unique_ptr<CursorImage>> gCursorCache;
@@ -31,7 +32,7 @@ const CursorImage* FindOrLoad(const std::string& name) {
     if (cursor == nullptr) {
         gUnreadable.insert(name);
         if (gReportedFailures.insert(name).second) {
-            DebugPrint((path.string() + ": cannot load cursor: " + error + "\n").c_str());
+            WarnContent(path.string() + ": cannot load cursor: " + error);
         }
         return nullptr;
     }
@@ -62,6 +63,14 @@ void ApplyWindowCursor(const std::string& name) {
         cursor->Show();
         gShownCursor = cursor;
         gArrowShown = false;
+    }
+}
+
+void WarnIfCursorUnreadable(const std::string& name) {
+    const std::filesystem::path path = GetCursorPath(name).concat(".ico");
+    std::string error;
+    if (DecodeImageFile(path, &error) == nullptr && gReportedFailures.insert(name).second) {
+        WarnContent(path.string() + ": cannot load cursor: " + error);
     }
 }
 

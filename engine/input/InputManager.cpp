@@ -44,6 +44,8 @@ void InputManager::Update() {
     }
     KeysDownPrevious = KeysDown;
     MousePositionPrevious = MousePosition;
+    KeysDown &= ~mReleaseAfterPass;
+    mReleaseAfterPass.reset();
 }
 
 bool InputManager::AdvanceRepeat(int k, float delta) {
@@ -98,8 +100,32 @@ bool InputManager::IsActionPressed(InputAction action) const {
     return IsActionInKeySet(action, KeysDown) && !IsActionInKeySet(action, KeysDownPrevious);
 }
 
+void InputManager::PressKey(int key) {
+    if (key < 0 || key >= kKeySetSize) {
+        return;
+    }
+    if (!KeysDown.test(key)) {
+        // Up and down again before this pass saw the release: still a new press.
+        KeysDownPrevious.reset(key);
+    }
+    KeysDown.set(key);
+    mReleaseAfterPass.reset(key);
+}
+
+void InputManager::ReleaseKey(int key) {
+    if (key < 0 || key >= kKeySetSize) {
+        return;
+    }
+    if (KeysDown.test(key) && !KeysDownPrevious.test(key)) {
+        mReleaseAfterPass.set(key);  // pressed in this pump: the coming pass sees it down
+        return;
+    }
+    KeysDown.reset(key);
+}
+
 void InputManager::ReleaseAllKeys() {
     KeysDown.reset();
+    mReleaseAfterPass.reset();
 }
 
 // Without a renderer (tools, tests of other layers) there is no window to lose focus.

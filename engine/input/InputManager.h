@@ -40,6 +40,11 @@ public:
     bool IsActionInKeySet(InputAction action, const KeySet& keys) const;
     bool IsActionPressed(InputAction action) const;
 
+    // From the window. A key pressed and released again before the next pass still
+    // counts as down for one pass (pressed in it, typed in the one after), so a short
+    // tap at a low frame rate is never lost; the release shows in the pass after.
+    void PressKey(int key);
+    void ReleaseKey(int key);
     // Focus left the window: no key stays down until pressed again.
     void ReleaseAllKeys();
 
@@ -56,6 +61,9 @@ private:
     bool HasFocus() const;
     // Decides whether key k is typed this pass, advancing its repeat timer.
     bool AdvanceRepeat(int k, float delta);
+
+    // Keys released in the pump that pressed them: up once Update has seen them down.
+    KeySet mReleaseAfterPass;
 };
 
 extern InputManager* gInputManager;

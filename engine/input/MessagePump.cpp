@@ -12,8 +12,13 @@
 namespace {
 
 void SetKey(int key, bool down) {
-    if (gInputManager != nullptr && key > 0 && key < kKeySetSize) {
-        gInputManager->KeysDown.set(static_cast<size_t>(key), down);
+    if (gInputManager == nullptr || key <= 0) {
+        return;
+    }
+    if (down) {
+        gInputManager->PressKey(key);
+    } else {
+        gInputManager->ReleaseKey(key);
     }
 }
 

@@ -13,6 +13,7 @@
 #include <iostream>
 #include <sstream>
 #include <typeinfo>
+#include <vector>
 
 #include "platform/Paths.h"
 
@@ -51,7 +52,8 @@ std::string DescribeCurrentException() {
     }
 }
 
-void WriteReport(const std::string& reason) {
+// otherStacks: sections written before the current thread's stack.
+void WriteReport(const std::string& reason, const std::string& otherStacks = "") {
     std::cerr << "Quorvane stopped: " << reason << "\n";
     std::ofstream out(gReportPath, std::ios::trunc);
     if (!out) {
@@ -60,9 +62,15 @@ void WriteReport(const std::string& reason) {
     }
     out << "Quorvane crash report\n"
         << "Reason: " << reason << "\n\n"
-        << "Stack:\n"
+        << otherStacks << (otherStacks.empty() ? "Stack:\n" : "Stack of the reporting thread:\n")
         << boost::stacktrace::stacktrace();
     std::cerr << "Crash report written to " << gReportPath << "\n";
+}
+
+void SetDefaultReportPath() {
+    if (gReportPath[0] == '\0') {
+        std::snprintf(gReportPath, sizeof(gReportPath), "%s", GetCrashReportPath().string().c_str());
+    }
 }
 
 void OnTerminate() {
@@ -151,9 +159,22 @@ void InstallCrashHandlers(const std::filesystem::path& reportPath) {
 }
 
 void ReportFatalError(const std::string& reason) {
-    if (gReportPath[0] == '\0') {
-        std::snprintf(gReportPath, sizeof(gReportPath), "%s", GetCrashReportPath().string().c_str());
-    }
+    SetDefaultReportPath();
     WriteReport(reason);
+    _exit(kCrashExitCode);
+}
+
+void ReportStalledThread(const std::string& reason, NativeThreadId stalled, const std::string& threadName) {
+    SetDefaultReportPath();
+    const std::vector<void*> frames = CaptureThreadStack(stalled, std::chrono::seconds(1));
+    std::ostringstream section;
+    section << "Stack of the " << threadName << ":\n";
+    if (frames.empty()) {
+        section << "  (the thread did not give its stack)\n";
+    } else {
+        section << boost::stacktrace::stacktrace::from_dump(frames.data(), frames.size() * sizeof(void*));
+    }
+    section << "\n";
+    WriteReport(reason, section.str());
     _exit(kCrashExitCode);
 }

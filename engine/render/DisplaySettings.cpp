@@ -115,7 +115,7 @@ bool DisplaySettings::ClampToDisplay(Graphics& graphics, const DisplayModeSource
     return true;
 }
 
-void DisplaySettings::Save(const Graphics& graphics) {
+bool DisplaySettings::Save(const Graphics& graphics, std::string* problem) {
     const std::filesystem::path path = GetPath();
     boost::property_tree::ptree tree;
     tree.put("Width", graphics.Width);
@@ -126,8 +126,12 @@ void DisplaySettings::Save(const Graphics& graphics) {
         WriteFileAtomically(path,
                             [&tree](std::ostream& out) { boost::property_tree::ini_parser::write_ini(out, tree); });
     } catch (const std::exception& error) {
-        throw std::runtime_error(path.string() + ": cannot write the display settings: " + error.what());
+        if (problem != nullptr) {
+            *problem = path.string() + ": cannot write the display settings: " + error.what();
+        }
+        return false;
     }
+    return true;
 }
 
 bool IsOfferedDisplayMode(const VideoMode& mode) {

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <string>
 #include <vector>
 
 #include "platform/window/DisplayModes.h"
@@ -24,9 +25,10 @@ public:
     // reported on standard error and changes nothing; the caller writes the defaults.
     static bool Load(Graphics& graphics);
     // Creates the folder when missing and replaces the file through a temporary one, so
-    // an interrupted save keeps the previous settings. Throws std::runtime_error naming
-    // the file when it cannot be written.
-    static void Save(const Graphics& graphics);
+    // an interrupted save keeps the previous settings. False when the folder or the file
+    // cannot be written (read-only, full, not a folder); *problem then names the file
+    // and the reason. The settings in use are kept either way: they last for this run.
+    static bool Save(const Graphics& graphics, std::string* problem = nullptr);
     static std::filesystem::path GetPath();
     // A window larger than the display can show would keep the game from starting, so
     // such a size becomes the display's largest mode (the renderer's defaults when it

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <stdexcept>
+#include <string>
 
 #include "assets/TextureLoader.h"
 #include "assets/TextureManager.h"
@@ -81,8 +82,10 @@ const GfxShader& GraphicsImpl::Shader(const std::string& name) const {
 }
 
 Graphics::Graphics() : Impl(std::make_unique<GraphicsImpl>()) {
-    if (!DisplaySettings::Load(*this)) {
-        DisplaySettings::Save(*this);
+    std::string problem;
+    // A user data folder that cannot be written must not keep the game from starting.
+    if (!DisplaySettings::Load(*this) && !DisplaySettings::Save(*this, &problem)) {
+        DebugPrint((problem + "; the game runs with these settings until it ends\n").c_str());
     }
 }
 

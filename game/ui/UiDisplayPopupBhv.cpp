@@ -9,6 +9,7 @@
 #include "object/GameObject.h"
 #include "object/GameTime.h"
 #include "object/ObjectPicking.h"
+#include "platform/DebugPrint.h"
 #include "render/Graphics.h"
 #include "render/SpriteCmp.h"
 #include "render/TextCmp.h"
@@ -102,11 +103,20 @@ void UiDisplayPopupBhv::HandleConfirming() {
         return;
     }
     if (ActionPressed(InputAction::MenuConfirm) || Is(clicked, "KeySpace")) {
-        if (gGraphics != nullptr) {
-            DisplaySettings::Save(*gGraphics);
+        std::string problem;
+        if (gGraphics != nullptr && !DisplaySettings::Save(*gGraphics, &problem)) {
+            KeepUnsaved(problem);
+            return;
         }
         Close();
     }
+}
+
+void UiDisplayPopupBhv::KeepUnsaved(const std::string& problem) {
+    DebugPrint((problem + "; the display mode is kept until the game ends\n").c_str());
+    mConfirming = 0;
+    ShowConfirmation(false);
+    SetChildText("UiDisplaySettings", "StatusText", "Not saved: cannot write Display.ini");
 }
 
 void UiDisplayPopupBhv::Apply() {
@@ -122,6 +132,7 @@ void UiDisplayPopupBhv::Apply() {
     }
     mConfirming = 1;
     ShowConfirmation(true);
+    SetChildText("UiDisplaySettings", "StatusText", "");
     mCountdown = mConfirmationTime;
     mPreviousWidth = gGraphics->Width;
     mPreviousHeight = gGraphics->Height;

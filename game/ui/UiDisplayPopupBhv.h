@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 #include <vector>
 
 #include "object/Behavior.h"
@@ -11,7 +12,8 @@ class GameObject;
 // The display settings popup opened from the map: the player picks one of the
 // display's 60 Hz modes and full screen or not, the choice is applied at once and then
 // waits for confirmation with a countdown. Confirming writes "Display.ini"; cancelling
-// or letting the time run out restores the previous mode.
+// or letting the time run out restores the previous mode. When the file cannot be
+// written the confirmed mode stays for this run and the popup says it was not saved.
 class UiDisplayPopupBhv : public Behavior {
 public:
     UiDisplayPopupBhv();
@@ -36,6 +38,8 @@ private:
     void HandleChoosing();
     void HandleConfirming();
     void Apply();
+    // Back to choosing with the confirmed mode in use, telling that it was not saved.
+    void KeepUnsaved(const std::string& problem);
     void ShowConfirmation(bool confirming) const;
     // The chosen mode; the current size when the display lists none.
     DisplayMode SelectedMode() const;

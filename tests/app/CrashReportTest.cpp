@@ -187,4 +187,38 @@ TEST(WatchdogDeathTest, AHangOnTheWatchedClockEndsInACrashReport) {
     EXPECT_NE(ReadCrashReport().find(HangPattern()), std::string::npos);
 }
 
+// Stands for a main loop stuck in a pass; the hang report must show it by name.
+__attribute__((noinline)) void StallTheMainLoopForAMinute() {
+    for (int second = 0; second < 60; ++second) {
+        std::this_thread::sleep_for(std::chrono::seconds(1));
+    }
+    gStopRecursion = false;  // no tail call: this frame stays on the stack
+}
+
+TEST(WatchdogDeathTest, AHangReportHoldsTheStalledMainThreadsStack) {
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    EXPECT_EXIT(
+        {
+            std::filesystem::remove(ReportPath());
+            InstallCrashHandlers(ReportPath());
+            static SteppedClock clock;
+            static std::atomic<int64_t> heartbeat{0};
+            static Watchdog watchdog(clock, heartbeat, kFastPoll);
+            watchdog.Arm();
+            clock.Set(Watchdog::HangSeconds * 1000 + 1);
+            StallTheMainLoopForAMinute();
+        },
+        ::testing::ExitedWithCode(3), HangPattern());
+    const std::string report = ReadCrashReport();
+    const size_t mainStack = report.find("Stack of the main thread:");
+    const size_t ownStack = report.find("Stack of the reporting thread:");
+    ASSERT_NE(mainStack, std::string::npos) << report;
+    ASSERT_NE(ownStack, std::string::npos) << report;
+    ASSERT_LT(mainStack, ownStack) << report;
+    const std::string main = report.substr(mainStack, ownStack - mainStack);
+    EXPECT_NE(main.find("StallTheMainLoopForAMinute"), std::string::npos) << report;
+    EXPECT_EQ(main.find("Watchdog::Watch"), std::string::npos) << report;
+    EXPECT_NE(report.substr(ownStack).find("Watchdog::Watch"), std::string::npos) << report;
+}
+
 }  // namespace

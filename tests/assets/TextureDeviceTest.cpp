@@ -1,11 +1,14 @@
 #include <memory>
+#include <string>
 
 #include "GraphicsTestSupport.h"
 #include "assets/Texture.h"
 #include "assets/TextureLoader.h"
 #include "assets/TextureManager.h"
 #include "object/ContentError.h"
+#include "platform/gfx/GfxImage.h"
 #include "platform/gfx/GfxTexture.h"
+#include "platform/window/CursorImage.h"
 #include "render/DisplaySettings.h"
 #include "render/Graphics.h"
 
@@ -142,6 +145,48 @@ TEST_F(TextureDeviceTest, AnImageWhoseHeaderClaimsTooMuchIsRefusedBeforeDecoding
             << error.what();
     }
     EXPECT_EQ(texture.DeviceTexture, nullptr);
+}
+
+// An image's format is the one its name says, or for a ".sheet" the one its signature
+// shows; the image library's own guessing would take any file holding "<svg" for a
+// drawing, whose decoder leaks. This file passes the header check as a 264 x 264 TGA
+// whose header holds no zero byte, so the text search finds the drawing after it.
+TEST_F(TextureDeviceTest, AFileIsDecodedOnlyAsTheImageFormatItsNameOrSignatureSays) {
+    std::string drawing = {0x40, 1, 1, 1, 1, 1, 1, 24, 1, 1, 1, 1, 8, 1, 8, 1, 8, 0x20};
+    drawing +=
+        "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"8\" height=\"8\">"
+        "<rect width=\"8\" height=\"8\" fill=\"red\"/></svg>\n";
+    int width = 0;
+    int height = 0;
+    std::string error;
+    const std::filesystem::path sheet = mFolder.Path() / "Main/Drawing.sheet";
+    WriteTextFile(sheet, drawing);
+    ASSERT_TRUE(ReadImageHeaderSize(sheet, &width, &height, &error)) << error;
+    ASSERT_EQ(width, 264);
+
+    Texture texture;
+    ::testing::internal::CaptureStderr();
+    EXPECT_FALSE(LoadTexture(mGraphics->TextureDevice(), &texture, sheet));
+    const std::string told = ::testing::internal::GetCapturedStderr();
+    EXPECT_EQ(texture.DeviceTexture, nullptr);
+    EXPECT_NE(told.find(sheet.string() + ": cannot read image"), std::string::npos) << told;
+
+    for (const char* name : {"Main/Drawing.png", "Main/Drawing.tga", "Cursors/Drawing.ico"}) {
+        const std::filesystem::path file = mFolder.Path() / name;
+        WriteTextFile(file, drawing);
+        GfxImage image;
+        EXPECT_FALSE(ReadImageFile(file, &image, &error, 4096)) << name;
+        EXPECT_EQ(CursorImage::Load(file, &error), nullptr) << name;
+    }
+
+    // A real picture in a ".sheet" or under its own name still reads.
+    WriteSolid("Main/Logo.sheet", 4, 2, Rgba(0, 255, 0, 255));
+    WriteSolid("Main/Logo.png", 4, 2, Rgba(0, 255, 0, 255));
+    for (const char* name : {"Main/Logo.sheet", "Main/Logo.png"}) {
+        GfxImage image;
+        EXPECT_TRUE(ReadImageFile(mFolder.Path() / name, &image, &error, 4096)) << name << ": " << error;
+        EXPECT_EQ(image.Width, 4) << name;
+    }
 }
 
 TEST(TextureManagerWithoutRendererTest, LoadingAnImageIsALogicError) {

@@ -1,15 +1,18 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <fstream>
 #include <string>
 #include <thread>
+#include <vector>
 
 #include "EditorTestSupport.h"
 #include "assets/TextureManager.h"
 #include "audio/SoundManager.h"
 #include "editor/reload/EdHotReloadMonitorBhv.h"
 #include "fx/AnimationManager.h"
+#include "object/ContentWarning.h"
 #include "platform/gfx/GfxImage.h"
 #include "tools/ContentBuild.h"
 #include "tools/io/PngEncoder.h"
@@ -157,6 +160,75 @@ TEST_F(HotReloadTest, AChangedAnimReloadsTheAnimationsAtOnce) {
     ASSERT_NE(animations.Find("Walk"), nullptr);
     EXPECT_EQ(animations.Find("Walk")->Frames.size(), 2u);
     EXPECT_EQ(Monitor->BuildsStarted, 0);
+}
+
+// The content warnings told while it lives.
+class ToldWarnings {
+public:
+    ToldWarnings() {
+        SetContentWarningListener([this](const std::string& text) { Lines.push_back(text); });
+    }
+    ~ToldWarnings() { SetContentWarningListener(nullptr); }
+    ToldWarnings(const ToldWarnings&) = delete;
+    ToldWarnings& operator=(const ToldWarnings&) = delete;
+
+    // The lines about the test's own files: the committed cue prefabs ask for sounds
+    // that the test's bank lacks.
+    int AboutTheFiles() const { return static_cast<int>(Lines.size()) - Naming("Missing sound \""); }
+    int Naming(const std::string& what) const {
+        return static_cast<int>(std::count_if(
+            Lines.begin(), Lines.end(), [&](const std::string& line) { return line.find(what) != std::string::npos; }));
+    }
+
+    std::vector<std::string> Lines;
+};
+
+// A designer saves one damaged file while others change: the damaged file's animation
+// or sound stays as it was loaded, named once; every other file's change is taken.
+TEST_F(HotReloadTest, AReloadThatFailsForOneFileKeepsWhatItGaveAndTakesEveryOtherFile) {
+    Content.Write("Animations/Run.anim", "Hero:Run01 6\n");
+    AnimationManager animations;
+    gAnimationManager = &animations;
+    animations.LoadAll();
+    SoundManager sounds;
+    gSoundManager = &sounds;
+    sounds.LoadBank("Main");
+    ASSERT_NE(animations.Find("Walk"), nullptr);
+    ASSERT_NE(animations.Find("Run"), nullptr);
+    ASSERT_NE(sounds.FindSound("Hit"), nullptr);
+
+    ToldWarnings told;
+    Content.Write("Animations/Walk.anim", "Hero:Run01 fast\n");  // a duration that is no number
+    Content.Write("Animations/Run.anim", "Hero:Run01 6\n+1 6\nLoop\n");
+    Content.Write("Animations/Jump.anim", "Hero:Run01 2\n");
+    Content.Write("Sounds/Main/Hit.wav", "RIFF, but no sound at all");
+    fs::copy_file(Content.Path() / "Sounds/Main/Hit.wav", Content.Path() / "Sounds/Main/Notes.txt");
+    const qv::tools::Bytes wav = qv::tools::EncodeWav16(std::vector<float>(441, 0.25f), 1, 44100);
+    Content.Write("Sounds/Main/Zap.wav", std::string(wav.begin(), wav.end()));
+    AwaitWatchers();
+    Pass();
+
+    ASSERT_NE(animations.Find("Walk"), nullptr) << "the last good Walk stays";
+    EXPECT_EQ(animations.Find("Walk")->Frames.size(), 1u);
+    ASSERT_NE(animations.Find("Run"), nullptr);
+    EXPECT_EQ(animations.Find("Run")->Frames.size(), 2u);
+    EXPECT_TRUE(animations.Find("Run")->Loop);
+    EXPECT_NE(animations.Find("Jump"), nullptr);
+    EXPECT_NE(sounds.FindSound("Hit"), nullptr) << "the last good Hit stays";
+    EXPECT_NE(sounds.FindSound("Zap"), nullptr);
+    EXPECT_EQ(told.Naming("Walk.anim"), 1) << ::testing::PrintToString(told.Lines);
+    EXPECT_EQ(told.Naming("Hit.wav"), 1) << ::testing::PrintToString(told.Lines);
+    EXPECT_EQ(told.AboutTheFiles(), 2) << ::testing::PrintToString(told.Lines);
+
+    // Mended, the files are taken again.
+    Content.Write("Animations/Walk.anim", "Hero:Run01 6\n+1 6\n+1 6\n");
+    Content.Write("Sounds/Main/Hit.wav", std::string(wav.begin(), wav.end()));
+    AwaitWatchers();
+    Pass();
+    ASSERT_NE(animations.Find("Walk"), nullptr);
+    EXPECT_EQ(animations.Find("Walk")->Frames.size(), 3u);
+    EXPECT_NE(sounds.FindSound("Hit"), nullptr);
+    EXPECT_EQ(told.AboutTheFiles(), 2) << ::testing::PrintToString(told.Lines);
 }
 
 // Pixel size of a sheet from its header, as the renderer's loader reads it.

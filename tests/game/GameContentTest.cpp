@@ -6,11 +6,19 @@
 
 #include <box2d/box2d.h>
 
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <regex>
+#include <set>
 #include <string>
+#include <vector>
 
+#include "ContentTestSupport.h"
 #include "PhysicsTestSupport.h"
 #include "PlayFixture.h"
 #include "fx/Pcl_EmitOnceBhv.h"
+#include "game/GameContent.h"
 #include "game/enemies/SpawnCloudBhv.h"
 #include "game/player/PlayerBhv.h"
 #include "game/weapons/WeaponCmp.h"
@@ -134,6 +142,32 @@ TEST_F(GameContentTest, LevelThingsHaveAThingCmpAndEnemiesSolidFixturesInTheInse
     EXPECT_NE(gPrefabManager->FindPrefab("Pcl_SpawnPuff"), nullptr);
     for (const char* cue : {"AntSackRupture", "EnemySpawn", "ExitReveal", "DebugBlip"}) {
         EXPECT_NE(gPrefabManager->FindPrefab(std::string("Cue_") + cue), nullptr) << cue;
+    }
+}
+
+// The start-up checks the cues the code plays by a list kept by hand: every name the
+// code plays is on it, and each has its committed prefab.
+TEST(GameExpectedContentTest, TheCueListHoldsEveryCueTheCodePlays) {
+    const std::regex played(R"re((?:PlayGameCue|PlayCue)\("([A-Za-z0-9_]+)"\))re");
+    std::set<std::string> inCode;
+    for (const char* folder : {"game", "engine", "editor"}) {
+        for (const auto& entry :
+             std::filesystem::recursive_directory_iterator(CommittedContent().parent_path() / folder)) {
+            if (entry.path().extension() != ".cpp") {
+                continue;
+            }
+            std::ifstream in(entry.path());
+            const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+            for (auto it = std::sregex_iterator(text.begin(), text.end(), played); it != std::sregex_iterator(); ++it) {
+                inCode.insert((*it)[1].str());
+            }
+        }
+    }
+    const std::vector<std::string> listed = GameExpectedContent().Cues;
+    EXPECT_GT(inCode.size(), 20u);
+    EXPECT_EQ(std::set<std::string>(listed.begin(), listed.end()), inCode);
+    for (const std::string& cue : listed) {
+        EXPECT_TRUE(std::filesystem::exists(CommittedContent() / "Prefabs" / ("Cue_" + cue + ".json"))) << cue;
     }
 }
 

@@ -1,15 +1,19 @@
 // The map's option icons from the committed prefabs, run by the main loop: the music
 // and sound switches, the display settings popup, and the debug display.
 
+#include <algorithm>
 #include <chrono>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <memory>
 #include <string>
 #include <thread>
 #include <vector>
 
 #include "ContentTestSupport.h"
+#include "GraphicsTestSupport.h"
 #include "PlayFixture.h"
 #include "app/Application.h"
 #include "audio/CueManagerBhv.h"
@@ -324,6 +328,56 @@ TEST_F(MapOptionsTest, WithoutModesThePopupOffersTheModeInUseAndEscClosesIt) {
     ASSERT_NE(PopupBhv(), nullptr);
     Press(Key::Esc);
     EXPECT_EQ(Popup(), nullptr);
+    EXPECT_EQ(Find("LevelSelectScreen1")->InputEnabled, 1);
+}
+
+// A user data folder that cannot be written (here the data home is a plain file): the
+// renderer starts with the defaults and the popup keeps a confirmed mode for the run,
+// each failure told on standard error and the popup's one on screen as well.
+TEST_F(MapOptionsTest, AnUnwritableUserDataFolderNeverStopsTheGame) {
+    const std::filesystem::path blocker = DataHome->Folder() / "blocker";
+    WriteTextFile(blocker, "");
+    setenv("XDG_DATA_HOME", blocker.c_str(), 1);
+    ASSERT_FALSE(std::filesystem::exists(DisplaySettings::GetPath()));
+
+    ::testing::internal::CaptureStderr();
+    auto graphics = std::make_unique<Graphics>();
+    const std::string toldAtStart = ::testing::internal::GetCapturedStderr();
+    EXPECT_EQ(graphics->Width, 1280);
+    EXPECT_EQ(graphics->Height, 720);
+    EXPECT_EQ(graphics->Fullscreen, 0);
+    graphics.reset();
+    EXPECT_EQ(std::count(toldAtStart.begin(), toldAtStart.end(), '\n'), 1) << toldAtStart;
+    EXPECT_NE(toldAtStart.find(DisplaySettings::GetPath().string() + ": cannot write"), std::string::npos)
+        << toldAtStart;
+
+    FixedModes modes;
+    modes.Modes = {{1024, 576, 60}, {1280, 720, 60}};
+    UiDisplayPopupBhv::ModeSource = &modes;
+    OpenMap();
+    Click(DisplayIconAt);
+    UiDisplayPopupBhv* popup = PopupBhv();
+    ASSERT_NE(popup, nullptr);
+    EXPECT_EQ(PopupText("UiDisplaySettings/StatusText"), "");
+    Press(Key::Left);
+    Press(Key::Space);
+    ASSERT_TRUE(popup->IsConfirming());
+    ::testing::internal::CaptureStderr();
+    Press(Key::Space);
+    RunPasses(30);
+    const std::string toldOnConfirm = ::testing::internal::GetCapturedStderr();
+    EXPECT_NE(toldOnConfirm.find(DisplaySettings::GetPath().string() + ": cannot write"), std::string::npos)
+        << toldOnConfirm;
+    ASSERT_EQ(Popup(), popup->Owner) << "the popup stays to tell";
+    EXPECT_FALSE(popup->IsConfirming()) << "no countdown takes the mode back";
+    EXPECT_TRUE(PopupShown("UiDisplaySettings"));
+    EXPECT_EQ(PopupText("UiDisplaySettings/StatusText"), "Not saved: cannot write Display.ini");
+    EXPECT_EQ(gGraphics->Width, 1024) << "the confirmed mode stays for this run";
+    EXPECT_FALSE(std::filesystem::exists(DisplaySettings::GetPath()));
+
+    Press(Key::Esc);
+    EXPECT_EQ(Popup(), nullptr);
+    EXPECT_EQ(gGraphics->Width, 1024);
     EXPECT_EQ(Find("LevelSelectScreen1")->InputEnabled, 1);
 }
 

@@ -3,6 +3,7 @@
 #include <memory>
 #include <stdexcept>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "GraphicsTestSupport.h"
@@ -54,7 +55,6 @@ protected:
     }
 
     void Press(SDL_Scancode scancode) { HandleWindowEvent(KeyEvent(scancode, true)); }
-    void Release(SDL_Scancode scancode) { HandleWindowEvent(KeyEvent(scancode, false)); }
 
     // The key codes set in KeysDown.
     std::vector<int> DownCodes() const {
@@ -92,9 +92,9 @@ TEST_F(InputTest, ScancodesArriveAsTheGameKeyCodes) {
         {SDL_SCANCODE_SEMICOLON, 55}, {SDL_SCANCODE_LEFT, 76},   {SDL_SCANCODE_DOWN, 79},     {SDL_SCANCODE_DELETE, 98},
     };
     for (const auto& c : cases) {
-        Press(c.Scancode);
+        Pass({KeyEvent(c.Scancode, true)});
         EXPECT_EQ(DownCodes(), std::vector<int>{c.Key}) << SDL_GetScancodeName(c.Scancode);
-        Release(c.Scancode);
+        Pass({KeyEvent(c.Scancode, false)});
         EXPECT_TRUE(DownCodes().empty()) << SDL_GetScancodeName(c.Scancode);
     }
 }
@@ -165,13 +165,67 @@ TEST_F(InputTest, AHeldKeyTypesInTheNextPassThenAfterTwentyFourPassesThenEveryTh
     EXPECT_EQ(typedPasses, expected);
 }
 
-TEST_F(InputTest, PressAndReleaseInOnePumpLeaveNoTrace) {
-    Pass({KeyEvent(SDL_SCANCODE_E, true), KeyEvent(SDL_SCANCODE_E, false)});
-    EXPECT_FALSE(mInput.IsKeyDown(Key::E));
-    EXPECT_FALSE(mInput.IsKeyPressed(Key::E));
+// At 10 passes a second a quick tap goes down and up between two passes: it is pressed
+// in the pass after, typed in the one after that and then released, once each.
+TEST_F(InputTest, AKeyTappedBetweenTwoPassesIsPressedTypedAndReleasedOnce) {
+    mTime.DeltaTime = 0.1f;
+    mInput.ActionKeys.emplace(InputAction::Pause, Key::P);
+    const auto tap = [](SDL_Scancode scancode) {
+        return std::vector<SDL_Event>{KeyEvent(scancode, true), KeyEvent(scancode, false)};
+    };
+
+    Pass(tap(SDL_SCANCODE_P));
+    EXPECT_TRUE(mInput.IsKeyDown(Key::P));
+    EXPECT_TRUE(mInput.IsKeyPressed(Key::P));
+    EXPECT_TRUE(mInput.IsActionPressed(InputAction::Pause));
     Pass();
-    EXPECT_FALSE(mInput.IsKeyTyped(Key::E));
-    EXPECT_EQ(mInput.TypedText, "");
+    EXPECT_TRUE(mInput.IsKeyTyped(Key::P));
+    EXPECT_EQ(mInput.TypedText, "p");
+    EXPECT_FALSE(mInput.IsKeyDown(Key::P)) << "released in this pass";
+    EXPECT_FALSE(mInput.IsKeyPressed(Key::P));
+    EXPECT_TRUE(mInput.IsActionInKeySet(InputAction::Pause, mInput.KeysDownPrevious));
+    for (int pass = 0; pass < 10; ++pass) {
+        Pass();
+        EXPECT_FALSE(mInput.IsKeyPressed(Key::P));
+        EXPECT_FALSE(mInput.IsKeyTyped(Key::P));
+        EXPECT_FALSE(mInput.IsKeyDown(Key::P));
+    }
+
+    // Every character of a word typed one tap a pass, the doubled letter too.
+    std::string typed;
+    int pressedPasses = 0;
+    const std::pair<SDL_Scancode, Key> word[] = {
+        {SDL_SCANCODE_W, Key::W}, {SDL_SCANCODE_A, Key::A}, {SDL_SCANCODE_L, Key::L}, {SDL_SCANCODE_L, Key::L}};
+    for (const auto& [scancode, key] : word) {
+        Pass(tap(scancode));
+        typed += mInput.TypedText;
+        pressedPasses += mInput.IsKeyPressed(key) ? 1 : 0;
+    }
+    Pass();
+    typed += mInput.TypedText;
+    Pass();
+    typed += mInput.TypedText;
+    EXPECT_EQ(typed, "wall");
+    EXPECT_EQ(pressedPasses, 4);
+
+    // A key held from before, released and pressed again in one pump, is pressed again.
+    Pass({KeyEvent(SDL_SCANCODE_E, true)});
+    Pass();
+    Pass({KeyEvent(SDL_SCANCODE_E, false), KeyEvent(SDL_SCANCODE_E, true)});
+    EXPECT_TRUE(mInput.IsKeyPressed(Key::E));
+
+    // A click shorter than a pass is a click.
+    SDL_Event click = {};
+    click.type = SDL_MOUSEBUTTONDOWN;
+    click.button.button = SDL_BUTTON_LEFT;
+    SDL_Event unclick = click;
+    unclick.type = SDL_MOUSEBUTTONUP;
+    Pass({click, unclick});
+    EXPECT_TRUE(mInput.IsKeyPressed(Key::LeftMouse));
+    Pass();
+    EXPECT_FALSE(mInput.IsKeyDown(Key::LeftMouse));
+    Pass();
+    EXPECT_FALSE(mInput.IsKeyPressed(Key::LeftMouse));
 }
 
 TEST_F(InputTest, TypedTextFollowsShiftAndKeyOrder) {

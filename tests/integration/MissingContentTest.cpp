@@ -1,15 +1,28 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <chrono>
+#include <filesystem>
 #include <sstream>
 #include <string>
+#include <thread>
+#include <utility>
+#include <vector>
 
+#include "ContentTestSupport.h"
 #include "EngineContentFixture.h"
+#include "GraphicsTestSupport.h"
+#include "PlayHarness.h"
 #include "assets/AnimationData.h"
 #include "assets/Texture.h"
 #include "audio/CueManagerBhv.h"
+#include "audio/MusicManager.h"
 #include "fx/AnimationBhv.h"
 #include "fx/AnimationManager.h"
+#include "object/ContentWarning.h"
 #include "object/ResourceResolver.h"
+#include "object/TempFolder.h"
+#include "render/Graphics.h"
 #include "render/SpriteCmp.h"
 
 namespace {
@@ -102,6 +115,103 @@ TEST_F(MissingContentTest, AnAnimationFrameMissingFromItsAtlasIsNotedWithTheFile
     const std::string told = testing::internal::GetCapturedStderr();
     EXPECT_NE(told.find("Walk.anim: line 2: the texture \"Atlas\" has no frame \"Centre\""), std::string::npos) << told;
     EXPECT_EQ(Occurrences(told, "Walk.anim"), 1u) << told;
+}
+
+// The content warnings told while it lives.
+class ToldWarnings {
+public:
+    ToldWarnings() {
+        SetContentWarningListener([this](const std::string& text) { Lines.push_back(text); });
+    }
+    ~ToldWarnings() { SetContentWarningListener(nullptr); }
+    ToldWarnings(const ToldWarnings&) = delete;
+    ToldWarnings& operator=(const ToldWarnings&) = delete;
+
+    // The lines holding both texts.
+    size_t Naming(const std::string& what, const std::string& andWhat = "") const {
+        return static_cast<size_t>(std::count_if(Lines.begin(), Lines.end(), [&](const std::string& line) {
+            return line.find(what) != std::string::npos && line.find(andWhat) != std::string::npos;
+        }));
+    }
+
+    std::vector<std::string> Lines;
+};
+
+// Runs the test in a folder of its own: music and cursors are looked up under the
+// working folder's "Content".
+class ScopedWorkingFolder {
+public:
+    explicit ScopedWorkingFolder(const std::filesystem::path& folder) : mPrevious(std::filesystem::current_path()) {
+        std::filesystem::current_path(folder);
+    }
+    ~ScopedWorkingFolder() { std::filesystem::current_path(mPrevious); }
+    ScopedWorkingFolder(const ScopedWorkingFolder&) = delete;
+    ScopedWorkingFolder& operator=(const ScopedWorkingFolder&) = delete;
+
+private:
+    std::filesystem::path mPrevious;
+};
+
+// The whole start-up over the generated content with pieces taken away or damaged: a
+// cue prefab, sounds (garbage, cut short, empty, gone), music tracks (unplayable, cut
+// short, gone) and the aiming cursor. Each is told once, through the content warnings,
+// as it loads; playing the cues and showing the cursor afterwards tells nothing more,
+// and the damaged sounds play what they hold.
+TEST(StartUpContentTest, EachExpectedFileMissingOrDamagedIsToldOnceAsItLoads) {
+    QV_REQUIRE_DISPLAY();
+    namespace fs = std::filesystem;
+    ScopedTempFolder folder;
+    ScopedWorkingFolder working(folder.Path());
+    const fs::path generated = GeneratedContent();
+    const auto cutShort = [](const fs::path& file) { fs::resize_file(file, fs::file_size(file) / 2); };
+    fs::create_directories("Content/Music");
+    fs::copy_file(generated / "Sounds/Main/NewBest.wav", "Content/Music/Bonus.wav");
+    cutShort("Content/Music/Bonus.wav");
+    WriteTextFile("Content/Music/Psy1.ogg", "OggS, or so it says");
+    WriteTextFile("Content/Cursors/Aim.ico", std::string("\0\0\1\0", 4) + "no icon after all");
+
+    ToldWarnings told;
+    PlayHarness play;
+    play.EnableDrawing();
+    const fs::path sounds = play.Content->Path() / "Sounds/Main";
+    WriteTextFile(sounds / "PistolShot.wav", "RIFF....WAVEfmt garbage, not a sound");
+    cutShort(sounds / "EnemyDie.wav");
+    WriteTextFile(sounds / "ErrorBuzz.wav", "");
+    fs::remove(sounds / "MenuBlip.wav");
+    fs::remove(play.Content->Path() / "Prefabs/Cue_PillSpawn.json");
+    gMusicManager->Tracks.erase("Psy2");
+    play.StartGame();
+    play.RunPasses(2);
+
+    // Each line names the file or the name, and what follows from it.
+    const std::vector<std::pair<std::string, std::string>> expected = {
+        {"Content/Music/Bonus.wav: cut short", "the missing end does not play"},
+        {"Content/Music/Psy1.ogg: not a readable audio file", "the music track \"Psy1\" plays nothing"},
+        {"Missing cue prefab \"Cue_PillSpawn\"", "the cue plays nothing"},
+        {"Sounds/Main/PistolShot.wav: not a readable audio file", "\"Cue_PistolShot\" plays nothing"},
+        {"Sounds/Main/EnemyDie.wav: cut short", "the missing end does not play"},
+        {"Sounds/Main/ErrorBuzz.wav: not a readable audio file", "\"Cue_ErrorBuzz\" plays nothing"},
+        {"Missing sound \"MenuBlip\"", "(asked for by prefab \"Cue_MenuBlip\", CueOneShotBhv.SoundName)"},
+        {"Missing music track \"Psy2\"", "no file of that name in Content/Music"},
+        {"Content/Cursors/Aim.ico: cannot load cursor", "not a readable ICO image"},
+    };
+    for (const auto& [what, consequence] : expected) {
+        EXPECT_EQ(told.Naming(what, consequence), 1u) << what << "\n" << ::testing::PrintToString(told.Lines);
+    }
+    EXPECT_EQ(told.Lines.size(), expected.size()) << ::testing::PrintToString(told.Lines);
+    EXPECT_EQ(told.Naming("Missing music track \"Psy1\""), 0u) << "told as unplayable already";
+
+    // Played and shown, under the sanitizers: what is there plays, the rest is silent.
+    ASSERT_NE(gCueManager, nullptr);
+    for (const char* cue : {"PistolShot", "EnemyDie", "ErrorBuzz", "MenuBlip", "PillSpawn", "EnemyDie"}) {
+        gCueManager->PlayCue(cue);
+    }
+    gGraphics->CursorName = "Aim";
+    for (int pass = 0; pass < 30; ++pass) {
+        play.RunPass();
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    EXPECT_EQ(told.Lines.size(), expected.size()) << ::testing::PrintToString(told.Lines);
 }
 
 }  // namespace

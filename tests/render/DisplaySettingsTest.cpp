@@ -1,5 +1,4 @@
 #include <memory>
-#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -97,32 +96,29 @@ TEST_F(DisplaySettingsTest, ASaveThatCannotFinishKeepsThePreviousFile) {
 
     std::filesystem::create_directory(temporary);
     mGraphics->Width = 1920;
-    try {
-        DisplaySettings::Save(*mGraphics);
-        FAIL() << "the settings were reported written";
-    } catch (const std::runtime_error& error) {
-        EXPECT_NE(std::string(error.what()).find("Display.ini"), std::string::npos) << error.what();
-    }
+    std::string problem;
+    EXPECT_FALSE(DisplaySettings::Save(*mGraphics, &problem)) << "the settings were reported written";
+    EXPECT_NE(problem.find("Display.ini"), std::string::npos) << problem;
     EXPECT_EQ(ReadTextFile(path), kDefaultsFile);
 
     std::filesystem::remove(temporary);
-    DisplaySettings::Save(*mGraphics);
+    EXPECT_TRUE(DisplaySettings::Save(*mGraphics));
     EXPECT_EQ(ReadTextFile(path), "Width=1920\nHeight=720\nFullscreen=false\n");
     EXPECT_FALSE(std::filesystem::exists(temporary));
 }
 
-TEST_F(DisplaySettingsTest, AnUnwritableFolderIsReportedByName) {
+TEST_F(DisplaySettingsTest, AnUnwritableFolderIsReportedByNameAndTheDefaultsAreUsed) {
     // The data home is a file, so no folder can be made inside it.
     WriteTextFile(mDataHome.Folder() / "blocker", "");
     setenv("XDG_DATA_HOME", (mDataHome.Folder() / "blocker").c_str(), 1);
-    Graphics* graphics = nullptr;
-    try {
-        graphics = new Graphics();
-        FAIL() << "the settings were reported written";
-    } catch (const std::runtime_error& error) {
-        EXPECT_NE(std::string(error.what()).find("Display.ini"), std::string::npos) << error.what();
-    }
-    delete graphics;
+    const std::string message = ConstructGraphics();
+    ExpectDefaults();
+    EXPECT_NE(message.find(DisplaySettings::GetPath().string() + ": cannot write the display settings"),
+              std::string::npos)
+        << message;
+    std::string problem;
+    EXPECT_FALSE(DisplaySettings::Save(*mGraphics, &problem));
+    EXPECT_NE(problem.find("Display.ini"), std::string::npos) << problem;
 }
 
 TEST(DisplayModesTest, OnlySixtyHertzModesOfAWideShapeAreOffered) {

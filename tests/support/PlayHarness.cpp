@@ -18,6 +18,7 @@
 #include "audio/MusicManager.h"
 #include "audio/SoundManager.h"
 #include "fx/AnimationManager.h"
+#include "game/GameContent.h"
 #include "game/levels/SavedDataBhv.h"
 #include "game/screens/EditorLink.h"
 #include "game/screens/GameplayScreenBhv.h"
@@ -64,6 +65,7 @@ PlayHarness::PlayHarness(unsigned seed) {
         fs::copy(CommittedContent() / folder, Content->Path() / folder, fs::copy_options::recursive);
     }
     App = std::make_unique<Application>(Clock);
+    App->Expected = GameExpectedContent();
     gGameConfig->DevelopmentContentPath = Content->Path().string();
     gInputManager->LoadKeyMappings(CommittedContent() / "Config" / "KeyMappings.json");
     gRandomManager->Seed(seed);

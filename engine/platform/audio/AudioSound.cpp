@@ -33,3 +33,7 @@ float AudioSound::DefaultFrequency() const {
 bool AudioSound::SetDefaultFrequency(float frequency) {
     return mAsset->SetDefaultFrequency(frequency);
 }
+
+const std::string& AudioSound::Damage() const {
+    return mAsset->Damage();
+}

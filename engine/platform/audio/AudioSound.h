@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <string>
 
 class AudioEngine;
 class SoundAsset;
@@ -35,6 +36,10 @@ public:
     // values that are not positive.
     float DefaultFrequency() const;
     bool SetDefaultFrequency(float frequency);
+
+    // What is wrong with the file though it loaded (it is cut short), naming the file;
+    // empty when nothing is.
+    const std::string& Damage() const;
 
 private:
     friend class AudioSystem;

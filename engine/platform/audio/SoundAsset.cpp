@@ -13,8 +13,11 @@ std::unique_ptr<SoundAsset> SoundAsset::Load(const std::filesystem::path& path, 
         return nullptr;
     }
     SoundFormat format = file->Format();
+    std::string damage = file->Damage();
     if (storage == SoundStorage::Stream) {
-        return std::unique_ptr<SoundAsset>(new SoundAsset(format, {}, std::move(file)));
+        auto asset = std::unique_ptr<SoundAsset>(new SoundAsset(format, {}, std::move(file)));
+        asset->mDamage = std::move(damage);
+        return asset;
     }
     std::unique_ptr<std::vector<int16_t>> samples = file->ReadToEnd(MaxSampleFrames);
     if (samples == nullptr) {
@@ -23,12 +26,19 @@ std::unique_ptr<SoundAsset> SoundAsset::Load(const std::filesystem::path& path, 
         return nullptr;
     }
     // The header's length is only a promise; the decoded frames are the truth.
+    const uint64_t promised = format.Frames;
     format.Frames = samples->size() / static_cast<size_t>(format.Channels);
     if (format.Frames == 0) {
         error = path.string() + ": no audio frames could be decoded";
         return nullptr;
     }
-    return std::unique_ptr<SoundAsset>(new SoundAsset(format, std::move(*samples), nullptr));
+    if (damage.empty() && format.Frames < promised) {
+        damage = path.string() + ": only " + std::to_string(format.Frames) + " of the " + std::to_string(promised) +
+                 " frames its header gives could be decoded";
+    }
+    auto asset = std::unique_ptr<SoundAsset>(new SoundAsset(format, std::move(*samples), nullptr));
+    asset->mDamage = std::move(damage);
+    return asset;
 }
 
 SoundAsset::SoundAsset(SoundFormat format, std::vector<int16_t> samples, std::unique_ptr<SoundFile> stream)

@@ -30,6 +30,9 @@ public:
 
     bool IsStream() const { return mStream != nullptr; }
     const SoundFormat& Format() const { return mFormat; }
+    // What is wrong with a file that still loaded (SoundFile::Damage, or fewer frames
+    // decoded than its header gives), naming the file; empty for a whole one.
+    const std::string& Damage() const { return mDamage; }
 
     int LoopCount() const { return mLoopCount; }
     bool SetLoopCount(int count);
@@ -55,4 +58,5 @@ private:
     LoopRegion mLoop;
     int mLoopCount = 0;
     float mDefaultFrequency;
+    std::string mDamage;
 };

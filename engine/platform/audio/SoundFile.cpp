@@ -2,12 +2,41 @@
 
 #include <sndfile.h>
 
+#include <array>
+#include <cstring>
+#include <fstream>
 #include <system_error>
 
 namespace {
 
 std::string Problem(const std::filesystem::path& path, const std::string& what) {
     return path.string() + ": " + what;
+}
+
+// RIFF (WAV, little-endian) and FORM (AIFF, big-endian) files give their own length
+// after the first four bytes; the decoder quietly plays what there is of a shorter one.
+std::string CheckContainerLength(const std::filesystem::path& path) {
+    std::array<unsigned char, 8> head{};
+    std::ifstream in(path, std::ios::binary);
+    if (!in.read(reinterpret_cast<char*>(head.data()), head.size())) {
+        return {};
+    }
+    uint64_t declared = 0;
+    if (std::memcmp(head.data(), "RIFF", 4) == 0) {
+        declared = head[4] | (head[5] << 8) | (head[6] << 16) | (uint64_t{head[7]} << 24);
+    } else if (std::memcmp(head.data(), "FORM", 4) == 0) {
+        declared = (uint64_t{head[4]} << 24) | (head[5] << 16) | (head[6] << 8) | head[7];
+    } else {
+        return {};
+    }
+    std::error_code error;
+    const uintmax_t size = std::filesystem::file_size(path, error);
+    // One byte of slack: some writers count the pad byte of an odd chunk without writing it.
+    if (error || declared + 8 <= size + 1) {
+        return {};
+    }
+    return Problem(path, "cut short: " + std::to_string(size) + " of the " + std::to_string(declared + 8) +
+                             " bytes its header gives; the missing end does not play");
 }
 
 }  // namespace
@@ -47,6 +76,7 @@ std::unique_ptr<SoundFile> SoundFile::Open(const std::filesystem::path& path, st
         error = Problem(path, "holds no audio frames of known length");
         return nullptr;
     }
+    sound->mDamage = CheckContainerLength(path);
     return sound;
 }
 

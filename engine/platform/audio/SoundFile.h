@@ -29,6 +29,10 @@ public:
 
     const SoundFormat& Format() const { return mFormat; }
     uint64_t Position() const { return mPosition; }
+    // What is wrong with a file that still opened, naming the file: a WAV or AIFF file
+    // shorter than its header says (cut off in a copy or a download), whose missing end
+    // is not played. Empty for a whole file.
+    const std::string& Damage() const { return mDamage; }
 
     bool Seek(uint64_t frame);
     // Reads up to frameCount frames into out (Channels samples per frame); fewer at the
@@ -49,4 +53,5 @@ private:
     std::unique_ptr<sf_private_tag, Closer> mFile;
     SoundFormat mFormat;
     uint64_t mPosition = 0;
+    std::string mDamage;
 };

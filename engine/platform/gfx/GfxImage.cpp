@@ -1,7 +1,6 @@
 #include "platform/gfx/GfxImage.h"
 
 #include <SDL.h>
-#include <SDL_image.h>
 
 #include <algorithm>
 #include <cerrno>
@@ -22,6 +21,7 @@
 #include <stb/stb_image.h>
 #pragma GCC diagnostic pop
 
+#include "platform/ImageFile.h"
 #include "platform/SdlSurface.h"
 
 bool ReadImageHeaderSize(const std::filesystem::path& path, int* width, int* height, std::string* error) {
@@ -50,15 +50,8 @@ bool ReadImageFile(const std::filesystem::path& path, GfxImage* image, std::stri
                  " pixels, over the limit of " + std::to_string(maxSide);
         return false;
     }
-    SDL_RWops* file = SDL_RWFromFile(path.string().c_str(), "rb");
-    if (file == nullptr) {
-        *error = SDL_GetError();
-        return false;
-    }
-    // No type hint: the format is recognised from the data, so ".sheet" files decode.
-    const SdlSurfacePtr decoded(IMG_Load_RW(file, 1));
+    const SdlSurfacePtr decoded = DecodeImageFile(path, error);
     if (!decoded) {
-        *error = IMG_GetError();
         return false;
     }
     const SdlSurfacePtr rgba(SDL_ConvertSurfaceFormat(decoded.get(), SDL_PIXELFORMAT_RGBA32, 0));

@@ -17,8 +17,8 @@ struct GfxImage {
 // the header reader knows (PNG, JPEG, BMP, GIF, TGA, PSD, PNM, HDR, PIC).
 bool ReadImageHeaderSize(const std::filesystem::path& path, int* width, int* height, std::string* error);
 
-// Decodes the file with SDL_image, whatever its extension, once its header has shown a
-// known format no wider or taller than maxSide: a damaged header could otherwise make
-// the decoder allocate gigabytes. False, with the reason in *error, when the file cannot
-// be read, is too large or cannot be decoded.
+// Decodes the file as the format its name or signature says (DecodeImageFile), once its
+// header has shown a known format no wider or taller than maxSide: a damaged header
+// could otherwise make the decoder allocate gigabytes. False, with the reason in
+// *error, when the file cannot be read, is too large or cannot be decoded.
 bool ReadImageFile(const std::filesystem::path& path, GfxImage* image, std::string* error, int maxSide);

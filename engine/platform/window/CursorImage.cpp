@@ -1,14 +1,13 @@
 #include "platform/window/CursorImage.h"
 
 #include <SDL.h>
-#include <SDL_image.h>
 
+#include "platform/ImageFile.h"
 #include "platform/SdlSurface.h"
 
 std::unique_ptr<CursorImage> CursorImage::Load(const std::filesystem::path& path, std::string* error) {
-    const SdlSurfacePtr image(IMG_Load(path.string().c_str()));
+    const SdlSurfacePtr image = DecodeImageFile(path, error);
     if (image == nullptr) {
-        *error = IMG_GetError();
         return nullptr;
     }
     SDL_Cursor* cursor = SDL_CreateColorCursor(image.get(), image->w / 2, image->h / 2);

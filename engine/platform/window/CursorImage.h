@@ -6,8 +6,8 @@
 
 struct SDL_Cursor;
 
-// A colour mouse cursor read from an image file (".ico" among the formats SDL_image reads),
-// with its hot spot at the image's centre.
+// A colour mouse cursor read from an image file (".ico" or another format DecodeImageFile
+// reads), with its hot spot at the image's centre.
 class CursorImage {
 public:
     // Null, with the reason in *error, when the file cannot be read.
