@@ -17,23 +17,27 @@
 #include <boost/property_tree/json_parser.hpp>
 #include <boost/property_tree/ptree.hpp>
 
+#include "Autopilot.h"
 #include "PlayHarness.h"
 #include "app/Application.h"
 #include "app/EditorHooks.h"
 #include "editor/EditorState.h"
+#include "editor/UnsavedWork.h"
 #include "editor/level/EdLevelEditorBhv.h"
 #include "editor/palettes/EdPalMainBhv.h"
 #include "editor/palettes/EdPalObjectEditBhv.h"
 #include "editor/palettes/EdPalObjectListBhv.h"
 #include "editor/palettes/EdPalPrefabListBhv.h"
+#include "editor/widgets/EdButtonBhv.h"
 #include "editor/widgets/EdFieldBhv.h"
+#include "editor/widgets/EdListItemBhv.h"
 #include "editor/widgets/EdPropertyRowBhv.h"
 #include "editor/widgets/EdTitleBarBhv.h"
-#include "input/InputManager.h"
 #include "game/enemies/EnemyCmp.h"
 #include "game/levels/SavedDataBhv.h"
 #include "game/pickups/Pkup_WeaponBhv.h"
 #include "game/screens/GameplayScreenBhv.h"
+#include "input/InputManager.h"
 #include "object/DrawLayer.h"
 #include "object/GameObject.h"
 #include "object/ObjectPicking.h"
@@ -801,6 +805,94 @@ TEST_F(LevelEditorTest, InspectorEditsOfAThingAreUndoStepsThatTheSaveWrites) {
     EXPECT_EQ(editor.Dirty, 0);
     EXPECT_NE(StatusText().find("SpriteCmp.Size"), std::string::npos) << StatusText();
     EXPECT_NE(StatusText().find("Sidearm"), std::string::npos) << StatusText();
+}
+
+// A designer's session from start to a fresh start: renaming a prefab that the levels
+// use asks and going back changes nothing, the level's groups cannot be removed, a
+// pick-up moved in the inspector is saved with the level, and the game started anew on
+// the saved content plays that level to its exit through the pick-up where it was put.
+TEST_F(LevelEditorTest, ADesignersSessionIsSavedWholeAndTheEditedLevelPlaysAfterARestart) {
+    Press(Key::Tab);
+    auto& prefabs = *EditorObject({"EdPalettesRoot", "PalPrefabList"})->GetComponent<EdPalPrefabListBhv>();
+    auto& objects = *EditorObject({"EdPalettesRoot", "PalObjectList"})->GetComponent<EdPalObjectListBhv>();
+    GameObject* dialog = EditorObject({"EdDialogsRoot", "EdDlgMessageBox"});
+    EdPalObjectEditBhv& inspector = *gEditorState->ObjectEditPalette;
+    const auto clickOn = [this](const IEdUiElement& element) {
+        MouseAt(Vector2(element.Rect.X + element.Rect.Width / 2.0f, element.Rect.Y + element.Rect.Height / 2.0f),
+                DrawLayer::Editor);
+        mPlay->RunPass();
+        Press(Key::LeftMouse);
+    };
+
+    // Filter the prefabs, pick "Exit", type a new name: the levels that use it are named
+    // and nothing happens until the designer answers; Esc goes back.
+    Prefab* exit = gPrefabManager->FindPrefab("Exit");
+    ASSERT_NE(exit, nullptr);
+    const std::string exitFile = ReadFile(LevelFile("Exit"));
+    EnterInField(*prefabs.FilterField, "exit");
+    const auto exitRow = std::find_if(prefabs.Items.begin(), prefabs.Items.end(),
+                                      [](const EdListItemBhv* row) { return row->Label == "Exit"; });
+    ASSERT_NE(exitRow, prefabs.Items.end());
+    clickOn(**exitRow);
+    ASSERT_EQ(gEditorState->SelectedPrefab, exit);
+    EnterInField(*inspector.NameRow->ValueField, "ExitX");
+    ASSERT_EQ(dialog->DrawEnabled, 1);
+    const std::string question = dialog->FindChild("TitleBar")->GetComponent<EdTitleBarBhv>()->Title;
+    EXPECT_EQ(question.rfind("Exit is auto-created by Lvl_01, Lvl_02, Lvl_03 and ", 0), 0u) << question;
+    Press(Key::Esc);
+    Play().RunPass();
+    EXPECT_EQ(dialog->DrawEnabled, 0);
+    EXPECT_EQ(gPrefabManager->FindPrefab("Exit"), exit);
+    EXPECT_EQ(gPrefabManager->FindPrefab("ExitX"), nullptr);
+    EXPECT_FALSE(exit->Modified);
+    EXPECT_EQ(inspector.NameRow->ValueField->Text, "Exit");
+
+    // The group of the level's moving things stays, with everything in it.
+    GameObject* movers = Level()->FindChild("Layer2Mut");
+    const size_t moverCount = movers->Children.size();
+    gEditorState->SelectObject(movers);
+    Play().RunPass();
+    clickOn(*objects.BtnRemove);
+    Play().RunPass();
+    EXPECT_EQ(movers->PendingDestroy, 0);
+    EXPECT_EQ(Level()->FindChild("Layer2Mut"), movers);
+    EXPECT_EQ(movers->Children.size(), moverCount);
+    EXPECT_EQ(StatusText(), "Cannot remove Layer2Mut");
+
+    // The pistol goes to the other side of the first wall, typed into the inspector.
+    const Vector2 placed(-9.0f, 6.0f);
+    GameObject* pistol = Things("Pkup_Pistol").front();
+    gEditorState->SelectObject(pistol);
+    EnterInField(InspectorField("B2BodyCmp", "  Pos.X"), "-9");
+    EnterInField(InspectorField("B2BodyCmp", "  Pos.Y"), "6");
+    ExpectNear(pistol->GetPos(), placed);
+    EXPECT_EQ(FindUnsavedWork().Describe(), "level");
+    Press(Key::S, {Key::Alt});
+    EXPECT_EQ(StatusText(), "Saved Lvl_01");
+    EXPECT_TRUE(FindUnsavedWork().IsEmpty());
+    EXPECT_EQ(ReadFile(LevelFile("Exit")), exitFile);
+
+    // A fresh start of the game on what the session saved.
+    TempFolder saved;
+    fs::copy(Play().Content->Path() / "Prefabs", saved.Path(), fs::copy_options::recursive);
+    mPlay.reset();
+    mPlay = std::make_unique<PlayHarness>();
+    fs::copy(saved.Path(), mPlay->Content->Path() / "Prefabs",
+             fs::copy_options::recursive | fs::copy_options::overwrite_existing);
+    mPlay->StartInLevel();
+    mPlay->RunPass();
+    ASSERT_EQ(gCurrentLevelName, "Lvl_01");
+    ASSERT_EQ(Things("Pkup_Pistol").size(), 1u);
+    ExpectNear(Things("Pkup_Pistol").front()->GetPos(), placed);
+    ASSERT_EQ(Things("Exit").size(), 1u);
+
+    Autopilot pilot(*mPlay);
+    for (int pass = 0; pass < 60 * 60 && Play().CueCount("ExitReached") == 0; ++pass) {
+        pilot.Step();
+        ASSERT_EQ(Play().CueCount("PlayerRespawn"), 0) << "the player died";
+    }
+    EXPECT_EQ(Play().CueCount("PistolPickup"), 1);
+    EXPECT_EQ(Play().CueCount("ExitReached"), 1);
 }
 
 }  // namespace
