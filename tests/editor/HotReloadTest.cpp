@@ -8,11 +8,11 @@
 #include <vector>
 
 #include "EditorTestSupport.h"
+#include "ToldWarnings.h"
 #include "assets/TextureManager.h"
 #include "audio/SoundManager.h"
 #include "editor/reload/EdHotReloadMonitorBhv.h"
 #include "fx/AnimationManager.h"
-#include "object/ContentWarning.h"
 #include "platform/gfx/GfxImage.h"
 #include "tools/ContentBuild.h"
 #include "tools/io/PngEncoder.h"
@@ -162,26 +162,11 @@ TEST_F(HotReloadTest, AChangedAnimReloadsTheAnimationsAtOnce) {
     EXPECT_EQ(Monitor->BuildsStarted, 0);
 }
 
-// The content warnings told while it lives.
-class ToldWarnings {
-public:
-    ToldWarnings() {
-        SetContentWarningListener([this](const std::string& text) { Lines.push_back(text); });
-    }
-    ~ToldWarnings() { SetContentWarningListener(nullptr); }
-    ToldWarnings(const ToldWarnings&) = delete;
-    ToldWarnings& operator=(const ToldWarnings&) = delete;
-
-    // The lines about the test's own files: the committed cue prefabs ask for sounds
-    // that the test's bank lacks.
-    int AboutTheFiles() const { return static_cast<int>(Lines.size()) - Naming("Missing sound \""); }
-    int Naming(const std::string& what) const {
-        return static_cast<int>(std::count_if(
-            Lines.begin(), Lines.end(), [&](const std::string& line) { return line.find(what) != std::string::npos; }));
-    }
-
-    std::vector<std::string> Lines;
-};
+// The warnings about the test's own files: the committed cue prefabs ask for sounds
+// that the test's bank lacks.
+int AboutTheFiles(const ToldWarnings& told) {
+    return static_cast<int>(told.Lines.size() - told.Naming("Missing sound \""));
+}
 
 // A designer saves one damaged file while others change: the damaged file's animation
 // or sound stays as it was loaded, named once; every other file's change is taken.
@@ -216,9 +201,9 @@ TEST_F(HotReloadTest, AReloadThatFailsForOneFileKeepsWhatItGaveAndTakesEveryOthe
     EXPECT_NE(animations.Find("Jump"), nullptr);
     EXPECT_NE(sounds.FindSound("Hit"), nullptr) << "the last good Hit stays";
     EXPECT_NE(sounds.FindSound("Zap"), nullptr);
-    EXPECT_EQ(told.Naming("Walk.anim"), 1) << ::testing::PrintToString(told.Lines);
-    EXPECT_EQ(told.Naming("Hit.wav"), 1) << ::testing::PrintToString(told.Lines);
-    EXPECT_EQ(told.AboutTheFiles(), 2) << ::testing::PrintToString(told.Lines);
+    EXPECT_EQ(told.Naming("Walk.anim"), 1u) << ::testing::PrintToString(told.Lines);
+    EXPECT_EQ(told.Naming("Hit.wav"), 1u) << ::testing::PrintToString(told.Lines);
+    EXPECT_EQ(AboutTheFiles(told), 2) << ::testing::PrintToString(told.Lines);
 
     // Mended, the files are taken again.
     Content.Write("Animations/Walk.anim", "Hero:Run01 6\n+1 6\n+1 6\n");
@@ -228,7 +213,7 @@ TEST_F(HotReloadTest, AReloadThatFailsForOneFileKeepsWhatItGaveAndTakesEveryOthe
     ASSERT_NE(animations.Find("Walk"), nullptr);
     EXPECT_EQ(animations.Find("Walk")->Frames.size(), 3u);
     EXPECT_NE(sounds.FindSound("Hit"), nullptr);
-    EXPECT_EQ(told.AboutTheFiles(), 2) << ::testing::PrintToString(told.Lines);
+    EXPECT_EQ(AboutTheFiles(told), 2) << ::testing::PrintToString(told.Lines);
 }
 
 // Pixel size of a sheet from its header, as the renderer's loader reads it.

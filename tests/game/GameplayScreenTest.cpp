@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "PlayFixture.h"
+#include "ToldWarnings.h"
 #include "audio/MusicManager.h"
 #include "game/levels/LevelListBhv.h"
 #include "game/levels/SavedDataBhv.h"
@@ -18,7 +19,6 @@
 #include "game/player/PlayerBhv.h"
 #include "game/screens/EditorLink.h"
 #include "game/screens/GameplayScreenBhv.h"
-#include "object/ContentWarning.h"
 #include "object/GameObject.h"
 #include "object/PrefabManager.h"
 #include "object/SceneRoots.h"
@@ -36,23 +36,6 @@ std::string ThingPrefab(int layer, bool isMutable) {
     return std::string(R"({"Components": {"Pos2dCmp": "", "ThingCmp": {"IsMutable": ")") +
            (isMutable ? "true" : "false") + R"(", "Layer": ")" + std::to_string(layer) + R"("}}, "AutoCreate": ""})";
 }
-
-// The missing-prefab warnings told while it lives.
-class MissingPrefabWarnings {
-public:
-    MissingPrefabWarnings() {
-        SetContentWarningListener([this](const std::string& text) {
-            if (text.find("is not loaded") != std::string::npos) {
-                Told.push_back(text);
-            }
-        });
-    }
-    ~MissingPrefabWarnings() { SetContentWarningListener(nullptr); }
-    MissingPrefabWarnings(const MissingPrefabWarnings&) = delete;
-    MissingPrefabWarnings& operator=(const MissingPrefabWarnings&) = delete;
-
-    std::vector<std::string> Told;
-};
 
 class GameplayScreenTest : public PlayFixture {
 protected:
@@ -390,12 +373,13 @@ TEST_F(GameplayScreenTest, LevelsNamingPrefabsThatAreNotLoadedPlayWithoutThemTel
     // auto-creates "Exit". And one level of the list has lost its own prefab.
     std::filesystem::remove(Content->Path() / "Prefabs" / "Exit.json");
     std::filesystem::remove(Content->Path() / "Prefabs" / "Lvl_03.json");
-    MissingPrefabWarnings warnings;
+    ToldWarnings told;
+    const auto missing = [&told] { return told.Matching("is not loaded"); };
     StartInLevel();
     RunPass();
     ASSERT_EQ(gCurrentLevelName, "Lvl_01");
-    ASSERT_EQ(warnings.Told.size(), 1u);
-    EXPECT_EQ(warnings.Told[0], (Content->Path() / "Prefabs" / "Lvl_01.json").generic_string() +
+    ASSERT_EQ(missing().size(), 1u);
+    EXPECT_EQ(missing()[0], (Content->Path() / "Prefabs" / "Lvl_01.json").generic_string() +
                                     ": prefab 'Exit' is not loaded (auto-created by prefab 'Lvl_01'); the entry is "
                                     "skipped");
     // The rest of the level is there, and plays.
@@ -414,15 +398,15 @@ TEST_F(GameplayScreenTest, LevelsNamingPrefabsThatAreNotLoadedPlayWithoutThemTel
     RunPass();
     HeldKeys.clear();
     EXPECT_GT(PassesUntilTheLevelIsRebuilt(120), 0);
-    EXPECT_EQ(warnings.Told.size(), 1u);
+    EXPECT_EQ(missing().size(), 1u);
 
     // The next level names it in its own file: told once for that file.
     Tap(Key::PageDown);
     RunSeconds(2.5f);
     ASSERT_EQ(gCurrentLevelName, "Lvl_02");
     ASSERT_NE(gPlayer, nullptr);
-    ASSERT_EQ(warnings.Told.size(), 2u);
-    EXPECT_NE(warnings.Told[1].find("Lvl_02.json: prefab 'Exit' is not loaded"), std::string::npos) << warnings.Told[1];
+    ASSERT_EQ(missing().size(), 2u);
+    EXPECT_NE(missing()[1].find("Lvl_02.json: prefab 'Exit' is not loaded"), std::string::npos) << missing()[1];
 
     // A level without its prefab stays locked, so PageDown keeps to the level shown.
     Tap(Key::PageDown);
@@ -435,9 +419,9 @@ TEST_F(GameplayScreenTest, LevelsNamingPrefabsThatAreNotLoadedPlayWithoutThemTel
         ASSERT_EQ(gCurrentLevelName, "Lvl_03");
         EXPECT_TRUE(Group("Layer1")->Children.empty());
     }
-    ASSERT_EQ(warnings.Told.size(), 3u);
-    EXPECT_NE(warnings.Told[2].find("Lvl_03.json: prefab 'Lvl_03' is not loaded"), std::string::npos)
-        << warnings.Told[2];
+    ASSERT_EQ(missing().size(), 3u);
+    EXPECT_NE(missing()[2].find("Lvl_03.json: prefab 'Lvl_03' is not loaded"), std::string::npos)
+        << missing()[2];
 }
 
 }  // namespace

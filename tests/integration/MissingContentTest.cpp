@@ -13,13 +13,13 @@
 #include "EngineContentFixture.h"
 #include "GraphicsTestSupport.h"
 #include "PlayHarness.h"
+#include "ToldWarnings.h"
 #include "assets/AnimationData.h"
 #include "assets/Texture.h"
 #include "audio/CueManagerBhv.h"
 #include "audio/MusicManager.h"
 #include "fx/AnimationBhv.h"
 #include "fx/AnimationManager.h"
-#include "object/ContentWarning.h"
 #include "object/ResourceResolver.h"
 #include "object/TempFolder.h"
 #include "render/Graphics.h"
@@ -116,26 +116,6 @@ TEST_F(MissingContentTest, AnAnimationFrameMissingFromItsAtlasIsNotedWithTheFile
     EXPECT_NE(told.find("Walk.anim: line 2: the texture \"Atlas\" has no frame \"Centre\""), std::string::npos) << told;
     EXPECT_EQ(Occurrences(told, "Walk.anim"), 1u) << told;
 }
-
-// The content warnings told while it lives.
-class ToldWarnings {
-public:
-    ToldWarnings() {
-        SetContentWarningListener([this](const std::string& text) { Lines.push_back(text); });
-    }
-    ~ToldWarnings() { SetContentWarningListener(nullptr); }
-    ToldWarnings(const ToldWarnings&) = delete;
-    ToldWarnings& operator=(const ToldWarnings&) = delete;
-
-    // The lines holding both texts.
-    size_t Naming(const std::string& what, const std::string& andWhat = "") const {
-        return static_cast<size_t>(std::count_if(Lines.begin(), Lines.end(), [&](const std::string& line) {
-            return line.find(what) != std::string::npos && line.find(andWhat) != std::string::npos;
-        }));
-    }
-
-    std::vector<std::string> Lines;
-};
 
 // Runs the test in a folder of its own: music and cursors are looked up under the
 // working folder's "Content".
