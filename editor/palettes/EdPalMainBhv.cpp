@@ -2,6 +2,7 @@
 
 #include "editor/EditorState.h"
 #include "editor/UnsavedWork.h"
+#include "editor/palettes/ListPaletteSupport.h"
 #include "editor/widgets/EdLook.h"
 #include "editor/widgets/EdPaletteBhv.h"
 #include "editor/widgets/EdPropertyRowBhv.h"
@@ -21,11 +22,7 @@
 
 namespace {
 
-template <class T>
-T* FindWidget(GameObject* parent, const char* name) {
-    GameObject* object = parent != nullptr ? parent->FindChild(name) : nullptr;
-    return object != nullptr ? object->GetComponent<T>() : nullptr;
-}
+using ListPalette::FindWidget;
 
 EdToggleBhv* FindToggle(GameObject* row, const char* name) {
     return FindWidget<EdToggleBhv>(row, name);

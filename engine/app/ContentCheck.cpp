@@ -22,6 +22,6 @@ void WarnAboutMissingContent(const ExpectedContent& expected) {
         }
     }
     for (const std::string& cursor : expected.Cursors) {
-        WarnIfCursorUnreadable(cursor);
+        PreloadCursor(cursor);
     }
 }

@@ -3,6 +3,7 @@
 struct ExpectedContent;
 
 // Names through WarnContent, once each, every expected cue without its prefab, music
-// track without its file and cursor whose file cannot be read. Run once the start-up
-// has loaded the prefabs, the music list and the video system.
+// track without its file and cursor whose file cannot be read (the cursors are loaded
+// here). Run once the start-up has loaded the prefabs, the music list and the video
+// system.
 void WarnAboutMissingContent(const ExpectedContent& expected);

@@ -3,7 +3,6 @@
 #include <set>
 
 #include "object/ContentWarning.h"
-#include "platform/ImageFile.h"
 #include "platform/window/CursorImage.h"
 
 std::map<std::string, std::unique_ptr<CursorImage>> gCursorCache;
@@ -66,12 +65,8 @@ void ApplyWindowCursor(const std::string& name) {
     }
 }
 
-void WarnIfCursorUnreadable(const std::string& name) {
-    const std::filesystem::path path = GetCursorPath(name).concat(".ico");
-    std::string error;
-    if (DecodeImageFile(path, &error) == nullptr && gReportedFailures.insert(name).second) {
-        WarnContent(path.string() + ": cannot load cursor: " + error);
-    }
+void PreloadCursor(const std::string& name) {
+    FindOrLoad(name);
 }
 
 void RetryUnreadableCursors() {

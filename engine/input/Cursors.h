@@ -20,10 +20,10 @@ void ApplyWindowCursor(const std::string& name);
 // a window for its cursor, so a file that appears later is picked up then.
 void RetryUnreadableCursors();
 
-// Reads the named cursor's file as ApplyWindowCursor would and names it through
-// WarnContent when it cannot be read, so that a missing cursor is told at start-up
-// rather than when it is first shown; its first use then tells it no more.
-void WarnIfCursorUnreadable(const std::string& name);
+// Loads the named cursor now, as ApplyWindowCursor would when it is first shown, so that
+// one whose file cannot be read is told (through WarnContent) at start-up. Needs the
+// video system.
+void PreloadCursor(const std::string& name);
 
 // Frees every loaded cursor; the video system must still be running.
 void ReleaseCursors();

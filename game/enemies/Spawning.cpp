@@ -2,7 +2,9 @@
 
 #include <box2d/box2d.h>
 
+#include <algorithm>
 #include <cmath>
+#include <vector>
 
 #include "game/GameMath.h"
 #include "game/enemies/SpawnCloudBhv.h"
@@ -54,28 +56,29 @@ bool IsAcceptable(Vector2 p, float avoidRadius) {
 }
 
 // A cloud has no body until its enemy comes: it keeps the room that enemy will need.
-bool IsNearWaitingCloud(Vector2 p) {
+std::vector<Vector2> FindWaitingClouds() {
+    std::vector<Vector2> clouds;
     const GameObject* level = gGameplayScreen != nullptr ? gGameplayScreen->Owner->FindChild("Level") : nullptr;
     if (level == nullptr) {
-        return false;
+        return clouds;
     }
     for (const GameObject* group : level->Children) {
         for (const GameObject* thing : group->Children) {
-            if (!thing->PendingDestroy && thing->GetComponent<SpawnCloudBhv>() != nullptr &&
-                Length(thing->GetPos() - p) < 2.0f * kSpawnRoom) {
-                return true;
+            if (!thing->PendingDestroy && thing->GetComponent<SpawnCloudBhv>() != nullptr) {
+                clouds.push_back(thing->GetPos());
             }
         }
     }
-    return false;
+    return clouds;
 }
 
 // Walls, pick-ups, sacks and enemies all have fixtures: nothing appears on any of them.
-bool HasRoom(Vector2 p) {
+bool HasRoom(Vector2 p, const std::vector<Vector2>& clouds) {
     if (gPhysicsWorld != nullptr && DiscOverlapsAnyFixture(*gPhysicsWorld, p, kSpawnRoom)) {
         return false;
     }
-    return !IsNearWaitingCloud(p);
+    return std::none_of(clouds.begin(), clouds.end(),
+                        [p](Vector2 cloud) { return Length(cloud - p) < 2.0f * kSpawnRoom; });
 }
 
 }  // namespace
@@ -91,9 +94,10 @@ std::optional<Vector2> PickSpawnPosition(float borderMargin, float avoidRadius) 
     if (!(min.X < max.X && min.Y < max.Y)) {
         return std::nullopt;
     }
+    const std::vector<Vector2> clouds = FindWaitingClouds();
     for (int attempt = 0; attempt < kMaxAttempts; ++attempt) {
         const Vector2 p = gRandomManager->RandomPointInBox(min, max);
-        if (IsAcceptable(p, avoidRadius) && HasRoom(p)) {
+        if (IsAcceptable(p, avoidRadius) && HasRoom(p, clouds)) {
             return p;
         }
     }

@@ -18,9 +18,9 @@
 #include <boost/property_tree/ptree.hpp>
 
 #include "Autopilot.h"
+#include "EditedLevelFixture.h"
 #include "PlayHarness.h"
 #include "app/Application.h"
-#include "app/EditorHooks.h"
 #include "editor/EditorState.h"
 #include "editor/UnsavedWork.h"
 #include "editor/level/EdLevelEditorBhv.h"
@@ -44,7 +44,6 @@
 #include "object/PrefabManager.h"
 #include "object/SceneRoots.h"
 #include "object/TempFolder.h"
-#include "program/EditorHooks.h"
 #include "render/TextCmp.h"
 
 namespace fs = std::filesystem;
@@ -61,43 +60,15 @@ std::string ReadFile(const fs::path& file) {
     return text.str();
 }
 
-class LevelEditorTest : public ::testing::Test {
+class LevelEditorTest : public EditedLevelFixture {
 protected:
     void SetUp() override {
-        // The editor comes with the program only when its hooks are in.
-        InstallEditorHooks();
-        mPlay = std::make_unique<PlayHarness>();
-        mPlay->StartInLevel();
-        gRootObject->AddChild(new GameObject("EdRoot"));
-        // The level loads and the camera settles after its turn-in.
-        mPlay->RunSeconds(1.5f);
-        // F1 pauses play; F2 in edit mode brings the level back as loaded, mutable
-        // things included, and leaves them to the editor.
-        Press(Key::F1);
-        Press(Key::F2);
-        ASSERT_NE(Editor(), nullptr);
+        ASSERT_NO_FATAL_FAILURE(StartEditing());
+        // F2 left the mutable things to the editor.
         ASSERT_EQ(gEditorState->KeepPlayState, 0);
-        ASSERT_EQ(gCurrentLevelName, "Lvl_01");
     }
 
-    void TearDown() override {
-        mPlay.reset();
-        gEditorHooks = {};
-    }
-
-    PlayHarness& Play() { return *mPlay; }
-    static EdLevelEditorBhv* Editor() { return gEditorState != nullptr ? gEditorState->LevelEditor : nullptr; }
     GameObject* Level() const { return mPlay->Find("GameplayScreen/Level"); }
-
-    // Held for one pass, then released for the pass in which it counts as typed; the
-    // modifiers are held through both.
-    void Press(Key key, std::initializer_list<Key> modifiers = {}) {
-        mPlay->HeldKeys = modifiers;
-        mPlay->Tap(key);
-        mPlay->RunPass();
-        mPlay->RunPass();
-        mPlay->HeldKeys.clear();
-    }
 
     // The mouse over a point of a layer: a world point, with the world camera as it
     // stands, or an editor point.
@@ -184,8 +155,6 @@ protected:
         ADD_FAILURE() << "no row " << component << label;
         return *inspector.Rows.front()->ValueField;
     }
-
-    std::unique_ptr<PlayHarness> mPlay;
 };
 
 // The positions of a prefab's things in a level file, in file order.

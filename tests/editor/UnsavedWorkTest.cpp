@@ -11,9 +11,9 @@
 #include <string>
 #include <vector>
 
+#include "EditedLevelFixture.h"
 #include "GraphicsTestSupport.h"
 #include "PlayHarness.h"
-#include "app/EditorHooks.h"
 #include "editor/EditorState.h"
 #include "editor/dialogs/EdDlgMessageBoxBhv.h"
 #include "editor/level/EdLevelEditorBhv.h"
@@ -29,43 +29,19 @@
 #include "object/PrefabManager.h"
 #include "object/SceneRoots.h"
 #include "object/TempFolder.h"
-#include "program/EditorHooks.h"
 #include "render/TextCmp.h"
 
 namespace fs = std::filesystem;
 
 namespace {
 
-class UnsavedWorkTest : public ::testing::Test {
+class UnsavedWorkTest : public EditedLevelFixture {
 protected:
-    // The first level in edit mode: F1 pauses play, F2 brings the level back as loaded.
-    // Drawn only when the test reads how texts are set.
     void Start(bool drawing) {
-        InstallEditorHooks();
-        mPlay = std::make_unique<PlayHarness>();
-        if (drawing) {
-            mPlay->EnableDrawing();
-        }
-        mPlay->StartInLevel();
-        // Drawing starts the game as the program does, editor included.
-        if (gRootObject->FindChild("EdRoot") == nullptr) {
-            gRootObject->AddChild(new GameObject("EdRoot"));
-        }
-        mPlay->RunSeconds(1.5f);
-        Press(Key::F1);
-        Press(Key::F2);
-        ASSERT_NE(Editor(), nullptr);
+        ASSERT_NO_FATAL_FAILURE(StartEditing(drawing));
         ASSERT_EQ(gEditorState->IsEditing, 1);
-        ASSERT_EQ(gCurrentLevelName, "Lvl_01");
     }
 
-    void TearDown() override {
-        mPlay.reset();
-        gEditorHooks = {};
-        TakePostedQuit();
-    }
-
-    static EdLevelEditorBhv* Editor() { return gEditorState != nullptr ? gEditorState->LevelEditor : nullptr; }
     static GameObject* EdRoot() { return gRootObject->FindChild("EdRoot"); }
     static GameObject* PalMain() { return EdRoot()->FindChild("EdPalettesRoot")->FindChild("PalMain"); }
     static GameObject* MessageBox() { return EdRoot()->FindChild("EdDialogsRoot")->FindChild("EdDlgMessageBox"); }
@@ -86,15 +62,6 @@ protected:
         }
         const GameObject* text = object->FindChild("Text");
         return !IsShown(object) || text == nullptr || text->Text == nullptr ? "" : text->Text->Text;
-    }
-
-    // The modifiers are held through the pass that presses the key and the one after.
-    void Press(Key key, std::initializer_list<Key> modifiers = {}) {
-        mPlay->HeldKeys = modifiers;
-        mPlay->Tap(key);
-        mPlay->RunPass();
-        mPlay->RunPass();
-        mPlay->HeldKeys.clear();
     }
 
     GameObject* Player() const {
@@ -123,8 +90,6 @@ protected:
             gPrefabManager->FindPrefab(name)->Modified = true;
         }
     }
-
-    std::unique_ptr<PlayHarness> mPlay;
 };
 
 TEST_F(UnsavedWorkTest, TheMainPaletteShowsWhatIsUnsavedAndConfirmsEachSave) {

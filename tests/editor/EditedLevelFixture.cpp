@@ -1,0 +1,49 @@
+#include "EditedLevelFixture.h"
+
+#include "app/EditorHooks.h"
+#include "editor/EditorState.h"
+#include "editor/level/EdLevelEditorBhv.h"
+#include "game/levels/SavedDataBhv.h"
+#include "input/MessagePump.h"
+#include "object/GameObject.h"
+#include "object/SceneRoots.h"
+#include "program/EditorHooks.h"
+
+void EditedLevelFixture::StartEditing(bool drawing) {
+    // The editor comes with the program only when its hooks are in.
+    InstallEditorHooks();
+    mPlay = std::make_unique<PlayHarness>();
+    if (drawing) {
+        mPlay->EnableDrawing();
+    }
+    mPlay->StartInLevel();
+    // A drawn start loads the game as the program does, editor included.
+    if (gRootObject->FindChild("EdRoot") == nullptr) {
+        gRootObject->AddChild(new GameObject("EdRoot"));
+    }
+    // The level loads and the camera settles after its turn-in.
+    mPlay->RunSeconds(1.5f);
+    Press(Key::F1);
+    Press(Key::F2);
+    ASSERT_NE(Editor(), nullptr);
+    ASSERT_EQ(gCurrentLevelName, "Lvl_01");
+}
+
+void EditedLevelFixture::TearDown() {
+    mPlay.reset();
+    gEditorHooks = {};
+    // A quit a test posted must not end the next one's loop.
+    TakePostedQuit();
+}
+
+EdLevelEditorBhv* EditedLevelFixture::Editor() {
+    return gEditorState != nullptr ? gEditorState->LevelEditor : nullptr;
+}
+
+void EditedLevelFixture::Press(Key key, std::initializer_list<Key> modifiers) {
+    mPlay->HeldKeys = modifiers;
+    mPlay->Tap(key);
+    mPlay->RunPass();
+    mPlay->RunPass();
+    mPlay->HeldKeys.clear();
+}

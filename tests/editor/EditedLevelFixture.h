@@ -1,0 +1,29 @@
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <initializer_list>
+#include <memory>
+
+#include "PlayHarness.h"
+#include "input/Keys.h"
+
+class EdLevelEditorBhv;
+
+// The program on the first level with its editor, in edit mode: F1 paused play and F2
+// brought the level back as loaded, mutable things included, for the level editor.
+class EditedLevelFixture : public ::testing::Test {
+protected:
+    // Drawn only when a test reads what is drawn or how texts are laid out.
+    void StartEditing(bool drawing = false);
+    void TearDown() override;
+
+    PlayHarness& Play() { return *mPlay; }
+    static EdLevelEditorBhv* Editor();
+
+    // Held for one pass, then released for the pass in which it counts as typed; the
+    // modifiers are held through both.
+    void Press(Key key, std::initializer_list<Key> modifiers = {});
+
+    std::unique_ptr<PlayHarness> mPlay;
+};
