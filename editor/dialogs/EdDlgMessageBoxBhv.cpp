@@ -1,5 +1,6 @@
 #include "editor/dialogs/EdDlgMessageBoxBhv.h"
 
+#include <algorithm>
 #include <cctype>
 
 #include "editor/dialogs/EdDialogBhv.h"
@@ -9,6 +10,8 @@
 #include "input/InputManager.h"
 #include "object/GameObject.h"
 #include "object/GameTime.h"
+#include "render/TextCmp.h"
+#include "render/TextLayout.h"
 
 namespace {
 
@@ -35,6 +38,7 @@ void EdDlgMessageBoxBhv::Build(const std::string& title, const std::vector<std::
         if (auto* titleBar = bar->GetComponent<EdTitleBarBhv>()) {
             titleBar->Title = title;
         }
+        FitWidthToTitle(*bar, title);
     }
     RemoveButtons();
     for (const std::string& label : labels) {
@@ -51,6 +55,28 @@ void EdDlgMessageBoxBhv::Build(const std::string& title, const std::vector<std::
 
 bool EdDlgMessageBoxBhv::OpenedThisPass() const {
     return gGameTime != nullptr && gGameTime->TotalTime == mBuiltAt;
+}
+
+void EdDlgMessageBoxBhv::FitWidthToTitle(const GameObject& titleBar, const std::string& title) {
+    // The title bar's text starts a few pixels in and does not wrap.
+    constexpr float kTitleMargin = 10.0f;
+    constexpr float kScreenMargin = 20.0f;
+    if (Dialog == nullptr) {
+        return;
+    }
+    if (mBaseWidth <= 0.0f) {
+        mBaseWidth = Dialog->Width;
+    }
+    float width = mBaseWidth;
+    const GameObject* text = titleBar.FindChild("Text");
+    if (text != nullptr && text->Text != nullptr && text->Text->Font != nullptr) {
+        TextStyle style = text->Text->Style();
+        style.BoxSize = Vector2();
+        const float needed = TextLayout(*text->Text->Font, title, style).MaxWidth() + 2.0f * kTitleMargin;
+        width = std::clamp(needed, mBaseWidth, std::max(mBaseWidth, EdInput::ScreenWidth - 2.0f * kScreenMargin));
+    }
+    Dialog->Width = width;
+    Dialog->TopLeft.X = (EdInput::ScreenWidth - width) * 0.5f;
 }
 
 void EdDlgMessageBoxBhv::RemoveButtons() {

@@ -36,7 +36,12 @@ private:
     // answer it too.
     bool OpenedThisPass() const;
     void AddButton(const std::string& label);
+    // The box takes the width its prefab gives, or more when the title needs it (up to
+    // the screen less a margin), and stays centred.
+    void FitWidthToTitle(const GameObject& titleBar, const std::string& title);
 
     // The time record of the pass that built the box; it changes every pass.
     float mBuiltAt = -1.0f;
+    // The prefab's width, taken at the first build.
+    float mBaseWidth = 0.0f;
 };

@@ -14,7 +14,9 @@
 #include "EditedLevelFixture.h"
 #include "GraphicsTestSupport.h"
 #include "PlayHarness.h"
+#include "editor/EdRootBhv.h"
 #include "editor/EditorState.h"
+#include "editor/dialogs/EdDialogBhv.h"
 #include "editor/dialogs/EdDlgMessageBoxBhv.h"
 #include "editor/level/EdLevelEditorBhv.h"
 #include "editor/widgets/EdPaletteBhv.h"
@@ -30,6 +32,7 @@
 #include "object/SceneRoots.h"
 #include "object/TempFolder.h"
 #include "render/TextCmp.h"
+#include "render/TextLayout.h"
 
 namespace fs = std::filesystem;
 
@@ -224,6 +227,38 @@ TEST_F(UnsavedWorkTest, QuittingWithUnsavedWorkAsksFirstAndGoingBackLosesNothing
     mPlay->Tap(Key::OemEnter);
     EXPECT_TRUE(mPlay->TryRunPass());
     EXPECT_FALSE(mPlay->TryRunPass());
+}
+
+// A question longer than the box (the users of a prefab, a failed save's file) widens
+// the box to hold its title, centred; a short one gives the box its own width back.
+TEST_F(UnsavedWorkTest, TheMessageBoxIsWideEnoughForItsQuestion) {
+    Start(true);
+    auto* box = MessageBox()->GetComponent<EdDlgMessageBoxBhv>();
+    const TextCmp& title = *MessageBox()->FindChild("TitleBar")->FindChild("Text")->Text;
+    ASSERT_NE(title.Font, nullptr);
+    const auto titleWidth = [&title](const std::string& text) {
+        TextStyle style = title.Style();
+        style.BoxSize = Vector2();
+        return TextLayout(*title.Font, text, style).MaxWidth();
+    };
+    const float ownWidth = box->Dialog->Width;
+
+    const std::string question =
+        "Exit is auto-created by Lvl_01, Lvl_02, Lvl_03 and 23 more. Rename it? (and a little more)";
+    gEdRoot->ShowMessageBox({"Rename", "Cancel"}, question, nullptr);
+    mPlay->RunPass();
+    const float wide = box->Dialog->Width;
+    EXPECT_GT(wide, ownWidth);
+    EXPECT_GE(wide, titleWidth(question) + 10.0f);
+    EXPECT_FLOAT_EQ(box->Dialog->TopLeft.X, (1280.0f - wide) / 2.0f);
+    // The rows are laid out at the new width, the title bar included.
+    EXPECT_FLOAT_EQ(MessageBox()->FindChild("TitleBar")->GetComponent<EdTitleBarBhv>()->Rect.Width, wide);
+    box->OnButton("Cancel");
+
+    gEdRoot->ShowMessageBox({"OK"}, "Saved", nullptr);
+    mPlay->RunPass();
+    EXPECT_FLOAT_EQ(box->Dialog->Width, ownWidth);
+    box->OnButton("OK");
 }
 
 }  // namespace
