@@ -1,16 +1,16 @@
 #include "editor/EdRootBhv.h"
 
 #include "editor/EditorState.h"
+#include "editor/KeyboardCapturer.h"
 #include "editor/UnsavedWork.h"
 #include "editor/dialogs/EdDialogBhv.h"
 #include "editor/level/EdLevelEditorBhv.h"
 #include "editor/palettes/EdPalMainBhv.h"
 #include "editor/tools/EdSpriteMoverBhv.h"
 #include "editor/tools/EdSpritePickerBhv.h"
-#include "editor/tools/EdToolFlags.h"
-#include "editor/widgets/EdFieldBhv.h"
 #include "editor/widgets/EdInput.h"
 #include "editor/widgets/EdPaletteBhv.h"
+#include "editor/widgets/IEdUiElement.h"
 #include "game/screens/EditorLink.h"
 #include "game/screens/GameplayScreenBhv.h"
 #include "input/MessagePump.h"
@@ -217,31 +217,16 @@ void EdRootBhv::UpdateMouseOverPalette() {
     }
 }
 
-void EdRootBhv::UpdateKeyboardCapture(GameObject* object) {
-    if (gEditorState == nullptr || object == nullptr) {
-        return;
-    }
-    if (object == Owner) {
-        gEditorState->KeyboardCaptured = 0;
-    }
-    const EdFieldBhv* field = object->GetComponent<EdFieldBhv>();
-    const bool openDialog = object->GetComponent<EdDialogBhv>() != nullptr && IsDrawnInHierarchy(object);
-    if ((field != nullptr && field->HasFocus != 0) || openDialog || IsToolEngagedOn(object)) {
-        gEditorState->KeyboardCaptured = 1;
-        return;
-    }
-    for (GameObject* child : object->Children) {
-        UpdateKeyboardCapture(child);
-        if (gEditorState->KeyboardCaptured != 0) {
-            return;
-        }
+void EdRootBhv::UpdateKeyboardCapture() {
+    if (gEditorState != nullptr) {
+        gEditorState->KeyboardCaptured = KeyboardCapturer::AnyHoldsKeyboardBelow(Owner) ? 1 : 0;
     }
 }
 
 void EdRootBhv::AfterMessagePump() {
     if (gEdRoot != nullptr) {
         gEdRoot->UpdateMouseOverPalette();
-        gEdRoot->UpdateKeyboardCapture(gEdRoot->Owner);
+        gEdRoot->UpdateKeyboardCapture();
     }
 }
 

@@ -30,9 +30,9 @@ public:
     void ShowMessageBox(const std::vector<std::string>& labels, const std::string& title, MessageBoxCallback callback);
     void ReturnToEditor();
     void UpdateMouseOverPalette();
-    // Recursive from the root's own object: a focused field, an open dialog (a drawn
-    // object with a dialog frame) or an engaged tool below it captures the keyboard.
-    void UpdateKeyboardCapture(GameObject* object);
+    // A focused field, an open dialog (a dialog frame drawn with every ancestor) or an
+    // engaged tool at or below the root's own object captures the keyboard.
+    void UpdateKeyboardCapture();
     // The application's per-pass call after the message pump; nothing without a root.
     static void AfterMessagePump();
     // The application's question when the program is to end: true when nothing is

@@ -18,7 +18,7 @@ void SetAllFlags(GameObject* object, uint8_t on) {
 
 }  // namespace
 
-EdDialogBhv::EdDialogBhv() {
+EdDialogBhv::EdDialogBhv() : KeyboardCapturer(this) {
     RegisterProperty(&Width, "Width");
 }
 
@@ -78,6 +78,10 @@ void EdDialogBhv::Close() {
 
 bool EdDialogBhv::IsOpen() const {
     return Owner != nullptr && Owner->DrawEnabled != 0;
+}
+
+bool EdDialogBhv::HoldsKeyboard() const {
+    return Owner != nullptr && IsDrawnInHierarchy(Owner);
 }
 
 void EdDialogBhv::SetPalettesInput(bool enabled) const {

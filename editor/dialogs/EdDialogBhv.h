@@ -1,11 +1,12 @@
 #pragma once
 
+#include "editor/KeyboardCapturer.h"
 #include "object/Behavior.h"
 #include "object/Vector2.h"
 
 // The frame of a modal editor dialog: centred on the screen over a dimming overlay,
 // its rows stacked from the top, drawn on the upper editor layers. Closed until Open.
-class EdDialogBhv : public Behavior {
+class EdDialogBhv : public Behavior, public KeyboardCapturer {
 public:
     // The dialog is centred as if it were this tall, whatever its rows add up to.
     static constexpr float NominalHeight = 300.0f;
@@ -21,6 +22,8 @@ public:
     void Open();
     void Close();
     bool IsOpen() const;
+    // Shown, with every ancestor drawn.
+    bool HoldsKeyboard() const override;
     // Moves the object's subtree onto the upper editor layers, above the palettes.
     static void MoveToDialogLayers(GameObject* object);
 

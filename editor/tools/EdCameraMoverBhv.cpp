@@ -3,7 +3,7 @@
 #include "editor/widgets/EdInput.h"
 #include "render/Graphics.h"
 
-EdCameraMoverBhv::EdCameraMoverBhv() {
+EdCameraMoverBhv::EdCameraMoverBhv() : KeyboardCapturer(this) {
     RegisterProperty(&MoveIncrement, "MoveIncrement");
     RegisterProperty(&ZoomFactor, "ZoomFactor");
     RegisterProperty(&IsStandalone, "IsStandalone");

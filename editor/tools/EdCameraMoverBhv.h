@@ -2,6 +2,7 @@
 
 #include <cstdint>
 
+#include "editor/KeyboardCapturer.h"
 #include "editor/tools/EdToolFlags.h"
 #include "object/Behavior.h"
 #include "render/Camera2d.h"
@@ -9,7 +10,7 @@
 // A free editor camera: while engaged it stands in for the renderer's world camera and
 // pans (W A S D) and zooms (Equals, Minus) by typed keys; gameplay is paused meanwhile.
 // Standalone it takes Ctrl+F and Esc itself; otherwise its owner engages it.
-class EdCameraMoverBhv : public Behavior {
+class EdCameraMoverBhv : public Behavior, public KeyboardCapturer {
 public:
     EdCameraMoverBhv();
 
@@ -18,6 +19,7 @@ public:
 
     void Activate();
     void Deactivate();
+    bool HoldsKeyboard() const override { return IsEngaged(); }
     bool IsEngaged() const { return Engaged != 0; }
 
     bool IsStandalone = true;

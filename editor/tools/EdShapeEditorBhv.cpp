@@ -33,7 +33,7 @@ void ShowHandles(const std::vector<Vector2>& worldPoints, int highlighted) {
 
 }  // namespace
 
-EdShapeEditorBhv::EdShapeEditorBhv() = default;
+EdShapeEditorBhv::EdShapeEditorBhv() : KeyboardCapturer(this) {}
 
 EdShapeEditorBhv::~EdShapeEditorBhv() {
     if (gEditorState != nullptr && gEditorState->ShapeEditor == this) {

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <string>
 
+#include "editor/KeyboardCapturer.h"
 #include "object/Behavior.h"
 #include "object/Vector2.h"
 
@@ -14,7 +15,7 @@ class IEditable;
 // Edits one fixture's "Shape" text with handles: drag the one nearest the mouse, Insert
 // and Delete polygon vertices, Enter keeps, Esc restores the text of the start. Handles
 // live in the body frame taken at the start; the fixture is rebuilt as the text changes.
-class EdShapeEditorBhv : public Behavior {
+class EdShapeEditorBhv : public Behavior, public KeyboardCapturer {
 public:
     EdShapeEditorBhv();
     ~EdShapeEditorBhv() override;
@@ -26,6 +27,7 @@ public:
     void Begin(IEditable* component);
     void End(bool keep);
     bool IsEditing() const { return Fixture != nullptr; }
+    bool HoldsKeyboard() const override { return IsEditing(); }
     // The object is going: editing its fixture ends.
     void ForgetObject(const GameObject* object);
 

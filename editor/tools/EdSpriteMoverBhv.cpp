@@ -23,6 +23,8 @@ DrawLayer LayerOf(const GameObject& target) {
 
 }  // namespace
 
+EdSpriteMoverBhv::EdSpriteMoverBhv() : KeyboardCapturer(this) {}
+
 EdSpriteMoverBhv::~EdSpriteMoverBhv() {
     if (gEditorState != nullptr && gEditorState->SpriteMover == this) {
         gEditorState->SpriteMover = nullptr;

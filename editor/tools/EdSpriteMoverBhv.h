@@ -2,6 +2,7 @@
 
 #include <cstdint>
 
+#include "editor/KeyboardCapturer.h"
 #include "editor/tools/EdToolFlags.h"
 #include "object/Behavior.h"
 #include "object/Vector2.h"
@@ -11,8 +12,9 @@ class GameObject;
 // Ctrl+G: drags the inspected object with the mouse and nudges it with the arrow keys
 // (ten times with Shift) while gameplay is paused. Enter or a click keeps the place, Esc
 // puts it back.
-class EdSpriteMoverBhv : public Behavior {
+class EdSpriteMoverBhv : public Behavior, public KeyboardCapturer {
 public:
+    EdSpriteMoverBhv();
     ~EdSpriteMoverBhv() override;
 
     void Start() override;
@@ -20,6 +22,7 @@ public:
 
     // Nothing without an inspected object.
     void Engage();
+    bool HoldsKeyboard() const override { return IsEngaged(); }
     bool IsEngaged() const { return Target != nullptr; }
     // The object is going: the drag ends where it is.
     void ForgetObject(const GameObject* object);

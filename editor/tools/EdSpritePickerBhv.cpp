@@ -7,6 +7,8 @@
 #include "object/ObjectPicking.h"
 #include "object/SceneRoots.h"
 
+EdSpritePickerBhv::EdSpritePickerBhv() : KeyboardCapturer(this) {}
+
 EdSpritePickerBhv::~EdSpritePickerBhv() {
     if (gEditorState != nullptr && gEditorState->SpritePicker == this) {
         gEditorState->SpritePicker = nullptr;

@@ -2,19 +2,22 @@
 
 #include <cstdint>
 
+#include "editor/KeyboardCapturer.h"
 #include "editor/tools/EdToolFlags.h"
 #include "object/Behavior.h"
 
 // Ctrl+Q: the next click inspects the object under the mouse; Esc gives up. Gameplay is
 // paused meanwhile.
-class EdSpritePickerBhv : public Behavior {
+class EdSpritePickerBhv : public Behavior, public KeyboardCapturer {
 public:
+    EdSpritePickerBhv();
     ~EdSpritePickerBhv() override;
 
     void Start() override;
     void HandleInput() override;
 
     void Engage();
+    bool HoldsKeyboard() const override { return IsEngaged(); }
     bool IsEngaged() const { return Engaged != 0; }
 
 private:

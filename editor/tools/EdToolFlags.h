@@ -7,10 +7,6 @@ class GameObject;
 // A tool object's three flags together: on while the tool is engaged, off while idle.
 void SetToolObjectFlags(GameObject* object, uint8_t on);
 
-// A tool on the object (shape editor, sprite mover or picker, editor camera) is engaged:
-// it reads the keys itself, so the level editor's and the palettes' must wait.
-bool IsToolEngagedOn(const GameObject* object);
-
 // The gameplay root's input and update flags, saved and cleared while a tool runs.
 struct PausedGameplay {
     void Pause();

@@ -8,7 +8,7 @@
 #include "input/Clipboard.h"
 #include "input/InputManager.h"
 
-EdFieldBhv::EdFieldBhv() {
+EdFieldBhv::EdFieldBhv() : KeyboardCapturer(this) {
     RegisterProperty(&Height, "Height");
 }
 

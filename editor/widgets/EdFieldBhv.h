@@ -4,6 +4,7 @@
 #include <functional>
 #include <string>
 
+#include "editor/KeyboardCapturer.h"
 #include "editor/widgets/IEdUiElement.h"
 #include "object/Behavior.h"
 #include "object/Color.h"
@@ -11,7 +12,7 @@
 // A one-line text input. A click gives it the keyboard; Enter, Tab or a left click
 // elsewhere commits the text, Esc drops the focus without committing. Arrow keys step
 // numbers, committing at once. The look changes only in SetRect.
-class EdFieldBhv : public Behavior, public IEdUiElement {
+class EdFieldBhv : public Behavior, public IEdUiElement, public KeyboardCapturer {
 public:
     static constexpr Color FocusBoxTint{215, 223, 255, 255};
 
@@ -20,6 +21,7 @@ public:
     void Start() override;
     void HandleInput() override;
     void SetRect(float x, float y, float width, float height) override;
+    bool HoldsKeyboard() const override { return HasFocus != 0; }
 
     std::string Text;
     uint8_t HasFocus = 0;
