@@ -29,6 +29,9 @@ constexpr int kBlurTexelRegister = 1;     // c1.xy
 constexpr int kBlurDarknessRegister = 2;  // c2.x
 constexpr int kScreenSizeRegister = 3;    // light vertex shader: c3.xy
 
+// The full-screen quads of the shadow blurs and composites.
+constexpr int kLitCompositeQuads = 4;
+
 // Texture units of the light pass's scene targets.
 constexpr int kSceneColorUnit = 2;
 constexpr int kSceneNormalUnit = 3;
@@ -90,8 +93,12 @@ public:
         DrawBackground();
         DrawLitForeground();
         mGraphics.UpdateBlurResources();
-        DrawShadow();
-        CompositeExtras();
+        if (mImpl.Batches.QuadCount() > 0 || mImpl.AlwaysCompositeLit != 0) {
+            DrawShadow();
+            CompositeExtras();
+        } else {
+            LeaveStateOfComposites();
+        }
         DrawSpriteLights();
         DrawForeground();
         DrawPhysics();
@@ -183,10 +190,7 @@ private:
         mDevice.SetRenderTarget(1, nullptr);
         mDevice.SetRenderTarget(2, nullptr);
         mDevice.SetPixelShader(mShaders.BlurFirstPS);
-        mDevice.SetPixelConstants(kBlurWeightsRegister, mImpl.BlurWeights, 1);
-        const float texel[4] = {mImpl.BlurTexelSize[0], mImpl.BlurTexelSize[1], 0.0f, 0.0f};
-        mDevice.SetPixelConstants(kBlurTexelRegister, texel, 1);
-        SetPixelScalar(mDevice, kBlurDarknessRegister, mSettings.ShadowDarkness);
+        SetBlurConstants();
         SetAddress(mDevice, 0, GfxAddress::Clamp);
         mDevice.Clear(GfxClearColor, kTransparentBlack, 1.0f);
         mGraphics.DrawFullscreenQuad(mImpl.SceneColorTarget, kOpaqueBlack);
@@ -201,6 +205,13 @@ private:
         mGraphics.DrawFullscreenQuad(mImpl.BlurTargetB, kWhite);
     }
 
+    void SetBlurConstants() {
+        mDevice.SetPixelConstants(kBlurWeightsRegister, mImpl.BlurWeights, 1);
+        const float texel[4] = {mImpl.BlurTexelSize[0], mImpl.BlurTexelSize[1], 0.0f, 0.0f};
+        mDevice.SetPixelConstants(kBlurTexelRegister, texel, 1);
+        SetPixelScalar(mDevice, kBlurDarknessRegister, mSettings.ShadowDarkness);
+    }
+
     // Darkens the back buffer by the lit sprites' coverage: they show only where
     // lights reach them.
     void CompositeExtras() {
@@ -209,6 +220,29 @@ private:
         mDevice.SetRenderTarget(2, nullptr);
         mDevice.SetPixelShader(mShaders.ExtrasCompositePS);
         mGraphics.DrawFullscreenQuad(mImpl.SceneExtrasTarget, kOpaqueBlack);
+    }
+
+    // With no lit quad the blurs and composites add alpha 0 everywhere, so they are left
+    // out; the passes after them still find the device as those would have left it.
+    void LeaveStateOfComposites() {
+        SetBlurConstants();
+        SetAddress(mDevice, 0, GfxAddress::Clamp);
+        mDevice.SetRenderTarget(0, mDevice.BackBuffer());
+        mDevice.SetRenderTarget(1, nullptr);
+        mDevice.SetRenderTarget(2, nullptr);
+        mDevice.SetPixelShader(mShaders.ExtrasCompositePS);
+        // What the last quad's batch bound, in the order it binds them.
+        mDevice.SetTexture(0, mImpl.SceneExtrasTarget);
+        if (mImpl.FlatNormalMap != nullptr) {
+            mDevice.SetTexture(1, mImpl.FlatNormalMap);
+        }
+        for (int quad = 0; quad < kLitCompositeQuads; ++quad) {
+            mImpl.Batches.StepDepth();
+        }
+        // Each quad ends by making the camera current again, on the back buffer now.
+        const Camera2d* camera = mImpl.CurrentCamera;
+        mGraphics.SetCamera(nullptr);
+        mGraphics.SetCamera(camera);
     }
 
     // Light sprites added to the back buffer, lighting the scene targets texel by texel.

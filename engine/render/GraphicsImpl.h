@@ -84,6 +84,9 @@ struct GraphicsImpl {
     float LastShadowRadius = 0.0f;
     float LastShadowReduction = 0.0f;
     float BlurWeights[4] = {0.0f, 0.0f, 0.0f, 0.0f};
+    // Set: the shadow blurs and composites run even when the lit pass drew nothing, so
+    // that tests can compare a frame drawn both ways.
+    uint8_t AlwaysCompositeLit = 0;
     // Set by the display settings popup after it has written Width, Height, Fullscreen.
     uint8_t DisplayChangePending = 0;
     std::vector<TextureOwner*> TextureOwners;
