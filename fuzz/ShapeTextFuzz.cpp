@@ -8,6 +8,7 @@
 #include "object/GameObject.h"
 #include "physics/B2BodyCmp.h"
 #include "physics/B2FixtureCmp.h"
+#include "physics/B2MainContactListener.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     EnsureHeadlessApplication();
@@ -22,6 +23,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     fixture->SetShape(std::string(InputText(data, size)));
     for (int step = 0; step < 3; ++step) {
         gPhysicsWorld->Step(1.0f / 60.0f, 8, 3);
+        gApplication->ContactListener->EndStep();
     }
     return 0;
 }

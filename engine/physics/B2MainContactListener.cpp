@@ -33,4 +33,23 @@ void B2MainContactListener::PreSolve(b2Contact* contact, const b2Manifold*) {
     NotifyBoth(contact, &B2FixtureCmp::OnPreSolve);
 }
 
-void B2MainContactListener::PostSolve(b2Contact*, const b2ContactImpulse*) {}
+// Box2D's time-of-impact pass solves a contact with a static body again, up to eight
+// more times, whenever the body ends the step pressed into it, and walks every contact
+// of the world each time: a crowd pushed into walls and sacks made the step cost the
+// square of its size. The step has solved these contacts already, and nothing but a
+// bullet moves far enough in a step to pass through what it touches.
+void B2MainContactListener::PostSolve(b2Contact* contact, const b2ContactImpulse*) {
+    if (contact->GetFixtureA()->GetBody()->IsBullet() || contact->GetFixtureB()->GetBody()->IsBullet()) {
+        return;
+    }
+    contact->SetEnabled(false);
+    mSolved.push_back(contact);
+}
+
+void B2MainContactListener::EndStep() {
+    // No contact is destroyed inside a step, so every one is still there.
+    for (b2Contact* contact : mSolved) {
+        contact->SetEnabled(true);
+    }
+    mSolved.clear();
+}

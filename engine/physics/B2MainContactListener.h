@@ -2,6 +2,8 @@
 
 #include <box2d/box2d.h>
 
+#include <vector>
+
 // The world's one contact listener: hands Box2D's contact events to the callbacks that
 // behaviours bound on the fixtures' B2FixtureCmp components.
 class B2MainContactListener : public b2ContactListener {
@@ -11,5 +13,14 @@ public:
     void EndContact(b2Contact* contact) override;
     // Each fixture's OnPreSolve, A's first, gets the other fixture.
     void PreSolve(b2Contact* contact, const b2Manifold* oldManifold) override;
+    // Keeps a contact the step has just solved out of the step's time-of-impact pass,
+    // unless a bullet is in it.
     void PostSolve(b2Contact* contact, const b2ContactImpulse* impulse) override;
+
+    // Right after each b2World::Step: the contacts kept out of its time-of-impact pass
+    // take part in the next step as Box2D left them.
+    void EndStep();
+
+private:
+    std::vector<b2Contact*> mSolved;
 };

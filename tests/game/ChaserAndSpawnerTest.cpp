@@ -277,6 +277,29 @@ TEST_F(ChaserAndSpawnerTest, SpawnsKeepOutOfWallsAndOffOneAnother) {
     EXPECT_GE(mostThings, 6) << "the rooms fill up";
 }
 
+// A crowd wedges chasers into the gaps that walls and sacks leave. Each pass must solve
+// such a contact once: solved again and again within the step, every time over every
+// contact of the level, a big crowd brought the game to a crawl.
+TEST_F(ChaserAndSpawnerTest, AChaserWedgedBetweenAWallAndASackHasItsContactsSolvedOncePerPass) {
+    Start();
+    // Out of sight behind the wall, so the chaser keeps still where it is wedged.
+    SpawnPlayer(Vector2(-10, 0));
+    GameObject* wall = Spawn("Wall", Vector2(0, 0));
+    Spawn("En_AntSack", Vector2(2, 0));
+    GameObject* chaser = SpawnChaser(Vector2(1.55f, 0));
+    Screen().RoundActive = 1;
+    int solves = 0;
+    wall->GetComponent<B2FixtureCmp>()->OnPreSolve = [&solves, chaser](b2Contact*, b2Fixture* other) {
+        const auto* fixture = reinterpret_cast<const B2FixtureCmp*>(other->GetUserData().pointer);
+        solves += fixture != nullptr && fixture->Owner == chaser ? 1 : 0;
+    };
+    constexpr int kPasses = 30;
+    RunPasses(kPasses);
+    EXPECT_EQ(solves, kPasses);
+    EXPECT_FALSE(chaser->GetComponent<En_ChaserBhv>()->HasLineOfSight());
+    EXPECT_GT(chaser->GetPos().X, 1.0f) << "not pushed into the wall";
+}
+
 TEST_F(ChaserAndSpawnerTest, ThePillChaseSpawnerStartsWithTheRoundAndRaisesItsRatesEveryPeriod) {
     WritePrefab("En_ChaserSpawn", kMarker);
     WritePrefab("Pkup_Pill", kMarker);

@@ -20,6 +20,7 @@
 #include "game/player/PlayerBhv.h"
 #include "game/screens/GameplayScreenBhv.h"
 #include "object/GameObject.h"
+#include "object/ObjectWalks.h"
 #include "object/PrefabManager.h"
 #include "physics/B2BodyCmp.h"
 #include "render/Graphics.h"
@@ -51,7 +52,10 @@ protected:
         LevelDataCmp* level = gLevelList->FindLevel(name);
         ASSERT_NE(level, nullptr) << name;
         Screen().LoadLevel(level);
-        RunPasses(2);  // the old level goes, the new one starts
+        // Play loads inside the update walk, so the old level is gone before the next
+        // physics step could push the new one's things about.
+        FlushDeleteQueues();
+        RunPasses(2);
     }
 
     static std::vector<GameObject*> Things() {

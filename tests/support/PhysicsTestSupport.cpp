@@ -22,6 +22,7 @@ ScopedPhysicsWorld::~ScopedPhysicsWorld() {
 
 void ScopedPhysicsWorld::Step() {
     World.Step(1.0f / 60.0f, 8, 3);
+    Listener.EndStep();
 }
 
 PhysicsTest::~PhysicsTest() {
