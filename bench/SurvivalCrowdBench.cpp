@@ -1,5 +1,7 @@
 #include <benchmark/benchmark.h>
 
+#include "BenchSupport.h"
+
 #include <box2d/box2d.h>
 
 #include <algorithm>
@@ -36,21 +38,8 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// Moves one fixed step per pass, so the loop never sleeps.
-class StepClock final : public Clock {
-public:
-    int64_t Now() const override { return Time; }
-    int64_t TicksPerSecond() const override { return 60000; }
-    uint32_t TimerResolutionMs() const override { return 1; }
-    void SleepMs(uint32_t ms) override { Time += ms * 60; }
-    int64_t Time = 1000000;
-};
-
-fs::path SourceContent() {
-    const char* source = std::getenv("QV_SOURCE_DIR");
-    return source != nullptr ? fs::path(source) / "Content"
-                             : fs::path(__FILE__).parent_path().parent_path() / "Content";
-}
+using bench::SourceContent;
+using bench::StepClock;
 
 float FloatProperty(GameObject& object, const std::string& type, const std::string& name) {
     for (Component* component : object.Components) {

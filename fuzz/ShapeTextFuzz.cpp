@@ -22,8 +22,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     fixture->SetShape("Circle 0.5");
     fixture->SetShape(std::string(InputText(data, size)));
     for (int step = 0; step < 3; ++step) {
-        gPhysicsWorld->Step(1.0f / 60.0f, 8, 3);
-        gApplication->ContactListener->EndStep();
+        gApplication->ContactListener->StepWorld(*gPhysicsWorld, 1.0f / 60.0f, 8, 3);
     }
     return 0;
 }

@@ -191,8 +191,7 @@ bool Application::RunPass() {
     }
     // One physics step per pass, however many fixed steps it counted.
     const float physicsStep = std::min(delta, 2.0f / static_cast<float>(UpdatesPerSecond));
-    gPhysicsWorld->Step(physicsStep, 8, 3);
-    ContactListener->EndStep();
+    ContactListener->StepWorld(*gPhysicsWorld, physicsStep, 8, 3);
 
     PostPhysicsWalk(gRootObject);
     FlushDeleteQueues();

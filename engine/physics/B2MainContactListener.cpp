@@ -46,7 +46,9 @@ void B2MainContactListener::PostSolve(b2Contact* contact, const b2ContactImpulse
     mSolved.push_back(contact);
 }
 
-void B2MainContactListener::EndStep() {
+void B2MainContactListener::StepWorld(b2World& world, float timeStep, int32 velocityIterations,
+                                      int32 positionIterations) {
+    world.Step(timeStep, velocityIterations, positionIterations);
     // No contact is destroyed inside a step, so every one is still there.
     for (b2Contact* contact : mSolved) {
         contact->SetEnabled(true);

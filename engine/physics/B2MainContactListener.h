@@ -17,9 +17,11 @@ public:
     // unless a bullet is in it.
     void PostSolve(b2Contact* contact, const b2ContactImpulse* impulse) override;
 
-    // Right after each b2World::Step: the contacts kept out of its time-of-impact pass
-    // take part in the next step as Box2D left them.
-    void EndStep();
+    // One step of the world whose listener this is. The contacts kept out of its
+    // time-of-impact pass are switched on again before it returns, so they take part
+    // in the next step as Box2D left them; a bare b2World::Step would leave them off
+    // and this list pointing at contacts the next step may destroy.
+    void StepWorld(b2World& world, float timeStep, int32 velocityIterations, int32 positionIterations);
 
 private:
     std::vector<b2Contact*> mSolved;

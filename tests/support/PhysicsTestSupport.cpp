@@ -21,8 +21,7 @@ ScopedPhysicsWorld::~ScopedPhysicsWorld() {
 }
 
 void ScopedPhysicsWorld::Step() {
-    World.Step(1.0f / 60.0f, 8, 3);
-    Listener.EndStep();
+    Listener.StepWorld(World, 1.0f / 60.0f, 8, 3);
 }
 
 PhysicsTest::~PhysicsTest() {
