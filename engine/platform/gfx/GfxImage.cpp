@@ -10,7 +10,9 @@
 // Only the header readers are used; stb's decoders stay out of the program. Once
 // inlined, the PNG header reader looks to the optimiser as if it read the bit depth
 // before setting it; it never does, so that warning is off for this file.
+#if defined(__GNUC__) && !defined(__clang__)
 #pragma GCC diagnostic ignored "-Wmaybe-uninitialized"
+#endif
 #pragma GCC diagnostic push
 #pragma GCC diagnostic ignored "-Wmissing-field-initializers"
 #pragma GCC diagnostic ignored "-Wsign-compare"
