@@ -2,30 +2,19 @@
 
 #include "BenchSupport.h"
 
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <memory>
 #include <string>
 
-#include "app/Application.h"
 #include "game/levels/LevelDataCmp.h"
-#include "game/levels/SavedDataBhv.h"
 #include "game/screens/GameplayScreenBhv.h"
-#include "input/InputManager.h"
-#include "object/GameConfig.h"
-#include "object/GameObject.h"
 #include "object/ObjectWalks.h"
-#include "object/PrefabManager.h"
-#include "object/RandomManager.h"
-#include "platform/Clock.h"
-#include "program/ComponentTable.h"
 
 namespace {
 
-using bench::SetText;
+using bench::HeadlessGame;
 using bench::SourceContent;
-using bench::StepClock;
 
 namespace fs = std::filesystem;
 
@@ -50,12 +39,9 @@ public:
         fs::create_directories(mFolder / "Prefabs");
         fs::copy(SourceContent() / "Prefabs", mFolder / "Prefabs",
                  fs::copy_options::recursive | fs::copy_options::overwrite_existing);
-        setenv("XDG_DATA_HOME", (mFolder / "data").c_str(), 1);
-        // Left by the last run: the screen would start there.
-        gCurrentLevelName.clear();
     }
     ~BenchGame() {
-        App.reset();
+        mGame.reset();
         fs::remove_all(mFolder);
     }
 
@@ -65,33 +51,16 @@ public:
     }
 
     void Start() {
-        App = std::make_unique<Application>(Clock);
-        gGameConfig->DevelopmentContentPath = mFolder.string();
-        gInputManager->LoadKeyMappings(SourceContent() / "Config" / "KeyMappings.json");
-        gRandomManager->Seed(7);
-        gPrefabManager->Init(RegisterComponentTypes);
-        gGameplayRoot = new GameObject("GameplayRoot");
-        gRootObject->AddChild(gGameplayRoot);
-        // Straight into the first level, as the map hands over when a level starts.
-        if (GameObject* map = gGameplayRoot->FindChild("LevelSelectScreen1")) {
-            map->DetachAndDestroy();
-        }
-        gGameplayRoot->AddChild(new GameObject("GameplayScreen"));
-        App->PumpMessagesFn = [] { return true; };
-        App->StartLoop();
+        mGame = std::make_unique<HeadlessGame>("screen", mFolder);
+        mGame->EnterLevel("");
         Pass();
     }
 
-    void Pass() {
-        Clock.Time += 1000;
-        App->RunPass();
-    }
-
-    StepClock Clock;
-    std::unique_ptr<Application> App;
+    void Pass() { mGame->Pass(); }
 
 private:
-    fs::path mFolder = fs::temp_directory_path() / ("qv_bench_screen_" + std::to_string(::getpid()));
+    fs::path mFolder = fs::temp_directory_path() / ("qv_bench_screen_content_" + std::to_string(::getpid()));
+    std::unique_ptr<HeadlessGame> mGame;
 };
 
 // One gameplay pass (input walk, physics step, update walk, deletions; no drawing) on

@@ -5,51 +5,24 @@
 #include <box2d/box2d.h>
 
 #include <algorithm>
-#include <cstdint>
-#include <cstdlib>
-#include <filesystem>
-#include <memory>
 #include <string>
-#include <vector>
 
-#include "app/Application.h"
 #include "game/GameMath.h"
 #include "game/enemies/EnemyCmp.h"
 #include "game/enemies/Spawning.h"
 #include "game/levels/LevelDataCmp.h"
-#include "game/levels/SavedDataBhv.h"
 #include "game/player/PlayerBhv.h"
 #include "game/screens/GameplayScreenBhv.h"
-#include "input/InputManager.h"
-#include "object/GameConfig.h"
 #include "object/GameObject.h"
-#include "object/IEditable.h"
 #include "object/ObjectWalks.h"
-#include "object/PrefabManager.h"
-#include "object/PropertyText.h"
 #include "object/RandomManager.h"
-#include "object/SubProperty.h"
 #include "physics/PhysicsWorld.h"
-#include "platform/Clock.h"
-#include "program/ComponentTable.h"
 #include "render/Graphics.h"
 
 namespace {
 
-namespace fs = std::filesystem;
-
-using bench::SourceContent;
-using bench::StepClock;
-
-float FloatProperty(GameObject& object, const std::string& type, const std::string& name) {
-    for (Component* component : object.Components) {
-        auto* editable = dynamic_cast<IEditable*>(component);
-        if (editable != nullptr && gPrefabManager->GetComponentTypeName(editable) == type) {
-            return std::stof(PropertyToText(editable->FindProperty(name)->MakeSubProperty(name, 0)));
-        }
-    }
-    return 0.0f;
-}
+using bench::GetText;
+using bench::HeadlessGame;
 
 int CountEnemies(const GameObject& object) {
     int count = object.GetComponent<EnemyCmp>() != nullptr ? 1 : 0;
@@ -65,23 +38,8 @@ int CountEnemies(const GameObject& object) {
 class SurvivalGame {
 public:
     SurvivalGame() {
-        fs::create_directories(mDataHome);
-        setenv("XDG_DATA_HOME", mDataHome.c_str(), 1);
-        gCurrentLevelName.clear();
-        App = std::make_unique<Application>(Clock);
-        gGameConfig->DevelopmentContentPath = SourceContent().string();
-        gInputManager->LoadKeyMappings(SourceContent() / "Config" / "KeyMappings.json");
-        gRandomManager->Seed(7);
-        gPrefabManager->Init(RegisterComponentTypes);
-        gGameplayRoot = new GameObject("GameplayRoot");
-        gRootObject->AddChild(gGameplayRoot);
-        if (GameObject* map = gGameplayRoot->FindChild("LevelSelectScreen1")) {
-            map->DetachAndDestroy();
-        }
-        gGameplayRoot->AddChild(new GameObject("GameplayScreen"));
-        App->PumpMessagesFn = [] { return true; };
-        App->StartLoop();
-        Pass();
+        Game.EnterLevel("");
+        Game.Pass();
         LevelDataCmp level;
         level.ObjectName = "Lvl_Survival";
         gGameplayScreen->LoadLevel(&level);
@@ -93,15 +51,8 @@ public:
         gPlayer->IsDead = true;
         gGameplayScreen->RoundActive = 1;
     }
-    ~SurvivalGame() {
-        App.reset();
-        fs::remove_all(mDataHome);
-    }
 
-    void Pass() {
-        Clock.Time += 1000;
-        App->RunPass();
-    }
+    void Pass() { Game.Pass(); }
 
     // Spawn clouds of the spawner's four enemies, chosen by its weights at points drawn
     // as it draws them (its view less the border margin, away from the player), until
@@ -112,7 +63,7 @@ public:
         static const char* const kSpawns[] = {"En_ChaserSpawn", "En_AntSpawn", "En_AntSackSpawn",
                                               "En_CentipedeShortSpawn"};
         const auto setting = [this](const char* name) {
-            return FloatProperty(*mSpawner, "En_SurvivalSpawnerBhv", name);
+            return std::stof(GetText(mSpawner, "En_SurvivalSpawnerBhv", name));
         };
         const float odds[] = {setting("EnChaserOdds"), setting("EnAntOdds"), setting("EnSackOdds"),
                               setting("EnCentipedeOdds")};
@@ -145,13 +96,11 @@ public:
         return CountEnemies(*Level());
     }
 
-    StepClock Clock;
-    std::unique_ptr<Application> App;
+    HeadlessGame Game{"crowd"};
 
 private:
     static GameObject* Level() { return gGameplayScreen->Owner->FindChild("Level"); }
 
-    fs::path mDataHome = fs::temp_directory_path() / ("qv_bench_crowd_" + std::to_string(::getpid()));
     GameObject* mSpawner = nullptr;
 };
 
