@@ -18,9 +18,7 @@ UnsavedWork FindUnsavedWork() {
     work.Level =
         gEditorState != nullptr && gEditorState->LevelEditor != nullptr && gEditorState->LevelEditor->Dirty != 0;
     if (gPrefabManager != nullptr) {
-        for (const auto& [name, prefab] : gPrefabManager->Prefabs) {
-            work.Prefabs += prefab != nullptr && prefab->Modified ? 1 : 0;
-        }
+        work.Prefabs = static_cast<int>(gPrefabManager->ModifiedPrefabNames().size());
     }
     return work;
 }

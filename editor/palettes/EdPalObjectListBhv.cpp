@@ -232,17 +232,13 @@ bool EdPalObjectListBhv::IsProtected(const GameObject* object) {
     return object != nullptr && HoldsFixedObject(object);
 }
 
-void EdPalObjectListBhv::ShowRefusal(const std::string& text) {
-    ShowEditorNotice(text);
-}
-
 void EdPalObjectListBhv::RemoveSelected() {
     GameObject* object = gEditorState != nullptr ? gEditorState->SelectedObject : nullptr;
     if (object == nullptr) {
         return;
     }
     if (IsProtected(object)) {
-        ShowRefusal("Cannot remove " + ObjectLabel(object, false));
+        ShowEditorNotice("Cannot remove " + ObjectLabel(object, false));
         return;
     }
     object->Destroy();
@@ -254,7 +250,7 @@ void EdPalObjectListBhv::ReloadSelected() {
         return;
     }
     if (IsProtected(object)) {
-        ShowRefusal("Cannot reload " + ObjectLabel(object, false));
+        ShowEditorNotice("Cannot reload " + ObjectLabel(object, false));
         return;
     }
     if (GameObject* fresh = object->Recreate()) {

@@ -65,5 +65,4 @@ private:
     // Root, the gameplay root, the editor's objects, the level and its groups, and
     // anything above them must stay.
     static bool IsProtected(const GameObject* object);
-    static void ShowRefusal(const std::string& text);
 };

@@ -253,12 +253,7 @@ bool EdPalPrefabListBhv::WriteAllModified(std::vector<std::string>& saved) {
     if (gPrefabManager == nullptr) {
         return true;
     }
-    std::vector<std::string> modified;
-    for (const auto& [name, prefab] : gPrefabManager->Prefabs) {
-        if (prefab != nullptr && prefab->Modified) {
-            modified.push_back(name);
-        }
-    }
+    const std::vector<std::string> modified = gPrefabManager->ModifiedPrefabNames();
     try {
         gPrefabManager->SaveModifiedPrefabs();
     } catch (const ContentError& error) {

@@ -37,10 +37,8 @@ std::map<std::string, CueSoundRequest> SoundsAskedForByCues() {
             if (component->TypeName != "CueOneShotBhv" && component->TypeName != "CueLoopedBhv") {
                 continue;
             }
-            const auto property = component->Properties.find("SoundName");
-            const auto* text = property != component->Properties.end()
-                                   ? dynamic_cast<const TypedPropertyRegistration<std::string>*>(property->second)
-                                   : nullptr;
+            const auto* text =
+                dynamic_cast<const TypedPropertyRegistration<std::string>*>(component->FindProperty("SoundName"));
             if (text != nullptr && !text->Get().empty()) {
                 asked.emplace(text->Get(), CueSoundRequest{name, component->TypeName});
             }

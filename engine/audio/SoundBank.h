@@ -22,9 +22,11 @@ public:
 
     // Decodes every regular file directly inside folder (no subfolders) into memory; of
     // two files with one stem the later in name order wins. A file that is no audio is
-    // noted in Unreadable; when reloading, the sound the previous bank held under its
-    // stem is taken over instead. ContentError when the folder cannot be listed.
-    void LoadFolder(AudioSystem& system, const std::filesystem::path& folder, SoundBank* previous = nullptr);
+    // noted in Unreadable. ContentError when the folder cannot be listed.
+    void LoadFolder(AudioSystem& system, const std::filesystem::path& folder);
+    // On a reload: a stem whose every file is unreadable now takes over the sound the
+    // previous bank held under it, noted in KeptPrevious.
+    void KeepUnreadableFrom(SoundBank& previous);
 
     // The sound of that name, or null.
     AudioSound* Find(const std::string& name) const;

@@ -38,15 +38,12 @@ void SoundManager::ReloadBank(const std::string& bankName) {
     }
     auto bank = std::make_unique<SoundBank>();
     try {
-        bank->LoadFolder(mSystem, GetSoundFolder() / bankName, old->second.get());
+        bank->LoadFolder(mSystem, GetSoundFolder() / bankName);
     } catch (const std::exception& error) {
-        // Sounds already taken over go back, so that the bank stays whole.
-        for (const std::string& stem : bank->KeptPrevious) {
-            old->second->Sounds[stem] = std::move(bank->Sounds[stem]);
-        }
         WarnContent(std::string(error.what()) + "; the sound bank \"" + bankName + "\" stays as it was");
         return;
     }
+    bank->KeepUnreadableFrom(*old->second);
     old->second = std::move(bank);
     TellLoadProblems(*old->second);
 }

@@ -103,6 +103,16 @@ std::filesystem::path PrefabManager::GetPrefabFile(const std::string& name) cons
     return GetPrefabFolder() / (name + ".json");
 }
 
+std::vector<std::string> PrefabManager::ModifiedPrefabNames() const {
+    std::vector<std::string> names;
+    for (const auto& [name, prefab] : Prefabs) {
+        if (prefab != nullptr && prefab->Modified) {
+            names.push_back(name);
+        }
+    }
+    return names;
+}
+
 void PrefabManager::SaveModifiedPrefabs() {
     // Saving comes first: the old file of a renamed prefab may go only once the prefab
     // is safely on disk under its new name, so none goes while any save fails.

@@ -50,6 +50,8 @@ public:
     // "<name>.json" in the prefab folder.
     std::filesystem::path GetPrefabFile(const std::string& name) const;
 
+    // The names of the prefabs modified since loaded or saved, in name order.
+    std::vector<std::string> ModifiedPrefabNames() const;
     // Saves every modified prefab in name order, then deletes the files of prefabs that
     // were loaded or saved in this run and no longer exist under that name (removed or
     // renamed). Files this run never knew are left alone. A failure does not stop the

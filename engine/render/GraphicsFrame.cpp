@@ -93,7 +93,7 @@ public:
         DrawBackground();
         DrawLitForeground();
         mGraphics.UpdateBlurResources();
-        if (mImpl.Batches.QuadCount() > 0 || mImpl.AlwaysCompositeLit != 0) {
+        if (mImpl.Batches.BatchCount() > 0 || mImpl.AlwaysCompositeLit != 0) {
             DrawShadow();
             CompositeExtras();
         } else {

@@ -60,14 +60,6 @@ void QuadBatcher::AddQuad(const Rect& uv, const Texture* texture, float rotation
     }
 }
 
-int QuadBatcher::QuadCount() const {
-    size_t vertices = 0;
-    for (size_t k = 0; k < mBatchTextures.size(); ++k) {
-        vertices += mBatchLists[k].size();
-    }
-    return static_cast<int>(vertices / 4);
-}
-
 void QuadBatcher::WriteQuadIndices(int quadCount, std::vector<uint16_t>& indices) {
     indices.resize(static_cast<size_t>(std::max(quadCount, 0)) * 6);
     for (int q = 0; q < quadCount; ++q) {

@@ -62,9 +62,6 @@ public:
     bool FlipX() const { return mFlipX; }
     bool FlipY() const { return mFlipY; }
 
-    // The quads added since the last Reset, over every batch.
-    int QuadCount() const;
-
     // The batches of this pass, in order of first use.
     int BatchCount() const { return static_cast<int>(mBatchTextures.size()); }
     const Texture* BatchTexture(int batch) const { return mBatchTextures[batch]; }

@@ -4,6 +4,7 @@
 
 #include "game/GameMath.h"
 #include "game/player/PlayerBhv.h"
+#include "game/screens/EditorLink.h"
 #include "input/InputManager.h"
 #include "object/EditorLink.h"
 #include "object/GameObject.h"
@@ -17,10 +18,6 @@ namespace {
 // may have changed it since start-up.
 Vector2 WindowCentre() {
     return Vector2(static_cast<float>(gGraphics->Width), static_cast<float>(gGraphics->Height)) * 0.5f;
-}
-
-bool IsEditing() {
-    return gEditorFlags != nullptr && gEditorFlags->IsEditing != 0;
 }
 
 }  // namespace
@@ -78,7 +75,7 @@ void AimManagerBhv::HandleInput() {
 
 void AimManagerBhv::ToggleMode() {
     // While editing, a semicolon belongs to the designer's typing.
-    if (IsEditing() || !gInputManager->IsKeyPressed(Key::Semicolon)) {
+    if (EditorIsEditing() || !gInputManager->IsKeyPressed(Key::Semicolon)) {
         return;
     }
     UseRelativeMode = !UseRelativeMode;
@@ -90,7 +87,7 @@ void AimManagerBhv::ToggleMode() {
 }
 
 void AimManagerBhv::SuspendForEditor() {
-    const bool editing = IsEditing();
+    const bool editing = EditorIsEditing();
     if (AimMode && editing) {
         AimMode = false;
         ShowPointerInRelativeMode();

@@ -25,8 +25,8 @@
 #include "game/map/MapNodeCmp.h"
 #include "game/screens/EditorLink.h"
 #include "game/screens/LevelSelectScreenBhv.h"
-#include "object/EditorLink.h"
 #include "object/ContentWarning.h"
+#include "object/EditorLink.h"
 #include "object/GameObject.h"
 #include "object/SceneRoots.h"
 #include "object/TempFolder.h"
@@ -65,13 +65,7 @@ protected:
     // The saved data and the level list, as the gameplay root starts them.
     void LoadProgress(int mainLevels) {
         WriteLevelList(mainLevels);
-        LoadContent();
-        // The map comes first; the gameplay screen is what it hands over to.
-        delete gGameplayRoot->FindChild("GameplayScreen");
-        Spawn("SavedData", Vector2());
-        Spawn("LevelList", Vector2());
-        ASSERT_NE(gSavedData, nullptr);
-        ASSERT_NE(gLevelList, nullptr);
+        LoadCommittedProgress();
     }
 
     // The screen after its zoom-in, taking input.
@@ -115,9 +109,11 @@ protected:
         return Object(icon)->FindChild(badge)->DrawEnabled != 0;
     }
 
-    // The committed level list over the saved data, as the game starts them.
+    // The level list written last (else the committed one) over the saved data, as the
+    // game starts them.
     void LoadCommittedProgress() {
         LoadContent();
+        // The map comes first; the gameplay screen is what it hands over to.
         delete gGameplayRoot->FindChild("GameplayScreen");
         Spawn("SavedData", Vector2());
         Spawn("LevelList", Vector2());
@@ -223,8 +219,14 @@ protected:
 
     // Single keys and pairs: every bearing the cursor can be sent along.
     inline static const std::set<Key> kBearings[] = {
-        {Key::Up},   {Key::Down},   {Key::Left},   {Key::Right},
-        {Key::Up, Key::Left}, {Key::Up, Key::Right}, {Key::Down, Key::Left}, {Key::Down, Key::Right},
+        {Key::Up},
+        {Key::Down},
+        {Key::Left},
+        {Key::Right},
+        {Key::Up, Key::Left},
+        {Key::Up, Key::Right},
+        {Key::Down, Key::Left},
+        {Key::Down, Key::Right},
     };
 
     GameObject* Screen1 = nullptr;
@@ -565,7 +567,6 @@ TEST_F(MapTest, TheWalkNeverLeavesTheShownIconsOfAShortLevelList) {
         EXPECT_TRUE(node->Owner->DrawEnabled) << node->GetName() << " is not on the screen";
     }
 }
-
 
 TEST_F(MapTest, ALevelWhoseFileIsGoneIsToldOnceAndStaysLockedOnTheMap) {
     ASSERT_TRUE(std::filesystem::remove(Content->Path() / "Prefabs" / "Lvl_05.json"));

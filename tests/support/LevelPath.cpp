@@ -125,25 +125,18 @@ void LevelPath::MeasureFrom(Vector2 goal, float reach, const std::vector<KeepOut
         }
         const int column = index % mColumns;
         const int row = index / mColumns;
-        for (int dy = -1; dy <= 1; ++dy) {
-            for (int dx = -1; dx <= 1; ++dx) {
-                const int c = column + dx;
-                const int r = row + dy;
-                if ((dx == 0 && dy == 0) || c < 0 || r < 0 || c >= mColumns || r >= mRows) {
-                    continue;
-                }
-                const auto free = [&](int cc, int rr) { return !blocked[static_cast<size_t>(rr * mColumns + cc)]; };
-                if (!free(c, r) || !free(c, row) || !free(column, r)) {
-                    continue;
-                }
-                const float step = (dx != 0 && dy != 0 ? 1.41421356f : 1.0f) * CellSize;
-                float& known = mDistance[static_cast<size_t>(r * mColumns + c)];
-                if (known < 0.0f || distance + step < known) {
-                    known = distance + step;
-                    open.push({known, r * mColumns + c});
-                }
+        const auto free = [&](int c, int r) { return !blocked[static_cast<size_t>(r * mColumns + c)]; };
+        ForEachNeighbour(index, [&, distance = distance](int c, int r, bool diagonal) {
+            if (!free(c, r) || !free(c, row) || !free(column, r)) {
+                return;
             }
-        }
+            const float step = (diagonal ? 1.41421356f : 1.0f) * CellSize;
+            float& known = mDistance[static_cast<size_t>(r * mColumns + c)];
+            if (known < 0.0f || distance + step < known) {
+                known = distance + step;
+                open.push({known, r * mColumns + c});
+            }
+        });
     }
 }
 
@@ -159,21 +152,12 @@ Vector2 LevelPath::NextStep(Vector2 pos) const {
     }
     int best = index;
     float bestDistance = mDistance[static_cast<size_t>(index)];
-    const int column = index % mColumns;
-    const int row = index / mColumns;
-    for (int dy = -1; dy <= 1; ++dy) {
-        for (int dx = -1; dx <= 1; ++dx) {
-            const int c = column + dx;
-            const int r = row + dy;
-            if (c < 0 || r < 0 || c >= mColumns || r >= mRows) {
-                continue;
-            }
-            const float d = mDistance[static_cast<size_t>(r * mColumns + c)];
-            if (d >= 0.0f && (bestDistance < 0.0f || d < bestDistance)) {
-                best = r * mColumns + c;
-                bestDistance = d;
-            }
+    ForEachNeighbour(index, [&](int c, int r, bool) {
+        const float d = mDistance[static_cast<size_t>(r * mColumns + c)];
+        if (d >= 0.0f && (bestDistance < 0.0f || d < bestDistance)) {
+            best = r * mColumns + c;
+            bestDistance = d;
         }
-    }
+    });
     return CentreOf(best);
 }

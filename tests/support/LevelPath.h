@@ -39,6 +39,22 @@ public:
 private:
     int IndexOf(Vector2 pos) const;
     Vector2 CentreOf(int index) const;
+    // Calls visit(column, row, diagonal) for each of the up to eight cells around the
+    // cell of the index that lie in the grid.
+    template <class Visit>
+    void ForEachNeighbour(int index, Visit visit) const {
+        const int column = index % mColumns;
+        const int row = index / mColumns;
+        for (int dy = -1; dy <= 1; ++dy) {
+            for (int dx = -1; dx <= 1; ++dx) {
+                const int c = column + dx;
+                const int r = row + dy;
+                if ((dx != 0 || dy != 0) && c >= 0 && r >= 0 && c < mColumns && r < mRows) {
+                    visit(c, r, dx != 0 && dy != 0);
+                }
+            }
+        }
+    }
     void BlockFixtures(const GameObject& object, float bodyRadius, std::vector<bool>& cells);
 
     int mColumns = 0;
