@@ -14,6 +14,8 @@ public:
 
     // Writes the value at progress t in [0, 1] of its step.
     virtual void Apply(float t) = 0;
+    // Whether it writes the value at that address.
+    virtual bool Drives(const void* value) const = 0;
 };
 
 // from x (1 - s) + to x s, for each tweenable type.
@@ -32,6 +34,7 @@ public:
         : Easing(easing), Target(target), From(from), To(to) {}
 
     void Apply(float t) override { *Target = TweenInterpolate(From, To, EaseProgress(Easing, t)); }
+    bool Drives(const void* value) const override { return Target == value; }
 
     TweenEasing Easing = TweenEasing::EaseInOut;
     T* Target;

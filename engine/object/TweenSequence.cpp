@@ -17,7 +17,19 @@ float TweenSequence::StepEndTime(int i) const {
     return i + 1 < GetStepCount() ? mSteps[i + 1]->GetStartTime() : mTotalDuration;
 }
 
+bool TweenSequence::Drives(const void* value) const {
+    for (const auto& step : mSteps) {
+        if (step->Drives(value)) {
+            return true;
+        }
+    }
+    return false;
+}
+
 void TweenSequence::Update(float delta) {
+    if (mCancelled) {
+        return;
+    }
     mTime += delta;
     if (mTime < mTotalDuration) {
         // Indexed afresh each time: a callback may add steps.

@@ -22,7 +22,12 @@ public:
     // step's end values, in that order).
     void Update(float delta);
 
-    bool IsFinished() const { return mTime >= mTotalDuration; }
+    // Ends it where it stands: no further value is written and no callback is called.
+    void Cancel() { mCancelled = true; }
+    // Whether one of its steps writes the value at that address.
+    bool Drives(const void* value) const;
+
+    bool IsFinished() const { return mCancelled || mTime >= mTotalDuration; }
     float GetTime() const { return mTime; }
     float GetTotalDuration() const { return mTotalDuration; }
     int GetCurrentStep() const { return mCurrentStep; }
@@ -38,4 +43,5 @@ private:
     float mTotalDuration = 0.0f;
     int mCurrentStep = 0;
     float mTime = 0.0f;
+    bool mCancelled = false;
 };

@@ -44,6 +44,15 @@ void TweenStep::Apply(float t) const {
     }
 }
 
+bool TweenStep::Drives(const void* value) const {
+    for (const auto& property : mProperties) {
+        if (property->Drives(value)) {
+            return true;
+        }
+    }
+    return false;
+}
+
 void TweenStep::NotifyPassed() const {
     if (mOnPassed) {
         mOnPassed();

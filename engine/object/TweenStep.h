@@ -38,6 +38,8 @@ public:
     void Apply(float t) const;
     // Calls the step's callback, when it has one.
     void NotifyPassed() const;
+    // Whether one of its properties writes the value at that address.
+    bool Drives(const void* value) const;
 
 private:
     template <class T>

@@ -21,6 +21,15 @@ void TweensBhv::Update() {
     }
 }
 
+void TweensBhv::StopTweensOf(const void* value) {
+    // Marked, not erased: this may run inside Update, from a callback; Update drops them.
+    for (const auto& sequence : mSequences) {
+        if (sequence->Drives(value)) {
+            sequence->Cancel();
+        }
+    }
+}
+
 TweenSequence* TweensBhv::CreateSequence(TweenCallback onComplete) {
     mSequences.push_back(std::make_unique<TweenSequence>(std::move(onComplete)));
     return mSequences.back().get();

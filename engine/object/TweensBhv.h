@@ -33,6 +33,12 @@ public:
     TweenSequence* TweenFloatFromTo(float* target, TweenEasing easing, float from, float to, TweenCallback onComplete,
                                     float duration);
 
+    // Cancels every sequence that writes the value (and with it whatever else those
+    // sequences write): nothing of them runs again, their callbacks included. For values
+    // that outlive this object, such as the renderer's cameras, which another owner may
+    // take over at once.
+    void StopTweensOf(const void* value);
+
     int GetSequenceCount() const { return static_cast<int>(mSequences.size()); }
 
 private:

@@ -15,6 +15,7 @@
 #include "game/player/AimManagerBhv.h"
 #include "game/player/PlayerBhv.h"
 #include "game/screens/EditorLink.h"
+#include "game/screens/ScreenCameras.h"
 #include "game/ui/UiLevelTitleBhv.h"
 #include "input/InputManager.h"
 #include "object/GameObject.h"
@@ -67,6 +68,14 @@ bool ContainsMut(const std::string& name) {
     return name.find("Mut") != std::string::npos;
 }
 
+// The level takes input and updates again once the camera has arrived.
+void WakeLevel(GameObject& screen) {
+    if (GameObject* level = screen.FindChild("Level")) {
+        level->InputEnabled = 1;
+        level->UpdateEnabled = 1;
+    }
+}
+
 void StartCoroutineAtNextTick(Coroutine* coroutine) {
     coroutine->Stop();
     coroutine->StepIndex = 0;
@@ -113,9 +122,6 @@ GameplayScreenBhv::~GameplayScreenBhv() {
 }
 
 void GameplayScreenBhv::Start() {
-    if (gGraphics != nullptr) {
-        mSavedCameraScale = gGraphics->WorldCamera.Scale;
-    }
     gGameplayScreen = this;
     mFadeLayer = Owner->FindChild("FadeLayer");
     if (mFadeLayer != nullptr) {
@@ -178,6 +184,11 @@ void GameplayScreenBhv::ChooseBackground() const {
 
 void GameplayScreenBhv::HandleInput() {
     if (EditorHasKeyboard() || EditorIsEditing() || gInputManager == nullptr) {
+        return;
+    }
+    // A pause would freeze the camera half way, and a second transition would take the
+    // first one's moving camera over.
+    if (IsInTransition()) {
         return;
     }
     if (!EditorHasUnsavedEdits()) {
@@ -465,10 +476,22 @@ void GameplayScreenBhv::Replay() {
 }
 
 void GameplayScreenBhv::StartChangeOfLevel() {
-    Coroutine* change = FindOrCreateCoroutine(&GameplayScreenBhv::ChangeLevelCoroutine);
-    if (!change->Running) {
-        StartCoroutineAtNextTick(change);
+    if (!IsInTransition()) {
+        StartCoroutineAtNextTick(FindOrCreateCoroutine(&GameplayScreenBhv::ChangeLevelCoroutine));
     }
+}
+
+bool GameplayScreenBhv::StartReturnToMap() {
+    if (IsInTransition()) {
+        return false;
+    }
+    FindOrCreateCoroutine(&GameplayScreenBhv::ReturnToMapCoroutine)->Start();
+    return true;
+}
+
+bool GameplayScreenBhv::IsInTransition() {
+    return mArriving || FindOrCreateCoroutine(&GameplayScreenBhv::ChangeLevelCoroutine)->Running ||
+           FindOrCreateCoroutine(&GameplayScreenBhv::ReturnToMapCoroutine)->Running;
 }
 
 void GameplayScreenBhv::StartPillMode() {
@@ -495,28 +518,39 @@ void GameplayScreenBhv::TransitionOff() {
     if (Tweens == nullptr || gGraphics == nullptr) {
         return;
     }
+    ScreenCameras::StopTweens(Tweens);
     Camera2d& camera = gGraphics->WorldCamera;
-    Tweens->TweenVector2(&camera.Scale, TweenEasing::EaseIn, kTransitionScale, nullptr, mTransitionOffTime);
-    Tweens->TweenFloat(&camera.Rotation, TweenEasing::EaseIn, mTransitionRotation, nullptr, mTransitionOffTime);
+    Tweens->AddTweenStep(&camera.Scale, TweenEasing::EaseIn, ScreenCameras::RestingWorldScale(), kTransitionScale,
+                         nullptr, mTransitionOffTime);
+    Tweens->TweenFloatFromTo(&camera.Rotation, TweenEasing::EaseIn, 0.0f, mTransitionRotation, nullptr,
+                             mTransitionOffTime);
 }
 
 void GameplayScreenBhv::TransitionOn() {
-    // The level takes input and updates again once the camera has arrived.
-    auto wakeLevel = [owner = Owner] {
-        if (GameObject* level = owner->FindChild("Level")) {
-            level->InputEnabled = 1;
-            level->UpdateEnabled = 1;
-        }
-    };
     if (Tweens == nullptr || gGraphics == nullptr) {
-        wakeLevel();
+        WakeLevel(*Owner);
         return;
     }
+    ScreenCameras::StopTweens(Tweens);
+    mArriving = true;
+    // Found again when the camera arrives: the editor may have removed the behaviour.
+    auto arrived = [owner = Owner] {
+        if (auto* screen = owner->GetComponent<GameplayScreenBhv>()) {
+            screen->mArriving = false;
+        }
+        WakeLevel(*owner);
+    };
     Camera2d& camera = gGraphics->WorldCamera;
-    Tweens->AddTweenStep(&camera.Scale, TweenEasing::EaseOut, kTransitionScale, mSavedCameraScale, wakeLevel,
-                         mTransitionOnTime);
+    Tweens->AddTweenStep(&camera.Scale, TweenEasing::EaseOut, kTransitionScale, ScreenCameras::RestingWorldScale(),
+                         arrived, mTransitionOnTime);
     Tweens->TweenFloatFromTo(&camera.Rotation, TweenEasing::EaseOut, mTransitionRotation, 0.0f, nullptr,
                              mTransitionOnTime);
+}
+
+void GameplayScreenBhv::EndCameraTransition() {
+    ScreenCameras::StopTweens(Tweens);
+    ScreenCameras::Rest();
+    mArriving = false;
 }
 
 bool GameplayScreenBhv::ReturnedToEditor() {
@@ -601,11 +635,10 @@ CoCommand GameplayScreenBhv::ChangeLevelCoroutine(int step) {
             TransitionOn();
             return CoWaitSeconds(mTransitionOnTime);
         default:
+            // The wait may end a pass before the tweens: they would write after this.
+            EndCameraTransition();
             Owner->InputEnabled = 1;
-            if (GameObject* level = Owner->FindChild("Level")) {
-                level->InputEnabled = 1;
-                level->UpdateEnabled = 1;
-            }
+            WakeLevel(*Owner);
             return CoStop();
     }
 }
@@ -617,10 +650,7 @@ CoCommand GameplayScreenBhv::ReturnToMapCoroutine(int step) {
         case 0: return BeginLeavingLevel();
         case 1: return CoWaitFrames(1);
         default:
-            if (gGraphics != nullptr) {
-                gGraphics->WorldCamera.Scale = mSavedCameraScale;
-                gGraphics->WorldCamera.Rotation = 0.0f;
-            }
+            EndCameraTransition();
             // Without a map to go to, the screen stays and plays on.
             if (Owner->Parent == nullptr || BuildChildFromPrefab("LevelSelectScreen1", *Owner->Parent) == nullptr) {
                 Log("no \"LevelSelectScreen1\" to return to");

@@ -4,7 +4,6 @@
 #include <string>
 
 #include "object/Behavior.h"
-#include "object/Vector2.h"
 
 class LevelDataCmp;
 class Prefab;
@@ -19,12 +18,11 @@ public:
     // Clears gGameplayScreen when it names this instance.
     ~GameplayScreenBhv() override;
 
-    // Becomes gGameplayScreen, keeps the world camera's scale, finds the fade layer and
-    // turns aim mode on.
+    // Becomes gGameplayScreen, finds the fade layer and turns aim mode on.
     void Start() override;
     // The pending load, the background's clocks and texture, the level timer.
     void Update() override;
-    // Level skipping and pause.
+    // Level skipping and pause, both ignored while the camera is in a transition.
     void HandleInput() override;
 
     // Empties the level and builds the level's prefab into it; resets time, round and
@@ -52,14 +50,20 @@ public:
     void OnExitReached();
     // The player died or chose to play again; the respawn starts at the next tick.
     void Replay();
-    // Unless it runs, the change of level starts at the next coroutine tick.
+    // Unless a transition runs, the change of level starts at the next coroutine tick.
     void StartChangeOfLevel();
+    // Unless a transition runs, the way out to the map starts; false when refused.
+    bool StartReturnToMap();
+    // The camera is arriving, or the screen is changing level or going back to the map:
+    // no other transition may start until it rests again.
+    bool IsInTransition();
     // A pill was taken: the pill mode starts (again) from its beginning.
     void StartPillMode();
     // Stops or resumes the screen's input and update, and with them the whole level.
     void SetPaused(bool paused);
 
-    // The world camera zooms out and turns away, or comes back.
+    // The world camera zooms out and turns away from rest, or comes back to rest; each
+    // first stops the camera tweens of the one before.
     void TransitionOff();
     void TransitionOn();
 
@@ -90,12 +94,13 @@ private:
     void FadeTo(uint8_t alpha);
     // A panel or popup under the gameplay root; nothing while it has no prefab.
     static void ShowPanel(const std::string& prefabName);
+    // The end of a transition: no camera tween of this screen runs on, the cameras rest.
+    void EndCameraTransition();
 
     float mTransitionOffTime = 1.0f;
     float mTransitionOnTime = 1.0f;
     float mTransitionRotation = 25.0f;
     float mDieFadeTime = 0.5f;
-    Vector2 mSavedCameraScale;
     int mLevelOffset = 1;
     GameObject* mFadeLayer = nullptr;
     float mBgSpeed = 1.0f;
@@ -103,6 +108,7 @@ private:
     bool mPendingLoad = true;
     float mPillModeTime = 8.0f;
     std::string mLastTitle;
+    bool mArriving = false;
 };
 
 extern GameplayScreenBhv* gGameplayScreen;

@@ -10,6 +10,7 @@
 #include "game/levels/SavedDataBhv.h"
 #include "game/screens/EditorLink.h"
 #include "game/screens/GameplayScreenBhv.h"
+#include "game/screens/ScreenCameras.h"
 #include "input/InputManager.h"
 #include "object/GameObject.h"
 #include "object/GameTime.h"
@@ -182,7 +183,11 @@ void LevelSelectScreenBhv::HandleInput() {
 }
 
 void LevelSelectScreenBhv::StartLevel() {
-    FindOrCreateCoroutine(&LevelSelectScreenBhv::StartLevelCoroutine)->Start();
+    // While zooming in the cameras belong to the title: a second zoom would take the
+    // moving scales over.
+    if (!mTransitionRunning) {
+        FindOrCreateCoroutine(&LevelSelectScreenBhv::StartLevelCoroutine)->Start();
+    }
 }
 
 void LevelSelectScreenBhv::FlashLockReason() {
@@ -210,13 +215,12 @@ CoCommand LevelSelectScreenBhv::TitleCoroutine(int step) {
         case 0:
             mTransitionRunning = true;
             Owner->InputEnabled = 0;
-            SaveCameraScales();
             ZoomCameras(mTransitionShrink, 1.0f);
             FadeTitle(255, mTitleFadeInTime, false);
             return CoWaitSeconds(mTransitionTime);
         case 1: return CoWaitFrames(1);
         case 2:
-            RestoreCameraScales();
+            EndZoom();
             Owner->InputEnabled = 1;
             mTransitionRunning = false;
             return CoWaitFrames(3);
@@ -231,14 +235,13 @@ CoCommand LevelSelectScreenBhv::StartLevelCoroutine(int step) {
         case 0:
             mTransitionRunning = true;
             Owner->InputEnabled = 0;
-            SaveCameraScales();
             ZoomCameras(1.0f, mTransitionShrink);
             FadeTitle(0, mTitleFadeOutTime, true);
             PlayGameCue("TransitionOff");
             return CoWaitSeconds(mTransitionTime);
         case 1: return CoWaitFrames(1);
         default:
-            RestoreCameraScales();
+            EndZoom();
             if (!CreateGameplayScreen()) {
                 // Nothing to hand over to: the map stays usable.
                 Owner->InputEnabled = 1;
@@ -268,30 +271,24 @@ bool LevelSelectScreenBhv::CreateGameplayScreen() const {
     return true;
 }
 
-void LevelSelectScreenBhv::SaveCameraScales() {
-    if (gGraphics != nullptr) {
-        mSavedUiScale = gGraphics->UiCamera.Scale;
-        mSavedWorldScale = gGraphics->WorldCamera.Scale;
-    }
-}
-
-void LevelSelectScreenBhv::RestoreCameraScales() const {
-    if (gGraphics != nullptr) {
-        gGraphics->UiCamera.Scale = mSavedUiScale;
-        gGraphics->WorldCamera.Scale = mSavedWorldScale;
-    }
-}
-
 void LevelSelectScreenBhv::ZoomCameras(float fromFactor, float toFactor) const {
     if (gGraphics == nullptr || Tweens == nullptr) {
         return;
     }
-    const auto zoom = [&](Vector2* scale, Vector2 saved) {
-        Tweens->AddTweenStep(scale, TweenEasing::Linear, saved * fromFactor, saved * toFactor, nullptr,
-                             mTransitionTime);
+    ScreenCameras::StopTweens(Tweens);
+    // The map never turns: a turn left by the level is gone before the zoom shows it.
+    ScreenCameras::Rest();
+    const auto zoom = [&](Vector2* scale, Vector2 rest) {
+        Tweens->AddTweenStep(scale, TweenEasing::Linear, rest * fromFactor, rest * toFactor, nullptr, mTransitionTime);
     };
-    zoom(&gGraphics->UiCamera.Scale, mSavedUiScale);
-    zoom(&gGraphics->WorldCamera.Scale, mSavedWorldScale);
+    zoom(&gGraphics->UiCamera.Scale, ScreenCameras::RestingUiScale());
+    zoom(&gGraphics->WorldCamera.Scale, ScreenCameras::RestingWorldScale());
+}
+
+void LevelSelectScreenBhv::EndZoom() const {
+    // The wait may end a pass before the zoom: its last write would come after this.
+    ScreenCameras::StopTweens(Tweens);
+    ScreenCameras::Rest();
 }
 
 void LevelSelectScreenBhv::FadeTitle(uint8_t alpha, float seconds, bool destroyAfter) const {

@@ -3,7 +3,6 @@
 #include <string>
 
 #include "object/Behavior.h"
-#include "object/Vector2.h"
 
 class GameObject;
 class LevelDataCmp;
@@ -24,7 +23,8 @@ public:
     // MenuCancel opens the quit popup beside the screen.
     void HandleInput() override;
 
-    // Zooms out into the gameplay screen; once, however often it is asked.
+    // Zooms out into the gameplay screen; once, however often it is asked, and not
+    // while the screen is still zooming in.
     void StartLevel();
     // Pulses the lock reason's size once.
     void FlashLockReason();
@@ -37,10 +37,11 @@ private:
     void ShowLevelInfo(GameObject& infoBox, const LevelDataCmp& level) const;
     void ShowLockReason(GameObject& infoBox, const LevelDataCmp& level) const;
     GameObject* LockReasonObject() const;
-    void SaveCameraScales();
-    void RestoreCameraScales() const;
-    // Tweens both cameras' scales linearly between the factors of the saved scales.
+    // Tweens both cameras' scales linearly between these factors of their resting
+    // scales, after stopping any camera tween of this screen.
     void ZoomCameras(float fromFactor, float toFactor) const;
+    // The end of a zoom: no camera tween of this screen runs on, the cameras rest.
+    void EndZoom() const;
     void FadeTitle(uint8_t alpha, float seconds, bool destroyAfter) const;
     // The gameplay screen beside this one, its level frozen until it transitions on;
     // false when there is no such prefab.
@@ -57,8 +58,6 @@ private:
     float mLockTextFlashSize = 1.5f;
     float mLockTextFlashTime = 0.5f;
 
-    Vector2 mSavedUiScale;
-    Vector2 mSavedWorldScale;
     bool mTransitionRunning = false;
     float mLockReasonBaseSize = 1.0f;
 };

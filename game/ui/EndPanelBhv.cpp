@@ -74,8 +74,7 @@ bool EndPanelBhv::HandleReplayOrMap() {
         gGameplayScreen->Replay();
         return true;
     }
-    if (gInputManager->IsActionPressed(InputAction::GoToLevelSelect)) {
-        gGameplayScreen->FindOrCreateCoroutine(&GameplayScreenBhv::ReturnToMapCoroutine)->Start();
+    if (gInputManager->IsActionPressed(InputAction::GoToLevelSelect) && gGameplayScreen->StartReturnToMap()) {
         Owner->Destroy();
         return true;
     }

@@ -103,8 +103,12 @@ void UiPauseBhv::Resume() {
 
 void UiPauseBhv::ReturnToMap() {
     if (gGameplayScreen != nullptr) {
+        // Paused by the editor half way through a transition: the popup stays.
+        if (gGameplayScreen->IsInTransition()) {
+            return;
+        }
         gGameplayScreen->SetPaused(false);
-        gGameplayScreen->FindOrCreateCoroutine(&GameplayScreenBhv::ReturnToMapCoroutine)->Start();
+        gGameplayScreen->StartReturnToMap();
     }
     Owner->Destroy();
 }

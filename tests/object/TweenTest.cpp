@@ -248,6 +248,34 @@ TEST_F(TweenTest, DeletingTheBehaviourDropsRunningSequencesSilently) {
     EXPECT_TRUE(Root->Components.empty());
 }
 
+TEST_F(TweenTest, StoppingTheTweensOfAValueSilencesThemEvenFromInsideAPass) {
+    Vector2 scale;
+    float turn = 0.0f;
+    float other = 0.0f;
+    Tweens->TweenVector2(&scale, TweenEasing::Linear, Vector2(4.0f, 2.0f), Logs("scale done"), 0.5f);
+    TweenSequence* both = Tweens->CreateSequence(Logs("both done"));
+    both->AddStep(Logs("both passed"), 0.5f)->AddFloat(&turn, 8.0f, TweenEasing::Linear);
+    both->AddStep(nullptr, 0.5f)->AddVector2(&scale, Vector2(9.0f, 9.0f), TweenEasing::Linear);
+    // Stopped from a callback of the pass that would have ended the first of them.
+    Tweens->TweenFloat(&other, TweenEasing::Linear, 1.0f, [&] { Tweens->StopTweensOf(&scale); }, 0.25f);
+    RunPass(0.25f);
+    EXPECT_EQ(other, 1.0f);
+    const Vector2 scaleAtStop = scale;
+    const float turnAtStop = turn;
+    RunPass(1.0f);
+    EXPECT_EQ(scale, scaleAtStop) << "a stopped sequence writes nothing more, not even its end value";
+    EXPECT_EQ(turn, turnAtStop) << "a sequence that drives the value in a later step stops whole";
+    EXPECT_THAT(Log, IsEmpty()) << "no completion or step callback";
+    EXPECT_EQ(Tweens->GetSequenceCount(), 0);
+
+    // Other values keep their tweens.
+    Tweens->TweenFloat(&other, TweenEasing::Linear, 3.0f, Logs("other done"), 0.5f);
+    Tweens->StopTweensOf(&scale);
+    RunPass(0.5f);
+    EXPECT_EQ(other, 3.0f);
+    EXPECT_THAT(Log, ElementsAre("other done"));
+}
+
 TEST_F(TweenTest, TweensShortcutReachesTheBehaviour) {
     InstallObjectShortcutTypes();
     auto* object = new GameObject();
