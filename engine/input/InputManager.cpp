@@ -30,22 +30,47 @@ void InputManager::Update() {
     KeysTyped.reset();
     TypedText.clear();
     const float delta = CurrentFrameDelta();
-    const bool shifted = IsKeyDown(Key::Shift) || IsKeyDown(Key::RightShift);
+    const auto type = [this](int k) {
+        if (const char c = CharacterOf(k); c != '\0') {
+            TypedText += c;
+        }
+    };
+    KeySet newlyTyped;
     for (int k = 0; k < kKeySetSize; ++k) {
         if (!AdvanceRepeat(k, delta)) {
             continue;
         }
         KeysTyped.set(k);
-        if (k < KeyCode(Key::Insert)) {
-            if (const char c = KeyCharacter(k, shifted); c != '\0') {
-                TypedText += c;
-            }
+        if (KeysDownPrevious.test(k)) {
+            type(k);  // a repeat
+        } else {
+            newlyTyped.set(k);
         }
     }
+    for (int k : mPressOrder) {
+        if (newlyTyped.test(k)) {
+            type(k);
+            newlyTyped.reset(k);
+        }
+    }
+    // Set without a press from the window (tests, the harness): in key order.
+    for (int k = 0; k < kKeySetSize; ++k) {
+        if (newlyTyped.test(k)) {
+            type(k);
+        }
+    }
+    mPressOrder.clear();
     KeysDownPrevious = KeysDown;
     MousePositionPrevious = MousePosition;
     KeysDown &= ~mReleaseAfterPass;
     mReleaseAfterPass.reset();
+}
+
+char InputManager::CharacterOf(int k) const {
+    if (k >= KeyCode(Key::Insert)) {
+        return '\0';
+    }
+    return KeyCharacter(k, IsKeyDown(Key::Shift) || IsKeyDown(Key::RightShift));
 }
 
 bool InputManager::AdvanceRepeat(int k, float delta) {
@@ -107,6 +132,7 @@ void InputManager::PressKey(int key) {
     if (!KeysDown.test(key)) {
         // Up and down again before this pass saw the release: still a new press.
         KeysDownPrevious.reset(key);
+        mPressOrder.push_back(key);
     }
     KeysDown.set(key);
     mReleaseAfterPass.reset(key);
@@ -126,6 +152,7 @@ void InputManager::ReleaseKey(int key) {
 void InputManager::ReleaseAllKeys() {
     KeysDown.reset();
     mReleaseAfterPass.reset();
+    mPressOrder.clear();
 }
 
 // Without a renderer (tools, tests of other layers) there is no window to lose focus.

@@ -30,7 +30,9 @@ public:
     void LoadKeyMappings(const std::filesystem::path& path);
 
     // Once per pass, before the message pump: typed keys and text from the two previous
-    // pumps, then the current state becomes the previous.
+    // pumps, then the current state becomes the previous. The text has the repeats of
+    // held keys first, then the newly pressed keys in the order they went down: at a low
+    // pass rate several letters of a word arrive in one pump.
     void Update();
 
     bool IsKeyDown(Key key) const;
@@ -62,8 +64,13 @@ private:
     // Decides whether key k is typed this pass, advancing its repeat timer.
     bool AdvanceRepeat(int k, float delta);
 
+    // The character of key k, or none.
+    char CharacterOf(int k) const;
+
     // Keys released in the pump that pressed them: up once Update has seen them down.
     KeySet mReleaseAfterPass;
+    // Keys that went down since the last Update, in the order they did.
+    std::vector<int> mPressOrder;
 };
 
 extern InputManager* gInputManager;
