@@ -8,6 +8,7 @@
 
 #include "assets/TextureManager.h"
 #include "object/GameObject.h"
+#include "object/MissingContent.h"
 #include "object/SceneRoots.h"
 #include "render/CameraConstants.h"
 #include "render/DebugLines.h"
@@ -76,6 +77,16 @@ const Texture* FindTexture(const TextureManager* textures, std::string_view name
     return textures != nullptr ? textures->GetTexture(std::string(name)) : nullptr;
 }
 
+// A background that names no texture leaves the frame on its clear colour, so it is told
+// (once per name) as every other look-up that finds nothing.
+const Texture* FindBackgroundTexture(const TextureManager* textures, std::string_view name) {
+    const Texture* found = FindTexture(textures, name);
+    if (found == nullptr && textures != nullptr) {
+        WarnMissingContent("texture", std::string(name), "the frame's background, RenderSettings.BackgroundTexture");
+    }
+    return found;
+}
+
 // Runs the passes of one frame. Lives for one DrawFrame.
 class FrameDrawer {
 public:
@@ -142,7 +153,7 @@ private:
     // The picture swirled into the small first-pass target, then drawn through every
     // background sprite's frame by the second-pass shader of the mode.
     void DrawBackground() {
-        const Texture* picture = mImpl.BackgroundTexture.Get(gTextureManager, mSettings.BackgroundTexture, FindTexture);
+        const Texture* picture = mImpl.BackgroundTexture.Get(gTextureManager, mSettings.BackgroundTexture, FindBackgroundTexture);
         if (picture == nullptr) {
             return;
         }

@@ -124,10 +124,11 @@ protected:
     // Walks the real cursor with the arrow keys, one press at a time in each of the
     // eight bearings from every node it gets to, going back over the links it found.
     // Each locked level it arrives on is confirmed: that must buzz and flash the reason.
-    // The nodes it stood on.
+    // The nodes it stood on; where each press led is left in Arrivals.
     std::set<const MapNodeCmp*> WalkTheMap() {
         const MapCursorBhv* cursor = Object("MapCursor")->GetComponent<MapCursorBhv>();
-        std::map<const MapNodeCmp*, std::vector<const MapNodeCmp*>> arrivals;  // by bearing
+        std::map<const MapNodeCmp*, std::vector<const MapNodeCmp*>>& arrivals = Arrivals;
+        arrivals.clear();
         const MapNodeCmp* here = cursor->GetCurrent();
         std::set<const MapNodeCmp*> reached{here};
         ConfirmIfLocked(*here);
@@ -231,6 +232,8 @@ protected:
 
     GameObject* Screen1 = nullptr;
     int LockedLevelsConfirmed = 0;
+    // Per node the walk stood on, the node each bearing of kBearings led to.
+    std::map<const MapNodeCmp*, std::vector<const MapNodeCmp*>> Arrivals;
 };
 
 void ExpectAt(const GameObject* object, float x, float y) {
@@ -260,7 +263,13 @@ TEST_F(MapTest, TheRingLaysOutAndChainsItsIconsAndShowsOnlyTheMainLevels) {
         EXPECT_EQ(node->LevelObjectName.empty(), i > 12);
         if (i > 12) {
             EXPECT_TRUE(node->IsLocked);
-            EXPECT_EQ(node->Neighbours.size(), i < 25 ? 2u : 1u);
+            const auto linkedTo = [node](int number) {
+                return std::any_of(node->Neighbours.begin(), node->Neighbours.end(), [number](const MapNodeCmp* n) {
+                    return n->GetName() == "Level" + std::to_string(number);
+                });
+            };
+            EXPECT_TRUE(linkedTo(i - 1));
+            EXPECT_EQ(linkedTo(i + 1), i < 25);
         }
     }
     // Links go both ways: the bonus column reaches level 1 through the music icon.
@@ -556,6 +565,58 @@ TEST_F(MapTest, TheCursorWalksToEveryOpenIconAndOntoTheLockedOnesBesideThemInEve
         Screen1->Destroy();
         RunPass();
     }
+}
+
+// Two icons are drawn side by side when each is the other's nearest in the quarter
+// around an arrow (B the nearest to A within 45 degrees of Down, A the nearest to B
+// within 45 degrees of Up). Then that arrow leads from A to B and the opposite one back.
+TEST_F(MapTest, TheArrowsLeadBetweenEveryTwoIconsDrawnSideBySide) {
+    LoadCommittedProgress();
+    OpenScreen();
+    WalkTheMap();
+
+    std::vector<const MapNodeCmp*> shown;
+    for (const MapNodeCmp* node : Screen1->GetComponent<MapBhv>()->Nodes) {
+        if (node->Owner->DrawEnabled != 0) {
+            shown.push_back(node);
+        }
+    }
+    ASSERT_GT(shown.size(), 25u);
+    // The single arrows of kBearings, each beside its opposite: Up, Down, Left, Right.
+    const Vector2 arrows[] = {Vector2(0.0f, 1.0f), Vector2(0.0f, -1.0f), Vector2(-1.0f, 0.0f), Vector2(1.0f, 0.0f)};
+    const auto nearestToward = [&](const MapNodeCmp* from, size_t arrow) {
+        const MapNodeCmp* nearest = nullptr;
+        float nearestDistance = 0.0f;
+        for (const MapNodeCmp* node : shown) {
+            const Vector2 d = node->Owner->GetPos() - from->Owner->GetPos();
+            const float distance = std::hypot(d.X, d.Y);
+            const float along = d.X * arrows[arrow].X + d.Y * arrows[arrow].Y;
+            if (node != from && along > distance * std::cos(0.785398163f) &&
+                (nearest == nullptr || distance < nearestDistance)) {
+                nearest = node;
+                nearestDistance = distance;
+            }
+        }
+        return nearest;
+    };
+    int pairs = 0;
+    for (const MapNodeCmp* a : shown) {
+        for (size_t arrow = 0; arrow < std::size(arrows); ++arrow) {
+            const size_t back = arrow ^ 1u;
+            const MapNodeCmp* b = nearestToward(a, arrow);
+            if (b == nullptr || nearestToward(b, back) != a) {
+                continue;
+            }
+            ++pairs;
+            SCOPED_TRACE(a->GetName() + " and " + b->GetName());
+            ASSERT_EQ(Arrivals[a].size(), std::size(kBearings)) << "the walk reached every shown icon";
+            ASSERT_EQ(Arrivals[b].size(), std::size(kBearings));
+            EXPECT_EQ(Arrivals[a][arrow]->GetName(), b->GetName()) << "arrow " << arrow;
+            EXPECT_EQ(Arrivals[b][back]->GetName(), a->GetName()) << "arrow " << back;
+        }
+    }
+    // Each pair counts from both ends: the ring's 24 and the icons inside it.
+    EXPECT_GE(pairs, 2 * 24);
 }
 
 TEST_F(MapTest, TheWalkNeverLeavesTheShownIconsOfAShortLevelList) {

@@ -16,13 +16,17 @@
 #include "ToldWarnings.h"
 #include "assets/AnimationData.h"
 #include "assets/Texture.h"
+#include "assets/TextureManager.h"
 #include "audio/CueManagerBhv.h"
 #include "audio/MusicManager.h"
 #include "fx/AnimationBhv.h"
 #include "fx/AnimationManager.h"
+#include "game/levels/LevelListBhv.h"
+#include "game/screens/GameplayScreenBhv.h"
 #include "object/ResourceResolver.h"
 #include "object/TempFolder.h"
 #include "render/Graphics.h"
+#include "render/RenderSettings.h"
 #include "render/SpriteCmp.h"
 
 namespace {
@@ -192,6 +196,34 @@ TEST(StartUpContentTest, EachExpectedFileMissingOrDamagedIsToldOnceAsItLoads) {
         std::this_thread::sleep_for(std::chrono::milliseconds(10));
     }
     EXPECT_EQ(told.Lines.size(), expected.size()) << ::testing::PrintToString(told.Lines);
+}
+
+// A background picture moved out of the generated content: the levels that use it are
+// drawn without it, and that is told once, naming the texture, however many frames and
+// levels ask for it.
+TEST(StartUpContentTest, ABackgroundTextureThatIsGoneIsToldOnceNamingIt) {
+    QV_REQUIRE_DISPLAY();
+    namespace fs = std::filesystem;
+    ScopedTempFolder textures;
+    fs::copy(GeneratedContent() / "Textures", textures.Path(), fs::copy_options::recursive);
+    ASSERT_TRUE(fs::remove(textures.Path() / "Main" / "Background2.sheet"));
+
+    ToldWarnings told;
+    PlayHarness play;
+    play.EnableDrawing();
+    gTextureManager->ContentFolder = textures.Path();
+    play.StartInLevel();
+    play.RunPasses(2);
+    ASSERT_EQ(gGraphics->Settings->BackgroundTexture, "Background1");
+    EXPECT_EQ(told.Naming("Background"), 0u) << ::testing::PrintToString(told.Lines);
+
+    for (const char* level : {"Lvl_15", "Lvl_01", "Lvl_16", "Lvl_15"}) {
+        gGameplayScreen->LoadLevel(gLevelList->FindLevel(level));
+        play.RunPasses(3);
+    }
+    EXPECT_EQ(gGraphics->Settings->BackgroundTexture, "Background2");
+    EXPECT_EQ(told.Naming("Missing texture \"Background2\""), 1u) << ::testing::PrintToString(told.Lines);
+    EXPECT_EQ(told.Naming("Background"), 1u) << ::testing::PrintToString(told.Lines);
 }
 
 }  // namespace
