@@ -29,7 +29,8 @@ public:
     // Asks first for a prefab the game cannot start without, and for one that other
     // prefabs auto-create.
     void RemovePrefab();
-    // The selection moves to the next prefab the filter shows, or to none.
+    // The selection moves to the next prefab the filter shows, or to none. The file
+    // goes at the next save of all, which names it.
     void RemovePrefabNow(const std::string& name);
     void SaveCurrent();
     void SaveAll();
@@ -62,8 +63,8 @@ private:
     // Fills the rows; whether the matching prefabs ran out before the last row.
     bool FillRows();
     Prefab* CurrentPrefab() const;
-    // Each adds the names of the prefabs it wrote; false after a failure, which it has
-    // reported.
+    // Each adds the names of the prefabs it wrote, the second also those of the removed
+    // prefabs whose files it deleted; false after a failure, which it has reported.
     bool WriteCurrent(std::vector<std::string>& saved);
-    bool WriteAllModified(std::vector<std::string>& saved);
+    bool WriteAllModified(std::vector<std::string>& saved, std::vector<std::string>& removed);
 };

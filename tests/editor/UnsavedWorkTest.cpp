@@ -19,6 +19,9 @@
 #include "editor/dialogs/EdDialogBhv.h"
 #include "editor/dialogs/EdDlgMessageBoxBhv.h"
 #include "editor/level/EdLevelEditorBhv.h"
+#include "editor/palettes/EdPalObjectEditBhv.h"
+#include "editor/palettes/EdPalPrefabListBhv.h"
+#include "editor/widgets/EdButtonBhv.h"
 #include "editor/widgets/EdPaletteBhv.h"
 #include "editor/widgets/EdPropertyRowBhv.h"
 #include "editor/widgets/EdTitleBarBhv.h"
@@ -86,6 +89,15 @@ protected:
         Press(Key::RightMouse);
         Press(Key::Left);
         ASSERT_EQ(Editor()->Dirty, 1);
+    }
+
+    static EdPalPrefabListBhv& PrefabList() {
+        return *EdRoot()->FindChild("EdPalettesRoot")->FindChild("PalPrefabList")->GetComponent<EdPalPrefabListBhv>();
+    }
+    static std::string Question() { return MessageBox()->FindChild("TitleBar")->GetComponent<EdTitleBarBhv>()->Title; }
+    static void SelectPrefab(const std::string& name) {
+        gEditorState->SelectPrefab(gPrefabManager->FindPrefab(name));
+        gEditorState->SelectedName = name;
     }
 
     static void Modify(std::initializer_list<const char*> names) {
@@ -226,6 +238,51 @@ TEST_F(UnsavedWorkTest, QuittingWithUnsavedWorkAsksFirstAndGoingBackLosesNothing
     ASSERT_TRUE(IsShown(box));
     mPlay->Tap(Key::OemEnter);
     EXPECT_TRUE(mPlay->TryRunPass());
+    EXPECT_FALSE(mPlay->TryRunPass());
+}
+
+// A removed prefab keeps its file until "Save all" deletes it: until then it is
+// unsaved and quitting asks, and that save names it.
+TEST_F(UnsavedWorkTest, ARemovedPrefabIsUnsavedUntilSaveAllDeletesItsFile) {
+    Start(false);
+    Press(Key::Tab);
+    EdPalPrefabListBhv& prefabs = PrefabList();
+    const fs::path file = mPlay->Content->Path() / "Prefabs" / "En_Ant.001.json";
+    SelectPrefab("En_Ant");
+    ClickOn(*prefabs.BtnDuplicate);
+    ASSERT_EQ(gEditorState->SelectedName, "En_Ant.001");
+    ClickOn(*prefabs.BtnSaveAll);
+    ASSERT_TRUE(fs::exists(file));
+    EXPECT_EQ(Shown("UnsavedRow"), "");
+
+    ClickOn(*prefabs.BtnRemove);
+    ASSERT_EQ(gPrefabManager->FindPrefab("En_Ant.001"), nullptr);
+    EXPECT_EQ(Shown("UnsavedRow"), "Unsaved: 1 prefab");
+    mPlay->CloseWindow();
+    EXPECT_TRUE(mPlay->TryRunPass());
+    mPlay->RunPass();
+    ASSERT_TRUE(IsShown(MessageBox()));
+    EXPECT_EQ(Question(), "Unsaved: 1 prefab. Quit?");
+    Press(Key::Esc);
+    EXPECT_TRUE(fs::exists(file));
+
+    // Saved with a modified prefab, both are named.
+    Modify({"Exit"});
+    ClickOn(*prefabs.BtnSaveAll);
+    EXPECT_FALSE(fs::exists(file));
+    EXPECT_EQ(Shown("NoticeRow"), "Saved Exit; removed En_Ant.001");
+    EXPECT_EQ(Shown("UnsavedRow"), "");
+
+    // A renamed prefab is one unsaved prefab, not a removed one as well.
+    SelectPrefab("Wall");
+    gEditorState->ObjectEditPalette->OnNameChanged("WallX");
+    Press(Key::OemEnter);
+    ASSERT_NE(gPrefabManager->FindPrefab("WallX"), nullptr);
+    EXPECT_EQ(Shown("UnsavedRow"), "Unsaved: 1 prefab");
+    ClickOn(*prefabs.BtnSaveAll);
+    EXPECT_EQ(Shown("NoticeRow"), "Saved WallX");
+    EXPECT_EQ(Shown("UnsavedRow"), "");
+    mPlay->CloseWindow();
     EXPECT_FALSE(mPlay->TryRunPass());
 }
 
