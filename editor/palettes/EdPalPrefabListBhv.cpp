@@ -96,12 +96,6 @@ bool EdPalPrefabListBhv::MatchesFilter(const std::string& name, const std::strin
     return filter.empty() || Lowered(name).find(Lowered(filter)) != std::string::npos;
 }
 
-bool EdPalPrefabListBhv::IsEssential(const std::string& name) {
-    static const char* const essential[] = {"GameplayRoot", "EdRoot", "Lvl_Sources", "GameplayScreen",
-                                            "LevelSelectScreen1"};
-    return std::any_of(std::begin(essential), std::end(essential), [&](const char* e) { return name == e; });
-}
-
 Prefab* EdPalPrefabListBhv::CurrentPrefab() const {
     return gEditorState != nullptr ? FindPrefab(gEditorState->SelectedName) : nullptr;
 }
@@ -185,16 +179,7 @@ void EdPalPrefabListBhv::RemovePrefab() {
     if (FindPrefab(name) == nullptr) {
         return;
     }
-    if (!IsEssential(name) || gEdRoot == nullptr) {
-        ConfirmChangeOfUsedPrefab(name, "Remove", [this, name] { RemovePrefabNow(name); });
-        return;
-    }
-    gEdRoot->ShowMessageBox({"Remove", "Cancel"}, "The game needs " + name + ". Remove it?",
-                            [this, name](const std::string& pressed) {
-                                if (pressed == "Remove") {
-                                    RemovePrefabNow(name);
-                                }
-                            });
+    ConfirmChangeOfUsedPrefab(name, "Remove", [this, name] { RemovePrefabNow(name); });
 }
 
 void EdPalPrefabListBhv::RemovePrefabNow(const std::string& name) {

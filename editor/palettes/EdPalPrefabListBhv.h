@@ -26,8 +26,7 @@ public:
 
     void SelectRow(int row);
     void NewPrefab();
-    // Asks first for a prefab the game cannot start without, and for one that other
-    // prefabs auto-create.
+    // Asks first for a prefab that the game's code or other prefabs use.
     void RemovePrefab();
     // The selection moves to the next prefab the filter shows, or to none. The file
     // goes at the next save of all, which names it.
@@ -38,7 +37,6 @@ public:
     void UpdateAll();
 
     static bool MatchesFilter(const std::string& name, const std::string& filter);
-    static bool IsEssential(const std::string& name);
 
     CoCommand ScrollUpCoroutine(int step);
     CoCommand ScrollDownCoroutine(int step);

@@ -1,5 +1,6 @@
 // Unsaved work in the running program: the main palette tells what is not yet saved and
-// confirms each save, and quitting while something is unsaved asks first.
+// confirms each save, quitting while something is unsaved asks first, and a prefab that
+// the game or other prefabs use is renamed or removed only when the designer agrees.
 
 #include <gtest/gtest.h>
 
@@ -284,6 +285,46 @@ TEST_F(UnsavedWorkTest, ARemovedPrefabIsUnsavedUntilSaveAllDeletesItsFile) {
     EXPECT_EQ(Shown("UnsavedRow"), "");
     mPlay->CloseWindow();
     EXPECT_FALSE(mPlay->TryRunPass());
+}
+
+// The game's code builds some prefabs by name and plays the cue prefabs: renaming or
+// removing one asks first, as for a prefab that others auto-create, and nothing
+// changes until the designer agrees.
+TEST_F(UnsavedWorkTest, APrefabTheGameItselfUsesIsRenamedOrRemovedOnlyWhenTheDesignerAgrees) {
+    Start(false);
+    Press(Key::Tab);
+    EdPalPrefabListBhv& prefabs = PrefabList();
+    Prefab* pause = gPrefabManager->FindPrefab("UiPausePopup");
+    ASSERT_NE(pause, nullptr);
+    SelectPrefab("UiPausePopup");
+    gEditorState->ObjectEditPalette->OnNameChanged("UiPause");
+    mPlay->RunPass();
+    ASSERT_TRUE(IsShown(MessageBox()));
+    EXPECT_EQ(Question(), "UiPausePopup is used by the game itself. Rename it?");
+    Press(Key::Esc);
+    EXPECT_FALSE(IsShown(MessageBox()));
+    EXPECT_EQ(gPrefabManager->FindPrefab("UiPausePopup"), pause);
+    EXPECT_EQ(gPrefabManager->FindPrefab("UiPause"), nullptr);
+    EXPECT_FALSE(pause->Modified);
+
+    SelectPrefab("Cue_Pause");
+    ClickOn(*prefabs.BtnRemove);
+    ASSERT_TRUE(IsShown(MessageBox()));
+    EXPECT_EQ(Question(), "Cue_Pause is used by the game itself. Remove it?");
+    Press(Key::Esc);
+    EXPECT_NE(gPrefabManager->FindPrefab("Cue_Pause"), nullptr);
+
+    // Used by the game and by the levels: both are named; Enter answers "Remove".
+    SelectPrefab("En_Ant");
+    ClickOn(*prefabs.BtnRemove);
+    ASSERT_TRUE(IsShown(MessageBox()));
+    const std::string question = Question();
+    EXPECT_EQ(question.rfind("En_Ant is used by the game itself and auto-created by Lvl_01, Lvl_02, Lvl_03 and ", 0),
+              0u)
+        << question;
+    EXPECT_NE(gPrefabManager->FindPrefab("En_Ant"), nullptr);
+    Press(Key::OemEnter);
+    EXPECT_EQ(gPrefabManager->FindPrefab("En_Ant"), nullptr);
 }
 
 // A question longer than the box (the users of a prefab, a failed save's file) widens
