@@ -18,7 +18,9 @@ UnsavedWork FindUnsavedWork() {
     work.Level =
         gEditorState != nullptr && gEditorState->LevelEditor != nullptr && gEditorState->LevelEditor->Dirty != 0;
     if (gPrefabManager != nullptr) {
-        work.Prefabs = static_cast<int>(gPrefabManager->ModifiedPrefabNames().size());
+        // A removed prefab is unsaved until a save deletes its file.
+        work.Prefabs = static_cast<int>(gPrefabManager->ModifiedPrefabNames().size() +
+                                        gPrefabManager->RemovedPrefabNames().size());
     }
     return work;
 }

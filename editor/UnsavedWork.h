@@ -2,8 +2,8 @@
 
 #include <string>
 
-// What the editor holds that its files do not: the level editor's unsaved edits and the
-// prefabs marked modified.
+// What the editor holds that its files do not: the level editor's unsaved edits, the
+// prefabs marked modified and the removed prefabs whose files are still there.
 struct UnsavedWork {
     bool Level = false;
     int Prefabs = 0;

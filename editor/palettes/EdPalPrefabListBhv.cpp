@@ -41,11 +41,11 @@ void SelectPrefab(Prefab* prefab) {
 }
 
 // Save all answers even when nothing needed saving: the button is never greyed.
-void ConfirmSaveAll(const std::vector<std::string>& saved) {
-    if (saved.empty()) {
+void ConfirmSaveAll(const std::vector<std::string>& saved, const std::vector<std::string>& removed) {
+    if (saved.empty() && removed.empty()) {
         ShowEditorNotice("No modified prefabs to save");
     } else {
-        ListPalette::ReportSaved(saved);
+        ListPalette::ReportSaved(saved, removed);
     }
 }
 
@@ -94,12 +94,6 @@ void EdPalPrefabListBhv::FindWidgets() {
 
 bool EdPalPrefabListBhv::MatchesFilter(const std::string& name, const std::string& filter) {
     return filter.empty() || Lowered(name).find(Lowered(filter)) != std::string::npos;
-}
-
-bool EdPalPrefabListBhv::IsEssential(const std::string& name) {
-    static const char* const essential[] = {"GameplayRoot", "EdRoot", "Lvl_Sources", "GameplayScreen",
-                                            "LevelSelectScreen1"};
-    return std::any_of(std::begin(essential), std::end(essential), [&](const char* e) { return name == e; });
 }
 
 Prefab* EdPalPrefabListBhv::CurrentPrefab() const {
@@ -185,16 +179,7 @@ void EdPalPrefabListBhv::RemovePrefab() {
     if (FindPrefab(name) == nullptr) {
         return;
     }
-    if (!IsEssential(name) || gEdRoot == nullptr) {
-        ConfirmChangeOfUsedPrefab(name, "Remove", [this, name] { RemovePrefabNow(name); });
-        return;
-    }
-    gEdRoot->ShowMessageBox({"Remove", "Cancel"}, "The game needs " + name + ". Remove it?",
-                            [this, name](const std::string& pressed) {
-                                if (pressed == "Remove") {
-                                    RemovePrefabNow(name);
-                                }
-                            });
+    ConfirmChangeOfUsedPrefab(name, "Remove", [this, name] { RemovePrefabNow(name); });
 }
 
 void EdPalPrefabListBhv::RemovePrefabNow(const std::string& name) {
@@ -217,7 +202,7 @@ void EdPalPrefabListBhv::RemovePrefabNow(const std::string& name) {
         }
     }
     // The deleting hook clears the selection when it pointed here.
-    prefabs.erase(found);
+    gPrefabManager->RemovePrefab(name);
 }
 
 void EdPalPrefabListBhv::SaveCurrent() {
@@ -229,8 +214,9 @@ void EdPalPrefabListBhv::SaveCurrent() {
 
 void EdPalPrefabListBhv::SaveAll() {
     std::vector<std::string> saved;
-    if (WriteAllModified(saved)) {
-        ConfirmSaveAll(saved);
+    std::vector<std::string> removed;
+    if (WriteAllModified(saved, removed)) {
+        ConfirmSaveAll(saved, removed);
     }
 }
 
@@ -249,11 +235,12 @@ bool EdPalPrefabListBhv::WriteCurrent(std::vector<std::string>& saved) {
     return true;
 }
 
-bool EdPalPrefabListBhv::WriteAllModified(std::vector<std::string>& saved) {
+bool EdPalPrefabListBhv::WriteAllModified(std::vector<std::string>& saved, std::vector<std::string>& removed) {
     if (gPrefabManager == nullptr) {
         return true;
     }
     const std::vector<std::string> modified = gPrefabManager->ModifiedPrefabNames();
+    const std::vector<std::string> gone = gPrefabManager->RemovedPrefabNames();
     try {
         gPrefabManager->SaveModifiedPrefabs();
     } catch (const ContentError& error) {
@@ -261,6 +248,7 @@ bool EdPalPrefabListBhv::WriteAllModified(std::vector<std::string>& saved) {
         return false;
     }
     saved.insert(saved.end(), modified.begin(), modified.end());
+    removed.insert(removed.end(), gone.begin(), gone.end());
     return true;
 }
 
@@ -288,6 +276,7 @@ void EdPalPrefabListBhv::HandleInput() {
     const bool saveKey = EdInput::IsCtrlDown() && EdInput::IsPressed(Key::S);
     // Ctrl+Shift+S saves the current prefab, then the rest: one confirmation for both.
     std::vector<std::string> saved;
+    std::vector<std::string> removed;
     bool failed = false;
     if (saveKey && gEditorState->SelectedObject == nullptr) {
         failed = !WriteCurrent(saved);
@@ -296,9 +285,9 @@ void EdPalPrefabListBhv::HandleInput() {
         NewPrefab();
     }
     if (saveKey && EdInput::IsShiftDown()) {
-        failed = !WriteAllModified(saved) || failed;
+        failed = !WriteAllModified(saved, removed) || failed;
         if (!failed) {
-            ConfirmSaveAll(saved);
+            ConfirmSaveAll(saved, removed);
         }
     } else if (!failed) {
         ListPalette::ReportSaved(saved);

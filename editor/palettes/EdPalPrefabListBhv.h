@@ -26,10 +26,10 @@ public:
 
     void SelectRow(int row);
     void NewPrefab();
-    // Asks first for a prefab the game cannot start without, and for one that other
-    // prefabs auto-create.
+    // Asks first for a prefab that the game's code or other prefabs use.
     void RemovePrefab();
-    // The selection moves to the next prefab the filter shows, or to none.
+    // The selection moves to the next prefab the filter shows, or to none. The file
+    // goes at the next save of all, which names it.
     void RemovePrefabNow(const std::string& name);
     void SaveCurrent();
     void SaveAll();
@@ -37,7 +37,6 @@ public:
     void UpdateAll();
 
     static bool MatchesFilter(const std::string& name, const std::string& filter);
-    static bool IsEssential(const std::string& name);
 
     CoCommand ScrollUpCoroutine(int step);
     CoCommand ScrollDownCoroutine(int step);
@@ -62,8 +61,8 @@ private:
     // Fills the rows; whether the matching prefabs ran out before the last row.
     bool FillRows();
     Prefab* CurrentPrefab() const;
-    // Each adds the names of the prefabs it wrote; false after a failure, which it has
-    // reported.
+    // Each adds the names of the prefabs it wrote, the second also those of the removed
+    // prefabs whose files it deleted; false after a failure, which it has reported.
     bool WriteCurrent(std::vector<std::string>& saved);
-    bool WriteAllModified(std::vector<std::string>& saved);
+    bool WriteAllModified(std::vector<std::string>& saved, std::vector<std::string>& removed);
 };

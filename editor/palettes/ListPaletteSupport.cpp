@@ -69,12 +69,26 @@ void ReportSaveFailure(const std::string& what) {
     }
 }
 
-void ReportSaved(const std::vector<std::string>& names) {
+namespace {
+
+// "Exit", "Exit and Wall", "3 prefabs".
+std::string NamePrefabs(const std::vector<std::string>& names) {
     switch (names.size()) {
-        case 0: return;
-        case 1: ShowEditorNotice("Saved " + names[0]); return;
-        case 2: ShowEditorNotice("Saved " + names[0] + " and " + names[1]); return;
-        default: ShowEditorNotice("Saved " + std::to_string(names.size()) + " prefabs"); return;
+        case 1: return names[0];
+        case 2: return names[0] + " and " + names[1];
+        default: return std::to_string(names.size()) + " prefabs";
+    }
+}
+
+}  // namespace
+
+void ReportSaved(const std::vector<std::string>& names, const std::vector<std::string>& removed) {
+    std::string text = names.empty() ? "" : "Saved " + NamePrefabs(names);
+    if (!removed.empty()) {
+        text += (text.empty() ? "Removed " : "; removed ") + NamePrefabs(removed);
+    }
+    if (!text.empty()) {
+        ShowEditorNotice(text);
     }
 }
 

@@ -41,7 +41,8 @@ bool IsKeyboardFree();
 // standard error.
 void ReportSaveFailure(const std::string& what);
 // Confirms a save in the main palette's notice row: "Saved Exit", "Saved Exit and
-// Wall", "Saved 3 prefabs". Nothing for an empty list.
-void ReportSaved(const std::vector<std::string>& names);
+// Wall", "Saved 3 prefabs", and the files of removed prefabs that it deleted: "Removed
+// ScratchP", "Saved Exit; removed 3 prefabs". Nothing when both lists are empty.
+void ReportSaved(const std::vector<std::string>& names, const std::vector<std::string>& removed = {});
 
 }  // namespace ListPalette

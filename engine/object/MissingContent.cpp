@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "object/ContentWarning.h"
+#include "object/Prefab.h"
 
 bool WarnMissingContent(const std::string& kind, const std::string& name, const std::string& requester) {
     if (name.empty()) {
@@ -26,6 +27,11 @@ bool WarnMissingPrefab(const std::filesystem::path& file, const std::string& pre
     }
     WarnContent(where + ": prefab '" + prefabName + "' is not loaded (" + requester + "); " + outcome);
     return true;
+}
+
+bool WarnMissingAutoCreated(const Prefab& owner, const std::string& prefabName) {
+    return WarnMissingPrefab(owner.GetFilePath(), prefabName, "auto-created by prefab '" + owner.Name + "'",
+                             "the entry is skipped");
 }
 
 std::string DescribeRequester(const std::string& type, const std::string& objectName) {

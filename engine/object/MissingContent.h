@@ -3,6 +3,8 @@
 #include <filesystem>
 #include <string>
 
+class Prefab;
+
 // A look-up by name that finds nothing leaves the thing unshown (a sprite vanishes, a
 // sprite shows its whole atlas, a text or a sound is missing), so each one is told on
 // standard error, once per kind and name for the whole run:
@@ -17,6 +19,8 @@ bool WarnMissingContent(const std::string& kind, const std::string& name, const 
 // True when this call told it.
 bool WarnMissingPrefab(const std::filesystem::path& file, const std::string& prefabName, const std::string& requester,
                        const std::string& outcome);
+// The same for an auto-create entry of owner naming that prefab: the entry is skipped.
+bool WarnMissingAutoCreated(const Prefab& owner, const std::string& prefabName);
 
 // "<type> on object \"<name>\"", or the type alone for an object without a name.
 std::string DescribeRequester(const std::string& type, const std::string& objectName);

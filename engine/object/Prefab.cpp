@@ -103,7 +103,7 @@ const Prefab* Prefab::FindAutoCreated(const AutoCreate& entry, const std::vector
     if (prefab == nullptr) {
         // Renamed or removed in the editor, or never there: the rest of the object (a
         // whole level) still plays.
-        WarnMissingPrefab(GetFilePath(), entry.Prefab, "auto-created by prefab '" + Name + "'", "the entry is skipped");
+        WarnMissingAutoCreated(*this, entry.Prefab);
         return nullptr;
     }
     // A prefab that creates itself, directly or through others, would recurse for ever.

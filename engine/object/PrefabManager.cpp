@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cctype>
 #include <cstdio>
+#include <set>
 #include <stdexcept>
 #include <system_error>
 #include <vector>
@@ -110,6 +111,27 @@ std::vector<std::string> PrefabManager::ModifiedPrefabNames() const {
             names.push_back(name);
         }
     }
+    return names;
+}
+
+std::vector<std::string> PrefabManager::RemovedPrefabNames() const {
+    std::vector<std::string> names;
+    for (const auto& [name, file] : mKnownFiles) {
+        if (Prefabs.count(name) == 0) {
+            names.push_back(name);
+        }
+    }
+    if (names.empty()) {
+        return names;
+    }
+    // The old names of renamed prefabs go with the save of the prefab under its new name.
+    std::set<std::string> formerNames;
+    for (const auto& [name, prefab] : Prefabs) {
+        if (const auto former = mFileNames.find(prefab.get()); former != mFileNames.end()) {
+            formerNames.insert(former->second);
+        }
+    }
+    std::erase_if(names, [&formerNames](const std::string& name) { return formerNames.count(name) != 0; });
     return names;
 }
 
@@ -254,8 +276,21 @@ Prefab* PrefabManager::AddPrefab(std::unique_ptr<Prefab> prefab, const std::stri
     prefab->Name = name;
     prefab->Modified = true;
     Prefab* added = prefab.get();
+    // New at an address a removed prefab may have had: it has no file yet.
+    mFileNames.erase(added);
     Prefabs[name] = std::move(prefab);
     return added;
+}
+
+bool PrefabManager::RemovePrefab(const std::string& name) {
+    const auto found = Prefabs.find(name);
+    if (found == Prefabs.end()) {
+        return false;
+    }
+    // Its file is now one of a removed prefab, not the old file of a renamed one.
+    mFileNames.erase(found->second.get());
+    Prefabs.erase(found);
+    return true;
 }
 
 std::string PrefabManager::FindFreeName(const std::string& name) const {

@@ -52,6 +52,9 @@ public:
 
     // The names of the prefabs modified since loaded or saved, in name order.
     std::vector<std::string> ModifiedPrefabNames() const;
+    // The names of the prefabs removed whose files are still there, in name order: the
+    // next SaveModifiedPrefabs deletes them. A renamed prefab's old name is not one.
+    std::vector<std::string> RemovedPrefabNames() const;
     // Saves every modified prefab in name order, then deletes the files of prefabs that
     // were loaded or saved in this run and no longer exist under that name (removed or
     // renamed). Files this run never knew are left alone. A failure does not stop the
@@ -81,6 +84,9 @@ public:
     // Takes a new prefab and enters it under desired or the first free numbered form of
     // it. Null (and the prefab dropped) when desired cannot be a file name.
     Prefab* AddPrefab(std::unique_ptr<Prefab> prefab, const std::string& desired);
+    // Deletes the prefab of that name; false when there is none. Its file, when it has
+    // one, goes at the next SaveModifiedPrefabs.
+    bool RemovePrefab(const std::string& name);
     // The first of name, name.001, name.002, ... that no prefab uses.
     std::string FindFreeName(const std::string& name) const;
     // The other loaded prefabs that auto-create the prefab of that name, in name order:

@@ -3,9 +3,12 @@
 #include "app/EditorHooks.h"
 #include "editor/EditorState.h"
 #include "editor/level/EdLevelEditorBhv.h"
+#include "editor/widgets/IEdUiElement.h"
 #include "game/levels/SavedDataBhv.h"
 #include "input/MessagePump.h"
+#include "object/DrawLayer.h"
 #include "object/GameObject.h"
+#include "object/ObjectPicking.h"
 #include "object/SceneRoots.h"
 #include "program/EditorHooks.h"
 
@@ -46,4 +49,13 @@ void EditedLevelFixture::Press(Key key, std::initializer_list<Key> modifiers) {
     mPlay->RunPass();
     mPlay->RunPass();
     mPlay->HeldKeys.clear();
+}
+
+void EditedLevelFixture::ClickOn(const IEdUiElement& element) {
+    const Vector2 origin = ScreenToLayer(DrawLayer::Editor, Vector2());
+    const Vector2 unit = ScreenToLayer(DrawLayer::Editor, Vector2(1.0f, 1.0f)) - origin;
+    const ::Rect& r = element.Rect;
+    mPlay->Mouse = Vector2((r.X + r.Width / 2.0f - origin.X) / unit.X, (r.Y + r.Height / 2.0f - origin.Y) / unit.Y);
+    mPlay->RunPass();
+    Press(Key::LeftMouse);
 }

@@ -9,6 +9,7 @@
 #include "input/Keys.h"
 
 class EdLevelEditorBhv;
+class IEdUiElement;
 
 // The program on the first level with its editor, in edit mode: F1 paused play and F2
 // brought the level back as loaded, mutable things included, for the level editor.
@@ -24,6 +25,8 @@ protected:
     // Held for one pass, then released for the pass in which it counts as typed; the
     // modifiers are held through both.
     void Press(Key key, std::initializer_list<Key> modifiers = {});
+    // The mouse to the middle of an element of the editor's interface, then a left click.
+    void ClickOn(const IEdUiElement& element);
 
     std::unique_ptr<PlayHarness> mPlay;
 };

@@ -1,5 +1,6 @@
 // Unsaved work in the running program: the main palette tells what is not yet saved and
-// confirms each save, and quitting while something is unsaved asks first.
+// confirms each save, quitting while something is unsaved asks first, and a prefab that
+// the game or other prefabs use is renamed or removed only when the designer agrees.
 
 #include <gtest/gtest.h>
 
@@ -19,6 +20,9 @@
 #include "editor/dialogs/EdDialogBhv.h"
 #include "editor/dialogs/EdDlgMessageBoxBhv.h"
 #include "editor/level/EdLevelEditorBhv.h"
+#include "editor/palettes/EdPalObjectEditBhv.h"
+#include "editor/palettes/EdPalPrefabListBhv.h"
+#include "editor/widgets/EdButtonBhv.h"
 #include "editor/widgets/EdPaletteBhv.h"
 #include "editor/widgets/EdPropertyRowBhv.h"
 #include "editor/widgets/EdTitleBarBhv.h"
@@ -86,6 +90,15 @@ protected:
         Press(Key::RightMouse);
         Press(Key::Left);
         ASSERT_EQ(Editor()->Dirty, 1);
+    }
+
+    static EdPalPrefabListBhv& PrefabList() {
+        return *EdRoot()->FindChild("EdPalettesRoot")->FindChild("PalPrefabList")->GetComponent<EdPalPrefabListBhv>();
+    }
+    static std::string Question() { return MessageBox()->FindChild("TitleBar")->GetComponent<EdTitleBarBhv>()->Title; }
+    static void SelectPrefab(const std::string& name) {
+        gEditorState->SelectPrefab(gPrefabManager->FindPrefab(name));
+        gEditorState->SelectedName = name;
     }
 
     static void Modify(std::initializer_list<const char*> names) {
@@ -227,6 +240,91 @@ TEST_F(UnsavedWorkTest, QuittingWithUnsavedWorkAsksFirstAndGoingBackLosesNothing
     mPlay->Tap(Key::OemEnter);
     EXPECT_TRUE(mPlay->TryRunPass());
     EXPECT_FALSE(mPlay->TryRunPass());
+}
+
+// A removed prefab keeps its file until "Save all" deletes it: until then it is
+// unsaved and quitting asks, and that save names it.
+TEST_F(UnsavedWorkTest, ARemovedPrefabIsUnsavedUntilSaveAllDeletesItsFile) {
+    Start(false);
+    Press(Key::Tab);
+    EdPalPrefabListBhv& prefabs = PrefabList();
+    const fs::path file = mPlay->Content->Path() / "Prefabs" / "En_Ant.001.json";
+    SelectPrefab("En_Ant");
+    ClickOn(*prefabs.BtnDuplicate);
+    ASSERT_EQ(gEditorState->SelectedName, "En_Ant.001");
+    ClickOn(*prefabs.BtnSaveAll);
+    ASSERT_TRUE(fs::exists(file));
+    EXPECT_EQ(Shown("UnsavedRow"), "");
+
+    ClickOn(*prefabs.BtnRemove);
+    ASSERT_EQ(gPrefabManager->FindPrefab("En_Ant.001"), nullptr);
+    EXPECT_EQ(Shown("UnsavedRow"), "Unsaved: 1 prefab");
+    mPlay->CloseWindow();
+    EXPECT_TRUE(mPlay->TryRunPass());
+    mPlay->RunPass();
+    ASSERT_TRUE(IsShown(MessageBox()));
+    EXPECT_EQ(Question(), "Unsaved: 1 prefab. Quit?");
+    Press(Key::Esc);
+    EXPECT_TRUE(fs::exists(file));
+
+    // Saved with a modified prefab, both are named.
+    Modify({"Exit"});
+    ClickOn(*prefabs.BtnSaveAll);
+    EXPECT_FALSE(fs::exists(file));
+    EXPECT_EQ(Shown("NoticeRow"), "Saved Exit; removed En_Ant.001");
+    EXPECT_EQ(Shown("UnsavedRow"), "");
+
+    // A renamed prefab is one unsaved prefab, not a removed one as well.
+    SelectPrefab("Wall");
+    gEditorState->ObjectEditPalette->OnNameChanged("WallX");
+    Press(Key::OemEnter);
+    ASSERT_NE(gPrefabManager->FindPrefab("WallX"), nullptr);
+    EXPECT_EQ(Shown("UnsavedRow"), "Unsaved: 1 prefab");
+    ClickOn(*prefabs.BtnSaveAll);
+    EXPECT_EQ(Shown("NoticeRow"), "Saved WallX");
+    EXPECT_EQ(Shown("UnsavedRow"), "");
+    mPlay->CloseWindow();
+    EXPECT_FALSE(mPlay->TryRunPass());
+}
+
+// The game's code builds some prefabs by name and plays the cue prefabs: renaming or
+// removing one asks first, as for a prefab that others auto-create, and nothing
+// changes until the designer agrees.
+TEST_F(UnsavedWorkTest, APrefabTheGameItselfUsesIsRenamedOrRemovedOnlyWhenTheDesignerAgrees) {
+    Start(false);
+    Press(Key::Tab);
+    EdPalPrefabListBhv& prefabs = PrefabList();
+    Prefab* pause = gPrefabManager->FindPrefab("UiPausePopup");
+    ASSERT_NE(pause, nullptr);
+    SelectPrefab("UiPausePopup");
+    gEditorState->ObjectEditPalette->OnNameChanged("UiPause");
+    mPlay->RunPass();
+    ASSERT_TRUE(IsShown(MessageBox()));
+    EXPECT_EQ(Question(), "UiPausePopup is used by the game itself. Rename it?");
+    Press(Key::Esc);
+    EXPECT_FALSE(IsShown(MessageBox()));
+    EXPECT_EQ(gPrefabManager->FindPrefab("UiPausePopup"), pause);
+    EXPECT_EQ(gPrefabManager->FindPrefab("UiPause"), nullptr);
+    EXPECT_FALSE(pause->Modified);
+
+    SelectPrefab("Cue_Pause");
+    ClickOn(*prefabs.BtnRemove);
+    ASSERT_TRUE(IsShown(MessageBox()));
+    EXPECT_EQ(Question(), "Cue_Pause is used by the game itself. Remove it?");
+    Press(Key::Esc);
+    EXPECT_NE(gPrefabManager->FindPrefab("Cue_Pause"), nullptr);
+
+    // Used by the game and by the levels: both are named; Enter answers "Remove".
+    SelectPrefab("En_Ant");
+    ClickOn(*prefabs.BtnRemove);
+    ASSERT_TRUE(IsShown(MessageBox()));
+    const std::string question = Question();
+    EXPECT_EQ(question.rfind("En_Ant is used by the game itself and auto-created by Lvl_01, Lvl_02, Lvl_03 and ", 0),
+              0u)
+        << question;
+    EXPECT_NE(gPrefabManager->FindPrefab("En_Ant"), nullptr);
+    Press(Key::OemEnter);
+    EXPECT_EQ(gPrefabManager->FindPrefab("En_Ant"), nullptr);
 }
 
 // A question longer than the box (the users of a prefab, a failed save's file) widens

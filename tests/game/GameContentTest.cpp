@@ -145,29 +145,101 @@ TEST_F(GameContentTest, LevelThingsHaveAThingCmpAndEnemiesSolidFixturesInTheInse
     }
 }
 
-// The start-up checks the cues the code plays by a list kept by hand: every name the
-// code plays is on it, and each has its committed prefab.
-TEST(GameExpectedContentTest, TheCueListHoldsEveryCueTheCodePlays) {
-    const std::regex played(R"re((?:PlayGameCue|PlayCue)\("([A-Za-z0-9_]+)"\))re");
-    std::set<std::string> inCode;
+// The text of every source file of the program's code.
+std::vector<std::string> ProgramSources() {
+    std::vector<std::string> texts;
     for (const char* folder : {"game", "engine", "editor"}) {
         for (const auto& entry :
              std::filesystem::recursive_directory_iterator(CommittedContent().parent_path() / folder)) {
-            if (entry.path().extension() != ".cpp") {
+            if (entry.path().extension() != ".cpp" && entry.path().extension() != ".h") {
                 continue;
             }
             std::ifstream in(entry.path());
-            const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-            for (auto it = std::sregex_iterator(text.begin(), text.end(), played); it != std::sregex_iterator(); ++it) {
-                inCode.insert((*it)[1].str());
+            texts.emplace_back((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+        }
+    }
+    return texts;
+}
+
+// What follows each "<start>" in the texts, to the end of its statement.
+std::vector<std::string> StatementsAfter(const std::vector<std::string>& texts, const std::string& start) {
+    std::vector<std::string> found;
+    for (const std::string& text : texts) {
+        for (size_t at = text.find(start); at != std::string::npos; at = text.find(start, at + 1)) {
+            const size_t from = at + start.size();
+            found.push_back(text.substr(from, text.find(';', from) - from));
+        }
+    }
+    return found;
+}
+
+// The captured groups of each match that took part in it.
+void Collect(const std::string& text, const std::regex& pattern, std::set<std::string>& out) {
+    for (auto it = std::sregex_iterator(text.begin(), text.end(), pattern); it != std::sregex_iterator(); ++it) {
+        for (size_t group = 1; group < it->size(); ++group) {
+            if ((*it)[group].matched) {
+                out.insert((*it)[group].str());
             }
         }
     }
-    const std::vector<std::string> listed = GameExpectedContent().Cues;
-    EXPECT_GT(inCode.size(), 20u);
-    EXPECT_EQ(std::set<std::string>(listed.begin(), listed.end()), inCode);
-    for (const std::string& cue : listed) {
+}
+
+// The start-up checks the cues the code plays and the prefabs it builds or reads by
+// name by a list kept by hand: every name the code asks for is on it, and each has its
+// committed prefab.
+TEST(GameExpectedContentTest, TheListsHoldEveryCueAndPrefabTheCodeAsksFor) {
+    const std::vector<std::string> sources = ProgramSources();
+    const std::regex played(R"re(^"([A-Za-z0-9_]+)"\))re");
+    std::set<std::string> cuesInCode;
+    for (const char* call : {"PlayGameCue(", "PlayCue("}) {
+        for (const std::string& arguments : StatementsAfter(sources, call)) {
+            Collect(arguments, played, cuesInCode);
+        }
+    }
+    const std::vector<std::string> cues = GameExpectedContent().Cues;
+    EXPECT_GT(cuesInCode.size(), 20u);
+    EXPECT_EQ(std::set<std::string>(cues.begin(), cues.end()), cuesInCode);
+    for (const std::string& cue : cues) {
         EXPECT_TRUE(std::filesystem::exists(CommittedContent() / "Prefabs" / ("Cue_" + cue + ".json"))) << cue;
+    }
+
+    // A prefab's name given to a call that builds or finds one: as a literal, as both
+    // sides of a choice, or as a named constant of the code.
+    const std::regex literal(R"re(^\s*"(\w+)")re");
+    const std::regex choice(R"re(^[^?{}]*\?\s*"(\w+)"\s*:\s*"(\w+)")re");
+    const std::regex constant(R"re(^\s*(?:\w+::)?(k[A-Z]\w*|[A-Z]\w*Prefab)\b)re");
+    std::set<std::string> prefabsInCode;
+    std::set<std::string> constants;
+    for (const char* call : {"new GameObject(", "BuildChildFromPrefab(", "SpawnGameParticle(", "SpawnParticle(",
+                             "SpawnIntoLevel(", "ShowPanel(", "LaunchShot(", "FindPrefab("}) {
+        for (const std::string& arguments : StatementsAfter(sources, call)) {
+            Collect(arguments, literal, prefabsInCode);
+            Collect(arguments, choice, prefabsInCode);
+            Collect(arguments, constant, constants);
+        }
+    }
+    EXPECT_GE(constants.size(), 6u);
+    const std::regex assigned(R"re(^(?:\[\])?\s*=)re");
+    for (const std::string& name : constants) {
+        for (const std::string& rest : StatementsAfter(sources, name)) {
+            if (std::regex_search(rest, assigned)) {
+                Collect(rest, std::regex(R"re("(\w+)")re"), prefabsInCode);
+            }
+        }
+    }
+    // The held weapons come by the names the weapons list gives.
+    std::ifstream weapons(CommittedContent() / "Prefabs" / "WeaponsList.json");
+    const std::string weaponsList((std::istreambuf_iterator<char>(weapons)), std::istreambuf_iterator<char>());
+    std::set<std::string> heldWeapons;
+    Collect(weaponsList, std::regex(R"re("PrefabName":\s*"(\w+)")re"), heldWeapons);
+    EXPECT_EQ(heldWeapons.size(), 2u);
+    prefabsInCode.insert(heldWeapons.begin(), heldWeapons.end());
+
+    const std::vector<std::string> prefabs = GameExpectedContent().Prefabs;
+    EXPECT_GT(prefabsInCode.size(), 30u);
+    EXPECT_EQ(std::set<std::string>(prefabs.begin(), prefabs.end()), prefabsInCode);
+    for (const std::string& prefab : prefabs) {
+        EXPECT_TRUE(std::filesystem::exists(CommittedContent() / "Prefabs" / (prefab + ".json"))) << prefab;
     }
 }
 

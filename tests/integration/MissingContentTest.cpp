@@ -137,10 +137,12 @@ private:
 };
 
 // The whole start-up over the generated content with pieces taken away or damaged: a
-// cue prefab, sounds (garbage, cut short, empty, gone), music tracks (unplayable, cut
-// short, gone) and the aiming cursor. Each is told once, through the content warnings,
-// as it loads; playing the cues and showing the cursor afterwards tells nothing more,
-// and the damaged sounds play what they hold.
+// cue prefab, prefabs the code builds by name (the map's quit popup, a held weapon) and
+// one that such a prefab auto-creates, sounds (garbage, cut short, empty, gone), music
+// tracks (unplayable, cut short, gone) and the aiming cursor. Each is told once,
+// through the content warnings, as it loads; playing the cues, asking to quit on the
+// map and showing the cursor afterwards tells nothing more, and the damaged sounds play
+// what they hold.
 TEST(StartUpContentTest, EachExpectedFileMissingOrDamagedIsToldOnceAsItLoads) {
     QV_REQUIRE_DISPLAY();
     namespace fs = std::filesystem;
@@ -163,6 +165,9 @@ TEST(StartUpContentTest, EachExpectedFileMissingOrDamagedIsToldOnceAsItLoads) {
     WriteTextFile(sounds / "ErrorBuzz.wav", "");
     fs::remove(sounds / "MenuBlip.wav");
     fs::remove(play.Content->Path() / "Prefabs/Cue_PillSpawn.json");
+    for (const char* prefab : {"UiQuitPopup", "Wpn_Shotgun", "UiUnlockMessageText"}) {
+        fs::remove(play.Content->Path() / "Prefabs" / (std::string(prefab) + ".json"));
+    }
     gMusicManager->Tracks.erase("Psy2");
     play.StartGame();
     play.RunPasses(2);
@@ -172,6 +177,10 @@ TEST(StartUpContentTest, EachExpectedFileMissingOrDamagedIsToldOnceAsItLoads) {
         {"Content/Music/Bonus.wav: cut short", "the missing end does not play"},
         {"Content/Music/Psy1.ogg: not a readable audio file", "the music track \"Psy1\" plays nothing"},
         {"Missing cue prefab \"Cue_PillSpawn\"", "the cue plays nothing"},
+        {"Missing prefab \"UiQuitPopup\"", "(asked for by the game's code)"},
+        {"Missing prefab \"Wpn_Shotgun\"", "(asked for by the game's code)"},
+        {"Prefabs/UiUnlockMessage.json: prefab 'UiUnlockMessageText' is not loaded",
+         "(auto-created by prefab 'UiUnlockMessage'); the entry is skipped"},
         {"Sounds/Main/PistolShot.wav: not a readable audio file", "\"Cue_PistolShot\" plays nothing"},
         {"Sounds/Main/EnemyDie.wav: cut short", "the missing end does not play"},
         {"Sounds/Main/ErrorBuzz.wav: not a readable audio file", "\"Cue_ErrorBuzz\" plays nothing"},
@@ -190,6 +199,7 @@ TEST(StartUpContentTest, EachExpectedFileMissingOrDamagedIsToldOnceAsItLoads) {
     for (const char* cue : {"PistolShot", "EnemyDie", "ErrorBuzz", "MenuBlip", "PillSpawn", "EnemyDie"}) {
         gCueManager->PlayCue(cue);
     }
+    play.Tap(Key::Esc);
     gGraphics->CursorName = "Aim";
     for (int pass = 0; pass < 30; ++pass) {
         play.RunPass();
