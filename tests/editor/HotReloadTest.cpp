@@ -7,12 +7,17 @@
 #include <thread>
 #include <vector>
 
+#include "EditedLevelFixture.h"
 #include "EditorTestSupport.h"
+#include "PlayHarness.h"
 #include "ToldWarnings.h"
 #include "assets/TextureManager.h"
 #include "audio/SoundManager.h"
+#include "editor/EditorState.h"
+#include "editor/palettes/EdPalMainBhv.h"
 #include "editor/reload/EdHotReloadMonitorBhv.h"
 #include "fx/AnimationManager.h"
+#include "object/TempFolder.h"
 #include "platform/gfx/GfxImage.h"
 #include "tools/ContentBuild.h"
 #include "tools/io/PngEncoder.h"
@@ -279,6 +284,45 @@ TEST_F(HotReloadTest, NoDevelopmentFolderStartsNoWatcher) {
     EXPECT_TRUE(EdHotReloadMonitorBhv::IsReloadedFile("Hit.wav"));
     EXPECT_TRUE(EdHotReloadMonitorBhv::IsReloadedFile("Walk.anim"));
     EXPECT_FALSE(EdHotReloadMonitorBhv::IsReloadedFile("Hit (src).wav"));
+}
+
+// The program in edit mode, its monitor watching the development copy of the committed
+// animations: what the main palette's notice row tells a designer who saves them.
+class HotReloadNoticeTest : public EditedLevelFixture {
+protected:
+    void SetUp() override {
+        ASSERT_NO_FATAL_FAILURE(StartEditing());
+        // As a drawn start reads them, after the textures (here none).
+        gAnimationManager->LoadAll();
+        ASSERT_NE(gAnimationManager->Find("AntWalk"), nullptr);
+        mWalkFrames = gAnimationManager->Find("AntWalk")->Frames.size();
+        ASSERT_GT(mWalkFrames, 1u);
+    }
+
+    // The file saved, then a pass once the watcher has seen it.
+    void Save(const std::string& name, const std::string& bytes) {
+        Play().Content->Write("Animations/" + name, bytes);
+        std::this_thread::sleep_for(std::chrono::milliseconds(200));
+        Play().RunPass();
+    }
+
+    static std::string Notice() { return gEditorState->MainPalette->GetNotice(); }
+
+    size_t mWalkFrames = 0;
+};
+
+TEST_F(HotReloadNoticeTest, AnEmptyAnimationFileIsToldAndTheAnimationLoadedBeforeIsKept) {
+    Save("AntWalk.anim", "");
+    const std::string told = Notice();
+    EXPECT_NE(told.find("Animations/AntWalk.anim: the file is empty"), std::string::npos) << told;
+    EXPECT_NE(told.find("\"AntWalk\" loaded before is kept"), std::string::npos) << told;
+    ASSERT_NE(gAnimationManager->Find("AntWalk"), nullptr);
+    EXPECT_EQ(gAnimationManager->Find("AntWalk")->Frames.size(), mWalkFrames);
+
+    // One with lines but no frame among them is told too.
+    Save("AntWalk.anim", "// to be drawn\nLoop\n");
+    EXPECT_NE(Notice().find("AntWalk.anim: no line of the file is a frame"), std::string::npos) << Notice();
+    EXPECT_EQ(gAnimationManager->Find("AntWalk")->Frames.size(), mWalkFrames);
 }
 
 }  // namespace
