@@ -325,4 +325,24 @@ TEST_F(HotReloadNoticeTest, AnEmptyAnimationFileIsToldAndTheAnimationLoadedBefor
     EXPECT_EQ(gAnimationManager->Find("AntWalk")->Frames.size(), mWalkFrames);
 }
 
+bool IsPrintableLines(const std::string& text) {
+    return std::all_of(text.begin(), text.end(), [](char c) { return c == '\n' || (c >= ' ' && c <= '~'); });
+}
+
+TEST_F(HotReloadNoticeTest, ADamagedFileIsQuotedInPrintableCharactersAndCutShort) {
+    // A terminal's clear-screen, a bell, bytes of no character and a long run of them.
+    const std::string damage = "\x1b[2J\a\xff\xfe\x01" + std::string(5000, '\x02') + "\x80";
+    ::testing::internal::CaptureStderr();
+    Save("AntWalk.anim", "Sprites:Ant_0000 6\nSprites:Ant_0001 " + damage + "\n");
+    const std::string standardError = ::testing::internal::GetCapturedStderr();
+    const std::string told = Notice();
+    EXPECT_NE(told.find("AntWalk.anim: line 2: the duration \"?[2J"), std::string::npos) << told;
+    EXPECT_NE(told.find("...\" is not a whole number of steps"), std::string::npos) << told;
+    EXPECT_TRUE(IsPrintableLines(told)) << told;
+    EXPECT_LT(told.size(), 200u) << told;
+    EXPECT_NE(standardError.find(told), std::string::npos) << standardError;
+    EXPECT_TRUE(IsPrintableLines(standardError));
+    EXPECT_EQ(gAnimationManager->Find("AntWalk")->Frames.size(), mWalkFrames) << "the last good one stays";
+}
+
 }  // namespace
