@@ -69,6 +69,7 @@ void AnimationManager::ReloadFrom(const std::filesystem::path& folder,
                 throw FramelessProblem(file);
             }
             loaded[name] = std::move(animation);
+            TellContentReadClean(file);
         } catch (const std::exception& error) {
             const auto old = Animations.find(name);
             const bool kept = old != Animations.end() && old->second != nullptr;

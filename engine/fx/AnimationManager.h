@@ -26,8 +26,9 @@ public:
     void LoadFrom(const std::filesystem::path& folder, const AnimationData::TextureFinder& findTexture);
     // Reads every file again (the hot reload) without clearing first: a file that fails,
     // or gives no frames, keeps the animation it gave before (none when it never loaded)
-    // and is named through WarnContent; every other file's animation is replaced, and
-    // those of removed files go. A folder that cannot be read keeps every animation.
+    // and is named through WarnContent; every other file's animation is replaced (the
+    // file told read clean), and those of removed files go. A folder that cannot be read
+    // keeps every animation.
     void ReloadAll();
     void ReloadFrom(const std::filesystem::path& folder, const AnimationData::TextureFinder& findTexture);
     void Clear();

@@ -209,6 +209,11 @@ TEST_F(HotReloadTest, AReloadThatFailsForOneFileKeepsWhatItGaveAndTakesEveryOthe
     EXPECT_EQ(told.Naming("Walk.anim"), 1u) << ::testing::PrintToString(told.Lines);
     EXPECT_EQ(told.Naming("Hit.wav"), 1u) << ::testing::PrintToString(told.Lines);
     EXPECT_EQ(AboutTheFiles(told), 2) << ::testing::PrintToString(told.Lines);
+    // Only the files that read well are told read clean.
+    EXPECT_EQ(told.ReadCleanNamed("Run.anim"), 1u);
+    EXPECT_EQ(told.ReadCleanNamed("Zap.wav"), 1u);
+    EXPECT_EQ(told.ReadCleanNamed("Walk.anim"), 0u);
+    EXPECT_EQ(told.ReadCleanNamed("Hit.wav"), 0u);
 
     // Mended, the files are taken again.
     Content.Write("Animations/Walk.anim", "Hero:Run01 6\n+1 6\n+1 6\n");
@@ -219,6 +224,8 @@ TEST_F(HotReloadTest, AReloadThatFailsForOneFileKeepsWhatItGaveAndTakesEveryOthe
     EXPECT_EQ(animations.Find("Walk")->Frames.size(), 3u);
     EXPECT_NE(sounds.FindSound("Hit"), nullptr);
     EXPECT_EQ(AboutTheFiles(told), 2) << ::testing::PrintToString(told.Lines);
+    EXPECT_EQ(told.ReadCleanNamed("Walk.anim"), 1u);
+    EXPECT_EQ(told.ReadCleanNamed("Hit.wav"), 1u);
 }
 
 // Pixel size of a sheet from its header, as the renderer's loader reads it.
@@ -343,6 +350,33 @@ TEST_F(HotReloadNoticeTest, ADamagedFileIsQuotedInPrintableCharactersAndCutShort
     EXPECT_NE(standardError.find(told), std::string::npos) << standardError;
     EXPECT_TRUE(IsPrintableLines(standardError));
     EXPECT_EQ(gAnimationManager->Find("AntWalk")->Frames.size(), mWalkFrames) << "the last good one stays";
+}
+
+TEST_F(HotReloadNoticeTest, TheNoticeAboutAFileGoesOnceItReloadsClean) {
+    const std::string damaged = "Sprites:Ant_0000 6\nSprites:Ant_0001 slow\nLoop\n";
+    const std::string mended = "Sprites:Ant_0000 6\nSprites:Ant_0001 6\nLoop\n";
+    Save("AntWalk.anim", damaged);
+    EXPECT_NE(Notice().find("AntWalk.anim: line 2"), std::string::npos) << Notice();
+    Save("AntWalk.anim", mended);
+    EXPECT_EQ(Notice(), "") << "mended while editing";
+    EXPECT_EQ(gAnimationManager->Find("AntWalk")->Frames.size(), 2u);
+
+    // Damaged while editing, mended while playing: back in edit mode there is nothing
+    // to tell.
+    Save("AntWalk.anim", damaged);
+    ASSERT_NE(Notice(), "");
+    Press(Key::Tab);
+    Press(Key::F11);
+    ASSERT_EQ(gEditorState->IsEditing, 0);
+    Save("AntWalk.anim", mended);
+    Press(Key::F11);
+    ASSERT_EQ(gEditorState->IsEditing, 1);
+    EXPECT_EQ(Notice(), "");
+
+    // A clean reload takes back only what was told about its files.
+    ShowEditorNotice("Saved Lvl_01");
+    Save("AntWalk.anim", mended + "// again\n");
+    EXPECT_EQ(Notice(), "Saved Lvl_01");
 }
 
 }  // namespace
