@@ -49,6 +49,7 @@ EdPalMainBhv::~EdPalMainBhv() {
     if (gEditorState != nullptr && gEditorState->MainPalette == this) {
         gEditorState->MainPalette = nullptr;
         SetContentWarningListener(nullptr);
+        SetContentReadCleanListener(nullptr);
     }
 }
 
@@ -93,6 +94,11 @@ void EdPalMainBhv::Start() {
         gEditorState->MainPalette = this;
         // Content problems met while the editor lives are the designer's to see.
         SetContentWarningListener([](const std::string& text) { ShowEditorNotice(text); });
+        SetContentReadCleanListener([](const std::filesystem::path& file) {
+            if (gEditorState != nullptr && gEditorState->MainPalette != nullptr) {
+                gEditorState->MainPalette->WithdrawNoticeAbout(file);
+            }
+        });
     }
 }
 
@@ -182,6 +188,16 @@ void EdPalMainBhv::UpdateStatusRow() {
 void EdPalMainBhv::ShowNotice(const std::string& text) {
     mNoticeAge = 0.0f;
     ShowMessage(mNotice, text);
+}
+
+void EdPalMainBhv::WithdrawNoticeAbout(const std::filesystem::path& file) {
+    if (file.empty()) {
+        return;
+    }
+    const std::string& text = mNotice.Text;
+    if (text.find(file.generic_string()) != std::string::npos || text.find(file.string()) != std::string::npos) {
+        ShowMessage(mNotice, "");
+    }
 }
 
 void EdPalMainBhv::AgeNotice() {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <filesystem>
 #include <string>
 
 #include "object/Behavior.h"
@@ -46,6 +47,8 @@ public:
     void ShowNotice(const std::string& text);
     // The message shown, "" when none.
     const std::string& GetNotice() const { return mNotice.Text; }
+    // The notice goes when it names the file: a file read clean again is mended.
+    void WithdrawNoticeAbout(const std::filesystem::path& file);
 
     EdPaletteBhv* Palette = nullptr;
     EdToggleBhv* ChkObjectList = nullptr;

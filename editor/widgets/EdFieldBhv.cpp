@@ -5,8 +5,11 @@
 #include "editor/widgets/EdInput.h"
 #include "editor/widgets/EdLook.h"
 #include "editor/widgets/NumberStepping.h"
+#include "editor/widgets/TextFitting.h"
 #include "input/Clipboard.h"
 #include "input/InputManager.h"
+#include "object/GameObject.h"
+#include "render/TextCmp.h"
 
 EdFieldBhv::EdFieldBhv() : KeyboardCapturer(this) {
     RegisterProperty(&Height, "Height");
@@ -143,6 +146,20 @@ void EdFieldBhv::SetRect(float x, float y, float width, float height) {
         EdLook::SetTint(TextObject, EdLook::White);
     }
     Caret = std::min(Caret, Length());
+    EdLook::SetText(TextObject, ShownText(width));
+}
+
+std::string EdFieldBhv::ShownText(float width) {
+    const TextCmp* text = TextObject != nullptr ? TextObject->Text : nullptr;
+    // The text starts at the row's left edge; the box ends BoxInsetX short of its right.
+    const float room = width - BoxInsetX - TextEndInset;
+    if (HasFocus == 0) {
+        mFirstShown = 0;
+        return text != nullptr ? TextFitting::CutToWidth(*text, Text, room) : Text;
+    }
     const size_t caret = static_cast<size_t>(std::max(Caret, 0));
-    EdLook::SetText(TextObject, HasFocus != 0 ? Text.substr(0, caret) + "|" + Text.substr(caret) : Text);
+    if (text == nullptr) {
+        return Text.substr(0, caret) + CaretMark + Text.substr(caret);
+    }
+    return TextFitting::ScrollToCaret(*text, Text, caret, CaretMark, room, &mFirstShown);
 }

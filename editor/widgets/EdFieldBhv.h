@@ -11,10 +11,14 @@
 
 // A one-line text input. A click gives it the keyboard; Enter, Tab or a left click
 // elsewhere commits the text, Esc drops the focus without committing. Arrow keys step
-// numbers, committing at once. The look changes only in SetRect.
+// numbers, committing at once. The look changes only in SetRect. The text stays inside
+// the box: cut with an ellipsis, or scrolled to keep the caret in while typing.
 class EdFieldBhv : public Behavior, public IEdUiElement, public KeyboardCapturer {
 public:
     static constexpr Color FocusBoxTint{215, 223, 255, 255};
+    static constexpr const char* CaretMark = "|";
+    // Room kept between the text and the box's right edge.
+    static constexpr float TextEndInset = 3.0f;
 
     EdFieldBhv();
 
@@ -45,4 +49,9 @@ private:
     void Commit();
     void InsertAtCaret(const std::string& text);
     int Length() const { return static_cast<int>(Text.size()); }
+    // The text as the box shows it, with the caret while focused.
+    std::string ShownText(float width);
+
+    // The first character shown while the text is scrolled.
+    size_t mFirstShown = 0;
 };

@@ -2,6 +2,9 @@
 
 #include "editor/widgets/EdInput.h"
 #include "editor/widgets/EdLook.h"
+#include "editor/widgets/TextFitting.h"
+#include "object/GameObject.h"
+#include "render/TextCmp.h"
 
 EdListItemBhv::EdListItemBhv() {
     RegisterProperty(&Label, "Label");
@@ -33,5 +36,9 @@ void EdListItemBhv::SetRect(float x, float y, float width, float height) {
     EdLook::SetTint(background, IsSelected != 0 || IsMarked != 0 ? HighlightTint : NormalTint);
     GameObject* text = FindChild("Text");
     EdLook::SetPosition(text, Vector2(x + Margin, y + height / 2.0f));
-    EdLook::SetText(text, IsMarked != 0 ? Label + MarkSuffix : Label);
+    const std::string mark = IsMarked != 0 ? MarkSuffix : "";
+    const float room = TextWidth > 0.0f ? TextWidth : width - 2.0f * Margin;
+    EdLook::SetText(text, text != nullptr && text->Text != nullptr
+                              ? TextFitting::CutToWidth(*text->Text, Label, room, mark)
+                              : Label + mark);
 }

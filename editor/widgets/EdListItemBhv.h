@@ -9,6 +9,7 @@
 #include "object/Color.h"
 
 // A row of a list: a label on a background that is highlighted while selected or marked.
+// A label longer than its room is cut with an ellipsis; a marked one keeps its mark.
 class EdListItemBhv : public Behavior, public IEdUiElement {
 public:
     static constexpr Color Highlight{51, 71, 140, 255};
@@ -29,4 +30,7 @@ public:
     std::function<void()> OnRightClick;
     Color HighlightTint = Highlight;
     Color NormalTint = Color(255, 255, 255, 255);
+    // The width the label's text may take from its margin; 0: the row's width less a
+    // margin on either side. Owners that place something over the row's right part set it.
+    float TextWidth = 0.0f;
 };

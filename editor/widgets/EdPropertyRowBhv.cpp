@@ -29,6 +29,10 @@ void EdPropertyRowBhv::SetRect(float x, float y, float width, float height) {
     if (LabelItem != nullptr) {
         LabelItem->Label = Label;
         LabelItem->IsSelected = IsHighlighted;
+        // The label's text ends a margin short of the value field, unless that shows
+        // nothing (a heading row).
+        const bool valueShown = IsEditable || !ValueText.empty();
+        LabelItem->TextWidth = valueShown ? width / 2.0f - 2.0f * LabelItem->Margin : 0.0f;
         LabelItem->SetRect(x, y, width, height);
     }
     if (ValueField != nullptr) {

@@ -10,7 +10,8 @@
 class EdFieldBhv;
 class EdListItemBhv;
 
-// A label across the whole row and a value field over its right half.
+// A label across the whole row, its text held to the left half while the value shows,
+// and a value field over the right half.
 class EdPropertyRowBhv : public Behavior, public IEdUiElement {
 public:
     EdPropertyRowBhv();

@@ -156,11 +156,11 @@ private:
         FrameName name;
         if (FindRelativeStep(text, &step)) {
             if (mAnimation.Frames.empty()) {
-                throw Problem("the relative frame \"" + text + "\" has no frame before it to step from");
+                throw Problem("the relative frame " + QuotedContent(text) + " has no frame before it to step from");
             }
             const std::optional<int> steps = ParseInt(step.Digits);
             if (!steps) {
-                throw Problem("the frame step \"" + std::string(step.Digits) + "\" is out of range");
+                throw Problem("the frame step " + QuotedContent(step.Digits) + " is out of range");
             }
             const AnimationFrame& previous = mAnimation.Frames.back();
             frame.Tex = previous.Tex;
@@ -173,13 +173,13 @@ private:
             const std::string textureName(name.Texture);
             frame.Tex = mFindTexture ? mFindTexture(textureName) : nullptr;
             if (frame.Tex == nullptr) {
-                Note("no texture is named \"" + textureName + "\"; the frame shows nothing");
+                Note("no texture is named " + QuotedContent(textureName) + "; the frame shows nothing");
                 frame.FrameIndex = -1;
             } else {
                 frame.FrameIndex = frame.Tex->GetFrameIndex(std::string(name.Frame));
                 if (frame.FrameIndex < 0) {
-                    Note("the texture \"" + textureName + "\" has no frame \"" + std::string(name.Frame) +
-                         "\"; the frame shows the whole texture");
+                    Note("the texture \"" + textureName + "\" has no frame " + QuotedContent(name.Frame) +
+                         "; the frame shows the whole texture");
                 }
             }
         } else {
@@ -193,18 +193,18 @@ private:
         if (HasDecimalPoint(text)) {
             const std::optional<float> value = ParseFloat(text);
             if (!value) {
-                throw Problem("the duration \"" + text + "\" is not a number of seconds");
+                throw Problem("the duration " + QuotedContent(text) + " is not a number of seconds");
             }
             seconds = *value;
         } else {
             const std::optional<int> steps = ParseInt(text);
             if (!steps) {
-                throw Problem("the duration \"" + text + "\" is not a whole number of steps");
+                throw Problem("the duration " + QuotedContent(text) + " is not a whole number of steps");
             }
             seconds = static_cast<float>(*steps) / static_cast<float>(mUpdatesPerSecond);
         }
         if (seconds < 0.0f) {
-            throw Problem("the duration \"" + text + "\" is negative");
+            throw Problem("the duration " + QuotedContent(text) + " is negative");
         }
         return seconds;
     }

@@ -87,7 +87,8 @@ public:
         const std::string text = RequiredText(attributes, "sprite", name);
         const std::optional<int> value = ParseInt(text);
         if (!value) {
-            Fail("sprite \"" + frame + "\": attribute \"" + name + "\" is \"" + text + "\", not an integer");
+            Fail("sprite " + QuotedContent(frame) + ": attribute \"" + name + "\" is " + QuotedContent(text) +
+                 ", not an integer");
         }
         return *value;
     }

@@ -12,7 +12,9 @@ void SoundBank::LoadFolder(AudioSystem& system, const std::filesystem::path& fol
             Unreadable[stem] = problem;
             continue;
         }
-        if (!sound->Damage().empty()) {
+        if (sound->Damage().empty()) {
+            ReadClean.push_back(file);
+        } else {
             Damaged.push_back(sound->Damage());
         }
         // Plays once unless a channel asks for repeats (looping cues do).

@@ -34,8 +34,10 @@ public:
     std::map<std::string, std::unique_ptr<AudioSound>> Sounds;
     // What the load found, for the manager to tell: the files that could not be read, by
     // stem, with the problem naming the file; the stems whose previous sound was kept;
-    // and what is wrong with files that loaded though damaged.
+    // what is wrong with files that loaded though damaged; and the files that loaded
+    // without a problem.
     std::map<std::string, std::string> Unreadable;
     std::set<std::string> KeptPrevious;
     std::vector<std::string> Damaged;
+    std::vector<std::filesystem::path> ReadClean;
 };

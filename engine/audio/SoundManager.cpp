@@ -46,6 +46,9 @@ void SoundManager::ReloadBank(const std::string& bankName) {
     bank->KeepUnreadableFrom(*old->second);
     old->second = std::move(bank);
     TellLoadProblems(*old->second);
+    for (const std::filesystem::path& file : old->second->ReadClean) {
+        TellContentReadClean(file);
+    }
 }
 
 void SoundManager::TellLoadProblems(const SoundBank& bank) const {

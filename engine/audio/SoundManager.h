@@ -26,7 +26,8 @@ public:
     void LoadBank(const std::string& bankName);
     // Reads a loaded bank's folder again (the hot reload): a file that cannot be read
     // now keeps the sound it gave before, and a folder that cannot be listed keeps the
-    // whole bank, each named through WarnContent. Replaced sounds stop their channels.
+    // whole bank, each named through WarnContent; a file read without a problem is told
+    // read clean. Replaced sounds stop their channels.
     void ReloadBank(const std::string& bankName);
     // Releases the bank's sounds, stopping their channels; nothing for an unknown bank.
     void UnloadBank(const std::string& bankName);

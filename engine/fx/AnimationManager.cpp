@@ -6,6 +6,7 @@
 
 #include "assets/ContentFiles.h"
 #include "assets/TextureManager.h"
+#include "object/ContentError.h"
 #include "object/ContentWarning.h"
 #include "object/GameConfig.h"
 
@@ -15,6 +16,13 @@ namespace {
 
 Texture* FindTextureInManager(const std::string& name) {
     return gTextureManager != nullptr ? gTextureManager->GetTexture(name) : nullptr;
+}
+
+// A file that reads without error but gives no frame to show: often one saved half-way.
+ContentError FramelessProblem(const std::filesystem::path& file) {
+    std::error_code error;
+    const bool empty = std::filesystem::file_size(file, error) == 0 && !error;
+    return ContentError(file, empty ? "the file is empty" : "no line of the file is a frame");
 }
 
 }  // namespace
@@ -30,7 +38,12 @@ void AnimationManager::LoadFrom(const std::filesystem::path& folder, const Anima
         return;
     }
     for (const std::filesystem::path& file : ListContentFiles(folder, ".anim")) {
-        Animations[file.stem().string()] = ReadFile(file, findTexture);
+        const std::string name = file.stem().string();
+        std::unique_ptr<AnimationData> animation = ReadFile(file, findTexture);
+        if (animation->Frames.empty()) {
+            WarnContent(std::string(FramelessProblem(file).what()) + "; the animation \"" + name + "\" shows nothing");
+        }
+        Animations[name] = std::move(animation);
     }
 }
 
@@ -51,7 +64,12 @@ void AnimationManager::ReloadFrom(const std::filesystem::path& folder,
     for (const std::filesystem::path& file : files) {
         const std::string name = file.stem().string();
         try {
-            loaded[name] = ReadFile(file, findTexture);
+            std::unique_ptr<AnimationData> animation = ReadFile(file, findTexture);
+            if (animation->Frames.empty()) {
+                throw FramelessProblem(file);
+            }
+            loaded[name] = std::move(animation);
+            TellContentReadClean(file);
         } catch (const std::exception& error) {
             const auto old = Animations.find(name);
             const bool kept = old != Animations.end() && old->second != nullptr;

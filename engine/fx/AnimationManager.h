@@ -19,14 +19,16 @@ public:
     // Clears, then reads every ".anim" file (extension in any case) directly inside the
     // animation folder; a missing folder leaves no animations. Frames find their
     // textures through the texture manager, so load the textures first. A malformed
-    // file raises ContentError naming it (AnimationData::LoadFile).
+    // file raises ContentError naming it (AnimationData::LoadFile); one without frames
+    // is named through WarnContent.
     void LoadAll();
     // The same from a folder and a texture lookup of one's choosing.
     void LoadFrom(const std::filesystem::path& folder, const AnimationData::TextureFinder& findTexture);
-    // Reads every file again (the hot reload) without clearing first: a file that fails
-    // keeps the animation it gave before (none when it never loaded) and is named
-    // through WarnContent; every other file's animation is replaced, and those of
-    // removed files go. A folder that cannot be read keeps every animation.
+    // Reads every file again (the hot reload) without clearing first: a file that fails,
+    // or gives no frames, keeps the animation it gave before (none when it never loaded)
+    // and is named through WarnContent; every other file's animation is replaced (the
+    // file told read clean), and those of removed files go. A folder that cannot be read
+    // keeps every animation.
     void ReloadAll();
     void ReloadFrom(const std::filesystem::path& folder, const AnimationData::TextureFinder& findTexture);
     void Clear();

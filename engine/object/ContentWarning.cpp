@@ -10,6 +10,11 @@ ContentWarningListener& Listener() {
     return listener;
 }
 
+ContentReadCleanListener& ReadCleanListener() {
+    static ContentReadCleanListener listener;
+    return listener;
+}
+
 }  // namespace
 
 void WarnContent(const std::string& text) {
@@ -23,4 +28,15 @@ void WarnContent(const std::string& text) {
 
 void SetContentWarningListener(ContentWarningListener listener) {
     Listener() = std::move(listener);
+}
+
+void TellContentReadClean(const std::filesystem::path& file) {
+    const ContentReadCleanListener listener = ReadCleanListener();
+    if (listener) {
+        listener(file);
+    }
+}
+
+void SetContentReadCleanListener(ContentReadCleanListener listener) {
+    ReadCleanListener() = std::move(listener);
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <filesystem>
 #include <functional>
 #include <string>
 
@@ -12,3 +13,11 @@ void WarnContent(const std::string& text);
 using ContentWarningListener = std::function<void(const std::string& text)>;
 // One listener at a time; an empty one removes it.
 void SetContentWarningListener(ContentWarningListener listener);
+
+// A file read again without a problem (a hot reload): whatever was told of it before no
+// longer holds. Only the listener hears it, so that the editor can take back a notice.
+void TellContentReadClean(const std::filesystem::path& file);
+
+using ContentReadCleanListener = std::function<void(const std::filesystem::path& file)>;
+// One listener at a time; an empty one removes it.
+void SetContentReadCleanListener(ContentReadCleanListener listener);

@@ -1,16 +1,32 @@
 // The text field built from the committed "EdField": focus by mouse, commit and
-// cancel, caret keys, clipboard and the arrow-key stepping of numbers.
+// cancel, caret keys, clipboard and the arrow-key stepping of numbers; and, in the
+// running editor, texts of fields and labels that stay inside their boxes.
 
 #include <gtest/gtest.h>
 
+#include <cctype>
+#include <cmath>
+#include <cstdlib>
+#include <filesystem>
 #include <string>
 #include <vector>
 
+#include "EditedLevelFixture.h"
 #include "EditorTestSupport.h"
 #include "GraphicsTestSupport.h"
+#include "editor/EdRootBhv.h"
+#include "editor/EditorState.h"
+#include "editor/palettes/EdPalObjectEditBhv.h"
+#include "editor/palettes/EdPalPrefabListBhv.h"
 #include "editor/widgets/EdFieldBhv.h"
+#include "editor/widgets/EdListItemBhv.h"
+#include "editor/widgets/EdPropertyRowBhv.h"
+#include "game/screens/GameplayScreenBhv.h"
 #include "input/Clipboard.h"
+#include "input/Keys.h"
+#include "render/SpriteCmp.h"
 #include "render/TextCmp.h"
+#include "render/TextLayout.h"
 #include "render/TintCmp.h"
 
 namespace {
@@ -154,6 +170,98 @@ TEST_F(FieldTest, CtrlVInsertsTheClipboardAtTheCaretAndCtrlCCopiesTheText) {
     Tap(Key::Tab);
     EXPECT_EQ(Commits, std::vector<std::string>{"a42b"});
     EXPECT_EQ(Field->HasFocus, 0);
+}
+
+// The running editor with its fonts: what a field or a label shows, and where it ends.
+class EditorTextTest : public EditedLevelFixture {
+protected:
+    static std::string Shown(const GameObject* text) { return text->Text->Text; }
+    // The right end of the text as laid out, in interface pixels.
+    static float TextEnd(const GameObject* text) { return text->GetPos().X + text->Text->Layout().MaxWidth(); }
+    static float BoxEnd(const EdFieldBhv& field) {
+        const GameObject* box = field.BoxObject;
+        return box->GetPos().X + std::abs(box->Sprite->Size.X) / 2.0f;
+    }
+    static GameObject* TextOf(const EdListItemBhv& item) { return item.Owner->FindChild("Text"); }
+
+    // Every shown field and list row under the palettes: its text ends inside its box.
+    static void ExpectEveryTextInsideItsBox(GameObject* object) {
+        if (object->DrawEnabled == 0) {
+            return;
+        }
+        if (const auto* field = object->GetComponent<EdFieldBhv>()) {
+            EXPECT_LE(TextEnd(field->TextObject), BoxEnd(*field)) << Shown(field->TextObject);
+        }
+        if (const auto* item = object->GetComponent<EdListItemBhv>()) {
+            EXPECT_LE(TextEnd(TextOf(*item)), item->Rect.X + item->Rect.Width) << Shown(TextOf(*item));
+        }
+        for (GameObject* child : object->Children) {
+            ExpectEveryTextInsideItsBox(child);
+        }
+    }
+};
+
+TEST_F(EditorTextTest, ALongFilterScrollsWhileTypedAndLongLabelsAreCutBeforeTheirValues) {
+    QV_REQUIRE_DISPLAY();
+    ASSERT_NO_FATAL_FAILURE(StartEditing(true));
+    Press(Key::Tab);
+    GameObject* palettes = gEdRoot->PalettesRoot;
+    EdFieldBhv& filter = *palettes->FindChild("PalPrefabList")->GetComponent<EdPalPrefabListBhv>()->FilterField;
+    ASSERT_NE(filter.TextObject->Text->Font, nullptr);
+    Play().Mouse = Vector2(filter.Rect.X + 10.0f, filter.Rect.Y + filter.Rect.Height / 2.0f);
+    Press(Key::LeftMouse);
+    ASSERT_EQ(filter.HasFocus, 1);
+
+    // Typed far past the field's width: the caret and the characters before it stay in
+    // view, scrolling the start of the text out.
+    const std::string typed = "enantwalkerwithaverylongnametoseek";
+    for (size_t i = 0; i < typed.size(); ++i) {
+        Press(ParseKey(std::string(1, static_cast<char>(std::toupper(typed[i])))));
+        const std::string shown = Shown(filter.TextObject);
+        ASSERT_EQ(filter.Text, typed.substr(0, i + 1));
+        ASSERT_EQ(shown.back(), '|') << shown;
+        EXPECT_EQ(filter.Text.substr(filter.Text.size() - (shown.size() - 1)), shown.substr(0, shown.size() - 1));
+        EXPECT_LE(TextEnd(filter.TextObject), BoxEnd(filter)) << shown;
+    }
+    EXPECT_LT(Shown(filter.TextObject).size(), filter.Text.size() / 2) << "the start scrolled out";
+
+    // Home brings the start back, with the caret before it.
+    Press(Key::Home);
+    const std::string atHome = Shown(filter.TextObject);
+    EXPECT_EQ(atHome.substr(0, 6), "|enant") << atHome;
+    EXPECT_LE(TextEnd(filter.TextObject), BoxEnd(filter)) << atHome;
+
+    // Committed, the field shows the start of its text, cut with an ellipsis.
+    Press(Key::OemEnter);
+    ASSERT_EQ(filter.HasFocus, 0);
+    const std::string committed = Shown(filter.TextObject);
+    EXPECT_EQ(committed.substr(0, 5), "enant") << committed;
+    EXPECT_EQ(committed.substr(committed.size() - 3), "...") << committed;
+    EXPECT_LE(TextEnd(filter.TextObject), BoxEnd(filter)) << committed;
+
+    // The inspector over the gameplay screen: its long labels end before the value column.
+    gEditorState->SelectObject(gGameplayScreen->Owner);
+    Play().RunPasses(2);
+    const EdPropertyRowBhv* shadow = nullptr;
+    for (const EdPropertyRowBhv* row : gEditorState->ObjectEditPalette->Rows) {
+        if (row->Label == "  ShadowReduction") {
+            shadow = row;
+        }
+        if (row->IsEditable) {
+            EXPECT_LT(TextEnd(TextOf(*row->LabelItem)), row->ValueField->Rect.X) << row->Label;
+        }
+    }
+    // A heading shows no value: it takes the whole row.
+    EXPECT_EQ(Shown(TextOf(*gEditorState->ObjectEditPalette->Rows[0]->LabelItem)), "GameplayScreenBhv:");
+    ASSERT_NE(shadow, nullptr);
+    const std::string label = Shown(TextOf(*shadow->LabelItem));
+    EXPECT_EQ(label.substr(0, 8), "  Shadow") << label;
+    EXPECT_EQ(label.substr(label.size() - 3), "...") << label;
+    EXPECT_EQ(Shown(shadow->ValueField->TextObject), shadow->ValueText);
+    ExpectEveryTextInsideItsBox(palettes);
+    if (const char* folder = std::getenv("QV_SCREENSHOT_DIR")) {
+        Play().SaveScreenshot(std::filesystem::path(folder) / "texts-in-boxes.bmp");
+    }
 }
 
 }  // namespace

@@ -7,12 +7,17 @@
 #include <thread>
 #include <vector>
 
+#include "EditedLevelFixture.h"
 #include "EditorTestSupport.h"
+#include "PlayHarness.h"
 #include "ToldWarnings.h"
 #include "assets/TextureManager.h"
 #include "audio/SoundManager.h"
+#include "editor/EditorState.h"
+#include "editor/palettes/EdPalMainBhv.h"
 #include "editor/reload/EdHotReloadMonitorBhv.h"
 #include "fx/AnimationManager.h"
+#include "object/TempFolder.h"
 #include "platform/gfx/GfxImage.h"
 #include "tools/ContentBuild.h"
 #include "tools/io/PngEncoder.h"
@@ -204,6 +209,11 @@ TEST_F(HotReloadTest, AReloadThatFailsForOneFileKeepsWhatItGaveAndTakesEveryOthe
     EXPECT_EQ(told.Naming("Walk.anim"), 1u) << ::testing::PrintToString(told.Lines);
     EXPECT_EQ(told.Naming("Hit.wav"), 1u) << ::testing::PrintToString(told.Lines);
     EXPECT_EQ(AboutTheFiles(told), 2) << ::testing::PrintToString(told.Lines);
+    // Only the files that read well are told read clean.
+    EXPECT_EQ(told.ReadCleanNamed("Run.anim"), 1u);
+    EXPECT_EQ(told.ReadCleanNamed("Zap.wav"), 1u);
+    EXPECT_EQ(told.ReadCleanNamed("Walk.anim"), 0u);
+    EXPECT_EQ(told.ReadCleanNamed("Hit.wav"), 0u);
 
     // Mended, the files are taken again.
     Content.Write("Animations/Walk.anim", "Hero:Run01 6\n+1 6\n+1 6\n");
@@ -214,6 +224,8 @@ TEST_F(HotReloadTest, AReloadThatFailsForOneFileKeepsWhatItGaveAndTakesEveryOthe
     EXPECT_EQ(animations.Find("Walk")->Frames.size(), 3u);
     EXPECT_NE(sounds.FindSound("Hit"), nullptr);
     EXPECT_EQ(AboutTheFiles(told), 2) << ::testing::PrintToString(told.Lines);
+    EXPECT_EQ(told.ReadCleanNamed("Walk.anim"), 1u);
+    EXPECT_EQ(told.ReadCleanNamed("Hit.wav"), 1u);
 }
 
 // Pixel size of a sheet from its header, as the renderer's loader reads it.
@@ -279,6 +291,92 @@ TEST_F(HotReloadTest, NoDevelopmentFolderStartsNoWatcher) {
     EXPECT_TRUE(EdHotReloadMonitorBhv::IsReloadedFile("Hit.wav"));
     EXPECT_TRUE(EdHotReloadMonitorBhv::IsReloadedFile("Walk.anim"));
     EXPECT_FALSE(EdHotReloadMonitorBhv::IsReloadedFile("Hit (src).wav"));
+}
+
+// The program in edit mode, its monitor watching the development copy of the committed
+// animations: what the main palette's notice row tells a designer who saves them.
+class HotReloadNoticeTest : public EditedLevelFixture {
+protected:
+    void SetUp() override {
+        ASSERT_NO_FATAL_FAILURE(StartEditing());
+        // As a drawn start reads them, after the textures (here none).
+        gAnimationManager->LoadAll();
+        ASSERT_NE(gAnimationManager->Find("AntWalk"), nullptr);
+        mWalkFrames = gAnimationManager->Find("AntWalk")->Frames.size();
+        ASSERT_GT(mWalkFrames, 1u);
+    }
+
+    // The file saved, then a pass once the watcher has seen it.
+    void Save(const std::string& name, const std::string& bytes) {
+        Play().Content->Write("Animations/" + name, bytes);
+        std::this_thread::sleep_for(std::chrono::milliseconds(200));
+        Play().RunPass();
+    }
+
+    static std::string Notice() { return gEditorState->MainPalette->GetNotice(); }
+
+    size_t mWalkFrames = 0;
+};
+
+TEST_F(HotReloadNoticeTest, AnEmptyAnimationFileIsToldAndTheAnimationLoadedBeforeIsKept) {
+    Save("AntWalk.anim", "");
+    const std::string told = Notice();
+    EXPECT_NE(told.find("Animations/AntWalk.anim: the file is empty"), std::string::npos) << told;
+    EXPECT_NE(told.find("\"AntWalk\" loaded before is kept"), std::string::npos) << told;
+    ASSERT_NE(gAnimationManager->Find("AntWalk"), nullptr);
+    EXPECT_EQ(gAnimationManager->Find("AntWalk")->Frames.size(), mWalkFrames);
+
+    // One with lines but no frame among them is told too.
+    Save("AntWalk.anim", "// to be drawn\nLoop\n");
+    EXPECT_NE(Notice().find("AntWalk.anim: no line of the file is a frame"), std::string::npos) << Notice();
+    EXPECT_EQ(gAnimationManager->Find("AntWalk")->Frames.size(), mWalkFrames);
+}
+
+bool IsPrintableLines(const std::string& text) {
+    return std::all_of(text.begin(), text.end(), [](char c) { return c == '\n' || (c >= ' ' && c <= '~'); });
+}
+
+TEST_F(HotReloadNoticeTest, ADamagedFileIsQuotedInPrintableCharactersAndCutShort) {
+    // A terminal's clear-screen, a bell, bytes of no character and a long run of them.
+    const std::string damage = "\x1b[2J\a\xff\xfe\x01" + std::string(5000, '\x02') + "\x80";
+    ::testing::internal::CaptureStderr();
+    Save("AntWalk.anim", "Sprites:Ant_0000 6\nSprites:Ant_0001 " + damage + "\n");
+    const std::string standardError = ::testing::internal::GetCapturedStderr();
+    const std::string told = Notice();
+    EXPECT_NE(told.find("AntWalk.anim: line 2: the duration \"?[2J"), std::string::npos) << told;
+    EXPECT_NE(told.find("...\" is not a whole number of steps"), std::string::npos) << told;
+    EXPECT_TRUE(IsPrintableLines(told)) << told;
+    EXPECT_LT(told.size(), 200u) << told;
+    EXPECT_NE(standardError.find(told), std::string::npos) << standardError;
+    EXPECT_TRUE(IsPrintableLines(standardError));
+    EXPECT_EQ(gAnimationManager->Find("AntWalk")->Frames.size(), mWalkFrames) << "the last good one stays";
+}
+
+TEST_F(HotReloadNoticeTest, TheNoticeAboutAFileGoesOnceItReloadsClean) {
+    const std::string damaged = "Sprites:Ant_0000 6\nSprites:Ant_0001 slow\nLoop\n";
+    const std::string mended = "Sprites:Ant_0000 6\nSprites:Ant_0001 6\nLoop\n";
+    Save("AntWalk.anim", damaged);
+    EXPECT_NE(Notice().find("AntWalk.anim: line 2"), std::string::npos) << Notice();
+    Save("AntWalk.anim", mended);
+    EXPECT_EQ(Notice(), "") << "mended while editing";
+    EXPECT_EQ(gAnimationManager->Find("AntWalk")->Frames.size(), 2u);
+
+    // Damaged while editing, mended while playing: back in edit mode there is nothing
+    // to tell.
+    Save("AntWalk.anim", damaged);
+    ASSERT_NE(Notice(), "");
+    Press(Key::Tab);
+    Press(Key::F11);
+    ASSERT_EQ(gEditorState->IsEditing, 0);
+    Save("AntWalk.anim", mended);
+    Press(Key::F11);
+    ASSERT_EQ(gEditorState->IsEditing, 1);
+    EXPECT_EQ(Notice(), "");
+
+    // A clean reload takes back only what was told about its files.
+    ShowEditorNotice("Saved Lvl_01");
+    Save("AntWalk.anim", mended + "// again\n");
+    EXPECT_EQ(Notice(), "Saved Lvl_01");
 }
 
 }  // namespace
