@@ -47,8 +47,10 @@ void InputManager::Update() {
             newlyTyped.set(k);
         }
     }
+    // Each press types, a letter pressed twice within one pump twice.
+    const KeySet pressed = newlyTyped;
     for (int k : mPressOrder) {
-        if (newlyTyped.test(k)) {
+        if (pressed.test(k)) {
             type(k);
             newlyTyped.reset(k);
         }
@@ -133,6 +135,8 @@ void InputManager::PressKey(int key) {
         // Up and down again before this pass saw the release: still a new press.
         KeysDownPrevious.reset(key);
         mPressOrder.push_back(key);
+    } else if (mReleaseAfterPass.test(key)) {
+        mPressOrder.push_back(key);  // pressed, let go and pressed again in this pump
     }
     KeysDown.set(key);
     mReleaseAfterPass.reset(key);

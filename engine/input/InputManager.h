@@ -69,7 +69,8 @@ private:
 
     // Keys released in the pump that pressed them: up once Update has seen them down.
     KeySet mReleaseAfterPass;
-    // Keys that went down since the last Update, in the order they did.
+    // Presses since the last Update, in the order they came; a key let go and pressed
+    // again in between is in it twice.
     std::vector<int> mPressOrder;
 };
 

@@ -265,6 +265,13 @@ TEST_F(InputTest, TypedTextFollowsShiftAndTheOrderOfPresses) {
     EXPECT_EQ(mInput.TypedText, "u") << "the held key repeats";
     Pass();
     EXPECT_EQ(mInput.TypedText, "ls");
+
+    // A doubled letter typed within one pump is typed twice.
+    Pass({KeyEvent(SDL_SCANCODE_U, false), KeyEvent(SDL_SCANCODE_S, false), KeyEvent(SDL_SCANCODE_A, true),
+          KeyEvent(SDL_SCANCODE_L, true), KeyEvent(SDL_SCANCODE_L, false), KeyEvent(SDL_SCANCODE_L, true),
+          KeyEvent(SDL_SCANCODE_L, false)});
+    Pass();
+    EXPECT_EQ(mInput.TypedText, "all");
 }
 
 TEST_F(InputTest, MappingsBindRepeatedMembersAndUnknownNames) {
