@@ -776,6 +776,101 @@ TEST_F(LevelEditorTest, InspectorEditsOfAThingAreUndoStepsThatTheSaveWrites) {
     EXPECT_NE(StatusText().find("Sidearm"), std::string::npos) << StatusText();
 }
 
+// F1 alone leaves the level's moving things as play left them, and the history leaves
+// them out: an edit of one waits for F2 and says so, by the keys, the mouse or the
+// inspector. The rest of the level is edited and saved as usual, and the save says that
+// play's changes were not kept. After F2 the moving things are edited and saved.
+TEST_F(LevelEditorTest, AfterF1AloneTheMovingThingsWaitForF2AndTheSaveSaysWhatItLeftOut) {
+    EdLevelEditorBhv& editor = *Editor();
+    const std::string waitForF2 = "Press F2 to edit the level as loaded: its moving things are in play";
+    Press(Key::F1);
+    Press(Key::F1);
+    ASSERT_EQ(gEditorState->IsEditing, 1);
+    ASSERT_EQ(gEditorState->KeepPlayState, 1);
+    GameObject* player = Player();
+    const Vector2 start = player->GetPos();
+
+    // The player is selected, but G, the arrows and Delete leave it where it is.
+    ClickAt(start, Key::RightMouse);
+    ASSERT_EQ(editor.Selection, std::vector<GameObject*>{player});
+    Press(Key::G);
+    EXPECT_EQ(editor.GetToolMode(), Tool::None);
+    EXPECT_EQ(StatusText(), waitForF2);
+    MouseAt(start + Vector2(3.0f, 0.0f));
+    Play().RunPass();
+    Press(Key::LeftMouse);
+    Press(Key::Right);
+    Press(Key::X);
+    ASSERT_EQ(Things("Player"), std::vector<GameObject*>{player});
+    ExpectNear(player->GetPos(), start);
+
+    // An ant placed with a left click does not come either.
+    const size_t ants = Things("En_Ant").size();
+    for (int i = 0; i < 3; ++i) {
+        Press(Key::RightBracket);
+    }
+    ASSERT_EQ(gEditorState->SelectedName, "En_Ant");
+    ShowEditorNotice("");
+    ClickAt(Vector2(-10.0f, -6.0f), Key::LeftMouse);
+    EXPECT_EQ(Things("En_Ant").size(), ants);
+    EXPECT_EQ(StatusText(), waitForF2);
+    EXPECT_EQ(editor.GetHistorySize(), 1);
+    EXPECT_EQ(editor.Dirty, 0);
+
+    // A wall is moved as usual, while the whole selection with the player is not.
+    GameObject* wall = Things("Wall").front();
+    ClickAt(wall->GetPos(), Key::RightMouse);
+    ClickAt(start, Key::RightMouse, {Key::Shift});
+    ASSERT_EQ(editor.Selection.size(), 2u);
+    const Vector2 wallStart = wall->GetPos();
+    Press(Key::Up);
+    ExpectNear(wall->GetPos(), wallStart);
+    ClickAt(start, Key::RightMouse, {Key::Shift});
+    Press(Key::Up);
+    const Vector2 wallMoved = wall->GetPos();
+    EXPECT_GT(wallMoved.Y, wallStart.Y);
+    EXPECT_EQ(editor.GetHistorySize(), 2);
+
+    // The inspector does not write the player's place either.
+    Press(Key::Tab);
+    gEditorState->SelectObject(player);
+    ShowEditorNotice("");
+    EnterInField(InspectorField("B2BodyCmp", "  Pos.X"), "-5");
+    ExpectNear(player->GetPos(), start);
+    EXPECT_EQ(StatusText(), waitForF2);
+    EXPECT_EQ(editor.GetHistorySize(), 2);
+    // A wall's size is the prefab's in every level.
+    gEditorState->SelectObject(wall);
+    EnterInField(InspectorField("SpriteCmp", "  Size.X"), "3");
+    EXPECT_EQ(StatusText().rfind("SpriteCmp.Size of Wall is not kept by the level", 0), 0u) << StatusText();
+
+    // The save writes the wall's place and names what it did not keep.
+    Press(Key::S, {Key::Alt});
+    EXPECT_EQ(StatusText(),
+              "Saved Lvl_01 without play's changes to its moving things; not kept: SpriteCmp.Size of Wall");
+    EXPECT_EQ(editor.Dirty, 0);
+    const std::vector<Vector2> walls = PositionsInFile(LevelFile("Lvl_01"), "Wall");
+    EXPECT_EQ(
+        std::count_if(walls.begin(), walls.end(),
+                      [&](Vector2 p) { return std::fabs(p.X - wallMoved.X) + std::fabs(p.Y - wallMoved.Y) < 1e-3f; }),
+        1);
+    ExpectNear(PositionsInFile(LevelFile("Lvl_01"), "Player").front(), start);
+
+    // F2 hands the moving things to the editor: the player moves and is saved.
+    Press(Key::Tab);
+    Press(Key::F2);
+    ASSERT_EQ(gEditorState->KeepPlayState, 0);
+    ClickAt(start, Key::RightMouse);
+    ASSERT_EQ(editor.Selection, std::vector<GameObject*>{Player()});
+    Press(Key::G);
+    MouseAt(start + Vector2(3.0f, 0.0f));
+    Play().RunPass();
+    Press(Key::LeftMouse);
+    Press(Key::S, {Key::Alt});
+    EXPECT_EQ(StatusText(), "Saved Lvl_01");
+    ExpectNear(PositionsInFile(LevelFile("Lvl_01"), "Player").front(), start + Vector2(3.0f, 0.0f));
+}
+
 // A designer's session from start to a fresh start: renaming a prefab that the levels
 // use asks and going back changes nothing, the level's groups cannot be removed, a
 // pick-up moved in the inspector is saved with the level, and the game started anew on
