@@ -259,9 +259,16 @@ void EdPalObjectListBhv::ReloadSelected() {
 }
 
 void EdPalObjectListBhv::MoveSelected(int offset) {
-    if (gEditorState != nullptr && gEditorState->SelectedObject != nullptr) {
-        gEditorState->SelectedObject->SwapWithSibling(offset);
+    GameObject* object = gEditorState != nullptr ? gEditorState->SelectedObject : nullptr;
+    if (object == nullptr) {
+        return;
     }
+    // The level's groups are found by their place; the rest must keep theirs too.
+    if (IsProtected(object)) {
+        ShowEditorNotice("Cannot move " + ObjectLabel(object, false));
+        return;
+    }
+    object->SwapWithSibling(offset);
 }
 
 AutoCreate* EdPalObjectListBhv::FindAutoCreateOf(const GameObject* object) {

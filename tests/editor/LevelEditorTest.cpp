@@ -668,7 +668,7 @@ TEST_F(LevelEditorTest, SavingAnUneditedLevelKeepsEveryThingAndEveryValue) {
 }
 
 // The level and its groups hold every thing the history rebuilds: the object list
-// refuses to remove or rebuild them, and a group lost all the same is made again by the
+// refuses to remove, rebuild or move them, and a group lost all the same is made again by the
 // next restore, with its things, so that the next save still holds them.
 TEST_F(LevelEditorTest, TheLevelsGroupsStayAndARestoreRebuildsALostOne) {
     EdLevelEditorBhv& editor = *Editor();
@@ -690,9 +690,20 @@ TEST_F(LevelEditorTest, TheLevelsGroupsStayAndARestoreRebuildsALostOne) {
         ASSERT_EQ(object->PendingDestroy, 0) << object->Name;
         EXPECT_EQ(StatusText(), "Cannot reload " + object->Name);
         EXPECT_EQ(gEditorState->SelectedObject, object);
+        objects->MoveSelected(1);
+        EXPECT_EQ(StatusText(), "Cannot move " + object->Name);
         Play().RunPass();
     }
     EXPECT_EQ(Level()->Children, groups);
+    // Nor do the gameplay screen and the editor's own objects move.
+    for (GameObject* object : {gGameplayScreen->Owner, EditorObject({"EdPalettesRoot", "PalMain"})}) {
+        const std::vector<GameObject*> siblings = object->Parent->Children;
+        gEditorState->SelectObject(object);
+        objects->MoveSelected(1);
+        objects->MoveSelected(-1);
+        EXPECT_EQ(object->Parent->Children, siblings) << object->Name;
+        EXPECT_EQ(StatusText(), "Cannot move " + object->Name);
+    }
     EXPECT_EQ(Things("En_Ant").size(), ants);
 
     // Lost some other way, the group comes back with the next undo.
