@@ -36,6 +36,8 @@ public:
     Vector2 ToWorld(Vector2 local) const;
 
 private:
+    // Back to idle, the fixture left as it is.
+    void Stop();
     std::string ShapeText() const;
     void SetShapeText(const std::string& text);
     EdCameraMoverBhv* CameraMover() const;

@@ -1,11 +1,14 @@
 #include "editor/tools/EdSpriteMoverBhv.h"
 
 #include "editor/EditorState.h"
+#include "editor/level/EdLevelEditorBhv.h"
 #include "editor/widgets/EdInput.h"
 #include "input/InputManager.h"
 #include "object/DrawLayer.h"
 #include "object/GameObject.h"
 #include "object/ObjectPicking.h"
+#include "object/Pos2dCmp.h"
+#include "physics/B2BodyCmp.h"
 #include "render/SpriteCmp.h"
 #include "render/TextCmp.h"
 
@@ -19,6 +22,15 @@ DrawLayer LayerOf(const GameObject& target) {
         return text->Layer;
     }
     return DrawLayer::Ui;
+}
+
+// The component whose "Pos" a move writes: the transform, else the body, as
+// GameObject::SetPos does.
+const IEditable* PlaceHolder(const GameObject& target) {
+    if (target.Pos2d != nullptr) {
+        return target.Pos2d;
+    }
+    return target.B2Body;
 }
 
 }  // namespace
@@ -43,6 +55,12 @@ void EdSpriteMoverBhv::Engage() {
     if (gEditorState == nullptr || gEditorState->SelectedObject == nullptr || Target != nullptr) {
         return;
     }
+    const GameObject& selected = *gEditorState->SelectedObject;
+    const IEditable* place = PlaceHolder(selected);
+    if (gEditorState->LevelEditor != nullptr && place != nullptr &&
+        !gEditorState->LevelEditor->MayEditValue(selected, *place, "Pos")) {
+        return;
+    }
     SetToolObjectFlags(Owner, 1);
     gEditorState->ToolEngaged = 1;
     Target = gEditorState->SelectedObject;
@@ -65,6 +83,14 @@ void EdSpriteMoverBhv::EndDrag() {
     Paused.Resume();
 }
 
+void EdSpriteMoverBhv::ReportMove(const GameObject& target) {
+    EdLevelEditorBhv* levelEditor = gEditorState != nullptr ? gEditorState->LevelEditor : nullptr;
+    const IEditable* place = PlaceHolder(target);
+    if (levelEditor != nullptr && place != nullptr) {
+        levelEditor->OnThingValueEdited(target, *place, "Pos");
+    }
+}
+
 void EdSpriteMoverBhv::HandleInput() {
     if (Target == nullptr) {
         return;
@@ -76,7 +102,12 @@ void EdSpriteMoverBhv::HandleInput() {
     }
     if (EdInput::IsPressed(Key::OemEnter) || EdInput::IsPressed(Key::KeypadEnter) ||
         EdInput::IsPressed(Key::LeftMouse)) {
+        GameObject& target = *Target;
+        const bool moved = target.GetPos() != StartPos;
         EndDrag();
+        if (moved) {
+            ReportMove(target);
+        }
         return;
     }
     const DrawLayer layer = LayerOf(*Target);

@@ -29,6 +29,8 @@ public:
 
 private:
     void EndDrag();
+    // A kept move of a thing of the level is the level editor's to record.
+    static void ReportMove(const GameObject& target);
 
     GameObject* Target = nullptr;
     Vector2 StartPos;

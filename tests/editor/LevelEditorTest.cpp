@@ -28,6 +28,8 @@
 #include "editor/palettes/EdPalObjectEditBhv.h"
 #include "editor/palettes/EdPalObjectListBhv.h"
 #include "editor/palettes/EdPalPrefabListBhv.h"
+#include "editor/tools/EdShapeEditorBhv.h"
+#include "editor/tools/EdSpriteMoverBhv.h"
 #include "editor/widgets/EdButtonBhv.h"
 #include "editor/widgets/EdFieldBhv.h"
 #include "editor/widgets/EdListItemBhv.h"
@@ -44,6 +46,7 @@
 #include "object/PrefabManager.h"
 #include "object/SceneRoots.h"
 #include "object/TempFolder.h"
+#include "physics/B2FixtureCmp.h"
 #include "render/TextCmp.h"
 
 namespace fs = std::filesystem;
@@ -154,6 +157,24 @@ protected:
         }
         ADD_FAILURE() << "no row " << component << label;
         return *inspector.Rows.front()->ValueField;
+    }
+
+    // A click on the label row of the inspected object's component, scrolled into view.
+    void ClickInspectorComponent(const std::string& component) {
+        EdPalObjectEditBhv& inspector = *gEditorState->ObjectEditPalette;
+        for (inspector.ScrollOffset = 0; inspector.ScrollOffset < 100; ++inspector.ScrollOffset) {
+            mPlay->RunPass();
+            for (const EdPropertyRowBhv* row : inspector.Rows) {
+                if (row->Label == component + ":") {
+                    const ::Rect& label = row->LabelItem->Rect;
+                    MouseAt(Vector2(label.X + label.Width / 2.0f, label.Y + label.Height / 2.0f), DrawLayer::Editor);
+                    mPlay->RunPass();
+                    Press(Key::LeftMouse);
+                    return;
+                }
+            }
+        }
+        ADD_FAILURE() << "no row " << component;
     }
 };
 
@@ -668,8 +689,8 @@ TEST_F(LevelEditorTest, SavingAnUneditedLevelKeepsEveryThingAndEveryValue) {
 }
 
 // The level and its groups hold every thing the history rebuilds: the object list
-// refuses to remove, rebuild or move them, and a group lost all the same is made again by the
-// next restore, with its things, so that the next save still holds them.
+// refuses to remove, rebuild or move them, and a group lost all the same is made again
+// by the next restore, with its things, so that the next save still holds them.
 TEST_F(LevelEditorTest, TheLevelsGroupsStayAndARestoreRebuildsALostOne) {
     EdLevelEditorBhv& editor = *Editor();
     auto* objects = EditorObject({"EdPalettesRoot", "PalObjectList"})->GetComponent<EdPalObjectListBhv>();
@@ -880,6 +901,105 @@ TEST_F(LevelEditorTest, AfterF1AloneTheMovingThingsWaitForF2AndTheSaveSaysWhatIt
     Press(Key::S, {Key::Alt});
     EXPECT_EQ(StatusText(), "Saved Lvl_01");
     ExpectNear(PositionsInFile(LevelFile("Lvl_01"), "Player").front(), start + Vector2(3.0f, 0.0f));
+}
+
+// The object list's Remove, Move and Reload, a Ctrl+G move and a Ctrl+E reshape change a
+// thing of the level as the level editor's keys do: each is one undo step and leaves the
+// level unsaved, and a value the level does not keep is named when it is made.
+TEST_F(LevelEditorTest, ListAndToolChangesOfAThingAreUndoStepsThatTheSaveWrites) {
+    EdLevelEditorBhv& editor = *Editor();
+    auto& objects = *EditorObject({"EdPalettesRoot", "PalObjectList"})->GetComponent<EdPalObjectListBhv>();
+    const size_t walls = Things("Wall").size();
+
+    // Remove: the wall goes in one step, which undo and redo walk.
+    gEditorState->SelectObject(Things("Wall").back());
+    objects.RemoveSelected();
+    Play().RunPass();
+    EXPECT_EQ(Things("Wall").size(), walls - 1);
+    EXPECT_EQ(editor.GetHistorySize(), 2);
+    EXPECT_EQ(FindUnsavedWork().Describe(), "level");
+    Press(Key::Z, {Key::Ctrl, Key::Alt});
+    EXPECT_EQ(Things("Wall").size(), walls);
+    Press(Key::Z, {Key::Ctrl, Key::Shift});
+    EXPECT_EQ(Things("Wall").size(), walls - 1);
+
+    // Move down: a thing takes its neighbour's place in the group, one step.
+    GameObject* group = Level()->FindChild("Layer1");
+    GameObject* first = group->Children.front();
+    gEditorState->SelectObject(first);
+    objects.MoveSelected(1);
+    EXPECT_EQ(group->Children[1], first);
+    EXPECT_EQ(editor.GetHistorySize(), 3);
+
+    // Reload: the pistol is made afresh from its prefab, one step.
+    gEditorState->SelectObject(Things("Pkup_Pistol").front());
+    objects.ReloadSelected();
+    Play().RunPass();
+    ASSERT_EQ(Things("Pkup_Pistol").size(), 1u);
+    GameObject* pistol = Things("Pkup_Pistol").front();
+    EXPECT_EQ(gEditorState->SelectedObject, pistol);
+    EXPECT_EQ(editor.GetHistorySize(), 4);
+
+    // Ctrl+G: Esc puts it back with no step; a click keeps the new place as one.
+    const Vector2 placed(-9.0f, 6.0f);
+    MouseAt(pistol->GetPos());
+    Play().RunPass();
+    Press(Key::G, {Key::Ctrl});
+    MouseAt(placed);
+    Play().RunPass();
+    Press(Key::Esc);
+    EXPECT_EQ(editor.GetHistorySize(), 4);
+    MouseAt(pistol->GetPos());
+    Play().RunPass();
+    Press(Key::G, {Key::Ctrl});
+    MouseAt(placed);
+    Play().RunPass();
+    Press(Key::LeftMouse);
+    ExpectNear(pistol->GetPos(), placed);
+    EXPECT_EQ(editor.GetHistorySize(), 5);
+
+    // Ctrl+E: the reshaped wall is told to be the prefab's shape in the level; no step.
+    GameObject* wall = Things("Wall").front();
+    Press(Key::Tab);
+    gEditorState->SelectObject(wall);
+    ClickInspectorComponent("B2FixtureCmp");
+    Press(Key::E, {Key::Ctrl});
+    ASSERT_TRUE(gEditorState->ShapeEditor->IsEditing());
+    const Vector2 handle = gEditorState->ShapeEditor->ToWorld(Vector2(1.0f, 0.0f));
+    MouseAt(handle);
+    Play().RunPass();
+    Play().HeldKeys = {Key::LeftMouse};
+    Play().RunPass();
+    MouseAt(handle + Vector2(1.0f, 0.0f));
+    Play().RunPass();
+    Play().HeldKeys.clear();
+    Play().RunPass();
+    Press(Key::OemEnter);
+    ASSERT_FALSE(gEditorState->ShapeEditor->IsEditing());
+    EXPECT_EQ(wall->GetComponent<B2FixtureCmp>()->ShapeToString(), "Box 2 1");
+    EXPECT_EQ(StatusText().rfind("B2FixtureCmp.Shape of Wall is not kept by the level", 0), 0u) << StatusText();
+    EXPECT_EQ(editor.GetHistorySize(), 5);
+
+    // The save writes every step, and names the shape it did not keep.
+    Press(Key::S, {Key::Alt});
+    EXPECT_EQ(StatusText(), "Saved Lvl_01; not kept: B2FixtureCmp.Shape of Wall");
+    EXPECT_TRUE(FindUnsavedWork().IsEmpty());
+    EXPECT_EQ(PositionsInFile(LevelFile("Lvl_01"), "Wall").size(), walls - 1);
+    ASSERT_EQ(PositionsInFile(LevelFile("Lvl_01"), "Pkup_Pistol").size(), 1u);
+    ExpectNear(PositionsInFile(LevelFile("Lvl_01"), "Pkup_Pistol").front(), placed);
+
+    // While play's state is kept, they leave the moving things alone, as the keys do.
+    Press(Key::F1);
+    Press(Key::F1);
+    ASSERT_EQ(gEditorState->KeepPlayState, 1);
+    gEditorState->SelectObject(Player());
+    objects.RemoveSelected();
+    Press(Key::G, {Key::Ctrl});
+    EXPECT_FALSE(gEditorState->SpriteMover->IsEngaged());
+    Play().RunPass();
+    EXPECT_EQ(Things("Player").size(), 1u);
+    EXPECT_EQ(StatusText(), "Press F2 to edit the level as loaded: its moving things are in play");
+    EXPECT_TRUE(FindUnsavedWork().IsEmpty());
 }
 
 // A designer's session from start to a fresh start: renaming a prefab that the levels
