@@ -90,6 +90,10 @@ void EdShapeEditorBhv::Begin(IEditable* component) {
     if (gGraphics != nullptr) {
         SavedShowPhysics = gGraphics->ShowPhysics;
         gGraphics->ShowPhysics = 1;
+        // The faded palettes show the level; the game's interface would show through
+        // them as if drawn over the editor.
+        SavedShowInterface = gGraphics->ShowInterface;
+        gGraphics->ShowInterface = 0;
     }
     if (EdCameraMoverBhv* camera = CameraMover()) {
         camera->Activate();
@@ -127,6 +131,7 @@ void EdShapeEditorBhv::Stop() {
     }
     if (gGraphics != nullptr) {
         gGraphics->ShowPhysics = SavedShowPhysics;
+        gGraphics->ShowInterface = SavedShowInterface;
     }
 }
 

@@ -15,6 +15,7 @@ class IEditable;
 // Edits one fixture's "Shape" text with handles: drag the one nearest the mouse, Insert
 // and Delete polygon vertices, Enter keeps, Esc restores the text of the start. Handles
 // live in the body frame taken at the start; the fixture is rebuilt as the text changes.
+// While it runs the physics outlines are drawn and the game's interface is not.
 class EdShapeEditorBhv : public Behavior, public KeyboardCapturer {
 public:
     EdShapeEditorBhv();
@@ -44,6 +45,7 @@ private:
 
     B2FixtureCmp* Fixture = nullptr;
     uint8_t SavedShowPhysics = 0;
+    uint8_t SavedShowInterface = 1;
     std::string ShapeAtBegin;
     Vector2 BodyPosition;
     float BodySin = 0.0f;

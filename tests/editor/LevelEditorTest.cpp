@@ -19,6 +19,7 @@
 
 #include "Autopilot.h"
 #include "EditedLevelFixture.h"
+#include "GraphicsTestSupport.h"
 #include "PlayHarness.h"
 #include "app/Application.h"
 #include "editor/EditorState.h"
@@ -66,7 +67,7 @@ std::string ReadFile(const fs::path& file) {
 class LevelEditorTest : public EditedLevelFixture {
 protected:
     void SetUp() override {
-        ASSERT_NO_FATAL_FAILURE(StartEditing());
+        ASSERT_NO_FATAL_FAILURE(StartEditing(mDrawn));
         // F2 left the mutable things to the editor.
         ASSERT_EQ(gEditorState->KeepPlayState, 0);
     }
@@ -175,6 +176,18 @@ protected:
             }
         }
         ADD_FAILURE() << "no row " << component;
+    }
+
+    bool mDrawn = false;
+};
+
+// The same, drawn, for what a frame shows.
+class LevelEditorOnScreenTest : public LevelEditorTest {
+protected:
+    void SetUp() override {
+        QV_REQUIRE_DISPLAY();
+        mDrawn = true;
+        LevelEditorTest::SetUp();
     }
 };
 
@@ -1000,6 +1013,42 @@ TEST_F(LevelEditorTest, ListAndToolChangesOfAThingAreUndoStepsThatTheSaveWrites)
     EXPECT_EQ(Things("Player").size(), 1u);
     EXPECT_EQ(StatusText(), "Press F2 to edit the level as loaded: its moving things are in play");
     EXPECT_TRUE(FindUnsavedWork().IsEmpty());
+}
+
+// While a shape is edited the palettes fade, so that the level shows through them;
+// the game's interface (the HUD's line, a waiting title card) is not drawn through
+// them, nor anywhere else, until the shape editor ends.
+TEST_F(LevelEditorOnScreenTest, TheGamesInterfaceIsNotDrawnWhileAShapeIsEdited) {
+    GameObject* hud = gGameplayScreen->Owner->FindChild("Hud");
+    ASSERT_NE(hud, nullptr);
+    const auto differingPixels = [](const std::vector<uint8_t>& a, const std::vector<uint8_t>& b) {
+        int count = 0;
+        for (size_t i = 0; i + 3 < a.size() && i + 3 < b.size(); i += 4) {
+            count += a[i] != b[i] || a[i + 1] != b[i + 1] || a[i + 2] != b[i + 2] ? 1 : 0;
+        }
+        return count;
+    };
+    Press(Key::Tab);
+    gEditorState->SelectObject(Things("Wall").front());
+    ClickInspectorComponent("B2FixtureCmp");
+    Press(Key::E, {Key::Ctrl});
+    ASSERT_TRUE(gEditorState->ShapeEditor->IsEditing());
+    ASSERT_EQ(gEditorState->ToolEngaged, 1);
+    const std::vector<uint8_t> editing = Play().DrawFrame();
+    if (const char* folder = std::getenv("QV_SCREENSHOT_DIR")) {
+        Play().SaveScreenshot(fs::path(folder) / "shape-editing-over-the-hud.bmp");
+    }
+    hud->DrawEnabled = 0;
+    EXPECT_EQ(differingPixels(editing, Play().DrawFrame()), 0);
+    hud->DrawEnabled = 1;
+
+    // Once it ends, the HUD is drawn again.
+    Press(Key::Esc);
+    ASSERT_FALSE(gEditorState->ShapeEditor->IsEditing());
+    const std::vector<uint8_t> edited = Play().DrawFrame();
+    hud->DrawEnabled = 0;
+    EXPECT_GT(differingPixels(edited, Play().DrawFrame()), 0);
+    hud->DrawEnabled = 1;
 }
 
 // A designer's session from start to a fresh start: renaming a prefab that the levels
