@@ -90,11 +90,8 @@ void EdShapeEditorBhv::Begin(IEditable* component) {
     if (gGraphics != nullptr) {
         SavedShowPhysics = gGraphics->ShowPhysics;
         gGraphics->ShowPhysics = 1;
-        // The faded palettes show the level; the game's interface would show through
-        // them as if drawn over the editor.
-        SavedShowInterface = gGraphics->ShowInterface;
-        gGraphics->ShowInterface = 0;
     }
+    Interface.Hide();
     if (EdCameraMoverBhv* camera = CameraMover()) {
         camera->Activate();
     }
@@ -131,8 +128,8 @@ void EdShapeEditorBhv::Stop() {
     }
     if (gGraphics != nullptr) {
         gGraphics->ShowPhysics = SavedShowPhysics;
-        gGraphics->ShowInterface = SavedShowInterface;
     }
+    Interface.Show();
 }
 
 Vector2 EdShapeEditorBhv::ToLocal(Vector2 world) const {

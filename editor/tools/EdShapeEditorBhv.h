@@ -4,6 +4,7 @@
 #include <string>
 
 #include "editor/KeyboardCapturer.h"
+#include "editor/tools/EdToolFlags.h"
 #include "object/Behavior.h"
 #include "object/Vector2.h"
 
@@ -45,7 +46,7 @@ private:
 
     B2FixtureCmp* Fixture = nullptr;
     uint8_t SavedShowPhysics = 0;
-    uint8_t SavedShowInterface = 1;
+    HiddenInterface Interface;
     std::string ShapeAtBegin;
     Vector2 BodyPosition;
     float BodySin = 0.0f;

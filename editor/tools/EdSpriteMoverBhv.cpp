@@ -24,6 +24,10 @@ DrawLayer LayerOf(const GameObject& target) {
     return DrawLayer::Ui;
 }
 
+bool IsInterfaceLayer(DrawLayer layer) {
+    return layer == DrawLayer::Ui || layer == DrawLayer::UiText;
+}
+
 // The component whose "Pos" a move writes: the transform, else the body, as
 // GameObject::SetPos does.
 const IEditable* PlaceHolder(const GameObject& target) {
@@ -66,6 +70,10 @@ void EdSpriteMoverBhv::Engage() {
     Target = gEditorState->SelectedObject;
     StartPos = Target->GetPos();
     Paused.Pause();
+    InterfaceHidden = !IsInterfaceLayer(LayerOf(*Target));
+    if (InterfaceHidden) {
+        Interface.Hide();
+    }
 }
 
 void EdSpriteMoverBhv::ForgetObject(const GameObject* object) {
@@ -81,6 +89,10 @@ void EdSpriteMoverBhv::EndDrag() {
     }
     Target = nullptr;
     Paused.Resume();
+    if (InterfaceHidden) {
+        Interface.Show();
+        InterfaceHidden = false;
+    }
 }
 
 void EdSpriteMoverBhv::ReportMove(const GameObject& target) {
