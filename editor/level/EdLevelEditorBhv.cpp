@@ -14,6 +14,7 @@
 #include "object/GameObject.h"
 #include "object/ObjectPicking.h"
 #include "object/PrefabManager.h"
+#include "object/PropertyRegistration.h"
 #include "object/Rect.h"
 #include "object/ThingCmp.h"
 #include "render/SpriteCmp.h"
@@ -78,6 +79,25 @@ void NotifyChanged(const GameObject& thing) {
 void MoveThingTo(GameObject& thing, Vector2 pos) {
     thing.SetPos(pos);
     NotifyChanged(thing);
+}
+
+// The level group that things of the prefab go to, read from its data: making one to
+// ask would start its behaviours (a player would take over gPlayer).
+const GameObject* GroupForPrefab(const Prefab& prefab) {
+    int32_t layer = 0;
+    bool isMutable = false;
+    for (const auto& component : prefab.Components) {
+        if (component->TypeName != "ThingCmp") {
+            continue;
+        }
+        if (const PropertyRegistration* value = component->FindProperty("Layer")) {
+            layer = value->MakeSubProperty("Layer", 0).GetValue<int32_t>();
+        }
+        if (const PropertyRegistration* value = component->FindProperty("IsMutable")) {
+            isMutable = value->MakeSubProperty("IsMutable", 0).GetValue<bool>();
+        }
+    }
+    return gGameplayScreen != nullptr ? gGameplayScreen->FindLevelGroup(layer, isMutable) : nullptr;
 }
 
 bool IsMouseOverPalette() {
@@ -359,12 +379,18 @@ void EdLevelEditorBhv::HandleIdleKeys(Vector2 mouse) {
     const bool shift = EdInput::IsShiftDown();
     const bool ctrl = EdInput::IsCtrlDown();
     if (EdInput::IsPressed(Key::G) && !ctrl && !Selection.empty()) {
+        if (!MayEditAll(Selection)) {
+            return;
+        }
         mToolMode = Tool::Move;
         mMovingDuplicates = false;
         BeginTransform();
         return;
     }
     if (EdInput::IsPressed(Key::R) && !Selection.empty()) {
+        if (!MayEditAll(Selection)) {
+            return;
+        }
         mToolMode = Tool::Rotate;
         BeginTransform();
         return;
@@ -382,7 +408,9 @@ void EdLevelEditorBhv::HandleIdleKeys(Vector2 mouse) {
         PickAtMouse();
     }
     if (shift && EdInput::IsPressed(Key::D) && !Selection.empty()) {
-        Duplicate();
+        if (MayEditAll(Selection)) {
+            Duplicate();
+        }
         return;
     }
     if (EdInput::IsPressed(Key::Delete) || EdInput::IsPressed(Key::X)) {
@@ -404,7 +432,7 @@ void EdLevelEditorBhv::HandleIdleKeys(Vector2 mouse) {
 
 void EdLevelEditorBhv::Nudge() {
     const Vector2 d = EdInput::TypedNudge();
-    if (d == Vector2() || Selection.empty()) {
+    if (d == Vector2() || Selection.empty() || !MayEditAll(Selection)) {
         return;
     }
     const Vector2 step = ScreenToWorld(d) - ScreenToWorld(Vector2());
@@ -417,7 +445,7 @@ void EdLevelEditorBhv::Nudge() {
 
 void EdLevelEditorBhv::Reorder() {
     // Ctrl+F belongs to the editor camera.
-    if (!EdInput::IsPressed(Key::F) || EdInput::IsCtrlDown()) {
+    if (!EdInput::IsPressed(Key::F) || EdInput::IsCtrlDown() || !MayEditAll(Selection)) {
         return;
     }
     for (GameObject* thing : Selection) {
@@ -468,7 +496,15 @@ void EdLevelEditorBhv::CycleSources() {
 void EdLevelEditorBhv::PlaceSource(Vector2 mouse) {
     const EdPalMainBhv* palette = gEditorState != nullptr ? gEditorState->MainPalette : nullptr;
     if (palette == nullptr || palette->GetInsertPrefabName().empty() || gGameplayScreen == nullptr ||
-        gPrefabManager == nullptr || gPrefabManager->FindPrefab(gEditorState->SelectedName) == nullptr) {
+        gPrefabManager == nullptr) {
+        return;
+    }
+    const Prefab* prefab = gPrefabManager->FindPrefab(gEditorState->SelectedName);
+    if (prefab == nullptr) {
+        return;
+    }
+    const GameObject* group = GroupForPrefab(*prefab);
+    if (group != nullptr && !MayEdit(*group)) {
         return;
     }
     auto* thing = new GameObject(gEditorState->SelectedName);
@@ -534,6 +570,9 @@ void EdLevelEditorBhv::Duplicate() {
 }
 
 void EdLevelEditorBhv::DeleteSelection() {
+    if (!MayEditAll(Selection)) {
+        return;
+    }
     const bool any = !Selection.empty();
     const std::vector<GameObject*> doomed = std::move(Selection);
     Selection.clear();

@@ -53,6 +53,15 @@ public:
     void OnThingValueEdited(const GameObject& thing, const IEditable& component, const std::string& property);
     // A thing was renamed: the level keeps every thing's name.
     void OnThingRenamed(const GameObject& thing);
+    // While a play-test's state is kept (F1 without F2), the things of the mutable
+    // groups are as play left them and the history leaves them out: an edit of one, or
+    // of anything in their groups, waits for F2 and the designer is told. True when the
+    // edit may go on.
+    bool MayEdit(const GameObject& object) const;
+    bool MayEditAll(const std::vector<GameObject*>& objects) const;
+    // The same for one value: only a value the level keeps waits. Any other is a live
+    // change, named as not kept when it is made.
+    bool MayEditValue(const GameObject& object, const IEditable& component, const std::string& property) const;
 
     // The editor state's deletion repair: the object must leave the selection.
     void ForgetObject(const GameObject* object);
@@ -90,6 +99,8 @@ private:
     void HandlePlayTestAndUndoKeys();
     void SelectBox();
     void WarnOfIncompleteThings(const Prefab& level) const;
+    // "Saved Lvl_01", with what the file did not take of the level as shown.
+    std::string SaveConfirmation(const std::string& levelName) const;
 
     // "Lvl_Sources": what can be placed, and which properties a level keeps per thing.
     static const Prefab& Sources();
@@ -105,6 +116,9 @@ private:
     int mHistoryIndex = -1;
     // The move carries fresh duplicates: Esc destroys them instead of moving back.
     bool mMovingDuplicates = false;
+    // Values edited since the last save that the level file does not keep
+    // ("B2FixtureCmp.Shape of Wall"); a restore rebuilds the things without them.
+    std::vector<std::string> mUnkeptEdits;
 };
 
 // The level under the gameplay screen; null without a screen or a level.

@@ -1,5 +1,6 @@
 // The level editor's undo history, saving, level switching and play-test keys.
 
+#include <algorithm>
 #include <iostream>
 
 #include "editor/EdNameList.h"
@@ -19,8 +20,21 @@
 
 namespace {
 
+constexpr const char* kWaitForF2 = "Press F2 to edit the level as loaded: its moving things are in play";
+
 bool KeepsPlayState() {
     return gEditorState != nullptr && gEditorState->KeepPlayState != 0;
+}
+
+// Whether the object is a mutable group of the level or lies in one.
+bool IsInMutableGroup(const GameObject* object) {
+    const GameObject* level = FindEditedLevel();
+    for (; level != nullptr && object != nullptr; object = object->Parent) {
+        if (object->Parent == level) {
+            return IsMutableGroup(*object);
+        }
+    }
+    return false;
 }
 
 }  // namespace
@@ -69,6 +83,7 @@ void EdLevelEditorBhv::RestoreHistory(int index) {
         Dirty = 1;
     }
     mHistoryIndex = index;
+    mUnkeptEdits.clear();
     // A move or turn begun before leaving edit mode ends with the things it held.
     mToolMode = Tool::None;
     Selection.clear();
@@ -80,6 +95,7 @@ void EdLevelEditorBhv::ResetHistory() {
     }
     mHistoryIndex = -1;
     mToolMode = Tool::None;
+    mUnkeptEdits.clear();
     PushHistory();
     Selection.clear();
     Dirty = 0;
@@ -118,8 +134,21 @@ void EdLevelEditorBhv::SaveLevel(const std::string& levelName) {
         ListPalette::ReportSaveFailure(error.what());
         return;
     }
-    ListPalette::ReportSaved({level->Name});
+    ShowEditorNotice(SaveConfirmation(level->Name));
+    mUnkeptEdits.clear();
     WarnOfIncompleteThings(*level);
+}
+
+// A designer is never told "Saved" of an edit that the file did not take.
+std::string EdLevelEditorBhv::SaveConfirmation(const std::string& levelName) const {
+    std::string text = "Saved " + levelName;
+    if (KeepsPlayState()) {
+        text += " without play's changes to its moving things";
+    }
+    if (!mUnkeptEdits.empty()) {
+        text += "; not kept: " + ListFirstNames(mUnkeptEdits);
+    }
+    return text;
 }
 
 // Saved, but a thing whose place "Lvl_Sources" does not cover comes back at its
@@ -195,14 +224,34 @@ void EdLevelEditorBhv::OnThingValueEdited(const GameObject& thing, const IEditab
     }
     const std::string typeName = gPrefabManager != nullptr ? gPrefabManager->GetComponentTypeName(&component) : "";
     const std::string name = thing.Name.empty() ? thing.PrefabName : thing.Name;
-    ShowEditorNotice(typeName + "." + property + " of " + name + " is not kept by the level: \"" +
-                     EdPalMainBhv::SourcesPrefab + "\" does not list it");
+    const std::string value = typeName + "." + property + " of " + name;
+    ShowEditorNotice(value + " is not kept by the level: \"" + EdPalMainBhv::SourcesPrefab + "\" does not list it");
+    if (std::find(mUnkeptEdits.begin(), mUnkeptEdits.end(), value) == mUnkeptEdits.end()) {
+        mUnkeptEdits.push_back(value);
+    }
 }
 
 void EdLevelEditorBhv::OnThingRenamed(const GameObject& thing) {
     if (HoldsThing(&thing)) {
         PushHistory();
     }
+}
+
+bool EdLevelEditorBhv::MayEdit(const GameObject& object) const {
+    if (!KeepsPlayState() || !IsInMutableGroup(&object)) {
+        return true;
+    }
+    ShowEditorNotice(kWaitForF2);
+    return false;
+}
+
+bool EdLevelEditorBhv::MayEditValue(const GameObject& object, const IEditable& component,
+                                    const std::string& property) const {
+    return !HoldsThing(&object) || !IsKeptByLevel(object, component, property, Sources()) || MayEdit(object);
+}
+
+bool EdLevelEditorBhv::MayEditAll(const std::vector<GameObject*>& objects) const {
+    return std::all_of(objects.begin(), objects.end(), [this](const GameObject* object) { return MayEdit(*object); });
 }
 
 void EdLevelEditorBhv::HandlePlayTestAndUndoKeys() {

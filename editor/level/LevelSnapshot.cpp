@@ -8,10 +8,6 @@
 
 namespace {
 
-bool IsMutableGroup(const GameObject& group) {
-    return group.Name.find("Mut") != std::string::npos;
-}
-
 // The first component of the object whose run-time type is the registered type.
 const IEditable* FindLiveComponent(const GameObject& thing, const std::string& typeName) {
     const ComponentTypeEntry* type = gPrefabManager != nullptr ? gPrefabManager->FindComponentType(typeName) : nullptr;
@@ -80,6 +76,10 @@ const AutoCreate* FindSource(const Prefab& sources, const std::string& prefabNam
 }
 
 }  // namespace
+
+bool IsMutableGroup(const GameObject& group) {
+    return group.Name.find("Mut") != std::string::npos;
+}
 
 PrefabComponentList RecordThingProperties(const GameObject& thing, const Prefab& sources) {
     return RecordProperties(thing, FindSource(sources, thing.PrefabName));

@@ -8,6 +8,9 @@
 
 class GameObject;
 
+// Whether the group of the level holds mutable things: its name has "Mut" in it.
+bool IsMutableGroup(const GameObject& group);
+
 // One step of the level editor's undo history: the static things as they stood, and
 // the mutable ones too unless a play-test was keeping them (then null).
 struct LevelHistoryEntry {

@@ -408,12 +408,16 @@ void EdPalObjectEditBhv::WriteLive(const Entry& entry, const SubProperty& part, 
     }
     SubProperty live = registration->MakeSubProperty(part.PropertyName, part.ComponentIndex);
     const std::string before = PropertyToText(live);
-    PropertyFromText(live, text);
     // A thing of the edited level changes through the level's history, as a move does.
     EdLevelEditorBhv* levelEditor = gEditorState != nullptr ? gEditorState->LevelEditor : nullptr;
-    if (levelEditor != nullptr && entry.Live != nullptr && entry.Live->Owner != nullptr &&
-        PropertyToText(live) != before) {
-        levelEditor->OnThingValueEdited(*entry.Live->Owner, *entry.Editable, part.PropertyName);
+    const GameObject* owner = entry.Live != nullptr ? entry.Live->Owner : nullptr;
+    if (levelEditor != nullptr && owner != nullptr && text != before &&
+        !levelEditor->MayEditValue(*owner, *entry.Editable, part.PropertyName)) {
+        return;
+    }
+    PropertyFromText(live, text);
+    if (levelEditor != nullptr && owner != nullptr && PropertyToText(live) != before) {
+        levelEditor->OnThingValueEdited(*owner, *entry.Editable, part.PropertyName);
     }
 }
 
@@ -475,9 +479,12 @@ void EdPalObjectEditBhv::OnNameChanged(const std::string& text) {
 void EdPalObjectEditBhv::RenameSelection(const std::string& text) {
     const GameObject* object = gEditorState != nullptr ? gEditorState->SelectedObject : nullptr;
     const std::string before = object != nullptr ? object->Name : std::string();
-    OnNameChanged(text);
     // The level keeps its things' names: a rename of one is an undo step.
     EdLevelEditorBhv* levelEditor = gEditorState != nullptr ? gEditorState->LevelEditor : nullptr;
+    if (levelEditor != nullptr && object != nullptr && text != before && !levelEditor->MayEdit(*object)) {
+        return;
+    }
+    OnNameChanged(text);
     if (levelEditor != nullptr && object != nullptr && gEditorState->SelectedObject == object &&
         object->Name != before) {
         levelEditor->OnThingRenamed(*object);

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <map>
+#include <vector>
 
 #include "editor/EdRootBhv.h"
 #include "editor/EditorState.h"
@@ -45,6 +46,24 @@ PrefabComponent* NthOfType(PrefabComponentList& list, const std::string& typeNam
 void SelectObject(GameObject* object) {
     if (gEditorState != nullptr) {
         gEditorState->SelectObject(object);
+    }
+}
+
+EdLevelEditorBhv* LevelEditor() {
+    return gEditorState != nullptr ? gEditorState->LevelEditor : nullptr;
+}
+
+// Whether the level editor lets the object change now: a moving thing in play waits.
+bool MayChange(const GameObject& object) {
+    const EdLevelEditorBhv* editor = LevelEditor();
+    return editor == nullptr || editor->MayEdit(object);
+}
+
+// A thing of the level came, went or moved among its group: one undo step, and the
+// level is unsaved, as after the level editor's own edits.
+void RecordLevelChange() {
+    if (EdLevelEditorBhv* editor = LevelEditor()) {
+        editor->PushHistory();
     }
 }
 
@@ -207,12 +226,15 @@ void EdPalObjectListBhv::AddObject() {
     if (gEditorState == nullptr || gEditorState->PrefabPicker == nullptr) {
         return;
     }
+    if (gEditorState->InsertParent != nullptr && !MayChange(*gEditorState->InsertParent)) {
+        return;
+    }
     gEditorState->PrefabPicker->Show([this](const std::string& name) { OnPrefabPicked(name); });
 }
 
 void EdPalObjectListBhv::OnPrefabPicked(const std::string& prefabName) {
     GameObject* parent = gEditorState != nullptr ? gEditorState->InsertParent : nullptr;
-    if (parent == nullptr) {
+    if (parent == nullptr || !MayChange(*parent)) {
         return;
     }
     GameObject* object = nullptr;
@@ -226,6 +248,9 @@ void EdPalObjectListBhv::OnPrefabPicked(const std::string& prefabName) {
     }
     parent->AddChild(object);
     SelectObject(object);
+    if (EdLevelEditorBhv::HoldsThing(object)) {
+        RecordLevelChange();
+    }
 }
 
 bool EdPalObjectListBhv::IsProtected(const GameObject* object) {
@@ -241,7 +266,14 @@ void EdPalObjectListBhv::RemoveSelected() {
         ShowEditorNotice("Cannot remove " + ObjectLabel(object, false));
         return;
     }
+    if (!MayChange(*object)) {
+        return;
+    }
+    const bool thing = EdLevelEditorBhv::HoldsThing(object);
     object->Destroy();
+    if (thing) {
+        RecordLevelChange();
+    }
 }
 
 void EdPalObjectListBhv::ReloadSelected() {
@@ -253,14 +285,36 @@ void EdPalObjectListBhv::ReloadSelected() {
         ShowEditorNotice("Cannot reload " + ObjectLabel(object, false));
         return;
     }
+    if (!MayChange(*object)) {
+        return;
+    }
     if (GameObject* fresh = object->Recreate()) {
         SelectObject(fresh);
+        if (EdLevelEditorBhv::HoldsThing(fresh)) {
+            RecordLevelChange();
+        }
     }
 }
 
 void EdPalObjectListBhv::MoveSelected(int offset) {
-    if (gEditorState != nullptr && gEditorState->SelectedObject != nullptr) {
-        gEditorState->SelectedObject->SwapWithSibling(offset);
+    GameObject* object = gEditorState != nullptr ? gEditorState->SelectedObject : nullptr;
+    if (object == nullptr) {
+        return;
+    }
+    // The level's groups are found by their place; the rest must keep theirs too.
+    if (IsProtected(object)) {
+        ShowEditorNotice("Cannot move " + ObjectLabel(object, false));
+        return;
+    }
+    if (!MayChange(*object)) {
+        return;
+    }
+    // A level keeps its things in their order.
+    const bool thing = EdLevelEditorBhv::HoldsThing(object);
+    const std::vector<GameObject*> order = thing ? object->Parent->Children : std::vector<GameObject*>();
+    object->SwapWithSibling(offset);
+    if (thing && object->Parent->Children != order) {
+        RecordLevelChange();
     }
 }
 

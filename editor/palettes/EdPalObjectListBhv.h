@@ -63,6 +63,6 @@ private:
     void FindWidgets();
     GameObject* ChildAt(int row) const;
     // Root, the gameplay root, the editor's objects, the level and its groups, and
-    // anything above them must stay.
+    // anything above them must stay where they are.
     static bool IsProtected(const GameObject* object);
 };

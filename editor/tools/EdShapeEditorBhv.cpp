@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "editor/EditorState.h"
+#include "editor/level/EdLevelEditorBhv.h"
 #include "editor/tools/EdCameraMoverBhv.h"
 #include "editor/tools/EdToolFlags.h"
 #include "editor/tools/ShapeHandles.h"
@@ -53,7 +54,7 @@ void EdShapeEditorBhv::Start() {
 void EdShapeEditorBhv::ForgetObject(const GameObject* object) {
     // The fixture goes with its object: editing ends with nothing written.
     if (Fixture != nullptr && Fixture->Owner == object) {
-        End(true);
+        Stop();
     }
 }
 
@@ -68,6 +69,10 @@ void EdShapeEditorBhv::Begin(IEditable* component) {
     }
     const B2BodyCmp* body = fixture->Owner->GetComponent<B2BodyCmp>();
     if (body == nullptr) {
+        return;
+    }
+    if (gEditorState != nullptr && gEditorState->LevelEditor != nullptr &&
+        !gEditorState->LevelEditor->MayEditValue(*fixture->Owner, *fixture, "Shape")) {
         return;
     }
     BodyPosition = body->GetPos();
@@ -86,6 +91,7 @@ void EdShapeEditorBhv::Begin(IEditable* component) {
         SavedShowPhysics = gGraphics->ShowPhysics;
         gGraphics->ShowPhysics = 1;
     }
+    Interface.Hide();
     if (EdCameraMoverBhv* camera = CameraMover()) {
         camera->Activate();
     }
@@ -98,6 +104,17 @@ void EdShapeEditorBhv::End(bool keep) {
     if (!keep) {
         SetShapeText(ShapeAtBegin);
     }
+    B2FixtureCmp& fixture = *Fixture;
+    const bool reshaped = ShapeText() != ShapeAtBegin;
+    Stop();
+    // A reshaped thing of the level is the level editor's to record, or to name when the
+    // level does not keep its shape.
+    if (reshaped && fixture.Owner != nullptr && gEditorState != nullptr && gEditorState->LevelEditor != nullptr) {
+        gEditorState->LevelEditor->OnThingValueEdited(*fixture.Owner, fixture, "Shape");
+    }
+}
+
+void EdShapeEditorBhv::Stop() {
     Fixture = nullptr;
     Dragging = 0;
     Highlighted = -1;
@@ -112,6 +129,7 @@ void EdShapeEditorBhv::End(bool keep) {
     if (gGraphics != nullptr) {
         gGraphics->ShowPhysics = SavedShowPhysics;
     }
+    Interface.Show();
 }
 
 Vector2 EdShapeEditorBhv::ToLocal(Vector2 world) const {

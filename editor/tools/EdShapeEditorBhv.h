@@ -4,6 +4,7 @@
 #include <string>
 
 #include "editor/KeyboardCapturer.h"
+#include "editor/tools/EdToolFlags.h"
 #include "object/Behavior.h"
 #include "object/Vector2.h"
 
@@ -15,6 +16,7 @@ class IEditable;
 // Edits one fixture's "Shape" text with handles: drag the one nearest the mouse, Insert
 // and Delete polygon vertices, Enter keeps, Esc restores the text of the start. Handles
 // live in the body frame taken at the start; the fixture is rebuilt as the text changes.
+// While it runs the physics outlines are drawn and the game's interface is not.
 class EdShapeEditorBhv : public Behavior, public KeyboardCapturer {
 public:
     EdShapeEditorBhv();
@@ -36,12 +38,15 @@ public:
     Vector2 ToWorld(Vector2 local) const;
 
 private:
+    // Back to idle, the fixture left as it is.
+    void Stop();
     std::string ShapeText() const;
     void SetShapeText(const std::string& text);
     EdCameraMoverBhv* CameraMover() const;
 
     B2FixtureCmp* Fixture = nullptr;
     uint8_t SavedShowPhysics = 0;
+    HiddenInterface Interface;
     std::string ShapeAtBegin;
     Vector2 BodyPosition;
     float BodySin = 0.0f;

@@ -1,11 +1,14 @@
 #include "editor/tools/EdSpriteMoverBhv.h"
 
 #include "editor/EditorState.h"
+#include "editor/level/EdLevelEditorBhv.h"
 #include "editor/widgets/EdInput.h"
 #include "input/InputManager.h"
 #include "object/DrawLayer.h"
 #include "object/GameObject.h"
 #include "object/ObjectPicking.h"
+#include "object/Pos2dCmp.h"
+#include "physics/B2BodyCmp.h"
 #include "render/SpriteCmp.h"
 #include "render/TextCmp.h"
 
@@ -19,6 +22,19 @@ DrawLayer LayerOf(const GameObject& target) {
         return text->Layer;
     }
     return DrawLayer::Ui;
+}
+
+bool IsInterfaceLayer(DrawLayer layer) {
+    return layer == DrawLayer::Ui || layer == DrawLayer::UiText;
+}
+
+// The component whose "Pos" a move writes: the transform, else the body, as
+// GameObject::SetPos does.
+const IEditable* PlaceHolder(const GameObject& target) {
+    if (target.Pos2d != nullptr) {
+        return target.Pos2d;
+    }
+    return target.B2Body;
 }
 
 }  // namespace
@@ -43,11 +59,21 @@ void EdSpriteMoverBhv::Engage() {
     if (gEditorState == nullptr || gEditorState->SelectedObject == nullptr || Target != nullptr) {
         return;
     }
+    const GameObject& selected = *gEditorState->SelectedObject;
+    const IEditable* place = PlaceHolder(selected);
+    if (gEditorState->LevelEditor != nullptr && place != nullptr &&
+        !gEditorState->LevelEditor->MayEditValue(selected, *place, "Pos")) {
+        return;
+    }
     SetToolObjectFlags(Owner, 1);
     gEditorState->ToolEngaged = 1;
     Target = gEditorState->SelectedObject;
     StartPos = Target->GetPos();
     Paused.Pause();
+    InterfaceHidden = !IsInterfaceLayer(LayerOf(*Target));
+    if (InterfaceHidden) {
+        Interface.Hide();
+    }
 }
 
 void EdSpriteMoverBhv::ForgetObject(const GameObject* object) {
@@ -63,6 +89,18 @@ void EdSpriteMoverBhv::EndDrag() {
     }
     Target = nullptr;
     Paused.Resume();
+    if (InterfaceHidden) {
+        Interface.Show();
+        InterfaceHidden = false;
+    }
+}
+
+void EdSpriteMoverBhv::ReportMove(const GameObject& target) {
+    EdLevelEditorBhv* levelEditor = gEditorState != nullptr ? gEditorState->LevelEditor : nullptr;
+    const IEditable* place = PlaceHolder(target);
+    if (levelEditor != nullptr && place != nullptr) {
+        levelEditor->OnThingValueEdited(target, *place, "Pos");
+    }
 }
 
 void EdSpriteMoverBhv::HandleInput() {
@@ -76,7 +114,12 @@ void EdSpriteMoverBhv::HandleInput() {
     }
     if (EdInput::IsPressed(Key::OemEnter) || EdInput::IsPressed(Key::KeypadEnter) ||
         EdInput::IsPressed(Key::LeftMouse)) {
+        GameObject& target = *Target;
+        const bool moved = target.GetPos() != StartPos;
         EndDrag();
+        if (moved) {
+            ReportMove(target);
+        }
         return;
     }
     const DrawLayer layer = LayerOf(*Target);

@@ -11,7 +11,7 @@ class GameObject;
 
 // Ctrl+G: drags the inspected object with the mouse and nudges it with the arrow keys
 // (ten times with Shift) while gameplay is paused. Enter or a click keeps the place, Esc
-// puts it back.
+// puts it back. While a thing of the world moves, the game's interface is not drawn.
 class EdSpriteMoverBhv : public Behavior, public KeyboardCapturer {
 public:
     EdSpriteMoverBhv();
@@ -29,8 +29,13 @@ public:
 
 private:
     void EndDrag();
+    // A kept move of a thing of the level is the level editor's to record.
+    static void ReportMove(const GameObject& target);
 
     GameObject* Target = nullptr;
     Vector2 StartPos;
     PausedGameplay Paused;
+    // Only for a target in the world: one in the interface must stay in sight.
+    HiddenInterface Interface;
+    bool InterfaceHidden = false;
 };

@@ -2,6 +2,7 @@
 
 #include "object/GameObject.h"
 #include "object/SceneRoots.h"
+#include "render/Graphics.h"
 
 void SetToolObjectFlags(GameObject* object, uint8_t on) {
     if (object != nullptr) {
@@ -24,5 +25,18 @@ void PausedGameplay::Resume() const {
     if (gGameplayRoot != nullptr) {
         gGameplayRoot->InputEnabled = InputEnabled;
         gGameplayRoot->UpdateEnabled = UpdateEnabled;
+    }
+}
+
+void HiddenInterface::Hide() {
+    if (gGraphics != nullptr) {
+        WasShown = gGraphics->ShowInterface;
+        gGraphics->ShowInterface = 0;
+    }
+}
+
+void HiddenInterface::Show() const {
+    if (gGraphics != nullptr) {
+        gGraphics->ShowInterface = WasShown;
     }
 }

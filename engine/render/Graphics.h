@@ -107,6 +107,7 @@ public:
     uint8_t VSync = 0;     // wait for the display's refresh when presenting
     uint8_t HasFocus = 1;  // written by the message pump
     uint8_t ShowPhysics = 0;
+    uint8_t ShowInterface = 1;  // the game's Ui and UiText layers; the editor's are always drawn
     Color ClearColor{0, 0, 0, 255};
     Camera2d WorldCamera = Camera2d::MakeWorld(1280, 720);  // world layers, y up
     Camera2d UiCamera = Camera2d::MakeInterface();          // interface and editor layers

@@ -299,6 +299,9 @@ private:
     }
 
     void DrawInterface() {
+        if (mGraphics.ShowInterface == 0) {
+            return;
+        }
         SetFilters(mDevice, 0, GfxFilter::Linear, GfxFilter::Point);
         mGraphics.SetCamera(&mGraphics.UiCamera);
         Pass(gRootObject, DrawLayer::Ui);

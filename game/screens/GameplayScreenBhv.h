@@ -41,6 +41,8 @@ public:
     void BuildLevelObject(Prefab* prefab);
     // Puts a thing spawned during play into its group.
     void AddToLevel(GameObject* object);
+    // The group of "Level" for that layer and mutability; null when there is none.
+    GameObject* FindLevelGroup(int layer, bool isMutable) const;
     // Every "EditorIcon" of the level is drawn or hidden.
     void ShowEditorIcons(bool show);
     // Ants walking in "Layer2Mut", and ants about to leave bursting sacks there.
@@ -80,8 +82,6 @@ public:
     int32_t ScoreChain = 1;  // points for the next enemy eaten in pill mode
 
 private:
-    // The group of "Level" for that layer and mutability; null when there is none.
-    GameObject* FindLevelGroup(int layer, bool isMutable) const;
     GameObject* FindLevelGroupOf(const GameObject& thing) const;
     // Each group of the level's prefab that the level lacks, built at its own place.
     void RebuildMissingGroups(GameObject& level) const;

@@ -19,6 +19,7 @@
 
 #include "Autopilot.h"
 #include "EditedLevelFixture.h"
+#include "GraphicsTestSupport.h"
 #include "PlayHarness.h"
 #include "app/Application.h"
 #include "editor/EditorState.h"
@@ -28,6 +29,8 @@
 #include "editor/palettes/EdPalObjectEditBhv.h"
 #include "editor/palettes/EdPalObjectListBhv.h"
 #include "editor/palettes/EdPalPrefabListBhv.h"
+#include "editor/tools/EdShapeEditorBhv.h"
+#include "editor/tools/EdSpriteMoverBhv.h"
 #include "editor/widgets/EdButtonBhv.h"
 #include "editor/widgets/EdFieldBhv.h"
 #include "editor/widgets/EdListItemBhv.h"
@@ -44,6 +47,7 @@
 #include "object/PrefabManager.h"
 #include "object/SceneRoots.h"
 #include "object/TempFolder.h"
+#include "physics/B2FixtureCmp.h"
 #include "render/TextCmp.h"
 
 namespace fs = std::filesystem;
@@ -63,7 +67,7 @@ std::string ReadFile(const fs::path& file) {
 class LevelEditorTest : public EditedLevelFixture {
 protected:
     void SetUp() override {
-        ASSERT_NO_FATAL_FAILURE(StartEditing());
+        ASSERT_NO_FATAL_FAILURE(StartEditing(mDrawn));
         // F2 left the mutable things to the editor.
         ASSERT_EQ(gEditorState->KeepPlayState, 0);
     }
@@ -154,6 +158,36 @@ protected:
         }
         ADD_FAILURE() << "no row " << component << label;
         return *inspector.Rows.front()->ValueField;
+    }
+
+    // A click on the label row of the inspected object's component, scrolled into view.
+    void ClickInspectorComponent(const std::string& component) {
+        EdPalObjectEditBhv& inspector = *gEditorState->ObjectEditPalette;
+        for (inspector.ScrollOffset = 0; inspector.ScrollOffset < 100; ++inspector.ScrollOffset) {
+            mPlay->RunPass();
+            for (const EdPropertyRowBhv* row : inspector.Rows) {
+                if (row->Label == component + ":") {
+                    const ::Rect& label = row->LabelItem->Rect;
+                    MouseAt(Vector2(label.X + label.Width / 2.0f, label.Y + label.Height / 2.0f), DrawLayer::Editor);
+                    mPlay->RunPass();
+                    Press(Key::LeftMouse);
+                    return;
+                }
+            }
+        }
+        ADD_FAILURE() << "no row " << component;
+    }
+
+    bool mDrawn = false;
+};
+
+// The same, drawn, for what a frame shows.
+class LevelEditorOnScreenTest : public LevelEditorTest {
+protected:
+    void SetUp() override {
+        QV_REQUIRE_DISPLAY();
+        mDrawn = true;
+        LevelEditorTest::SetUp();
     }
 };
 
@@ -668,8 +702,8 @@ TEST_F(LevelEditorTest, SavingAnUneditedLevelKeepsEveryThingAndEveryValue) {
 }
 
 // The level and its groups hold every thing the history rebuilds: the object list
-// refuses to remove or rebuild them, and a group lost all the same is made again by the
-// next restore, with its things, so that the next save still holds them.
+// refuses to remove, rebuild or move them, and a group lost all the same is made again
+// by the next restore, with its things, so that the next save still holds them.
 TEST_F(LevelEditorTest, TheLevelsGroupsStayAndARestoreRebuildsALostOne) {
     EdLevelEditorBhv& editor = *Editor();
     auto* objects = EditorObject({"EdPalettesRoot", "PalObjectList"})->GetComponent<EdPalObjectListBhv>();
@@ -690,9 +724,20 @@ TEST_F(LevelEditorTest, TheLevelsGroupsStayAndARestoreRebuildsALostOne) {
         ASSERT_EQ(object->PendingDestroy, 0) << object->Name;
         EXPECT_EQ(StatusText(), "Cannot reload " + object->Name);
         EXPECT_EQ(gEditorState->SelectedObject, object);
+        objects->MoveSelected(1);
+        EXPECT_EQ(StatusText(), "Cannot move " + object->Name);
         Play().RunPass();
     }
     EXPECT_EQ(Level()->Children, groups);
+    // Nor do the gameplay screen and the editor's own objects move.
+    for (GameObject* object : {gGameplayScreen->Owner, EditorObject({"EdPalettesRoot", "PalMain"})}) {
+        const std::vector<GameObject*> siblings = object->Parent->Children;
+        gEditorState->SelectObject(object);
+        objects->MoveSelected(1);
+        objects->MoveSelected(-1);
+        EXPECT_EQ(object->Parent->Children, siblings) << object->Name;
+        EXPECT_EQ(StatusText(), "Cannot move " + object->Name);
+    }
     EXPECT_EQ(Things("En_Ant").size(), ants);
 
     // Lost some other way, the group comes back with the next undo.
@@ -774,6 +819,248 @@ TEST_F(LevelEditorTest, InspectorEditsOfAThingAreUndoStepsThatTheSaveWrites) {
     EXPECT_EQ(editor.Dirty, 0);
     EXPECT_NE(StatusText().find("SpriteCmp.Size"), std::string::npos) << StatusText();
     EXPECT_NE(StatusText().find("Sidearm"), std::string::npos) << StatusText();
+}
+
+// F1 alone leaves the level's moving things as play left them, and the history leaves
+// them out: an edit of one waits for F2 and says so, by the keys, the mouse or the
+// inspector. The rest of the level is edited and saved as usual, and the save says that
+// play's changes were not kept. After F2 the moving things are edited and saved.
+TEST_F(LevelEditorTest, AfterF1AloneTheMovingThingsWaitForF2AndTheSaveSaysWhatItLeftOut) {
+    EdLevelEditorBhv& editor = *Editor();
+    const std::string waitForF2 = "Press F2 to edit the level as loaded: its moving things are in play";
+    Press(Key::F1);
+    Press(Key::F1);
+    ASSERT_EQ(gEditorState->IsEditing, 1);
+    ASSERT_EQ(gEditorState->KeepPlayState, 1);
+    GameObject* player = Player();
+    const Vector2 start = player->GetPos();
+
+    // The player is selected, but G, the arrows and Delete leave it where it is.
+    ClickAt(start, Key::RightMouse);
+    ASSERT_EQ(editor.Selection, std::vector<GameObject*>{player});
+    Press(Key::G);
+    EXPECT_EQ(editor.GetToolMode(), Tool::None);
+    EXPECT_EQ(StatusText(), waitForF2);
+    MouseAt(start + Vector2(3.0f, 0.0f));
+    Play().RunPass();
+    Press(Key::LeftMouse);
+    Press(Key::Right);
+    Press(Key::X);
+    ASSERT_EQ(Things("Player"), std::vector<GameObject*>{player});
+    ExpectNear(player->GetPos(), start);
+
+    // An ant placed with a left click does not come either.
+    const size_t ants = Things("En_Ant").size();
+    for (int i = 0; i < 3; ++i) {
+        Press(Key::RightBracket);
+    }
+    ASSERT_EQ(gEditorState->SelectedName, "En_Ant");
+    ShowEditorNotice("");
+    ClickAt(Vector2(-10.0f, -6.0f), Key::LeftMouse);
+    EXPECT_EQ(Things("En_Ant").size(), ants);
+    EXPECT_EQ(StatusText(), waitForF2);
+    EXPECT_EQ(editor.GetHistorySize(), 1);
+    EXPECT_EQ(editor.Dirty, 0);
+
+    // A wall is moved as usual, while the whole selection with the player is not.
+    GameObject* wall = Things("Wall").front();
+    ClickAt(wall->GetPos(), Key::RightMouse);
+    ClickAt(start, Key::RightMouse, {Key::Shift});
+    ASSERT_EQ(editor.Selection.size(), 2u);
+    const Vector2 wallStart = wall->GetPos();
+    Press(Key::Up);
+    ExpectNear(wall->GetPos(), wallStart);
+    ClickAt(start, Key::RightMouse, {Key::Shift});
+    Press(Key::Up);
+    const Vector2 wallMoved = wall->GetPos();
+    EXPECT_GT(wallMoved.Y, wallStart.Y);
+    EXPECT_EQ(editor.GetHistorySize(), 2);
+
+    // The inspector does not write the player's place either.
+    Press(Key::Tab);
+    gEditorState->SelectObject(player);
+    ShowEditorNotice("");
+    EnterInField(InspectorField("B2BodyCmp", "  Pos.X"), "-5");
+    ExpectNear(player->GetPos(), start);
+    EXPECT_EQ(StatusText(), waitForF2);
+    EXPECT_EQ(editor.GetHistorySize(), 2);
+    // A wall's size is the prefab's in every level.
+    gEditorState->SelectObject(wall);
+    EnterInField(InspectorField("SpriteCmp", "  Size.X"), "3");
+    EXPECT_EQ(StatusText().rfind("SpriteCmp.Size of Wall is not kept by the level", 0), 0u) << StatusText();
+
+    // The save writes the wall's place and names what it did not keep.
+    Press(Key::S, {Key::Alt});
+    EXPECT_EQ(StatusText(),
+              "Saved Lvl_01 without play's changes to its moving things; not kept: SpriteCmp.Size of Wall");
+    EXPECT_EQ(editor.Dirty, 0);
+    const std::vector<Vector2> walls = PositionsInFile(LevelFile("Lvl_01"), "Wall");
+    EXPECT_EQ(
+        std::count_if(walls.begin(), walls.end(),
+                      [&](Vector2 p) { return std::fabs(p.X - wallMoved.X) + std::fabs(p.Y - wallMoved.Y) < 1e-3f; }),
+        1);
+    ExpectNear(PositionsInFile(LevelFile("Lvl_01"), "Player").front(), start);
+
+    // F2 hands the moving things to the editor: the player moves and is saved.
+    Press(Key::Tab);
+    Press(Key::F2);
+    ASSERT_EQ(gEditorState->KeepPlayState, 0);
+    ClickAt(start, Key::RightMouse);
+    ASSERT_EQ(editor.Selection, std::vector<GameObject*>{Player()});
+    Press(Key::G);
+    MouseAt(start + Vector2(3.0f, 0.0f));
+    Play().RunPass();
+    Press(Key::LeftMouse);
+    Press(Key::S, {Key::Alt});
+    EXPECT_EQ(StatusText(), "Saved Lvl_01");
+    ExpectNear(PositionsInFile(LevelFile("Lvl_01"), "Player").front(), start + Vector2(3.0f, 0.0f));
+}
+
+// The object list's Remove, Move and Reload, a Ctrl+G move and a Ctrl+E reshape change a
+// thing of the level as the level editor's keys do: each is one undo step and leaves the
+// level unsaved, and a value the level does not keep is named when it is made.
+TEST_F(LevelEditorTest, ListAndToolChangesOfAThingAreUndoStepsThatTheSaveWrites) {
+    EdLevelEditorBhv& editor = *Editor();
+    auto& objects = *EditorObject({"EdPalettesRoot", "PalObjectList"})->GetComponent<EdPalObjectListBhv>();
+    const size_t walls = Things("Wall").size();
+
+    // Remove: the wall goes in one step, which undo and redo walk.
+    gEditorState->SelectObject(Things("Wall").back());
+    objects.RemoveSelected();
+    Play().RunPass();
+    EXPECT_EQ(Things("Wall").size(), walls - 1);
+    EXPECT_EQ(editor.GetHistorySize(), 2);
+    EXPECT_EQ(FindUnsavedWork().Describe(), "level");
+    Press(Key::Z, {Key::Ctrl, Key::Alt});
+    EXPECT_EQ(Things("Wall").size(), walls);
+    Press(Key::Z, {Key::Ctrl, Key::Shift});
+    EXPECT_EQ(Things("Wall").size(), walls - 1);
+
+    // Move down: a thing takes its neighbour's place in the group, one step.
+    GameObject* group = Level()->FindChild("Layer1");
+    GameObject* first = group->Children.front();
+    gEditorState->SelectObject(first);
+    objects.MoveSelected(1);
+    EXPECT_EQ(group->Children[1], first);
+    EXPECT_EQ(editor.GetHistorySize(), 3);
+
+    // Reload: the pistol is made afresh from its prefab, one step.
+    gEditorState->SelectObject(Things("Pkup_Pistol").front());
+    objects.ReloadSelected();
+    Play().RunPass();
+    ASSERT_EQ(Things("Pkup_Pistol").size(), 1u);
+    GameObject* pistol = Things("Pkup_Pistol").front();
+    EXPECT_EQ(gEditorState->SelectedObject, pistol);
+    EXPECT_EQ(editor.GetHistorySize(), 4);
+
+    // Ctrl+G: Esc puts it back with no step; a click keeps the new place as one.
+    const Vector2 placed(-9.0f, 6.0f);
+    MouseAt(pistol->GetPos());
+    Play().RunPass();
+    Press(Key::G, {Key::Ctrl});
+    MouseAt(placed);
+    Play().RunPass();
+    Press(Key::Esc);
+    EXPECT_EQ(editor.GetHistorySize(), 4);
+    MouseAt(pistol->GetPos());
+    Play().RunPass();
+    Press(Key::G, {Key::Ctrl});
+    MouseAt(placed);
+    Play().RunPass();
+    Press(Key::LeftMouse);
+    ExpectNear(pistol->GetPos(), placed);
+    EXPECT_EQ(editor.GetHistorySize(), 5);
+
+    // Ctrl+E: the reshaped wall is told to be the prefab's shape in the level; no step.
+    GameObject* wall = Things("Wall").front();
+    Press(Key::Tab);
+    gEditorState->SelectObject(wall);
+    ClickInspectorComponent("B2FixtureCmp");
+    Press(Key::E, {Key::Ctrl});
+    ASSERT_TRUE(gEditorState->ShapeEditor->IsEditing());
+    const Vector2 handle = gEditorState->ShapeEditor->ToWorld(Vector2(1.0f, 0.0f));
+    MouseAt(handle);
+    Play().RunPass();
+    Play().HeldKeys = {Key::LeftMouse};
+    Play().RunPass();
+    MouseAt(handle + Vector2(1.0f, 0.0f));
+    Play().RunPass();
+    Play().HeldKeys.clear();
+    Play().RunPass();
+    Press(Key::OemEnter);
+    ASSERT_FALSE(gEditorState->ShapeEditor->IsEditing());
+    EXPECT_EQ(wall->GetComponent<B2FixtureCmp>()->ShapeToString(), "Box 2 1");
+    EXPECT_EQ(StatusText().rfind("B2FixtureCmp.Shape of Wall is not kept by the level", 0), 0u) << StatusText();
+    EXPECT_EQ(editor.GetHistorySize(), 5);
+
+    // The save writes every step, and names the shape it did not keep.
+    Press(Key::S, {Key::Alt});
+    EXPECT_EQ(StatusText(), "Saved Lvl_01; not kept: B2FixtureCmp.Shape of Wall");
+    EXPECT_TRUE(FindUnsavedWork().IsEmpty());
+    EXPECT_EQ(PositionsInFile(LevelFile("Lvl_01"), "Wall").size(), walls - 1);
+    ASSERT_EQ(PositionsInFile(LevelFile("Lvl_01"), "Pkup_Pistol").size(), 1u);
+    ExpectNear(PositionsInFile(LevelFile("Lvl_01"), "Pkup_Pistol").front(), placed);
+
+    // While play's state is kept, they leave the moving things alone, as the keys do.
+    Press(Key::F1);
+    Press(Key::F1);
+    ASSERT_EQ(gEditorState->KeepPlayState, 1);
+    gEditorState->SelectObject(Player());
+    objects.RemoveSelected();
+    Press(Key::G, {Key::Ctrl});
+    EXPECT_FALSE(gEditorState->SpriteMover->IsEngaged());
+    Play().RunPass();
+    EXPECT_EQ(Things("Player").size(), 1u);
+    EXPECT_EQ(StatusText(), "Press F2 to edit the level as loaded: its moving things are in play");
+    EXPECT_TRUE(FindUnsavedWork().IsEmpty());
+}
+
+// While a tool works on the world the palettes fade, so that the level shows through
+// them; the game's interface (the HUD's line, a waiting title card) is not drawn
+// through them, nor anywhere else, until the tool ends. Moving a piece of the interface
+// itself keeps it in sight.
+TEST_F(LevelEditorOnScreenTest, TheGamesInterfaceIsNotDrawnWhileAToolWorksOnTheWorld) {
+    GameObject* hud = gGameplayScreen->Owner->FindChild("Hud");
+    ASSERT_NE(hud, nullptr);
+    // Pixels that the HUD adds to the frame as it stands.
+    const auto hudPixels = [this, hud] {
+        const std::vector<uint8_t> with = Play().DrawFrame();
+        hud->DrawEnabled = 0;
+        const std::vector<uint8_t> without = Play().DrawFrame();
+        hud->DrawEnabled = 1;
+        int count = 0;
+        for (size_t i = 0; i + 3 < with.size() && i + 3 < without.size(); i += 4) {
+            count += with[i] != without[i] || with[i + 1] != without[i + 1] || with[i + 2] != without[i + 2] ? 1 : 0;
+        }
+        return count;
+    };
+    Press(Key::Tab);
+    gEditorState->SelectObject(Things("Wall").front());
+    ClickInspectorComponent("B2FixtureCmp");
+    Press(Key::E, {Key::Ctrl});
+    ASSERT_TRUE(gEditorState->ShapeEditor->IsEditing());
+    ASSERT_EQ(gEditorState->ToolEngaged, 1);
+    if (const char* folder = std::getenv("QV_SCREENSHOT_DIR")) {
+        Play().SaveScreenshot(fs::path(folder) / "shape-editing-without-the-hud.bmp");
+    }
+    EXPECT_EQ(hudPixels(), 0);
+    Press(Key::Esc);
+    ASSERT_FALSE(gEditorState->ShapeEditor->IsEditing());
+    EXPECT_GT(hudPixels(), 0);
+
+    Press(Key::G, {Key::Ctrl});
+    ASSERT_TRUE(gEditorState->SpriteMover->IsEngaged());
+    EXPECT_EQ(hudPixels(), 0);
+    Press(Key::Esc);
+    EXPECT_GT(hudPixels(), 0);
+
+    GameObject* label = hud->FindChild("TimeLabel");
+    ASSERT_NE(label, nullptr);
+    gEditorState->SelectObject(label);
+    Press(Key::G, {Key::Ctrl});
+    ASSERT_TRUE(gEditorState->SpriteMover->IsEngaged());
+    EXPECT_GT(hudPixels(), 0);
+    Press(Key::Esc);
 }
 
 // A designer's session from start to a fresh start: renaming a prefab that the levels
