@@ -424,9 +424,7 @@ void EdLevelEditorBhv::HandleIdleKeys(Vector2 mouse) {
     } else if (EdInput::IsPressed(Key::PageDown)) {
         AskSaveAndSwitch(1);
     }
-    if (EdInput::IsDown(Key::Alt) && EdInput::IsPressed(Key::S) && Dirty != 0) {
-        SaveLevel(gCurrentLevelName);
-    }
+    SaveOnKeys();
     HandlePlayTestAndUndoKeys();
 }
 

@@ -47,12 +47,20 @@ public:
 
     // Whether the object is a thing in a group of the level: what the history records.
     static bool HoldsThing(const GameObject* object);
-    // A value of a thing was changed: one the level keeps becomes an undo step, as a
-    // move does; one it does not keep is named to the designer at once, for the next
-    // restore or load brings its old value back.
-    void OnThingValueEdited(const GameObject& thing, const IEditable& component, const std::string& property);
-    // A thing was renamed: the level keeps every thing's name.
-    void OnThingRenamed(const GameObject& thing);
+    // The thing that is the object or has it among its parts (its "EditorIcon", an
+    // auto-created child); null outside the level's things.
+    static const GameObject* FindThingHolding(const GameObject* object);
+    // A value of a thing, or of a part of one, was changed: one the level keeps becomes
+    // an undo step, as a move does; one it does not keep is named to the designer at
+    // once, for the next restore or load brings its old value back.
+    void OnThingValueEdited(const GameObject& object, const IEditable& component, const std::string& property);
+    // A thing, or a part of one, was renamed: the level keeps every thing's name.
+    void OnThingRenamed(const GameObject& object);
+    // A change of a thing or of a part of one that no level file keeps: a component
+    // added, removed or moved, a flag switched, a part added, removed, reloaded or
+    // moved. Named as a value the level does not keep is; `change` is followed by the
+    // object's name ("TintCmp added to" Wall, "DrawEnabled of" Wall).
+    void OnUnkeptChange(const GameObject& object, const std::string& change);
     // While a play-test's state is kept (F1 without F2), the things of the mutable
     // groups are as play left them and the history leaves them out: an edit of one, or
     // of anything in their groups, waits for F2 and the designer is told. True when the
@@ -99,8 +107,13 @@ private:
     void HandlePlayTestAndUndoKeys();
     void SelectBox();
     void WarnOfIncompleteThings(const Prefab& level) const;
-    // "Saved Lvl_01", with what the file did not take of the level as shown.
-    std::string SaveConfirmation(const std::string& levelName) const;
+    // Alt+S: the level is saved when it has unsaved edits; with only edits that it does
+    // not keep, the designer hears that nothing was written, and what was not kept.
+    void SaveOnKeys();
+    // "Saved Lvl_01" or "Nothing written to Lvl_01", with what the file did not take
+    // of the level as shown.
+    std::string SaveConfirmation(const std::string& levelName, bool written) const;
+    void NameUnkept(const GameObject& object, const std::string& change, const std::string& reason);
 
     // "Lvl_Sources": what can be placed, and which properties a level keeps per thing.
     static const Prefab& Sources();

@@ -22,6 +22,17 @@ namespace {
 
 constexpr const char* kWaitForF2 = "Press F2 to edit the level as loaded: its moving things are in play";
 
+// Why the level file does not keep a change: a value of a thing that the sources do not
+// list, or anything else (a part, a component, a flag).
+std::string NotListedReason() {
+    return std::string("\"") + EdPalMainBhv::SourcesPrefab + "\" does not list it";
+}
+
+std::string OnlyListedValuesReason() {
+    return std::string("a level keeps only the values of its things that \"") + EdPalMainBhv::SourcesPrefab +
+           "\" lists";
+}
+
 bool KeepsPlayState() {
     return gEditorState != nullptr && gEditorState->KeepPlayState != 0;
 }
@@ -35,6 +46,15 @@ bool IsInMutableGroup(const GameObject* object) {
         }
     }
     return false;
+}
+
+std::string ObjectName(const GameObject& object) {
+    return object.Name.empty() ? object.PrefabName : object.Name;
+}
+
+// How the designer knows the object: "Wall", or "Border of PistolPickup" for a part.
+std::string NameInLevel(const GameObject& object, const GameObject& thing) {
+    return &object == &thing ? ObjectName(thing) : ObjectName(object) + " of " + ObjectName(thing);
 }
 
 }  // namespace
@@ -134,15 +154,26 @@ void EdLevelEditorBhv::SaveLevel(const std::string& levelName) {
         ListPalette::ReportSaveFailure(error.what());
         return;
     }
-    ShowEditorNotice(SaveConfirmation(level->Name));
+    ShowEditorNotice(SaveConfirmation(level->Name, true));
     mUnkeptEdits.clear();
     WarnOfIncompleteThings(*level);
 }
 
+void EdLevelEditorBhv::SaveOnKeys() {
+    if (!EdInput::IsDown(Key::Alt) || !EdInput::IsPressed(Key::S)) {
+        return;
+    }
+    if (Dirty != 0) {
+        SaveLevel(gCurrentLevelName);
+    } else if (!mUnkeptEdits.empty()) {
+        ShowEditorNotice(SaveConfirmation(gCurrentLevelName, false));
+    }
+}
+
 // A designer is never told "Saved" of an edit that the file did not take.
-std::string EdLevelEditorBhv::SaveConfirmation(const std::string& levelName) const {
-    std::string text = "Saved " + levelName;
-    if (KeepsPlayState()) {
+std::string EdLevelEditorBhv::SaveConfirmation(const std::string& levelName, bool written) const {
+    std::string text = written ? "Saved " + levelName : "Nothing written to " + levelName;
+    if (written && KeepsPlayState()) {
         text += " without play's changes to its moving things";
     }
     if (!mUnkeptEdits.empty()) {
@@ -213,27 +244,49 @@ bool EdLevelEditorBhv::HoldsThing(const GameObject* object) {
            object->Parent != nullptr && object->Parent->Parent == level;
 }
 
-void EdLevelEditorBhv::OnThingValueEdited(const GameObject& thing, const IEditable& component,
-                                          const std::string& property) {
-    if (!HoldsThing(&thing)) {
-        return;
+const GameObject* EdLevelEditorBhv::FindThingHolding(const GameObject* object) {
+    for (; object != nullptr; object = object->Parent) {
+        if (HoldsThing(object)) {
+            return object;
+        }
     }
-    if (IsKeptByLevel(thing, component, property, Sources())) {
+    return nullptr;
+}
+
+void EdLevelEditorBhv::OnThingValueEdited(const GameObject& object, const IEditable& component,
+                                          const std::string& property) {
+    const bool thing = HoldsThing(&object);
+    if (thing && IsKeptByLevel(object, component, property, Sources())) {
         PushHistory();
         return;
     }
     const std::string typeName = gPrefabManager != nullptr ? gPrefabManager->GetComponentTypeName(&component) : "";
-    const std::string name = thing.Name.empty() ? thing.PrefabName : thing.Name;
-    const std::string value = typeName + "." + property + " of " + name;
-    ShowEditorNotice(value + " is not kept by the level: \"" + EdPalMainBhv::SourcesPrefab + "\" does not list it");
-    if (std::find(mUnkeptEdits.begin(), mUnkeptEdits.end(), value) == mUnkeptEdits.end()) {
-        mUnkeptEdits.push_back(value);
+    // The level rebuilds a thing's parts from its prefab: none of their values is kept.
+    NameUnkept(object, typeName + "." + property + " of", thing ? NotListedReason() : OnlyListedValuesReason());
+}
+
+void EdLevelEditorBhv::OnThingRenamed(const GameObject& object) {
+    if (HoldsThing(&object)) {
+        PushHistory();
+    } else {
+        OnUnkeptChange(object, "Name of");
     }
 }
 
-void EdLevelEditorBhv::OnThingRenamed(const GameObject& thing) {
-    if (HoldsThing(&thing)) {
-        PushHistory();
+void EdLevelEditorBhv::OnUnkeptChange(const GameObject& object, const std::string& change) {
+    NameUnkept(object, change, OnlyListedValuesReason());
+}
+
+// Named at once, and again by the next save; a restore rebuilds the things without it.
+void EdLevelEditorBhv::NameUnkept(const GameObject& object, const std::string& change, const std::string& reason) {
+    const GameObject* thing = FindThingHolding(&object);
+    if (thing == nullptr) {
+        return;
+    }
+    const std::string what = change + " " + NameInLevel(object, *thing);
+    ShowEditorNotice(what + " is not kept by the level: " + reason);
+    if (std::find(mUnkeptEdits.begin(), mUnkeptEdits.end(), what) == mUnkeptEdits.end()) {
+        mUnkeptEdits.push_back(what);
     }
 }
 

@@ -68,6 +68,23 @@ Prefab* FindPrefab(const std::string& name) {
     return gPrefabManager != nullptr ? gPrefabManager->FindPrefab(name) : nullptr;
 }
 
+EdLevelEditorBhv* LevelEditor() {
+    return gEditorState != nullptr ? gEditorState->LevelEditor : nullptr;
+}
+
+// Whether the object may change now: a moving thing of the level in play waits for F2.
+bool MayChange(const GameObject& object) {
+    const EdLevelEditorBhv* levelEditor = LevelEditor();
+    return levelEditor == nullptr || levelEditor->MayEdit(object);
+}
+
+// A thing of the level, or a part of one, changed in a way no level file keeps.
+void ReportUnkeptChange(const GameObject& object, const std::string& change) {
+    if (EdLevelEditorBhv* levelEditor = LevelEditor()) {
+        levelEditor->OnUnkeptChange(object, change);
+    }
+}
+
 bool IsStillSelected(const void* selection) {
     if (gEditorState == nullptr || selection == nullptr) {
         return false;
@@ -513,6 +530,9 @@ void EdPalObjectEditBhv::AddComponent() {
         gEditorState->SelectedAutoCreate == nullptr) {
         return;
     }
+    if (gEditorState->SelectedObject != nullptr && !MayChange(*gEditorState->SelectedObject)) {
+        return;
+    }
     gEditorState->ComponentPicker->Show([this](const std::string& typeName) { OnComponentPicked(typeName); });
 }
 
@@ -530,16 +550,21 @@ void EdPalObjectEditBhv::OnComponentPicked(const std::string& typeName) {
     if (state.SelectedAutoCreate != nullptr) {
         list = &state.SelectedAutoCreate->InstanceProperties;
     } else if (state.SelectedObject != nullptr) {
+        GameObject& object = *state.SelectedObject;
+        if (!MayChange(object)) {
+            return;
+        }
         std::unique_ptr<IEditable> created = type->Create();
         auto* component = dynamic_cast<Component*>(created.get());
         if (component == nullptr) {
             return;
         }
         created.release();
-        state.SelectedObject->AddComponent(component);
+        object.AddComponent(component);
         if (auto* behavior = dynamic_cast<Behavior*>(component)) {
             behavior->Start();
         }
+        ReportUnkeptChange(object, typeName + " added to");
         return;
     } else if (state.SelectedPrefab != nullptr) {
         list = &state.SelectedPrefab->Components;
@@ -563,8 +588,10 @@ void EdPalObjectEditBhv::RemoveComponent() {
     }
     const Entry& entry = entries[SelectedComponentIndex];
     if (entry.Live != nullptr) {
-        if (entry.Live->PendingDelete == 0) {
+        GameObject& object = *entry.Live->Owner;
+        if (entry.Live->PendingDelete == 0 && MayChange(object)) {
             QueueComponentForDeletion(entry.Live);
+            ReportUnkeptChange(object, TypeNameOf(entry.Editable) + " removed from");
         }
         return;
     }
@@ -586,7 +613,14 @@ void EdPalObjectEditBhv::MoveComponent(int offset) {
     const Entry& entry = entries[SelectedComponentIndex];
     bool moved = false;
     if (entry.Live != nullptr) {
+        GameObject& object = *entry.Live->Owner;
+        if (!MayChange(object)) {
+            return;
+        }
         moved = entry.Live->MoveInOwner(offset);
+        if (moved) {
+            ReportUnkeptChange(object, TypeNameOf(entry.Editable) + " moved in");
+        }
     } else if (gEditorState->SelectedPrefab != nullptr) {
         moved = gEditorState->SelectedPrefab->MoveComponent(entry.Holder, offset);
         if (moved) {
@@ -599,21 +633,25 @@ void EdPalObjectEditBhv::MoveComponent(int offset) {
 }
 
 void EdPalObjectEditBhv::SetInputEnabled(bool on) {
-    if (gEditorState != nullptr && gEditorState->SelectedObject != nullptr) {
-        gEditorState->SelectedObject->InputEnabled = on ? 1 : 0;
-    }
+    SetSelectedFlag(&GameObject::InputEnabled, "InputEnabled", on);
 }
 
 void EdPalObjectEditBhv::SetUpdateEnabled(bool on) {
-    if (gEditorState != nullptr && gEditorState->SelectedObject != nullptr) {
-        gEditorState->SelectedObject->UpdateEnabled = on ? 1 : 0;
-    }
+    SetSelectedFlag(&GameObject::UpdateEnabled, "UpdateEnabled", on);
 }
 
 void EdPalObjectEditBhv::SetDrawEnabled(bool on) {
-    if (gEditorState != nullptr && gEditorState->SelectedObject != nullptr) {
-        gEditorState->SelectedObject->DrawEnabled = on ? 1 : 0;
+    SetSelectedFlag(&GameObject::DrawEnabled, "DrawEnabled", on);
+}
+
+void EdPalObjectEditBhv::SetSelectedFlag(uint8_t GameObject::*flag, const char* name, bool on) {
+    GameObject* object = gEditorState != nullptr ? gEditorState->SelectedObject : nullptr;
+    const uint8_t value = on ? 1 : 0;
+    if (object == nullptr || object->*flag == value || !MayChange(*object)) {
+        return;
     }
+    object->*flag = value;
+    ReportUnkeptChange(*object, std::string(name) + " of");
 }
 
 void EdPalObjectEditBhv::HandleInput() {
@@ -626,20 +664,36 @@ void EdPalObjectEditBhv::HandleInput() {
         gEditorState->BeginShapeEditing) {
         gEditorState->BeginShapeEditing(ShapeFixture);
     }
-    if (EdInput::IsPressed(Key::L) && FindLiveEntry(entries, mSelectedSpriteIndex, SelectedSprite) != nullptr) {
-        CentreSpriteOrigin(*SelectedSprite);
+    if (EdInput::IsPressed(Key::L)) {
+        if (const Entry* sprite = FindLiveEntry(entries, mSelectedSpriteIndex, SelectedSprite)) {
+            CentreSpriteOrigin(*sprite);
+        }
     }
 }
 
-void EdPalObjectEditBhv::CentreSpriteOrigin(IEditable& sprite) const {
-    const PropertyRegistration* size = sprite.FindProperty("Size");
-    const PropertyRegistration* origin = sprite.FindProperty("Origin");
+void EdPalObjectEditBhv::CentreSpriteOrigin(const Entry& sprite) const {
+    const PropertyRegistration* size = sprite.Editable->FindProperty("Size");
+    const PropertyRegistration* origin = sprite.Editable->FindProperty("Origin");
     if (size == nullptr || origin == nullptr) {
         return;
     }
+    // A thing of the level changes as through the origin's rows, as one edit.
+    EdLevelEditorBhv* levelEditor = LevelEditor();
+    const GameObject* owner = sprite.Live != nullptr ? sprite.Live->Owner : nullptr;
+    if (levelEditor != nullptr && owner != nullptr && !levelEditor->MayEditValue(*owner, *sprite.Editable, "Origin")) {
+        return;
+    }
+    const auto originText = [origin] {
+        return PropertyToText(origin->MakeSubProperty("Origin", 0)) + " " +
+               PropertyToText(origin->MakeSubProperty("Origin", 1));
+    };
+    const std::string before = originText();
     for (int part = 0; part < 2; ++part) {
         const float extent = ParseFloat(PropertyToText(size->MakeSubProperty("Size", part))).value_or(0.0f);
         SubProperty target = origin->MakeSubProperty("Origin", part);
         PropertyFromText(target, FloatToText(extent * -0.5f));
+    }
+    if (levelEditor != nullptr && owner != nullptr && originText() != before) {
+        levelEditor->OnThingValueEdited(*owner, *sprite.Editable, "Origin");
     }
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -111,7 +112,9 @@ private:
     // when the designer declines.
     static void RenamePrefab(const std::string& oldName, const std::string& text);
     void MoveComponent(int offset);
-    void CentreSpriteOrigin(IEditable& sprite) const;
+    // Switches a flag of the selected object; a thing of the level is told of it.
+    static void SetSelectedFlag(uint8_t GameObject::*flag, const char* name, bool on);
+    void CentreSpriteOrigin(const Entry& sprite) const;
 
     std::vector<RowSource> mRowSources;
     int mShapeFixtureIndex = -1;

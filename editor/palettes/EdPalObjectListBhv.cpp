@@ -67,6 +67,14 @@ void RecordLevelChange() {
     }
 }
 
+// A part of a thing of the level (a child of one, or deeper) came, went or moved: the
+// level rebuilds parts from the thing's prefab, so this is named as not kept.
+void ReportPartChange(const GameObject& parent, const std::string& change) {
+    if (EdLevelEditorBhv* editor = LevelEditor()) {
+        editor->OnUnkeptChange(parent, change);
+    }
+}
+
 // The editor's root or anything below it.
 bool IsEditorObject(const GameObject* object) {
     for (; gEdRoot != nullptr && object != nullptr; object = object->Parent) {
@@ -250,6 +258,8 @@ void EdPalObjectListBhv::OnPrefabPicked(const std::string& prefabName) {
     SelectObject(object);
     if (EdLevelEditorBhv::HoldsThing(object)) {
         RecordLevelChange();
+    } else {
+        ReportPartChange(*parent, ObjectLabel(object, false) + " added to");
     }
 }
 
@@ -273,6 +283,8 @@ void EdPalObjectListBhv::RemoveSelected() {
     object->Destroy();
     if (thing) {
         RecordLevelChange();
+    } else if (object->Parent != nullptr) {
+        ReportPartChange(*object->Parent, ObjectLabel(object, false) + " removed from");
     }
 }
 
@@ -288,10 +300,14 @@ void EdPalObjectListBhv::ReloadSelected() {
     if (!MayChange(*object)) {
         return;
     }
+    // The fresh object takes its prefab's name.
+    const std::string label = ObjectLabel(object, false);
     if (GameObject* fresh = object->Recreate()) {
         SelectObject(fresh);
         if (EdLevelEditorBhv::HoldsThing(fresh)) {
             RecordLevelChange();
+        } else {
+            ReportPartChange(*fresh->Parent, label + " reloaded in");
         }
     }
 }
@@ -309,12 +325,17 @@ void EdPalObjectListBhv::MoveSelected(int offset) {
     if (!MayChange(*object)) {
         return;
     }
-    // A level keeps its things in their order.
-    const bool thing = EdLevelEditorBhv::HoldsThing(object);
-    const std::vector<GameObject*> order = thing ? object->Parent->Children : std::vector<GameObject*>();
+    // A level keeps its things in their order, not its things' parts in theirs.
+    const std::vector<GameObject*> order =
+        object->Parent != nullptr ? object->Parent->Children : std::vector<GameObject*>();
     object->SwapWithSibling(offset);
-    if (thing && object->Parent->Children != order) {
+    if (object->Parent == nullptr || object->Parent->Children == order) {
+        return;
+    }
+    if (EdLevelEditorBhv::HoldsThing(object)) {
         RecordLevelChange();
+    } else {
+        ReportPartChange(*object->Parent, ObjectLabel(object, false) + " moved in");
     }
 }
 

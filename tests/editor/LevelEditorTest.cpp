@@ -36,6 +36,7 @@
 #include "editor/widgets/EdListItemBhv.h"
 #include "editor/widgets/EdPropertyRowBhv.h"
 #include "editor/widgets/EdTitleBarBhv.h"
+#include "editor/widgets/EdToggleBhv.h"
 #include "game/enemies/EnemyCmp.h"
 #include "game/levels/SavedDataBhv.h"
 #include "game/pickups/Pkup_WeaponBhv.h"
@@ -48,7 +49,9 @@
 #include "object/SceneRoots.h"
 #include "object/TempFolder.h"
 #include "physics/B2FixtureCmp.h"
+#include "render/SpriteCmp.h"
 #include "render/TextCmp.h"
+#include "render/TintCmp.h"
 
 namespace fs = std::filesystem;
 namespace pt = boost::property_tree;
@@ -1013,6 +1016,98 @@ TEST_F(LevelEditorTest, ListAndToolChangesOfAThingAreUndoStepsThatTheSaveWrites)
     EXPECT_EQ(Things("Player").size(), 1u);
     EXPECT_EQ(StatusText(), "Press F2 to edit the level as loaded: its moving things are in play");
     EXPECT_TRUE(FindUnsavedWork().IsEmpty());
+}
+
+// A thing's components and flags, and its parts (an icon, an auto-created child), are
+// kept by no level file: the inspector's Add, Remove and Move of a component, its flag
+// toggles, Ctrl+L, and the object list's changes of a part each name what they changed
+// as not kept, and a restore undoes them. Alt+S after only such changes writes nothing
+// and says so, naming them. While play's state is kept, a moving thing's components and
+// flags wait for F2 like the rest of it.
+TEST_F(LevelEditorTest, ComponentsFlagsAndPartsOfAThingAreNamedAsNotKeptAndASaveOfThemWritesNothing) {
+    EdLevelEditorBhv& editor = *Editor();
+    EdPalObjectEditBhv& inspector = *gEditorState->ObjectEditPalette;
+    auto& objects = *EditorObject({"EdPalettesRoot", "PalObjectList"})->GetComponent<EdPalObjectListBhv>();
+    const std::string savedLevel = ReadFile(LevelFile("Lvl_01"));
+    const auto toldNotKept = [](const std::string& what) {
+        return StatusText().rfind(what + " is not kept by the level", 0) == 0;
+    };
+    Press(Key::Tab);
+
+    // The wall's flag, its sprite's origin, and its components as a list.
+    GameObject* wall = Things("Wall").front();
+    gEditorState->SelectObject(wall);
+    Play().RunPass();
+    ClickOn(*inspector.DrawToggle);
+    EXPECT_EQ(wall->DrawEnabled, 0);
+    EXPECT_EQ(StatusText(),
+              "DrawEnabled of Wall is not kept by the level: a level keeps only the values of its things that "
+              "\"Lvl_Sources\" lists");
+    ClickInspectorComponent("SpriteCmp");
+    Press(Key::L, {Key::Ctrl});
+    ExpectNear(wall->GetComponent<SpriteCmp>()->Origin, Vector2(-1.0f, -1.0f));
+    EXPECT_EQ(StatusText(), "SpriteCmp.Origin of Wall is not kept by the level: \"Lvl_Sources\" does not list it");
+    inspector.OnComponentPicked("TintCmp");
+    ASSERT_NE(wall->GetComponent<TintCmp>(), nullptr);
+    EXPECT_TRUE(toldNotKept("TintCmp added to Wall")) << StatusText();
+    ClickOn(*inspector.MoveDownButton);
+    EXPECT_EQ(wall->Components[1], wall->GetComponent<SpriteCmp>());
+    EXPECT_TRUE(toldNotKept("SpriteCmp moved in Wall")) << StatusText();
+    ClickOn(*inspector.RemoveButton);
+    EXPECT_EQ(wall->GetComponent<SpriteCmp>(), nullptr);
+    EXPECT_TRUE(toldNotKept("SpriteCmp removed from Wall")) << StatusText();
+
+    // The pick-up's parts, in the inspector and in the object list.
+    GameObject* pistol = Things("Pkup_Pistol").front();
+    ASSERT_EQ(pistol->Name, "PistolPickup");
+    gEditorState->SelectObject(pistol->FindChild("Border"));
+    EnterInField(InspectorField("SpriteCmp", "  Size.X"), "3");
+    EXPECT_TRUE(toldNotKept("SpriteCmp.Size of Border of PistolPickup")) << StatusText();
+    gEditorState->SelectObject(pistol->FindChild("Text"));
+    objects.MoveSelected(-1);
+    EXPECT_EQ(pistol->Children.front()->Name, "Text");
+    EXPECT_TRUE(toldNotKept("Text moved in PistolPickup")) << StatusText();
+    objects.RemoveSelected();
+    Play().RunPass();
+    EXPECT_EQ(pistol->FindChild("Text"), nullptr);
+    EXPECT_TRUE(toldNotKept("Text removed from PistolPickup")) << StatusText();
+
+    // None of it is an undo step or unsaved; Alt+S writes nothing and says what it left.
+    EXPECT_EQ(editor.GetHistorySize(), 1);
+    EXPECT_TRUE(FindUnsavedWork().IsEmpty());
+    Press(Key::S, {Key::Alt});
+    EXPECT_EQ(StatusText(),
+              "Nothing written to Lvl_01; not kept: DrawEnabled of Wall, SpriteCmp.Origin of Wall, TintCmp added to "
+              "Wall and 5 more");
+    EXPECT_EQ(ReadFile(LevelFile("Lvl_01")), savedLevel);
+
+    // It was not kept: a play-test's return rebuilds the level as its history holds it.
+    Press(Key::F1);
+    Press(Key::F2);
+    for (const GameObject* rebuilt : Things("Wall")) {
+        EXPECT_EQ(rebuilt->DrawEnabled, 1);
+        ASSERT_NE(rebuilt->GetComponent<SpriteCmp>(), nullptr);
+        EXPECT_EQ(rebuilt->GetComponent<TintCmp>(), nullptr);
+    }
+    EXPECT_NE(Things("Pkup_Pistol").front()->FindChild("Text"), nullptr);
+
+    // After F1 alone the player's flags and components wait for F2.
+    Press(Key::F1);
+    Press(Key::F1);
+    ASSERT_EQ(gEditorState->KeepPlayState, 1);
+    GameObject* player = Player();
+    const std::vector<Component*> components = player->Components;
+    gEditorState->SelectObject(player);
+    Play().RunPass();
+    ShowEditorNotice("");
+    inspector.SetDrawEnabled(false);
+    EXPECT_EQ(StatusText(), "Press F2 to edit the level as loaded: its moving things are in play");
+    inspector.OnComponentPicked("TintCmp");
+    inspector.MoveComponentDown();
+    inspector.RemoveComponent();
+    Play().RunPass();
+    EXPECT_EQ(player->DrawEnabled, 1);
+    EXPECT_EQ(player->Components, components);
 }
 
 // While a tool works on the world the palettes fade, so that the level shows through
