@@ -107,7 +107,8 @@ void EdPalAutoCreateListBhv::SelectRow(int row) {
 }
 
 void EdPalAutoCreateListBhv::AddEntry() {
-    if (gEditorState != nullptr && gEditorState->PrefabPicker != nullptr) {
+    if (gEditorState != nullptr && gEditorState->PrefabPicker != nullptr &&
+        ListPalette::MayChangeEntriesOf(CurrentPrefab())) {
         gEditorState->PrefabPicker->Show([this](const std::string& name) { OnPrefabPicked(name); });
     }
 }
@@ -116,7 +117,7 @@ void EdPalAutoCreateListBhv::OnPrefabPicked(const std::string& prefabName) {
     Prefab* owner = CurrentPrefab();
     const Prefab* picked =
         !prefabName.empty() && gPrefabManager != nullptr ? gPrefabManager->FindPrefab(prefabName) : nullptr;
-    if (owner == nullptr || picked == nullptr) {
+    if (owner == nullptr || picked == nullptr || !ListPalette::MayChangeEntriesOf(owner)) {
         return;
     }
     auto entry = std::make_unique<AutoCreate>();
@@ -137,10 +138,10 @@ void EdPalAutoCreateListBhv::OnPrefabPicked(const std::string& prefabName) {
 
 void EdPalAutoCreateListBhv::DuplicateEntry() {
     const int index = SelectedIndex();
-    if (index < 0) {
+    Prefab* owner = CurrentPrefab();
+    if (index < 0 || !ListPalette::MayChangeEntriesOf(owner)) {
         return;
     }
-    Prefab* owner = CurrentPrefab();
     auto copy = AutoCreate::Clone(*owner->AutoCreates[static_cast<size_t>(index)]);
     copy->Owner = owner;
     AutoCreate* added = copy.get();
@@ -151,10 +152,10 @@ void EdPalAutoCreateListBhv::DuplicateEntry() {
 
 void EdPalAutoCreateListBhv::RemoveEntry() {
     const int index = SelectedIndex();
-    if (index < 0) {
+    Prefab* owner = CurrentPrefab();
+    if (index < 0 || !ListPalette::MayChangeEntriesOf(owner)) {
         return;
     }
-    Prefab* owner = CurrentPrefab();
     auto& entries = owner->AutoCreates;
     entries.erase(entries.begin() + index);
     owner->Modified = true;
@@ -167,7 +168,7 @@ void EdPalAutoCreateListBhv::RemoveEntry() {
 }
 
 void EdPalAutoCreateListBhv::MoveEntry(int offset) {
-    if (SelectedIndex() >= 0) {
+    if (SelectedIndex() >= 0 && ListPalette::MayChangeEntriesOf(CurrentPrefab())) {
         gEditorState->SelectedAutoCreate->Move(offset);
     }
 }

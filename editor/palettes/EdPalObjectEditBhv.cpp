@@ -6,6 +6,7 @@
 #include "editor/EditorState.h"
 #include "editor/dialogs/EdDlgPickerBhv.h"
 #include "editor/level/EdLevelEditorBhv.h"
+#include "editor/palettes/ListPaletteSupport.h"
 #include "editor/palettes/PrefabUseCheck.h"
 #include "editor/widgets/EdButtonBhv.h"
 #include "editor/widgets/EdFieldBhv.h"
@@ -83,6 +84,12 @@ void ReportUnkeptChange(const GameObject& object, const std::string& change) {
     if (EdLevelEditorBhv* levelEditor = LevelEditor()) {
         levelEditor->OnUnkeptChange(object, change);
     }
+}
+
+// An entry of the level being edited changes in the level, where its history sees it.
+bool MayChangeSelectedEntry() {
+    const AutoCreate* entry = gEditorState != nullptr ? gEditorState->SelectedAutoCreate : nullptr;
+    return entry == nullptr || ListPalette::MayChangeEntriesOf(entry->Owner);
 }
 
 bool IsStillSelected(const void* selection) {
@@ -414,6 +421,9 @@ void EdPalObjectEditBhv::OnRowValueChanged(int row, const std::string& text) {
         WriteLive(*entry, part, text);
         return;
     }
+    if (!MayChangeSelectedEntry()) {
+        return;
+    }
     WriteHolder(*entry->Holder, source.TypeName, part, text);
     MarkSelectionModified();
 }
@@ -484,8 +494,10 @@ void EdPalObjectEditBhv::OnNameChanged(const std::string& text) {
     }
     EditorState& state = *gEditorState;
     if (state.SelectedAutoCreate != nullptr) {
-        state.SelectedAutoCreate->Name = text;
-        MarkSelectionModified();
+        if (MayChangeSelectedEntry()) {
+            state.SelectedAutoCreate->Name = text;
+            MarkSelectionModified();
+        }
     } else if (state.SelectedObject != nullptr) {
         state.SelectedObject->Name = text;
     } else if (state.SelectedPrefab != nullptr && !text.empty()) {
@@ -548,6 +560,9 @@ void EdPalObjectEditBhv::OnComponentPicked(const std::string& typeName) {
     EditorState& state = *gEditorState;
     PrefabComponentList* list = nullptr;
     if (state.SelectedAutoCreate != nullptr) {
+        if (!MayChangeSelectedEntry()) {
+            return;
+        }
         list = &state.SelectedAutoCreate->InstanceProperties;
     } else if (state.SelectedObject != nullptr) {
         GameObject& object = *state.SelectedObject;
@@ -593,6 +608,9 @@ void EdPalObjectEditBhv::RemoveComponent() {
             QueueComponentForDeletion(entry.Live);
             ReportUnkeptChange(object, TypeNameOf(entry.Editable) + " removed from");
         }
+        return;
+    }
+    if (!MayChangeSelectedEntry()) {
         return;
     }
     PrefabComponentList& list = gEditorState->SelectedAutoCreate != nullptr

@@ -267,16 +267,22 @@ bool EdPalObjectListBhv::IsProtected(const GameObject* object) {
     return object != nullptr && HoldsFixedObject(object);
 }
 
-void EdPalObjectListBhv::RemoveSelected() {
+GameObject* EdPalObjectListBhv::SelectionToChange(const char* verb) {
     GameObject* object = gEditorState != nullptr ? gEditorState->SelectedObject : nullptr;
     if (object == nullptr) {
-        return;
+        return nullptr;
     }
+    // The level's groups are found by their place; the rest must keep theirs too.
     if (IsProtected(object)) {
-        ShowEditorNotice("Cannot remove " + ObjectLabel(object, false));
-        return;
+        ShowEditorNotice(std::string("Cannot ") + verb + " " + ObjectLabel(object, false));
+        return nullptr;
     }
-    if (!MayChange(*object)) {
+    return MayChange(*object) ? object : nullptr;
+}
+
+void EdPalObjectListBhv::RemoveSelected() {
+    GameObject* object = SelectionToChange("remove");
+    if (object == nullptr) {
         return;
     }
     const bool thing = EdLevelEditorBhv::HoldsThing(object);
@@ -289,15 +295,12 @@ void EdPalObjectListBhv::RemoveSelected() {
 }
 
 void EdPalObjectListBhv::ReloadSelected() {
-    GameObject* object = gEditorState != nullptr ? gEditorState->SelectedObject : nullptr;
-    if (object == nullptr || object->PrefabName.empty()) {
+    const GameObject* selected = gEditorState != nullptr ? gEditorState->SelectedObject : nullptr;
+    if (selected == nullptr || selected->PrefabName.empty()) {
         return;
     }
-    if (IsProtected(object)) {
-        ShowEditorNotice("Cannot reload " + ObjectLabel(object, false));
-        return;
-    }
-    if (!MayChange(*object)) {
+    GameObject* object = SelectionToChange("reload");
+    if (object == nullptr) {
         return;
     }
     // The fresh object takes its prefab's name.
@@ -313,16 +316,8 @@ void EdPalObjectListBhv::ReloadSelected() {
 }
 
 void EdPalObjectListBhv::MoveSelected(int offset) {
-    GameObject* object = gEditorState != nullptr ? gEditorState->SelectedObject : nullptr;
+    GameObject* object = SelectionToChange("move");
     if (object == nullptr) {
-        return;
-    }
-    // The level's groups are found by their place; the rest must keep theirs too.
-    if (IsProtected(object)) {
-        ShowEditorNotice("Cannot move " + ObjectLabel(object, false));
-        return;
-    }
-    if (!MayChange(*object)) {
         return;
     }
     // A level keeps its things in their order, not its things' parts in theirs.

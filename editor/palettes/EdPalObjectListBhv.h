@@ -65,4 +65,6 @@ private:
     // Root, the gameplay root, the editor's objects, the level and its groups, and
     // anything above them must stay where they are.
     static bool IsProtected(const GameObject* object);
+    // The selection, when it may be changed now; else null, and the designer is told why.
+    static GameObject* SelectionToChange(const char* verb);
 };

@@ -7,6 +7,8 @@
 #include "editor/EdRootBhv.h"
 #include "editor/EditorState.h"
 #include "editor/widgets/EdListItemBhv.h"
+#include "game/levels/SavedDataBhv.h"
+#include "object/Prefab.h"
 
 namespace ListPalette {
 
@@ -24,6 +26,15 @@ std::vector<EdListItemBhv*> FindRows(const GameObject* palette, const char* skip
         }
     }
     return rows;
+}
+
+bool MayChangeEntriesOf(const Prefab* owner) {
+    if (owner == nullptr || gEditorState == nullptr || gEditorState->LevelEditor == nullptr ||
+        owner->Name != gCurrentLevelName) {
+        return true;
+    }
+    ShowEditorNotice(owner->Name + " is the level being edited: change its things in the level");
+    return false;
 }
 
 void Refresh(IEdUiElement* element) {

@@ -8,6 +8,7 @@
 #include "object/GameObject.h"
 
 class EdListItemBhv;
+class Prefab;
 class IEdUiElement;
 
 // What the three list palettes share: finding their widgets, refreshing rows in place
@@ -36,6 +37,11 @@ void RefreshScrollButtons(EdButtonBhv* up, EdButtonBhv* down, int scrollOffset, 
 int LastScrollOffset(int count, int rows);
 
 bool IsKeyboardFree();
+
+// The entries of the level being edited are written from the level editor's history at
+// each level save: changed in a list they would be saved over, or saved by "Save all"
+// under a level that shows otherwise. False, and the designer is told, for that level.
+bool MayChangeEntriesOf(const Prefab* owner);
 
 // Reports a save failure in the message box, the main palette's notice row and on
 // standard error.

@@ -26,6 +26,9 @@
 #include "editor/UnsavedWork.h"
 #include "editor/level/EdLevelEditorBhv.h"
 #include "editor/palettes/EdPalMainBhv.h"
+#include "editor/dialogs/EdDialogBhv.h"
+#include "editor/dialogs/EdDlgPickerBhv.h"
+#include "editor/palettes/EdPalAutoCreateListBhv.h"
 #include "editor/palettes/EdPalObjectEditBhv.h"
 #include "editor/palettes/EdPalObjectListBhv.h"
 #include "editor/palettes/EdPalPrefabListBhv.h"
@@ -1156,6 +1159,47 @@ TEST_F(LevelEditorOnScreenTest, TheGamesInterfaceIsNotDrawnWhileAToolWorksOnTheW
     ASSERT_TRUE(gEditorState->SpriteMover->IsEngaged());
     EXPECT_GT(hudPixels(), 0);
     Press(Key::Esc);
+}
+
+// The level's own entries are written from its history at each level save, which would
+// write over a change made in the lists; "Save all" would write that change under a
+// level that shows otherwise. The lists leave them to the level, and another prefab's
+// entries stay theirs to change.
+TEST_F(LevelEditorTest, TheListsLeaveTheEntriesOfTheLevelBeingEditedToTheLevel) {
+    Press(Key::Tab);
+    auto& entries = *EditorObject({"EdPalettesRoot", "PalAutoCreateList"})->GetComponent<EdPalAutoCreateListBhv>();
+    EdPalObjectEditBhv& inspector = *gEditorState->ObjectEditPalette;
+    const auto selectFirstEntryOf = [this](const char* prefabName) {
+        Prefab* prefab = gPrefabManager->FindPrefab(prefabName);
+        gEditorState->SelectAutoCreate(prefab->AutoCreates.front().get());
+        gEditorState->SelectedName = prefabName;
+        Play().RunPass();
+        return prefab;
+    };
+
+    Prefab* level = selectFirstEntryOf("Lvl_01");
+    const size_t count = level->AutoCreates.size();
+    AutoCreate* first = level->AutoCreates.front().get();
+    const std::string firstName = first->Name;
+    for (const EdButtonBhv* button : {entries.BtnRemove, entries.BtnDuplicate, entries.BtnMoveDown, entries.BtnAdd}) {
+        ClickOn(*button);
+        EXPECT_EQ(StatusText(), "Lvl_01 is the level being edited: change its things in the level");
+        ShowEditorNotice("");
+    }
+    inspector.OnNameChanged("Renamed");
+    EXPECT_EQ(StatusText(), "Lvl_01 is the level being edited: change its things in the level");
+    EXPECT_EQ(level->AutoCreates.size(), count);
+    EXPECT_EQ(level->AutoCreates.front().get(), first);
+    EXPECT_EQ(first->Name, firstName);
+    EXPECT_FALSE(level->Modified);
+    EXPECT_FALSE(gEditorState->PrefabPicker->Dialog->IsOpen()) << "no pick for an entry that cannot be added";
+    EXPECT_TRUE(gPrefabManager->ModifiedPrefabNames().empty()) << "Save all would write over the level shown";
+
+    Prefab* pistol = selectFirstEntryOf("Pkup_Pistol");
+    const size_t pistolCount = pistol->AutoCreates.size();
+    ClickOn(*entries.BtnRemove);
+    EXPECT_EQ(pistol->AutoCreates.size(), pistolCount - 1);
+    EXPECT_TRUE(pistol->Modified);
 }
 
 // A designer's session from start to a fresh start: renaming a prefab that the levels
