@@ -1,5 +1,6 @@
 #include <memory>
 #include <string>
+#include <utility>
 
 #include "GraphicsTestSupport.h"
 #include "assets/Texture.h"
@@ -16,6 +17,15 @@ namespace {
 
 constexpr uint32_t Rgba(uint8_t r, uint8_t g, uint8_t b, uint8_t a) {
     return (uint32_t{r} << 24) | (uint32_t{g} << 16) | (uint32_t{b} << 8) | a;
+}
+
+// A 264 x 264 TGA header holding no zero byte, then a drawing: the image library's own
+// guessing finds the "<svg" after it and hands the file to its leaking SVG reader.
+std::string TgaHeadedDrawing() {
+    std::string drawing = {0x40, 1, 1, 1, 1, 1, 1, 24, 1, 1, 1, 1, 8, 1, 8, 1, 8, 0x20};
+    return drawing +
+           "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"8\" height=\"8\">"
+           "<rect width=\"8\" height=\"8\" fill=\"red\"/></svg>\n";
 }
 
 // Texture banks read through a real renderer at 320 x 200.
@@ -108,18 +118,21 @@ TEST_F(TextureDeviceTest, AnImageTooLargeForTheDeviceIsReportedByFile) {
     EXPECT_THROW(mTextures->LoadBank("Main"), ContentError);
 }
 
-// A 54-byte bitmap whose header claims 513 x 1048576 pixels: the decoder would have
-// allocated and cleared 2 GiB before finding no pixels.
-TEST_F(TextureDeviceTest, AnImageWhoseHeaderClaimsTooMuchIsRefusedBeforeDecoding) {
-    std::string bmp = "BM";
-    const auto put32 = [&bmp](uint32_t v) {
+// Textures are PNG files, whatever their names; every other format is refused before a
+// decoder of it runs. Each file below has a header its own format's reader takes: a
+// bitmap claiming 513 x 1048576 pixels (its decoder would clear 2 GiB before finding
+// none), a JPEG whose Huffman counts add up to 4080 (its decoder writes them past a
+// 257-entry table), a PNM whose width overflows an int, and the TGA-headed drawing.
+TEST_F(TextureDeviceTest, ImagesAreReadOnlyAsPngWhateverTheirName) {
+    std::string bitmap = "BM";
+    const auto put32 = [&bitmap](uint32_t v) {
         for (int i = 0; i < 4; ++i) {
-            bmp.push_back(static_cast<char>((v >> (8 * i)) & 0xFF));
+            bitmap.push_back(static_cast<char>((v >> (8 * i)) & 0xFF));
         }
     };
-    const auto put16 = [&bmp](uint16_t v) {
-        bmp.push_back(static_cast<char>(v & 0xFF));
-        bmp.push_back(static_cast<char>(v >> 8));
+    const auto put16 = [&bitmap](uint16_t v) {
+        bitmap.push_back(static_cast<char>(v & 0xFF));
+        bitmap.push_back(static_cast<char>(v >> 8));
     };
     put32(54);       // file size
     put32(0);        // reserved
@@ -132,60 +145,76 @@ TEST_F(TextureDeviceTest, AnImageWhoseHeaderClaimsTooMuchIsRefusedBeforeDecoding
     for (int i = 0; i < 6; ++i) {
         put32(0);  // no compression, sizes and palette left to the reader
     }
-    ASSERT_EQ(bmp.size(), 54u);
-    const std::filesystem::path path = mFolder.Path() / "Main/Claims_COL.sheet";
-    WriteTextFile(path, bmp);
-    Texture texture;
-    try {
-        LoadTexture(mGraphics->TextureDevice(), &texture, path);
-        FAIL() << "the image was decoded";
-    } catch (const ContentError& error) {
-        EXPECT_EQ(error.File(), path);
-        EXPECT_NE(std::string(error.what()).find("513x1048576 pixels, over the device's limit"), std::string::npos)
-            << error.what();
+    // Start of image, then a Huffman table segment of 2 + 1 + 16 + 4080 bytes.
+    std::string jpeg = {'\xFF', '\xD8', '\xFF', '\xC4', '\x10', '\x03', '\x00'};
+    jpeg += std::string(16, '\xFF') + std::string(4080, '\0');
+    const std::string drawing = TgaHeadedDrawing();
+    const std::pair<const char*, std::string> others[] = {
+        {"Main/Claims.sheet", bitmap},
+        {"Main/Huffman.sheet", jpeg},
+        {"Main/Huffman.jpg", jpeg},
+        {"Main/Overflow.sheet", "P6\n99999999999 1\n255\n"},
+        {"Main/Drawing.sheet", drawing},
+        {"Main/Drawing.tga", drawing},
+    };
+    for (const auto& [name, bytes] : others) {
+        const std::filesystem::path path = mFolder.Path() / name;
+        WriteTextFile(path, bytes);
+        int width = 0;
+        int height = 0;
+        std::string error;
+        EXPECT_FALSE(ReadImageHeaderSize(path, &width, &height, &error)) << name << " is " << width << "x" << height;
+        EXPECT_EQ(error, "not a PNG image, the one image format the game reads") << name;
+
+        Texture texture;
+        ::testing::internal::CaptureStderr();
+        EXPECT_FALSE(LoadTexture(mGraphics->TextureDevice(), &texture, path)) << name;
+        const std::string told = ::testing::internal::GetCapturedStderr();
+        EXPECT_EQ(texture.DeviceTexture, nullptr) << name;
+        EXPECT_NE(told.find(path.string() + ": cannot read image: not a PNG image"), std::string::npos) << told;
     }
-    EXPECT_EQ(texture.DeviceTexture, nullptr);
+
+    // PNG data reads under any name.
+    for (const char* name : {"Main/Logo.sheet", "Main/Logo.png", "Main/Logo.jpg"}) {
+        WriteSolid(name, 4, 2, Rgba(0, 255, 0, 255));
+        GfxImage image;
+        std::string error;
+        ASSERT_TRUE(ReadImageFile(mFolder.Path() / name, &image, &error, 4096)) << name << ": " << error;
+        EXPECT_EQ(image.Width, 4) << name;
+        EXPECT_EQ(image.Pixels.at(1), 255) << name;
+    }
 }
 
-// An image's format is the one its name says, or for a ".sheet" the one its signature
-// shows; the image library's own guessing would take any file holding "<svg" for a
-// drawing, whose decoder leaks. This file passes the header check as a 264 x 264 TGA
-// whose header holds no zero byte, so the text search finds the drawing after it.
-TEST_F(TextureDeviceTest, AFileIsDecodedOnlyAsTheImageFormatItsNameOrSignatureSays) {
-    std::string drawing = {0x40, 1, 1, 1, 1, 1, 1, 24, 1, 1, 1, 1, 8, 1, 8, 1, 8, 0x20};
-    drawing +=
-        "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"8\" height=\"8\">"
-        "<rect width=\"8\" height=\"8\" fill=\"red\"/></svg>\n";
-    int width = 0;
-    int height = 0;
-    std::string error;
-    const std::filesystem::path sheet = mFolder.Path() / "Main/Drawing.sheet";
-    WriteTextFile(sheet, drawing);
-    ASSERT_TRUE(ReadImageHeaderSize(sheet, &width, &height, &error)) << error;
-    ASSERT_EQ(width, 264);
+// A 3 x 3 palette PNG cut short 16 bytes into a transparency chunk that claims 262146:
+// the image library's PNG reader took the missing bytes for more chunks and never
+// returned, so the game hung while loading its textures.
+TEST_F(TextureDeviceTest, APngCutShortIsToldAndLoadsNothing) {
+    const unsigned char cut[] = {
+        0x89, 0x50, 0x4E, 0x47, 0x0D, 0x0A, 0x1A, 0x0A, 0x00, 0x00, 0x00, 0x0D, 0x49, 0x48, 0x44, 0x52, 0x00,
+        0x00, 0x00, 0x03, 0x00, 0x00, 0x00, 0x03, 0x02, 0x03, 0x00, 0x00, 0x00, 0x2B, 0x46, 0x5D, 0x2C, 0x00,
+        0x00, 0x00, 0x0C, 0x50, 0x4C, 0x54, 0x45, 0x00, 0x00, 0x00, 0xFF, 0x00, 0x00, 0x00, 0xFF, 0x00, 0x00,
+        0x00, 0xFF, 0x9B, 0xC0, 0x13, 0xDC, 0x00, 0x04, 0x00, 0x02, 0x74, 0x52, 0x4E, 0x53, 0x00, 0x80, 0x9B,
+        0x2B, 0x4E, 0x18, 0x00, 0x00, 0x00, 0x0E, 0x49, 0x44, 0x41, 0x54, 0x78, 0x9C, 0x63, 0x42, 0x60, 0x82};
+    const std::filesystem::path path = mFolder.Path() / "Main/Cut.sheet";
+    WriteTextFile(path, std::string(reinterpret_cast<const char*>(cut), sizeof(cut)));
 
     Texture texture;
     ::testing::internal::CaptureStderr();
-    EXPECT_FALSE(LoadTexture(mGraphics->TextureDevice(), &texture, sheet));
+    EXPECT_FALSE(LoadTexture(mGraphics->TextureDevice(), &texture, path));
     const std::string told = ::testing::internal::GetCapturedStderr();
     EXPECT_EQ(texture.DeviceTexture, nullptr);
-    EXPECT_NE(told.find(sheet.string() + ": cannot read image"), std::string::npos) << told;
+    EXPECT_NE(told.find(path.string() + ": cannot read image: cannot decode the PNG image"), std::string::npos)
+        << told;
+}
 
-    for (const char* name : {"Main/Drawing.png", "Main/Drawing.tga", "Cursors/Drawing.ico"}) {
+// A cursor's format is the one its name says, never the image library's guess.
+TEST_F(TextureDeviceTest, ACursorIsDecodedOnlyAsTheImageFormatItsNameSays) {
+    const std::string drawing = TgaHeadedDrawing();
+    for (const char* name : {"Cursors/Drawing.png", "Cursors/Drawing.tga", "Cursors/Drawing.ico"}) {
         const std::filesystem::path file = mFolder.Path() / name;
         WriteTextFile(file, drawing);
-        GfxImage image;
-        EXPECT_FALSE(ReadImageFile(file, &image, &error, 4096)) << name;
+        std::string error;
         EXPECT_EQ(CursorImage::Load(file, &error), nullptr) << name;
-    }
-
-    // A real picture in a ".sheet" or under its own name still reads.
-    WriteSolid("Main/Logo.sheet", 4, 2, Rgba(0, 255, 0, 255));
-    WriteSolid("Main/Logo.png", 4, 2, Rgba(0, 255, 0, 255));
-    for (const char* name : {"Main/Logo.sheet", "Main/Logo.png"}) {
-        GfxImage image;
-        EXPECT_TRUE(ReadImageFile(mFolder.Path() / name, &image, &error, 4096)) << name << ": " << error;
-        EXPECT_EQ(image.Width, 4) << name;
     }
 }
 

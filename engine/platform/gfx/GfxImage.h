@@ -12,13 +12,13 @@ struct GfxImage {
     std::vector<uint8_t> Pixels;
 };
 
-// The size an image file's header claims, read without decoding the pixels. False,
-// with the reason in *error, when the file cannot be read or its header is of no format
-// the header reader knows (PNG, JPEG, BMP, GIF, TGA, PSD, PNM, HDR, PIC).
+// The size a PNG file's header claims, read without decoding the pixels. False, with
+// the reason in *error, when the file cannot be read or is no PNG: the game ships its
+// images as PNG (whatever the file's extension) and reads no other format.
 bool ReadImageHeaderSize(const std::filesystem::path& path, int* width, int* height, std::string* error);
 
-// Decodes the file as the format its name or signature says (DecodeImageFile), once its
-// header has shown a known format no wider or taller than maxSide: a damaged header
-// could otherwise make the decoder allocate gigabytes. False, with the reason in
-// *error, when the file cannot be read, is too large or cannot be decoded.
+// Decodes a PNG file, whatever its extension, once its header has shown a size no
+// wider or taller than maxSide: a damaged header could otherwise make the decoder
+// allocate gigabytes. False, with the reason in *error, when the file cannot be read,
+// is no PNG, is too large or cannot be decoded.
 bool ReadImageFile(const std::filesystem::path& path, GfxImage* image, std::string* error, int maxSide);
