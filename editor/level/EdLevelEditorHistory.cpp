@@ -334,7 +334,8 @@ void EdLevelEditorBhv::HandlePlayTestAndUndoKeys() {
     const bool shift = EdInput::IsShiftDown();
     if (ctrl && EdInput::IsTyped(Key::Z)) {
         if (alt && !shift) {
-            RestoreHistory(mHistoryIndex - 1);
+            // With no step to go back to, an undo still takes back what the level does not keep.
+            RestoreHistory(mHistoryIndex > 0 || mUnkeptEdits.empty() ? mHistoryIndex - 1 : mHistoryIndex);
         } else if (shift && !alt) {
             RestoreHistory(mHistoryIndex + 1);
         }

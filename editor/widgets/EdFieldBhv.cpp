@@ -106,16 +106,17 @@ void EdFieldBhv::EditText() {
     if (ctrl && EdInput::IsPressed(Key::V)) {
         InsertAtCaret(Clipboard::GetText());
     }
+    // Before Enter or Tab: at a low pass rate the last letters of a word reach the same
+    // pass as the Enter after them, and belong to the text it commits.
+    if (!ctrl && gInputManager != nullptr && !gInputManager->TypedText.empty()) {
+        InsertAtCaret(gInputManager->TypedText);
+    }
     if (EdInput::IsPressed(Key::OemEnter) || EdInput::IsPressed(Key::Tab)) {
         Commit();
         HasFocus = 0;
     }
     if (EdInput::IsPressed(Key::Esc)) {
         HasFocus = 0;
-    }
-    // Even when Enter, Tab or Esc dropped the focus in this pass.
-    if (!ctrl && gInputManager != nullptr && !gInputManager->TypedText.empty()) {
-        InsertAtCaret(gInputManager->TypedText);
     }
 }
 

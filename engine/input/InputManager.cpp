@@ -30,8 +30,9 @@ void InputManager::Update() {
     KeysTyped.reset();
     TypedText.clear();
     const float delta = CurrentFrameDelta();
-    const auto type = [this](int k) {
-        if (const char c = CharacterOf(k); c != '\0') {
+    const bool shifted = IsKeyDown(Key::Shift) || IsKeyDown(Key::RightShift);
+    const auto type = [this](int k, bool withShift) {
+        if (const char c = CharacterOf(k, withShift); c != '\0') {
             TypedText += c;
         }
     };
@@ -42,23 +43,23 @@ void InputManager::Update() {
         }
         KeysTyped.set(k);
         if (KeysDownPrevious.test(k)) {
-            type(k);  // a repeat
+            type(k, shifted);  // a repeat
         } else {
             newlyTyped.set(k);
         }
     }
     // Each press types, a letter pressed twice within one pump twice.
     const KeySet pressed = newlyTyped;
-    for (int k : mPressOrder) {
-        if (pressed.test(k)) {
-            type(k);
-            newlyTyped.reset(k);
+    for (const Press& press : mPressOrder) {
+        if (pressed.test(press.Key)) {
+            type(press.Key, press.Shifted);
+            newlyTyped.reset(press.Key);
         }
     }
     // Set without a press from the window (tests, the harness): in key order.
     for (int k = 0; k < kKeySetSize; ++k) {
         if (newlyTyped.test(k)) {
-            type(k);
+            type(k, shifted);
         }
     }
     mPressOrder.clear();
@@ -68,11 +69,19 @@ void InputManager::Update() {
     mReleaseAfterPass.reset();
 }
 
-char InputManager::CharacterOf(int k) const {
+char InputManager::CharacterOf(int k, bool shifted) {
     if (k >= KeyCode(Key::Insert)) {
         return '\0';
     }
-    return KeyCharacter(k, IsKeyDown(Key::Shift) || IsKeyDown(Key::RightShift));
+    return KeyCharacter(k, shifted);
+}
+
+bool InputManager::IsShiftHeld() const {
+    const auto held = [this](Key key) {
+        const int k = KeyCode(key);
+        return KeysDown.test(k) && !mReleaseAfterPass.test(k);
+    };
+    return held(Key::Shift) || held(Key::RightShift);
 }
 
 bool InputManager::AdvanceRepeat(int k, float delta) {
@@ -134,9 +143,9 @@ void InputManager::PressKey(int key) {
     if (!KeysDown.test(key)) {
         // Up and down again before this pass saw the release: still a new press.
         KeysDownPrevious.reset(key);
-        mPressOrder.push_back(key);
+        mPressOrder.push_back({key, IsShiftHeld()});
     } else if (mReleaseAfterPass.test(key)) {
-        mPressOrder.push_back(key);  // pressed, let go and pressed again in this pump
+        mPressOrder.push_back({key, IsShiftHeld()});  // pressed, let go and pressed again in this pump
     }
     KeysDown.set(key);
     mReleaseAfterPass.reset(key);

@@ -64,14 +64,21 @@ private:
     // Decides whether key k is typed this pass, advancing its repeat timer.
     bool AdvanceRepeat(int k, float delta);
 
-    // The character of key k, or none.
-    char CharacterOf(int k) const;
+    // The character of key k, shifted or not, or none.
+    static char CharacterOf(int k, bool shifted);
+    // Shift as the keyboard holds it now, not counting a release the coming pass has yet to see.
+    bool IsShiftHeld() const;
 
     // Keys released in the pump that pressed them: up once Update has seen them down.
     KeySet mReleaseAfterPass;
-    // Presses since the last Update, in the order they came; a key let go and pressed
+    // Presses since the last Update, in the order they came, each with Shift as it was
+    // then: within one pump Shift can go up between two letters. A key let go and pressed
     // again in between is in it twice.
-    std::vector<int> mPressOrder;
+    struct Press {
+        int Key;
+        bool Shifted;
+    };
+    std::vector<Press> mPressOrder;
 };
 
 extern InputManager* gInputManager;

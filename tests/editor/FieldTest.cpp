@@ -149,6 +149,15 @@ TEST_F(FieldTest, TypingEditsAtTheCaretAndEscKeepsTheTextWithoutCommitting) {
     Tap(Key::Q);
     EXPECT_EQ(Field->Text, "bX");
 
+    // At a low pass rate the last letters of a word and the Enter after them reach one
+    // pass: the commit holds them.
+    Edit("Scrat");
+    Typed = "ch";
+    Pass({Key::OemEnter});
+    EXPECT_EQ(Field->HasFocus, 0);
+    EXPECT_EQ(Commits, std::vector<std::string>{"Scratch"});
+    Commits.clear();
+
     // An owner that shortens the text pulls the caret back at the next layout.
     Edit("long text");
     Field->Text = "lo";

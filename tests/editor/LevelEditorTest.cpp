@@ -1094,6 +1094,29 @@ TEST_F(LevelEditorTest, ComponentsFlagsAndPartsOfAThingAreNamedAsNotKeptAndASave
     }
     EXPECT_NE(Things("Pkup_Pistol").front()->FindChild("Text"), nullptr);
 
+    // So does an undo, even with no step before it to go back to: a Ctrl+E reshape.
+    gEditorState->MainPalette->ShowPalettes();
+    gEditorState->SelectObject(Things("Wall").front());
+    Play().RunPass();
+    ClickInspectorComponent("B2FixtureCmp");
+    Press(Key::E, {Key::Ctrl});
+    ASSERT_TRUE(gEditorState->ShapeEditor->IsEditing());
+    const Vector2 handle = gEditorState->ShapeEditor->ToWorld(Vector2(1.0f, 0.0f));
+    MouseAt(handle);
+    Play().RunPass();
+    Play().HeldKeys = {Key::LeftMouse};
+    Play().RunPass();
+    MouseAt(handle + Vector2(1.0f, 0.0f));
+    Play().RunPass();
+    Play().HeldKeys.clear();
+    Play().RunPass();
+    Press(Key::OemEnter);
+    ASSERT_EQ(Things("Wall").front()->GetComponent<B2FixtureCmp>()->ShapeToString(), "Box 2 1");
+    Press(Key::Z, {Key::Ctrl, Key::Alt});
+    EXPECT_EQ(Things("Wall").front()->GetComponent<B2FixtureCmp>()->ShapeToString(), "Box 1 1");
+    EXPECT_EQ(editor.GetHistorySize(), 1);
+    EXPECT_TRUE(FindUnsavedWork().IsEmpty());
+
     // After F1 alone the player's flags and components wait for F2.
     Press(Key::F1);
     Press(Key::F1);

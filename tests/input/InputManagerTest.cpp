@@ -272,6 +272,13 @@ TEST_F(InputTest, TypedTextFollowsShiftAndTheOrderOfPresses) {
           KeyEvent(SDL_SCANCODE_L, false)});
     Pass();
     EXPECT_EQ(mInput.TypedText, "all");
+
+    // Shift let go between two letters of one pump shifts only the first: "Sc", not "SC".
+    Pass({KeyEvent(SDL_SCANCODE_A, false), KeyEvent(SDL_SCANCODE_L, false), KeyEvent(SDL_SCANCODE_LSHIFT, true),
+          KeyEvent(SDL_SCANCODE_S, true), KeyEvent(SDL_SCANCODE_S, false), KeyEvent(SDL_SCANCODE_LSHIFT, false),
+          KeyEvent(SDL_SCANCODE_C, true), KeyEvent(SDL_SCANCODE_C, false)});
+    Pass();
+    EXPECT_EQ(mInput.TypedText, "Sc");
 }
 
 TEST_F(InputTest, MappingsBindRepeatedMembersAndUnknownNames) {
