@@ -18,22 +18,18 @@ constexpr int kCaptureSignal = SIGUSR2;
 std::array<void*, 128> gFrames;
 std::atomic<bool> gRecorded{false};
 
-// The unwinder sorts the frame tables registered at run time (a JIT's, such as a
-// software OpenGL driver's shaders) on the first lookup after each registration,
-// allocating as it does. In the handler that allocation would run inside whatever malloc
-// the interrupted thread was in, corrupting the heap it goes back to; a walk of our own
-// stack here, just before the signal, leaves the handler only sorted tables to read.
-void SortRegisteredFrameTables() {
-    std::array<void*, 4> frames{};
-    boost::stacktrace::safe_dump_to(frames.data(), sizeof(frames));
-}
-
 void RecordOwnStack(int) {
     boost::stacktrace::safe_dump_to(gFrames.data(), sizeof(gFrames));
     gRecorded.store(true, std::memory_order_release);
 }
 
 }  // namespace
+
+void SortRegisteredFrameTables() {
+    // A walk of our own stack makes the lookups that sort them.
+    std::array<void*, 4> frames{};
+    boost::stacktrace::safe_dump_to(frames.data(), sizeof(frames));
+}
 
 NativeThreadId CurrentThreadId() {
     return static_cast<NativeThreadId>(pthread_self());
@@ -51,6 +47,7 @@ std::vector<void*> CaptureThreadStack(NativeThreadId thread, std::chrono::millis
     sigemptyset(&action.sa_mask);
     action.sa_flags = SA_RESTART;
     sigaction(kCaptureSignal, &action, nullptr);
+    // The handler must find them sorted.
     SortRegisteredFrameTables();
     if (pthread_kill(static_cast<pthread_t>(thread), kCaptureSignal) != 0) {
         return {};
