@@ -43,6 +43,8 @@ void Watchdog::Watch(const std::shared_ptr<State>& state) {
         "the main thread has not completed a pass for more than " + std::to_string(HangSeconds) + " seconds";
     std::unique_lock<std::mutex> lock(state->Mutex);
     while (!state->Retired) {
+        // Keeps the crash handlers' stack walks free of allocation.
+        SortRegisteredFrameTables();
         if (state->IsHungLocked()) {
             ReportStalledThread(reason, state->WatchedThread, "main thread");
         }

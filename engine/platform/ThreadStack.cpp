@@ -25,6 +25,12 @@ void RecordOwnStack(int) {
 
 }  // namespace
 
+void SortRegisteredFrameTables() {
+    // A walk of our own stack makes the lookups that sort them.
+    std::array<void*, 4> frames{};
+    boost::stacktrace::safe_dump_to(frames.data(), sizeof(frames));
+}
+
 NativeThreadId CurrentThreadId() {
     return static_cast<NativeThreadId>(pthread_self());
 }
@@ -41,6 +47,8 @@ std::vector<void*> CaptureThreadStack(NativeThreadId thread, std::chrono::millis
     sigemptyset(&action.sa_mask);
     action.sa_flags = SA_RESTART;
     sigaction(kCaptureSignal, &action, nullptr);
+    // The handler must find them sorted.
+    SortRegisteredFrameTables();
     if (pthread_kill(static_cast<pthread_t>(thread), kCaptureSignal) != 0) {
         return {};
     }

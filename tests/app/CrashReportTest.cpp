@@ -1,8 +1,12 @@
 #include <gtest/gtest.h>
+#include <pthread.h>
 
+#include <array>
 #include <atomic>
 #include <chrono>
+#include <cstdint>
 #include <cstdio>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <memory>
@@ -11,10 +15,29 @@
 #include <sstream>
 #include <stdexcept>
 #include <thread>
+#include <vector>
 
 #include "app/Watchdog.h"
 #include "platform/Clock.h"
 #include "platform/CrashReport.h"
+#include "platform/ThreadStack.h"
+
+#if defined(__SANITIZE_ADDRESS__)
+#define QV_SEES_ALLOCATIONS 1
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define QV_SEES_ALLOCATIONS 1
+#endif
+#endif
+
+#ifdef QV_SEES_ALLOCATIONS
+// From the sanitizer runtime (GCC installs no header for it): called on every allocation.
+extern "C" int __sanitizer_install_malloc_and_free_hooks(void (*mallocHook)(const volatile void*, size_t),
+                                                         void (*freeHook)(const volatile void*));
+// The unwinder's entry points through which a JIT hands over the frame tables of its code.
+extern "C" void __register_frame(void* begin);
+extern "C" void __deregister_frame(void* begin);
+#endif
 
 namespace {
 
@@ -220,5 +243,88 @@ TEST(WatchdogDeathTest, AHangReportHoldsTheStalledMainThreadsStack) {
     EXPECT_EQ(main.find("Watchdog::Watch"), std::string::npos) << report;
     EXPECT_NE(report.substr(ownStack).find("Watchdog::Watch"), std::string::npos) << report;
 }
+
+#ifdef QV_SEES_ALLOCATIONS
+
+// A signal handler that allocates may land inside a malloc it interrupted. The hook sees
+// every allocation of the watched thread while watching is on.
+std::atomic<bool> gWatchingAllocations{false};
+std::atomic<pthread_t> gWatchedThread{};
+std::atomic<int> gWatchedAllocations{0};
+
+void SeeAllocation(const volatile void*, size_t) {
+    if (gWatchingAllocations.load() && pthread_equal(pthread_self(), gWatchedThread.load())) {
+        gWatchedAllocations.fetch_add(1);
+    }
+}
+
+void IgnoreFree(const volatile void*) {}
+
+void WatchAllocationsOf(pthread_t thread) {
+    static const int installed = __sanitizer_install_malloc_and_free_hooks(SeeAllocation, IgnoreFree);
+    (void)installed;
+    gWatchedThread.store(thread);
+    gWatchedAllocations.store(0);
+    gWatchingAllocations.store(true);
+}
+
+// Stands for a JIT's code: the frame table below claims its bytes.
+alignas(16) unsigned char gJitCode[64];
+
+// One CIE and one FDE over gJitCode, then the terminator, registered as a JIT does (the
+// software OpenGL driver registers one per compiled shader).
+class JitFrameTable {
+public:
+    JitFrameTable() {
+        const uint32_t cieLength = 12;
+        const uint32_t fdeLength = 20;
+        const uint32_t cieOffset = 20;  // from the FDE's CIE pointer back to the CIE
+        const uint64_t codeBegin = reinterpret_cast<uintptr_t>(gJitCode);
+        const uint64_t codeSize = sizeof(gJitCode);
+        // CIE id 0, version 1, no augmentation, code and data alignment, return address
+        // register, padding.
+        const unsigned char cie[] = {0, 0, 0, 0, 1, 0, 1, 0x78, 16, 0, 0, 0};
+        std::memcpy(&mBytes[0], &cieLength, 4);
+        std::memcpy(&mBytes[4], cie, sizeof(cie));
+        std::memcpy(&mBytes[16], &fdeLength, 4);
+        std::memcpy(&mBytes[20], &cieOffset, 4);
+        std::memcpy(&mBytes[24], &codeBegin, 8);
+        std::memcpy(&mBytes[32], &codeSize, 8);
+        __register_frame(mBytes.data());
+    }
+    ~JitFrameTable() { __deregister_frame(mBytes.data()); }
+
+    JitFrameTable(const JitFrameTable&) = delete;
+    JitFrameTable& operator=(const JitFrameTable&) = delete;
+
+private:
+    alignas(8) std::array<unsigned char, 48> mBytes{};
+};
+
+TEST(StackCaptureTest, TheCapturedThreadAllocatesNothingInItsHandlerAfterAJitRegisteredFrameTables) {
+    std::atomic<NativeThreadId> spinnerId{0};
+    std::atomic<bool> stop{false};
+    std::thread spinner([&] {
+        spinnerId.store(CurrentThreadId());
+        while (!stop.load()) {
+        }
+    });
+    while (spinnerId.load() == 0) {
+        std::this_thread::yield();
+    }
+    std::vector<void*> frames;
+    {
+        const JitFrameTable table;
+        WatchAllocationsOf(static_cast<pthread_t>(spinnerId.load()));
+        frames = CaptureThreadStack(spinnerId.load(), std::chrono::seconds(5));
+        gWatchingAllocations.store(false);
+    }
+    stop.store(true);
+    spinner.join();
+    EXPECT_FALSE(frames.empty()) << "the spinning thread did not give its stack";
+    EXPECT_EQ(gWatchedAllocations.load(), 0) << "the capture signal's handler allocated";
+}
+
+#endif
 
 }  // namespace

@@ -2,7 +2,10 @@
 
 #include <utility>
 
+#include "platform/DeviceThread.h"
+
 AlBuffer::AlBuffer() {
+    gAlThread.Check("AlBuffer::AlBuffer");
     alGetError();
     alGenBuffers(1, &mId);
     if (alGetError() != AL_NO_ERROR) {
@@ -11,6 +14,7 @@ AlBuffer::AlBuffer() {
 }
 
 AlBuffer::~AlBuffer() {
+    gAlThread.Check("AlBuffer::~AlBuffer");
     if (mId != 0) {
         alDeleteBuffers(1, &mId);
     }
@@ -19,6 +23,7 @@ AlBuffer::~AlBuffer() {
 AlBuffer::AlBuffer(AlBuffer&& other) noexcept : mId(std::exchange(other.mId, 0)) {}
 
 AlBuffer& AlBuffer::operator=(AlBuffer&& other) noexcept {
+    gAlThread.Check("AlBuffer::operator=");
     if (this != &other) {
         if (mId != 0) {
             alDeleteBuffers(1, &mId);
@@ -29,6 +34,7 @@ AlBuffer& AlBuffer::operator=(AlBuffer&& other) noexcept {
 }
 
 bool AlBuffer::Upload(int channels, int sampleRate, const int16_t* samples, size_t frameCount) {
+    gAlThread.Check("AlBuffer::Upload");
     if (mId == 0) {
         return false;
     }

@@ -3,7 +3,17 @@
 #include <AL/al.h>
 #include <AL/alc.h>
 
+#include "platform/DeviceThread.h"
+
+namespace {
+
+// Several systems may be open at once; the thread is owned while any is.
+int gOpenDevices = 0;
+
+}  // namespace
+
 std::unique_ptr<AlDevice> AlDevice::Open() {
+    gAlThread.Check("AlDevice::Open");
     ALCdevice* device = alcOpenDevice(nullptr);
     if (device == nullptr) {
         return nullptr;
@@ -13,6 +23,9 @@ std::unique_ptr<AlDevice> AlDevice::Open() {
         alcCloseDevice(device);
         return nullptr;
     }
+    if (gOpenDevices++ == 0) {
+        gAlThread.Claim();
+    }
     std::unique_ptr<AlDevice> opened(new AlDevice(device, context));
     opened->MakeCurrent();
     return opened;
@@ -21,14 +34,19 @@ std::unique_ptr<AlDevice> AlDevice::Open() {
 AlDevice::AlDevice(ALCdevice* device, ALCcontext* context) : mDevice(device), mContext(context) {}
 
 AlDevice::~AlDevice() {
+    gAlThread.Check("AlDevice::~AlDevice");
     if (alcGetCurrentContext() == mContext) {
         alcMakeContextCurrent(nullptr);
     }
     alcDestroyContext(mContext);
     alcCloseDevice(mDevice);
+    if (--gOpenDevices == 0) {
+        gAlThread.Release();
+    }
 }
 
 void AlDevice::MakeCurrent() const {
+    gAlThread.Check("AlDevice::MakeCurrent");
     if (alcGetCurrentContext() != mContext) {
         alcMakeContextCurrent(mContext);
     }

@@ -5,7 +5,10 @@
 #include <stdexcept>
 #include <string>
 
+#include "platform/DeviceThread.h"
+
 GfxBuffer::GfxBuffer(GfxBufferKind kind, size_t sizeBytes) : mKind(kind), mSizeBytes(sizeBytes) {
+    gGlThread.Check("GfxBuffer::GfxBuffer");
     GLuint name = 0;
     glGenBuffers(1, &name);
     mBuffer = GlBuffer(name);
@@ -19,6 +22,7 @@ GfxBuffer::GfxBuffer(GfxBufferKind kind, size_t sizeBytes) : mKind(kind), mSizeB
 }
 
 void GfxBuffer::Write(size_t offsetBytes, const void* data, size_t sizeBytes) {
+    gGlThread.Check("GfxBuffer::Write");
     if (offsetBytes > mSizeBytes || sizeBytes > mSizeBytes - offsetBytes) {
         throw std::out_of_range("Buffer write of " + std::to_string(sizeBytes) + " bytes at " +
                                 std::to_string(offsetBytes) + " exceeds its " + std::to_string(mSizeBytes) + " bytes");

@@ -6,6 +6,7 @@
 #include <stdexcept>
 #include <string>
 
+#include "platform/DeviceThread.h"
 #include "platform/gfx/GlName.h"
 #include "platform/window/Window.h"
 
@@ -40,11 +41,13 @@ GfxContext::~GfxContext() {
 }
 
 void GfxContext::SetVSync(bool enabled) {
+    gGlThread.Check("GfxContext::SetVSync");
     // Some drivers refuse to change it; presenting still works either way.
     SDL_GL_SetSwapInterval(enabled ? 1 : 0);
 }
 
 void GfxContext::SwapBuffers() {
+    gGlThread.Check("GfxContext::SwapBuffers");
     SDL_GL_SwapWindow(mWindow.Handle());
 }
 

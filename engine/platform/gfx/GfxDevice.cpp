@@ -6,6 +6,7 @@
 #include <stdexcept>
 #include <string>
 
+#include "platform/DeviceThread.h"
 #include "platform/gfx/GfxBuffer.h"
 #include "platform/gfx/GfxProgram.h"
 #include "platform/gfx/GfxShader.h"
@@ -150,6 +151,7 @@ GfxDevice::GfxDevice(Window& window, int backBufferWidth, int backBufferHeight) 
 GfxDevice::~GfxDevice() = default;
 
 void GfxDevice::ApplyFixedState() {
+    gGlThread.Check("GfxDevice::ApplyFixedState");
     glDisable(GL_CULL_FACE);
     glEnable(GL_DEPTH_TEST);
     glDepthFunc(GL_LEQUAL);
@@ -190,6 +192,7 @@ void GfxDevice::Present() {
 }
 
 void GfxDevice::CopyBackBufferToWindow() {
+    gGlThread.Check("GfxDevice::CopyBackBufferToWindow");
     int windowWidth = 0;
     int windowHeight = 0;
     mWindow.GetDrawableSize(&windowWidth, &windowHeight);
@@ -207,6 +210,7 @@ void GfxDevice::CopyBackBufferToWindow() {
 }
 
 std::vector<uint8_t> GfxDevice::ReadWindowPixels(int* width, int* height) const {
+    gGlThread.Check("GfxDevice::ReadWindowPixels");
     mWindow.GetDrawableSize(width, height);
     const size_t rowBytes = static_cast<size_t>(*width) * 4;
     std::vector<uint8_t> bottomFirst(rowBytes * static_cast<size_t>(*height));
@@ -224,6 +228,7 @@ std::vector<uint8_t> GfxDevice::ReadWindowPixels(int* width, int* height) const 
 }
 
 void GfxDevice::SetRenderTarget(int index, std::shared_ptr<GfxTexture> target) {
+    gGlThread.Check("GfxDevice::SetRenderTarget");
     CheckTargetIndex(index);
     if (index == 0 && target == nullptr) {
         throw std::invalid_argument("Render target 0 cannot be empty");
@@ -257,6 +262,7 @@ const std::shared_ptr<GfxTexture>& GfxDevice::RenderTarget(int index) const {
 
 // One depth buffer serves every target; it grows to the largest one bound.
 void GfxDevice::EnsureDepthFits(int width, int height) {
+    gGlThread.Check("GfxDevice::EnsureDepthFits");
     if (width <= mDepthWidth && height <= mDepthHeight) {
         return;
     }
@@ -279,11 +285,13 @@ void GfxDevice::SetViewport(const GfxViewport& viewport) {
 // Rows count from the top in both the viewport and the stored target, so the numbers
 // pass through unchanged.
 void GfxDevice::ApplyViewport() {
+    gGlThread.Check("GfxDevice::SetViewport");
     glViewport(mViewport.X, mViewport.Y, mViewport.Width, mViewport.Height);
     glDepthRange(mViewport.MinZ, mViewport.MaxZ);
 }
 
 void GfxDevice::Clear(unsigned flags, const GfxColor& color, float depth) {
+    gGlThread.Check("GfxDevice::Clear");
     GLbitfield mask = 0;
     if ((flags & GfxClearColor) != 0) {
         glClearColor(color.R, color.G, color.B, color.A);
@@ -332,6 +340,7 @@ void GfxDevice::SetPixelConstants(int firstRegister, const float* values, int re
 }
 
 void GfxDevice::ForgetPrograms() {
+    gGlThread.Check("GfxDevice::ForgetPrograms");
     glUseProgram(0);
     mCurrentProgram = 0;
     mPrograms.clear();
@@ -340,6 +349,7 @@ void GfxDevice::ForgetPrograms() {
 }
 
 void GfxDevice::SetTexture(int unit, std::shared_ptr<GfxTexture> texture) {
+    gGlThread.Check("GfxDevice::SetTexture");
     CheckUnit(unit);
     glActiveTexture(GL_TEXTURE0 + unit);
     glBindTexture(GL_TEXTURE_2D, texture != nullptr ? texture->GlName() : 0);
@@ -361,6 +371,7 @@ void GfxDevice::SetSamplerState(int unit, const GfxSamplerState& state) {
 }
 
 void GfxDevice::ApplySamplerState(int unit) {
+    gGlThread.Check("GfxDevice::SetSamplerState");
     const GfxSamplerState& state = mSamplerStates[unit];
     const GLuint sampler = mSamplers[unit].Get();
     glSamplerParameteri(sampler, GL_TEXTURE_WRAP_S, ToGl(state.AddressU));
@@ -381,6 +392,7 @@ const GfxSamplerState& GfxDevice::SamplerState(int unit) const {
 }
 
 void GfxDevice::SetBlendState(const GfxBlendState& state) {
+    gGlThread.Check("GfxDevice::SetBlendState");
     mBlend = state;
     if (!state.Enabled) {
         glDisable(GL_BLEND);
@@ -395,11 +407,13 @@ void GfxDevice::SetBlendState(const GfxBlendState& state) {
 }
 
 void GfxDevice::SetFillMode(GfxFillMode mode) {
+    gGlThread.Check("GfxDevice::SetFillMode");
     mFillMode = mode;
     glPolygonMode(GL_FRONT_AND_BACK, mode == GfxFillMode::Wireframe ? GL_LINE : GL_FILL);
 }
 
 void GfxDevice::BindVertexLayout(unsigned int bufferName) {
+    gGlThread.Check("GfxDevice::SetVertexBuffer");
     glBindBuffer(GL_ARRAY_BUFFER, bufferName);
     if (bufferName == 0) {
         return;  // attribute offsets need a buffer; draws are refused until one is set
@@ -422,6 +436,7 @@ void GfxDevice::SetVertexBuffer(const GfxBuffer* buffer) {
 }
 
 void GfxDevice::SetIndexBuffer(const GfxBuffer* buffer) {
+    gGlThread.Check("GfxDevice::SetIndexBuffer");
     if (buffer != nullptr && buffer->Kind() != GfxBufferKind::Index16) {
         throw std::invalid_argument("A vertex buffer cannot serve as the index buffer");
     }
@@ -447,6 +462,7 @@ void GfxDevice::DrawIndexedTriangles(int vertexCount, int triangleCount) {
 }
 
 void GfxDevice::DrawLineStrip(const GfxVertex* vertices, int vertexCount) {
+    gGlThread.Check("GfxDevice::DrawLineStrip");
     if (vertexCount < 2) {
         return;
     }
@@ -474,6 +490,7 @@ void GfxDevice::UnbindAll() {
 }
 
 unsigned int GfxDevice::TakeError() {
+    gGlThread.Check("GfxDevice::TakeError");
     const GLenum first = glGetError();
     while (glGetError() != GL_NO_ERROR) {
     }
@@ -481,6 +498,7 @@ unsigned int GfxDevice::TakeError() {
 }
 
 void GfxDevice::PrepareDraw() {
+    gGlThread.Check("GfxDevice::PrepareDraw");
     UseCurrentProgram();
     UploadConstants();
     RefreshSampledMips();

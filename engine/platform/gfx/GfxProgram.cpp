@@ -5,6 +5,7 @@
 #include <stdexcept>
 #include <string>
 
+#include "platform/DeviceThread.h"
 #include "platform/gfx/GfxShader.h"
 #include "platform/gfx/GfxTypes.h"
 #include "platform/gfx/GlInfoLog.h"
@@ -36,6 +37,7 @@ void BindSamplers(GLuint program) {
 }  // namespace
 
 GfxProgram::GfxProgram(const GfxShader& vertexShader, const GfxShader& pixelShader) {
+    gGlThread.Check("GfxProgram::GfxProgram");
     const GLuint program = glCreateProgram();
     mProgram = GlProgram(program);
     glAttachShader(program, vertexShader.GlName());

@@ -4,6 +4,7 @@
 
 #include <stdexcept>
 
+#include "platform/DeviceThread.h"
 #include "platform/gfx/GlInfoLog.h"
 
 namespace {
@@ -42,6 +43,7 @@ const char* GfxShader::Prelude(GfxShaderStage stage) {
 
 GfxShader::GfxShader(GfxShaderStage stage, std::string name, const std::string& source)
     : mStage(stage), mName(std::move(name)), mSerial(NextSerial()) {
+    gGlThread.Check("GfxShader::GfxShader");
     const GLuint shader = glCreateShader(stage == GfxShaderStage::Vertex ? GL_VERTEX_SHADER : GL_FRAGMENT_SHADER);
     mShader = GlShader(shader);
     const char* parts[] = {Prelude(stage), source.c_str()};

@@ -6,6 +6,8 @@
 #include <stdexcept>
 #include <string>
 
+#include "platform/DeviceThread.h"
+
 namespace {
 
 // Uploads and read-backs bind here, so the sampling units 0..7 keep what the frame set.
@@ -13,7 +15,8 @@ constexpr GLenum kWorkUnit = GL_TEXTURE15;
 
 class WorkUnitBinding {
 public:
-    explicit WorkUnitBinding(GLuint texture) {
+    WorkUnitBinding(GLuint texture, const char* call) {
+        gGlThread.Check(call);
         glActiveTexture(kWorkUnit);
         glBindTexture(GL_TEXTURE_2D, texture);
     }
@@ -21,6 +24,7 @@ public:
 };
 
 void CheckSize(int width, int height) {
+    gGlThread.Check("GfxTexture::GfxTexture");
     GLint limit = 0;
     glGetIntegerv(GL_MAX_TEXTURE_SIZE, &limit);
     if (width <= 0 || height <= 0 || width > limit || height > limit) {
@@ -47,7 +51,7 @@ GfxTexture::GfxTexture(int width, int height, const uint8_t* pixels, GfxMips mip
     GLuint name = 0;
     glGenTextures(1, &name);
     mName = GlTexture(name);
-    const WorkUnitBinding binding(name);
+    const WorkUnitBinding binding(name, "GfxTexture::GfxTexture");
     glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
     glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, width, height, 0, GL_RGBA, GL_UNSIGNED_BYTE, pixels);
     // Only the levels that exist count, so a one-level texture is complete under any filter.
@@ -69,7 +73,7 @@ std::vector<uint8_t> GfxTexture::ReadPixels(int level) const {
     const int width = std::max(1, mWidth >> level);
     const int height = std::max(1, mHeight >> level);
     std::vector<uint8_t> pixels(static_cast<size_t>(width) * height * 4);
-    const WorkUnitBinding binding(mName.Get());
+    const WorkUnitBinding binding(mName.Get(), "GfxTexture::ReadPixels");
     glPixelStorei(GL_PACK_ALIGNMENT, 1);
     glGetTexImage(GL_TEXTURE_2D, level, GL_RGBA, GL_UNSIGNED_BYTE, pixels.data());
     return pixels;
@@ -83,7 +87,7 @@ void GfxTexture::RefreshMips() {
     if (!mMipsStale) {
         return;
     }
-    const WorkUnitBinding binding(mName.Get());
+    const WorkUnitBinding binding(mName.Get(), "GfxTexture::RefreshMips");
     glGenerateMipmap(GL_TEXTURE_2D);
     mMipsStale = false;
 }
