@@ -184,6 +184,24 @@ protected:
         ADD_FAILURE() << "no row " << component;
     }
 
+    // Ctrl+E on the selected thing's fixture, its handle at (1, 0) dragged a unit out, Enter.
+    void DragTheShapesHandleOut() {
+        ClickInspectorComponent("B2FixtureCmp");
+        Press(Key::E, {Key::Ctrl});
+        ASSERT_TRUE(gEditorState->ShapeEditor->IsEditing());
+        const Vector2 handle = gEditorState->ShapeEditor->ToWorld(Vector2(1.0f, 0.0f));
+        MouseAt(handle);
+        mPlay->RunPass();
+        mPlay->HeldKeys = {Key::LeftMouse};
+        mPlay->RunPass();
+        MouseAt(handle + Vector2(1.0f, 0.0f));
+        mPlay->RunPass();
+        mPlay->HeldKeys.clear();
+        mPlay->RunPass();
+        Press(Key::OemEnter);
+        ASSERT_FALSE(gEditorState->ShapeEditor->IsEditing());
+    }
+
     bool mDrawn = false;
 };
 
@@ -981,20 +999,7 @@ TEST_F(LevelEditorTest, ListAndToolChangesOfAThingAreUndoStepsThatTheSaveWrites)
     GameObject* wall = Things("Wall").front();
     Press(Key::Tab);
     gEditorState->SelectObject(wall);
-    ClickInspectorComponent("B2FixtureCmp");
-    Press(Key::E, {Key::Ctrl});
-    ASSERT_TRUE(gEditorState->ShapeEditor->IsEditing());
-    const Vector2 handle = gEditorState->ShapeEditor->ToWorld(Vector2(1.0f, 0.0f));
-    MouseAt(handle);
-    Play().RunPass();
-    Play().HeldKeys = {Key::LeftMouse};
-    Play().RunPass();
-    MouseAt(handle + Vector2(1.0f, 0.0f));
-    Play().RunPass();
-    Play().HeldKeys.clear();
-    Play().RunPass();
-    Press(Key::OemEnter);
-    ASSERT_FALSE(gEditorState->ShapeEditor->IsEditing());
+    ASSERT_NO_FATAL_FAILURE(DragTheShapesHandleOut());
     EXPECT_EQ(wall->GetComponent<B2FixtureCmp>()->ShapeToString(), "Box 2 1");
     EXPECT_EQ(StatusText().rfind("B2FixtureCmp.Shape of Wall is not kept by the level", 0), 0u) << StatusText();
     EXPECT_EQ(editor.GetHistorySize(), 5);
@@ -1098,19 +1103,7 @@ TEST_F(LevelEditorTest, ComponentsFlagsAndPartsOfAThingAreNamedAsNotKeptAndASave
     gEditorState->MainPalette->ShowPalettes();
     gEditorState->SelectObject(Things("Wall").front());
     Play().RunPass();
-    ClickInspectorComponent("B2FixtureCmp");
-    Press(Key::E, {Key::Ctrl});
-    ASSERT_TRUE(gEditorState->ShapeEditor->IsEditing());
-    const Vector2 handle = gEditorState->ShapeEditor->ToWorld(Vector2(1.0f, 0.0f));
-    MouseAt(handle);
-    Play().RunPass();
-    Play().HeldKeys = {Key::LeftMouse};
-    Play().RunPass();
-    MouseAt(handle + Vector2(1.0f, 0.0f));
-    Play().RunPass();
-    Play().HeldKeys.clear();
-    Play().RunPass();
-    Press(Key::OemEnter);
+    ASSERT_NO_FATAL_FAILURE(DragTheShapesHandleOut());
     ASSERT_EQ(Things("Wall").front()->GetComponent<B2FixtureCmp>()->ShapeToString(), "Box 2 1");
     Press(Key::Z, {Key::Ctrl, Key::Alt});
     EXPECT_EQ(Things("Wall").front()->GetComponent<B2FixtureCmp>()->ShapeToString(), "Box 1 1");
