@@ -69,22 +69,9 @@ Prefab* FindPrefab(const std::string& name) {
     return gPrefabManager != nullptr ? gPrefabManager->FindPrefab(name) : nullptr;
 }
 
-EdLevelEditorBhv* LevelEditor() {
-    return gEditorState != nullptr ? gEditorState->LevelEditor : nullptr;
-}
-
-// Whether the object may change now: a moving thing of the level in play waits for F2.
-bool MayChange(const GameObject& object) {
-    const EdLevelEditorBhv* levelEditor = LevelEditor();
-    return levelEditor == nullptr || levelEditor->MayEdit(object);
-}
-
-// A thing of the level, or a part of one, changed in a way no level file keeps.
-void ReportUnkeptChange(const GameObject& object, const std::string& change) {
-    if (EdLevelEditorBhv* levelEditor = LevelEditor()) {
-        levelEditor->OnUnkeptChange(object, change);
-    }
-}
+using ListPalette::LevelEditor;
+using ListPalette::MayChange;
+using ListPalette::ReportUnkeptChange;
 
 // An entry of the level being edited changes in the level, where its history sees it.
 bool MayChangeSelectedEntry() {

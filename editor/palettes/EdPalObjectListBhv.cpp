@@ -49,29 +49,17 @@ void SelectObject(GameObject* object) {
     }
 }
 
-EdLevelEditorBhv* LevelEditor() {
-    return gEditorState != nullptr ? gEditorState->LevelEditor : nullptr;
-}
-
-// Whether the level editor lets the object change now: a moving thing in play waits.
-bool MayChange(const GameObject& object) {
-    const EdLevelEditorBhv* editor = LevelEditor();
-    return editor == nullptr || editor->MayEdit(object);
-}
+using ListPalette::LevelEditor;
+using ListPalette::MayChange;
+// A part of a thing of the level (a child of one, or deeper) came, went or moved: the
+// level rebuilds parts from the thing's prefab, so this is named as not kept.
+using ListPalette::ReportUnkeptChange;
 
 // A thing of the level came, went or moved among its group: one undo step, and the
 // level is unsaved, as after the level editor's own edits.
 void RecordLevelChange() {
     if (EdLevelEditorBhv* editor = LevelEditor()) {
         editor->PushHistory();
-    }
-}
-
-// A part of a thing of the level (a child of one, or deeper) came, went or moved: the
-// level rebuilds parts from the thing's prefab, so this is named as not kept.
-void ReportPartChange(const GameObject& parent, const std::string& change) {
-    if (EdLevelEditorBhv* editor = LevelEditor()) {
-        editor->OnUnkeptChange(parent, change);
     }
 }
 
@@ -259,7 +247,7 @@ void EdPalObjectListBhv::OnPrefabPicked(const std::string& prefabName) {
     if (EdLevelEditorBhv::HoldsThing(object)) {
         RecordLevelChange();
     } else {
-        ReportPartChange(*parent, ObjectLabel(object, false) + " added to");
+        ReportUnkeptChange(*parent, ObjectLabel(object, false) + " added to");
     }
 }
 
@@ -290,7 +278,7 @@ void EdPalObjectListBhv::RemoveSelected() {
     if (thing) {
         RecordLevelChange();
     } else if (object->Parent != nullptr) {
-        ReportPartChange(*object->Parent, ObjectLabel(object, false) + " removed from");
+        ReportUnkeptChange(*object->Parent, ObjectLabel(object, false) + " removed from");
     }
 }
 
@@ -310,7 +298,7 @@ void EdPalObjectListBhv::ReloadSelected() {
         if (EdLevelEditorBhv::HoldsThing(fresh)) {
             RecordLevelChange();
         } else {
-            ReportPartChange(*fresh->Parent, label + " reloaded in");
+            ReportUnkeptChange(*fresh->Parent, label + " reloaded in");
         }
     }
 }
@@ -330,7 +318,7 @@ void EdPalObjectListBhv::MoveSelected(int offset) {
     if (EdLevelEditorBhv::HoldsThing(object)) {
         RecordLevelChange();
     } else {
-        ReportPartChange(*object->Parent, ObjectLabel(object, false) + " moved in");
+        ReportUnkeptChange(*object->Parent, ObjectLabel(object, false) + " moved in");
     }
 }
 

@@ -6,6 +6,7 @@
 
 #include "editor/EdRootBhv.h"
 #include "editor/EditorState.h"
+#include "editor/level/EdLevelEditorBhv.h"
 #include "editor/widgets/EdListItemBhv.h"
 #include "game/levels/SavedDataBhv.h"
 #include "object/Prefab.h"
@@ -35,6 +36,21 @@ bool MayChangeEntriesOf(const Prefab* owner) {
     }
     ShowEditorNotice(owner->Name + " is the level being edited: change its things in the level");
     return false;
+}
+
+EdLevelEditorBhv* LevelEditor() {
+    return gEditorState != nullptr ? gEditorState->LevelEditor : nullptr;
+}
+
+bool MayChange(const GameObject& object) {
+    const EdLevelEditorBhv* editor = LevelEditor();
+    return editor == nullptr || editor->MayEdit(object);
+}
+
+void ReportUnkeptChange(const GameObject& object, const std::string& change) {
+    if (EdLevelEditorBhv* editor = LevelEditor()) {
+        editor->OnUnkeptChange(object, change);
+    }
 }
 
 void Refresh(IEdUiElement* element) {

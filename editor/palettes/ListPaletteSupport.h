@@ -7,6 +7,7 @@
 #include "object/Behavior.h"
 #include "object/GameObject.h"
 
+class EdLevelEditorBhv;
 class EdListItemBhv;
 class Prefab;
 class IEdUiElement;
@@ -42,6 +43,15 @@ bool IsKeyboardFree();
 // each level save: changed in a list they would be saved over, or saved by "Save all"
 // under a level that shows otherwise. False, and the designer is told, for that level.
 bool MayChangeEntriesOf(const Prefab* owner);
+
+// The editor's level editor; null outside the editor.
+EdLevelEditorBhv* LevelEditor();
+// Whether the object may change now: a moving thing of the level in play waits for F2,
+// and the designer is told.
+bool MayChange(const GameObject& object);
+// A thing of the level, or a part of one, changed in a way no level file keeps: named to
+// the designer ("TintCmp added to" Wall).
+void ReportUnkeptChange(const GameObject& object, const std::string& change);
 
 // Reports a save failure in the message box, the main palette's notice row and on
 // standard error.
