@@ -15,8 +15,8 @@ std::string UnsavedWork::Describe() const {
 
 UnsavedWork FindUnsavedWork() {
     UnsavedWork work;
-    work.Level =
-        gEditorState != nullptr && gEditorState->LevelEditor != nullptr && gEditorState->LevelEditor->Dirty != 0;
+    work.Level = gEditorState != nullptr && gEditorState->LevelEditor != nullptr &&
+                 gEditorState->LevelEditor->HoldsUnsavedWork();
     if (gPrefabManager != nullptr) {
         // A removed prefab is unsaved until a save deletes its file.
         work.Prefabs = static_cast<int>(gPrefabManager->ModifiedPrefabNames().size() +

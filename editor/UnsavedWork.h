@@ -2,8 +2,9 @@
 
 #include <string>
 
-// What the editor holds that its files do not: the level editor's unsaved edits, the
-// prefabs marked modified and the removed prefabs whose files are still there.
+// What the editor holds that its files do not: the level editor's unsaved edits (and an
+// object added to the level that no level file keeps), the prefabs marked modified and
+// the removed prefabs whose files are still there.
 struct UnsavedWork {
     bool Level = false;
     int Prefabs = 0;

@@ -61,6 +61,14 @@ public:
     // moved. Named as a value the level does not keep is; `change` is followed by the
     // object's name ("TintCmp added to" Wall, "DrawEnabled of" Wall).
     void OnUnkeptChange(const GameObject& object, const std::string& change);
+    // A list added an object that is no thing: a part of a thing, named as above, or an
+    // object in a group of the level (a prefab that "Lvl_Sources" does not list). A
+    // level file records only things, so the next restore or load drops it: it is named
+    // the same way, and the level counts as unsaved while it stands, for quitting loses
+    // it as surely as an unsaved edit.
+    void OnUnkeptAddition(const GameObject& object);
+    // Edits not yet saved, or an object added to a group that the file cannot keep.
+    bool HoldsUnsavedWork() const;
     // While a play-test's state is kept (F1 without F2), the things of the mutable
     // groups are as play left them and the history leaves them out: an edit of one, or
     // of anything in their groups, waits for F2 and the designer is told. True when the
@@ -114,6 +122,9 @@ private:
     // of the level as shown.
     std::string SaveConfirmation(const std::string& levelName, bool written) const;
     void NameUnkept(const GameObject& object, const std::string& change, const std::string& reason);
+    void NoteUnkept(const std::string& what, const std::string& reason);
+    // A save, restore or load: the level shows what its history holds.
+    void ForgetUnkept();
 
     // "Lvl_Sources": what can be placed, and which properties a level keeps per thing.
     static const Prefab& Sources();
@@ -129,9 +140,12 @@ private:
     int mHistoryIndex = -1;
     // The move carries fresh duplicates: Esc destroys them instead of moving back.
     bool mMovingDuplicates = false;
-    // Values edited since the last save that the level file does not keep
-    // ("B2FixtureCmp.Shape of Wall"); a restore rebuilds the things without them.
+    // Edits since the last save that the level file does not keep ("B2FixtureCmp.Shape
+    // of Wall", "Cue_BulletWallHit added to Layer1"); a restore rebuilds the things
+    // without them.
     std::vector<std::string> mUnkeptEdits;
+    // Among them an object added to a group: the level shows more than any file holds.
+    bool mHoldsUnkeptAddition = false;
 };
 
 // The level under the gameplay screen; null without a screen or a level.

@@ -33,8 +33,22 @@ std::string OnlyListedValuesReason() {
            "\" lists";
 }
 
+// Why a level file has no place for an object in one of its groups: it records only
+// things (objects with a ThingCmp), each placed from its "Lvl_Sources" entry.
+std::string NotAThingReason(const GameObject& object, const Prefab& sources) {
+    const auto& entries = sources.AutoCreates;
+    const bool listed = std::any_of(entries.begin(), entries.end(),
+                                    [&object](const auto& entry) { return entry->Prefab == object.PrefabName; });
+    return listed ? "it has no ThingCmp" : NotListedReason();
+}
+
 bool KeepsPlayState() {
     return gEditorState != nullptr && gEditorState->KeepPlayState != 0;
+}
+
+bool IsLevelGroup(const GameObject* object) {
+    const GameObject* level = FindEditedLevel();
+    return level != nullptr && object->Parent == level;
 }
 
 // Whether the object is a mutable group of the level or lies in one.
@@ -103,7 +117,7 @@ void EdLevelEditorBhv::RestoreHistory(int index) {
         Dirty = 1;
     }
     mHistoryIndex = index;
-    mUnkeptEdits.clear();
+    ForgetUnkept();
     // A move or turn begun before leaving edit mode ends with the things it held.
     mToolMode = Tool::None;
     Selection.clear();
@@ -115,7 +129,7 @@ void EdLevelEditorBhv::ResetHistory() {
     }
     mHistoryIndex = -1;
     mToolMode = Tool::None;
-    mUnkeptEdits.clear();
+    ForgetUnkept();
     PushHistory();
     Selection.clear();
     Dirty = 0;
@@ -155,7 +169,7 @@ void EdLevelEditorBhv::SaveLevel(const std::string& levelName) {
         return;
     }
     ShowEditorNotice(SaveConfirmation(level->Name, true));
-    mUnkeptEdits.clear();
+    ForgetUnkept();
     WarnOfIncompleteThings(*level);
 }
 
@@ -277,17 +291,41 @@ void EdLevelEditorBhv::OnUnkeptChange(const GameObject& object, const std::strin
     NameUnkept(object, change, OnlyListedValuesReason());
 }
 
-// Named at once, and again by the next save; a restore rebuilds the things without it.
-void EdLevelEditorBhv::NameUnkept(const GameObject& object, const std::string& change, const std::string& reason) {
-    const GameObject* thing = FindThingHolding(&object);
-    if (thing == nullptr) {
+void EdLevelEditorBhv::OnUnkeptAddition(const GameObject& object) {
+    const GameObject* parent = object.Parent;
+    if (parent == nullptr) {
         return;
     }
-    const std::string what = change + " " + NameInLevel(object, *thing);
+    const std::string what = ObjectName(object) + " added to";
+    if (!IsLevelGroup(parent)) {
+        OnUnkeptChange(*parent, what);
+        return;
+    }
+    NoteUnkept(what + " " + ObjectName(*parent), NotAThingReason(object, Sources()));
+    mHoldsUnkeptAddition = true;
+}
+
+bool EdLevelEditorBhv::HoldsUnsavedWork() const {
+    return Dirty != 0 || mHoldsUnkeptAddition;
+}
+
+void EdLevelEditorBhv::NameUnkept(const GameObject& object, const std::string& change, const std::string& reason) {
+    if (const GameObject* thing = FindThingHolding(&object)) {
+        NoteUnkept(change + " " + NameInLevel(object, *thing), reason);
+    }
+}
+
+// Named at once, and again by the next save; a restore rebuilds the things without it.
+void EdLevelEditorBhv::NoteUnkept(const std::string& what, const std::string& reason) {
     ShowEditorNotice(what + " is not kept by the level: " + reason);
     if (std::find(mUnkeptEdits.begin(), mUnkeptEdits.end(), what) == mUnkeptEdits.end()) {
         mUnkeptEdits.push_back(what);
     }
+}
+
+void EdLevelEditorBhv::ForgetUnkept() {
+    mUnkeptEdits.clear();
+    mHoldsUnkeptAddition = false;
 }
 
 bool EdLevelEditorBhv::MayEdit(const GameObject& object) const {

@@ -246,8 +246,8 @@ void EdPalObjectListBhv::OnPrefabPicked(const std::string& prefabName) {
     SelectObject(object);
     if (EdLevelEditorBhv::HoldsThing(object)) {
         RecordLevelChange();
-    } else {
-        ReportUnkeptChange(*parent, ObjectLabel(object, false) + " added to");
+    } else if (EdLevelEditorBhv* editor = LevelEditor()) {
+        editor->OnUnkeptAddition(*object);
     }
 }
 

@@ -137,6 +137,12 @@ protected:
         mPlay->RunPass();
         Press(Key::RightMouse);
         ASSERT_EQ(field.HasFocus, 1);
+        Type(text);
+        Press(Key::OemEnter);
+    }
+
+    // The text typed in one pass, into the field that has the keyboard.
+    void Type(const std::string& text) {
         const auto pump = mPlay->App->PumpMessagesFn;
         mPlay->App->PumpMessagesFn = [pump, text] {
             const bool running = pump();
@@ -145,7 +151,20 @@ protected:
         };
         mPlay->RunPass();
         mPlay->App->PumpMessagesFn = pump;
+    }
+
+    // In the open prefab picker, as a user does it: the name typed into its filter, Down
+    // to the row that shows it, Enter.
+    void PickPrefab(const std::string& name) {
+        const EdDlgPrefabPickerBhv& picker = *gEditorState->PrefabPicker;
+        ASSERT_TRUE(picker.Dialog->IsOpen());
+        Type(name);
+        for (size_t row = 0; row < picker.Items.size() && picker.Items[picker.SelectedRow]->Label != name; ++row) {
+            Press(Key::Down);
+        }
+        ASSERT_EQ(picker.Items[picker.SelectedRow]->Label, name);
         Press(Key::OemEnter);
+        ASSERT_FALSE(picker.Dialog->IsOpen());
     }
 
     // The inspector's value field of a component's property part, scrolled into view.
@@ -1127,6 +1146,101 @@ TEST_F(LevelEditorTest, ComponentsFlagsAndPartsOfAThingAreNamedAsNotKeptAndASave
     Play().RunPass();
     EXPECT_EQ(player->DrawEnabled, 1);
     EXPECT_EQ(player->Components, components);
+}
+
+// The object list's Add, on a group of the level: a prefab that "Lvl_Sources" lists is a
+// thing of the level, one undo step that the save writes. Any other (a cue, a prefab
+// just made in the prefab list) has no place in a level file: it is named as not kept
+// when it is added and again by the next save, the level is unsaved while it stands
+// (closing the window asks), Alt+S writes nothing and says so, and the next undo or F2
+// takes it away. After F1 alone the moving things' groups take nothing until F2.
+TEST_F(LevelEditorTest, AnAddedPrefabThatTheSourcesDoNotListIsNamedAsNotKeptAndLeavesTheLevelUnsaved) {
+    EdLevelEditorBhv& editor = *Editor();
+    auto& objects = *EditorObject({"EdPalettesRoot", "PalObjectList"})->GetComponent<EdPalObjectListBhv>();
+    auto& prefabs = *EditorObject({"EdPalettesRoot", "PalPrefabList"})->GetComponent<EdPalPrefabListBhv>();
+    const GameObject* box = EditorObject({"EdDialogsRoot", "EdDlgMessageBox"});
+    const std::string savedLevel = ReadFile(LevelFile("Lvl_01"));
+    GameObject* layer1 = Level()->FindChild("Layer1");
+    const auto openLayer = [this](const char* name) {
+        GameObject* group = Level()->FindChild(name);
+        gEditorState->InsertParent = group;
+        gEditorState->SelectObject(group);
+        Play().RunPass();
+    };
+    Press(Key::Tab);
+
+    // A cue, by the Add button: in the level and in the list, named as not kept.
+    openLayer("Layer1");
+    ClickOn(*objects.BtnAdd);
+    ASSERT_NO_FATAL_FAILURE(PickPrefab("Cue_BulletWallHit"));
+    GameObject* cue = layer1->Children.back();
+    ASSERT_EQ(cue->PrefabName, "Cue_BulletWallHit");
+    EXPECT_EQ(gEditorState->SelectedObject, cue);
+    EXPECT_EQ(objects.ParentItem->Label, "Layer1");
+    EXPECT_EQ(StatusText(),
+              "Cue_BulletWallHit added to Layer1 is not kept by the level: \"Lvl_Sources\" does not list it");
+    EXPECT_EQ(editor.GetHistorySize(), 1);
+    EXPECT_EQ(FindUnsavedWork().Describe(), "level");
+
+    // Alt+S writes nothing and says what it left; the level stays unsaved.
+    Press(Key::S, {Key::Alt});
+    EXPECT_EQ(StatusText(), "Nothing written to Lvl_01; not kept: Cue_BulletWallHit added to Layer1");
+    EXPECT_EQ(ReadFile(LevelFile("Lvl_01")), savedLevel);
+    EXPECT_EQ(FindUnsavedWork().Describe(), "level");
+
+    // Closing the window asks; going back keeps the cue.
+    Play().CloseWindow();
+    EXPECT_TRUE(Play().TryRunPass());
+    Play().RunPass();
+    ASSERT_EQ(box->GetComponent<EdDialogBhv>()->IsOpen(), true);
+    EXPECT_EQ(box->FindChild("TitleBar")->GetComponent<EdTitleBarBhv>()->Title, "Unsaved: level. Quit?");
+    Press(Key::Esc);
+    ASSERT_FALSE(box->GetComponent<EdDialogBhv>()->IsOpen());
+    EXPECT_EQ(layer1->Children.back(), cue);
+
+    // The next undo takes it away, with nothing left unsaved.
+    Press(Key::Z, {Key::Ctrl, Key::Alt});
+    Play().RunPass();
+    EXPECT_EQ(layer1->FindChild("Cue_BulletWallHit"), nullptr);
+    EXPECT_TRUE(FindUnsavedWork().IsEmpty());
+
+    // After F1 alone: the moving things' group refuses the Add; a prefab just made in the
+    // prefab list goes into Layer1 by Insert, named, and F2 takes it away.
+    Press(Key::F1);
+    Press(Key::F1);
+    ASSERT_EQ(gEditorState->KeepPlayState, 1);
+    gEditorState->MainPalette->ShowPalettes();
+    openLayer("Layer2Mut");
+    Press(Key::Insert);
+    EXPECT_FALSE(gEditorState->PrefabPicker->Dialog->IsOpen());
+    EXPECT_EQ(StatusText(), "Press F2 to edit the level as loaded: its moving things are in play");
+    ClickOn(*prefabs.BtnAdd);
+    // The new prefab's name field has the keyboard.
+    Play().RunPass();
+    const std::string made = "Scratch";
+    Type(made);
+    Press(Key::OemEnter);
+    ASSERT_NE(gPrefabManager->FindPrefab(made), nullptr);
+    openLayer("Layer1");
+    Press(Key::Insert);
+    ASSERT_NO_FATAL_FAILURE(PickPrefab(made));
+    ASSERT_EQ(layer1->Children.back()->PrefabName, made);
+    EXPECT_EQ(StatusText(), made + " added to Layer1 is not kept by the level: \"Lvl_Sources\" does not list it");
+    EXPECT_EQ(FindUnsavedWork().Describe(), "level, 1 prefab");
+    Press(Key::F2);
+    EXPECT_EQ(layer1->FindChild(made), nullptr);
+    EXPECT_EQ(FindUnsavedWork().Describe(), "1 prefab");
+
+    // A wall, which the sources list, is an undo step that the save writes.
+    const size_t walls = Things("Wall").size();
+    openLayer("Layer1");
+    Press(Key::Insert);
+    ASSERT_NO_FATAL_FAILURE(PickPrefab("Wall"));
+    EXPECT_EQ(Things("Wall").size(), walls + 1);
+    EXPECT_EQ(editor.GetHistorySize(), 2);
+    Press(Key::S, {Key::Alt});
+    EXPECT_EQ(StatusText(), "Saved Lvl_01");
+    EXPECT_EQ(PositionsInFile(LevelFile("Lvl_01"), "Wall").size(), walls + 1);
 }
 
 // While a tool works on the world the palettes fade, so that the level shows through
