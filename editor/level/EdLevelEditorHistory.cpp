@@ -214,7 +214,8 @@ void EdLevelEditorBhv::WarnOfIncompleteThings(const Prefab& level) const {
 }
 
 void EdLevelEditorBhv::AskSaveAndSwitch(int offset) {
-    if (Dirty == 0 || gEdRoot == nullptr) {
+    // An added object no file keeps goes with the switch: the designer is asked first.
+    if (!HoldsUnsavedWork() || gEdRoot == nullptr) {
         OnSaveAnswer(offset, "No");
         return;
     }

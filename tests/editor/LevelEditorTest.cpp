@@ -1198,6 +1198,15 @@ TEST_F(LevelEditorTest, AnAddedPrefabThatTheSourcesDoNotListIsNamedAsNotKeptAndL
     ASSERT_FALSE(box->GetComponent<EdDialogBhv>()->IsOpen());
     EXPECT_EQ(layer1->Children.back(), cue);
 
+    // A switch of level asks too; "Cancel" keeps the cue.
+    Press(Key::PageDown);
+    ASSERT_EQ(box->GetComponent<EdDialogBhv>()->IsOpen(), true);
+    EXPECT_EQ(box->FindChild("TitleBar")->GetComponent<EdTitleBarBhv>()->Title, "Save changes?");
+    Press(Key::Esc);
+    ASSERT_FALSE(box->GetComponent<EdDialogBhv>()->IsOpen());
+    EXPECT_EQ(gCurrentLevelName, "Lvl_01");
+    EXPECT_EQ(layer1->Children.back(), cue);
+
     // The next undo takes it away, with nothing left unsaved.
     Press(Key::Z, {Key::Ctrl, Key::Alt});
     Play().RunPass();
