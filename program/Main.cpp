@@ -1,3 +1,4 @@
+#include <cstdio>
 #include <cstdlib>
 #include <functional>
 #include <optional>
@@ -35,8 +36,14 @@ int main() {
     // Held to the end of the process: stopping the video system unloads the X and
     // OpenGL driver libraries, whose leftovers the leak checker could then no longer
     // tell apart from ours by their library.
-    static SdlVideo* const videoForTheWholeRun = new SdlVideo();
-    (void)videoForTheWholeRun;
+    static SdlVideo* videoForTheWholeRun = nullptr;
+    try {
+        videoForTheWholeRun = new SdlVideo();
+    } catch (const NoDisplayError& error) {
+        // Not a crash: nothing ran yet, and the user can fix it.
+        std::fprintf(stderr, "Quorvane cannot start: %s\n", error.what());
+        return 1;
+    }
     gComponentTypeRegistrar = RegisterComponentTypes;
     InstallEditorHooks();
     Application* application = new Application();
