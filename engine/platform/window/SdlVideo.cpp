@@ -20,15 +20,16 @@ std::string RequestedDriver() {
     return asked != nullptr ? asked : "";
 }
 
-std::string Quoted(const char* variable) {
+// DISPLAY=":0", or DISPLAY not set.
+std::string DescribeVariable(const char* variable) {
     const char* value = std::getenv(variable);
     return value != nullptr ? std::string(variable) + "=\"" + value + "\"" : std::string(variable) + " not set";
 }
 
 std::string DisplaysTried() {
-    std::string tried = Quoted("DISPLAY");
+    std::string tried = DescribeVariable("DISPLAY");
     if (std::getenv("WAYLAND_DISPLAY") != nullptr) {
-        tried += ", " + Quoted("WAYLAND_DISPLAY");
+        tried += ", " + DescribeVariable("WAYLAND_DISPLAY");
     }
     return tried;
 }
@@ -36,10 +37,10 @@ std::string DisplaysTried() {
 // SDL keeps no reason when it falls back, so each driver it tried first, in its own
 // order, is started again for its complaint.
 std::string ReasonsOfDriversBefore(const std::string& fallback) {
-    std::string reasons;
     if (SDL_WasInit(SDL_INIT_VIDEO) != 0) {
         return "no video driver with a screen";  // another holder's video must not be restarted
     }
+    std::string reasons;
     for (int i = 0; i < SDL_GetNumVideoDrivers(); ++i) {
         const std::string driver = SDL_GetVideoDriver(i);
         if (driver == fallback) {
