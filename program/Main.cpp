@@ -1,3 +1,4 @@
+#include <cstdio>
 #include <cstdlib>
 #include <functional>
 #include <optional>
@@ -27,6 +28,17 @@ void QuitAfterPassesFromEnvironment(Application& application) {
     };
 }
 
+// Null, once it has said why, when no window can be opened: not a crash, as nothing ran
+// yet and the user can fix it.
+SdlVideo* StartVideo() {
+    try {
+        return new SdlVideo();
+    } catch (const NoDisplayError& error) {
+        std::fprintf(stderr, "Quorvane cannot start: %s\n", error.what());
+        return nullptr;
+    }
+}
+
 }  // namespace
 
 // Takes no command-line arguments: the game reads everything from Content/.
@@ -35,8 +47,10 @@ int main() {
     // Held to the end of the process: stopping the video system unloads the X and
     // OpenGL driver libraries, whose leftovers the leak checker could then no longer
     // tell apart from ours by their library.
-    static SdlVideo* const videoForTheWholeRun = new SdlVideo();
-    (void)videoForTheWholeRun;
+    static SdlVideo* const videoForTheWholeRun = StartVideo();
+    if (videoForTheWholeRun == nullptr) {
+        return 1;
+    }
     gComponentTypeRegistrar = RegisterComponentTypes;
     InstallEditorHooks();
     Application* application = new Application();

@@ -3,6 +3,7 @@
 #include <set>
 
 #include "audio/MusicManager.h"
+#include "fx/EmitterRequests.h"
 #include "input/Cursors.h"
 #include "object/ContentWarning.h"
 #include "object/ExpectedContent.h"
@@ -45,6 +46,12 @@ void WarnAboutMissingContent(const ExpectedContent& expected) {
             WarnAboutMissingParts(*prefab, visited);
         } else {
             WarnMissingContent("prefab", name, "the game's code");
+        }
+    }
+    // An emitter without its particle prefab emits nothing, and says nothing as it does.
+    for (const auto& [particle, request] : ParticlesAskedForByEmitters()) {
+        if (gPrefabManager->FindPrefab(particle) == nullptr) {
+            WarnMissingContent("prefab", particle, request.Describe());
         }
     }
     for (const std::string& track : expected.MusicTracks) {

@@ -1,5 +1,6 @@
 #include "assets/TextureLoader.h"
 
+#include <algorithm>
 #include <stdexcept>
 #include <string>
 
@@ -18,18 +19,35 @@ void Report(const std::string& text) {
     WarnContent(text);
 }
 
-// An image larger than the device takes is refused from its header, before the
-// decoder allocates whatever a damaged header claims.
-bool ReadImage(const std::filesystem::path& path, GfxImage* image, int maxSide) {
+// No image the game draws comes near this; a damaged header that claims more would
+// have the decoder allocate gigabytes before it finds the pixels missing.
+constexpr int kLargestImageSide = 8192;
+
+// Why an image of that size cannot be drawn; "" when it can.
+std::string SizeRefusal(int width, int height, int deviceMaxSide) {
+    const std::string claim =
+        "the header claims " + std::to_string(width) + "x" + std::to_string(height) + " pixels, over ";
+    if (std::max(width, height) > kLargestImageSide) {
+        return claim + "the largest side the game takes, " + std::to_string(kLargestImageSide);
+    }
+    if (std::max(width, height) > deviceMaxSide) {
+        return claim + "the device's largest texture side, " + std::to_string(deviceMaxSide);
+    }
+    return "";
+}
+
+// Refused from its header, before the decoder allocates anything, when larger than the
+// game takes or the device holds: told like any unreadable image, and the game goes on
+// without it.
+bool ReadImage(const std::filesystem::path& path, GfxImage* image, int deviceMaxSide) {
     std::string error;
     int width = 0;
     int height = 0;
-    if (ReadImageHeaderSize(path, &width, &height, &error) && (width > maxSide || height > maxSide)) {
-        throw ContentError(path, "the header claims " + std::to_string(width) + "x" + std::to_string(height) +
-                                     " pixels, over the device's limit of " + std::to_string(maxSide));
-    }
-    if (ReadImageFile(path, image, &error, maxSide)) {
-        return true;
+    if (ReadImageHeaderSize(path, &width, &height, &error)) {
+        error = SizeRefusal(width, height, deviceMaxSide);
+        if (error.empty() && ReadImageFile(path, image, &error, std::min(kLargestImageSide, deviceMaxSide))) {
+            return true;
+        }
     }
     Report(path.string() + ": cannot read image: " + error);
     return false;

@@ -2,6 +2,7 @@
 
 #include <limits>
 
+#include "fx/EmitterRequests.h"
 #include "fx/ParticleSpawning.h"
 #include "object/GameObject.h"
 #include "object/GameTime.h"
@@ -25,7 +26,7 @@ int32_t ParticlesDue(float elapsed, float perSecond) {
 }  // namespace
 
 Pcl_EmitContinuousBhv::Pcl_EmitContinuousBhv() {
-    RegisterProperty(&ParticlePrefab, "ParticlePrefab");
+    RegisterProperty(&ParticlePrefab, kParticlePrefabProperty);
     RegisterProperty(&ParticlesPerSec, "ParticlesPerSec");
 }
 

@@ -1,11 +1,12 @@
 #include "fx/Pcl_EmitOnceBhv.h"
 
+#include "fx/EmitterRequests.h"
 #include "fx/ParticleSpawning.h"
 #include "object/GameObject.h"
 
 Pcl_EmitOnceBhv::Pcl_EmitOnceBhv() {
     RegisterProperty(&EmitCount, "EmitCount");
-    RegisterProperty(&ParticlePrefab, "ParticlePrefab");
+    RegisterProperty(&ParticlePrefab, kParticlePrefabProperty);
 }
 
 void Pcl_EmitOnceBhv::Update() {

@@ -11,7 +11,8 @@ public:
     // "Content/Config/GameConfig.json", relative to the working folder.
     static std::filesystem::path GetConfigPath();
 
-    // Reads the file when it exists; otherwise the configuration stays empty.
+    // Reads the file when it exists; otherwise the configuration stays empty, which is
+    // told through WarnContent.
     void Load();
     // The same from another file (tests). A file that exists but is malformed or lacks
     // "DevelopmentContentPath" raises ContentError naming the file.

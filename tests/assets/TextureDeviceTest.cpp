@@ -3,10 +3,10 @@
 #include <utility>
 
 #include "GraphicsTestSupport.h"
+#include "ToldWarnings.h"
 #include "assets/Texture.h"
 #include "assets/TextureLoader.h"
 #include "assets/TextureManager.h"
-#include "object/ContentError.h"
 #include "platform/gfx/GfxImage.h"
 #include "platform/gfx/GfxTexture.h"
 #include "platform/window/CursorImage.h"
@@ -101,21 +101,66 @@ TEST_F(TextureDeviceTest, TheRendererReloadsBankTexturesAfterReleasingThem) {
     mGraphics->ReleaseDeviceObjects();
 }
 
-// Wider than any device takes: the device's refusal must name the image's file.
-TEST_F(TextureDeviceTest, AnImageTooLargeForTheDeviceIsReportedByFile) {
-    WriteSolid("Main/Huge_COL.sheet", 40000, 1, Rgba(1, 2, 3, 255));
-    const std::filesystem::path path = mFolder.Path() / "Main/Huge_COL.sheet";
-    Texture texture;
-    try {
-        LoadTexture(mGraphics->TextureDevice(), &texture, path);
-        FAIL() << "a 40000 pixel wide texture was made";
-    } catch (const ContentError& error) {
-        EXPECT_EQ(error.File(), path);
-        EXPECT_NE(std::string(error.what()).find("40000x1"), std::string::npos) << error.what();
+namespace {
+
+// The bytes of a PNG chunk: length, type, data and the CRC of type and data.
+std::string PngChunk(const std::string& type, const std::string& data) {
+    const auto bigEndian = [](uint32_t v) {
+        return std::string{static_cast<char>(v >> 24), static_cast<char>(v >> 16), static_cast<char>(v >> 8),
+                           static_cast<char>(v)};
+    };
+    uint32_t crc = 0xFFFFFFFFu;
+    for (const unsigned char byte : type + data) {
+        crc ^= byte;
+        for (int bit = 0; bit < 8; ++bit) {
+            crc = (crc >> 1) ^ (0xEDB88320u & (0u - (crc & 1u)));
+        }
     }
-    EXPECT_EQ(texture.DeviceTexture, nullptr);
-    EXPECT_EQ(texture.Width, 0.0f);
-    EXPECT_THROW(mTextures->LoadBank("Main"), ContentError);
+    return bigEndian(static_cast<uint32_t>(data.size())) + type + data + bigEndian(~crc);
+}
+
+}  // namespace
+
+// Images whose headers claim more than the game takes: a 69-byte PNG claiming 16384 x
+// 16384 RGBA (decoding it would first take 1 GiB for pixels the file does not hold) and
+// a real one 40000 pixels wide. Each is refused from its header, before any decoding,
+// told by its file with the size claimed, and its bank loads on without it.
+TEST_F(TextureDeviceTest, AnImageClaimingMoreThanTheGameTakesIsRefusedFromItsHeaderAndToldByFile) {
+    const std::string ihdr = {0, 0, 0x40, 0, 0, 0, 0x40, 0, 8, 6, 0, 0, 0};
+    const std::string claims = std::string("\x89PNG\r\n\x1A\n", 8) + PngChunk("IHDR", ihdr) +
+                               PngChunk("IDAT", std::string("\x78\x9C\x63\x60\x18\x05\xA3\x60\x14\x8C\x02\x00", 12)) +
+                               PngChunk("IEND", "");
+    ASSERT_EQ(claims.size(), 69u);
+    const std::filesystem::path claimsPath = mFolder.Path() / "Main/Claims.sheet";
+    WriteTextFile(claimsPath, claims);
+    WriteSolid("Main/Huge_COL.sheet", 40000, 1, Rgba(1, 2, 3, 255));
+    const std::filesystem::path hugePath = mFolder.Path() / "Main/Huge_COL.sheet";
+    int width = 0;
+    int height = 0;
+    std::string error;
+    ASSERT_TRUE(ReadImageHeaderSize(claimsPath, &width, &height, &error)) << error;
+    ASSERT_EQ(width, 16384);
+
+    ToldWarnings told;
+    for (const auto& [path, size] : {std::pair{claimsPath, "16384x16384"}, std::pair{hugePath, "40000x1"}}) {
+        Texture texture;
+        EXPECT_FALSE(LoadTexture(mGraphics->TextureDevice(), &texture, path)) << path;
+        EXPECT_EQ(texture.DeviceTexture, nullptr);
+        EXPECT_EQ(texture.Width, 0.0f);
+        EXPECT_EQ(told.Naming(path.string() + ": cannot read image: the header claims " + size +
+                              " pixels, over the largest side the game takes, 8192"),
+                  1u)
+            << ::testing::PrintToString(told.Lines);
+    }
+    EXPECT_EQ(told.Naming("decode"), 0u) << "refused before decoding: " << ::testing::PrintToString(told.Lines);
+
+    mTextures->LoadBank("Main");
+    for (const char* name : {"Claims", "Huge"}) {
+        const Texture* texture = mTextures->GetTexture(name);
+        ASSERT_NE(texture, nullptr) << name;
+        EXPECT_EQ(texture->DeviceTexture, nullptr) << name;
+    }
+    EXPECT_EQ(told.Lines.size(), 4u) << ::testing::PrintToString(told.Lines);
 }
 
 // Textures are PNG files, whatever their names; every other format is refused before a

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <chrono>
 #include <filesystem>
+#include <map>
 #include <sstream>
 #include <string>
 #include <thread>
@@ -23,6 +24,8 @@
 #include "fx/AnimationManager.h"
 #include "game/levels/LevelListBhv.h"
 #include "game/screens/GameplayScreenBhv.h"
+#include "object/GameObject.h"
+#include "object/JsonFile.h"
 #include "object/ResourceResolver.h"
 #include "object/TempFolder.h"
 #include "render/Graphics.h"
@@ -234,6 +237,71 @@ TEST(StartUpContentTest, ABackgroundTextureThatIsGoneIsToldOnceNamingIt) {
     EXPECT_EQ(gGraphics->Settings->BackgroundTexture, "Background2");
     EXPECT_EQ(told.Naming("Missing texture \"Background2\""), 1u) << ::testing::PrintToString(told.Lines);
     EXPECT_EQ(told.Naming("Background"), 1u) << ::testing::PrintToString(told.Lines);
+}
+
+// Who names a particle prefab: a committed prefab and the type of its emitter.
+struct ParticleNamer {
+    std::string Prefab;
+    std::string Emitter;
+};
+
+// Every "ParticlePrefab" that a committed prefab's component gives, with its namer.
+std::map<std::string, ParticleNamer> ParticlePrefabsNamedByCommittedPrefabs() {
+    namespace fs = std::filesystem;
+    std::map<std::string, ParticleNamer> named;
+    for (const fs::directory_entry& entry : fs::directory_iterator(CommittedContent() / "Prefabs")) {
+        if (entry.path().extension() != ".json") {
+            continue;
+        }
+        const boost::property_tree::ptree file = ReadJsonFile(entry.path());
+        const auto components = file.get_child_optional("Components");
+        if (!components) {
+            continue;
+        }
+        for (const auto& [type, component] : *components) {
+            if (const auto particle = component.get_optional<std::string>("ParticlePrefab")) {
+                named.emplace(*particle, ParticleNamer{entry.path().stem().string(), type});
+            }
+        }
+    }
+    return named;
+}
+
+// The particle prefabs that the emitters of the committed prefabs build (the death
+// chunks, wall pebbles and spawn puffs) all taken away: the start-up tells each once,
+// naming the prefab and emitter that ask for it, and the emitters then built in a level
+// emit nothing and tell nothing more.
+TEST(StartUpContentTest, EachParticlePrefabAnEmitterNamesIsToldOnceWhenMissing) {
+    QV_REQUIRE_DISPLAY();
+    const std::map<std::string, ParticleNamer> named = ParticlePrefabsNamedByCommittedPrefabs();
+    ASSERT_GE(named.size(), 5u) << "chunks of ants, insects and the player, wall pebbles, spawn puffs";
+
+    ToldWarnings told;
+    PlayHarness play;
+    play.EnableDrawing();
+    for (const auto& [particle, namer] : named) {
+        ASSERT_TRUE(std::filesystem::remove(play.Content->Path() / "Prefabs" / (particle + ".json"))) << particle;
+    }
+    play.StartInLevel();
+    play.RunPasses(2);
+
+    for (const auto& [particle, namer] : named) {
+        EXPECT_EQ(told.Naming("Missing prefab \"" + particle + "\" (asked for by prefab \"" + namer.Prefab + "\", " +
+                              namer.Emitter + ".ParticlePrefab)"),
+                  1u)
+            << ::testing::PrintToString(told.Lines);
+    }
+    const size_t toldAtStart = told.Lines.size();
+    GameObject* level = play.Find("GameplayScreen/Level/Layer2Mut");
+    ASSERT_NE(level, nullptr);
+    for (const auto& [particle, namer] : named) {
+        level->AddChild(new GameObject(namer.Prefab));
+    }
+    play.RunPasses(3);
+    EXPECT_EQ(told.Lines.size(), toldAtStart) << ::testing::PrintToString(told.Lines);
+    for (const auto& [particle, namer] : named) {
+        EXPECT_EQ(level->FindChild(particle), nullptr) << particle;
+    }
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "TempFolder.h"
+#include "ToldWarnings.h"
 #include "object/ContentError.h"
 #include "object/GameConfig.h"
 
@@ -15,6 +16,25 @@ TEST(GameConfigTest, WithoutTheFileTheConfigurationStaysEmpty) {
     GameConfig config;
     config.LoadFrom(folder.Path() / "Config" / "GameConfig.json");
     EXPECT_EQ(config.DevelopmentContentPath, "");
+}
+
+// Optional, but without it the editor has no development content folder and so no hot
+// reload: that is told once, naming the file and the loss. A file that is there tells
+// nothing.
+TEST(GameConfigTest, AMissingFileIsToldOnceNamingItAndWhatIsLost) {
+    TempFolder folder;
+    ToldWarnings told;
+    const std::filesystem::path missing = folder.Path() / "Config" / "GameConfig.json";
+    GameConfig config;
+    config.LoadFrom(missing);
+    EXPECT_EQ(config.DevelopmentContentPath, "");
+    GameConfig present;
+    present.LoadFrom(folder.Write("GameConfig.json", R"({ "DevelopmentContentPath": "ContentSrc" })"));
+
+    ASSERT_EQ(told.Lines.size(), 1u) << ::testing::PrintToString(told.Lines);
+    EXPECT_EQ(told.Naming(missing.generic_string() + ": not found", "no development content folder"), 1u)
+        << told.Lines[0];
+    EXPECT_EQ(told.Naming("no hot reload"), 1u) << told.Lines[0];
 }
 
 TEST(GameConfigTest, ReadsTheDevelopmentContentPath) {

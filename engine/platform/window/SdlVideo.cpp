@@ -2,18 +2,79 @@
 
 #include <SDL.h>
 
-#include <stdexcept>
+#include <cstdlib>
 #include <string>
 
 namespace {
 
 constexpr Uint32 kSubsystems = SDL_INIT_VIDEO | SDL_INIT_EVENTS;
 
+// SDL's drivers that run without a screen: a game in one shows nothing and hears no keys.
+bool HasNoScreen(const std::string& driver) {
+    return driver == "offscreen" || driver == "dummy";
+}
+
+// The driver the user asked for, "" when SDL chooses.
+std::string RequestedDriver() {
+    const char* asked = std::getenv("SDL_VIDEODRIVER");
+    return asked != nullptr ? asked : "";
+}
+
+// DISPLAY=":0", or DISPLAY not set.
+std::string DescribeVariable(const char* variable) {
+    const char* value = std::getenv(variable);
+    return value != nullptr ? std::string(variable) + "=\"" + value + "\"" : std::string(variable) + " not set";
+}
+
+std::string DisplaysTried() {
+    std::string tried = DescribeVariable("DISPLAY");
+    if (std::getenv("WAYLAND_DISPLAY") != nullptr) {
+        tried += ", " + DescribeVariable("WAYLAND_DISPLAY");
+    }
+    return tried;
+}
+
+// SDL keeps no reason when it falls back, so each driver it tried first, in its own
+// order, is started again for its complaint.
+std::string ReasonsOfDriversBefore(const std::string& fallback) {
+    if (SDL_WasInit(SDL_INIT_VIDEO) != 0) {
+        return "no video driver with a screen";  // another holder's video must not be restarted
+    }
+    std::string reasons;
+    for (int i = 0; i < SDL_GetNumVideoDrivers(); ++i) {
+        const std::string driver = SDL_GetVideoDriver(i);
+        if (driver == fallback) {
+            break;
+        }
+        SDL_ClearError();
+        if (SDL_VideoInit(driver.c_str()) == 0) {
+            SDL_VideoQuit();
+            continue;
+        }
+        reasons += (reasons.empty() ? "" : "; ") + std::string(SDL_GetError());
+    }
+    return reasons.empty() ? "no video driver with a screen" : reasons;
+}
+
+NoDisplayError NoWindow(const std::string& sdlReason) {
+    const std::string asked = RequestedDriver();
+    const std::string what = asked.empty()
+                                 ? "no display could be reached"
+                                 : "the video driver \"" + asked + "\" named by SDL_VIDEODRIVER did not start";
+    return NoDisplayError("no window could be opened: " + what + " (" + DisplaysTried() + "; SDL: " + sdlReason + ")");
+}
+
 }  // namespace
 
 SdlVideo::SdlVideo() {
     if (SDL_InitSubSystem(kSubsystems) != 0) {
-        throw std::runtime_error(std::string("Cannot start the video system: ") + SDL_GetError());
+        throw NoWindow(SDL_GetError());
+    }
+    const char* current = SDL_GetCurrentVideoDriver();
+    const std::string driver = current != nullptr ? current : "";
+    if (RequestedDriver().empty() && HasNoScreen(driver)) {
+        SDL_QuitSubSystem(kSubsystems);
+        throw NoWindow(ReasonsOfDriversBefore(driver));
     }
 }
 
