@@ -13,6 +13,7 @@
 #include "editor/widgets/IEdUiElement.h"
 #include "game/screens/EditorLink.h"
 #include "game/screens/GameplayScreenBhv.h"
+#include "game/ui/UiQuitPopupBhv.h"
 #include "input/MessagePump.h"
 #include "object/Component.h"
 #include "object/EditorLink.h"
@@ -262,7 +263,11 @@ void EdRootBhv::OnQuitAnswer(const std::string& answer) {
     if (answer == QuitAnyway) {
         mQuitConfirmed = true;
         PostQuitMessage();
+        return;
     }
+    // Going back answers the map's own quit question too; left open, it would wait
+    // behind the editor with the map's input off.
+    UiQuitPopupBhv::CloseOpen();
 }
 
 void EdRootBhv::HidePalettes() {

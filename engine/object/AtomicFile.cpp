@@ -7,6 +7,7 @@
 #include <cstring>
 #include <fstream>
 #include <system_error>
+#include <utility>
 
 #include "object/ContentError.h"
 
@@ -50,24 +51,51 @@ void WriteWhole(const std::filesystem::path& file, const std::filesystem::path& 
 
 }  // namespace
 
-void WriteFileAtomically(const std::filesystem::path& file, const std::function<void(std::ostream&)>& write) {
-    std::filesystem::path temporary = file;
-    temporary += ".tmp";
+StagedFile::StagedFile(const std::filesystem::path& file, const std::function<void(std::ostream&)>& write)
+    : mFile(file), mTemporary(file) {
+    mTemporary += ".tmp";
+    // A half-written temporary file must not stay behind; the destructor of an object
+    // whose constructor throws does not run.
     try {
-        WriteWhole(file, temporary, write);
+        WriteWhole(mFile, mTemporary, write);
     } catch (...) {
-        RemoveQuietly(temporary);
+        RemoveQuietly(mTemporary);
         throw;
     }
+}
+
+StagedFile::StagedFile(StagedFile&& other) noexcept
+    : mFile(std::move(other.mFile)), mTemporary(std::move(other.mTemporary)) {
+    other.mTemporary.clear();
+}
+
+StagedFile::~StagedFile() {
+    if (!mTemporary.empty()) {
+        RemoveQuietly(mTemporary);
+    }
+}
+
+void StagedFile::PutInPlace() {
     std::error_code error;
-    std::filesystem::rename(temporary, file, error);
+    std::filesystem::rename(mTemporary, mFile, error);
     if (error) {
-        RemoveQuietly(temporary);
-        throw ContentError(file, "cannot replace the file: " + error.message());
+        throw ContentError(mFile, "cannot replace the file: " + error.message());
     }
+    mTemporary.clear();
     // The rename itself lives in the folder.
-    const std::filesystem::path folder = file.has_parent_path() ? file.parent_path() : std::filesystem::path(".");
+    const std::filesystem::path folder = mFile.has_parent_path() ? mFile.parent_path() : std::filesystem::path(".");
     if (const std::string failure = SyncPath(folder, O_RDONLY | O_DIRECTORY); !failure.empty()) {
-        throw ContentError(file, "cannot force the folder '" + folder.generic_string() + "' to the disk: " + failure);
+        throw ContentError(mFile, "cannot force the folder '" + folder.generic_string() + "' to the disk: " + failure);
     }
+}
+
+std::filesystem::path StagedFile::KeepTemporary() {
+    std::filesystem::path kept = std::move(mTemporary);
+    mTemporary.clear();
+    return kept;
+}
+
+void WriteFileAtomically(const std::filesystem::path& file, const std::function<void(std::ostream&)>& write) {
+    StagedFile staged(file, write);
+    staged.PutInPlace();
 }

@@ -4,12 +4,41 @@
 #include <functional>
 #include <iosfwd>
 
-// Writes a file through write(stream) into a temporary file beside it (the name with
-// ".tmp" appended), forces it to the disk, then renames that over the file and forces
-// the folder, so a crash or a power cut mid-save leaves either the old file or the new
-// one, never a truncated or empty one. When writing fails the temporary file is
-// removed: an exception from write() passes through unchanged, and a stream, sync or
-// rename failure raises ContentError naming the file.
+// A file written whole into a temporary file beside it (the name with ".tmp" appended)
+// and forced to the disk, waiting to take the file's place. Several files can be staged
+// before any of them replaces its old one, so that a crash while they are written
+// leaves every old file as it was. A staged file dropped before it is put in place
+// removes its temporary file.
+class StagedFile {
+public:
+    // When writing fails the temporary file is removed: an exception from write()
+    // passes through unchanged, and a stream or sync failure raises ContentError naming
+    // the file.
+    StagedFile(const std::filesystem::path& file, const std::function<void(std::ostream&)>& write);
+    StagedFile(StagedFile&& other) noexcept;
+    StagedFile(const StagedFile&) = delete;
+    StagedFile& operator=(const StagedFile&) = delete;
+    StagedFile& operator=(StagedFile&&) = delete;
+    ~StagedFile();
+
+    // Renames the temporary file over the file and forces the folder to the disk, so a
+    // crash or a power cut leaves either the old file or the new one, never a truncated
+    // or empty one. A rename or sync failure raises ContentError naming the file.
+    void PutInPlace();
+
+    // After a failed PutInPlace the temporary file may hold the only copy of its text:
+    // it stays on disk for good. Its name; empty when the file is in place already.
+    std::filesystem::path KeepTemporary();
+
+    const std::filesystem::path& File() const { return mFile; }
+
+private:
+    std::filesystem::path mFile;
+    // Empty once the file is in place (or moved to another StagedFile).
+    std::filesystem::path mTemporary;
+};
+
+// Stages the file and puts it in place at once.
 void WriteFileAtomically(const std::filesystem::path& file, const std::function<void(std::ostream&)>& write);
 
 // How a written file or folder is forced to the disk (fsync); tests watch it.

@@ -2,7 +2,6 @@
 
 #include <boost/property_tree/json_parser.hpp>
 
-#include "object/AtomicFile.h"
 #include "object/ContentError.h"
 #include "object/NestingDepth.h"
 #include "object/TreeFile.h"
@@ -15,7 +14,11 @@ pt::ptree ReadJsonFile(const std::filesystem::path& file) {
 }
 
 void WriteJsonFileAtomically(const std::filesystem::path& file, const pt::ptree& tree) {
-    WriteFileAtomically(file, [&](std::ostream& out) {
+    StageJsonFile(file, tree).PutInPlace();
+}
+
+StagedFile StageJsonFile(const std::filesystem::path& file, const pt::ptree& tree) {
+    return StagedFile(file, [&](std::ostream& out) {
         try {
             pt::write_json(out, tree, true);
         } catch (const pt::json_parser_error& e) {

@@ -4,6 +4,8 @@
 #include <filesystem>
 #include <string>
 
+#include "object/AtomicFile.h"
+
 // Reads a JSON content file into a property tree; a missing file or a syntax error
 // raises ContentError naming the file (and the line of the error).
 boost::property_tree::ptree ReadJsonFile(const std::filesystem::path& file);
@@ -12,6 +14,8 @@ boost::property_tree::ptree ReadJsonFile(const std::filesystem::path& file);
 // over the target, so a crash mid-save never leaves a truncated file. Failures raise
 // ContentError naming the file.
 void WriteJsonFileAtomically(const std::filesystem::path& file, const boost::property_tree::ptree& tree);
+// The same write, staged: the caller puts the file in place.
+StagedFile StageJsonFile(const std::filesystem::path& file, const boost::property_tree::ptree& tree);
 
 // The member key directly under tree (no path splitting) and its text. A missing member
 // raises ContentError naming the file, where in it (when given) and the key.

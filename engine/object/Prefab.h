@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "object/AtomicFile.h"
 #include "object/AutoCreate.h"
 #include "object/PrefabComponent.h"
 
@@ -27,6 +28,11 @@ public:
     // Writes "<Name>.json" in the prefab folder (through a temporary file) and clears
     // Modified. A name that cannot be a file name is refused.
     void Save();
+    // The same save in two steps, so that several prefabs are all written before any
+    // old file is replaced: the file staged beside its place, then put in place, which
+    // clears Modified.
+    StagedFile Stage() const;
+    void PutInPlace(StagedFile& staged);
     // A component list of a file: one member per component, keyed by type name.
     static void ReadComponentList(const boost::property_tree::ptree& list, PrefabComponentList& out,
                                   const std::filesystem::path& file);

@@ -131,6 +131,11 @@ pt::ptree Prefab::WriteComponentList(const PrefabComponentList& list) {
 }
 
 void Prefab::Save() {
+    StagedFile staged = Stage();
+    PutInPlace(staged);
+}
+
+StagedFile Prefab::Stage() const {
     const std::filesystem::path file = gPrefabManager->GetPrefabFolder() / (Name + ".json");
     if (!IsValidPrefabName(Name)) {
         throw ContentError(file, "prefab name '" + Name + "' cannot be used as a file name");
@@ -142,7 +147,11 @@ void Prefab::Save() {
         autoCreates.push_back({"", WriteAutoCreate(*entry)});
     }
     tree.push_back({"AutoCreate", autoCreates});
-    WriteJsonFileAtomically(file, tree);
-    gPrefabManager->NoteSavedFile(Name, file);
+    return StageJsonFile(file, tree);
+}
+
+void Prefab::PutInPlace(StagedFile& staged) {
+    staged.PutInPlace();
+    gPrefabManager->NoteSavedFile(Name, staged.File());
     Modified = false;
 }

@@ -136,23 +136,75 @@ std::vector<std::string> PrefabManager::RemovedPrefabNames() const {
 }
 
 void PrefabManager::SaveModifiedPrefabs() {
-    // Saving comes first: the old file of a renamed prefab may go only once the prefab
+    // Two prefabs may have swapped names: were each file written and put in place in
+    // turn, a crash between them would leave one prefab on disk nowhere. Saving comes
+    // before any deletion: the old file of a renamed prefab may go only once the prefab
     // is safely on disk under its new name, so none goes while any save fails.
     std::vector<ContentError> failures;
+    std::set<const Prefab*> unsaved;
+    std::vector<StagedPrefab> staged = StageModifiedPrefabs(failures, unsaved);
+    PutStagedInPlace(staged, failures, unsaved);
+    ThrowCombined(failures);
+    DeleteStaleFiles(failures);
+    ThrowCombined(failures);
+}
+
+std::vector<PrefabManager::StagedPrefab> PrefabManager::StageModifiedPrefabs(std::vector<ContentError>& failures,
+                                                                             std::set<const Prefab*>& unsaved) {
+    std::vector<StagedPrefab> staged;
     for (const auto& [name, prefab] : Prefabs) {
         if (!prefab->Modified) {
             continue;
         }
         try {
-            prefab->Save();
-            mFileNames[prefab.get()] = name;
+            staged.push_back({prefab.get(), prefab->Stage()});
         } catch (const ContentError& e) {
             failures.push_back(e);
+            unsaved.insert(prefab.get());
         }
     }
-    ThrowCombined(failures);
-    DeleteStaleFiles(failures);
-    ThrowCombined(failures);
+    return staged;
+}
+
+void PrefabManager::PutStagedInPlace(std::vector<StagedPrefab>& staged, std::vector<ContentError>& failures,
+                                     std::set<const Prefab*>& unsaved) {
+    std::set<std::string> replaced;
+    for (auto& [prefab, file] : staged) {
+        const Prefab* former = FindFormerOwner(prefab->Name, prefab);
+        if (former != nullptr && unsaved.count(former) != 0) {
+            failures.emplace_back(file.File(), "not written: it still holds the prefab now named '" + former->Name +
+                                                  "', which could not be saved");
+            unsaved.insert(prefab);
+            continue;
+        }
+        const auto formerName = mFileNames.find(prefab);
+        try {
+            prefab->PutInPlace(file);
+            mFileNames[prefab] = prefab->Name;
+            replaced.insert(prefab->Name);
+        } catch (const ContentError& e) {
+            // When another prefab's file has replaced its old one, the temporary file is
+            // the only copy of its text left.
+            const bool oldFileGone = formerName != mFileNames.end() && replaced.count(formerName->second) != 0;
+            const std::filesystem::path kept = oldFileGone ? file.KeepTemporary() : std::filesystem::path();
+            if (kept.empty()) {
+                failures.push_back(e);
+                unsaved.insert(prefab);
+            } else {
+                failures.emplace_back(e.File(), e.Problem() + "; its text is kept in '" + kept.generic_string() + "'");
+            }
+        }
+    }
+}
+
+const Prefab* PrefabManager::FindFormerOwner(const std::string& name, const Prefab* except) const {
+    for (const auto& [key, prefab] : Prefabs) {
+        const auto former = mFileNames.find(prefab.get());
+        if (prefab.get() != except && former != mFileNames.end() && former->second == name) {
+            return prefab.get();
+        }
+    }
+    return nullptr;
 }
 
 void PrefabManager::SavePrefab(Prefab& prefab) {

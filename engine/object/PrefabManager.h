@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <map>
 #include <memory>
+#include <set>
 #include <string>
 #include <typeinfo>
 #include <vector>
@@ -55,11 +56,15 @@ public:
     // The names of the prefabs removed whose files are still there, in name order: the
     // next SaveModifiedPrefabs deletes them. A renamed prefab's old name is not one.
     std::vector<std::string> RemovedPrefabNames() const;
-    // Saves every modified prefab in name order, then deletes the files of prefabs that
-    // were loaded or saved in this run and no longer exist under that name (removed or
-    // renamed). Files this run never knew are left alone. A failure does not stop the
-    // rest; the failures are raised together afterwards as one ContentError naming each
-    // file, and while any save fails no file is deleted.
+    // Saves every modified prefab, then deletes the files of prefabs that were loaded or
+    // saved in this run and no longer exist under that name (removed or renamed). Files
+    // this run never knew are left alone. Every file is written beside its place before
+    // any is put in place (in name order), so a crash while they are written leaves
+    // every prefab as it was, and one while they are put in place leaves each file as
+    // it was or as saved, the text of the rest in their temporary files. A failure does
+    // not stop the rest, except that no file is replaced while it holds the only copy of
+    // a prefab that could not be saved; the failures are raised together afterwards as
+    // one ContentError naming each file, and while any save fails no file is deleted.
     void SaveModifiedPrefabs();
     // Saves one prefab, then, as SaveModifiedPrefabs does, deletes the files of prefabs
     // removed or renamed in this run, so a renamed prefab leaves one file.
@@ -108,7 +113,21 @@ private:
         return component;
     }
 
+    struct StagedPrefab {
+        Prefab* Saved;
+        StagedFile File;
+    };
+
     void LoadPrefabFolder();
+    // The modified prefabs' files, written beside their places; each failure is added
+    // to failures and its prefab to unsaved.
+    std::vector<StagedPrefab> StageModifiedPrefabs(std::vector<ContentError>& failures,
+                                                   std::set<const Prefab*>& unsaved);
+    void PutStagedInPlace(std::vector<StagedPrefab>& staged, std::vector<ContentError>& failures,
+                          std::set<const Prefab*>& unsaved);
+    // The live prefab other than except whose file was last read or written under name:
+    // that file is its only copy on disk until its own new file is in place.
+    const Prefab* FindFormerOwner(const std::string& name, const Prefab* except) const;
     // Appends a ContentError for each file that could not be deleted.
     void DeleteStaleFiles(std::vector<ContentError>& failures, const std::string* only = nullptr);
     bool IsFileOfLivePrefab(const std::filesystem::path& file) const;

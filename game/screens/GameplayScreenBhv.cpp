@@ -16,6 +16,7 @@
 #include "game/player/PlayerBhv.h"
 #include "game/screens/EditorLink.h"
 #include "game/screens/ScreenCameras.h"
+#include "game/ui/HudRootBhv.h"
 #include "game/ui/UiLevelTitleBhv.h"
 #include "input/InputManager.h"
 #include "object/GameObject.h"
@@ -246,8 +247,21 @@ void GameplayScreenBhv::LoadLevel(LevelDataCmp* level) {
     PillMode = 0;
     ChooseMusic(*level);
     ShowTitleCard(level->ObjectName);
+    // The HUD updates with the screen, which stands still in edit mode: it would show
+    // the last level's number and par over the one loaded for editing.
+    if (EditorIsEditing()) {
+        RefreshHud();
+    }
     if (gEditorLink.ResetHistory) {
         gEditorLink.ResetHistory();
+    }
+}
+
+void GameplayScreenBhv::RefreshHud() const {
+    for (GameObject* child : Owner->Children) {
+        if (HudRootBhv* hud = child->GetComponent<HudRootBhv>()) {
+            hud->Refresh();
+        }
     }
 }
 
@@ -292,7 +306,9 @@ void GameplayScreenBhv::ShowTitleCard(const std::string& levelName) {
             child->Destroy();
         }
     }
-    if (levelName != ReservedLevels::Yay) {
+    // A level loaded in edit mode is not being played: its card would stay frozen over
+    // it until play resumed.
+    if (levelName != ReservedLevels::Yay && !EditorIsEditing()) {
         BuildChildFromPrefab("UiLevelTitle", *Owner);
     }
 }

@@ -26,7 +26,8 @@ public:
     void HandleInput() override;
 
     // Empties the level and builds the level's prefab into it; resets time, round and
-    // score, stops a running pill mode, picks the music and shows the title card.
+    // score, stops a running pill mode, picks the music and shows the title card (in
+    // edit mode none, and the HUD shows the level at once).
     void LoadLevel(LevelDataCmp* level);
     // The level of gCurrentLevelName again.
     void ReloadLevel();
@@ -88,6 +89,7 @@ private:
     void ChooseBackground() const;
     void ChooseMusic(const LevelDataCmp& level) const;
     void ShowTitleCard(const std::string& levelName);
+    void RefreshHud() const;
     // The level editor's unsaved edits end an attempt in the editor.
     bool ReturnedToEditor();
     CoCommand BeginLeavingLevel();

@@ -51,6 +51,10 @@ void HudRootBhv::Start() {
 }
 
 void HudRootBhv::Update() {
+    Refresh();
+}
+
+void HudRootBhv::Refresh() {
     UpdateWeaponPanel();
     const LevelDataCmp* level = gLevelList != nullptr ? gLevelList->FindLevel(gCurrentLevelName) : nullptr;
     if (level == nullptr) {

@@ -18,7 +18,11 @@ public:
 
     // Takes the normal colours of "TimeText" and of the weapon panel; hides "AntsFreed".
     void Start() override;
+    // Refresh, every pass in which the HUD updates.
     void Update() override;
+    // Writes every line from the running game at once; also for a level loaded while
+    // the HUD does not update (the game paused in edit mode).
+    void Refresh();
 
     // Plays "LowAmmo", then blinks the weapon panel AmmoFlashCount times.
     CoCommand LowAmmoFlashCoroutine(int step);

@@ -93,6 +93,20 @@ void UiQuitPopupBhv::HandleInput() {
     }
 }
 
+void UiQuitPopupBhv::CloseOpen() {
+    // The map builds the popup beside itself.
+    GameObject* parent = gLevelSelectScreen != nullptr ? gLevelSelectScreen->Owner->Parent : nullptr;
+    if (parent == nullptr) {
+        return;
+    }
+    for (GameObject* child : parent->Children) {
+        UiQuitPopupBhv* popup = child->GetComponent<UiQuitPopupBhv>();
+        if (popup != nullptr && child->PendingDestroy == 0) {
+            popup->Close();
+        }
+    }
+}
+
 void UiQuitPopupBhv::Close() {
     SetMapInput(true);
     Owner->Destroy();

@@ -41,6 +41,8 @@
 #include "editor/widgets/EdTitleBarBhv.h"
 #include "editor/widgets/EdToggleBhv.h"
 #include "game/enemies/EnemyCmp.h"
+#include "game/levels/LevelDataCmp.h"
+#include "game/levels/LevelListBhv.h"
 #include "game/levels/SavedDataBhv.h"
 #include "game/pickups/Pkup_WeaponBhv.h"
 #include "game/screens/GameplayScreenBhv.h"
@@ -529,7 +531,9 @@ TEST_F(LevelEditorTest, SwitchingLevelsAsksToSaveOnlyUnsavedEdits) {
     EXPECT_EQ(editor.Dirty, 0);
 }
 
-TEST_F(LevelEditorTest, SwitchingLevelsWhilePausedShowsOnlyTheNewLevelsTitleCard) {
+// The game stands still in edit mode: a level switched to there is shown as it is, in
+// the HUD too, with no title card frozen over it; in play the cards come as before.
+TEST_F(LevelEditorTest, SwitchingLevelsInEditModeShowsTheLevelInTheHudWithNoTitleCardOverIt) {
     const auto titleCards = [] {
         std::vector<std::string> titles;
         for (const GameObject* child : gGameplayScreen->Owner->Children) {
@@ -539,17 +543,38 @@ TEST_F(LevelEditorTest, SwitchingLevelsWhilePausedShowsOnlyTheNewLevelsTitleCard
         }
         return titles;
     };
-    // The first level's card waits, paused, with the game.
+    const auto hudText = [](const char* name) {
+        return gGameplayScreen->Owner->FindChild("Hud")->FindChild(name)->Text->Text;
+    };
+    gLevelList->FindLevel("Lvl_02")->ParTime = 12.5f;  // a par of the test's own, unlike the first level's
+    // The first level's card, shown when play began, waits paused with the game.
     ASSERT_EQ(titleCards(), std::vector<std::string>{"1: First Steps"});
+    ASSERT_EQ(hudText("World"), "1");
+    ASSERT_EQ(hudText("ParText"), "7.00");
+
     Press(Key::PageDown);
     ASSERT_EQ(gCurrentLevelName, "Lvl_02");
-    EXPECT_EQ(titleCards(), std::vector<std::string>{"2: Pistol Practice"});
+    EXPECT_EQ(hudText("World"), "2");
+    EXPECT_EQ(hudText("ParText"), "12.50");
+    Play().RunSeconds(3.0f);
+    EXPECT_EQ(titleCards(), std::vector<std::string>{});
     Press(Key::PageUp);
-    EXPECT_EQ(titleCards(), std::vector<std::string>{"1: First Steps"});
-    // Reloading the same level keeps its card.
+    EXPECT_EQ(titleCards(), std::vector<std::string>{});
+    EXPECT_EQ(hudText("World"), "1");
+    EXPECT_EQ(hudText("ParText"), "7.00");
+
+    // Play-tested, the next level comes with its card; reloading it keeps that card.
+    Press(Key::F1);
+    ASSERT_EQ(gEditorState->IsEditing, 0);
+    Press(Key::PageDown);
+    Play().RunSeconds(1.5f);
+    ASSERT_EQ(gCurrentLevelName, "Lvl_02");
+    EXPECT_EQ(titleCards(), std::vector<std::string>{"2: Pistol Practice"});
     gGameplayScreen->ReloadLevel();
     Play().RunPass();
-    EXPECT_EQ(titleCards(), std::vector<std::string>{"1: First Steps"});
+    EXPECT_EQ(titleCards(), std::vector<std::string>{"2: Pistol Practice"});
+    Play().RunSeconds(3.0f);
+    EXPECT_EQ(titleCards(), std::vector<std::string>{});
 }
 
 // A prefab that every main level auto-creates is renamed in the inspector and saved;

@@ -28,6 +28,7 @@
 #include "editor/widgets/EdTitleBarBhv.h"
 #include "editor/widgets/IEdUiElement.h"
 #include "game/levels/SavedDataBhv.h"
+#include "game/screens/LevelSelectScreenBhv.h"
 #include "input/MessagePump.h"
 #include "object/DrawLayer.h"
 #include "object/GameObject.h"
@@ -35,6 +36,7 @@
 #include "object/PrefabManager.h"
 #include "object/SceneRoots.h"
 #include "object/TempFolder.h"
+#include "program/EditorHooks.h"
 #include "render/TextCmp.h"
 #include "render/TextLayout.h"
 
@@ -240,6 +242,56 @@ TEST_F(UnsavedWorkTest, QuittingWithUnsavedWorkAsksFirstAndGoingBackLosesNothing
     mPlay->Tap(Key::OemEnter);
     EXPECT_TRUE(mPlay->TryRunPass());
     EXPECT_FALSE(mPlay->TryRunPass());
+}
+
+// The map's own quit question goes with "Go back", whether the window was closed while
+// it was open or its Space posted the quit: left open, it waited behind the editor with
+// the map's keys off.
+TEST_F(UnsavedWorkTest, GoingBackFromQuittingClosesTheMapsQuitQuestion) {
+    InstallEditorHooks();
+    mPlay = std::make_unique<PlayHarness>();
+    mPlay->StartGame();
+    if (EdRoot() == nullptr) {
+        gRootObject->AddChild(new GameObject("EdRoot"));
+    }
+    mPlay->RunSeconds(1.5f);
+    ASSERT_NE(gLevelSelectScreen, nullptr);
+    GameObject* map = gLevelSelectScreen->Owner;
+    const auto quitQuestions = [map] {
+        int open = 0;
+        for (const GameObject* child : map->Parent->Children) {
+            open += child->PrefabName == "UiQuitPopup" && child->PendingDestroy == 0 && IsShown(child) ? 1 : 0;
+        }
+        return open;
+    };
+    Modify({"Exit"});
+
+    for (const bool closeWindow : {true, false}) {
+        SCOPED_TRACE(closeWindow ? "the window closed" : "Space in the quit question");
+        ASSERT_EQ(gEditorState->IsEditing, 0);
+        Press(Key::Esc);
+        ASSERT_EQ(quitQuestions(), 1);
+        ASSERT_EQ(map->InputEnabled, 0);
+        if (closeWindow) {
+            mPlay->CloseWindow();
+        } else {
+            Press(Key::Space);
+        }
+        EXPECT_TRUE(mPlay->TryRunPass());
+        mPlay->RunPass();
+        ASSERT_TRUE(IsShown(MessageBox()));
+        EXPECT_EQ(Question(), "Unsaved: 1 prefab. Quit?");
+
+        Press(Key::Esc);
+        EXPECT_FALSE(IsShown(MessageBox()));
+        EXPECT_EQ(gEditorState->IsEditing, 1);
+        EXPECT_EQ(quitQuestions(), 0);
+        EXPECT_EQ(map->InputEnabled, 1);
+        EXPECT_EQ(gPrefabManager->ModifiedPrefabNames(), std::vector<std::string>{"Exit"});
+        // F11 shows the palettes, the second leaves edit mode: the map is played again.
+        Press(Key::F11);
+        Press(Key::F11);
+    }
 }
 
 // A removed prefab keeps its file until "Save all" deletes it: until then it is

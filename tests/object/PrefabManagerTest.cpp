@@ -1,8 +1,14 @@
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <csignal>
 #include <filesystem>
+#include <map>
 #include <string>
 #include <vector>
 
 #include "PrefabTestSupport.h"
+#include "object/AtomicFile.h"
 #include "object/Pos2dCmp.h"
 
 namespace {
@@ -186,6 +192,160 @@ TEST_F(PrefabManagerTest, AnUppercaseExtensionFileIsReplacedNotDoubledWhenSaved)
     Manager.FindPrefab("Loud")->Save();
     EXPECT_TRUE(PrefabFileExists("Loud"));
     EXPECT_FALSE(std::filesystem::exists(PrefabFolder() / "Loud.JSON"));
+}
+
+// Each regular file of the folder by name, with its text.
+std::map<std::string, std::string> FolderFiles(const std::filesystem::path& folder) {
+    std::map<std::string, std::string> files;
+    for (const auto& entry : std::filesystem::directory_iterator(folder)) {
+        if (entry.is_regular_file()) {
+            files[entry.path().filename().string()] = TempFolder::Read(entry.path());
+        }
+    }
+    return files;
+}
+
+// The sync calls a child process makes before it is killed in the next one.
+int gSyncsBeforeKill = 0;
+
+int KillAtSync(int descriptor) {
+    if (gSyncsBeforeKill-- == 0) {
+        raise(SIGKILL);
+    }
+    return fsync(descriptor);
+}
+
+// Two prefabs swap names through a spare one, and a removed prefab's file is owed a
+// deletion. "Save all" runs in a child process killed at each sync of a file or folder
+// in turn, the points between one file written or put in place and the next.
+TEST_F(PrefabManagerTest, SaveAllKilledAtAnyPointLeavesEachPrefabAsItWasOrAsSaved) {
+    const std::map<std::string, std::string> before = {
+        {"Cue_EnemyDie.json", R"({"Components":{"SampleCmp":{"Label":"enemy die"}},"AutoCreate":""})"},
+        {"Cue_DebugBlip.json", R"({"Components":{"SampleCmp":{"Label":"debug blip"}},"AutoCreate":""})"},
+        {"ScratchP.json", kEmptyPrefab},
+    };
+    const auto restore = [&] {
+        for (const auto& entry : std::filesystem::directory_iterator(PrefabFolder())) {
+            std::filesystem::remove(entry.path());
+        }
+        for (const auto& [file, text] : before) {
+            Folder.Write("Prefabs/" + file, text);
+        }
+    };
+    restore();
+    Init();
+    Prefab* enemyDie = Manager.FindPrefab("Cue_EnemyDie");
+    Prefab* debugBlip = Manager.FindPrefab("Cue_DebugBlip");
+    ASSERT_TRUE(enemyDie->MakeNameUnique("Spare"));
+    ASSERT_TRUE(debugBlip->MakeNameUnique("Cue_EnemyDie"));
+    ASSERT_TRUE(enemyDie->MakeNameUnique("Cue_DebugBlip"));
+    ASSERT_TRUE(Manager.RemovePrefab("ScratchP"));
+
+    // -1: no kill. The first run gives the files as saved.
+    std::map<std::string, std::string> saved;
+    for (int kill = -1; kill < 20; ++kill) {
+        SCOPED_TRACE("killed at sync " + std::to_string(kill));
+        const pid_t child = fork();
+        ASSERT_NE(child, -1);
+        if (child == 0) {
+            gSyncsBeforeKill = kill;
+            gSyncToDisk = KillAtSync;
+            try {
+                Manager.SaveModifiedPrefabs();
+            } catch (...) {
+                _exit(1);
+            }
+            _exit(0);
+        }
+        int status = 0;
+        ASSERT_EQ(waitpid(child, &status, 0), child);
+        const std::map<std::string, std::string> files = FolderFiles(PrefabFolder());
+        if (kill == -1) {
+            ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+            saved = files;
+            ASSERT_EQ(saved.size(), 2u) << "the removed prefab's file went, and no temporary file stayed";
+            ASSERT_NE(saved["Cue_DebugBlip.json"].find("enemy die"), std::string::npos);
+            ASSERT_NE(saved["Cue_EnemyDie.json"].find("debug blip"), std::string::npos);
+            restore();
+            continue;
+        }
+        if (WIFEXITED(status)) {
+            // Not killed: the save ran to its end.
+            EXPECT_EQ(WEXITSTATUS(status), 0);
+            EXPECT_EQ(files, saved);
+            EXPECT_GE(kill, 2) << "a kill point between the files";
+            break;
+        }
+        ASSERT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL);
+        bool allSaved = true;
+        for (const auto& [file, text] : files) {
+            if (std::filesystem::path(file).extension() != ".json") {
+                continue;
+            }
+            const bool wasSo = before.count(file) != 0 && text == before.at(file);
+            const bool nowSo = saved.count(file) != 0 && text == saved.at(file);
+            EXPECT_TRUE(wasSo || nowSo) << file << " is neither as it was nor as saved";
+            allSaved = allSaved && nowSo;
+        }
+        // No prefab is on disk nowhere: its old text or its saved text is in some file.
+        for (const char* label : {"enemy die", "debug blip"}) {
+            bool found = false;
+            for (const auto& [file, text] : files) {
+                found = found || text.find(label) != std::string::npos;
+            }
+            EXPECT_TRUE(found) << "the prefab labelled '" << label << "' is lost";
+        }
+        // The removed prefab's file goes only once every prefab is in place.
+        EXPECT_TRUE(files.count("ScratchP.json") != 0 || allSaved);
+        restore();
+    }
+}
+
+// A prefab whose file cannot be written or put in place keeps its old text on disk:
+// the prefab renamed onto its old name does not replace that file, or, when it already
+// has, the new text stays in the temporary file.
+TEST_F(PrefabManagerTest, AFailedSaveReplacesNoFileThatHoldsTheOnlyCopyOfAPrefab) {
+    const std::string enemyDie = R"({"Components":{"SampleCmp":{"Label":"enemy die"}},"AutoCreate":""})";
+    const std::string debugBlip = R"({"Components":{"SampleCmp":{"Label":"debug blip"}},"AutoCreate":""})";
+    WritePrefab("Cue_EnemyDie", enemyDie);
+    WritePrefab("Cue_DebugBlip", debugBlip);
+    WritePrefab("Old", R"({"Components":{"SampleCmp":{"Label":"old"}},"AutoCreate":""})");
+    WritePrefab("Dee", kEmptyPrefab);
+    Init();
+    Prefab* first = Manager.FindPrefab("Cue_EnemyDie");
+    Prefab* second = Manager.FindPrefab("Cue_DebugBlip");
+    ASSERT_TRUE(first->MakeNameUnique("Spare"));
+    ASSERT_TRUE(second->MakeNameUnique("Cue_EnemyDie"));
+    ASSERT_TRUE(first->MakeNameUnique("Cue_DebugBlip"));
+    BlockWithFolder(PrefabFolder() / "Cue_DebugBlip.json.tmp");
+
+    const std::string error = ContentErrorOf([this] { Manager.SaveModifiedPrefabs(); });
+    EXPECT_EQ(error.rfind((PrefabFolder() / "Cue_DebugBlip.json").generic_string() + ": cannot open", 0), 0u) << error;
+    EXPECT_NE(error.find((PrefabFolder() / "Cue_EnemyDie.json").generic_string() +
+                         ": not written: it still holds the prefab now named 'Cue_DebugBlip'"),
+              std::string::npos)
+        << error;
+    EXPECT_EQ(ReadPrefab("Cue_EnemyDie"), enemyDie);
+    EXPECT_EQ(ReadPrefab("Cue_DebugBlip"), debugBlip);
+    EXPECT_TRUE(first->Modified && second->Modified);
+
+    std::filesystem::remove_all(PrefabFolder() / "Cue_DebugBlip.json.tmp");
+    Manager.SaveModifiedPrefabs();
+    EXPECT_NE(ReadPrefab("Cue_DebugBlip").find("enemy die"), std::string::npos);
+    EXPECT_NE(ReadPrefab("Cue_EnemyDie").find("debug blip"), std::string::npos);
+
+    // "Old" moves to a name whose place is taken, after "Dee" has taken its old file.
+    Prefab* old = Manager.FindPrefab("Old");
+    ASSERT_TRUE(old->MakeNameUnique("Zblocked"));
+    ASSERT_TRUE(Manager.FindPrefab("Dee")->MakeNameUnique("Old"));
+    BlockWithFolder(PrefabFolder() / "Zblocked.json");
+    const std::string kept = ContentErrorOf([this] { Manager.SaveModifiedPrefabs(); });
+    const std::filesystem::path temporary = PrefabFolder() / "Zblocked.json.tmp";
+    EXPECT_EQ(kept.rfind((PrefabFolder() / "Zblocked.json").generic_string() + ": cannot replace the file", 0), 0u)
+        << kept;
+    EXPECT_NE(kept.find("its text is kept in '" + temporary.generic_string() + "'"), std::string::npos) << kept;
+    EXPECT_NE(TempFolder::Read(temporary).find("\"old\""), std::string::npos);
+    EXPECT_TRUE(old->Modified);
 }
 
 }  // namespace
