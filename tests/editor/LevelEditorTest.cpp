@@ -137,33 +137,9 @@ protected:
         mPlay->RunPass();
         Press(Key::RightMouse);
         ASSERT_EQ(field.HasFocus, 1);
-        const auto pump = mPlay->App->PumpMessagesFn;
-        mPlay->App->PumpMessagesFn = [pump, text] {
-            const bool running = pump();
-            gInputManager->TypedText = text;
-            return running;
-        };
+        mPlay->TypeInOnePump(text);
         mPlay->RunPass();
-        mPlay->App->PumpMessagesFn = pump;
         Press(Key::OemEnter);
-    }
-
-    // The inspector's value field of a component's property part, scrolled into view.
-    EdFieldBhv& InspectorField(const std::string& component, const std::string& label) {
-        EdPalObjectEditBhv& inspector = *gEditorState->ObjectEditPalette;
-        for (inspector.ScrollOffset = 0; inspector.ScrollOffset < 100; ++inspector.ScrollOffset) {
-            mPlay->RunPass();
-            bool inComponent = false;
-            for (EdPropertyRowBhv* row : inspector.Rows) {
-                if (!row->Label.empty() && row->Label[0] != ' ') {
-                    inComponent = row->Label == component + ":";
-                } else if (inComponent && row->Label == label) {
-                    return *row->ValueField;
-                }
-            }
-        }
-        ADD_FAILURE() << "no row " << component << label;
-        return *inspector.Rows.front()->ValueField;
     }
 
     // A click on the label row of the inspected object's component, scrolled into view.
