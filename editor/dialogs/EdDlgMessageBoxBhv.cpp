@@ -7,7 +7,6 @@
 #include "editor/widgets/EdButtonBhv.h"
 #include "editor/widgets/EdInput.h"
 #include "editor/widgets/EdTitleBarBhv.h"
-#include "input/InputManager.h"
 #include "object/GameObject.h"
 #include "object/GameTime.h"
 #include "render/TextCmp.h"
@@ -137,14 +136,18 @@ void EdDlgMessageBoxBhv::HandleInput() {
         OnButton(labels.back());
         return;
     }
-    const std::string typed = gInputManager != nullptr ? gInputManager->TypedText : std::string();
-    if (typed.empty()) {
-        return;
-    }
-    for (const std::string& label : labels) {
-        if (!label.empty() && SameLetter(label.front(), typed.front())) {
-            OnButton(label);
-            return;
+    // A letter typed after the box opened: those typed before it went to the field
+    // whose Enter asked the question.
+    for (const KeyStroke& stroke : EdInput::Strokes()) {
+        if (stroke.Character == '\0') {
+            continue;
         }
+        for (const std::string& label : labels) {
+            if (!label.empty() && SameLetter(label.front(), stroke.Character)) {
+                OnButton(label);
+                return;
+            }
+        }
+        return;
     }
 }

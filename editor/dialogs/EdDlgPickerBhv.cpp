@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <utility>
 
 #include "editor/EditorState.h"
 #include "editor/dialogs/EdDialogBhv.h"
@@ -90,6 +91,7 @@ void EdDlgPickerBhv<Self>::Show(PickerCallback callback) {
         Dialog->Open();
     }
     Callback = std::move(callback);
+    mOkAsked = false;
     SelectedRow = 0;
     ScrollOffset = 0;
     LastFilter.clear();
@@ -128,6 +130,10 @@ void EdDlgPickerBhv<Self>::Update() {
     }
     if (ScrollDownButton != nullptr) {
         ScrollDownButton->IsGrayedOut = rowLeftEmpty;
+    }
+    if (std::exchange(mOkAsked, false)) {
+        OnOk();
+        return;
     }
     RunWhileHeld(this, ScrollUpButton, &EdDlgPickerBhv::ScrollUpCoroutine);
     RunWhileHeld(this, ScrollDownButton, &EdDlgPickerBhv::ScrollDownCoroutine);
@@ -225,8 +231,10 @@ void EdDlgPickerBhv<Self>::Finish() {
 
 template <class Self>
 void EdDlgPickerBhv<Self>::HandleInput() {
+    // The letters typed before the Enter may reach the filter after this, in the same
+    // pass: the choice waits for the rows they leave.
     if (EdInput::IsPressed(Key::OemEnter)) {
-        OnOk();
+        mOkAsked = true;
         return;
     }
     if (EdInput::IsPressed(Key::Esc)) {

@@ -63,6 +63,8 @@ private:
     void Finish();
 
     const void* mRegisteredAs = nullptr;
+    // Enter went down: taken once the rows show what the filter took in the same pass.
+    bool mOkAsked = false;
 };
 
 // Lists the registered component type names; the inspector adds the one picked.

@@ -7,7 +7,6 @@
 #include "editor/widgets/NumberStepping.h"
 #include "editor/widgets/TextFitting.h"
 #include "input/Clipboard.h"
-#include "input/InputManager.h"
 #include "object/GameObject.h"
 #include "render/TextCmp.h"
 
@@ -22,101 +21,148 @@ void EdFieldBhv::Start() {
 }
 
 void EdFieldBhv::HandleInput() {
-    TakeFocusByMouse();
-    if (HasFocus == 0) {
+    // Without the focus only a click counts, and most passes have none.
+    if (HasFocus == 0 && !EdInput::IsPressed(Key::LeftMouse) && !EdInput::IsPressed(Key::RightMouse)) {
         return;
     }
-    MoveCaret();
-    StepNumber();
-    EditText();
+    // One key at a time in the order they went down: a stalled pass can hold the click
+    // that gives the focus, the letters and the Enter that commits them.
+    for (const KeyStroke& stroke : EdInput::Strokes()) {
+        Apply(stroke);
+    }
 }
 
-void EdFieldBhv::TakeFocusByMouse() {
-    const bool left = EdInput::IsPressed(Key::LeftMouse);
-    const bool right = EdInput::IsPressed(Key::RightMouse);
-    if (IsEditable == 0 || (!left && !right)) {
+bool EdFieldBhv::TakesFocusThisPass() const {
+    if (IsEditable == 0 || (!EdInput::IsPressed(Key::LeftMouse) && !EdInput::IsPressed(Key::RightMouse))) {
+        return false;
+    }
+    for (const GameObject* object = Owner; object != nullptr; object = object->Parent) {
+        if (object->InputEnabled == 0) {
+            return false;
+        }
+    }
+    for (const KeyStroke& stroke : EdInput::Strokes()) {
+        if (IsClick(stroke) && Contains(EdInput::MouseAt(stroke))) {
+            return true;
+        }
+    }
+    return false;
+}
+
+bool EdFieldBhv::IsClick(const KeyStroke& stroke) {
+    return !stroke.Repeat && (stroke.Key == KeyCode(Key::LeftMouse) || stroke.Key == KeyCode(Key::RightMouse));
+}
+
+void EdFieldBhv::Apply(const KeyStroke& stroke) {
+    if (IsClick(stroke)) {
+        TakeFocusByMouse(stroke);
+    } else if (HasFocus != 0 && !EditByKey(stroke)) {
+        TypeCharacter(stroke);
+    }
+}
+
+void EdFieldBhv::TakeFocusByMouse(const KeyStroke& click) {
+    if (IsEditable == 0) {
         return;
     }
-    if (Contains(EdInput::Mouse())) {
+    if (Contains(EdInput::MouseAt(click))) {
         HasFocus = 1;
         Caret = Length();
-        if (right) {
+        if (click.Key == KeyCode(Key::RightMouse)) {
             Text.clear();
             Caret = 0;
         }
         return;
     }
-    if (HasFocus != 0 && left) {
+    if (HasFocus != 0 && click.Key == KeyCode(Key::LeftMouse)) {
         Commit();
     }
     HasFocus = 0;
 }
 
-void EdFieldBhv::MoveCaret() {
-    if (EdInput::IsTyped(Key::Left) && Caret > 0) {
-        --Caret;
-    }
-    if (EdInput::IsTyped(Key::Right) && Caret < Length()) {
-        ++Caret;
-    }
-    if (EdInput::IsPressed(Key::Home)) {
-        Caret = 0;
-    }
-    if (EdInput::IsPressed(Key::End)) {
-        Caret = Length();
+bool EdFieldBhv::EditByKey(const KeyStroke& stroke) {
+    // Caret moves, steps and deletions repeat while held; the rest act on the press.
+    const bool press = !stroke.Repeat;
+    switch (static_cast<Key>(stroke.Key)) {
+        case Key::Left:
+            if (Caret > 0) {
+                --Caret;
+            }
+            return true;
+        case Key::Right:
+            if (Caret < Length()) {
+                ++Caret;
+            }
+            return true;
+        case Key::Home:
+            if (press) {
+                Caret = 0;
+            }
+            return true;
+        case Key::End:
+            if (press) {
+                Caret = Length();
+            }
+            return true;
+        case Key::Up: StepNumber(1.0, stroke); return true;
+        case Key::Down: StepNumber(-1.0, stroke); return true;
+        case Key::Backspace:
+            if (Caret > 0) {
+                Text.erase(static_cast<size_t>(Caret - 1), 1);
+                --Caret;
+            }
+            return true;
+        case Key::Delete:
+            if (Caret < Length()) {
+                Text.erase(static_cast<size_t>(Caret), 1);
+            }
+            return true;
+        case Key::OemEnter:
+        case Key::Tab:
+            if (press) {
+                Commit();
+                HasFocus = 0;
+            }
+            return true;
+        case Key::Esc:
+            if (press) {
+                HasFocus = 0;
+            }
+            return true;
+        default: return false;
     }
 }
 
-bool EdFieldBhv::StepNumber() {
-    double step = 0.0;
-    if (EdInput::IsTyped(Key::Up)) {
-        step = 1.0;
-    } else if (EdInput::IsTyped(Key::Down)) {
-        step = -1.0;
-    } else {
-        return false;
-    }
-    if (EdInput::IsShiftDown()) {
+void EdFieldBhv::StepNumber(double direction, const KeyStroke& stroke) {
+    double step = direction;
+    if (stroke.Shift) {
         step *= 10.0;
-    } else if (EdInput::IsCtrlDown()) {
+    } else if (stroke.Ctrl) {
         step *= 0.1;
     }
     const std::optional<std::string> stepped = StepNumberText(Text, step);
     if (!stepped) {
-        return false;
+        return;
     }
     Text = *stepped;
     Commit();
     Caret = Length();
-    return true;
 }
 
-void EdFieldBhv::EditText() {
-    if (EdInput::IsTyped(Key::Backspace) && Caret > 0) {
-        Text.erase(static_cast<size_t>(Caret - 1), 1);
-        --Caret;
+void EdFieldBhv::TypeCharacter(const KeyStroke& stroke) {
+    if (!stroke.Ctrl) {
+        if (stroke.Character != '\0') {
+            InsertAtCaret(std::string(1, stroke.Character));
+        }
+        return;
     }
-    if (EdInput::IsTyped(Key::Delete) && Caret < Length()) {
-        Text.erase(static_cast<size_t>(Caret), 1);
+    if (stroke.Repeat) {
+        return;
     }
-    const bool ctrl = EdInput::IsCtrlDown();
-    if (ctrl && EdInput::IsPressed(Key::C)) {
+    if (stroke.Key == KeyCode(Key::C)) {
         Clipboard::SetText(Text);
-    }
-    if (ctrl && EdInput::IsPressed(Key::V)) {
+    } else if (stroke.Key == KeyCode(Key::V)) {
         InsertAtCaret(Clipboard::GetText());
-    }
-    // Before Enter or Tab: at a low pass rate the last letters of a word reach the same
-    // pass as the Enter after them, and belong to the text it commits.
-    if (!ctrl && gInputManager != nullptr && !gInputManager->TypedText.empty()) {
-        InsertAtCaret(gInputManager->TypedText);
-    }
-    if (EdInput::IsPressed(Key::OemEnter) || EdInput::IsPressed(Key::Tab)) {
-        Commit();
-        HasFocus = 0;
-    }
-    if (EdInput::IsPressed(Key::Esc)) {
-        HasFocus = 0;
     }
 }
 

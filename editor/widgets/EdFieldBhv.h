@@ -6,6 +6,7 @@
 
 #include "editor/KeyboardCapturer.h"
 #include "editor/widgets/IEdUiElement.h"
+#include "input/KeyStroke.h"
 #include "object/Behavior.h"
 #include "object/Color.h"
 
@@ -25,7 +26,9 @@ public:
     void Start() override;
     void HandleInput() override;
     void SetRect(float x, float y, float width, float height) override;
-    bool HoldsKeyboard() const override { return HasFocus != 0; }
+    // From the pump of the click that gives it the focus on: the keys after the click
+    // in that pump are the field's too.
+    bool HoldsKeyboard() const override { return HasFocus != 0 || TakesFocusThisPass(); }
 
     std::string Text;
     uint8_t HasFocus = 0;
@@ -41,11 +44,15 @@ public:
     int Caret = 0;
 
 private:
-    void TakeFocusByMouse();
-    void MoveCaret();
-    // Whether an arrow key stepped the text as a number.
-    bool StepNumber();
-    void EditText();
+    bool TakesFocusThisPass() const;
+    static bool IsClick(const KeyStroke& stroke);
+    void Apply(const KeyStroke& stroke);
+    void TakeFocusByMouse(const KeyStroke& click);
+    // Caret, stepping, deletion, Enter, Tab and Esc; false for other keys.
+    bool EditByKey(const KeyStroke& stroke);
+    void StepNumber(double direction, const KeyStroke& stroke);
+    // The stroke's character, or with Ctrl the clipboard's copy and paste.
+    void TypeCharacter(const KeyStroke& stroke);
     void Commit();
     void InsertAtCaret(const std::string& text);
     int Length() const { return static_cast<int>(Text.size()); }

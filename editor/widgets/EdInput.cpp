@@ -15,6 +15,14 @@ Vector2 MousePrevious() {
                                     : Vector2();
 }
 
+Vector2 MouseAt(const KeyStroke& stroke) {
+    return ScreenToLayer(DrawLayer::Editor, stroke.Mouse);
+}
+
+std::vector<KeyStroke> Strokes() {
+    return gInputManager != nullptr ? gInputManager->Strokes() : std::vector<KeyStroke>();
+}
+
 bool IsPressed(Key key) {
     return gInputManager != nullptr && gInputManager->IsKeyPressed(key);
 }

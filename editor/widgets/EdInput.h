@@ -1,5 +1,8 @@
 #pragma once
 
+#include <vector>
+
+#include "input/KeyStroke.h"
 #include "input/Keys.h"
 #include "object/Vector2.h"
 
@@ -12,6 +15,10 @@ constexpr float ScreenHeight = 720.0f;
 
 Vector2 Mouse();
 Vector2 MousePrevious();
+// Where the mouse was when the stroke's key went down.
+Vector2 MouseAt(const KeyStroke& stroke);
+// This pass's keys in the order they went down (the input manager's Strokes).
+std::vector<KeyStroke> Strokes();
 bool IsPressed(Key key);
 bool IsDown(Key key);
 bool IsTyped(Key key);

@@ -29,10 +29,12 @@ void InputManager::LoadKeyMappings(const std::filesystem::path& path) {
 void InputManager::Update() {
     KeysTyped.reset();
     TypedText.clear();
+    mRepeats.clear();
     const float delta = CurrentFrameDelta();
     const bool shifted = IsKeyDown(Key::Shift) || IsKeyDown(Key::RightShift);
-    const auto type = [this](int k, bool withShift) {
-        if (const char c = CharacterOf(k, withShift); c != '\0') {
+    const bool ctrl = IsKeyDown(Key::Ctrl);
+    const auto type = [this](char c) {
+        if (c != '\0') {
             TypedText += c;
         }
     };
@@ -43,23 +45,24 @@ void InputManager::Update() {
         }
         KeysTyped.set(k);
         if (KeysDownPrevious.test(k)) {
-            type(k, shifted);  // a repeat
+            mRepeats.push_back(StrokeOf(k, shifted, ctrl, true));
+            type(mRepeats.back().Character);
         } else {
             newlyTyped.set(k);
         }
     }
     // Each press types, a letter pressed twice within one pump twice.
     const KeySet pressed = newlyTyped;
-    for (const Press& press : mPressOrder) {
+    for (const KeyStroke& press : mPressOrder) {
         if (pressed.test(press.Key)) {
-            type(press.Key, press.Shifted);
+            type(press.Character);
             newlyTyped.reset(press.Key);
         }
     }
     // Set without a press from the window (tests, the harness): in key order.
     for (int k = 0; k < kKeySetSize; ++k) {
         if (newlyTyped.test(k)) {
-            type(k, shifted);
+            type(CharacterOf(k, shifted));
         }
     }
     mPressOrder.clear();
@@ -69,6 +72,29 @@ void InputManager::Update() {
     mReleaseAfterPass.reset();
 }
 
+std::vector<KeyStroke> InputManager::Strokes() const {
+    if (!HasFocus()) {
+        return {};
+    }
+    std::vector<KeyStroke> strokes = mRepeats;
+    strokes.insert(strokes.end(), mPressOrder.begin(), mPressOrder.end());
+    KeySet unrecorded = KeysDown & ~KeysDownPrevious;
+    for (const KeyStroke& press : mPressOrder) {
+        unrecorded.reset(press.Key);
+    }
+    if (unrecorded.none()) {
+        return strokes;
+    }
+    const bool shifted = IsShiftHeld();
+    const bool ctrl = IsHeld(Key::Ctrl);
+    for (int k = 0; k < kKeySetSize; ++k) {
+        if (unrecorded.test(k)) {
+            strokes.push_back(StrokeOf(k, shifted, ctrl, false));
+        }
+    }
+    return strokes;
+}
+
 char InputManager::CharacterOf(int k, bool shifted) {
     if (k >= KeyCode(Key::Insert)) {
         return '\0';
@@ -76,12 +102,17 @@ char InputManager::CharacterOf(int k, bool shifted) {
     return KeyCharacter(k, shifted);
 }
 
+bool InputManager::IsHeld(Key key) const {
+    const int k = KeyCode(key);
+    return KeysDown.test(k) && !mReleaseAfterPass.test(k);
+}
+
 bool InputManager::IsShiftHeld() const {
-    const auto held = [this](Key key) {
-        const int k = KeyCode(key);
-        return KeysDown.test(k) && !mReleaseAfterPass.test(k);
-    };
-    return held(Key::Shift) || held(Key::RightShift);
+    return IsHeld(Key::Shift) || IsHeld(Key::RightShift);
+}
+
+KeyStroke InputManager::StrokeOf(int k, bool shifted, bool ctrl, bool repeat) const {
+    return KeyStroke{k, CharacterOf(k, shifted), shifted, ctrl, repeat, MousePosition};
 }
 
 bool InputManager::AdvanceRepeat(int k, float delta) {
@@ -143,9 +174,10 @@ void InputManager::PressKey(int key) {
     if (!KeysDown.test(key)) {
         // Up and down again before this pass saw the release: still a new press.
         KeysDownPrevious.reset(key);
-        mPressOrder.push_back({key, IsShiftHeld()});
+        mPressOrder.push_back(StrokeOf(key, IsShiftHeld(), IsHeld(Key::Ctrl), false));
     } else if (mReleaseAfterPass.test(key)) {
-        mPressOrder.push_back({key, IsShiftHeld()});  // pressed, let go and pressed again in this pump
+        // pressed, let go and pressed again in this pump
+        mPressOrder.push_back(StrokeOf(key, IsShiftHeld(), IsHeld(Key::Ctrl), false));
     }
     KeysDown.set(key);
     mReleaseAfterPass.reset(key);
@@ -166,6 +198,7 @@ void InputManager::ReleaseAllKeys() {
     KeysDown.reset();
     mReleaseAfterPass.reset();
     mPressOrder.clear();
+    mRepeats.clear();
 }
 
 // Without a renderer (tools, tests of other layers) there is no window to lose focus.

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "input/KeyStroke.h"
 #include "input/Keys.h"
 #include "object/Vector2.h"
 
@@ -34,6 +35,14 @@ public:
     // held keys first, then the newly pressed keys in the order they went down: at a low
     // pass rate several letters of a word arrive in one pump.
     void Update();
+
+    // This pass's keys in the order they went down, without the lag of KeysTyped and
+    // TypedText: the repeats of held keys, then the presses of this pass's pump as they
+    // came, then keys set down without a press from the window (in key order). A stalled
+    // pass takes a click, some letters and an Enter at once; a text input that applies
+    // them one by one commits what was typed before its Enter, and counts each of two
+    // Backspaces. Empty while the window does not have the focus.
+    std::vector<KeyStroke> Strokes() const;
 
     bool IsKeyDown(Key key) const;
     bool IsKeyPressed(Key key) const;
@@ -66,19 +75,20 @@ private:
 
     // The character of key k, shifted or not, or none.
     static char CharacterOf(int k, bool shifted);
-    // Shift as the keyboard holds it now, not counting a release the coming pass has yet to see.
+    // Shift or Ctrl as the keyboard holds it now, not counting a release the coming pass
+    // has yet to see.
+    bool IsHeld(Key key) const;
     bool IsShiftHeld() const;
+    KeyStroke StrokeOf(int k, bool shifted, bool ctrl, bool repeat) const;
 
     // Keys released in the pump that pressed them: up once Update has seen them down.
     KeySet mReleaseAfterPass;
-    // Presses since the last Update, in the order they came, each with Shift as it was
-    // then: within one pump Shift can go up between two letters. A key let go and pressed
-    // again in between is in it twice.
-    struct Press {
-        int Key;
-        bool Shifted;
-    };
-    std::vector<Press> mPressOrder;
+    // Presses since the last Update, in the order they came, each with Shift, Ctrl and the
+    // mouse as they were then: within one pump Shift can go up between two letters. A key
+    // let go and pressed again in between is in it twice.
+    std::vector<KeyStroke> mPressOrder;
+    // The held keys that typed again in this pass's Update.
+    std::vector<KeyStroke> mRepeats;
 };
 
 extern InputManager* gInputManager;

@@ -48,13 +48,14 @@ void SetMousePosition(int x, int y) {
 }
 
 void HandleMouseButton(const SDL_MouseButtonEvent& event, bool down) {
+    // The position first: a press keeps the place it was made at.
+    SetMousePosition(event.x, event.y);
     switch (event.button) {
         case SDL_BUTTON_LEFT: SetKey(KeyCode(Key::LeftMouse), down); break;
         case SDL_BUTTON_MIDDLE: SetKey(KeyCode(Key::MiddleMouse), down); break;
         case SDL_BUTTON_RIGHT: SetKey(KeyCode(Key::RightMouse), down); break;
         default: break;
     }
-    SetMousePosition(event.x, event.y);
 }
 
 // Once the game window exists only its own events count; a window closed earlier may

@@ -3,6 +3,8 @@
 #include "app/EditorHooks.h"
 #include "editor/EditorState.h"
 #include "editor/level/EdLevelEditorBhv.h"
+#include "editor/palettes/EdPalObjectEditBhv.h"
+#include "editor/widgets/EdPropertyRowBhv.h"
 #include "editor/widgets/IEdUiElement.h"
 #include "game/levels/SavedDataBhv.h"
 #include "input/MessagePump.h"
@@ -51,11 +53,36 @@ void EditedLevelFixture::Press(Key key, std::initializer_list<Key> modifiers) {
     mPlay->HeldKeys.clear();
 }
 
-void EditedLevelFixture::ClickOn(const IEdUiElement& element) {
+void EditedLevelFixture::MouseOn(const IEdUiElement& element) {
     const Vector2 origin = ScreenToLayer(DrawLayer::Editor, Vector2());
     const Vector2 unit = ScreenToLayer(DrawLayer::Editor, Vector2(1.0f, 1.0f)) - origin;
     const ::Rect& r = element.Rect;
     mPlay->Mouse = Vector2((r.X + r.Width / 2.0f - origin.X) / unit.X, (r.Y + r.Height / 2.0f - origin.Y) / unit.Y);
+}
+
+void EditedLevelFixture::ClickOn(const IEdUiElement& element) {
+    MouseOn(element);
     mPlay->RunPass();
     Press(Key::LeftMouse);
+}
+
+EdPropertyRowBhv& EditedLevelFixture::InspectorRow(const std::string& component, const std::string& label) {
+    EdPalObjectEditBhv& inspector = *gEditorState->ObjectEditPalette;
+    for (inspector.ScrollOffset = 0; inspector.ScrollOffset < 100; ++inspector.ScrollOffset) {
+        mPlay->RunPass();
+        bool inComponent = false;
+        for (EdPropertyRowBhv* row : inspector.Rows) {
+            if (!row->Label.empty() && row->Label[0] != ' ') {
+                inComponent = row->Label == component + ":";
+            } else if (inComponent && row->Label == label) {
+                return *row;
+            }
+        }
+    }
+    ADD_FAILURE() << "no row " << component << label;
+    return *inspector.Rows.front();
+}
+
+EdFieldBhv& EditedLevelFixture::InspectorField(const std::string& component, const std::string& label) {
+    return *InspectorRow(component, label).ValueField;
 }

@@ -8,7 +8,11 @@
 #include "PlayHarness.h"
 #include "input/Keys.h"
 
+#include <string>
+
+class EdFieldBhv;
 class EdLevelEditorBhv;
+class EdPropertyRowBhv;
 class IEdUiElement;
 
 // The program on the first level with its editor, in edit mode: F1 paused play and F2
@@ -25,8 +29,13 @@ protected:
     // Held for one pass, then released for the pass in which it counts as typed; the
     // modifiers are held through both.
     void Press(Key key, std::initializer_list<Key> modifiers = {});
-    // The mouse to the middle of an element of the editor's interface, then a left click.
+    // The mouse to the middle of an element of the editor's interface.
+    void MouseOn(const IEdUiElement& element);
+    // There, then a left click.
     void ClickOn(const IEdUiElement& element);
+    // The inspector's row of a component's property part, scrolled into view.
+    EdPropertyRowBhv& InspectorRow(const std::string& component, const std::string& label);
+    EdFieldBhv& InspectorField(const std::string& component, const std::string& label);
 
     std::unique_ptr<PlayHarness> mPlay;
 };

@@ -2,6 +2,9 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <utility>
+
+#include "PlayHarness.h"
 
 #include "app/RuntimeTypes.h"
 #include "editor/EdRootBhv.h"
@@ -77,8 +80,18 @@ void EditorContentTest::RunPass(const std::vector<Key>& held) {
         Input.KeysDown.set(static_cast<size_t>(KeyCode(key)));
     }
     Input.MousePosition = Mouse;
-    Input.TypedText += Typed;
-    Typed.clear();
+    // As the window gives them: each key down and up again, Shift around those that need it.
+    for (char character : std::exchange(Typed, {})) {
+        const auto [key, shifted] = KeyTyping(character);
+        if (shifted) {
+            Input.PressKey(KeyCode(Key::Shift));
+        }
+        Input.PressKey(KeyCode(key));
+        Input.ReleaseKey(KeyCode(key));
+        if (shifted) {
+            Input.ReleaseKey(KeyCode(Key::Shift));
+        }
+    }
     EdRootBhv::AfterMessagePump();
     InputWalk(Root.get());
     PostPhysicsWalk(Root.get());

@@ -36,7 +36,7 @@ protected:
     // Presses and releases a key with the modifiers held throughout. Pressed in the
     // first pass, typed in the second.
     void Tap(Key key, std::initializer_list<Key> modifiers = {});
-    // Characters typed in one pass.
+    // Characters typed within one pass's pump.
     void Type(const std::string& text);
     // Left or right button down at the point for a pass, then up for a pass.
     void Click(Vector2 at, Key button = Key::LeftMouse);
@@ -56,6 +56,6 @@ protected:
     std::unique_ptr<GameObject> Root = std::make_unique<GameObject>();
     GameObject* GameplayRoot = nullptr;
     Vector2 Mouse;
-    // The characters the next pass types.
+    // The characters typed within the next pass's pump.
     std::string Typed;
 };

@@ -16,6 +16,8 @@
 #include "GraphicsTestSupport.h"
 #include "editor/EdRootBhv.h"
 #include "editor/EditorState.h"
+#include "editor/dialogs/EdDlgPickerBhv.h"
+#include "editor/palettes/EdPalMainBhv.h"
 #include "editor/palettes/EdPalObjectEditBhv.h"
 #include "editor/palettes/EdPalPrefabListBhv.h"
 #include "editor/widgets/EdFieldBhv.h"
@@ -24,6 +26,11 @@
 #include "game/screens/GameplayScreenBhv.h"
 #include "input/Clipboard.h"
 #include "input/Keys.h"
+#include "object/Prefab.h"
+#include "object/PrefabManager.h"
+#include "object/PropertyRegistration.h"
+#include "object/PropertyText.h"
+#include "object/SceneRoots.h"
 #include "render/SpriteCmp.h"
 #include "render/TextCmp.h"
 #include "render/TextLayout.h"
@@ -271,6 +278,95 @@ TEST_F(EditorTextTest, ALongFilterScrollsWhileTypedAndLongLabelsAreCutBeforeThei
     if (const char* folder = std::getenv("QV_SCREENSHOT_DIR")) {
         Play().SaveScreenshot(std::filesystem::path(folder) / "texts-in-boxes.bmp");
     }
+}
+
+// On a busy machine a pass is long enough for a click, some keys and an Enter to reach
+// one pump, in any grouping. Whatever the grouping the keys apply in the order they went
+// down: an Enter or a Tab commits what was typed before it. The right click clears the
+// field, so a lost digit commits "" and removes the property from the prefab.
+class StalledPassTest : public EditedLevelFixture {
+protected:
+    // The keys of each pump in turn, a pass each, then a pass to settle.
+    void Pumps(const std::vector<std::vector<Key>>& pumps) {
+        for (const std::vector<Key>& keys : pumps) {
+            Play().TapInOnePump(keys);
+            Play().RunPass();
+        }
+        Play().RunPass();
+    }
+
+    // "AntCount" of "En_AntSack" as the prefab holds it, "(none)" when it holds none.
+    static std::string AntCount() {
+        for (const auto& component : gPrefabManager->FindPrefab("En_AntSack")->Components) {
+            const PropertyRegistration* count = component->FindProperty("AntCount");
+            if (component->TypeName == "En_AntSackBhv" && count != nullptr) {
+                return PropertyToText(count->MakeSubProperty("AntCount", 0));
+            }
+        }
+        return "(none)";
+    }
+};
+
+TEST_F(StalledPassTest, KeysBeforeAnEnterOrATabAreCommittedWhateverPassesTheyFallInto) {
+    ASSERT_NO_FATAL_FAILURE(StartEditing());
+    gEditorState->MainPalette->ShowPalettes();
+    gEditorState->SelectPrefab(gPrefabManager->FindPrefab("En_AntSack"));
+    gEditorState->SelectedName = "En_AntSack";
+    EdPropertyRowBhv& row = InspectorRow("En_AntSackBhv", "  AntCount");
+    const EdFieldBhv& field = *row.ValueField;
+    ASSERT_EQ(AntCount(), "10");
+    MouseOn(field);
+    Play().RunPass();
+
+    using K = Key;
+    const struct {
+        const char* Route;
+        std::vector<std::vector<Key>> Pumps;
+    } routes[] = {
+        {"click; then 9 and Enter in one pass", {{K::RightMouse}, {K::Oem9, K::OemEnter}}},
+        {"click, 9 and Enter in one pass", {{K::RightMouse, K::Oem9, K::OemEnter}}},
+        {"click and 9 in one pass; then Enter", {{K::RightMouse, K::Oem9}, {K::OemEnter}}},
+        {"one key a pass", {{K::RightMouse}, {K::Oem9}, {K::OemEnter}}},
+        {"click; then 9 and Tab in one pass", {{K::RightMouse}, {K::Oem9, K::Tab}}},
+        {"click, 9 and Tab in one pass", {{K::RightMouse, K::Oem9, K::Tab}}},
+        // Each Backspace counts, two in one pass too.
+        {"945; two Backspaces in one pass; Enter",
+         {{K::RightMouse, K::Oem9, K::Oem4, K::Oem5}, {K::Backspace, K::Backspace}, {K::OemEnter}}},
+        {"all of it in one pass",
+         {{K::RightMouse, K::Oem9, K::Oem4, K::Oem5, K::Backspace, K::Backspace, K::OemEnter}}},
+    };
+    for (const auto& route : routes) {
+        row.OnValueChanged("10");
+        Play().RunPass();
+        ASSERT_EQ(AntCount(), "10") << route.Route;
+        Pumps(route.Pumps);
+        EXPECT_EQ(AntCount(), "9") << route.Route;
+        EXPECT_EQ(field.HasFocus, 0) << route.Route;
+        EXPECT_EQ(field.Text, "9") << route.Route;
+        // The Tab was the field's, not the key that hides the palettes.
+        EXPECT_TRUE(gEditorState->MainPalette->IsAnyPaletteShown()) << route.Route;
+    }
+
+    // The prefab list's filter and a picker's filter, all in one pass.
+    EdPalPrefabListBhv& prefabs = *gRootObject->FindChild("EdRoot")
+                                       ->FindChild("EdPalettesRoot")
+                                       ->FindChild("PalPrefabList")
+                                       ->GetComponent<EdPalPrefabListBhv>();
+    MouseOn(*prefabs.FilterField);
+    Play().RunPass();
+    Play().TapInOnePump({K::RightMouse});
+    Play().TypeInOnePump("Sack");
+    Play().TapInOnePump({K::OemEnter});
+    Play().RunPasses(2);
+    EXPECT_EQ(prefabs.Filter, "Sack");
+
+    std::string picked = "(nothing)";
+    gEditorState->PrefabPicker->Show([&picked](const std::string& name) { picked = name; });
+    Play().RunPass();
+    Play().TypeInOnePump("En_AntSack");
+    Play().TapInOnePump({K::OemEnter});
+    Play().RunPasses(2);
+    EXPECT_EQ(picked, "En_AntSack");
 }
 
 }  // namespace

@@ -145,14 +145,8 @@ protected:
 
     // The text typed in one pass, into the field that has the keyboard.
     void Type(const std::string& text) {
-        const auto pump = mPlay->App->PumpMessagesFn;
-        mPlay->App->PumpMessagesFn = [pump, text] {
-            const bool running = pump();
-            gInputManager->TypedText = text;
-            return running;
-        };
+        mPlay->TypeInOnePump(text);
         mPlay->RunPass();
-        mPlay->App->PumpMessagesFn = pump;
     }
 
     // In the open prefab picker, as a user does it: the name typed into its filter, Down
@@ -167,24 +161,6 @@ protected:
         ASSERT_EQ(picker.Items[picker.SelectedRow]->Label, name);
         Press(Key::OemEnter);
         ASSERT_FALSE(picker.Dialog->IsOpen());
-    }
-
-    // The inspector's value field of a component's property part, scrolled into view.
-    EdFieldBhv& InspectorField(const std::string& component, const std::string& label) {
-        EdPalObjectEditBhv& inspector = *gEditorState->ObjectEditPalette;
-        for (inspector.ScrollOffset = 0; inspector.ScrollOffset < 100; ++inspector.ScrollOffset) {
-            mPlay->RunPass();
-            bool inComponent = false;
-            for (EdPropertyRowBhv* row : inspector.Rows) {
-                if (!row->Label.empty() && row->Label[0] != ' ') {
-                    inComponent = row->Label == component + ":";
-                } else if (inComponent && row->Label == label) {
-                    return *row->ValueField;
-                }
-            }
-        }
-        ADD_FAILURE() << "no row " << component << label;
-        return *inspector.Rows.front()->ValueField;
     }
 
     // A click on the label row of the inspected object's component, scrolled into view.

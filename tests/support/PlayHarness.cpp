@@ -79,6 +79,13 @@ PlayHarness::PlayHarness(unsigned seed) {
             gInputManager->KeysDown.set(KeyCode(key));
         }
         gInputManager->MousePosition = Mouse;
+        for (const PumpKey& key : std::exchange(PumpKeys, {})) {
+            if (key.Down) {
+                gInputManager->PressKey(KeyCode(key.Which));
+            } else {
+                gInputManager->ReleaseKey(KeyCode(key.Which));
+            }
+        }
         const bool closed = std::exchange(mCloseRequested, false);
         return !TakePostedQuit() && !closed;
     };
@@ -172,6 +179,26 @@ void PlayHarness::Tap(Key key) {
     PressOnce.insert(key);
 }
 
+void PlayHarness::TapInOnePump(const std::vector<Key>& keys) {
+    for (Key key : keys) {
+        PumpKeys.push_back({key, true});
+        PumpKeys.push_back({key, false});
+    }
+}
+
+void PlayHarness::TypeInOnePump(const std::string& text) {
+    for (char character : text) {
+        const auto [key, shifted] = KeyTyping(character);
+        if (shifted) {
+            PumpKeys.push_back({Key::Shift, true});
+        }
+        TapInOnePump({key});
+        if (shifted) {
+            PumpKeys.push_back({Key::Shift, false});
+        }
+    }
+}
+
 void PlayHarness::CloseWindow() {
     mCloseRequested = true;
 }
@@ -230,6 +257,17 @@ void PlayHarness::SaveScreenshot(const fs::path& file) {
     if (result != 0) {
         throw std::runtime_error("screenshot: cannot write " + file.string());
     }
+}
+
+std::pair<Key, bool> KeyTyping(char character) {
+    for (bool shifted : {false, true}) {
+        for (int k = 0; k < KeyCode(Key::Insert); ++k) {
+            if (KeyCharacter(k, shifted) == character) {
+                return {static_cast<Key>(k), shifted};
+            }
+        }
+    }
+    throw std::invalid_argument(std::string("no key types '") + character + "'");
 }
 
 void SetProperty(GameObject* object, const std::string& type, const std::string& name, const std::string& text) {

@@ -5,6 +5,7 @@
 #include <memory>
 #include <set>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "ManualClock.h"
@@ -60,6 +61,11 @@ public:
     void RunSeconds(float seconds);
     // Held for the next pass, released in the pass after.
     void Tap(Key key);
+    // Pressed and let go in turn within the next pass's pump, through the window's path:
+    // a stalled pass takes a click, some letters and an Enter at once.
+    void TapInOnePump(const std::vector<Key>& keys);
+    // The keys of the text so, Shift going down and up around each character it needs.
+    void TypeInOnePump(const std::string& text);
     // The window's close button: the next pump reports the end of the program, as it
     // does for a posted quit.
     void CloseWindow();
@@ -80,6 +86,14 @@ public:
 
     std::set<Key> HeldKeys;
     std::set<Key> PressOnce;
+    // A key going down or up within a pump.
+    struct PumpKey {
+        Key Which;
+        bool Down;
+    };
+    // Given to the window's path in this order by the next pass's pump, after HeldKeys,
+    // PressOnce and the mouse.
+    std::vector<PumpKey> PumpKeys;
     Vector2 Mouse{640.0f, 360.0f};
     std::vector<std::string> Cues;
     ManualClock Clock;
@@ -93,6 +107,10 @@ private:
     bool mDrawing = false;
     bool mCloseRequested = false;
 };
+
+// The key that types the character, and whether it needs Shift; throws for a
+// character no key types.
+std::pair<Key, bool> KeyTyping(char character);
 
 // The text of a one-part property of the object's first component of that type name,
 // written as prefab files do; for settings a test changes on a real prefab's object.
