@@ -460,14 +460,17 @@ void EdLevelEditorBhv::Reorder() {
 
 void EdLevelEditorBhv::CycleSources() {
     const Prefab& sources = Sources();
-    if (EdInput::IsCtrlDown() || sources.AutoCreates.empty() || gEditorState == nullptr) {
+    if (sources.AutoCreates.empty() || gEditorState == nullptr) {
         return;
     }
+    // Ctrl as it was at the stroke: a quick chord is let go before its key counts as typed.
+    const auto left = EdInput::FindStroke(Key::LeftBracket);
+    const auto right = EdInput::FindStroke(Key::RightBracket);
     int step = 0;
-    if (EdInput::IsTyped(Key::LeftBracket)) {
+    if (left && !left->Ctrl) {
         step = -1;
     }
-    if (EdInput::IsTyped(Key::RightBracket)) {
+    if (right && !right->Ctrl) {
         step = 1;
     }
     if (step == 0) {

@@ -368,14 +368,12 @@ void EdLevelEditorBhv::HandlePlayTestAndUndoKeys() {
         state.KeepPlayState = 0;
         RestoreHistory(mHistoryIndex);
     }
-    const bool ctrl = EdInput::IsCtrlDown();
-    const bool alt = EdInput::IsDown(Key::Alt);
-    const bool shift = EdInput::IsShiftDown();
-    if (ctrl && EdInput::IsTyped(Key::Z)) {
-        if (alt && !shift) {
+    const auto z = EdInput::FindStroke(Key::Z);
+    if (z && z->Ctrl) {
+        if (z->Alt && !z->Shift) {
             // With no step to go back to, an undo still takes back what the level does not keep.
             RestoreHistory(mHistoryIndex > 0 || mUnkeptEdits.empty() ? mHistoryIndex - 1 : mHistoryIndex);
-        } else if (shift && !alt) {
+        } else if (z->Shift && !z->Alt) {
             RestoreHistory(mHistoryIndex + 1);
         }
     }

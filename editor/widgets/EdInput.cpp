@@ -23,6 +23,15 @@ std::vector<KeyStroke> Strokes() {
     return gInputManager != nullptr ? gInputManager->Strokes() : std::vector<KeyStroke>();
 }
 
+std::optional<KeyStroke> FindStroke(Key key) {
+    for (const KeyStroke& stroke : Strokes()) {
+        if (stroke.Key == KeyCode(key)) {
+            return stroke;
+        }
+    }
+    return std::nullopt;
+}
+
 bool IsPressed(Key key) {
     return gInputManager != nullptr && gInputManager->IsKeyPressed(key);
 }
@@ -43,21 +52,30 @@ bool IsShiftDown() {
     return IsDown(Key::Shift) || IsDown(Key::RightShift);
 }
 
+namespace {
+
+// -1, 0 or +1 along one axis; *shift is set when Shift was held at either stroke.
+float NudgeAlong(Key negative, Key positive, bool* shift) {
+    float step = 0.0f;
+    if (const auto stroke = FindStroke(negative)) {
+        step -= 1.0f;
+        *shift = *shift || stroke->Shift;
+    }
+    if (const auto stroke = FindStroke(positive)) {
+        step += 1.0f;
+        *shift = *shift || stroke->Shift;
+    }
+    return step;
+}
+
+}  // namespace
+
 Vector2 TypedNudge() {
-    Vector2 d;
-    if (IsTyped(Key::Left)) {
-        d.X = -1.0f;
-    }
-    if (IsTyped(Key::Right)) {
-        d.X += 1.0f;
-    }
-    if (IsTyped(Key::Up)) {
-        d.Y = -1.0f;
-    }
-    if (IsTyped(Key::Down)) {
-        d.Y += 1.0f;
-    }
-    return IsShiftDown() ? d * 10.0f : d;
+    bool shift = false;
+    const float x = NudgeAlong(Key::Left, Key::Right, &shift);
+    const float y = NudgeAlong(Key::Up, Key::Down, &shift);
+    const Vector2 d(x, y);
+    return shift ? d * 10.0f : d;
 }
 
 }  // namespace EdInput

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <vector>
 
 #include "input/KeyStroke.h"
@@ -19,13 +20,17 @@ Vector2 MousePrevious();
 Vector2 MouseAt(const KeyStroke& stroke);
 // This pass's keys in the order they went down (the input manager's Strokes).
 std::vector<KeyStroke> Strokes();
+// The key's first stroke this pass (a press, or a held key typing again) with the
+// modifiers as they were then: a quick chord can be let go within the pump that pressed
+// it, before the pass in which its key counts as typed.
+std::optional<KeyStroke> FindStroke(Key key);
 bool IsPressed(Key key);
 bool IsDown(Key key);
 bool IsTyped(Key key);
 bool IsCtrlDown();
 bool IsShiftDown();
-// The arrow keys typed this pass as a step in interface pixels (y down); opposite keys
-// cancel, and Shift makes it ten times longer.
+// The arrow keys struck this pass as a step in interface pixels (y down); opposite keys
+// cancel, and Shift held at a stroke makes it ten times longer.
 Vector2 TypedNudge();
 
 }  // namespace EdInput

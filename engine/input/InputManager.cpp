@@ -33,6 +33,7 @@ void InputManager::Update() {
     const float delta = CurrentFrameDelta();
     const bool shifted = IsKeyDown(Key::Shift) || IsKeyDown(Key::RightShift);
     const bool ctrl = IsKeyDown(Key::Ctrl);
+    const bool alt = IsKeyDown(Key::Alt);
     const auto type = [this](char c) {
         if (c != '\0') {
             TypedText += c;
@@ -45,7 +46,7 @@ void InputManager::Update() {
         }
         KeysTyped.set(k);
         if (KeysDownPrevious.test(k)) {
-            mRepeats.push_back(StrokeOf(k, shifted, ctrl, true));
+            mRepeats.push_back(StrokeOf(k, shifted, ctrl, alt, true));
             type(mRepeats.back().Character);
         } else {
             newlyTyped.set(k);
@@ -87,9 +88,10 @@ std::vector<KeyStroke> InputManager::Strokes() const {
     }
     const bool shifted = IsShiftHeld();
     const bool ctrl = IsHeld(Key::Ctrl);
+    const bool alt = IsHeld(Key::Alt);
     for (int k = 0; k < kKeySetSize; ++k) {
         if (unrecorded.test(k)) {
-            strokes.push_back(StrokeOf(k, shifted, ctrl, false));
+            strokes.push_back(StrokeOf(k, shifted, ctrl, alt, false));
         }
     }
     return strokes;
@@ -111,8 +113,8 @@ bool InputManager::IsShiftHeld() const {
     return IsHeld(Key::Shift) || IsHeld(Key::RightShift);
 }
 
-KeyStroke InputManager::StrokeOf(int k, bool shifted, bool ctrl, bool repeat) const {
-    return KeyStroke{k, CharacterOf(k, shifted), shifted, ctrl, repeat, MousePosition};
+KeyStroke InputManager::StrokeOf(int k, bool shifted, bool ctrl, bool alt, bool repeat) const {
+    return KeyStroke{k, CharacterOf(k, shifted), shifted, ctrl, alt, repeat, MousePosition};
 }
 
 bool InputManager::AdvanceRepeat(int k, float delta) {
@@ -174,10 +176,10 @@ void InputManager::PressKey(int key) {
     if (!KeysDown.test(key)) {
         // Up and down again before this pass saw the release: still a new press.
         KeysDownPrevious.reset(key);
-        mPressOrder.push_back(StrokeOf(key, IsShiftHeld(), IsHeld(Key::Ctrl), false));
+        mPressOrder.push_back(StrokeOf(key, IsShiftHeld(), IsHeld(Key::Ctrl), IsHeld(Key::Alt), false));
     } else if (mReleaseAfterPass.test(key)) {
         // pressed, let go and pressed again in this pump
-        mPressOrder.push_back(StrokeOf(key, IsShiftHeld(), IsHeld(Key::Ctrl), false));
+        mPressOrder.push_back(StrokeOf(key, IsShiftHeld(), IsHeld(Key::Ctrl), IsHeld(Key::Alt), false));
     }
     KeysDown.set(key);
     mReleaseAfterPass.reset(key);

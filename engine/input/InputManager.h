@@ -79,7 +79,7 @@ private:
     // has yet to see.
     bool IsHeld(Key key) const;
     bool IsShiftHeld() const;
-    KeyStroke StrokeOf(int k, bool shifted, bool ctrl, bool repeat) const;
+    KeyStroke StrokeOf(int k, bool shifted, bool ctrl, bool alt, bool repeat) const;
 
     // Keys released in the pump that pressed them: up once Update has seen them down.
     KeySet mReleaseAfterPass;

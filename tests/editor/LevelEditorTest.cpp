@@ -281,6 +281,43 @@ TEST_F(LevelEditorTest, UndoAndRedoWalkTheHistoryAndANewEditDropsTheUndoneSteps)
     EXPECT_EQ(editor.Dirty, 0);
 }
 
+// On a busy machine a quick Shift+arrow or Ctrl+Alt+Z can go down and up within one
+// pump; its key counts as typed a pass later, when the modifiers are up already. Each
+// chord keeps the modifiers it was struck with.
+TEST_F(LevelEditorTest, AChordLetGoWithinOnePumpKeepsItsModifiers) {
+    EdLevelEditorBhv& editor = *Editor();
+    const auto chord = [this](const std::vector<Key>& modifiers, Key key) {
+        for (Key modifier : modifiers) {
+            Play().PumpKeys.push_back({modifier, true});
+        }
+        Play().TapInOnePump({key});
+        for (Key modifier : modifiers) {
+            Play().PumpKeys.push_back({modifier, false});
+        }
+        Play().RunPasses(3);
+    };
+    const Vector2 start = Player()->GetPos();
+    ClickAt(start, Key::RightMouse);
+    chord({}, Key::Right);
+    const float pixel = Player()->GetPos().X - start.X;
+    ASSERT_GT(pixel, 0.0f);
+    chord({Key::Shift}, Key::Right);
+    EXPECT_NEAR(Player()->GetPos().X - start.X, 11.0f * pixel, 1e-4f);
+    ASSERT_EQ(editor.GetHistoryIndex(), 2);
+
+    chord({Key::Ctrl, Key::Alt}, Key::Z);
+    EXPECT_EQ(editor.GetHistoryIndex(), 1);
+    EXPECT_NEAR(Player()->GetPos().X - start.X, pixel, 1e-4f);
+    chord({Key::Ctrl, Key::Shift}, Key::Z);
+    EXPECT_EQ(editor.GetHistoryIndex(), 2);
+    EXPECT_NEAR(Player()->GetPos().X - start.X, 11.0f * pixel, 1e-4f);
+
+    // Ctrl+] steps no source.
+    const std::string shown = gEditorState->SelectedName;
+    chord({Key::Ctrl}, Key::RightBracket);
+    EXPECT_EQ(gEditorState->SelectedName, shown);
+}
+
 TEST_F(LevelEditorTest, NudgesSelectAllReorderingAndSourceCycling) {
     EdLevelEditorBhv& editor = *Editor();
     size_t thingCount = 0;
