@@ -25,6 +25,17 @@ std::vector<std::string> PrefabNames(const PrefabManager& manager) {
     return names;
 }
 
+// The first renamed to a spare name, the second to the first's, the first to the
+// second's: their files must trade texts at the next save.
+void SwapNames(Prefab* first, Prefab* second) {
+    ASSERT_TRUE(first != nullptr && second != nullptr);
+    const std::string firstName = first->Name;
+    const std::string secondName = second->Name;
+    ASSERT_TRUE(first->MakeNameUnique("Spare"));
+    ASSERT_TRUE(second->MakeNameUnique(firstName));
+    ASSERT_TRUE(first->MakeNameUnique(secondName));
+}
+
 TEST_F(PrefabManagerTest, TheDevelopmentPrefabFolderIsUsedOnlyWhenItExists) {
     EXPECT_EQ(Manager.GetPrefabFolder(), PrefabFolder());
     Config.DevelopmentContentPath = (Folder.Path() / "Elsewhere").string();
@@ -234,11 +245,7 @@ TEST_F(PrefabManagerTest, SaveAllKilledAtAnyPointLeavesEachPrefabAsItWasOrAsSave
     };
     restore();
     Init();
-    Prefab* enemyDie = Manager.FindPrefab("Cue_EnemyDie");
-    Prefab* debugBlip = Manager.FindPrefab("Cue_DebugBlip");
-    ASSERT_TRUE(enemyDie->MakeNameUnique("Spare"));
-    ASSERT_TRUE(debugBlip->MakeNameUnique("Cue_EnemyDie"));
-    ASSERT_TRUE(enemyDie->MakeNameUnique("Cue_DebugBlip"));
+    ASSERT_NO_FATAL_FAILURE(SwapNames(Manager.FindPrefab("Cue_EnemyDie"), Manager.FindPrefab("Cue_DebugBlip")));
     ASSERT_TRUE(Manager.RemovePrefab("ScratchP"));
 
     // -1: no kill. The first run gives the files as saved.
@@ -314,9 +321,7 @@ TEST_F(PrefabManagerTest, AFailedSaveReplacesNoFileThatHoldsTheOnlyCopyOfAPrefab
     Init();
     Prefab* first = Manager.FindPrefab("Cue_EnemyDie");
     Prefab* second = Manager.FindPrefab("Cue_DebugBlip");
-    ASSERT_TRUE(first->MakeNameUnique("Spare"));
-    ASSERT_TRUE(second->MakeNameUnique("Cue_EnemyDie"));
-    ASSERT_TRUE(first->MakeNameUnique("Cue_DebugBlip"));
+    ASSERT_NO_FATAL_FAILURE(SwapNames(first, second));
     BlockWithFolder(PrefabFolder() / "Cue_DebugBlip.json.tmp");
 
     const std::string error = ContentErrorOf([this] { Manager.SaveModifiedPrefabs(); });
