@@ -6,6 +6,33 @@
 
 namespace EdInput {
 
+namespace {
+
+std::optional<KeyStroke> FindStrokeIn(const std::vector<KeyStroke>& strokes, Key key) {
+    for (const KeyStroke& stroke : strokes) {
+        if (stroke.Key == KeyCode(key)) {
+            return stroke;
+        }
+    }
+    return std::nullopt;
+}
+
+// -1, 0 or +1 along one axis; *shift is set when Shift was held at either stroke.
+float NudgeAlong(const std::vector<KeyStroke>& strokes, Key negative, Key positive, bool* shift) {
+    float step = 0.0f;
+    if (const auto stroke = FindStrokeIn(strokes, negative)) {
+        step -= 1.0f;
+        *shift = *shift || stroke->Shift;
+    }
+    if (const auto stroke = FindStrokeIn(strokes, positive)) {
+        step += 1.0f;
+        *shift = *shift || stroke->Shift;
+    }
+    return step;
+}
+
+}  // namespace
+
 Vector2 Mouse() {
     return gInputManager != nullptr ? ScreenToLayer(DrawLayer::Editor, gInputManager->MousePosition) : Vector2();
 }
@@ -24,12 +51,7 @@ std::vector<KeyStroke> Strokes() {
 }
 
 std::optional<KeyStroke> FindStroke(Key key) {
-    for (const KeyStroke& stroke : Strokes()) {
-        if (stroke.Key == KeyCode(key)) {
-            return stroke;
-        }
-    }
-    return std::nullopt;
+    return FindStrokeIn(Strokes(), key);
 }
 
 bool IsPressed(Key key) {
@@ -52,28 +74,11 @@ bool IsShiftDown() {
     return IsDown(Key::Shift) || IsDown(Key::RightShift);
 }
 
-namespace {
-
-// -1, 0 or +1 along one axis; *shift is set when Shift was held at either stroke.
-float NudgeAlong(Key negative, Key positive, bool* shift) {
-    float step = 0.0f;
-    if (const auto stroke = FindStroke(negative)) {
-        step -= 1.0f;
-        *shift = *shift || stroke->Shift;
-    }
-    if (const auto stroke = FindStroke(positive)) {
-        step += 1.0f;
-        *shift = *shift || stroke->Shift;
-    }
-    return step;
-}
-
-}  // namespace
-
 Vector2 TypedNudge() {
+    const std::vector<KeyStroke> strokes = Strokes();
     bool shift = false;
-    const float x = NudgeAlong(Key::Left, Key::Right, &shift);
-    const float y = NudgeAlong(Key::Up, Key::Down, &shift);
+    const float x = NudgeAlong(strokes, Key::Left, Key::Right, &shift);
+    const float y = NudgeAlong(strokes, Key::Up, Key::Down, &shift);
     const Vector2 d(x, y);
     return shift ? d * 10.0f : d;
 }

@@ -75,16 +75,16 @@ private:
 
     // The character of key k, shifted or not, or none.
     static char CharacterOf(int k, bool shifted);
-    // Shift or Ctrl as the keyboard holds it now, not counting a release the coming pass
-    // has yet to see.
+    // The key as the keyboard holds it now, not counting a release the coming pass has
+    // yet to see.
     bool IsHeld(Key key) const;
     bool IsShiftHeld() const;
     KeyStroke StrokeOf(int k, bool shifted, bool ctrl, bool alt, bool repeat) const;
 
     // Keys released in the pump that pressed them: up once Update has seen them down.
     KeySet mReleaseAfterPass;
-    // Presses since the last Update, in the order they came, each with Shift, Ctrl and the
-    // mouse as they were then: within one pump Shift can go up between two letters. A key
+    // Presses since the last Update, in the order they came, each with Shift, Ctrl, Alt and
+    // the mouse as they were then: within one pump Shift can go up between two letters. A key
     // let go and pressed again in between is in it twice.
     std::vector<KeyStroke> mPressOrder;
     // The held keys that typed again in this pass's Update.

@@ -14,9 +14,11 @@ public:
     void HandleInput() override;
 
     static const std::vector<std::string>& Titles();
-    // Gives the map its input back and removes the popup.
-    void Close();
     // Closes the map's open popup, if there is one: the editor may hold the quit back
     // and the designer go back to work.
     static void CloseOpen();
+
+private:
+    // Gives the map its input back and removes the popup.
+    void Close();
 };
