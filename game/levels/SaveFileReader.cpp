@@ -1,10 +1,11 @@
 #include "game/levels/SaveFileReader.h"
 
-#include <limits>
+#include <cmath>
 #include <vector>
 
 #include "game/levels/ByteReader.h"
 #include "game/levels/SaveSignature.h"
+#include "object/NumberText.h"
 
 namespace {
 
@@ -30,10 +31,17 @@ bool IsWholeTail(std::string_view bytes, size_t offset) {
     return bytes.find('\0', offset + kFixedFieldBytes) == bytes.size() - 1;
 }
 
-// The end panel's rule: any time beats none (0 or less), a shorter one a longer one.
-bool IsBetterTime(float time, float than) {
-    const auto rank = [](float t) { return t > 0.0f ? t : std::numeric_limits<float>::infinity(); };
-    return rank(time) < rank(than);
+// No play gives a best time of 0 or less, or one that is not a number; and a time past
+// this is a record no player makes, while the map's box shows it no longer whole.
+constexpr float kLongestTime = 100000.0f;
+
+bool IsPlayableBestTime(float time) {
+    return std::isfinite(time) && time > 0.0f && time <= kLongestTime;
+}
+
+// A survival time of 0 is no time yet.
+bool IsPlayableSurvivalTime(float time) {
+    return std::isfinite(time) && time >= 0.0f && time <= kLongestTime;
 }
 
 // One read of the record each. Damage that leaves the layout clear is noted and the
@@ -73,6 +81,7 @@ public:
         const size_t stoppedAt = mFieldOffset;
         const bool countTooHigh =
             !(allRead && IsWholeTail(mBytes, mIn.Offset())) && DropEntriesReadFromTheTail(entries);
+        LeaveOutImpossibleTimes(entries);
         // Entries read before the file ends are kept: a cut file loses only what is cut.
         Take(entries, times);
         if (countTooHigh) {
@@ -102,14 +111,36 @@ public:
         return true;
     }
 
-    bool Int(const char* field, int32_t& value) {
+    // A negative count is damage: it is told and the field keeps its value.
+    bool Count(const char* field, int32_t& value) {
         Begin();
-        return mIn.ReadInt32(value) || Fail(std::string("it ends before ") + field);
+        int32_t count = 0;
+        if (!mIn.ReadInt32(count)) {
+            return Fail(std::string("it ends before ") + field);
+        }
+        if (count < 0) {
+            Note(std::string(field) + " is " + std::to_string(count) +
+                 " where a count of 0 or more belongs; it is left out");
+        } else {
+            value = count;
+        }
+        return true;
     }
 
-    bool Float(const char* field, float& value) {
+    // A time no play gives is damage: it is told and the field keeps its value.
+    bool SurvivalTime(const char* field, float& value) {
         Begin();
-        return mIn.ReadFloat(value) || Fail(std::string("it ends before ") + field);
+        float time = 0.0f;
+        if (!mIn.ReadFloat(time)) {
+            return Fail(std::string("it ends before ") + field);
+        }
+        if (!IsPlayableSurvivalTime(time)) {
+            Note(std::string(field) + " is " + FloatToText(time) + " where a time of 0 to " +
+                 FloatToText(kLongestTime) + " seconds belongs; it is left out");
+        } else {
+            value = time;
+        }
+        return true;
     }
 
     bool Text(const char* field, std::string& value) {
@@ -131,6 +162,9 @@ private:
         std::string Name;
         float Time = 0.0f;
         size_t Offset = 0;
+        size_t TimeOffset = 0;
+        // 1-based place in the file, for messages.
+        size_t Number = 0;
     };
 
     // False, with the field offset at the entry, when the file ends inside one.
@@ -138,8 +172,13 @@ private:
         for (int32_t i = 0; i < count; ++i) {
             Begin();
             Entry entry;
+            entry.Number = entries.size() + 1;
             entry.Offset = mIn.Offset();
-            if (!mIn.ReadNulString(entry.Name) || !mIn.ReadFloat(entry.Time)) {
+            if (!mIn.ReadNulString(entry.Name)) {
+                return false;
+            }
+            entry.TimeOffset = mIn.Offset();
+            if (!mIn.ReadFloat(entry.Time)) {
                 return false;
             }
             entries.push_back(std::move(entry));
@@ -161,6 +200,33 @@ private:
         return false;
     }
 
+    // A best time that no play gives is told and its level left out, as if never
+    // completed. A file full of them has the first few named and the rest counted.
+    void LeaveOutImpossibleTimes(std::vector<Entry>& entries) {
+        constexpr size_t kNamed = 8;
+        size_t impossible = 0;
+        size_t firstCountedOffset = 0;
+        for (const Entry& entry : entries) {
+            if (IsPlayableBestTime(entry.Time)) {
+                continue;
+            }
+            ++impossible;
+            if (impossible <= kNamed) {
+                mFieldOffset = entry.TimeOffset;
+                Note("best time " + std::to_string(entry.Number) + " (" + Quoted(entry.Name) + ") is " +
+                     FloatToText(entry.Time) + " where a time above 0 and up to " + FloatToText(kLongestTime) +
+                     " seconds belongs; it is left out");
+            } else if (impossible == kNamed + 1) {
+                firstCountedOffset = entry.TimeOffset;
+            }
+        }
+        if (impossible > kNamed) {
+            mFieldOffset = firstCountedOffset;
+            Note(std::to_string(impossible - kNamed) + " more best times are impossible and left out");
+        }
+        std::erase_if(entries, [](const Entry& entry) { return !IsPlayableBestTime(entry.Time); });
+    }
+
     // The writer puts each name once, in byte order; anything else is not what it wrote.
     // The first such entry is named, the rest only counted.
     void Take(const std::vector<Entry>& entries, std::map<std::string, float>& times) {
@@ -169,7 +235,8 @@ private:
         for (size_t i = 0; i < entries.size(); ++i) {
             const Entry& entry = entries[i];
             const auto [slot, added] = times.emplace(entry.Name, entry.Time);
-            if (!added && IsBetterTime(entry.Time, slot->second)) {
+            // Only times that play gives come here: the shorter is the better.
+            if (!added && entry.Time < slot->second) {
                 slot->second = entry.Time;
             }
             if (added && (i == 0 || entries[i - 1].Name < entry.Name)) {
@@ -178,7 +245,7 @@ private:
             ++misplaced;
             if (misplaced == 1) {
                 mFieldOffset = entry.Offset;
-                const std::string which = "best time " + std::to_string(i + 1);
+                const std::string which = "best time " + std::to_string(entry.Number);
                 Note(!added ? which + " repeats the level " + Quoted(entry.Name)
                             : which + " (" + Quoted(entry.Name) + ") comes before " + Quoted(entries[i - 1].Name) +
                                   " in byte order");
@@ -217,9 +284,9 @@ private:
 // Stops at the first failure: what follows it keeps its value.
 bool ReadFields(RecordReader& in, SavedProgress& progress) {
     return in.BestTimes(progress.LevelBestTimes) && in.Flag("SoundMuted", progress.SoundMuted) &&
-           in.Flag("MusicMuted", progress.MusicMuted) && in.Int("BestAntsFreed", progress.BestAntsFreed) &&
-           in.Int("BestPacmanScore", progress.BestPacmanScore) &&
-           in.Float("BestSurvivalTime", progress.BestSurvivalTime) &&
+           in.Flag("MusicMuted", progress.MusicMuted) && in.Count("BestAntsFreed", progress.BestAntsFreed) &&
+           in.Count("BestPacmanScore", progress.BestPacmanScore) &&
+           in.SurvivalTime("BestSurvivalTime", progress.BestSurvivalTime) &&
            in.Flag("UseAltBackground1", progress.UseAltBackground1) &&
            in.Flag("UseAltBackground2", progress.UseAltBackground2) &&
            in.Text("LastLevelName", progress.LastLevelName) && in.End();

@@ -7,8 +7,10 @@
 
 // Reads the save file's bytes, field after field. Damage that leaves the layout clear is
 // reported and the reading goes on: a flag byte above 1 reads as set, best times out of
-// byte order are all taken, a repeated level keeps its better time, and a count above
-// the best times present stops taking entries where exactly the later fields are left.
+// byte order are all taken, a repeated level keeps its better time, a count above the
+// best times present stops taking entries where exactly the later fields are left, and a
+// value no play gives (a time that is not a number, out of range, a negative count) is
+// left out: its level stays uncompleted, its field keeps its value.
 // Otherwise the reading stops at the first field that is missing; the fields not reached
 // keep their values, and a best time is added only when its name and time were read.
 class SaveFileReader {

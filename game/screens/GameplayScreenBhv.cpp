@@ -603,6 +603,9 @@ CoCommand GameplayScreenBhv::RespawnCoroutine(int step) {
             if (RoundActive &&
                 (gCurrentLevelName == ReservedLevels::Bonus2 || gCurrentLevelName == ReservedLevels::Survival)) {
                 RoundActive = 0;
+                // As at the exit: the panel has the keys now. A pause over it would
+                // freeze the screen that the panel's choices need.
+                Owner->InputEnabled = 0;
                 ShowPanel(gCurrentLevelName == ReservedLevels::Bonus2 ? "UiPacmanCompletePopup"
                                                                       : "UiSurvivalCompletePopup");
                 return CoStop();

@@ -5,6 +5,7 @@
 
 #include <cmath>
 #include <fstream>
+#include <ostream>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -488,6 +489,85 @@ TEST_F(PanelsTest, APanelTakesOneChoiceOnlyAfterItSlidIn) {
     RunPasses(SlidePasses);
     EXPECT_EQ(Live("UiLevelCompletePopup"), 0) << "slid out and gone";
 }
+
+// How a level's end panel is reached in play: its exit, the replay key that ends a bonus
+// round, or a death in one.
+enum class LevelEnd { Exit, ReplayKey, Death };
+
+struct EndPanelCase {
+    const char* Name;
+    const char* Level;
+    LevelEnd End;
+    const char* Panel;
+};
+
+// Test names stay the same from run to run.
+void PrintTo(const EndPanelCase& test, std::ostream* out) {
+    *out << test.Name;
+}
+
+class EndPanelPauseTest : public PanelsTest, public ::testing::WithParamInterface<EndPanelCase> {
+protected:
+    // Moving starts the round of a bonus mode.
+    void Move() {
+        HeldKeys = {Key::D};
+        RunSeconds(0.3f);
+        HeldKeys.clear();
+    }
+    void EndTheLevel(LevelEnd end) {
+        switch (end) {
+            case LevelEnd::Exit:
+                gPlayer->Owner->SetPos(Find("GameplayScreen/Level/Layer1/Exit")->GetPos() + Vector2(-3.0f, 0.0f));
+                HeldKeys = {Key::D};
+                break;
+            case LevelEnd::ReplayKey:
+                Move();
+                TapInOnePump({Key::R});
+                break;
+            case LevelEnd::Death:
+                Move();
+                SpawnInLevel("En_Chaser", gPlayer->Owner->GetPos() + Vector2(1.0f, 0.0f));
+                break;
+        }
+    }
+};
+
+// P while an end panel shows does nothing; M then leaves for the map as the panel says.
+TEST_P(EndPanelPauseTest, PauseIsIgnoredUnderAnEndPanelAndTheMapKeyStillLeaves) {
+    const EndPanelCase& test = GetParam();
+    gCurrentLevelName = test.Level;
+    StartInLevel();
+    RunSeconds(1.5f);  // the title card and the camera's arrival
+    ASSERT_NE(gPlayer, nullptr);
+    EndTheLevel(test.End);
+    const int passes = PassesUntil([&] { return Live(test.Panel) == 1; }, 180);
+    HeldKeys.clear();
+    ASSERT_GT(passes, 0) << "the level ends in its panel";
+    RunPasses(SlidePasses);
+
+    TapInOnePump({Key::P});
+    RunSeconds(0.5f);
+    EXPECT_EQ(Live("UiPausePopup"), 0) << "no pause popup over the panel";
+    EXPECT_EQ(CueCount("Pause"), 0);
+    EXPECT_TRUE(Screen().Owner->UpdateEnabled) << "the screen is not frozen";
+    EXPECT_EQ(Live(test.Panel), 1);
+
+    TapInOnePump({Key::M});
+    RunSeconds(2.0f);
+    EXPECT_EQ(gGameplayScreen, nullptr) << "the screen went";
+    EXPECT_NE(gLevelSelectScreen, nullptr) << "back on the map";
+    EXPECT_EQ(Live(test.Panel), 0);
+    EXPECT_EQ(Live("UiPausePopup"), 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    EveryEndPanel, EndPanelPauseTest,
+    ::testing::Values(EndPanelCase{"LevelComplete", "Lvl_01", LevelEnd::Exit, "UiLevelCompletePopup"},
+                      EndPanelCase{"AntsFreed", "Lvl_Bonus1", LevelEnd::Exit, "UiAntsFreedPopup"},
+                      EndPanelCase{"PillChaseReplayKey", "Lvl_Bonus2", LevelEnd::ReplayKey, "UiPacmanCompletePopup"},
+                      EndPanelCase{"SurvivalReplayKey", "Lvl_Survival", LevelEnd::ReplayKey, "UiSurvivalCompletePopup"},
+                      EndPanelCase{"SurvivalDeath", "Lvl_Survival", LevelEnd::Death, "UiSurvivalCompletePopup"}),
+    [](const ::testing::TestParamInfo<EndPanelCase>& info) { return std::string(info.param.Name); });
 
 // From the map: level 1, its exit, the next level, a death, the exit again, a replay,
 // then a pause and back to the map.

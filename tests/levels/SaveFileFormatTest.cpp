@@ -26,7 +26,7 @@ SavedProgress FullProgress() {
     progress.LevelBestTimes = {{"Lvl_\xc3\xa9", 0.5f}, {"Lvl_a", 2.5f}, {"Lvl_B", 1.0f}};
     progress.SoundMuted = true;
     progress.BestAntsFreed = 600;
-    progress.BestPacmanScore = -2;
+    progress.BestPacmanScore = 1234567890;
     progress.BestSurvivalTime = 12.5f;
     progress.UseAltBackground2 = true;
     progress.LastLevelName = "Lvl_a";
@@ -36,7 +36,7 @@ SavedProgress FullProgress() {
 const std::string kFullBytes = kSignature + "\x03\0\0\0"s +                                   // count, offset 23
                                "Lvl_B\0"s + "\0\0\x80\x3f"s + "Lvl_a\0"s + "\0\0\x20\x40"s +  // 1.0, 2.5
                                "Lvl_\xc3\xa9\0"s + "\0\0\0\x3f"s +                            // 0.5, offset 58 next
-                               "\x01"s + "\0"s + "\x58\x02\0\0"s + "\xfe\xff\xff\xff"s +      // mutes, 600, -2
+                               "\x01"s + "\0"s + "\x58\x02\0\0"s + "\xd2\x02\x96\x49"s +      // mutes, 600, 1234567890
                                "\0\0\x48\x41"s + "\0"s + "\x01"s + "Lvl_a\0"s;                // 12.5, backgrounds
 
 // Compared through the writer: equal records give equal bytes.
@@ -281,16 +281,19 @@ TEST(SaveFileFormatTest, EntriesOutOfOrderOrRepeatedAreDamageAndARepeatKeepsTheB
          Entry("Lvl_B", 1.5f) + Entry("Lvl_B", 3.0f),
          {{"Lvl_B", 1.5f}},
          "best time 2 repeats the level \"Lvl_B\" (offset 37)"},
+        // A time of 0 is no best time: it is left out before it could repeat.
         {"repeat of no time",
          2,
          Entry("Lvl_B", 0.0f) + Entry("Lvl_B", 3.0f),
          {{"Lvl_B", 3.0f}},
-         "best time 2 repeats the level \"Lvl_B\" (offset 37)"},
+         "best time 1 (\"Lvl_B\") is 0 where a time above 0 and up to 100000 seconds belongs; it is left out "
+         "(offset 33)"},
         {"repeat by no time",
          2,
          Entry("Lvl_B", 3.0f) + Entry("Lvl_B", 0.0f),
          {{"Lvl_B", 3.0f}},
-         "best time 2 repeats the level \"Lvl_B\" (offset 37)"},
+         "best time 2 (\"Lvl_B\") is 0 where a time above 0 and up to 100000 seconds belongs; it is left out "
+         "(offset 43)"},
         {"repeat apart",
          3,
          Entry("Lvl_B", 3.0f) + Entry("Lvl_a", 2.0f) + Entry("Lvl_B", 2.0f),
