@@ -1290,6 +1290,62 @@ TEST_F(LevelEditorTest, AnAddedPrefabThatTheSourcesDoNotListIsNamedAsNotKeptAndL
     EXPECT_EQ(PositionsInFile(LevelFile("Lvl_01"), "Wall").size(), walls + 1);
 }
 
+// With an addition or a value that the level does not keep standing, the first undo
+// takes back only that, and the next undo steps back through the history.
+TEST_F(LevelEditorTest, TheFirstUndoTakesBackOnlyWhatTheLevelDoesNotKeep) {
+    EdLevelEditorBhv& editor = *Editor();
+    auto& objects = *EditorObject({"EdPalettesRoot", "PalObjectList"})->GetComponent<EdPalObjectListBhv>();
+    GameObject* layer1 = Level()->FindChild("Layer1");
+    const auto pistol = [this] { return Things("Pkup_Pistol").front(); };
+    const auto undo = [this] { Strike(Key::Z, {Key::Ctrl, Key::Alt}); };
+    Press(Key::Tab);
+    gEditorState->SelectObject(pistol());
+    EnterInField(InspectorField("B2BodyCmp", "  Pos.X"), "-5");
+    ASSERT_EQ(editor.GetHistoryIndex(), 1);
+
+    const auto addCue = [&objects, layer1, this] {
+        gEditorState->InsertParent = layer1;
+        gEditorState->SelectObject(layer1);
+        Play().RunPass();
+        ClickOn(*objects.BtnAdd);
+        ASSERT_NO_FATAL_FAILURE(PickPrefab("Cue_BulletWallHit"));
+        ASSERT_NE(layer1->FindChild("Cue_BulletWallHit"), nullptr);
+    };
+    ASSERT_NO_FATAL_FAILURE(addCue());
+    undo();
+    EXPECT_EQ(layer1->FindChild("Cue_BulletWallHit"), nullptr);
+    EXPECT_FLOAT_EQ(pistol()->GetPos().X, -5.0f);
+    EXPECT_EQ(editor.GetHistoryIndex(), 1);
+    EXPECT_EQ(FindUnsavedWork().Describe(), "level");
+    undo();
+    EXPECT_FLOAT_EQ(pistol()->GetPos().X, -13.0f);
+    EXPECT_EQ(editor.GetHistoryIndex(), 0);
+
+    // Saved with the kept edit, the cue still stands: unsaved, and the next undo's.
+    Strike(Key::Z, {Key::Ctrl, Key::Shift});
+    ASSERT_FLOAT_EQ(pistol()->GetPos().X, -5.0f);
+    ASSERT_NO_FATAL_FAILURE(addCue());
+    Strike(Key::S, {Key::Alt});
+    EXPECT_EQ(StatusText(), "Saved Lvl_01; not kept: Cue_BulletWallHit added to Layer1");
+    EXPECT_EQ(FindUnsavedWork().Describe(), "level");
+    undo();
+    EXPECT_EQ(layer1->FindChild("Cue_BulletWallHit"), nullptr);
+    EXPECT_FLOAT_EQ(pistol()->GetPos().X, -5.0f);
+    EXPECT_TRUE(FindUnsavedWork().IsEmpty());
+
+    // A sprite's size, which every level takes from the prefab, the same way.
+    const float size = pistol()->Sprite->Size.X;
+    gEditorState->SelectObject(pistol());
+    EnterInField(InspectorField("SpriteCmp", "  Size.X"), "3");
+    ASSERT_FLOAT_EQ(pistol()->Sprite->Size.X, 3.0f);
+    undo();
+    EXPECT_FLOAT_EQ(pistol()->Sprite->Size.X, size);
+    EXPECT_FLOAT_EQ(pistol()->GetPos().X, -5.0f);
+    EXPECT_EQ(editor.GetHistoryIndex(), 1);
+    undo();
+    EXPECT_FLOAT_EQ(pistol()->GetPos().X, -13.0f);
+}
+
 // While a tool works on the world the palettes fade, so that the level shows through
 // them; the game's interface (the HUD's line, a waiting title card) is not drawn
 // through them, nor anywhere else, until the tool ends. Moving a piece of the interface
