@@ -1346,6 +1346,53 @@ TEST_F(LevelEditorTest, TheFirstUndoTakesBackOnlyWhatTheLevelDoesNotKeep) {
     EXPECT_FLOAT_EQ(pistol()->GetPos().X, -13.0f);
 }
 
+// The level keeps only what its groups hold: the object list adds nothing beside them
+// and says why, whether by its Add button or by Insert. In a group it adds as before.
+TEST_F(LevelEditorTest, TheObjectListAddsNothingBesideTheLevelsGroupsAndSaysWhy) {
+    auto& objects = *EditorObject({"EdPalettesRoot", "PalObjectList"})->GetComponent<EdPalObjectListBhv>();
+    const EdDialogBhv& picker = *gEditorState->PrefabPicker->Dialog;
+    const auto row = [&objects](const std::string& label) -> const EdListItemBhv& {
+        for (const EdListItemBhv* item : objects.Items) {
+            if (item->Label == label) {
+                return *item;
+            }
+        }
+        ADD_FAILURE() << "no row " << label;
+        return *objects.Items.front();
+    };
+    const std::string layer1 = std::string("Layer1") + EdPalObjectListBhv::ChildrenMark;
+    Press(Key::Tab);
+    gEditorState->InsertParent = gGameplayScreen->Owner;
+    Play().RunPass();
+    MouseOn(row(std::string("Level") + EdPalObjectListBhv::ChildrenMark));
+    Play().RunPass();
+    Strike(Key::RightMouse);
+    ASSERT_EQ(objects.ParentItem->Label, "Level");
+    ClickOn(row(layer1));
+    ASSERT_EQ(gEditorState->SelectedObject, Level()->FindChild("Layer1"));
+    const std::vector<GameObject*> groups = Level()->Children;
+
+    const std::string why = "Nothing added to Level: a level keeps only what its groups hold";
+    ClickOn(*objects.BtnAdd);
+    EXPECT_FALSE(picker.IsOpen());
+    EXPECT_EQ(StatusText(), why);
+    ShowEditorNotice("");
+    Strike(Key::Insert);
+    EXPECT_FALSE(picker.IsOpen());
+    EXPECT_EQ(StatusText(), why);
+    EXPECT_EQ(Level()->Children, groups);
+    EXPECT_TRUE(FindUnsavedWork().IsEmpty());
+
+    MouseOn(row(layer1));
+    Play().RunPass();
+    Strike(Key::RightMouse);
+    ASSERT_EQ(objects.ParentItem->Label, "Layer1");
+    ClickOn(*objects.BtnAdd);
+    EXPECT_TRUE(picker.IsOpen());
+    Strike(Key::Esc);
+    EXPECT_FALSE(picker.IsOpen());
+}
+
 // While a tool works on the world the palettes fade, so that the level shows through
 // them; the game's interface (the HUD's line, a waiting title card) is not drawn
 // through them, nor anywhere else, until the tool ends. Moving a piece of the interface
