@@ -560,8 +560,8 @@ TEST_F(LevelEditorTest, SwitchingLevelsInEditModeShowsTheLevelInTheHudWithNoTitl
         return gGameplayScreen->Owner->FindChild("Hud")->FindChild(name)->Text->Text;
     };
     gLevelList->FindLevel("Lvl_02")->ParTime = 12.5f;  // a par of the test's own, unlike the first level's
-    // The first level's card, shown when play began, waits paused with the game.
-    ASSERT_EQ(titleCards(), std::vector<std::string>{"1: First Steps"});
+    // The first level's card, shown when play began, went with the entry into edit mode.
+    ASSERT_EQ(titleCards(), std::vector<std::string>{});
     ASSERT_EQ(hudText("World"), "1");
     ASSERT_EQ(hudText("ParText"), "7.00");
 
@@ -588,6 +588,43 @@ TEST_F(LevelEditorTest, SwitchingLevelsInEditModeShowsTheLevelInTheHudWithNoTitl
     EXPECT_EQ(titleCards(), std::vector<std::string>{"2: Pistol Practice"});
     Play().RunSeconds(3.0f);
     EXPECT_EQ(titleCards(), std::vector<std::string>{});
+}
+
+// A title card shown when play began is not left over the level in edit mode, however
+// edit mode comes: F1 while the view turns in or while the card fades, F2 from play, or
+// F11 with the game running on.
+class TitleCardInEditModeTest : public EditedLevelFixture {};
+
+TEST_F(TitleCardInEditModeTest, EditModeShowsNoTitleCardLeftFromPlay) {
+    const auto cards = [] {
+        int count = 0;
+        for (const GameObject* child : gGameplayScreen->Owner->Children) {
+            count += child->PrefabName == "UiLevelTitle" && child->PendingDestroy == 0 ? 1 : 0;
+        }
+        return count;
+    };
+    const struct {
+        const char* Route;
+        float At;
+        Key Enters;
+    } routes[] = {
+        {"F1 while the view turns in", 0.3f, Key::F1},
+        {"F1 while the card fades", 1.5f, Key::F1},
+        {"F2 from play while the card fades", 1.5f, Key::F2},
+        {"F11 while the view turns in", 0.3f, Key::F11},
+    };
+    for (const auto& route : routes) {
+        SCOPED_TRACE(route.Route);
+        ASSERT_NO_FATAL_FAILURE(StartPlaying());
+        Play().RunSeconds(route.At);
+        ASSERT_EQ(cards(), 1);
+        Strike(route.Enters);
+        ASSERT_EQ(gEditorState->IsEditing, 1);
+        EXPECT_EQ(cards(), 0);
+        Strike(Key::F2);
+        Play().RunSeconds(3.0f);
+        EXPECT_EQ(cards(), 0);
+    }
 }
 
 // A prefab that every main level auto-creates is renamed in the inspector and saved;
