@@ -155,6 +155,7 @@ void EdRootBhv::HandleInput() {
             ShowPalettes();
             if (HasGameplayScreen()) {
                 ShowGameplayEditorIcons(true);
+                RemoveGameplayTitleCard();
             }
         }
     }
@@ -166,6 +167,7 @@ void EdRootBhv::EnterEditMode() {
     if (HasGameplayScreen()) {
         PauseGameplayScreen();
         ShowGameplayEditorIcons(true);
+        RemoveGameplayTitleCard();
     }
 }
 
@@ -177,6 +179,7 @@ void EdRootBhv::ReturnToEditor() {
     HidePalettes();
     if (HasGameplayScreen()) {
         PauseGameplayScreen();
+        RemoveGameplayTitleCard();
     }
     gEditorState->KeepPlayState = 0;
     if (HasGameplayScreen()) {
@@ -292,6 +295,10 @@ void EdRootBhv::PauseGameplayScreen() {
 
 void EdRootBhv::ShowGameplayEditorIcons(bool show) {
     gGameplayScreen->ShowEditorIcons(show);
+}
+
+void EdRootBhv::RemoveGameplayTitleCard() {
+    gGameplayScreen->RemoveTitleCard();
 }
 
 // The level goes back to the current history entry, mutable things included.

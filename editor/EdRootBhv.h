@@ -61,6 +61,8 @@ private:
     static bool HasGameplayScreen();
     static void PauseGameplayScreen();
     static void ShowGameplayEditorIcons(bool show);
+    // Edit mode shows the level, not a title card that play left half faded.
+    static void RemoveGameplayTitleCard();
     void RestoreLevelFromHistory();
 
     bool mAskingToQuit = false;

@@ -123,7 +123,7 @@ private:
     std::string SaveConfirmation(const std::string& levelName, bool written) const;
     void NameUnkept(const GameObject& object, const std::string& change, const std::string& reason);
     void NoteUnkept(const std::string& what, const std::string& reason);
-    // A save, restore or load: the level shows what its history holds.
+    // A restore or load: the level shows what its history holds.
     void ForgetUnkept();
 
     // "Lvl_Sources": what can be placed, and which properties a level keeps per thing.
@@ -146,6 +146,9 @@ private:
     std::vector<std::string> mUnkeptEdits;
     // Among them an object added to a group: the level shows more than any file holds.
     bool mHoldsUnkeptAddition = false;
+    // Among them one that a restore of the current entry takes back (not a live change
+    // of a moving thing that play keeps): an undo takes back that first.
+    bool mUndoTakesBackUnkept = false;
 };
 
 // The level under the gameplay screen; null without a screen or a level.

@@ -168,8 +168,9 @@ void EdLevelEditorBhv::SaveLevel(const std::string& levelName) {
         ListPalette::ReportSaveFailure(error.what());
         return;
     }
+    // What the file did not take still stands: it stays named, unsaved while it is an
+    // addition, and the next undo's to take back.
     ShowEditorNotice(SaveConfirmation(level->Name, true));
-    ForgetUnkept();
     WarnOfIncompleteThings(*level);
 }
 
@@ -304,6 +305,7 @@ void EdLevelEditorBhv::OnUnkeptAddition(const GameObject& object) {
     }
     NoteUnkept(what + " " + ObjectName(*parent), NotAThingReason(object, Sources()));
     mHoldsUnkeptAddition = true;
+    mUndoTakesBackUnkept = true;
 }
 
 bool EdLevelEditorBhv::HoldsUnsavedWork() const {
@@ -313,6 +315,7 @@ bool EdLevelEditorBhv::HoldsUnsavedWork() const {
 void EdLevelEditorBhv::NameUnkept(const GameObject& object, const std::string& change, const std::string& reason) {
     if (const GameObject* thing = FindThingHolding(&object)) {
         NoteUnkept(change + " " + NameInLevel(object, *thing), reason);
+        mUndoTakesBackUnkept = mUndoTakesBackUnkept || !KeepsPlayState() || !IsInMutableGroup(thing);
     }
 }
 
@@ -327,6 +330,7 @@ void EdLevelEditorBhv::NoteUnkept(const std::string& what, const std::string& re
 void EdLevelEditorBhv::ForgetUnkept() {
     mUnkeptEdits.clear();
     mHoldsUnkeptAddition = false;
+    mUndoTakesBackUnkept = false;
 }
 
 bool EdLevelEditorBhv::MayEdit(const GameObject& object) const {
@@ -371,8 +375,9 @@ void EdLevelEditorBhv::HandlePlayTestAndUndoKeys() {
     const auto z = EdInput::FindStroke(Key::Z);
     if (z && z->Ctrl) {
         if (z->Alt && !z->Shift) {
-            // With no step to go back to, an undo still takes back what the level does not keep.
-            RestoreHistory(mHistoryIndex > 0 || mUnkeptEdits.empty() ? mHistoryIndex - 1 : mHistoryIndex);
+            // What the level does not keep goes first, alone: the kept edit before it
+            // is the next undo's.
+            RestoreHistory(mUndoTakesBackUnkept ? mHistoryIndex : mHistoryIndex - 1);
         } else if (z->Shift && !z->Alt) {
             RestoreHistory(mHistoryIndex + 1);
         }

@@ -93,6 +93,17 @@ bool HoldsFixedObject(const GameObject* object) {
     return false;
 }
 
+// A level keeps only what its groups hold: beside them an object would be in no file,
+// and the history would take it for a group. Refused, and the designer hears why.
+bool MayAddUnder(const GameObject& parent) {
+    if (&parent != FindEditedLevel()) {
+        return MayChange(parent);
+    }
+    ShowEditorNotice("Nothing added to " + EdPalObjectListBhv::ObjectLabel(&parent, false) +
+                     ": a level keeps only what its groups hold");
+    return false;
+}
+
 }  // namespace
 
 EdPalObjectListBhv::EdPalObjectListBhv() = default;
@@ -222,7 +233,7 @@ void EdPalObjectListBhv::AddObject() {
     if (gEditorState == nullptr || gEditorState->PrefabPicker == nullptr) {
         return;
     }
-    if (gEditorState->InsertParent != nullptr && !MayChange(*gEditorState->InsertParent)) {
+    if (gEditorState->InsertParent != nullptr && !MayAddUnder(*gEditorState->InsertParent)) {
         return;
     }
     gEditorState->PrefabPicker->Show([this](const std::string& name) { OnPrefabPicked(name); });
@@ -230,7 +241,7 @@ void EdPalObjectListBhv::AddObject() {
 
 void EdPalObjectListBhv::OnPrefabPicked(const std::string& prefabName) {
     GameObject* parent = gEditorState != nullptr ? gEditorState->InsertParent : nullptr;
-    if (parent == nullptr || !MayChange(*parent)) {
+    if (parent == nullptr || !MayAddUnder(*parent)) {
         return;
     }
     GameObject* object = nullptr;

@@ -54,7 +54,7 @@ void AltBgIconBhv::Update() {
 
 void AltBgIconBhv::HandleInput() {
     const MapNodeCmp* node = Owner->GetComponent<MapNodeCmp>();
-    if (EditorIsEditing() || gInputManager == nullptr || node == nullptr || node->IsLocked) {
+    if (EditorTakesKeys() || gInputManager == nullptr || node == nullptr || node->IsLocked) {
         return;
     }
     const bool confirmed = node->IsCurrent && gInputManager->IsActionPressed(InputAction::MenuConfirm);

@@ -7,6 +7,7 @@
 #include "game/levels/SavedDataBhv.h"
 #include "game/map/MapBhv.h"
 #include "game/map/MapNodeCmp.h"
+#include "game/screens/EditorLink.h"
 #include "input/InputManager.h"
 #include "object/GameObject.h"
 #include "object/GameTime.h"
@@ -42,7 +43,8 @@ MapCursorBhv::MapCursorBhv() {
 }
 
 void MapCursorBhv::HandleInput() {
-    if (mCurrent == nullptr || gInputManager == nullptr) {
+    // Letters typed into an editor field, dialog or tool are not steps on the map.
+    if (mCurrent == nullptr || gInputManager == nullptr || EditorHasKeyboard()) {
         return;
     }
     Vector2 d;

@@ -29,7 +29,7 @@ void FollowLevel(MapNodeCmp& node, const LevelDataCmp& level) {
 
 void LevelIconActivate(const GameObject& icon) {
     const MapNodeCmp* node = icon.GetComponent<MapNodeCmp>();
-    if (node == nullptr || !node->IsCurrent || EditorIsEditing() || gInputManager == nullptr ||
+    if (node == nullptr || !node->IsCurrent || EditorTakesKeys() || gInputManager == nullptr ||
         !gInputManager->IsActionPressed(InputAction::MenuConfirm)) {
         return;
     }
@@ -50,7 +50,7 @@ void LevelIconActivate(const GameObject& icon) {
 }
 
 bool IsActivated(const GameObject& icon) {
-    if (EditorIsEditing() || gInputManager == nullptr) {
+    if (EditorTakesKeys() || gInputManager == nullptr) {
         return false;
     }
     if (gInputManager->IsKeyPressed(Key::LeftMouse) && gGraphics != nullptr && icon.Sprite != nullptr) {

@@ -20,6 +20,10 @@ bool EditorHasKeyboard() {
     return gEditorFlags != nullptr && gEditorFlags->KeyboardCaptured != 0;
 }
 
+bool EditorTakesKeys() {
+    return EditorIsEditing() || EditorHasKeyboard();
+}
+
 bool EditorHasUnsavedEdits() {
     return Ask(gEditorLink.HasUnsavedEdits);
 }

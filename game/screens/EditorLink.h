@@ -20,4 +20,6 @@ extern EditorLink gEditorLink;
 // editor state's published flags.
 bool EditorIsEditing();
 bool EditorHasKeyboard();
+// Either: the keys are the editor's, and the map and its icons take none.
+bool EditorTakesKeys();
 bool EditorHasUnsavedEdits();

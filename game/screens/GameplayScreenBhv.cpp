@@ -301,15 +301,19 @@ void GameplayScreenBhv::ShowTitleCard(const std::string& levelName) {
     }
     mLastTitle = levelName;
     // A card that has not run out (the game was paused) would lie under the new one.
-    for (GameObject* child : Owner->Children) {
-        if (child->GetComponent<UiLevelTitleBhv>() != nullptr) {
-            child->Destroy();
-        }
-    }
+    RemoveTitleCard();
     // A level loaded in edit mode is not being played: its card would stay frozen over
     // it until play resumed.
     if (levelName != ReservedLevels::Yay && !EditorIsEditing()) {
         BuildChildFromPrefab("UiLevelTitle", *Owner);
+    }
+}
+
+void GameplayScreenBhv::RemoveTitleCard() {
+    for (GameObject* child : Owner->Children) {
+        if (child->GetComponent<UiLevelTitleBhv>() != nullptr) {
+            child->Destroy();
+        }
     }
 }
 

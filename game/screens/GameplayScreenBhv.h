@@ -46,6 +46,8 @@ public:
     GameObject* FindLevelGroup(int layer, bool isMutable) const;
     // Every "EditorIcon" of the level is drawn or hidden.
     void ShowEditorIcons(bool show);
+    // The level's title card goes, wherever it stands in its time.
+    void RemoveTitleCard();
     // Ants walking in "Layer2Mut", and ants about to leave bursting sacks there.
     int CountAnts() const;
 

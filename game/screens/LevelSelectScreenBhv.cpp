@@ -175,7 +175,7 @@ void LevelSelectScreenBhv::ShowLockReason(GameObject& infoBox, const LevelDataCm
 }
 
 void LevelSelectScreenBhv::HandleInput() {
-    if (EditorIsEditing() || gInputManager == nullptr || !gInputManager->IsActionPressed(InputAction::MenuCancel) ||
+    if (EditorTakesKeys() || gInputManager == nullptr || !gInputManager->IsActionPressed(InputAction::MenuCancel) ||
         Owner->Parent == nullptr) {
         return;
     }

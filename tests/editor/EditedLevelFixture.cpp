@@ -14,18 +14,41 @@
 #include "object/SceneRoots.h"
 #include "program/EditorHooks.h"
 
-void EditedLevelFixture::StartEditing(bool drawing) {
+namespace {
+
+// A drawn start loads the game as the program does, editor included.
+void AddTheEditor() {
+    if (gRootObject->FindChild("EdRoot") == nullptr) {
+        gRootObject->AddChild(new GameObject("EdRoot"));
+    }
+}
+
+}  // namespace
+
+void EditedLevelFixture::StartPlaying(bool drawing) {
     // The editor comes with the program only when its hooks are in.
     InstallEditorHooks();
+    // One program at a time: the last one's globals go before the next one's come.
+    mPlay.reset();
     mPlay = std::make_unique<PlayHarness>();
     if (drawing) {
         mPlay->EnableDrawing();
     }
     mPlay->StartInLevel();
-    // A drawn start loads the game as the program does, editor included.
-    if (gRootObject->FindChild("EdRoot") == nullptr) {
-        gRootObject->AddChild(new GameObject("EdRoot"));
-    }
+    AddTheEditor();
+}
+
+void EditedLevelFixture::StartOnTheMap() {
+    InstallEditorHooks();
+    mPlay.reset();
+    mPlay = std::make_unique<PlayHarness>();
+    mPlay->StartGame();
+    AddTheEditor();
+    mPlay->RunSeconds(1.5f);
+}
+
+void EditedLevelFixture::StartEditing(bool drawing) {
+    StartPlaying(drawing);
     // The level loads and the camera settles after its turn-in.
     mPlay->RunSeconds(1.5f);
     Press(Key::F1);
@@ -51,6 +74,17 @@ void EditedLevelFixture::Press(Key key, std::initializer_list<Key> modifiers) {
     mPlay->RunPass();
     mPlay->RunPass();
     mPlay->HeldKeys.clear();
+}
+
+void EditedLevelFixture::Strike(Key key, std::initializer_list<Key> modifiers) {
+    for (Key modifier : modifiers) {
+        mPlay->PumpKeys.push_back({modifier, true});
+    }
+    mPlay->TapInOnePump({key});
+    for (Key modifier : modifiers) {
+        mPlay->PumpKeys.push_back({modifier, false});
+    }
+    mPlay->RunPasses(2);
 }
 
 void EditedLevelFixture::MouseOn(const IEdUiElement& element) {

@@ -21,6 +21,10 @@ class EditedLevelFixture : public ::testing::Test {
 protected:
     // Drawn only when a test reads what is drawn or how texts are laid out.
     void StartEditing(bool drawing = false);
+    // The same program before any key: the first level has just begun to load.
+    void StartPlaying(bool drawing = false);
+    // The program on the level-select map with its editor, settled, before any key.
+    void StartOnTheMap();
     void TearDown() override;
 
     PlayHarness& Play() { return *mPlay; }
@@ -29,6 +33,9 @@ protected:
     // Held for one pass, then released for the pass in which it counts as typed; the
     // modifiers are held through both.
     void Press(Key key, std::initializer_list<Key> modifiers = {});
+    // Through the window's path in the order a person strikes it, within one pump: the
+    // modifiers go down, the key goes down and up, the modifiers go up; then two passes.
+    void Strike(Key key, std::initializer_list<Key> modifiers = {});
     // The mouse to the middle of an element of the editor's interface.
     void MouseOn(const IEdUiElement& element);
     // There, then a left click.

@@ -23,6 +23,7 @@
 #include "editor/widgets/EdFieldBhv.h"
 #include "editor/widgets/EdListItemBhv.h"
 #include "editor/widgets/EdPropertyRowBhv.h"
+#include "game/levels/SavedDataBhv.h"
 #include "game/screens/GameplayScreenBhv.h"
 #include "input/Clipboard.h"
 #include "input/Keys.h"
@@ -367,6 +368,47 @@ TEST_F(StalledPassTest, KeysBeforeAnEnterOrATabAreCommittedWhateverPassesTheyFal
     Play().TapInOnePump({K::OemEnter});
     Play().RunPasses(2);
     EXPECT_EQ(picked, "En_AntSack");
+}
+
+// On the map the editor's fields have the keyboard as they have it over a level: the
+// letters typed into the prefab list's filter neither walk the map's cursor nor change
+// the level that "Lv:" names. Let go of the filter, the keys are the map's again.
+class FieldOnTheMapTest : public EditedLevelFixture {};
+
+TEST_F(FieldOnTheMapTest, LettersTypedIntoAFilterDoNotWalkTheMapsCursor) {
+    ASSERT_NO_FATAL_FAILURE(StartOnTheMap());
+    ASSERT_EQ(gCurrentLevelName, "Lvl_01");
+    const GameObject* cursor = Play().Find("LevelSelectScreen1/MapCursor");
+    ASSERT_NE(cursor, nullptr);
+    const Vector2 start = cursor->GetPos();
+    Strike(Key::F1);
+    ASSERT_EQ(gEditorState->IsEditing, 1);
+    Strike(Key::Tab);
+    const EdFieldBhv& filter = *gEdRoot->PalettesRoot->FindChild("PalPrefabList")
+                                    ->GetComponent<EdPalPrefabListBhv>()
+                                    ->FilterField;
+    MouseOn(filter);
+    Play().RunPass();
+    Strike(Key::LeftMouse);
+    ASSERT_EQ(filter.HasFocus, 1);
+
+    for (int letter = 0; letter < 2; ++letter) {
+        Play().TypeInOnePump("d");
+        Play().RunPasses(6);
+    }
+    Play().RunSeconds(1.0f);
+    EXPECT_EQ(filter.Text, "dd");
+    EXPECT_EQ(gCurrentLevelName, "Lvl_01");
+    EXPECT_EQ(gEditorState->MainPalette->StatusRow->Label, "Lv: Lvl_01");
+    EXPECT_NEAR(cursor->GetPos().X, start.X, 1e-4f);
+    EXPECT_NEAR(cursor->GetPos().Y, start.Y, 1e-4f);
+
+    Strike(Key::OemEnter);
+    ASSERT_EQ(filter.HasFocus, 0);
+    Play().TypeInOnePump("d");
+    Play().RunSeconds(1.0f);
+    EXPECT_EQ(gCurrentLevelName, "Lvl_02");
+    EXPECT_EQ(gEditorState->MainPalette->StatusRow->Label, "Lv: Lvl_02");
 }
 
 }  // namespace

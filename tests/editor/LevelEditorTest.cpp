@@ -560,8 +560,8 @@ TEST_F(LevelEditorTest, SwitchingLevelsInEditModeShowsTheLevelInTheHudWithNoTitl
         return gGameplayScreen->Owner->FindChild("Hud")->FindChild(name)->Text->Text;
     };
     gLevelList->FindLevel("Lvl_02")->ParTime = 12.5f;  // a par of the test's own, unlike the first level's
-    // The first level's card, shown when play began, waits paused with the game.
-    ASSERT_EQ(titleCards(), std::vector<std::string>{"1: First Steps"});
+    // The first level's card, shown when play began, went with the entry into edit mode.
+    ASSERT_EQ(titleCards(), std::vector<std::string>{});
     ASSERT_EQ(hudText("World"), "1");
     ASSERT_EQ(hudText("ParText"), "7.00");
 
@@ -588,6 +588,43 @@ TEST_F(LevelEditorTest, SwitchingLevelsInEditModeShowsTheLevelInTheHudWithNoTitl
     EXPECT_EQ(titleCards(), std::vector<std::string>{"2: Pistol Practice"});
     Play().RunSeconds(3.0f);
     EXPECT_EQ(titleCards(), std::vector<std::string>{});
+}
+
+// A title card shown when play began is not left over the level in edit mode, however
+// edit mode comes: F1 while the view turns in or while the card fades, F2 from play, or
+// F11 with the game running on.
+class TitleCardInEditModeTest : public EditedLevelFixture {};
+
+TEST_F(TitleCardInEditModeTest, EditModeShowsNoTitleCardLeftFromPlay) {
+    const auto cards = [] {
+        int count = 0;
+        for (const GameObject* child : gGameplayScreen->Owner->Children) {
+            count += child->PrefabName == "UiLevelTitle" && child->PendingDestroy == 0 ? 1 : 0;
+        }
+        return count;
+    };
+    const struct {
+        const char* Route;
+        float At;
+        Key Enters;
+    } routes[] = {
+        {"F1 while the view turns in", 0.3f, Key::F1},
+        {"F1 while the card fades", 1.5f, Key::F1},
+        {"F2 from play while the card fades", 1.5f, Key::F2},
+        {"F11 while the view turns in", 0.3f, Key::F11},
+    };
+    for (const auto& route : routes) {
+        SCOPED_TRACE(route.Route);
+        ASSERT_NO_FATAL_FAILURE(StartPlaying());
+        Play().RunSeconds(route.At);
+        ASSERT_EQ(cards(), 1);
+        Strike(route.Enters);
+        ASSERT_EQ(gEditorState->IsEditing, 1);
+        EXPECT_EQ(cards(), 0);
+        Strike(Key::F2);
+        Play().RunSeconds(3.0f);
+        EXPECT_EQ(cards(), 0);
+    }
 }
 
 // A prefab that every main level auto-creates is renamed in the inspector and saved;
@@ -1288,6 +1325,109 @@ TEST_F(LevelEditorTest, AnAddedPrefabThatTheSourcesDoNotListIsNamedAsNotKeptAndL
     Press(Key::S, {Key::Alt});
     EXPECT_EQ(StatusText(), "Saved Lvl_01");
     EXPECT_EQ(PositionsInFile(LevelFile("Lvl_01"), "Wall").size(), walls + 1);
+}
+
+// With an addition or a value that the level does not keep standing, the first undo
+// takes back only that, and the next undo steps back through the history.
+TEST_F(LevelEditorTest, TheFirstUndoTakesBackOnlyWhatTheLevelDoesNotKeep) {
+    EdLevelEditorBhv& editor = *Editor();
+    auto& objects = *EditorObject({"EdPalettesRoot", "PalObjectList"})->GetComponent<EdPalObjectListBhv>();
+    GameObject* layer1 = Level()->FindChild("Layer1");
+    const auto pistol = [this] { return Things("Pkup_Pistol").front(); };
+    const auto undo = [this] { Strike(Key::Z, {Key::Ctrl, Key::Alt}); };
+    Press(Key::Tab);
+    gEditorState->SelectObject(pistol());
+    EnterInField(InspectorField("B2BodyCmp", "  Pos.X"), "-5");
+    ASSERT_EQ(editor.GetHistoryIndex(), 1);
+
+    const auto addCue = [&objects, layer1, this] {
+        gEditorState->InsertParent = layer1;
+        gEditorState->SelectObject(layer1);
+        Play().RunPass();
+        ClickOn(*objects.BtnAdd);
+        ASSERT_NO_FATAL_FAILURE(PickPrefab("Cue_BulletWallHit"));
+        ASSERT_NE(layer1->FindChild("Cue_BulletWallHit"), nullptr);
+    };
+    ASSERT_NO_FATAL_FAILURE(addCue());
+    undo();
+    EXPECT_EQ(layer1->FindChild("Cue_BulletWallHit"), nullptr);
+    EXPECT_FLOAT_EQ(pistol()->GetPos().X, -5.0f);
+    EXPECT_EQ(editor.GetHistoryIndex(), 1);
+    EXPECT_EQ(FindUnsavedWork().Describe(), "level");
+    undo();
+    EXPECT_FLOAT_EQ(pistol()->GetPos().X, -13.0f);
+    EXPECT_EQ(editor.GetHistoryIndex(), 0);
+
+    // Saved with the kept edit, the cue still stands: unsaved, and the next undo's.
+    Strike(Key::Z, {Key::Ctrl, Key::Shift});
+    ASSERT_FLOAT_EQ(pistol()->GetPos().X, -5.0f);
+    ASSERT_NO_FATAL_FAILURE(addCue());
+    Strike(Key::S, {Key::Alt});
+    EXPECT_EQ(StatusText(), "Saved Lvl_01; not kept: Cue_BulletWallHit added to Layer1");
+    EXPECT_EQ(FindUnsavedWork().Describe(), "level");
+    undo();
+    EXPECT_EQ(layer1->FindChild("Cue_BulletWallHit"), nullptr);
+    EXPECT_FLOAT_EQ(pistol()->GetPos().X, -5.0f);
+    EXPECT_TRUE(FindUnsavedWork().IsEmpty());
+
+    // A sprite's size, which every level takes from the prefab, the same way.
+    const float size = pistol()->Sprite->Size.X;
+    gEditorState->SelectObject(pistol());
+    EnterInField(InspectorField("SpriteCmp", "  Size.X"), "3");
+    ASSERT_FLOAT_EQ(pistol()->Sprite->Size.X, 3.0f);
+    undo();
+    EXPECT_FLOAT_EQ(pistol()->Sprite->Size.X, size);
+    EXPECT_FLOAT_EQ(pistol()->GetPos().X, -5.0f);
+    EXPECT_EQ(editor.GetHistoryIndex(), 1);
+    undo();
+    EXPECT_FLOAT_EQ(pistol()->GetPos().X, -13.0f);
+}
+
+// The level keeps only what its groups hold: the object list adds nothing beside them
+// and says why, whether by its Add button or by Insert. In a group it adds as before.
+TEST_F(LevelEditorTest, TheObjectListAddsNothingBesideTheLevelsGroupsAndSaysWhy) {
+    auto& objects = *EditorObject({"EdPalettesRoot", "PalObjectList"})->GetComponent<EdPalObjectListBhv>();
+    const EdDialogBhv& picker = *gEditorState->PrefabPicker->Dialog;
+    const auto row = [&objects](const std::string& label) -> const EdListItemBhv& {
+        for (const EdListItemBhv* item : objects.Items) {
+            if (item->Label == label) {
+                return *item;
+            }
+        }
+        ADD_FAILURE() << "no row " << label;
+        return *objects.Items.front();
+    };
+    const std::string layer1 = std::string("Layer1") + EdPalObjectListBhv::ChildrenMark;
+    Press(Key::Tab);
+    gEditorState->InsertParent = gGameplayScreen->Owner;
+    Play().RunPass();
+    MouseOn(row(std::string("Level") + EdPalObjectListBhv::ChildrenMark));
+    Play().RunPass();
+    Strike(Key::RightMouse);
+    ASSERT_EQ(objects.ParentItem->Label, "Level");
+    ClickOn(row(layer1));
+    ASSERT_EQ(gEditorState->SelectedObject, Level()->FindChild("Layer1"));
+    const std::vector<GameObject*> groups = Level()->Children;
+
+    const std::string why = "Nothing added to Level: a level keeps only what its groups hold";
+    ClickOn(*objects.BtnAdd);
+    EXPECT_FALSE(picker.IsOpen());
+    EXPECT_EQ(StatusText(), why);
+    ShowEditorNotice("");
+    Strike(Key::Insert);
+    EXPECT_FALSE(picker.IsOpen());
+    EXPECT_EQ(StatusText(), why);
+    EXPECT_EQ(Level()->Children, groups);
+    EXPECT_TRUE(FindUnsavedWork().IsEmpty());
+
+    MouseOn(row(layer1));
+    Play().RunPass();
+    Strike(Key::RightMouse);
+    ASSERT_EQ(objects.ParentItem->Label, "Layer1");
+    ClickOn(*objects.BtnAdd);
+    EXPECT_TRUE(picker.IsOpen());
+    Strike(Key::Esc);
+    EXPECT_FALSE(picker.IsOpen());
 }
 
 // While a tool works on the world the palettes fade, so that the level shows through

@@ -36,7 +36,6 @@
 #include "object/PrefabManager.h"
 #include "object/SceneRoots.h"
 #include "object/TempFolder.h"
-#include "program/EditorHooks.h"
 #include "render/TextCmp.h"
 #include "render/TextLayout.h"
 
@@ -248,13 +247,7 @@ TEST_F(UnsavedWorkTest, QuittingWithUnsavedWorkAsksFirstAndGoingBackLosesNothing
 // it was open or its Space posted the quit: left open, it waited behind the editor with
 // the map's keys off.
 TEST_F(UnsavedWorkTest, GoingBackFromQuittingClosesTheMapsQuitQuestion) {
-    InstallEditorHooks();
-    mPlay = std::make_unique<PlayHarness>();
-    mPlay->StartGame();
-    if (EdRoot() == nullptr) {
-        gRootObject->AddChild(new GameObject("EdRoot"));
-    }
-    mPlay->RunSeconds(1.5f);
+    StartOnTheMap();
     ASSERT_NE(gLevelSelectScreen, nullptr);
     GameObject* map = gLevelSelectScreen->Owner;
     const auto quitQuestions = [map] {
