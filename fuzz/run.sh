@@ -62,7 +62,7 @@ seeds FontFuzz "$content"/Fonts/*/*.fnt
 seeds AnimationFuzz "$content"/Animations/*.anim
 seeds KeyMappingsFuzz "$content"/Config/KeyMappings.json
 seeds LoopPointsFuzz "$content"/Music/*.json
-seeds ImageFuzz "$content"/Fonts/*/*.png
+seeds ImageFuzz "$content"/Fonts/*/*.png "$content"/Cursors/*.ico
 mkdir -p "$work/seeds/DisplayIniFuzz"
 printf 'Width=1280\nHeight=720\nFullscreen=false\n' >"$work/seeds/DisplayIniFuzz/defaults"
 # An empty profile, and one with a best time of 12.5 s and a last level.

@@ -9,6 +9,7 @@
 #include "object/NumberText.h"
 #include "object/PrefabManager.h"
 #include "platform/CrashReport.h"
+#include "platform/window/NoWindowError.h"
 #include "platform/window/SdlVideo.h"
 #include "program/ComponentTable.h"
 #include "program/EditorHooks.h"
@@ -28,13 +29,17 @@ void QuitAfterPassesFromEnvironment(Application& application) {
     };
 }
 
-// Null, once it has said why, when no window can be opened: not a crash, as nothing ran
-// yet and the user can fix it.
+// Not a crash: nothing ran yet and the user can mend it, so no crash report.
+void SayCannotStart(const NoWindowError& error) {
+    std::fprintf(stderr, "Quorvane cannot start: %s\n", error.what());
+}
+
+// Null, once it has said why, when no window can be opened.
 SdlVideo* StartVideo() {
     try {
         return new SdlVideo();
-    } catch (const NoDisplayError& error) {
-        std::fprintf(stderr, "Quorvane cannot start: %s\n", error.what());
+    } catch (const NoWindowError& error) {
+        SayCannotStart(error);
         return nullptr;
     }
 }
@@ -56,7 +61,16 @@ int main() {
     Application* application = new Application();
     application->Expected = GameExpectedContent();
     QuitAfterPassesFromEnvironment(*application);
-    application->Run();
+    // The window and its OpenGL context are made as the game loads; a driver or an X
+    // server that cannot give them stops the game as a missing display does. Any other
+    // exception finds no handler here and still reaches the crash report.
+    int status = 0;
+    try {
+        application->Run();
+    } catch (const NoWindowError& error) {
+        SayCannotStart(error);
+        status = 1;
+    }
     delete application;
-    return 0;
+    return status;
 }

@@ -5,7 +5,7 @@ set -euo pipefail
 packages=(
   cmake ninja-build g++ pkg-config clang libclang-rt-14-dev
   libgtest-dev libgmock-dev libbenchmark-dev
-  libsdl2-dev libsdl2-image-dev libepoxy-dev
+  libsdl2-dev libsdl2-image-dev libepoxy-dev libx11-dev
   libopenal-dev libopenal1 libsndfile1-dev
   libbox2d-dev
   libboost-dev libboost-stacktrace-dev

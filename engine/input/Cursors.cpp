@@ -4,6 +4,7 @@
 
 #include "object/ContentWarning.h"
 #include "platform/window/CursorImage.h"
+#include "render/Graphics.h"
 
 std::map<std::string, std::unique_ptr<CursorImage>> gCursorCache;
 
@@ -22,12 +23,13 @@ const CursorImage* FindOrLoad(const std::string& name) {
     if (found != gCursorCache.end()) {
         return found->second.get();
     }
-    if (gUnreadable.count(name) != 0) {
+    const Window* window = gGraphics != nullptr ? gGraphics->GameWindow() : nullptr;
+    if (gUnreadable.count(name) != 0 || window == nullptr) {
         return nullptr;
     }
     const std::filesystem::path path = GetCursorPath(name).concat(".ico");
     std::string error;
-    std::unique_ptr<CursorImage> cursor = CursorImage::Load(path, &error);
+    std::unique_ptr<CursorImage> cursor = CursorImage::Load(path, *window, &error);
     if (cursor == nullptr) {
         gUnreadable.insert(name);
         if (gReportedFailures.insert(name).second) {

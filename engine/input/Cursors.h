@@ -11,8 +11,9 @@ class CursorImage;
 std::filesystem::path GetCursorPath(const std::string& name);
 
 // Shows the named cursor over the game window, or the arrow for "". Each name is read
-// once. A file that cannot be read shows the arrow and is reported once; it is not read
-// again until RetryUnreadableCursors.
+// once. A file that cannot be read or made into a cursor (one larger than
+// CursorImage::MaxSide on a side, one the X server refuses) shows the arrow and is
+// reported once; it is not read again until RetryUnreadableCursors.
 void ApplyWindowCursor(const std::string& name);
 
 // Lets the next ApplyWindowCursor try the files that could not be read. The message pump
@@ -21,8 +22,8 @@ void ApplyWindowCursor(const std::string& name);
 void RetryUnreadableCursors();
 
 // Loads the named cursor now, as ApplyWindowCursor would when it is first shown, so that
-// one whose file cannot be read is told (through WarnContent) at start-up. Needs the
-// video system.
+// one whose file cannot be read is told (through WarnContent) at start-up. Nothing
+// without the game window.
 void PreloadCursor(const std::string& name);
 
 // Frees every loaded cursor; the video system must still be running.

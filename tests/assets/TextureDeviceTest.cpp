@@ -259,7 +259,7 @@ TEST_F(TextureDeviceTest, ACursorIsDecodedOnlyAsTheImageFormatItsNameSays) {
         const std::filesystem::path file = mFolder.Path() / name;
         WriteTextFile(file, drawing);
         std::string error;
-        EXPECT_EQ(CursorImage::Load(file, &error), nullptr) << name;
+        EXPECT_EQ(CursorImage::ReadImage(file, &error), nullptr) << name;
     }
 }
 

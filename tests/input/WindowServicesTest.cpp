@@ -5,6 +5,7 @@
 #include <string>
 
 #include "GraphicsTestSupport.h"
+#include "IconFiles.h"
 #include "app/RuntimeTypes.h"
 #include "input/Clipboard.h"
 #include "input/Cursors.h"
@@ -15,41 +16,6 @@
 #include "render/GraphicsImpl.h"
 
 namespace {
-
-void PutLittleEndian(std::string& out, uint32_t value, int bytes) {
-    for (int i = 0; i < bytes && i < 4; ++i) {
-        out.push_back(static_cast<char>((value >> (8 * i)) & 0xFF));
-    }
-}
-
-// A 32-bit icon file of size x size opaque pixels, as cursor files are stored.
-std::string MakeIcon(int size) {
-    std::string image;
-    PutLittleEndian(image, 40, 4);        // header size
-    PutLittleEndian(image, size, 4);      // width
-    PutLittleEndian(image, size * 2, 4);  // height: colour and mask
-    PutLittleEndian(image, 1, 2);         // planes
-    PutLittleEndian(image, 32, 2);        // bits per pixel
-    image.append(4 * 6, '\0');            // no compression, sizes and palette left out
-    for (int i = 0; i < size * size; ++i) {
-        PutLittleEndian(image, 0xFF2080E0u, 4);  // BGRA
-    }
-    const int maskRowBytes = ((size + 31) / 32) * 4;
-    image.append(static_cast<size_t>(maskRowBytes * size), '\0');
-
-    std::string file;
-    PutLittleEndian(file, 0, 2);  // reserved
-    PutLittleEndian(file, 1, 2);  // icon
-    PutLittleEndian(file, 1, 2);  // one image
-    file.push_back(static_cast<char>(size));
-    file.push_back(static_cast<char>(size));
-    PutLittleEndian(file, 0, 2);   // no palette, reserved
-    PutLittleEndian(file, 1, 2);   // planes
-    PutLittleEndian(file, 32, 2);  // bits per pixel
-    PutLittleEndian(file, static_cast<uint32_t>(image.size()), 4);
-    PutLittleEndian(file, 22, 4);  // offset of the image
-    return file + image;
-}
 
 // Runs in a folder of its own, since cursors are looked up under "./Content/Cursors".
 class WindowServicesTest : public ::testing::Test {
@@ -91,7 +57,7 @@ TEST_F(WindowServicesTest, ClipboardTextRoundTripsAndReadsAtMost1024Characters) 
 
 TEST_F(WindowServicesTest, CursorsAreLoadedOnceByNameAndMissingOnesAreRetriedWhenTheMouseMoves) {
     EXPECT_EQ(GetCursorPath("Aim"), std::filesystem::path("./Content/Cursors/Aim"));
-    WriteTextFile(mFolder.Path() / "Content" / "Cursors" / "Aim.ico", MakeIcon(16));
+    WriteTextFile(mFolder.Path() / "Content" / "Cursors" / "Aim.ico", MakeIconFile(16, 16));
 
     mGraphics->CursorName = "Aim";
     EXPECT_TRUE(PumpMessages());
@@ -112,7 +78,7 @@ TEST_F(WindowServicesTest, CursorsAreLoadedOnceByNameAndMissingOnesAreRetriedWhe
     EXPECT_NE(messages.find("Content/Cursors/Grab.ico"), std::string::npos) << messages;
     EXPECT_EQ(messages.find("cannot load cursor"), messages.rfind("cannot load cursor")) << messages;
     // The file is not read again every pass, only once the mouse moves over the window.
-    WriteTextFile(mFolder.Path() / "Content" / "Cursors" / "Grab.ico", MakeIcon(32));
+    WriteTextFile(mFolder.Path() / "Content" / "Cursors" / "Grab.ico", MakeIconFile(32, 32));
     ApplyWindowCursor("Grab");
     EXPECT_EQ(gCursorCache.count("Grab"), 0u);
     SDL_Event motion = {};

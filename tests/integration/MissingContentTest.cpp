@@ -1,3 +1,4 @@
+#include <SDL.h>
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -13,6 +14,7 @@
 #include "ContentTestSupport.h"
 #include "EngineContentFixture.h"
 #include "GraphicsTestSupport.h"
+#include "IconFiles.h"
 #include "PlayHarness.h"
 #include "ToldWarnings.h"
 #include "assets/AnimationData.h"
@@ -24,6 +26,8 @@
 #include "fx/AnimationManager.h"
 #include "game/levels/LevelListBhv.h"
 #include "game/screens/GameplayScreenBhv.h"
+#include "input/Cursors.h"
+#include "input/MessagePump.h"
 #include "object/GameObject.h"
 #include "object/JsonFile.h"
 #include "object/ResourceResolver.h"
@@ -189,7 +193,7 @@ TEST(StartUpContentTest, EachExpectedFileMissingOrDamagedIsToldOnceAsItLoads) {
         {"Sounds/Main/ErrorBuzz.wav: not a readable audio file", "\"Cue_ErrorBuzz\" plays nothing"},
         {"Missing sound \"MenuBlip\"", "(asked for by prefab \"Cue_MenuBlip\", CueOneShotBhv.SoundName)"},
         {"Missing music track \"Psy2\"", "no file of that name in Content/Music"},
-        {"Content/Cursors/Aim.ico: cannot load cursor", "not a readable ICO image"},
+        {"Content/Cursors/Aim.ico: cannot load cursor", "the file ends inside its directory of 28526 images"},
     };
     for (const auto& [what, consequence] : expected) {
         EXPECT_EQ(told.Naming(what, consequence), 1u) << what << "\n" << ::testing::PrintToString(told.Lines);
@@ -209,6 +213,72 @@ TEST(StartUpContentTest, EachExpectedFileMissingOrDamagedIsToldOnceAsItLoads) {
         std::this_thread::sleep_for(std::chrono::milliseconds(10));
     }
     EXPECT_EQ(told.Lines.size(), expected.size()) << ::testing::PrintToString(told.Lines);
+}
+
+// The mouse moving over the window, as the message pump takes it, and the cursor the
+// game asks for shown, as the pump then does: the moment a cursor file that could not
+// be read is read again. Not the pump itself: on the display the test programs share,
+// their windows come and go and take the focus, and with it the game's aim.
+void MoveMouseOverWindow() {
+    SDL_Event motion = {};
+    motion.type = SDL_MOUSEMOTION;
+    motion.motion.x = 300;
+    motion.motion.y = 200;
+    HandleWindowEvent(motion);
+    ApplyWindowCursor(gGraphics->CursorName);
+}
+
+// Cursor files larger than a cursor can be, as "Aim.ico": a 52-byte file whose header
+// claims 513 x 1048576 pixels (the game took 2.2 GB and died in SDL), a whole 1 x 40000
+// cursor (the X server refused it and Xlib ended the game), and a 62-byte file claiming
+// 16384 x 16384 (1.2 GB before it was refused). Each is told as the game starts, naming
+// the file and the size its header claims, without being decoded; the game shows the
+// arrow and goes on, reading the file again when the mouse moves tells nothing more,
+// and once a good cursor takes its place it shows.
+TEST(StartUpContentTest, ACursorFileLargerThanACursorIsToldAndTheGameGoesOn) {
+    QV_REQUIRE_DISPLAY();
+    namespace fs = std::filesystem;
+    const std::pair<std::string, std::string> files[] = {
+        {MakeIconFile(513, 1048576, false).substr(0, 52), "the image claims 513 x 1048576 pixels"},
+        {MakeIconFile(1, 40000), "the image claims 1 x 40000 pixels"},
+        {MakeIconFile(16384, 16384, false), "the image claims 16384 x 16384 pixels"},
+    };
+    for (const auto& [bytes, claim] : files) {
+        SCOPED_TRACE(claim);
+        ScopedTempFolder folder;
+        ScopedWorkingFolder working(folder.Path());
+        WriteTextFile("Content/Cursors/Aim.ico", bytes);
+        ToldWarnings told;
+        PlayHarness play;
+        play.EnableDrawing();
+        play.StartGame();
+        play.RunPasses(2);
+        EXPECT_EQ(told.Naming("Content/Cursors/Aim.ico: cannot load cursor: " + claim, "over the limit of 256"), 1u)
+            << ::testing::PrintToString(told.Lines);
+        EXPECT_EQ(told.Lines.size(), 1u) << ::testing::PrintToString(told.Lines);
+
+        // Space on the map starts the first level; the player walks to the pistol, and
+        // armed, aims: the game asks for the cursor and the window keeps the arrow.
+        play.RunPasses(70);
+        play.TapInOnePump({Key::Space});
+        play.RunPasses(80);
+        ASSERT_NE(play.Find("GameplayScreen/Level"), nullptr);
+        play.HeldKeys = {Key::W};
+        play.RunPasses(100);
+        play.HeldKeys = {Key::D};
+        play.RunPasses(20);
+        play.HeldKeys.clear();
+        ASSERT_EQ(gGraphics->CursorName, "Aim");
+        MoveMouseOverWindow();
+        play.RunPasses(2);
+        EXPECT_EQ(SDL_GetCursor(), SDL_GetDefaultCursor());
+        EXPECT_EQ(told.Lines.size(), 1u) << ::testing::PrintToString(told.Lines);
+
+        fs::copy_file(GeneratedContent() / "Cursors/Aim.ico", "Content/Cursors/Aim.ico",
+                      fs::copy_options::overwrite_existing);
+        MoveMouseOverWindow();
+        EXPECT_NE(SDL_GetCursor(), SDL_GetDefaultCursor()) << "the mended cursor shows";
+    }
 }
 
 // A background picture moved out of the generated content: the levels that use it are

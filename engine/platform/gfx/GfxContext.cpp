@@ -3,11 +3,11 @@
 #include <SDL.h>
 #include <epoxy/gl.h>
 
-#include <stdexcept>
 #include <string>
 
 #include "platform/DeviceThread.h"
 #include "platform/gfx/GlName.h"
+#include "platform/window/NoWindowError.h"
 #include "platform/window/Window.h"
 
 namespace {
@@ -15,7 +15,7 @@ namespace {
 constexpr int kRequiredVersion = 33;
 
 [[noreturn]] void ThrowNoContext(const std::string& reason) {
-    throw std::runtime_error("No usable OpenGL 3.3 core context: " + reason);
+    throw NoWindowError("no usable OpenGL 3.3 core context", reason);
 }
 
 }  // namespace
@@ -23,7 +23,7 @@ constexpr int kRequiredVersion = 33;
 GfxContext::GfxContext(Window& window) : mWindow(window) {
     mContext = SDL_GL_CreateContext(window.Handle());
     if (mContext == nullptr) {
-        ThrowNoContext(SDL_GetError());
+        ThrowNoContext(std::string("SDL: ") + SDL_GetError());
     }
     if (!epoxy_is_desktop_gl() || epoxy_gl_version() < kRequiredVersion) {
         const int version = epoxy_gl_version();

@@ -2,8 +2,8 @@
 
 class Window;
 
-// The OpenGL 3.3 core context of the game window. Throws std::runtime_error when the
-// system cannot give one.
+// The OpenGL 3.3 core context of the game window. Throws NoWindowError when the system
+// cannot give one.
 class GfxContext {
 public:
     explicit GfxContext(Window& window);

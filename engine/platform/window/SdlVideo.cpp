@@ -5,6 +5,8 @@
 #include <cstdlib>
 #include <string>
 
+#include "platform/window/NoWindowError.h"
+
 namespace {
 
 constexpr Uint32 kSubsystems = SDL_INIT_VIDEO | SDL_INIT_EVENTS;
@@ -18,20 +20,6 @@ bool HasNoScreen(const std::string& driver) {
 std::string RequestedDriver() {
     const char* asked = std::getenv("SDL_VIDEODRIVER");
     return asked != nullptr ? asked : "";
-}
-
-// DISPLAY=":0", or DISPLAY not set.
-std::string DescribeVariable(const char* variable) {
-    const char* value = std::getenv(variable);
-    return value != nullptr ? std::string(variable) + "=\"" + value + "\"" : std::string(variable) + " not set";
-}
-
-std::string DisplaysTried() {
-    std::string tried = DescribeVariable("DISPLAY");
-    if (std::getenv("WAYLAND_DISPLAY") != nullptr) {
-        tried += ", " + DescribeVariable("WAYLAND_DISPLAY");
-    }
-    return tried;
 }
 
 // SDL keeps no reason when it falls back, so each driver it tried first, in its own
@@ -56,12 +44,12 @@ std::string ReasonsOfDriversBefore(const std::string& fallback) {
     return reasons.empty() ? "no video driver with a screen" : reasons;
 }
 
-NoDisplayError NoWindow(const std::string& sdlReason) {
+NoWindowError NoWindow(const std::string& sdlReason) {
     const std::string asked = RequestedDriver();
     const std::string what = asked.empty()
                                  ? "no display could be reached"
                                  : "the video driver \"" + asked + "\" named by SDL_VIDEODRIVER did not start";
-    return NoDisplayError("no window could be opened: " + what + " (" + DisplaysTried() + "; SDL: " + sdlReason + ")");
+    return NoWindowError(what, "SDL: " + sdlReason);
 }
 
 }  // namespace

@@ -2,9 +2,10 @@
 
 #include <SDL.h>
 
-#include <stdexcept>
+#include <string>
 
 #include "platform/DebugPrint.h"
+#include "platform/window/NoWindowError.h"
 
 namespace {
 
@@ -29,7 +30,10 @@ Window::Window(const WindowDesc& desc) {
     mHandle = SDL_CreateWindow(desc.Title.c_str(), SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED, desc.Width,
                                desc.Height, SDL_WINDOW_OPENGL | SDL_WINDOW_SHOWN);
     if (mHandle == nullptr) {
-        throw std::runtime_error(std::string("Cannot create the game window: ") + SDL_GetError());
+        const char* driver = SDL_GetCurrentVideoDriver();
+        throw NoWindowError(std::string("the video driver \"") + (driver != nullptr ? driver : "") +
+                                "\" cannot make an OpenGL window",
+                            std::string("SDL: ") + SDL_GetError());
     }
     if (desc.Fullscreen) {
         EnterFullscreen(desc);

@@ -17,7 +17,8 @@ struct WindowDesc {
 // requested size and cannot be resized by the user.
 class Window {
 public:
-    // Throws std::runtime_error when SDL cannot create the window.
+    // Throws NoWindowError when SDL cannot create the window (a video driver without
+    // OpenGL, an X server without GLX).
     explicit Window(const WindowDesc& desc);
     ~Window();
 
