@@ -17,6 +17,7 @@
 #include "fx/AnimationManager.h"
 #include "input/InputManager.h"
 #include "input/MessagePump.h"
+#include "object/AtomicFile.h"
 #include "object/Coroutine.h"
 #include "object/Events.h"
 #include "object/GameConfig.h"
@@ -29,6 +30,7 @@
 #include "physics/B2DebugDrawer.h"
 #include "physics/B2MainContactListener.h"
 #include "platform/Clock.h"
+#include "platform/Paths.h"
 #include "render/Graphics.h"
 
 Application* gApplication = nullptr;
@@ -131,6 +133,9 @@ void Application::Run() {
 }
 
 void Application::LoadGame() {
+    // A save of the display settings or of the progress cut short leaves a temporary
+    // file beside the whole old file; the prefab manager clears its own folder.
+    RemoveStrayTemporaries(GetUserDataFolder());
     gPrefabManager->Init(gComponentTypeRegistrar);
     gGraphics->Init();
     gTextureManager->LoadBank("Main");

@@ -4,6 +4,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdio>
 #include <cstring>
 #include <fstream>
 #include <system_error>
@@ -12,6 +13,14 @@
 #include "object/ContentError.h"
 
 int (*gSyncToDisk)(int descriptor) = fsync;
+int (*gRenameFile)(const char* from, const char* to) = ::rename;
+int (*gRemoveFile)(const char* file) = ::remove;
+
+namespace {
+
+const char* const kTemporarySuffix = ".tmp";
+
+}  // namespace
 
 namespace {
 
@@ -53,7 +62,7 @@ void WriteWhole(const std::filesystem::path& file, const std::filesystem::path& 
 
 StagedFile::StagedFile(const std::filesystem::path& file, const std::function<void(std::ostream&)>& write)
     : mFile(file), mTemporary(file) {
-    mTemporary += ".tmp";
+    mTemporary += kTemporarySuffix;
     // A half-written temporary file must not stay behind; the destructor of an object
     // whose constructor throws does not run.
     try {
@@ -76,15 +85,13 @@ StagedFile::~StagedFile() {
 }
 
 void StagedFile::PutInPlace() {
-    std::error_code error;
-    std::filesystem::rename(mTemporary, mFile, error);
-    if (error) {
-        throw ContentError(mFile, "cannot replace the file: " + error.message());
+    if (gRenameFile(mTemporary.c_str(), mFile.c_str()) != 0) {
+        throw ContentError(mFile, std::string("cannot replace the file: ") + std::strerror(errno));
     }
     mTemporary.clear();
     // The rename itself lives in the folder.
     const std::filesystem::path folder = mFile.has_parent_path() ? mFile.parent_path() : std::filesystem::path(".");
-    if (const std::string failure = SyncPath(folder, O_RDONLY | O_DIRECTORY); !failure.empty()) {
+    if (const std::string failure = SyncFolderToDisk(folder); !failure.empty()) {
         throw ContentError(mFile, "cannot force the folder '" + folder.generic_string() + "' to the disk: " + failure);
     }
 }
@@ -98,4 +105,25 @@ std::filesystem::path StagedFile::KeepTemporary() {
 void WriteFileAtomically(const std::filesystem::path& file, const std::function<void(std::ostream&)>& write) {
     StagedFile staged(file, write);
     staged.PutInPlace();
+}
+
+std::string SyncFolderToDisk(const std::filesystem::path& folder) {
+    return SyncPath(folder, O_RDONLY | O_DIRECTORY);
+}
+
+int RemoveStrayTemporaries(const std::filesystem::path& folder, const std::set<std::string>& keep) {
+    std::error_code error;
+    std::filesystem::directory_iterator it(folder, error);
+    if (error) {
+        return 0;
+    }
+    int removed = 0;
+    for (const std::filesystem::directory_entry& entry : it) {
+        const std::string name = entry.path().filename().string();
+        if (!name.ends_with(kTemporarySuffix) || keep.count(name) != 0 || !entry.is_regular_file(error)) {
+            continue;
+        }
+        removed += gRemoveFile(entry.path().c_str()) == 0 ? 1 : 0;
+    }
+    return removed;
 }

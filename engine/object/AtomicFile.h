@@ -3,6 +3,8 @@
 #include <filesystem>
 #include <functional>
 #include <iosfwd>
+#include <set>
+#include <string>
 
 // A file written whole into a temporary file beside it (the name with ".tmp" appended)
 // and forced to the disk, waiting to take the file's place. Several files can be staged
@@ -41,5 +43,17 @@ private:
 // Stages the file and puts it in place at once.
 void WriteFileAtomically(const std::filesystem::path& file, const std::function<void(std::ostream&)>& write);
 
-// How a written file or folder is forced to the disk (fsync); tests watch it.
+// Forces the folder (its renames and deletions) to the disk; empty when that worked,
+// else why not.
+std::string SyncFolderToDisk(const std::filesystem::path& folder);
+
+// Removes the temporary files ("<name>.tmp") that writes cut short left in folder,
+// except the file names in keep; how many went. One that cannot go stays quietly: it
+// replaces nothing.
+int RemoveStrayTemporaries(const std::filesystem::path& folder, const std::set<std::string>& keep = {});
+
+// How a written file or folder is forced to the disk (fsync), and how saves rename and
+// delete files (rename, remove); tests watch them.
 extern int (*gSyncToDisk)(int descriptor);
+extern int (*gRenameFile)(const char* from, const char* to);
+extern int (*gRemoveFile)(const char* file);

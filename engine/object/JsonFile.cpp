@@ -1,12 +1,21 @@
 #include "object/JsonFile.h"
 
 #include <boost/property_tree/json_parser.hpp>
+#include <cctype>
 
 #include "object/ContentError.h"
 #include "object/NestingDepth.h"
 #include "object/TreeFile.h"
 
 namespace pt = boost::property_tree;
+
+bool HasJsonExtension(const std::filesystem::path& file) {
+    std::string extension = file.extension().string();
+    for (char& c : extension) {
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    }
+    return extension == ".json";
+}
 
 pt::ptree ReadJsonFile(const std::filesystem::path& file) {
     return ReadTreeFile(

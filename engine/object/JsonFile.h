@@ -6,6 +6,9 @@
 
 #include "object/AtomicFile.h"
 
+// Whether the file's extension is ".json", in any case.
+bool HasJsonExtension(const std::filesystem::path& file);
+
 // Reads a JSON content file into a property tree; a missing file or a syntax error
 // raises ContentError naming the file (and the line of the error).
 boost::property_tree::ptree ReadJsonFile(const std::filesystem::path& file);

@@ -131,6 +131,8 @@ pt::ptree Prefab::WriteComponentList(const PrefabComponentList& list) {
 }
 
 void Prefab::Save() {
+    // A journal left standing may name this prefab's temporary file.
+    gPrefabManager->FinishEarlierSave();
     StagedFile staged = Stage();
     PutInPlace(staged);
 }

@@ -1,8 +1,8 @@
 #include "object/PrefabManager.h"
 
 #include <algorithm>
-#include <cctype>
 #include <cstdio>
+#include <optional>
 #include <set>
 #include <stdexcept>
 #include <system_error>
@@ -10,25 +10,29 @@
 
 #include "object/Component.h"
 #include "object/ContentError.h"
+#include "object/ContentWarning.h"
 #include "object/GameConfig.h"
 #include "object/GameObject.h"
+#include "object/JsonFile.h"
+#include "object/SaveJournal.h"
 
 PrefabManager* gPrefabManager = nullptr;
 PrefabManager::TypeRegistrar gComponentTypeRegistrar = nullptr;
 
 namespace {
 
-bool HasJsonExtension(const std::filesystem::path& file) {
-    std::string extension = file.extension().string();
-    for (char& c : extension) {
-        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    }
-    return extension == ".json";
-}
-
 bool IsRegularFile(const std::filesystem::directory_entry& entry) {
     std::error_code error;
     return entry.is_regular_file(error);
+}
+
+// Every failure, each with its file.
+std::string Joined(const std::vector<ContentError>& failures) {
+    std::string text;
+    for (const ContentError& failure : failures) {
+        text += (text.empty() ? "" : "; and ") + std::string(failure.what());
+    }
+    return text;
 }
 
 // One error naming the first file, with the others after it.
@@ -43,6 +47,17 @@ void ThrowCombined(const std::vector<ContentError>& failures) {
     throw ContentError(failures.front().File(), problem);
 }
 
+// "3 prefabs": each prefab the journal writes or deletes counts once.
+std::string CountOfPrefabs(const SaveJournal& journal) {
+    std::set<std::string> stems;
+    for (const std::vector<std::string>* files : {&journal.Puts(), &journal.Deletes()}) {
+        for (const std::string& file : *files) {
+            stems.insert(std::filesystem::path(file).stem().string());
+        }
+    }
+    return std::to_string(stems.size()) + (stems.size() == 1 ? " prefab" : " prefabs");
+}
+
 }  // namespace
 
 PrefabManager::~PrefabManager() = default;
@@ -55,7 +70,33 @@ void PrefabManager::Init(TypeRegistrar registerTypes) {
     for (const auto& [name, entry] : ComponentTypes) {
         DefaultInstances[name] = entry.Create();
     }
+    FinishCutShortSave();
     LoadPrefabFolder();
+}
+
+void PrefabManager::FinishCutShortSave() const {
+    const std::filesystem::path folder = GetPrefabFolder();
+    std::set<std::string> kept;
+    try {
+        if (const std::optional<SaveJournal> journal = SaveJournal::Read(folder)) {
+            const SaveJournal::Outcome outcome = journal->CarryOut();
+            if (outcome.Failures.empty()) {
+                WarnContent(folder.generic_string() + ": finished a save of " + CountOfPrefabs(*journal) +
+                            " that was cut short");
+            } else {
+                for (const std::string& put : journal->Puts()) {
+                    kept.insert(put + ".tmp");
+                }
+                WarnContent(journal->Path().generic_string() + ": a save that was cut short cannot be finished: " +
+                            Joined(outcome.Failures) + "; it is kept with its temporary files");
+            }
+        }
+    } catch (const ContentError& malformed) {
+        // Its temporary files may hold the only copy of a prefab.
+        WarnContent(std::string(malformed.what()) + "; it is kept with every temporary file of the folder");
+        return;
+    }
+    RemoveStrayTemporaries(folder, kept);
 }
 
 void PrefabManager::LoadPrefabFolder() {
@@ -136,63 +177,157 @@ std::vector<std::string> PrefabManager::RemovedPrefabNames() const {
 }
 
 void PrefabManager::SaveModifiedPrefabs() {
-    // Two prefabs may have swapped names: were each file written and put in place in
-    // turn, a crash between them would leave one prefab on disk nowhere. Saving comes
-    // before any deletion: the old file of a renamed prefab may go only once the prefab
-    // is safely on disk under its new name, so none goes while any save fails.
+    std::vector<Prefab*> modified;
+    for (const auto& [name, prefab] : Prefabs) {
+        if (prefab->Modified) {
+            modified.push_back(prefab.get());
+        }
+    }
+    SaveTogether(modified, nullptr);
+}
+
+void PrefabManager::SavePrefab(Prefab& prefab) {
+    const auto former = mFileNames.find(&prefab);
+    const std::string formerName = former != mFileNames.end() ? former->second : prefab.Name;
+    // Only this prefab's old file may go: another renamed prefab is not on disk yet.
+    SaveTogether({&prefab}, &formerName);
+}
+
+void PrefabManager::FinishEarlierSave() {
+    const std::filesystem::path folder = GetPrefabFolder();
+    std::optional<SaveJournal> journal;
+    try {
+        journal = SaveJournal::Read(folder);
+    } catch (const ContentError& malformed) {
+        throw ContentError(malformed.File(), "an earlier save cannot be finished: " + malformed.Problem());
+    }
+    if (!journal) {
+        return;
+    }
+    const SaveJournal::Outcome outcome = journal->CarryOut();
+    if (!outcome.Failures.empty()) {
+        throw ContentError(journal->Path(), "an earlier save is not finished: " + Joined(outcome.Failures));
+    }
+    for (const auto& [prefab, name] : mUnfinishedPuts) {
+        mKnownFiles[name] = folder / (name + ".json");
+        if (IsLive(prefab)) {
+            mFileNames[prefab] = name;
+        }
+    }
+    mUnfinishedPuts.clear();
+}
+
+void PrefabManager::SaveTogether(const std::vector<Prefab*>& prefabs, const std::string* onlyStale) {
+    // Two prefabs may have swapped names: were each file put in place in turn with
+    // nothing to finish the rest, a kill between them would leave one prefab under two
+    // names and the other only in a temporary file. The old file of a renamed prefab
+    // may go only once the prefab is safely on disk under its new name, so none goes
+    // while any save fails.
+    FinishEarlierSave();
+    const std::filesystem::path folder = GetPrefabFolder();
     std::vector<ContentError> failures;
     std::set<const Prefab*> unsaved;
-    std::vector<StagedPrefab> staged = StageModifiedPrefabs(failures, unsaved);
-    PutStagedInPlace(staged, failures, unsaved);
-    ThrowCombined(failures);
-    DeleteStaleFiles(failures);
+    std::vector<StagedPrefab> staged = Stage(prefabs, failures, unsaved);
+    HoldBackOnlyCopies(staged, failures, unsaved);
+
+    SaveJournal journal(folder);
+    for (const auto& [prefab, file] : staged) {
+        if (unsaved.count(prefab) != 0) {
+            continue;
+        }
+        journal.AddPut(file.File().filename().string());
+        // A prefab loaded from "Foo.JSON" and saved as "Foo.json" must not leave two files.
+        const auto known = mKnownFiles.find(prefab->Name);
+        if (known != mKnownFiles.end() && known->second != file.File() && known->second.parent_path() == folder) {
+            journal.AddDelete(known->second.filename().string());
+        }
+    }
+    std::vector<std::string> staleNames;
+    for (auto it = mKnownFiles.begin(); failures.empty() && it != mKnownFiles.end();) {
+        const auto& [name, file] = *it;
+        if (Prefabs.count(name) != 0 || (onlyStale != nullptr && name != *onlyStale) || file.parent_path() != folder) {
+            ++it;
+        } else if (IsFileOfLivePrefab(file)) {
+            // On a case-insensitive disk "Foo.json" of a prefab renamed to "foo" is its file.
+            it = mKnownFiles.erase(it);
+        } else {
+            journal.AddDelete(file.filename().string());
+            staleNames.push_back(name);
+            ++it;
+        }
+    }
+    if (journal.IsEmpty()) {
+        ThrowCombined(failures);
+        return;
+    }
+    try {
+        journal.Commit();
+    } catch (const ContentError& failure) {
+        failures.push_back(failure);
+        // Without the journal nothing has changed; the staged files go with staged.
+        if (!journal.Stands()) {
+            ThrowCombined(failures);
+        }
+    }
+    for (StagedPrefab& entry : staged) {
+        if (unsaved.count(entry.Saved) == 0) {
+            // The journal names the temporary file now: it goes by its rename.
+            entry.File.KeepTemporary();
+        }
+    }
+    const SaveJournal::Outcome outcome = journal.CarryOut();
+    failures.insert(failures.end(), outcome.Failures.begin(), outcome.Failures.end());
+    for (const auto& [prefab, file] : staged) {
+        if (unsaved.count(prefab) != 0) {
+            continue;
+        }
+        if (outcome.Undone.count(file.File().filename().string()) != 0) {
+            mUnfinishedPuts.emplace_back(prefab, prefab->Name);
+            continue;
+        }
+        mKnownFiles[prefab->Name] = file.File();
+        mFileNames[prefab] = prefab->Name;
+        prefab->Modified = false;
+    }
+    for (const std::string& name : staleNames) {
+        // One that could not be deleted is kept, so that the next save tries again.
+        if (outcome.Undone.count(mKnownFiles.at(name).filename().string()) == 0) {
+            mKnownFiles.erase(name);
+        }
+    }
     ThrowCombined(failures);
 }
 
-std::vector<PrefabManager::StagedPrefab> PrefabManager::StageModifiedPrefabs(std::vector<ContentError>& failures,
-                                                                             std::set<const Prefab*>& unsaved) {
+std::vector<PrefabManager::StagedPrefab> PrefabManager::Stage(const std::vector<Prefab*>& prefabs,
+                                                              std::vector<ContentError>& failures,
+                                                              std::set<const Prefab*>& unsaved) const {
     std::vector<StagedPrefab> staged;
-    for (const auto& [name, prefab] : Prefabs) {
-        if (!prefab->Modified) {
-            continue;
-        }
+    for (Prefab* prefab : prefabs) {
         try {
-            staged.push_back({prefab.get(), prefab->Stage()});
+            staged.push_back({prefab, prefab->Stage()});
         } catch (const ContentError& e) {
             failures.push_back(e);
-            unsaved.insert(prefab.get());
+            unsaved.insert(prefab);
         }
     }
     return staged;
 }
 
-void PrefabManager::PutStagedInPlace(std::vector<StagedPrefab>& staged, std::vector<ContentError>& failures,
-                                     std::set<const Prefab*>& unsaved) {
-    std::set<std::string> replaced;
-    for (auto& [prefab, file] : staged) {
-        const Prefab* former = FindFormerOwner(prefab->Name, prefab);
-        if (former != nullptr && unsaved.count(former) != 0) {
-            failures.emplace_back(file.File(), "not written: it still holds the prefab now named '" + former->Name +
-                                                  "', which could not be saved");
-            unsaved.insert(prefab);
-            continue;
-        }
-        const auto formerName = mFileNames.find(prefab);
-        try {
-            prefab->PutInPlace(file);
-            mFileNames[prefab] = prefab->Name;
-            replaced.insert(prefab->Name);
-        } catch (const ContentError& e) {
-            // When another prefab's file has replaced its old one, the temporary file is
-            // the only copy of its text left.
-            const bool oldFileGone = formerName != mFileNames.end() && replaced.count(formerName->second) != 0;
-            const std::filesystem::path kept = oldFileGone ? file.KeepTemporary() : std::filesystem::path();
-            if (kept.empty()) {
-                failures.push_back(e);
-                unsaved.insert(prefab);
-            } else {
-                failures.emplace_back(e.File(), e.Problem() + "; its text is kept in '" + kept.generic_string() + "'");
+void PrefabManager::HoldBackOnlyCopies(const std::vector<StagedPrefab>& staged, std::vector<ContentError>& failures,
+                                       std::set<const Prefab*>& unsaved) const {
+    // A prefab held back keeps its old file, which another staged prefab may be about
+    // to replace: repeated until none is held back.
+    for (bool heldOne = true; heldOne;) {
+        heldOne = false;
+        for (const auto& [prefab, file] : staged) {
+            const Prefab* former = FindFormerOwner(prefab->Name, prefab);
+            if (unsaved.count(prefab) != 0 || former == nullptr || unsaved.count(former) == 0) {
+                continue;
             }
+            failures.emplace_back(file.File(), "not written: it still holds the prefab now named '" + former->Name +
+                                                   "', which could not be saved");
+            unsaved.insert(prefab);
+            heldOne = true;
         }
     }
 }
@@ -207,37 +342,9 @@ const Prefab* PrefabManager::FindFormerOwner(const std::string& name, const Pref
     return nullptr;
 }
 
-void PrefabManager::SavePrefab(Prefab& prefab) {
-    const auto former = mFileNames.find(&prefab);
-    const std::string formerName = former != mFileNames.end() ? former->second : prefab.Name;
-    prefab.Save();
-    mFileNames[&prefab] = prefab.Name;
-    // Only this prefab's old file may go: another renamed prefab is not on disk yet.
-    std::vector<ContentError> failures;
-    DeleteStaleFiles(failures, &formerName);
-    ThrowCombined(failures);
-}
-
-void PrefabManager::DeleteStaleFiles(std::vector<ContentError>& failures, const std::string* only) {
-    for (auto it = mKnownFiles.begin(); it != mKnownFiles.end();) {
-        if (Prefabs.count(it->first) != 0 || (only != nullptr && it->first != *only)) {
-            ++it;
-            continue;
-        }
-        std::error_code error;
-        // On a case-insensitive disk "Foo.json" of a prefab renamed to "foo" is the file
-        // just saved for it.
-        if (!IsFileOfLivePrefab(it->second)) {
-            std::filesystem::remove(it->second, error);
-        }
-        if (error) {
-            // Kept, so that the next save tries again.
-            failures.emplace_back(it->second, "cannot delete the stale prefab file: " + error.message());
-            ++it;
-        } else {
-            it = mKnownFiles.erase(it);
-        }
-    }
+bool PrefabManager::IsLive(const Prefab* prefab) const {
+    return std::any_of(Prefabs.begin(), Prefabs.end(),
+                       [prefab](const auto& entry) { return entry.second.get() == prefab; });
 }
 
 bool PrefabManager::IsFileOfLivePrefab(const std::filesystem::path& file) const {
@@ -330,6 +437,7 @@ Prefab* PrefabManager::AddPrefab(std::unique_ptr<Prefab> prefab, const std::stri
     Prefab* added = prefab.get();
     // New at an address a removed prefab may have had: it has no file yet.
     mFileNames.erase(added);
+    std::erase_if(mUnfinishedPuts, [added](const auto& put) { return put.first == added; });
     Prefabs[name] = std::move(prefab);
     return added;
 }
@@ -341,6 +449,7 @@ bool PrefabManager::RemovePrefab(const std::string& name) {
     }
     // Its file is now one of a removed prefab, not the old file of a renamed one.
     mFileNames.erase(found->second.get());
+    std::erase_if(mUnfinishedPuts, [&found](const auto& put) { return put.first == found->second.get(); });
     Prefabs.erase(found);
     return true;
 }

@@ -6,6 +6,7 @@
 #include <set>
 #include <string>
 #include <typeinfo>
+#include <utility>
 #include <vector>
 
 #include "object/IEditable.h"
@@ -40,9 +41,10 @@ public:
         ComponentTypes[name] = ComponentTypeEntry{&CreateRegistered<T>, &typeid(T)};
     }
 
-    // Registers the component types (registerTypes), makes their default instances and
-    // loads every ".json" file of the prefab folder. ContentError for a folder that
-    // cannot be listed and for any malformed prefab file.
+    // Registers the component types (registerTypes), makes their default instances,
+    // finishes a save that was cut short (FinishCutShortSave) and loads every ".json"
+    // file of the prefab folder. ContentError for a folder that cannot be listed and for
+    // any malformed prefab file.
     void Init(TypeRegistrar registerTypes);
 
     // "Content/Prefabs", or "<DevelopmentContentPath>/Prefabs" when that folder exists.
@@ -58,17 +60,22 @@ public:
     std::vector<std::string> RemovedPrefabNames() const;
     // Saves every modified prefab, then deletes the files of prefabs that were loaded or
     // saved in this run and no longer exist under that name (removed or renamed). Files
-    // this run never knew are left alone. Every file is written beside its place before
-    // any is put in place (in name order), so a crash while they are written leaves
-    // every prefab as it was, and one while they are put in place leaves each file as
-    // it was or as saved, the text of the rest in their temporary files. A failure does
-    // not stop the rest, except that no file is replaced while it holds the only copy of
-    // a prefab that could not be saved; the failures are raised together afterwards as
-    // one ContentError naming each file, and while any save fails no file is deleted.
+    // this run never knew are left alone. The saved set is whole: every file is written
+    // beside its place, then a journal of the renames and deletions to come (SaveJournal),
+    // then the files are put in place; a kill before the journal leaves every prefab as
+    // it was, one after it is finished by the next start. A failure does not stop the
+    // rest, except that no file is replaced while it holds the only copy of a prefab
+    // that could not be saved; the failures are raised together afterwards as one
+    // ContentError naming each file, and while any save fails no file is deleted. A file
+    // that could not be put in place keeps its text in its temporary file, and the
+    // journal stays until a later save or start can finish it.
     void SaveModifiedPrefabs();
     // Saves one prefab, then, as SaveModifiedPrefabs does, deletes the files of prefabs
     // removed or renamed in this run, so a renamed prefab leaves one file.
     void SavePrefab(Prefab& prefab);
+    // Every save first finishes the journal of an earlier one that was cut short or
+    // failed; ContentError naming the journal when it cannot.
+    void FinishEarlierSave();
 
     // --- The registry ---
 
@@ -118,25 +125,35 @@ private:
         StagedFile File;
     };
 
+    // What a start does before the prefab folder is read: finishes the save whose
+    // journal stands there, and removes the temporary files no journal names. Told in
+    // one line; a journal that cannot be finished is told and kept with its files.
+    void FinishCutShortSave() const;
     void LoadPrefabFolder();
-    // The modified prefabs' files, written beside their places; each failure is added
-    // to failures and its prefab to unsaved.
-    std::vector<StagedPrefab> StageModifiedPrefabs(std::vector<ContentError>& failures,
-                                                   std::set<const Prefab*>& unsaved);
-    void PutStagedInPlace(std::vector<StagedPrefab>& staged, std::vector<ContentError>& failures,
-                          std::set<const Prefab*>& unsaved);
+    // Saves prefabs (in name order) as one whole, then deletes the stale files: all of
+    // them, or only the one of the prefab named onlyStale.
+    void SaveTogether(const std::vector<Prefab*>& prefabs, const std::string* onlyStale);
+    // The prefabs' files, written beside their places; each failure is added to
+    // failures and its prefab to unsaved.
+    std::vector<StagedPrefab> Stage(const std::vector<Prefab*>& prefabs, std::vector<ContentError>& failures,
+                                    std::set<const Prefab*>& unsaved) const;
+    // Adds to unsaved each staged prefab whose file holds the only copy of an unsaved
+    // prefab, and a failure naming it.
+    void HoldBackOnlyCopies(const std::vector<StagedPrefab>& staged, std::vector<ContentError>& failures,
+                            std::set<const Prefab*>& unsaved) const;
     // The live prefab other than except whose file was last read or written under name:
     // that file is its only copy on disk until its own new file is in place.
     const Prefab* FindFormerOwner(const std::string& name, const Prefab* except) const;
-    // Appends a ContentError for each file that could not be deleted.
-    void DeleteStaleFiles(std::vector<ContentError>& failures, const std::string* only = nullptr);
     bool IsFileOfLivePrefab(const std::filesystem::path& file) const;
+    bool IsLive(const Prefab* prefab) const;
 
     // The file of every prefab that was loaded or saved in this run, by prefab name:
     // the only files a save may delete.
     std::map<std::string, std::filesystem::path> mKnownFiles;
     // The name each prefab's file was last read or written under (only compared).
     std::map<const Prefab*, std::string> mFileNames;
+    // The prefabs (only compared) and names whose files a journal still owes.
+    std::vector<std::pair<const Prefab*, std::string>> mUnfinishedPuts;
 };
 
 extern PrefabManager* gPrefabManager;

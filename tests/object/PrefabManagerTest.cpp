@@ -2,14 +2,19 @@
 #include <unistd.h>
 
 #include <csignal>
+#include <cstdio>
 #include <filesystem>
+#include <fstream>
+#include <functional>
 #include <map>
 #include <string>
 #include <vector>
 
 #include "PrefabTestSupport.h"
 #include "object/AtomicFile.h"
+#include "object/ContentWarning.h"
 #include "object/Pos2dCmp.h"
+#include "object/SaveJournal.h"
 
 namespace {
 
@@ -216,96 +221,182 @@ std::map<std::string, std::string> FolderFiles(const std::filesystem::path& fold
     return files;
 }
 
-// The sync calls a child process makes before it is killed in the next one.
-int gSyncsBeforeKill = 0;
+// The file steps (each sync of a file or folder, each rename, each deletion) a child
+// process makes before it is killed in the next one.
+int gStepsBeforeKill = 0;
 
-int KillAtSync(int descriptor) {
-    if (gSyncsBeforeKill-- == 0) {
+void KillAtThisStep() {
+    if (gStepsBeforeKill-- == 0) {
         raise(SIGKILL);
     }
+}
+
+int KillingSync(int descriptor) {
+    KillAtThisStep();
     return fsync(descriptor);
 }
 
+int KillingRename(const char* from, const char* to) {
+    KillAtThisStep();
+    return std::rename(from, to);
+}
+
+int KillingRemove(const char* file) {
+    KillAtThisStep();
+    return std::remove(file);
+}
+
+// Runs work in a child process killed before its file step number kill (-1: never);
+// whether it was killed. Otherwise work must run to its end without an exception.
+bool RunKilledAtStep(int kill, const std::function<void()>& work) {
+    const pid_t child = fork();
+    if (child == 0) {
+        gStepsBeforeKill = kill;
+        gSyncToDisk = KillingSync;
+        gRenameFile = KillingRename;
+        gRemoveFile = KillingRemove;
+        try {
+            work();
+        } catch (...) {
+            _exit(1);
+        }
+        _exit(0);
+    }
+    int status = 0;
+    EXPECT_EQ(waitpid(child, &status, 0), child);
+    if (WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL) {
+        return true;
+    }
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "status " << status;
+    return false;
+}
+
+// One start of the game over the prefab folder, as the program makes it: the recovery
+// it runs, then the loading. The loaded prefabs by name, each with its "Label" ("" for
+// none); told gets the lines the start tells.
+std::map<std::string, std::string> StartOver(std::vector<std::string>& told) {
+    PrefabManager* const running = gPrefabManager;
+    std::map<std::string, std::string> labels;
+    {
+        PrefabManager started;
+        gPrefabManager = &started;
+        SetContentWarningListener([&told](const std::string& text) { told.push_back(text); });
+        try {
+            started.Init(RegisterTestComponentTypes);
+        } catch (const ContentError& error) {
+            ADD_FAILURE() << "the start failed: " << error.what();
+        }
+        SetContentWarningListener({});
+        for (const auto& [name, prefab] : started.Prefabs) {
+            std::string& label = labels[name];
+            for (const auto& component : prefab->Components) {
+                if (const auto holder = component->Properties.find("Label"); holder != component->Properties.end()) {
+                    label = PropertyToText(holder->second->MakeSubProperties("Label").front());
+                }
+            }
+        }
+    }
+    gPrefabManager = running;
+    return labels;
+}
+
+void ReplaceFolderFiles(const std::filesystem::path& folder, const std::map<std::string, std::string>& files) {
+    std::filesystem::remove_all(folder);
+    std::filesystem::create_directories(folder);
+    for (const auto& [file, text] : files) {
+        std::ofstream(folder / file, std::ios::binary) << text;
+    }
+}
+
 // Two prefabs swap names through a spare one, and a removed prefab's file is owed a
-// deletion. "Save all" runs in a child process killed at each sync of a file or folder
-// in turn, the points between one file written or put in place and the next.
-TEST_F(PrefabManagerTest, SaveAllKilledAtAnyPointLeavesEachPrefabAsItWasOrAsSaved) {
+// deletion. "Save all" runs in a child process killed before each of its file steps in
+// turn; one start follows, itself killed before each of its own steps in turn and then
+// followed by one more. Each start sees the whole set of prefabs as it was or as saved,
+// and leaves no temporary file and no journal.
+TEST_F(PrefabManagerTest, SaveAllKilledBetweenAnyTwoStepsIsWholeAfterTheNextStart) {
     const std::map<std::string, std::string> before = {
         {"Cue_EnemyDie.json", R"({"Components":{"SampleCmp":{"Label":"enemy die"}},"AutoCreate":""})"},
         {"Cue_DebugBlip.json", R"({"Components":{"SampleCmp":{"Label":"debug blip"}},"AutoCreate":""})"},
         {"ScratchP.json", kEmptyPrefab},
     };
-    const auto restore = [&] {
-        for (const auto& entry : std::filesystem::directory_iterator(PrefabFolder())) {
-            std::filesystem::remove(entry.path());
-        }
-        for (const auto& [file, text] : before) {
-            Folder.Write("Prefabs/" + file, text);
-        }
-    };
-    restore();
+    const std::map<std::string, std::string> loadedBefore = {
+        {"Cue_DebugBlip", "debug blip"}, {"Cue_EnemyDie", "enemy die"}, {"ScratchP", ""}};
+    const std::map<std::string, std::string> loadedSaved = {{"Cue_DebugBlip", "enemy die"},
+                                                            {"Cue_EnemyDie", "debug blip"}};
+    ReplaceFolderFiles(PrefabFolder(), before);
     Init();
     ASSERT_NO_FATAL_FAILURE(SwapNames(Manager.FindPrefab("Cue_EnemyDie"), Manager.FindPrefab("Cue_DebugBlip")));
     ASSERT_TRUE(Manager.RemovePrefab("ScratchP"));
+    const auto saveAll = [this] { Manager.SaveModifiedPrefabs(); };
+    const std::string finished =
+        Manager.GetPrefabFolder().generic_string() + ": finished a save of 3 prefabs that was cut short";
 
-    // -1: no kill. The first run gives the files as saved.
-    std::map<std::string, std::string> saved;
-    for (int kill = -1; kill < 20; ++kill) {
-        SCOPED_TRACE("killed at sync " + std::to_string(kill));
-        const pid_t child = fork();
-        ASSERT_NE(child, -1);
-        if (child == 0) {
-            gSyncsBeforeKill = kill;
-            gSyncToDisk = KillAtSync;
-            try {
-                Manager.SaveModifiedPrefabs();
-            } catch (...) {
-                _exit(1);
-            }
-            _exit(0);
-        }
-        int status = 0;
-        ASSERT_EQ(waitpid(child, &status, 0), child);
-        const std::map<std::string, std::string> files = FolderFiles(PrefabFolder());
-        if (kill == -1) {
-            ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
-            saved = files;
-            ASSERT_EQ(saved.size(), 2u) << "the removed prefab's file went, and no temporary file stayed";
-            ASSERT_NE(saved["Cue_DebugBlip.json"].find("enemy die"), std::string::npos);
-            ASSERT_NE(saved["Cue_EnemyDie.json"].find("debug blip"), std::string::npos);
-            restore();
-            continue;
-        }
-        if (WIFEXITED(status)) {
-            // Not killed: the save ran to its end.
-            EXPECT_EQ(WEXITSTATUS(status), 0);
-            EXPECT_EQ(files, saved);
-            EXPECT_GE(kill, 2) << "a kill point between the files";
+    ASSERT_FALSE(RunKilledAtStep(-1, saveAll));
+    const std::map<std::string, std::string> saved = FolderFiles(PrefabFolder());
+    ASSERT_EQ(saved.size(), 2u) << "the removed prefab's file went, and no temporary file stayed";
+    std::vector<std::string> told;
+    ASSERT_EQ(StartOver(told), loadedSaved);
+
+    int cutBeforeJournal = 0;
+    int cutAfterJournal = 0;
+    for (int kill = 0;; ++kill) {
+        SCOPED_TRACE("save killed before step " + std::to_string(kill));
+        ReplaceFolderFiles(PrefabFolder(), before);
+        if (!RunKilledAtStep(kill, saveAll)) {
+            EXPECT_EQ(FolderFiles(PrefabFolder()), saved);
             break;
         }
-        ASSERT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL);
-        bool allSaved = true;
-        for (const auto& [file, text] : files) {
-            if (std::filesystem::path(file).extension() != ".json") {
-                continue;
+        const std::map<std::string, std::string> cut = FolderFiles(PrefabFolder());
+        const bool journaled = cut.count(SaveJournal::FileName) != 0;
+        // Killed once the journal is gone: the save is whole already.
+        const bool committed = journaled || cut == saved;
+        ++(journaled ? cutAfterJournal : cutBeforeJournal);
+        for (int startKill = -1;; ++startKill) {
+            SCOPED_TRACE("start killed before step " + std::to_string(startKill));
+            ReplaceFolderFiles(PrefabFolder(), cut);
+            const bool startCut = startKill >= 0 && RunKilledAtStep(startKill, [&told] { StartOver(told); });
+            told.clear();
+            EXPECT_EQ(StartOver(told), committed ? loadedSaved : loadedBefore);
+            EXPECT_EQ(FolderFiles(PrefabFolder()), committed ? saved : before);
+            if (startKill == -1) {
+                EXPECT_EQ(told, journaled ? std::vector<std::string>{finished} : std::vector<std::string>{});
             }
-            const bool wasSo = before.count(file) != 0 && text == before.at(file);
-            const bool nowSo = saved.count(file) != 0 && text == saved.at(file);
-            EXPECT_TRUE(wasSo || nowSo) << file << " is neither as it was nor as saved";
-            allSaved = allSaved && nowSo;
-        }
-        // No prefab is on disk nowhere: its old text or its saved text is in some file.
-        for (const char* label : {"enemy die", "debug blip"}) {
-            bool found = false;
-            for (const auto& [file, text] : files) {
-                found = found || text.find(label) != std::string::npos;
+            if (startKill >= 0 && !startCut) {
+                break;
             }
-            EXPECT_TRUE(found) << "the prefab labelled '" << label << "' is lost";
         }
-        // The removed prefab's file goes only once every prefab is in place.
-        EXPECT_TRUE(files.count("ScratchP.json") != 0 || allSaved);
-        restore();
     }
+    // Before the journal: two files synced, the journal's own file synced and renamed.
+    // After it: the folder synced, two renames, a deletion, the folder synced again.
+    EXPECT_GE(cutBeforeJournal, 4);
+    EXPECT_GE(cutAfterJournal, 5);
+}
+
+// A journal that cannot be read is told, naming it and the problem, and loses nothing:
+// the temporary files it may name stay, and no save replaces them while it stands.
+TEST_F(PrefabManagerTest, AMalformedJournalIsToldAndKeptWithEveryTemporaryFile) {
+    const std::string onlyCopy = R"({"Components":{"SampleCmp":{"Label":"debug blip"}},"AutoCreate":""})";
+    const std::string put = "Cue_DebugBlip.json";
+    WritePrefab("Cue_EnemyDie", kEmptyPrefab);
+    const std::filesystem::path temporary = Folder.Write("Prefabs/" + put + ".tmp", onlyCopy);
+    const std::string text = "Quorvane prefab save journal 1\nput " + std::to_string(put.size()) + " " + put +
+                             "\nmove 14 Cue_Other.json\nend\n";
+    const std::filesystem::path journal = Folder.Write(std::string("Prefabs/") + SaveJournal::FileName, text);
+    std::vector<std::string> told;
+    SetContentWarningListener([&told](const std::string& line) { told.push_back(line); });
+    Init();
+    SetContentWarningListener({});
+    EXPECT_EQ(told, std::vector<std::string>{journal.generic_string() +
+                                             ": entry 2: the step \"move\" is neither \"put\" nor \"delete\"; it is "
+                                             "kept with every temporary file of the folder"});
+
+    Manager.AddPrefab(std::make_unique<Prefab>(), "Cue_DebugBlip");
+    const std::string error = ContentErrorOf([this] { Manager.SaveModifiedPrefabs(); });
+    EXPECT_EQ(error.rfind(journal.generic_string() + ": an earlier save cannot be finished: entry 2:", 0), 0u) << error;
+    EXPECT_NE(ContentErrorOf([this] { Manager.FindPrefab("Cue_EnemyDie")->Save(); }), "");
+    EXPECT_EQ(TempFolder::Read(temporary), onlyCopy);
+    EXPECT_EQ(TempFolder::Read(journal), text);
+    EXPECT_FALSE(PrefabFileExists("Cue_DebugBlip"));
 }
 
 // A prefab whose file cannot be written or put in place keeps its old text on disk:
