@@ -1,6 +1,7 @@
 #include "editor/EdRootBhv.h"
 
 #include "editor/EditorState.h"
+#include "editor/KeyTaker.h"
 #include "editor/KeyboardCapturer.h"
 #include "editor/UnsavedWork.h"
 #include "editor/dialogs/EdDialogBhv.h"
@@ -48,7 +49,7 @@ bool IsDrawnInHierarchy(const GameObject* object) {
     return true;
 }
 
-EdRootBhv::EdRootBhv() = default;
+EdRootBhv::EdRootBhv() : KeyTaker(this) {}
 
 EdRootBhv::~EdRootBhv() {
     if (gEdRoot == this) {
@@ -117,47 +118,68 @@ bool EdRootBhv::IsDialogOpen() const {
 }
 
 void EdRootBhv::HandleInput() {
-    if (gEditorState == nullptr) {
+    KeyTaker::DealStrokes(Owner);
+}
+
+void EdRootBhv::TakeStroke(const KeyStroke& stroke, std::span<const KeyStroke> /*after*/) {
+    if (gEditorState == nullptr || stroke.Repeat) {
         return;
     }
     EditorState& state = *gEditorState;
-    if (EdInput::IsPressed(Key::F1) && state.IsEditing == 0) {
-        EnterEditMode();
-    }
-    if (EdInput::IsPressed(Key::F2) && state.IsEditing == 0) {
-        ReturnToEditor();
-        if (HasGameplayScreen()) {
-            ShowGameplayEditorIcons(true);
-        }
-    }
-    // While a tool runs its saved gameplay flags must not be overwritten by another.
-    if (state.IsEditing != 0 && state.ToolEngaged == 0 && EdInput::IsCtrlDown()) {
-        if (EdInput::IsPressed(Key::Q) && state.SpritePicker != nullptr) {
-            state.SpritePicker->Engage();
-        } else if (EdInput::IsPressed(Key::G) && state.SpriteMover != nullptr) {
-            state.SpriteMover->Engage();
-        }
-    }
-    if (EdInput::IsPressed(Key::F11)) {
-        if (state.IsEditing != 0) {
-            const bool palettesHidden = MainPalette != nullptr && MainPalette->Owner != nullptr &&
-                                        MainPalette->Owner->DrawEnabled != 0 && !MainPalette->IsAnyPaletteShown();
-            if (palettesHidden) {
-                ShowPalettes();
-            } else {
-                state.IsEditing = 0;
+    switch (static_cast<Key>(stroke.Key)) {
+        case Key::F1:
+            if (state.IsEditing == 0) {
+                EnterEditMode();
+            }
+            break;
+        case Key::F2:
+            if (state.IsEditing == 0) {
+                ReturnToEditor();
                 if (HasGameplayScreen()) {
-                    ShowGameplayEditorIcons(false);
+                    ShowGameplayEditorIcons(true);
                 }
             }
-        } else {
-            state.IsEditing = 1;
-            ShowPalettes();
-            if (HasGameplayScreen()) {
-                ShowGameplayEditorIcons(true);
-                RemoveGameplayTitleCard();
-            }
+            break;
+        case Key::F11: ToggleEditMode(); break;
+        case Key::Q:
+        case Key::G: EngageToolOnChord(stroke); break;
+        default: break;
+    }
+}
+
+// While a tool runs its saved gameplay flags must not be overwritten by another.
+void EdRootBhv::EngageToolOnChord(const KeyStroke& stroke) {
+    const EditorState& state = *gEditorState;
+    if (state.IsEditing == 0 || state.ToolEngaged != 0 || !stroke.Ctrl) {
+        return;
+    }
+    if (stroke.Key == KeyCode(Key::Q) && state.SpritePicker != nullptr) {
+        state.SpritePicker->Engage();
+    } else if (stroke.Key == KeyCode(Key::G) && state.SpriteMover != nullptr) {
+        state.SpriteMover->Engage();
+    }
+}
+
+void EdRootBhv::ToggleEditMode() {
+    EditorState& state = *gEditorState;
+    if (state.IsEditing == 0) {
+        state.IsEditing = 1;
+        ShowPalettes();
+        if (HasGameplayScreen()) {
+            ShowGameplayEditorIcons(true);
+            RemoveGameplayTitleCard();
         }
+        return;
+    }
+    const bool palettesHidden = MainPalette != nullptr && MainPalette->Owner != nullptr &&
+                                MainPalette->Owner->DrawEnabled != 0 && !MainPalette->IsAnyPaletteShown();
+    if (palettesHidden) {
+        ShowPalettes();
+        return;
+    }
+    state.IsEditing = 0;
+    if (HasGameplayScreen()) {
+        ShowGameplayEditorIcons(false);
     }
 }
 
@@ -223,7 +245,7 @@ void EdRootBhv::UpdateMouseOverPalette() {
 
 void EdRootBhv::UpdateKeyboardCapture() {
     if (gEditorState != nullptr) {
-        gEditorState->KeyboardCaptured = KeyboardCapturer::AnyHoldsKeyboardBelow(Owner) ? 1 : 0;
+        gEditorState->KeyboardCaptured = KeyboardCapturer::AnyHoldsKeyboardThisPassBelow(Owner) ? 1 : 0;
     }
 }
 

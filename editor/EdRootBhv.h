@@ -4,16 +4,17 @@
 #include <vector>
 
 #include "editor/EdMessageBox.h"
+#include "editor/KeyTaker.h"
 #include "object/Behavior.h"
 
 class EdPalMainBhv;
 
 // The root of the editor's interface: shows, hides and fades its three subtrees each
-// frame, takes the edit-mode keys (F1, F2, F11), returns from a play-test, opens the
-// message box, asks before the program ends with unsaved work, and works out once per
-// pump pass whether the mouse is over the editor and whether the editor holds the
-// keyboard.
-class EdRootBhv : public Behavior {
+// frame, deals each pass's keys out in the order they went down, takes the edit-mode
+// keys (F1, F2, F11, Ctrl+Q, Ctrl+G), returns from a play-test, opens the message box,
+// asks before the program ends with unsaved work, and works out once per pump pass
+// whether the mouse is over the editor and whether the editor holds the keyboard.
+class EdRootBhv : public Behavior, public KeyTaker {
 public:
     // The palettes' alpha byte while a tool is engaged.
     static constexpr uint8_t FadedAlpha = 76;
@@ -26,6 +27,7 @@ public:
     void Start() override;
     void Update() override;
     void HandleInput() override;
+    void TakeStroke(const KeyStroke& stroke, std::span<const KeyStroke> after) override;
 
     void ShowMessageBox(const std::vector<std::string>& labels, const std::string& title, MessageBoxCallback callback);
     void ReturnToEditor();
@@ -49,6 +51,10 @@ public:
 private:
     // F1's way into edit mode: the game pauses as it stands.
     void EnterEditMode();
+    // F11: into edit mode with the palettes, or shows hidden palettes, or leaves.
+    void ToggleEditMode();
+    // Ctrl+Q picks a sprite, Ctrl+G moves the inspected object.
+    void EngageToolOnChord(const KeyStroke& stroke);
     bool AskBeforeQuitting();
     void OnQuitAnswer(const std::string& answer);
     void ShowSubtrees(bool editing);

@@ -1,26 +1,27 @@
 #pragma once
 
-class Component;
-class GameObject;
+#include "editor/ListedComponent.h"
+#include "input/KeyStroke.h"
 
 // A component that can take the keyboard from the editor's own keys: a field with the
-// focus, an open dialog, an engaged tool. Each one is listed while it lives, so the
-// once-a-pass question asks these few instead of walking the whole editor tree.
-class KeyboardCapturer {
+// focus, an open dialog, an engaged tool.
+class KeyboardCapturer : public ListedComponent<KeyboardCapturer> {
 public:
-    KeyboardCapturer(const KeyboardCapturer&) = delete;
-    KeyboardCapturer& operator=(const KeyboardCapturer&) = delete;
-
-    // Holds the keyboard now, wherever its object is.
+    // Holds the keyboard at this point of the pass, wherever its object is.
     virtual bool HoldsKeyboard() const = 0;
+    // Holds it at some point of this pass: a field that a click of this pass focuses
+    // holds it from that click on.
+    virtual bool HoldsKeyboardThisPass() const { return HoldsKeyboard(); }
+    // One of the pass's strokes, as the editor root deals them out in the order they went
+    // down (KeyTaker). A dialog or a tool reads its keys in its own turn and takes none.
+    virtual void TakeStroke(const KeyStroke& stroke) { static_cast<void>(stroke); }
 
-    // Some listed capturer on the root or below it holds the keyboard.
+    // Some listed capturer on the root or below it holds the keyboard now.
     static bool AnyHoldsKeyboardBelow(const GameObject* root);
+    // ... or at some point of this pass.
+    static bool AnyHoldsKeyboardThisPassBelow(const GameObject* root);
 
 protected:
-    explicit KeyboardCapturer(const Component* self);
-    virtual ~KeyboardCapturer();
-
-private:
-    const Component* mSelf;
+    explicit KeyboardCapturer(const Component* self) : ListedComponent(self) {}
+    virtual ~KeyboardCapturer() = default;
 };

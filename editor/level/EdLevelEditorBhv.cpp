@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 #include "editor/EditorState.h"
 #include "editor/palettes/EdPalMainBhv.h"
@@ -104,10 +105,6 @@ bool IsMouseOverPalette() {
     return gEditorState != nullptr && gEditorState->MouseOverPalette != 0;
 }
 
-bool IsEnterPressed() {
-    return EdInput::IsPressed(Key::OemEnter);
-}
-
 }  // namespace
 
 GameObject* FindEditedLevel() {
@@ -117,7 +114,7 @@ GameObject* FindEditedLevel() {
     return gGameplayScreen->Owner->FindChild("Level");
 }
 
-EdLevelEditorBhv::EdLevelEditorBhv() = default;
+EdLevelEditorBhv::EdLevelEditorBhv() : KeyTaker(this) {}
 
 EdLevelEditorBhv::~EdLevelEditorBhv() {
     if (gEditorState != nullptr && gEditorState->LevelEditor == this) {
@@ -265,8 +262,11 @@ void EdLevelEditorBhv::ShowBoxIndicator(GameObject& indicator) const {
 
 // --- Keys and mouse ---
 
+// The strokes came first, dealt out by the editor root; what is left goes with the mouse.
 void EdLevelEditorBhv::HandleInput() {
     DropDestroyedFromSelection();
+    const bool begunThisPass = std::exchange(mToolBegunThisPass, false);
+    mNudgeStrokesTaken = 0;
     if (FindEditedLevel() == nullptr || gInputManager == nullptr ||
         (gEditorState != nullptr && gEditorState->KeyboardCaptured != 0)) {
         return;
@@ -274,31 +274,60 @@ void EdLevelEditorBhv::HandleInput() {
     const Vector2 mouse = ScreenToWorld(gInputManager->MousePosition);
     const Vector2 previous = ScreenToWorld(gInputManager->MousePositionPrevious);
     switch (mToolMode) {
-        case Tool::Move: HandleMove(mouse, previous); return;
-        case Tool::Rotate: HandleRotate(mouse, previous); return;
+        case Tool::Move:
+            if (!begunThisPass) {
+                MoveSelection(mouse, previous);
+            }
+            return;
+        case Tool::Rotate:
+            if (!begunThisPass) {
+                TurnSelection(mouse, previous);
+            }
+            return;
+        case Tool::BoxDragging: DragBox(mouse); return;
         case Tool::BoxFirstCorner:
-        case Tool::BoxDragging: HandleBox(mouse); return;
-        case Tool::None: HandleIdleKeys(mouse); return;
+        case Tool::None: return;
     }
 }
 
-bool EdLevelEditorBhv::IsConfirmPressed() const {
-    const bool click = EdInput::IsPressed(Key::LeftMouse) || EdInput::IsPressed(Key::RightMouse);
-    return (click && !IsMouseOverPalette()) || IsEnterPressed();
+void EdLevelEditorBhv::TakeStroke(const KeyStroke& stroke, std::span<const KeyStroke> after) {
+    DropDestroyedFromSelection();
+    if (FindEditedLevel() == nullptr) {
+        return;
+    }
+    switch (mToolMode) {
+        case Tool::Move:
+        case Tool::Rotate: EndTransformOnStroke(stroke); return;
+        case Tool::BoxFirstCorner:
+            if (EdInput::IsPress(stroke, Key::Esc)) {
+                mToolMode = Tool::None;
+            } else if (IsConfirm(stroke)) {
+                mBoxStart = mBoxEnd = ScreenToWorld(stroke.Mouse);
+                mToolMode = Tool::BoxDragging;
+            }
+            return;
+        case Tool::BoxDragging:
+            if (EdInput::IsPress(stroke, Key::Esc)) {
+                mToolMode = Tool::None;
+            }
+            return;
+        case Tool::None: TakeIdleStroke(stroke, after); return;
+    }
 }
 
-bool EdLevelEditorBhv::EndTransformOnKeys() {
-    if (EdInput::IsPressed(Key::Esc)) {
+bool EdLevelEditorBhv::IsConfirm(const KeyStroke& stroke) {
+    const bool click = EdInput::IsPress(stroke, Key::LeftMouse) || EdInput::IsPress(stroke, Key::RightMouse);
+    return (click && !IsMouseOverPalette()) || EdInput::IsPress(stroke, Key::OemEnter);
+}
+
+void EdLevelEditorBhv::EndTransformOnStroke(const KeyStroke& stroke) {
+    if (EdInput::IsPress(stroke, Key::Esc)) {
         CancelTransform();
         mToolMode = Tool::None;
-        return true;
-    }
-    if (IsConfirmPressed()) {
+    } else if (IsConfirm(stroke)) {
         mToolMode = Tool::None;
         PushHistory();
-        return true;
     }
-    return false;
 }
 
 // Esc undoes a move or turn; the move of fresh duplicates drops them instead.
@@ -316,20 +345,14 @@ void EdLevelEditorBhv::CancelTransform() {
     }
 }
 
-void EdLevelEditorBhv::HandleMove(Vector2 mouse, Vector2 previous) {
-    if (EndTransformOnKeys()) {
-        return;
-    }
+void EdLevelEditorBhv::MoveSelection(Vector2 mouse, Vector2 previous) {
     const Vector2 step = mouse - previous;
     for (GameObject* thing : Selection) {
         MoveThingTo(*thing, thing->GetPos() + step);
     }
 }
 
-void EdLevelEditorBhv::HandleRotate(Vector2 mouse, Vector2 previous) {
-    if (EndTransformOnKeys()) {
-        return;
-    }
+void EdLevelEditorBhv::TurnSelection(Vector2 mouse, Vector2 previous) {
     const Vector2 now = mouse - mPivot;
     const Vector2 before = previous - mPivot;
     const float angle = std::atan2(now.Y, now.X) - std::atan2(before.Y, before.X);
@@ -339,21 +362,9 @@ void EdLevelEditorBhv::HandleRotate(Vector2 mouse, Vector2 previous) {
     }
 }
 
-void EdLevelEditorBhv::HandleBox(Vector2 mouse) {
-    if (mToolMode == Tool::BoxFirstCorner) {
-        if (EdInput::IsPressed(Key::Esc)) {
-            mToolMode = Tool::None;
-        } else if (IsConfirmPressed()) {
-            mBoxStart = mBoxEnd = mouse;
-            mToolMode = Tool::BoxDragging;
-        }
-        return;
-    }
+// The box follows the mouse until the click or Enter that began it is let go.
+void EdLevelEditorBhv::DragBox(Vector2 mouse) {
     mBoxEnd = mouse;
-    if (EdInput::IsPressed(Key::Esc)) {
-        mToolMode = Tool::None;
-        return;
-    }
     if (EdInput::IsDown(Key::LeftMouse) || EdInput::IsDown(Key::RightMouse) || EdInput::IsDown(Key::OemEnter)) {
         return;
     }
@@ -375,61 +386,103 @@ void EdLevelEditorBhv::SelectBox() {
     }
 }
 
-void EdLevelEditorBhv::HandleIdleKeys(Vector2 mouse) {
-    const bool shift = EdInput::IsShiftDown();
-    const bool ctrl = EdInput::IsCtrlDown();
-    if (EdInput::IsPressed(Key::G) && !ctrl && !Selection.empty()) {
-        if (!MayEditAll(Selection)) {
-            return;
-        }
-        mToolMode = Tool::Move;
-        mMovingDuplicates = false;
-        BeginTransform();
+void EdLevelEditorBhv::BeginTool(Tool tool) {
+    if (Selection.empty() || !MayEditAll(Selection)) {
         return;
     }
-    if (EdInput::IsPressed(Key::R) && !Selection.empty()) {
-        if (!MayEditAll(Selection)) {
-            return;
-        }
-        mToolMode = Tool::Rotate;
-        BeginTransform();
-        return;
-    }
-    if (EdInput::IsPressed(Key::B)) {
-        mToolMode = Tool::BoxFirstCorner;
-    }
-    Nudge();
-    Reorder();
-    CycleSources();
-    if (EdInput::IsPressed(Key::LeftMouse) && !IsMouseOverPalette()) {
-        PlaceSource(mouse);
-    }
-    if (EdInput::IsPressed(Key::RightMouse) && !IsMouseOverPalette()) {
-        PickAtMouse();
-    }
-    if (shift && EdInput::IsPressed(Key::D) && !Selection.empty()) {
-        if (MayEditAll(Selection)) {
-            Duplicate();
-        }
-        return;
-    }
-    if (EdInput::IsPressed(Key::Delete) || EdInput::IsPressed(Key::X)) {
-        DeleteSelection();
-    }
-    if (EdInput::IsPressed(Key::A)) {
-        ToggleSelectAll();
-    }
-    if (EdInput::IsPressed(Key::PageUp)) {
-        AskSaveAndSwitch(-1);
-    } else if (EdInput::IsPressed(Key::PageDown)) {
-        AskSaveAndSwitch(1);
-    }
-    SaveOnKeys();
-    HandlePlayTestAndUndoKeys();
+    mToolMode = tool;
+    mMovingDuplicates = false;
+    BeginTransform();
+    mToolBegunThisPass = true;
 }
 
-void EdLevelEditorBhv::Nudge() {
-    const Vector2 d = EdInput::TypedNudge();
+void EdLevelEditorBhv::TakeIdleStroke(const KeyStroke& stroke, std::span<const KeyStroke> after) {
+    // Moves, turns, reorders and the like act on a press; a held arrow, bracket or Z
+    // repeats.
+    const bool press = !stroke.Repeat;
+    switch (static_cast<Key>(stroke.Key)) {
+        case Key::G:
+            // Ctrl+G belongs to the sprite mover.
+            if (press && !stroke.Ctrl) {
+                BeginTool(Tool::Move);
+            }
+            return;
+        case Key::R:
+            if (press) {
+                BeginTool(Tool::Rotate);
+            }
+            return;
+        case Key::B:
+            if (press) {
+                mToolMode = Tool::BoxFirstCorner;
+            }
+            return;
+        case Key::Left:
+        case Key::Right:
+        case Key::Up:
+        case Key::Down: Nudge(stroke, after); return;
+        case Key::F:
+            // Ctrl+F belongs to the editor camera.
+            if (press && !stroke.Ctrl) {
+                Reorder(stroke.Shift);
+            }
+            return;
+        case Key::LeftBracket:
+        case Key::RightBracket:
+            if (!stroke.Ctrl) {
+                CycleSources(stroke.Key == KeyCode(Key::LeftBracket) ? -1 : 1);
+            }
+            return;
+        default: break;
+    }
+    if (press) {
+        TakeIdlePress(stroke);
+    }
+    TakeHistoryStroke(stroke);
+}
+
+void EdLevelEditorBhv::TakeIdlePress(const KeyStroke& stroke) {
+    switch (static_cast<Key>(stroke.Key)) {
+        case Key::LeftMouse:
+            if (!IsMouseOverPalette()) {
+                PlaceSource(ScreenToWorld(stroke.Mouse));
+            }
+            return;
+        case Key::RightMouse:
+            if (!IsMouseOverPalette()) {
+                PickAt(stroke);
+            }
+            return;
+        case Key::D:
+            if (stroke.Shift && !Selection.empty() && MayEditAll(Selection)) {
+                Duplicate();
+            }
+            return;
+        case Key::Delete:
+        case Key::X: DeleteSelection(); return;
+        case Key::A: ToggleSelectAll(); return;
+        case Key::PageUp: AskSaveAndSwitch(-1); return;
+        case Key::PageDown: AskSaveAndSwitch(1); return;
+        default: return;
+    }
+}
+
+// The arrows struck one after another make one step, so Left and Right struck together
+// cancel; the arrows after the first of them were taken with it.
+void EdLevelEditorBhv::Nudge(const KeyStroke& stroke, std::span<const KeyStroke> after) {
+    if (mNudgeStrokesTaken > 0) {
+        --mNudgeStrokesTaken;
+        return;
+    }
+    std::vector<KeyStroke> run{stroke};
+    for (const KeyStroke& next : after) {
+        if (!EdInput::IsArrow(next.Key)) {
+            break;
+        }
+        run.push_back(next);
+    }
+    mNudgeStrokesTaken = static_cast<int>(run.size()) - 1;
+    const Vector2 d = EdInput::NudgeOf(run);
     if (d == Vector2() || Selection.empty() || !MayEditAll(Selection)) {
         return;
     }
@@ -441,13 +494,12 @@ void EdLevelEditorBhv::Nudge() {
     PushHistory();
 }
 
-void EdLevelEditorBhv::Reorder() {
-    // Ctrl+F belongs to the editor camera.
-    if (!EdInput::IsPressed(Key::F) || EdInput::IsCtrlDown() || !MayEditAll(Selection)) {
+void EdLevelEditorBhv::Reorder(bool toFront) {
+    if (!MayEditAll(Selection)) {
         return;
     }
     for (GameObject* thing : Selection) {
-        if (EdInput::IsShiftDown()) {
+        if (toFront) {
             thing->MoveToFirst();
         } else {
             thing->MoveToLast();
@@ -458,22 +510,9 @@ void EdLevelEditorBhv::Reorder() {
     }
 }
 
-void EdLevelEditorBhv::CycleSources() {
+void EdLevelEditorBhv::CycleSources(int step) {
     const Prefab& sources = Sources();
     if (sources.AutoCreates.empty() || gEditorState == nullptr) {
-        return;
-    }
-    // Ctrl as it was at the stroke: a quick chord is let go before its key counts as typed.
-    const auto left = EdInput::FindStroke(Key::LeftBracket);
-    const auto right = EdInput::FindStroke(Key::RightBracket);
-    int step = 0;
-    if (left && !left->Ctrl) {
-        step = -1;
-    }
-    if (right && !right->Ctrl) {
-        step = 1;
-    }
-    if (step == 0) {
         return;
     }
     const auto& entries = sources.AutoCreates;
@@ -518,11 +557,12 @@ void EdLevelEditorBhv::PlaceSource(Vector2 mouse) {
     }
 }
 
-void EdLevelEditorBhv::PickAtMouse() {
+// A click picks where it was made, Shift as it was then adding or removing.
+void EdLevelEditorBhv::PickAt(const KeyStroke& click) {
     GameObject* hit = nullptr;
-    PickObjectAt(FindEditedLevel(), &hit, gInputManager->MousePosition, StandsForThing);
+    PickObjectAt(FindEditedLevel(), &hit, click.Mouse, StandsForThing);
     hit = ThingOf(hit);
-    if (!EdInput::IsShiftDown()) {
+    if (!click.Shift) {
         Selection.clear();
         AddToSelection(hit);
         return;

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "editor/KeyTaker.h"
 #include "editor/level/LevelSnapshot.h"
 #include "object/Behavior.h"
 #include "object/Vector2.h"
@@ -18,7 +19,7 @@ class Prefab;
 // rectangle and places new things from "Lvl_Sources". It keeps the level's undo
 // history as snapshots, saves the level from them, asks before switching levels and
 // starts and ends play-tests. One indicator marks each selected thing.
-class EdLevelEditorBhv : public Behavior {
+class EdLevelEditorBhv : public Behavior, public KeyTaker {
 public:
     enum class Tool { None = 0, Move = 1, Rotate = 2, BoxFirstCorner = 4, BoxDragging = 5 };
 
@@ -28,6 +29,7 @@ public:
     void Start() override;
     void Update() override;
     void HandleInput() override;
+    void TakeStroke(const KeyStroke& stroke, std::span<const KeyStroke> after) override;
 
     void AddToSelection(GameObject* object);
     // Remembers each selected thing's position and rotation, and their mean position.
@@ -96,23 +98,29 @@ private:
     void UpdateIndicators();
     void ShowBoxIndicator(GameObject& indicator) const;
 
-    // Esc or a confirm ends a move or turn; true when it did.
-    bool EndTransformOnKeys();
+    // A click away from the palettes, or Enter.
+    static bool IsConfirm(const KeyStroke& stroke);
+    // Esc or a confirm ends a move or turn.
+    void EndTransformOnStroke(const KeyStroke& stroke);
     void CancelTransform();
-    void HandleMove(Vector2 mouse, Vector2 previous);
-    void HandleRotate(Vector2 mouse, Vector2 previous);
-    void HandleBox(Vector2 mouse);
-    void HandleIdleKeys(Vector2 mouse);
-    bool IsConfirmPressed() const;
-    void Nudge();
-    void Reorder();
-    void CycleSources();
+    void MoveSelection(Vector2 mouse, Vector2 previous);
+    void TurnSelection(Vector2 mouse, Vector2 previous);
+    void DragBox(Vector2 mouse);
+    // A move or turn of the selection, when there is one that may change.
+    void BeginTool(Tool tool);
+    void TakeIdleStroke(const KeyStroke& stroke, std::span<const KeyStroke> after);
+    void TakeIdlePress(const KeyStroke& stroke);
+    void Nudge(const KeyStroke& stroke, std::span<const KeyStroke> after);
+    // Draws the selection over the rest of its group, or under it.
+    void Reorder(bool toFront);
+    void CycleSources(int step);
     void PlaceSource(Vector2 mouse);
-    void PickAtMouse();
+    void PickAt(const KeyStroke& click);
     void Duplicate();
     void DeleteSelection();
     void ToggleSelectAll();
-    void HandlePlayTestAndUndoKeys();
+    void TakeHistoryStroke(const KeyStroke& stroke);
+    void StartPlayTest();
     void SelectBox();
     void WarnOfIncompleteThings(const Prefab& level) const;
     // Alt+S: the level is saved when it has unsaved edits; with only edits that it does
@@ -140,6 +148,10 @@ private:
     int mHistoryIndex = -1;
     // The move carries fresh duplicates: Esc destroys them instead of moving back.
     bool mMovingDuplicates = false;
+    // A stroke of this pass began the move or turn: the mouse moves it from the next.
+    bool mToolBegunThisPass = false;
+    // Arrow strokes of this pass already taken with the first of their run.
+    int mNudgeStrokesTaken = 0;
     // Edits since the last save that the level file does not keep ("B2FixtureCmp.Shape
     // of Wall", "Cue_BulletWallHit added to Layer1"); a restore rebuilds the things
     // without them.

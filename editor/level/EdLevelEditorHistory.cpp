@@ -175,9 +175,6 @@ void EdLevelEditorBhv::SaveLevel(const std::string& levelName) {
 }
 
 void EdLevelEditorBhv::SaveOnKeys() {
-    if (!EdInput::IsDown(Key::Alt) || !EdInput::IsPressed(Key::S)) {
-        return;
-    }
     if (Dirty != 0) {
         SaveLevel(gCurrentLevelName);
     } else if (!mUnkeptEdits.empty()) {
@@ -350,36 +347,42 @@ bool EdLevelEditorBhv::MayEditAll(const std::vector<GameObject*>& objects) const
     return std::all_of(objects.begin(), objects.end(), [this](const GameObject* object) { return MayEdit(*object); });
 }
 
-void EdLevelEditorBhv::HandlePlayTestAndUndoKeys() {
+// Alt+S, the play-test's F1 and F2, and Ctrl+Alt+Z and Ctrl+Shift+Z (which repeat while
+// held), each with the modifiers it was struck with.
+void EdLevelEditorBhv::TakeHistoryStroke(const KeyStroke& stroke) {
     if (gEditorState == nullptr) {
         return;
     }
     EditorState& state = *gEditorState;
-    if (EdInput::IsPressed(Key::F1)) {
-        if (gGameplayScreen != nullptr) {
-            gGameplayScreen->Owner->InputEnabled = 1;
-            gGameplayScreen->Owner->UpdateEnabled = 1;
-            gGameplayScreen->ShowEditorIcons(false);
-        }
-        // Shown again at the next entry into edit mode.
-        if (state.MainPalette != nullptr) {
-            state.MainPalette->ShowPalettes();
-        }
-        state.IsEditing = 0;
-        state.KeepPlayState = 1;
-    }
-    if (EdInput::IsPressed(Key::F2) && state.KeepPlayState != 0) {
+    if (EdInput::IsPress(stroke, Key::S) && stroke.Alt) {
+        SaveOnKeys();
+    } else if (EdInput::IsPress(stroke, Key::F1)) {
+        StartPlayTest();
+    } else if (EdInput::IsPress(stroke, Key::F2) && state.KeepPlayState != 0) {
         state.KeepPlayState = 0;
         RestoreHistory(mHistoryIndex);
-    }
-    const auto z = EdInput::FindStroke(Key::Z);
-    if (z && z->Ctrl) {
-        if (z->Alt && !z->Shift) {
+    } else if (stroke.Key == KeyCode(Key::Z) && stroke.Ctrl) {
+        if (stroke.Alt && !stroke.Shift) {
             // What the level does not keep goes first, alone: the kept edit before it
             // is the next undo's.
             RestoreHistory(mUndoTakesBackUnkept ? mHistoryIndex : mHistoryIndex - 1);
-        } else if (z->Shift && !z->Alt) {
+        } else if (stroke.Shift && !stroke.Alt) {
             RestoreHistory(mHistoryIndex + 1);
         }
     }
+}
+
+void EdLevelEditorBhv::StartPlayTest() {
+    EditorState& state = *gEditorState;
+    if (gGameplayScreen != nullptr) {
+        gGameplayScreen->Owner->InputEnabled = 1;
+        gGameplayScreen->Owner->UpdateEnabled = 1;
+        gGameplayScreen->ShowEditorIcons(false);
+    }
+    // Shown again at the next entry into edit mode.
+    if (state.MainPalette != nullptr) {
+        state.MainPalette->ShowPalettes();
+    }
+    state.IsEditing = 0;
+    state.KeepPlayState = 1;
 }

@@ -13,7 +13,7 @@
 
 using ListPalette::FindWidget;
 
-EdPalAutoCreateListBhv::EdPalAutoCreateListBhv() = default;
+EdPalAutoCreateListBhv::EdPalAutoCreateListBhv() : KeyTaker(this) {}
 
 void EdPalAutoCreateListBhv::Start() {
     FindWidgets();
@@ -173,9 +173,9 @@ void EdPalAutoCreateListBhv::MoveEntry(int offset) {
     }
 }
 
-void EdPalAutoCreateListBhv::HandleInput() {
-    if (gEditorState != nullptr && gEditorState->SelectedAutoCreate != nullptr && ListPalette::IsKeyboardFree() &&
-        EdInput::IsPressed(Key::Insert)) {
+void EdPalAutoCreateListBhv::TakeStroke(const KeyStroke& stroke, std::span<const KeyStroke> /*after*/) {
+    if (gEditorState != nullptr && gEditorState->SelectedAutoCreate != nullptr &&
+        EdInput::IsPress(stroke, Key::Insert)) {
         AddEntry();
     }
 }

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "editor/KeyTaker.h"
 #include "object/Behavior.h"
 
 class AutoCreate;
@@ -14,13 +15,14 @@ class Prefab;
 // The auto-create list "PalAutoCreateList": the child entries of the prefab named by the
 // editor's current name. It adds an entry for a picked prefab, duplicates, removes and
 // reorders entries; every change marks the owning prefab modified.
-class EdPalAutoCreateListBhv : public Behavior {
+class EdPalAutoCreateListBhv : public Behavior, public KeyTaker {
 public:
     EdPalAutoCreateListBhv();
 
     void Start() override;
     void Update() override;
-    void HandleInput() override;
+    // Insert adds an entry beside the selected one.
+    void TakeStroke(const KeyStroke& stroke, std::span<const KeyStroke> after) override;
 
     void SelectRow(int row);
     void AddEntry();

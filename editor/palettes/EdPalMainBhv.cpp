@@ -3,6 +3,7 @@
 #include "editor/EditorState.h"
 #include "editor/UnsavedWork.h"
 #include "editor/palettes/ListPaletteSupport.h"
+#include "editor/widgets/EdInput.h"
 #include "editor/widgets/EdLook.h"
 #include "editor/widgets/EdPaletteBhv.h"
 #include "editor/widgets/EdPropertyRowBhv.h"
@@ -10,7 +11,6 @@
 #include "editor/widgets/EdToggleBhv.h"
 #include "editor/widgets/TextFitting.h"
 #include "game/levels/SavedDataBhv.h"
-#include "input/InputManager.h"
 #include "object/ContentWarning.h"
 #include "object/GameObject.h"
 #include "object/GameTime.h"
@@ -37,13 +37,9 @@ void SetAllFlags(GameObject* object, bool on) {
     }
 }
 
-bool IsKeyboardCaptured() {
-    return gEditorState != nullptr && gEditorState->KeyboardCaptured != 0;
-}
-
 }  // namespace
 
-EdPalMainBhv::EdPalMainBhv() = default;
+EdPalMainBhv::EdPalMainBhv() : KeyTaker(this) {}
 
 EdPalMainBhv::~EdPalMainBhv() {
     if (gEditorState != nullptr && gEditorState->MainPalette == this) {
@@ -235,15 +231,11 @@ void EdPalMainBhv::ShowMessage(MessageRow& row, const std::string& text) {
     }
 }
 
-void EdPalMainBhv::HandleInput() {
-    // The keys belong to a text field or a dialog while they hold the keyboard.
-    if (IsKeyboardCaptured() || gInputManager == nullptr) {
-        return;
-    }
-    if (gInputManager->IsKeyPressed(Key::Pause) && ChkPauseGame != nullptr) {
+void EdPalMainBhv::TakeStroke(const KeyStroke& stroke, std::span<const KeyStroke> /*after*/) {
+    if (EdInput::IsPress(stroke, Key::Pause) && ChkPauseGame != nullptr) {
         ChkPauseGame->SetValue(!ChkPauseGame->Value);
     }
-    if (gInputManager->IsKeyPressed(Key::Tab)) {
+    if (EdInput::IsPress(stroke, Key::Tab)) {
         if (ChkObjectList != nullptr && ChkObjectList->Value) {
             HidePalettes();
         } else {

@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <string>
 
+#include "editor/KeyTaker.h"
 #include "object/Behavior.h"
 
 class EdPaletteBhv;
@@ -14,7 +15,7 @@ class EdToggleBhv;
 // the game and show the physics view, a status row with the level and the source
 // object the level editor would insert, a row naming what is not saved yet, and a row
 // for messages to the designer (saves, refusals, content problems).
-class EdPalMainBhv : public Behavior {
+class EdPalMainBhv : public Behavior, public KeyTaker {
 public:
     static constexpr const char* SourcesPrefab = "Lvl_Sources";
     static constexpr const char* LevelPrefix = "Lv: ";
@@ -35,7 +36,8 @@ public:
 
     void Start() override;
     void Update() override;
-    void HandleInput() override;
+    // Tab hides or shows the other palettes; the Pause key flips the pause toggle.
+    void TakeStroke(const KeyStroke& stroke, std::span<const KeyStroke> after) override;
 
     void HidePalettes();
     void ShowPalettes();

@@ -89,7 +89,7 @@ bool IsStillSelected(const void* selection) {
 
 }  // namespace
 
-EdPalObjectEditBhv::EdPalObjectEditBhv() = default;
+EdPalObjectEditBhv::EdPalObjectEditBhv() : KeyTaker(this) {}
 
 EdPalObjectEditBhv::~EdPalObjectEditBhv() {
     if (gEditorState != nullptr && gEditorState->ObjectEditPalette == this) {
@@ -659,17 +659,18 @@ void EdPalObjectEditBhv::SetSelectedFlag(uint8_t GameObject::*flag, const char* 
     ReportUnkeptChange(*object, std::string(name) + " of");
 }
 
-void EdPalObjectEditBhv::HandleInput() {
-    if (!EdInput::IsCtrlDown() || !IsStillSelected(LastSelection)) {
+void EdPalObjectEditBhv::TakeStroke(const KeyStroke& stroke, std::span<const KeyStroke> /*after*/) {
+    const bool shape = EdInput::IsCtrlPress(stroke, Key::E);
+    const bool origin = EdInput::IsCtrlPress(stroke, Key::L);
+    if ((!shape && !origin) || !IsStillSelected(LastSelection)) {
         return;
     }
-    // The shortcuts act on the component of the last fill, when it is still there.
     const std::vector<Entry> entries = ListComponents();
-    if (EdInput::IsPressed(Key::E) && FindLiveEntry(entries, mShapeFixtureIndex, ShapeFixture) != nullptr &&
+    if (shape && FindLiveEntry(entries, mShapeFixtureIndex, ShapeFixture) != nullptr &&
         gEditorState->BeginShapeEditing) {
         gEditorState->BeginShapeEditing(ShapeFixture);
     }
-    if (EdInput::IsPressed(Key::L)) {
+    if (origin) {
         if (const Entry* sprite = FindLiveEntry(entries, mSelectedSpriteIndex, SelectedSprite)) {
             CentreSpriteOrigin(*sprite);
         }

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "editor/KeyTaker.h"
 #include "object/Behavior.h"
 #include "object/SubProperty.h"
 
@@ -21,7 +22,7 @@ class PrefabComponent;
 // a prefab's entry (marking the prefab modified). It also renames the selection, adds,
 // removes and moves components, switches an object's flags, and offers Ctrl+E (shape
 // editor on a fixture) and Ctrl+L (origin to the centre of a sprite).
-class EdPalObjectEditBhv : public Behavior {
+class EdPalObjectEditBhv : public Behavior, public KeyTaker {
 public:
     static constexpr const char* PropertyRowPrefab = "EdPropertyRow";
     static constexpr float ScrollInterval = 0.05f;
@@ -39,7 +40,8 @@ public:
 
     void Start() override;
     void Update() override;
-    void HandleInput() override;
+    // Ctrl+E and Ctrl+L, on the component of the last fill when it is still there.
+    void TakeStroke(const KeyStroke& stroke, std::span<const KeyStroke> after) override;
 
     void OnRowLabelClicked(int row);
     void OnRowValueChanged(int row, const std::string& text);

@@ -106,7 +106,7 @@ bool MayAddUnder(const GameObject& parent) {
 
 }  // namespace
 
-EdPalObjectListBhv::EdPalObjectListBhv() = default;
+EdPalObjectListBhv::EdPalObjectListBhv() : KeyTaker(this) {}
 
 void EdPalObjectListBhv::Start() {
     FindWidgets();
@@ -421,17 +421,15 @@ void EdPalObjectListBhv::SaveSelectedToPrefabs() {
     }
 }
 
-void EdPalObjectListBhv::HandleInput() {
-    if (gEditorState == nullptr || gEditorState->SelectedObject == nullptr || !ListPalette::IsKeyboardFree()) {
+void EdPalObjectListBhv::TakeStroke(const KeyStroke& stroke, std::span<const KeyStroke> /*after*/) {
+    if (gEditorState == nullptr || gEditorState->SelectedObject == nullptr) {
         return;
     }
-    if (EdInput::IsPressed(Key::Insert)) {
+    if (EdInput::IsPress(stroke, Key::Insert)) {
         AddObject();
-    }
-    if (EdInput::IsCtrlDown() && EdInput::IsPressed(Key::S)) {
+    } else if (EdInput::IsCtrlPress(stroke, Key::S)) {
         SaveSelectedToPrefabs();
-    }
-    if (EdInput::IsCtrlDown() && EdInput::IsPressed(Key::P) && gEditorState->SelectedObject != nullptr) {
+    } else if (EdInput::IsCtrlPress(stroke, Key::P)) {
         if (Prefab* prefab = FindPrefab(gEditorState->SelectedObject->PrefabName)) {
             gEditorState->SelectPrefab(prefab);
             gEditorState->SelectedName = prefab->Name;

@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "editor/KeyTaker.h"
 #include "object/Behavior.h"
 
 class AutoCreate;
@@ -14,7 +15,7 @@ class EdPaletteBhv;
 // the parent itself. Left click selects, right click descends (climbs on the parent
 // row). It adds, removes, reorders and rebuilds objects, and writes an instance's
 // values back into the prefab data it came from.
-class EdPalObjectListBhv : public Behavior {
+class EdPalObjectListBhv : public Behavior, public KeyTaker {
 public:
     static constexpr const char* NewObjectName = "NewObject";
     static constexpr const char* ChildrenMark = "  [+]";
@@ -23,7 +24,9 @@ public:
 
     void Start() override;
     void Update() override;
-    void HandleInput() override;
+    // Insert adds an object, Ctrl+S writes the selection into its prefabs, Ctrl+P
+    // selects its prefab.
+    void TakeStroke(const KeyStroke& stroke, std::span<const KeyStroke> after) override;
 
     void SelectRow(int row);
     void DescendRow(int row);

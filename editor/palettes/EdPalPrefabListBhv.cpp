@@ -51,7 +51,7 @@ void ConfirmSaveAll(const std::vector<std::string>& saved, const std::vector<std
 
 }  // namespace
 
-EdPalPrefabListBhv::EdPalPrefabListBhv() = default;
+EdPalPrefabListBhv::EdPalPrefabListBhv() : KeyTaker(this) {}
 
 void EdPalPrefabListBhv::Start() {
     FindWidgets();
@@ -269,11 +269,11 @@ void EdPalPrefabListBhv::UpdateAll() {
     }
 }
 
-void EdPalPrefabListBhv::HandleInput() {
-    if (gEditorState == nullptr || !ListPalette::IsKeyboardFree()) {
+void EdPalPrefabListBhv::TakeStroke(const KeyStroke& stroke, std::span<const KeyStroke> /*after*/) {
+    if (gEditorState == nullptr) {
         return;
     }
-    const bool saveKey = EdInput::IsCtrlDown() && EdInput::IsPressed(Key::S);
+    const bool saveKey = EdInput::IsCtrlPress(stroke, Key::S);
     // Ctrl+Shift+S saves the current prefab, then the rest: one confirmation for both.
     std::vector<std::string> saved;
     std::vector<std::string> removed;
@@ -281,10 +281,10 @@ void EdPalPrefabListBhv::HandleInput() {
     if (saveKey && gEditorState->SelectedObject == nullptr) {
         failed = !WriteCurrent(saved);
     }
-    if (EdInput::IsPressed(Key::Insert) && gEditorState->SelectedPrefab != nullptr) {
+    if (EdInput::IsPress(stroke, Key::Insert) && gEditorState->SelectedPrefab != nullptr) {
         NewPrefab();
     }
-    if (saveKey && EdInput::IsShiftDown()) {
+    if (saveKey && stroke.Shift) {
         failed = !WriteAllModified(saved, removed) || failed;
         if (!failed) {
             ConfirmSaveAll(saved, removed);

@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "editor/KeyTaker.h"
 #include "object/Behavior.h"
 
 class EdButtonBhv;
@@ -14,7 +15,7 @@ class Prefab;
 // The prefab list "PalPrefabList": every loaded prefab in name order, filtered by a
 // text while it is typed. It creates, duplicates, removes and saves prefabs and pushes
 // a prefab's definition into the running scene.
-class EdPalPrefabListBhv : public Behavior {
+class EdPalPrefabListBhv : public Behavior, public KeyTaker {
 public:
     static constexpr const char* NewPrefabName = "NewPrefab";
 
@@ -22,7 +23,9 @@ public:
 
     void Start() override;
     void Update() override;
-    void HandleInput() override;
+    // Ctrl+S saves the current prefab (while no object is selected), Insert makes a new
+    // one, Ctrl+Shift+S saves them all.
+    void TakeStroke(const KeyStroke& stroke, std::span<const KeyStroke> after) override;
 
     void SelectRow(int row);
     void NewPrefab();

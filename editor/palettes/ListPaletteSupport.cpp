@@ -83,10 +83,6 @@ int LastScrollOffset(int count, int rows) {
     return std::max(count - rows + 1, 0);
 }
 
-bool IsKeyboardFree() {
-    return gEditorState == nullptr || gEditorState->KeyboardCaptured == 0;
-}
-
 void ReportSaveFailure(const std::string& what) {
     const std::string message = "Save failed: " + what;
     std::cerr << message << '\n';

@@ -37,8 +37,6 @@ void RefreshScrollButtons(EdButtonBhv* up, EdButtonBhv* down, int scrollOffset, 
 // The last offset that still shows a row: the final page ends with one empty row.
 int LastScrollOffset(int count, int rows);
 
-bool IsKeyboardFree();
-
 // The entries of the level being edited are written from the level editor's history at
 // each level save: changed in a list they would be saved over, or saved by "Save all"
 // under a level that shows otherwise. False, and the designer is told, for that level.

@@ -3,7 +3,7 @@
 #include "editor/widgets/EdInput.h"
 #include "render/Graphics.h"
 
-EdCameraMoverBhv::EdCameraMoverBhv() : KeyboardCapturer(this) {
+EdCameraMoverBhv::EdCameraMoverBhv() : KeyboardCapturer(this), KeyTaker(this) {
     RegisterProperty(&MoveIncrement, "MoveIncrement");
     RegisterProperty(&ZoomFactor, "ZoomFactor");
     RegisterProperty(&IsStandalone, "IsStandalone");
@@ -37,15 +37,18 @@ void EdCameraMoverBhv::Update() {
     }
 }
 
-void EdCameraMoverBhv::HandleInput() {
-    if (IsStandalone) {
-        if (Engaged == 0 && EdInput::IsCtrlDown() && EdInput::IsPressed(Key::F)) {
-            Activate();
-        } else if (Engaged != 0 && EdInput::IsPressed(Key::Esc)) {
-            Deactivate();
-        }
+void EdCameraMoverBhv::TakeStroke(const KeyStroke& stroke, std::span<const KeyStroke> /*after*/) {
+    if (IsStandalone && EdInput::IsCtrlPress(stroke, Key::F)) {
+        Activate();
     }
+}
+
+void EdCameraMoverBhv::HandleInput() {
     if (Engaged == 0) {
+        return;
+    }
+    if (IsStandalone && EdInput::IsPressed(Key::Esc)) {
+        Deactivate();
         return;
     }
     if (EdInput::IsTyped(Key::W)) {

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 
+#include "editor/KeyTaker.h"
 #include "editor/KeyboardCapturer.h"
 #include "editor/tools/EdToolFlags.h"
 #include "object/Behavior.h"
@@ -10,12 +11,14 @@
 // A free editor camera: while engaged it stands in for the renderer's world camera and
 // pans (W A S D) and zooms (Equals, Minus) by typed keys; gameplay is paused meanwhile.
 // Standalone it takes Ctrl+F and Esc itself; otherwise its owner engages it.
-class EdCameraMoverBhv : public Behavior, public KeyboardCapturer {
+class EdCameraMoverBhv : public Behavior, public KeyboardCapturer, public KeyTaker {
 public:
     EdCameraMoverBhv();
 
     void Update() override;
     void HandleInput() override;
+    // Standalone, Ctrl+F engages the camera.
+    void TakeStroke(const KeyStroke& stroke, std::span<const KeyStroke> after) override;
 
     void Activate();
     void Deactivate();

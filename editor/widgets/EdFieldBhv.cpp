@@ -1,6 +1,7 @@
 #include "editor/widgets/EdFieldBhv.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "editor/widgets/EdInput.h"
 #include "editor/widgets/EdLook.h"
@@ -20,7 +21,15 @@ void EdFieldBhv::Start() {
     NormalBoxTint = EdLook::GetTint(BoxObject);
 }
 
+void EdFieldBhv::TakeStroke(const KeyStroke& stroke) {
+    mStrokesDealt = true;
+    Apply(stroke);
+}
+
 void EdFieldBhv::HandleInput() {
+    if (std::exchange(mStrokesDealt, false)) {
+        return;
+    }
     // Without the focus only a click counts, and most passes have none.
     if (HasFocus == 0 && !EdInput::IsPressed(Key::LeftMouse) && !EdInput::IsPressed(Key::RightMouse)) {
         return;

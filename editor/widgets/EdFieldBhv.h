@@ -24,11 +24,14 @@ public:
     EdFieldBhv();
 
     void Start() override;
+    // Without an editor root to deal the strokes out, the field takes them itself here.
     void HandleInput() override;
     void SetRect(float x, float y, float width, float height) override;
+    bool HoldsKeyboard() const override { return HasFocus != 0; }
     // From the pump of the click that gives it the focus on: the keys after the click
     // in that pump are the field's too.
-    bool HoldsKeyboard() const override { return HasFocus != 0 || TakesFocusThisPass(); }
+    bool HoldsKeyboardThisPass() const override { return HasFocus != 0 || TakesFocusThisPass(); }
+    void TakeStroke(const KeyStroke& stroke) override;
 
     std::string Text;
     uint8_t HasFocus = 0;
@@ -61,4 +64,6 @@ private:
 
     // The first character shown while the text is scrolled.
     size_t mFirstShown = 0;
+    // The editor root dealt this pass's strokes to the field before its turn came.
+    bool mStrokesDealt = false;
 };

@@ -1,5 +1,7 @@
 #include "editor/widgets/EdInput.h"
 
+#include <optional>
+
 #include "input/InputManager.h"
 #include "object/DrawLayer.h"
 #include "object/ObjectPicking.h"
@@ -8,7 +10,7 @@ namespace EdInput {
 
 namespace {
 
-std::optional<KeyStroke> FindStrokeIn(const std::vector<KeyStroke>& strokes, Key key) {
+std::optional<KeyStroke> FindStrokeIn(std::span<const KeyStroke> strokes, Key key) {
     for (const KeyStroke& stroke : strokes) {
         if (stroke.Key == KeyCode(key)) {
             return stroke;
@@ -18,7 +20,7 @@ std::optional<KeyStroke> FindStrokeIn(const std::vector<KeyStroke>& strokes, Key
 }
 
 // -1, 0 or +1 along one axis; *shift is set when Shift was held at either stroke.
-float NudgeAlong(const std::vector<KeyStroke>& strokes, Key negative, Key positive, bool* shift) {
+float NudgeAlong(std::span<const KeyStroke> strokes, Key negative, Key positive, bool* shift) {
     float step = 0.0f;
     if (const auto stroke = FindStrokeIn(strokes, negative)) {
         step -= 1.0f;
@@ -50,8 +52,17 @@ std::vector<KeyStroke> Strokes() {
     return gInputManager != nullptr ? gInputManager->Strokes() : std::vector<KeyStroke>();
 }
 
-std::optional<KeyStroke> FindStroke(Key key) {
-    return FindStrokeIn(Strokes(), key);
+bool IsPress(const KeyStroke& stroke, Key key) {
+    return !stroke.Repeat && stroke.Key == KeyCode(key);
+}
+
+bool IsCtrlPress(const KeyStroke& stroke, Key key) {
+    return stroke.Ctrl && IsPress(stroke, key);
+}
+
+bool IsArrow(int key) {
+    return key == KeyCode(Key::Left) || key == KeyCode(Key::Right) || key == KeyCode(Key::Up) ||
+           key == KeyCode(Key::Down);
 }
 
 bool IsPressed(Key key) {
@@ -66,21 +77,16 @@ bool IsTyped(Key key) {
     return gInputManager != nullptr && gInputManager->IsKeyTyped(key);
 }
 
-bool IsCtrlDown() {
-    return IsDown(Key::Ctrl);
-}
-
-bool IsShiftDown() {
-    return IsDown(Key::Shift) || IsDown(Key::RightShift);
-}
-
-Vector2 TypedNudge() {
-    const std::vector<KeyStroke> strokes = Strokes();
+Vector2 NudgeOf(std::span<const KeyStroke> strokes) {
     bool shift = false;
     const float x = NudgeAlong(strokes, Key::Left, Key::Right, &shift);
     const float y = NudgeAlong(strokes, Key::Up, Key::Down, &shift);
     const Vector2 d(x, y);
     return shift ? d * 10.0f : d;
+}
+
+Vector2 TypedNudge() {
+    return NudgeOf(Strokes());
 }
 
 }  // namespace EdInput

@@ -1,6 +1,6 @@
 #pragma once
 
-#include <optional>
+#include <span>
 #include <vector>
 
 #include "input/KeyStroke.h"
@@ -20,17 +20,19 @@ Vector2 MousePrevious();
 Vector2 MouseAt(const KeyStroke& stroke);
 // This pass's keys in the order they went down (the input manager's Strokes).
 std::vector<KeyStroke> Strokes();
-// The key's first stroke this pass (a press, or a held key typing again) with the
-// modifiers as they were then: a quick chord can be let go within the pump that pressed
-// it, before the pass in which its key counts as typed.
-std::optional<KeyStroke> FindStroke(Key key);
+// The stroke is the key going down, not a held key typing again.
+bool IsPress(const KeyStroke& stroke, Key key);
+// The stroke is the key going down with Ctrl held as it went down: a quick chord is
+// often let go before its pass comes, or its Ctrl went down a pass earlier.
+bool IsCtrlPress(const KeyStroke& stroke, Key key);
+bool IsArrow(int key);
 bool IsPressed(Key key);
 bool IsDown(Key key);
 bool IsTyped(Key key);
-bool IsCtrlDown();
-bool IsShiftDown();
-// The arrow keys struck this pass as a step in interface pixels (y down); opposite keys
+// The arrow keys among the strokes as a step in interface pixels (y down); opposite keys
 // cancel, and Shift held at a stroke makes it ten times longer.
+Vector2 NudgeOf(std::span<const KeyStroke> strokes);
+// The same for every stroke of this pass.
 Vector2 TypedNudge();
 
 }  // namespace EdInput

@@ -32,7 +32,9 @@
 #include "editor/palettes/EdPalObjectEditBhv.h"
 #include "editor/palettes/EdPalObjectListBhv.h"
 #include "editor/palettes/EdPalPrefabListBhv.h"
+#include "editor/tools/EdCameraMoverBhv.h"
 #include "editor/tools/EdShapeEditorBhv.h"
+#include "editor/tools/EdSpritePickerBhv.h"
 #include "editor/tools/EdSpriteMoverBhv.h"
 #include "editor/widgets/EdButtonBhv.h"
 #include "editor/widgets/EdFieldBhv.h"
@@ -70,6 +72,42 @@ std::string ReadFile(const fs::path& file) {
     std::stringstream text;
     text << in.rdbuf();
     return text.str();
+}
+
+// Keys as one pump gives them to the window's path.
+using Pump = std::vector<PlayHarness::PumpKey>;
+
+// Each key down and up again.
+Pump Tapped(std::initializer_list<Key> keys) {
+    Pump pump;
+    for (Key key : keys) {
+        pump.push_back({key, true});
+        pump.push_back({key, false});
+    }
+    return pump;
+}
+
+Pump operator+(Pump first, const Pump& then) {
+    first.insert(first.end(), then.begin(), then.end());
+    return first;
+}
+
+// The chord as a quick hand strikes it: the modifier down, the key down and up, the
+// modifier up.
+Pump Chord(Key modifier, Key key) {
+    return Pump{{modifier, true}} + Tapped({key}) + Pump{{modifier, false}};
+}
+
+// A property part of a named thing as the level file holds it.
+std::string ValueInFile(const fs::path& file, const std::string& thing, const std::string& path) {
+    pt::ptree tree;
+    pt::read_json(file.string(), tree);
+    for (const auto& [key, entry] : tree.get_child("AutoCreate")) {
+        if (entry.get<std::string>("Name", "") == thing) {
+            return entry.get<std::string>("InstanceProperties." + path, "(none)");
+        }
+    }
+    return "(no " + thing + ")";
 }
 
 class LevelEditorTest : public EditedLevelFixture {
@@ -130,6 +168,30 @@ protected:
     }
 
     static std::string StatusText() { return gEditorState->MainPalette->GetNotice(); }
+
+    // Each pump's keys through the window's path, a pass each, then a pass to settle.
+    void Pumps(const std::vector<Pump>& pumps) {
+        for (const Pump& pump : pumps) {
+            mPlay->PumpKeys = pump;
+            mPlay->RunPass();
+        }
+        mPlay->RunPass();
+    }
+
+    // The pistol of the first level in the inspector, the mouse on its ammunition field.
+    const EdFieldBhv& PointAtThePistolsAmmunition() {
+        Press(Key::Tab);
+        gEditorState->SelectObject(Things("Pkup_Pistol").front());
+        const EdFieldBhv& field = InspectorField("Pkup_WeaponBhv", "  AmmoCount");
+        MouseAt(Vector2(field.Rect.X + field.Rect.Width / 2.0f, field.Rect.Y + field.Rect.Height / 2.0f),
+                DrawLayer::Editor);
+        mPlay->RunPass();
+        return field;
+    }
+
+    std::string AmmunitionInFile() const {
+        return ValueInFile(LevelFile("Lvl_01"), "PistolPickup", "Pkup_WeaponBhv.AmmoCount");
+    }
 
     // As a user does it: right click clears the field and takes the keyboard, the text
     // is typed, Enter commits.
@@ -316,6 +378,46 @@ TEST_F(LevelEditorTest, AChordLetGoWithinOnePumpKeepsItsModifiers) {
     const std::string shown = gEditorState->SelectedName;
     chord({Key::Ctrl}, Key::RightBracket);
     EXPECT_EQ(gEditorState->SelectedName, shown);
+}
+
+// A tool chord struck quickly engages its tool: let go within one pump, or with its Ctrl
+// gone down a pass before the key and let go with it. Each is read with the Ctrl it was
+// struck with, not the Ctrl still held when its pass comes.
+TEST_F(LevelEditorTest, QuickToolChordsEngageTheirTools) {
+    Press(Key::Tab);
+    GameObject* pistol = Things("Pkup_Pistol").front();
+    gEditorState->SelectObject(pistol);
+    const EdCameraMoverBhv& camera = *EditorObject({"EdCameraMover"})->GetComponent<EdCameraMoverBhv>();
+    for (const bool ctrlFirst : {false, true}) {
+        const char* how = ctrlFirst ? "Ctrl a pass before the key" : "in one pump";
+        const auto strike = [this, ctrlFirst](Key key) {
+            if (ctrlFirst) {
+                Pumps({{{Key::Ctrl, true}}, Tapped({key}) + Pump{{Key::Ctrl, false}}});
+            } else {
+                Pumps({Chord(Key::Ctrl, key)});
+            }
+        };
+        ClickInspectorComponent("B2FixtureCmp");
+        strike(Key::E);
+        EXPECT_TRUE(gEditorState->ShapeEditor->IsEditing()) << how;
+        Press(Key::Esc);
+
+        ClickInspectorComponent("SpriteCmp");
+        pistol->Sprite->Origin = Vector2();
+        strike(Key::L);
+        ExpectNear(pistol->Sprite->Origin, pistol->Sprite->Size * -0.5f);
+
+        strike(Key::G);
+        EXPECT_TRUE(gEditorState->SpriteMover->IsEngaged()) << how;
+        Press(Key::Esc);
+        strike(Key::Q);
+        EXPECT_TRUE(gEditorState->SpritePicker->IsEngaged()) << how;
+        Press(Key::Esc);
+        strike(Key::F);
+        EXPECT_TRUE(camera.IsEngaged()) << how;
+        Press(Key::Esc);
+        EXPECT_EQ(gEditorState->ToolEngaged, 0) << how;
+    }
 }
 
 TEST_F(LevelEditorTest, NudgesSelectAllReorderingAndSourceCycling) {
@@ -937,6 +1039,62 @@ TEST_F(LevelEditorTest, InspectorEditsOfAThingAreUndoStepsThatTheSaveWrites) {
     EXPECT_EQ(editor.Dirty, 0);
     EXPECT_NE(StatusText().find("SpriteCmp.Size"), std::string::npos) << StatusText();
     EXPECT_NE(StatusText().find("Sidearm"), std::string::npos) << StatusText();
+}
+
+// On a busy machine one pass can take the right click on a field, the digit, the Enter
+// that commits it and the Alt+S struck after it, in any grouping. The keys act in the
+// order they went down, the level editor's too: the save holds the digit, says so and
+// leaves nothing unsaved. An Alt+S struck before the edit saves without it.
+TEST_F(LevelEditorTest, AnAltSStruckRightAfterAnEnterSavesWhatTheEnterCommitted) {
+    EdLevelEditorBhv& editor = *Editor();
+    PointAtThePistolsAmmunition();
+    const Pump click = Tapped({Key::RightMouse});
+    const Pump enter = Tapped({Key::OemEnter});
+    const Pump save = Chord(Key::Alt, Key::S);
+    const struct {
+        const char* Route;
+        const char* Digit;
+        std::vector<Pump> Pumps;
+    } routes[] = {
+        {"all in one pass", "2", {click + Tapped({Key::Oem2}) + enter + save}},
+        {"the click; then the rest in one pass", "3", {click, Tapped({Key::Oem3}) + enter + save}},
+        {"click and digit; then Enter and Alt+S", "4", {click + Tapped({Key::Oem4}), enter + save}},
+        {"a pass each", "5", {click, Tapped({Key::Oem5}), enter, save}},
+    };
+    for (const auto& route : routes) {
+        Pumps(route.Pumps);
+        EXPECT_EQ(AmmunitionInFile(), route.Digit) << route.Route;
+        EXPECT_EQ(StatusText(), "Saved Lvl_01") << route.Route;
+        EXPECT_EQ(editor.Dirty, 0) << route.Route;
+        EXPECT_TRUE(FindUnsavedWork().IsEmpty()) << route.Route;
+    }
+
+    Pumps({click + Tapped({Key::Oem6}) + enter});
+    Pumps({save + click + Tapped({Key::Oem7}) + enter});
+    EXPECT_EQ(AmmunitionInFile(), "6");
+    EXPECT_EQ(Things("Pkup_Pistol").front()->GetComponent<Pkup_WeaponBhv>()->GetAmmoCount(), 7);
+    EXPECT_EQ(FindUnsavedWork().Describe(), "level");
+}
+
+// A designer's rhythm: right click, a digit and Enter 5 ms apart, Alt+S a moment later.
+// A quick Alt+S often has its Alt go down in one pass and its S, with both let go, in
+// the next; the save is read with the Alt it was struck with, so every edit reaches the
+// file.
+TEST_F(LevelEditorTest, AnAltSWhoseAltWentDownAPassBeforeItsSStillSavesTheEdit) {
+    EdLevelEditorBhv& editor = *Editor();
+    PointAtThePistolsAmmunition();
+    const struct {
+        Key Digit;
+        const char* Text;
+    } edits[] = {{Key::Oem1, "1"}, {Key::Oem2, "2"}, {Key::Oem3, "3"}};
+    for (const auto& edit : edits) {
+        Pumps({Tapped({Key::RightMouse}), Tapped({edit.Digit, Key::OemEnter})});
+        ASSERT_EQ(editor.Dirty, 1) << edit.Text;
+        Play().RunSeconds(0.6f);
+        Pumps({{{Key::Alt, true}}, Tapped({Key::S}) + Pump{{Key::Alt, false}}});
+        EXPECT_EQ(AmmunitionInFile(), edit.Text);
+        EXPECT_EQ(editor.Dirty, 0) << edit.Text;
+    }
 }
 
 // F1 alone leaves the level's moving things as play left them, and the history leaves

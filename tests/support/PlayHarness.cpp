@@ -78,12 +78,17 @@ PlayHarness::PlayHarness(unsigned seed) {
         for (Key key : PressOnce) {
             gInputManager->KeysDown.set(KeyCode(key));
         }
+        for (Key key : mPumpKeysDown) {
+            gInputManager->KeysDown.set(KeyCode(key));
+        }
         gInputManager->MousePosition = Mouse;
         for (const PumpKey& key : std::exchange(PumpKeys, {})) {
             if (key.Down) {
                 gInputManager->PressKey(KeyCode(key.Which));
+                mPumpKeysDown.insert(key.Which);
             } else {
                 gInputManager->ReleaseKey(KeyCode(key.Which));
+                mPumpKeysDown.erase(key.Which);
             }
         }
         const bool closed = std::exchange(mCloseRequested, false);

@@ -92,7 +92,8 @@ public:
         bool Down;
     };
     // Given to the window's path in this order by the next pass's pump, after HeldKeys,
-    // PressOnce and the mouse.
+    // PressOnce and the mouse. A key that goes down stays down, pass after pass, until
+    // one goes up: a chord's Ctrl can go down in one pump and up in the next.
     std::vector<PumpKey> PumpKeys;
     Vector2 Mouse{640.0f, 360.0f};
     std::vector<std::string> Cues;
@@ -106,6 +107,8 @@ private:
 
     bool mDrawing = false;
     bool mCloseRequested = false;
+    // Keys that went down through PumpKeys and have not gone up.
+    std::set<Key> mPumpKeysDown;
 };
 
 // The key that types the character, and whether it needs Shift; throws for a

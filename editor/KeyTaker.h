@@ -1,0 +1,29 @@
+#pragma once
+
+#include <span>
+
+#include "editor/ListedComponent.h"
+#include "input/KeyStroke.h"
+
+// A component that acts on the editor's keys while nothing holds the keyboard: the
+// editor root, the level editor, the palettes' shortcuts, the tool chords.
+//
+// The editor root deals each pass's strokes out one at a time in the order they went
+// down: first to the keyboard capturers (a click may give or take a field's focus, a key
+// goes to the focused field), then, while no field, dialog or tool holds the keyboard,
+// to every key taker that the input walk reaches. So the Enter that commits a field acts
+// before the Alt+S struck after it, whatever passes they fall into, and every chord is
+// read with the modifiers it was struck with, not those still held when its pass comes.
+class KeyTaker : public ListedComponent<KeyTaker> {
+public:
+    // A stroke struck while nothing held the keyboard; `after` holds the pass's strokes
+    // that went down after it.
+    virtual void TakeStroke(const KeyStroke& stroke, std::span<const KeyStroke> after) = 0;
+
+    // This pass's strokes to the capturers and takers at or below the root.
+    static void DealStrokes(const GameObject* root);
+
+protected:
+    explicit KeyTaker(const Component* self) : ListedComponent(self) {}
+    virtual ~KeyTaker() = default;
+};
