@@ -411,4 +411,49 @@ TEST_F(FieldOnTheMapTest, LettersTypedIntoAFilterDoNotWalkTheMapsCursor) {
     EXPECT_EQ(gEditorState->MainPalette->StatusRow->Label, "Lv: Lvl_02");
 }
 
+
+// F11 edits with the game running. The letters typed into a field are the field's: "wd"
+// does not walk the player and "r" does not replay the level. Let go of the field, they
+// are the player's again.
+TEST_F(FieldOnTheMapTest, LettersTypedIntoAFilterOverPlayNeitherWalkThePlayerNorReplayTheLevel) {
+    ASSERT_NO_FATAL_FAILURE(StartPlaying());
+    Play().RunSeconds(1.5f);
+    GameObject* player = Play().Find("GameplayScreen/Level/Layer2Mut/Player");
+    ASSERT_NE(player, nullptr);
+    Strike(Key::F11);
+    ASSERT_EQ(gEditorState->IsEditing, 1);
+    const EdFieldBhv& filter = *gEdRoot->PalettesRoot->FindChild("PalPrefabList")
+                                    ->GetComponent<EdPalPrefabListBhv>()
+                                    ->FilterField;
+    MouseOn(filter);
+    Play().RunPass();
+    Strike(Key::LeftMouse);
+    ASSERT_EQ(filter.HasFocus, 1);
+    const Vector2 start = player->GetPos();
+
+    // Held as a person holds a key to type it twice by repeat, then tapped.
+    for (const Key key : {Key::W, Key::D}) {
+        Play().PumpKeys.push_back({key, true});
+        Play().RunSeconds(0.5f);
+        Play().PumpKeys.push_back({key, false});
+        Play().RunPass();
+    }
+    Play().TypeInOnePump("r");
+    // Long enough for a replay's fade and the level's load.
+    Play().RunSeconds(2.5f);
+    EXPECT_EQ(filter.Text.substr(0, 1), "w");
+    EXPECT_EQ(filter.Text.back(), 'r');
+    ASSERT_EQ(Play().Find("GameplayScreen/Level/Layer2Mut/Player"), player) << "the level was played again";
+    EXPECT_NEAR(player->GetPos().X, start.X, 1e-3f);
+    EXPECT_NEAR(player->GetPos().Y, start.Y, 1e-3f);
+
+    Strike(Key::OemEnter);
+    ASSERT_EQ(filter.HasFocus, 0);
+    Play().PumpKeys.push_back({Key::W, true});
+    Play().RunSeconds(0.5f);
+    Play().PumpKeys.push_back({Key::W, false});
+    Play().RunPass();
+    EXPECT_GT(player->GetPos().Y, start.Y + 0.5f);
+}
+
 }  // namespace
