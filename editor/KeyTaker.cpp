@@ -24,7 +24,7 @@ void KeyTaker::DealStrokes(const GameObject* root) {
         // A stroke that ends an edit (the field's Enter, a click elsewhere) is the field's.
         const bool held = IsKeyboardHeld(capturers);
         for (KeyboardCapturer* capturer : capturers) {
-            capturer->TakeStroke(*stroke);
+            capturer->CaptureStroke(*stroke);
         }
         if (held) {
             continue;

@@ -14,7 +14,7 @@ public:
     virtual bool HoldsKeyboardThisPass() const { return HoldsKeyboard(); }
     // One of the pass's strokes, as the editor root deals them out in the order they went
     // down (KeyTaker). A dialog or a tool reads its keys in its own turn and takes none.
-    virtual void TakeStroke(const KeyStroke& stroke) { static_cast<void>(stroke); }
+    virtual void CaptureStroke(const KeyStroke& stroke) { static_cast<void>(stroke); }
 
     // Some listed capturer on the root or below it holds the keyboard now.
     static bool AnyHoldsKeyboardBelow(const GameObject* root);

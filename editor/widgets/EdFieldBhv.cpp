@@ -21,7 +21,7 @@ void EdFieldBhv::Start() {
     NormalBoxTint = EdLook::GetTint(BoxObject);
 }
 
-void EdFieldBhv::TakeStroke(const KeyStroke& stroke) {
+void EdFieldBhv::CaptureStroke(const KeyStroke& stroke) {
     mStrokesDealt = true;
     Apply(stroke);
 }

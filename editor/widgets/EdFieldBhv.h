@@ -31,7 +31,7 @@ public:
     // From the pump of the click that gives it the focus on: the keys after the click
     // in that pump are the field's too.
     bool HoldsKeyboardThisPass() const override { return HasFocus != 0 || TakesFocusThisPass(); }
-    void TakeStroke(const KeyStroke& stroke) override;
+    void CaptureStroke(const KeyStroke& stroke) override;
 
     std::string Text;
     uint8_t HasFocus = 0;
