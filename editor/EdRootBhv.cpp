@@ -118,7 +118,14 @@ bool EdRootBhv::IsDialogOpen() const {
 }
 
 void EdRootBhv::HandleInput() {
-    KeyTaker::DealStrokes(Owner);
+    // A tool ended by one key gives the palettes back for the chord struck after it; but
+    // the click or key that ended it was the tool's, so the palettes' own input waits
+    // for the next pass.
+    const bool palettesTookInput = PalettesRoot == nullptr || PalettesRoot->InputEnabled != 0;
+    KeyTaker::DealStrokes(Owner, [this] { ShowSubtrees(IsEditing()); });
+    if (!palettesTookInput) {
+        PalettesRoot->InputEnabled = 0;
+    }
 }
 
 void EdRootBhv::TakeStroke(const KeyStroke& stroke, std::span<const KeyStroke> /*after*/) {

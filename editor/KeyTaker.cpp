@@ -17,7 +17,7 @@ bool IsKeyboardHeld(const std::vector<KeyboardCapturer*>& capturers) {
 
 }  // namespace
 
-void KeyTaker::DealStrokes(const GameObject* root) {
+void KeyTaker::DealStrokes(const GameObject* root, const std::function<void()>& settle) {
     const std::vector<KeyStroke> strokes = EdInput::Strokes();
     for (auto stroke = strokes.begin(); stroke != strokes.end(); ++stroke) {
         const std::vector<KeyboardCapturer*> capturers = KeyboardCapturer::ListedBelow(root, true);
@@ -27,6 +27,7 @@ void KeyTaker::DealStrokes(const GameObject* root) {
             capturer->CaptureStroke(*stroke);
         }
         if (held) {
+            settle();
             continue;
         }
         const std::span<const KeyStroke> after(stroke + 1, strokes.end());
@@ -38,5 +39,6 @@ void KeyTaker::DealStrokes(const GameObject* root) {
             }
             taker->TakeStroke(*stroke, after);
         }
+        settle();
     }
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <span>
 
 #include "editor/ListedComponent.h"
@@ -20,8 +21,10 @@ public:
     // that went down after it.
     virtual void TakeStroke(const KeyStroke& stroke, std::span<const KeyStroke> after) = 0;
 
-    // This pass's strokes to the capturers and takers at or below the root.
-    static void DealStrokes(const GameObject* root);
+    // This pass's strokes to the capturers and takers at or below the root. A stroke may
+    // end a tool or open a dialog: settle runs after each one, so that what takes input
+    // for the next one is already as that stroke left it.
+    static void DealStrokes(const GameObject* root, const std::function<void()>& settle);
 
 protected:
     explicit KeyTaker(const Component* self) : ListedComponent(self) {}

@@ -43,12 +43,16 @@ void EdCameraMoverBhv::TakeStroke(const KeyStroke& stroke, std::span<const KeySt
     }
 }
 
+// Standalone, its Esc ends it in the order of the pass's keys: a chord struck after it
+// finds the keyboard free.
+void EdCameraMoverBhv::CaptureStroke(const KeyStroke& stroke) {
+    if (IsStandalone && EdInput::IsPress(stroke, Key::Esc)) {
+        Deactivate();
+    }
+}
+
 void EdCameraMoverBhv::HandleInput() {
     if (Engaged == 0) {
-        return;
-    }
-    if (IsStandalone && EdInput::IsPressed(Key::Esc)) {
-        Deactivate();
         return;
     }
     if (EdInput::IsTyped(Key::W)) {

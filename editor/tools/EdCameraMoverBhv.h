@@ -23,6 +23,7 @@ public:
     void Activate();
     void Deactivate();
     bool HoldsKeyboard() const override { return IsEngaged(); }
+    void CaptureStroke(const KeyStroke& stroke) override;
     bool IsEngaged() const { return Engaged != 0; }
 
     bool IsStandalone = true;

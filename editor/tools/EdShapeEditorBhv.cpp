@@ -154,16 +154,21 @@ void EdShapeEditorBhv::SetShapeText(const std::string& text) {
     }
 }
 
-void EdShapeEditorBhv::HandleInput() {
+// The edit ends at its key, so a chord struck after it in the same pass finds the
+// keyboard free, and one struck before it does not.
+void EdShapeEditorBhv::CaptureStroke(const KeyStroke& stroke) {
     if (Fixture == nullptr) {
         return;
     }
-    if (EdInput::IsPressed(Key::Esc)) {
+    if (EdInput::IsPress(stroke, Key::Esc)) {
         End(false);
-        return;
-    }
-    if (EdInput::IsPressed(Key::OemEnter)) {
+    } else if (EdInput::IsPress(stroke, Key::OemEnter)) {
         End(true);
+    }
+}
+
+void EdShapeEditorBhv::HandleInput() {
+    if (Fixture == nullptr) {
         return;
     }
     Dragging = EdInput::IsDown(Key::LeftMouse) && Highlighted >= 0 ? 1 : 0;

@@ -30,6 +30,8 @@ public:
     void End(bool keep);
     bool IsEditing() const { return Fixture != nullptr; }
     bool HoldsKeyboard() const override { return IsEditing(); }
+    // Esc and Enter, in the order of the pass's keys.
+    void CaptureStroke(const KeyStroke& stroke) override;
     // The object is going: editing its fixture ends.
     void ForgetObject(const GameObject* object);
 

@@ -103,17 +103,19 @@ void EdSpriteMoverBhv::ReportMove(const GameObject& target) {
     }
 }
 
-void EdSpriteMoverBhv::HandleInput() {
+// Ending keys and arrows act in the order of the pass's keys: a chord struck after the
+// Enter finds the keyboard free, an arrow struck after it moves nothing.
+void EdSpriteMoverBhv::CaptureStroke(const KeyStroke& stroke) {
     if (Target == nullptr) {
         return;
     }
-    if (EdInput::IsPressed(Key::Esc)) {
+    if (EdInput::IsPress(stroke, Key::Esc)) {
         Target->SetPos(StartPos);
         EndDrag();
         return;
     }
-    if (EdInput::IsPressed(Key::OemEnter) || EdInput::IsPressed(Key::KeypadEnter) ||
-        EdInput::IsPressed(Key::LeftMouse)) {
+    if (EdInput::IsPress(stroke, Key::OemEnter) || EdInput::IsPress(stroke, Key::KeypadEnter) ||
+        EdInput::IsPress(stroke, Key::LeftMouse)) {
         GameObject& target = *Target;
         const bool moved = target.GetPos() != StartPos;
         EndDrag();
@@ -122,19 +124,26 @@ void EdSpriteMoverBhv::HandleInput() {
         }
         return;
     }
-    const DrawLayer layer = LayerOf(*Target);
-    Vector2 move;
-    if (gInputManager != nullptr) {
-        const Vector2 now = ScreenToLayer(layer, gInputManager->MousePosition);
-        const Vector2 before = ScreenToLayer(layer, gInputManager->MousePositionPrevious);
-        move = Vector2(now.X - before.X, now.Y - before.Y);
-    }
-    const Vector2 nudge = EdInput::TypedNudge();
+    const Vector2 nudge = EdInput::NudgeOf(std::span(&stroke, 1));
     if (nudge.X != 0.0f || nudge.Y != 0.0f) {
+        const DrawLayer layer = LayerOf(*Target);
         const Vector2 to = ScreenToLayer(layer, nudge);
         const Vector2 from = ScreenToLayer(layer, Vector2());
-        move = Vector2(move.X + to.X - from.X, move.Y + to.Y - from.Y);
+        MoveBy(Vector2(to.X - from.X, to.Y - from.Y));
     }
+}
+
+void EdSpriteMoverBhv::HandleInput() {
+    if (Target == nullptr || gInputManager == nullptr) {
+        return;
+    }
+    const DrawLayer layer = LayerOf(*Target);
+    const Vector2 now = ScreenToLayer(layer, gInputManager->MousePosition);
+    const Vector2 before = ScreenToLayer(layer, gInputManager->MousePositionPrevious);
+    MoveBy(Vector2(now.X - before.X, now.Y - before.Y));
+}
+
+void EdSpriteMoverBhv::MoveBy(Vector2 move) {
     const Vector2 pos = Target->GetPos();
     Target->SetPos(Vector2(pos.X + move.X, pos.Y + move.Y));
 }

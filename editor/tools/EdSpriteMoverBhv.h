@@ -23,12 +23,15 @@ public:
     // Nothing without an inspected object.
     void Engage();
     bool HoldsKeyboard() const override { return IsEngaged(); }
+    // Enter, a click, Esc and the arrows, in the order of the pass's keys.
+    void CaptureStroke(const KeyStroke& stroke) override;
     bool IsEngaged() const { return Target != nullptr; }
     // The object is going: the drag ends where it is.
     void ForgetObject(const GameObject* object);
 
 private:
     void EndDrag();
+    void MoveBy(Vector2 move);
     // A kept move of a thing of the level is the level editor's to record.
     static void ReportMove(const GameObject& target);
 

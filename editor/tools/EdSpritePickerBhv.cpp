@@ -2,7 +2,6 @@
 
 #include "editor/EditorState.h"
 #include "editor/widgets/EdInput.h"
-#include "input/InputManager.h"
 #include "object/GameObject.h"
 #include "object/ObjectPicking.h"
 #include "object/SceneRoots.h"
@@ -44,19 +43,21 @@ void EdSpritePickerBhv::EndPick() {
     Paused.Resume();
 }
 
-void EdSpritePickerBhv::HandleInput() {
+// Esc and the click act in the order of the pass's keys, the click where the mouse was
+// as it went down.
+void EdSpritePickerBhv::CaptureStroke(const KeyStroke& stroke) {
     if (Engaged == 0) {
         return;
     }
-    if (EdInput::IsPressed(Key::Esc)) {
+    if (EdInput::IsPress(stroke, Key::Esc)) {
         EndPick();
         return;
     }
-    if (!EdInput::IsPressed(Key::LeftMouse) || gInputManager == nullptr) {
+    if (!EdInput::IsPress(stroke, Key::LeftMouse)) {
         return;
     }
     GameObject* hit = nullptr;
-    PickObjectAt(gGameplayRoot, &hit, gInputManager->MousePosition, nullptr);
+    PickObjectAt(gGameplayRoot, &hit, stroke.Mouse, nullptr);
     // An editor icon stands for the thing it belongs to.
     if (hit != nullptr && hit->Name == "EditorIcon" && hit->Parent != nullptr) {
         hit = hit->Parent;

@@ -14,10 +14,11 @@ public:
     ~EdSpritePickerBhv() override;
 
     void Start() override;
-    void HandleInput() override;
 
     void Engage();
     bool HoldsKeyboard() const override { return IsEngaged(); }
+    // Esc and the click, in the order of the pass's keys.
+    void CaptureStroke(const KeyStroke& stroke) override;
     bool IsEngaged() const { return Engaged != 0; }
 
 private:

@@ -373,7 +373,19 @@ TEST_F(StalledPassTest, KeysBeforeAnEnterOrATabAreCommittedWhateverPassesTheyFal
 // On the map the editor's fields have the keyboard as they have it over a level: the
 // letters typed into the prefab list's filter neither walk the map's cursor nor change
 // the level that "Lv:" names. Let go of the filter, the keys are the map's again.
-class FieldOnTheMapTest : public EditedLevelFixture {};
+class FieldOnTheMapTest : public EditedLevelFixture {
+protected:
+    // The prefab list's filter, clicked as a person clicks it.
+    const EdFieldBhv& FocusTheFilter() {
+        const EdFieldBhv& filter = *gEdRoot->PalettesRoot->FindChild("PalPrefabList")
+                                        ->GetComponent<EdPalPrefabListBhv>()
+                                        ->FilterField;
+        MouseOn(filter);
+        Play().RunPass();
+        Strike(Key::LeftMouse);
+        return filter;
+    }
+};
 
 TEST_F(FieldOnTheMapTest, LettersTypedIntoAFilterDoNotWalkTheMapsCursor) {
     ASSERT_NO_FATAL_FAILURE(StartOnTheMap());
@@ -384,12 +396,7 @@ TEST_F(FieldOnTheMapTest, LettersTypedIntoAFilterDoNotWalkTheMapsCursor) {
     Strike(Key::F1);
     ASSERT_EQ(gEditorState->IsEditing, 1);
     Strike(Key::Tab);
-    const EdFieldBhv& filter = *gEdRoot->PalettesRoot->FindChild("PalPrefabList")
-                                    ->GetComponent<EdPalPrefabListBhv>()
-                                    ->FilterField;
-    MouseOn(filter);
-    Play().RunPass();
-    Strike(Key::LeftMouse);
+    const EdFieldBhv& filter = FocusTheFilter();
     ASSERT_EQ(filter.HasFocus, 1);
 
     for (int letter = 0; letter < 2; ++letter) {
@@ -411,7 +418,6 @@ TEST_F(FieldOnTheMapTest, LettersTypedIntoAFilterDoNotWalkTheMapsCursor) {
     EXPECT_EQ(gEditorState->MainPalette->StatusRow->Label, "Lv: Lvl_02");
 }
 
-
 // F11 edits with the game running. The letters typed into a field are the field's: "wd"
 // does not walk the player and "r" does not replay the level. Let go of the field, they
 // are the player's again.
@@ -422,12 +428,7 @@ TEST_F(FieldOnTheMapTest, LettersTypedIntoAFilterOverPlayNeitherWalkThePlayerNor
     ASSERT_NE(player, nullptr);
     Strike(Key::F11);
     ASSERT_EQ(gEditorState->IsEditing, 1);
-    const EdFieldBhv& filter = *gEdRoot->PalettesRoot->FindChild("PalPrefabList")
-                                    ->GetComponent<EdPalPrefabListBhv>()
-                                    ->FilterField;
-    MouseOn(filter);
-    Play().RunPass();
-    Strike(Key::LeftMouse);
+    const EdFieldBhv& filter = FocusTheFilter();
     ASSERT_EQ(filter.HasFocus, 1);
     const Vector2 start = player->GetPos();
 

@@ -418,6 +418,33 @@ TEST_F(LevelEditorTest, QuickToolChordsEngageTheirTools) {
         Press(Key::Esc);
         EXPECT_EQ(gEditorState->ToolEngaged, 0) << how;
     }
+
+    // The key that ends one tool and the chord of the next, struck in one pump: the tool
+    // ends first, so the chord finds the keyboard free.
+    ClickInspectorComponent("B2FixtureCmp");
+    Pumps({Chord(Key::Ctrl, Key::E)});
+    ASSERT_TRUE(gEditorState->ShapeEditor->IsEditing());
+    Pumps({Tapped({Key::Esc}) + Chord(Key::Ctrl, Key::G)});
+    EXPECT_FALSE(gEditorState->ShapeEditor->IsEditing());
+    EXPECT_TRUE(gEditorState->SpriteMover->IsEngaged()) << "Ctrl+G after the shape editor's Esc";
+    // The inspector's chord: the palettes faded behind the tool take keys again at once.
+    Pumps({Tapped({Key::OemEnter}) + Chord(Key::Ctrl, Key::E)});
+    EXPECT_FALSE(gEditorState->SpriteMover->IsEngaged());
+    EXPECT_TRUE(gEditorState->ShapeEditor->IsEditing()) << "Ctrl+E after the mover's Enter";
+    Pumps({Tapped({Key::OemEnter}) + Chord(Key::Ctrl, Key::Q)});
+    EXPECT_FALSE(gEditorState->ShapeEditor->IsEditing());
+    EXPECT_TRUE(gEditorState->SpritePicker->IsEngaged()) << "Ctrl+Q after the shape editor's Enter";
+    Pumps({Tapped({Key::Esc}) + Chord(Key::Ctrl, Key::F)});
+    EXPECT_FALSE(gEditorState->SpritePicker->IsEngaged());
+    EXPECT_TRUE(camera.IsEngaged()) << "Ctrl+F after the picker's Esc";
+    Pumps({Tapped({Key::Esc}) + Chord(Key::Ctrl, Key::E)});
+    EXPECT_FALSE(camera.IsEngaged());
+    EXPECT_TRUE(gEditorState->ShapeEditor->IsEditing()) << "Ctrl+E after the camera's Esc";
+    // ... and a chord struck before the end is not taken while the tool still runs.
+    Pumps({Chord(Key::Ctrl, Key::G) + Tapped({Key::OemEnter})});
+    EXPECT_FALSE(gEditorState->ShapeEditor->IsEditing());
+    EXPECT_FALSE(gEditorState->SpriteMover->IsEngaged()) << "Ctrl+G struck inside the shape editor";
+    EXPECT_EQ(gEditorState->ToolEngaged, 0);
 }
 
 TEST_F(LevelEditorTest, NudgesSelectAllReorderingAndSourceCycling) {
