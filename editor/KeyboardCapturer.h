@@ -13,12 +13,12 @@ public:
     // holds it from that click on.
     virtual bool HoldsKeyboardThisPass() const { return HoldsKeyboard(); }
     // One of the pass's strokes, as the editor root deals them out in the order they went
-    // down (KeyTaker). A dialog or a tool reads its keys in its own turn and takes none.
+    // down (KeyTaker): a field's keys, a tool's ending keys. A dialog reads its keys in its
+    // own turn and takes none.
     virtual void CaptureStroke(const KeyStroke& stroke) { static_cast<void>(stroke); }
 
-    // Some listed capturer on the root or below it holds the keyboard now.
-    static bool AnyHoldsKeyboardBelow(const GameObject* root);
-    // ... or at some point of this pass.
+    // Some listed capturer on the root or below it holds the keyboard at some point of
+    // this pass.
     static bool AnyHoldsKeyboardThisPassBelow(const GameObject* root);
 
 protected:

@@ -85,8 +85,4 @@ Vector2 NudgeOf(std::span<const KeyStroke> strokes) {
     return shift ? d * 10.0f : d;
 }
 
-Vector2 TypedNudge() {
-    return NudgeOf(Strokes());
-}
-
 }  // namespace EdInput

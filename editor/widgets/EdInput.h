@@ -32,7 +32,5 @@ bool IsTyped(Key key);
 // The arrow keys among the strokes as a step in interface pixels (y down); opposite keys
 // cancel, and Shift held at a stroke makes it ten times longer.
 Vector2 NudgeOf(std::span<const KeyStroke> strokes);
-// The same for every stroke of this pass.
-Vector2 TypedNudge();
 
 }  // namespace EdInput

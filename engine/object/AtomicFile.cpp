@@ -20,10 +20,6 @@ namespace {
 
 const char* const kTemporarySuffix = ".tmp";
 
-}  // namespace
-
-namespace {
-
 // An empty string when the file or folder reached the disk, else why not.
 std::string SyncPath(const std::filesystem::path& path, int flags) {
     const int descriptor = open(path.c_str(), flags | O_CLOEXEC);
@@ -61,8 +57,7 @@ void WriteWhole(const std::filesystem::path& file, const std::filesystem::path& 
 }  // namespace
 
 StagedFile::StagedFile(const std::filesystem::path& file, const std::function<void(std::ostream&)>& write)
-    : mFile(file), mTemporary(file) {
-    mTemporary += kTemporarySuffix;
+    : mFile(file), mTemporary(TemporaryFileOf(file)) {
     // A half-written temporary file must not stay behind; the destructor of an object
     // whose constructor throws does not run.
     try {
@@ -105,6 +100,11 @@ std::filesystem::path StagedFile::KeepTemporary() {
 void WriteFileAtomically(const std::filesystem::path& file, const std::function<void(std::ostream&)>& write) {
     StagedFile staged(file, write);
     staged.PutInPlace();
+}
+
+std::filesystem::path TemporaryFileOf(const std::filesystem::path& file) {
+    std::filesystem::path temporary = file;
+    return temporary += kTemporarySuffix;
 }
 
 std::string SyncFolderToDisk(const std::filesystem::path& folder) {

@@ -43,6 +43,9 @@ private:
 // Stages the file and puts it in place at once.
 void WriteFileAtomically(const std::filesystem::path& file, const std::function<void(std::ostream&)>& write);
 
+// The temporary file a write of file stages: "<file>.tmp".
+std::filesystem::path TemporaryFileOf(const std::filesystem::path& file);
+
 // Forces the folder (its renames and deletions) to the disk; empty when that worked,
 // else why not.
 std::string SyncFolderToDisk(const std::filesystem::path& folder);

@@ -8,6 +8,7 @@
 #include <system_error>
 #include <vector>
 
+#include "object/AtomicFile.h"
 #include "object/Component.h"
 #include "object/ContentError.h"
 #include "object/ContentWarning.h"
@@ -85,7 +86,7 @@ void PrefabManager::FinishCutShortSave() const {
                             " that was cut short");
             } else {
                 for (const std::string& put : journal->Puts()) {
-                    kept.insert(put + ".tmp");
+                    kept.insert(TemporaryFileOf(put).string());
                 }
                 WarnContent(journal->Path().generic_string() + ": a save that was cut short cannot be finished: " +
                             Joined(outcome.Failures) + "; it is kept with its temporary files");

@@ -35,11 +35,6 @@ bool IsPrefabFileName(const std::string& file) {
            file.find('\0') == std::string::npos;
 }
 
-std::filesystem::path TemporaryOf(const std::filesystem::path& file) {
-    std::filesystem::path temporary = file;
-    return temporary += ".tmp";
-}
-
 bool Exists(const std::filesystem::path& path) {
     std::error_code error;
     return std::filesystem::exists(std::filesystem::symlink_status(path, error));
@@ -95,7 +90,7 @@ private:
             }
             length = length * 10 + static_cast<size_t>(c - '0');
         }
-        if (digits.empty() || length > mText.size() - mPos || mPos + length >= mText.size() ||
+        if (digits.empty() || mPos + length >= mText.size() ||
             mText[mPos + length] != '\n') {
             return "the file name is cut short";
         }
@@ -143,7 +138,7 @@ SaveJournal::Outcome SaveJournal::CarryOut() const {
     Outcome outcome;
     for (const std::string& put : mPuts) {
         const std::filesystem::path file = mFolder / put;
-        const std::filesystem::path temporary = TemporaryOf(file);
+        const std::filesystem::path temporary = TemporaryFileOf(file);
         // No temporary file: an earlier run put it in place already.
         if (gRenameFile(temporary.c_str(), file.c_str()) != 0 && errno != ENOENT) {
             outcome.Failures.emplace_back(file, std::string("cannot replace the file: ") + std::strerror(errno) +
