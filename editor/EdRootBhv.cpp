@@ -197,6 +197,7 @@ void EdRootBhv::EnterEditMode() {
         PauseGameplayScreen();
         ShowGameplayEditorIcons(true);
         RemoveGameplayTitleCard();
+        EndGameplayArrival();
     }
 }
 
@@ -209,6 +210,7 @@ void EdRootBhv::ReturnToEditor() {
     if (HasGameplayScreen()) {
         PauseGameplayScreen();
         RemoveGameplayTitleCard();
+        EndGameplayArrival();
     }
     gEditorState->KeepPlayState = 0;
     if (HasGameplayScreen()) {
@@ -328,6 +330,10 @@ void EdRootBhv::ShowGameplayEditorIcons(bool show) {
 
 void EdRootBhv::RemoveGameplayTitleCard() {
     gGameplayScreen->RemoveTitleCard();
+}
+
+void EdRootBhv::EndGameplayArrival() {
+    gGameplayScreen->EndArrival();
 }
 
 // The level goes back to the current history entry, mutable things included.

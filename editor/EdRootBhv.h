@@ -69,6 +69,8 @@ private:
     static void ShowGameplayEditorIcons(bool show);
     // Edit mode shows the level, not a title card that play left half faded.
     static void RemoveGameplayTitleCard();
+    // ... nor a view that the paused game left half turned in.
+    static void EndGameplayArrival();
     void RestoreLevelFromHistory();
 
     bool mAskingToQuit = false;

@@ -567,6 +567,13 @@ void GameplayScreenBhv::TransitionOn() {
                              mTransitionOnTime);
 }
 
+void GameplayScreenBhv::EndArrival() {
+    if (mArriving) {
+        EndCameraTransition();
+        WakeLevel(*Owner);
+    }
+}
+
 void GameplayScreenBhv::EndCameraTransition() {
     ScreenCameras::StopTweens(Tweens);
     ScreenCameras::Rest();

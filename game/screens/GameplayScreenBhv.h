@@ -48,6 +48,9 @@ public:
     void ShowEditorIcons(bool show);
     // The level's title card goes, wherever it stands in its time.
     void RemoveTitleCard();
+    // A view turning in on the level comes to rest at once, and the level wakes as at
+    // its arrival.
+    void EndArrival();
     // Ants walking in "Layer2Mut", and ants about to leave bursting sacks there.
     int CountAnts() const;
 

@@ -38,10 +38,13 @@ void EditedLevelFixture::StartPlaying(bool drawing) {
     AddTheEditor();
 }
 
-void EditedLevelFixture::StartOnTheMap() {
+void EditedLevelFixture::StartOnTheMap(bool drawing) {
     InstallEditorHooks();
     mPlay.reset();
     mPlay = std::make_unique<PlayHarness>();
+    if (drawing) {
+        mPlay->EnableDrawing();
+    }
     mPlay->StartGame();
     AddTheEditor();
     mPlay->RunSeconds(1.5f);

@@ -24,7 +24,7 @@ protected:
     // The same program before any key: the first level has just begun to load.
     void StartPlaying(bool drawing = false);
     // The program on the level-select map with its editor, settled, before any key.
-    void StartOnTheMap();
+    void StartOnTheMap(bool drawing = false);
     void TearDown() override;
 
     PlayHarness& Play() { return *mPlay; }

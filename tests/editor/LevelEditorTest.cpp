@@ -48,6 +48,7 @@
 #include "game/levels/SavedDataBhv.h"
 #include "game/pickups/Pkup_WeaponBhv.h"
 #include "game/screens/GameplayScreenBhv.h"
+#include "game/screens/ScreenCameras.h"
 #include "input/InputManager.h"
 #include "object/DrawLayer.h"
 #include "object/GameObject.h"
@@ -56,6 +57,7 @@
 #include "object/SceneRoots.h"
 #include "object/TempFolder.h"
 #include "physics/B2FixtureCmp.h"
+#include "render/Graphics.h"
 #include "render/SpriteCmp.h"
 #include "render/TextCmp.h"
 #include "render/TintCmp.h"
@@ -753,6 +755,33 @@ TEST_F(TitleCardInEditModeTest, EditModeShowsNoTitleCardLeftFromPlay) {
         Strike(Key::F2);
         Play().RunSeconds(3.0f);
         EXPECT_EQ(cards(), 0);
+    }
+}
+
+// Nor is the view: F1 or F2 while it turns in from the map shows the level at rest, not
+// small and askew for the whole edit, and the play-test that follows plays the level.
+TEST_F(TitleCardInEditModeTest, EditModeShowsTheLevelAtRestWhateverTheViewWasTurningIn) {
+    QV_REQUIRE_DISPLAY();
+    for (const Key enters : {Key::F1, Key::F2}) {
+        SCOPED_TRACE(enters == Key::F1 ? "F1" : "F2");
+        ASSERT_NO_FATAL_FAILURE(StartOnTheMap(true));
+        Strike(Key::Space);
+        // The map zooms away, then the level's view turns in.
+        for (int pass = 0; pass < 600 && Play().Find("GameplayScreen") == nullptr; ++pass) {
+            Play().RunPass();
+        }
+        Play().RunSeconds(0.3f);
+        const Camera2d& camera = gGraphics->WorldCamera;
+        ASSERT_NE(camera.Rotation, 0.0f) << "the view is still turning in";
+        Strike(enters);
+        ASSERT_EQ(gEditorState->IsEditing, 1);
+        Play().RunSeconds(1.0f);
+        ExpectNear(camera.Scale, ScreenCameras::RestingWorldScale());
+        EXPECT_FLOAT_EQ(camera.Rotation, 0.0f);
+
+        Strike(Key::F1);
+        ASSERT_EQ(gEditorState->IsEditing, 0);
+        EXPECT_EQ(Play().Find("GameplayScreen/Level")->UpdateEnabled, 1) << "the level plays";
     }
 }
 
