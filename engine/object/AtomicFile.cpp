@@ -6,15 +6,18 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
-#include <fstream>
+#include <ostream>
+#include <streambuf>
 #include <system_error>
 #include <utility>
+#include <vector>
 
 #include "object/ContentError.h"
 
 int (*gSyncToDisk)(int descriptor) = fsync;
 int (*gRenameFile)(const char* from, const char* to) = ::rename;
 int (*gRemoveFile)(const char* file) = ::remove;
+ssize_t (*gWriteToFile)(int descriptor, const void* bytes, size_t count) = ::write;
 
 namespace {
 
@@ -32,25 +35,94 @@ std::string SyncPath(const std::filesystem::path& path, int flags) {
     return synced ? std::string() : std::strerror(syncError);
 }
 
+// Closes the descriptor however the write ends.
+struct Descriptor {
+    int Value;
+    ~Descriptor() { close(Value); }
+};
+
 void RemoveQuietly(const std::filesystem::path& file) {
     std::error_code ignored;
     std::filesystem::remove(file, ignored);
 }
 
+// What stands at the temporary file's name (a file cut short, a link, a FIFO, an empty
+// folder) goes first: the temporary file is always made anew, never written through a
+// link into another file, and never opened where an open would wait.
+void ClearTemporaryName(const std::filesystem::path& file, const std::filesystem::path& temporary) {
+    if (gRemoveFile(temporary.c_str()) != 0 && errno != ENOENT) {
+        throw ContentError(file, "cannot open '" + temporary.generic_string() +
+                                     "' for writing: what stands at its name cannot be removed: " +
+                                     std::strerror(errno));
+    }
+}
+
+// A stream's bytes written to a descriptor through gWriteToFile. The first failure's
+// errno is kept and every later write fails.
+class DescriptorBuffer : public std::streambuf {
+public:
+    explicit DescriptorBuffer(int descriptor) : mDescriptor(descriptor), mBuffer(64 * 1024) {
+        setp(mBuffer.data(), mBuffer.data() + mBuffer.size());
+    }
+
+    // 0 while every byte went out, else why one did not.
+    int Failure() const { return mFailure; }
+
+protected:
+    int_type overflow(int_type c) override {
+        if (!Flush()) {
+            return traits_type::eof();
+        }
+        if (!traits_type::eq_int_type(c, traits_type::eof())) {
+            *pptr() = traits_type::to_char_type(c);
+            pbump(1);
+        }
+        return traits_type::not_eof(c);
+    }
+
+    int sync() override { return Flush() ? 0 : -1; }
+
+private:
+    bool Flush() {
+        for (const char* next = pbase(); mFailure == 0 && next < pptr();) {
+            const ssize_t wrote = gWriteToFile(mDescriptor, next, static_cast<size_t>(pptr() - next));
+            if (wrote > 0) {
+                next += wrote;
+            } else if (wrote == 0 || errno != EINTR) {
+                mFailure = wrote == 0 ? EIO : errno;
+            }
+        }
+        setp(mBuffer.data(), mBuffer.data() + mBuffer.size());
+        return mFailure == 0;
+    }
+
+    int mDescriptor;
+    std::vector<char> mBuffer;
+    int mFailure = 0;
+};
+
 void WriteWhole(const std::filesystem::path& file, const std::filesystem::path& temporary,
                 const std::function<void(std::ostream&)>& write) {
-    std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-    if (!out) {
-        throw ContentError(file, "cannot open '" + temporary.generic_string() + "' for writing");
+    ClearTemporaryName(file, temporary);
+    // O_EXCL: a link or anything else put at the name since is refused, not followed.
+    const int descriptor = open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
+    if (descriptor < 0) {
+        throw ContentError(file,
+                           "cannot open '" + temporary.generic_string() + "' for writing: " + std::strerror(errno));
     }
+    const Descriptor closer{descriptor};
+    DescriptorBuffer buffer(descriptor);
+    std::ostream out(&buffer);
     write(out);
-    out.close();
-    if (!out) {
-        throw ContentError(file, "writing '" + temporary.generic_string() + "' failed");
+    out.flush();
+    if (buffer.Failure() != 0 || !out) {
+        const std::string why = buffer.Failure() != 0 ? std::strerror(buffer.Failure()) : "the text cannot be made";
+        throw ContentError(file, "writing '" + temporary.generic_string() + "' failed: " + why);
     }
     // Otherwise a power cut after the rename can leave the new name on an empty file.
-    if (const std::string error = SyncPath(temporary, O_RDONLY); !error.empty()) {
-        throw ContentError(file, "cannot force '" + temporary.generic_string() + "' to the disk: " + error);
+    if (gSyncToDisk(descriptor) != 0) {
+        throw ContentError(file,
+                           "cannot force '" + temporary.generic_string() + "' to the disk: " + std::strerror(errno));
     }
 }
 
@@ -120,7 +192,8 @@ int RemoveStrayTemporaries(const std::filesystem::path& folder, const std::set<s
     int removed = 0;
     for (const std::filesystem::directory_entry& entry : it) {
         const std::string name = entry.path().filename().string();
-        if (!name.ends_with(kTemporarySuffix) || keep.count(name) != 0 || !entry.is_regular_file(error)) {
+        // Whatever kind it is: a link or a FIFO left at the name would trouble the next save.
+        if (!name.ends_with(kTemporarySuffix) || keep.count(name) != 0) {
             continue;
         }
         removed += gRemoveFile(entry.path().c_str()) == 0 ? 1 : 0;

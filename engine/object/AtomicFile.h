@@ -1,5 +1,8 @@
 #pragma once
 
+#include <sys/types.h>
+
+#include <cstddef>
 #include <filesystem>
 #include <functional>
 #include <iosfwd>
@@ -10,7 +13,9 @@
 // and forced to the disk, waiting to take the file's place. Several files can be staged
 // before any of them replaces its old one, so that a crash while they are written
 // leaves every old file as it was. A staged file dropped before it is put in place
-// removes its temporary file.
+// removes its temporary file. The temporary file is always made anew: whatever stands
+// at its name is removed first and it is created exclusively, so a link left there is
+// never written through and a FIFO never waited on.
 class StagedFile {
 public:
     // When writing fails the temporary file is removed: an exception from write()
@@ -51,12 +56,15 @@ std::filesystem::path TemporaryFileOf(const std::filesystem::path& file);
 std::string SyncFolderToDisk(const std::filesystem::path& folder);
 
 // Removes the temporary files ("<name>.tmp") that writes cut short left in folder,
-// except the file names in keep; how many went. One that cannot go stays quietly: it
-// replaces nothing.
+// except the file names in keep; how many went. Anything at such a name goes, a link
+// (not what it points at), a FIFO or an empty folder as well as a file. One that cannot
+// go stays quietly: it replaces nothing, and the next write in its place says why.
 int RemoveStrayTemporaries(const std::filesystem::path& folder, const std::set<std::string>& keep = {});
 
-// How a written file or folder is forced to the disk (fsync), and how saves rename and
-// delete files (rename, remove); tests watch them.
+// How a written file or folder is forced to the disk (fsync), how a temporary file's
+// bytes are written (write), and how saves rename and delete files (rename, remove);
+// tests watch them, and fill the disk.
 extern int (*gSyncToDisk)(int descriptor);
+extern ssize_t (*gWriteToFile)(int descriptor, const void* bytes, size_t count);
 extern int (*gRenameFile)(const char* from, const char* to);
 extern int (*gRemoveFile)(const char* file);

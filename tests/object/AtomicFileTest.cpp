@@ -3,6 +3,9 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <functional>
+#include <iterator>
+#include <memory>
 #include <ostream>
 #include <stdexcept>
 #include <string>
@@ -10,6 +13,7 @@
 
 #include "object/AtomicFile.h"
 #include "object/ContentError.h"
+#include "object/ScopedFifo.h"
 #include "object/TempFolder.h"
 
 namespace {
@@ -48,20 +52,67 @@ TEST_F(AtomicFileTest, AWriterThatFailsLeavesTheOldFileAndNoTemporaryFile) {
     EXPECT_FALSE(std::filesystem::exists(Temporary()));
 }
 
+// Whatever a save cut short or a hand left at the temporary file's name is removed and
+// the temporary file made anew: a link is never written through (its target, inside
+// the folder or outside it, is neither made nor changed), a FIFO never waited on, an
+// empty folder not in the way. The file ends up a file of its own with the new text.
+TEST_F(AtomicFileTest, WhateverStandsAtTheTemporaryNameIsReplacedNotWrittenThrough) {
+    namespace fs = std::filesystem;
+    const TempFolder outside;
+    const fs::path victim = outside.Write("Victim.txt", "victim");
+    const fs::path nowhere = outside.Path() / "Made.txt";
+    struct Stray {
+        const char* What;
+        std::function<void()> Place;
+    };
+    std::unique_ptr<ScopedFifo> fifo;
+    const Stray strays[] = {
+        {"a file cut short", [this] { mFolder.Write("Settings.txt.tmp", "ha"); }},
+        {"a dangling link", [&] { fs::create_symlink(nowhere, Temporary()); }},
+        {"a link to a file", [&] { fs::create_symlink(victim, Temporary()); }},
+        {"a link to a folder", [&] { fs::create_directory_symlink(outside.Path(), Temporary()); }},
+        {"a FIFO", [&] { fifo = std::make_unique<ScopedFifo>(Temporary()); }},
+        {"an empty folder", [this] { fs::create_directory(Temporary()); }},
+    };
+    for (const Stray& stray : strays) {
+        SCOPED_TRACE(stray.What);
+        for (const bool fileThere : {true, false}) {
+            fs::remove(mFile);
+            if (fileThere) {
+                mFolder.Write("Settings.txt", "old");
+            }
+            stray.Place();
+            EXPECT_NO_THROW(WriteFileAtomically(mFile, [](std::ostream& out) { out << "new"; }));
+            fifo.reset();
+            ASSERT_TRUE(fs::is_regular_file(fs::symlink_status(mFile))) << "the file is a file of its own";
+            EXPECT_EQ(TempFolder::Read(mFile), "new");
+            EXPECT_FALSE(fs::exists(fs::symlink_status(Temporary())));
+            EXPECT_EQ(TempFolder::Read(victim), "victim");
+            EXPECT_FALSE(fs::exists(fs::symlink_status(nowhere)));
+            EXPECT_EQ(std::distance(fs::directory_iterator(outside.Path()), fs::directory_iterator()), 1);
+        }
+    }
+}
+
 TEST_F(AtomicFileTest, AFileThatCannotBeWrittenIsNamedAndKept) {
-    // A folder where the temporary file would go: it cannot be opened for writing.
-    std::filesystem::create_directory(Temporary());
+    // A folder with something in it where the temporary file would go: it cannot be
+    // removed, and so the temporary file cannot be made.
+    std::filesystem::create_directories(Temporary() / "occupied");
     try {
         WriteFileAtomically(mFile, [](std::ostream& out) { out << "new"; });
         FAIL() << "the write was reported done";
     } catch (const ContentError& error) {
         EXPECT_EQ(error.File(), mFile);
-        EXPECT_NE(std::string(error.what()).find("cannot open"), std::string::npos) << error.what();
+        EXPECT_NE(std::string(error.what()).find("cannot open '" + Temporary().generic_string() +
+                                                 "' for writing: what stands at its name cannot be removed"),
+                  std::string::npos)
+            << error.what();
     }
     EXPECT_EQ(TempFolder::Read(mFile), "old");
+    EXPECT_TRUE(std::filesystem::is_directory(Temporary() / "occupied")) << "nothing in it is removed";
 
     // The file itself a folder: the finished temporary file cannot take its place.
-    std::filesystem::remove(Temporary());
+    std::filesystem::remove_all(Temporary());
     const std::filesystem::path folder = mFolder.Path() / "Taken";
     std::filesystem::create_directories(folder / "inside");
     EXPECT_THROW(WriteFileAtomically(folder, [](std::ostream& out) { out << "new"; }), ContentError);

@@ -94,14 +94,15 @@ TEST_F(DisplaySettingsTest, ASaveThatCannotFinishKeepsThePreviousFile) {
     temporary += ".tmp";
     EXPECT_FALSE(std::filesystem::exists(temporary));
 
-    std::filesystem::create_directory(temporary);
+    // A folder with something in it at the temporary file's name cannot be removed.
+    std::filesystem::create_directories(temporary / "occupied");
     mGraphics->Width = 1920;
     std::string problem;
     EXPECT_FALSE(DisplaySettings::Save(*mGraphics, &problem)) << "the settings were reported written";
     EXPECT_NE(problem.find("Display.ini"), std::string::npos) << problem;
     EXPECT_EQ(ReadTextFile(path), kDefaultsFile);
 
-    std::filesystem::remove(temporary);
+    std::filesystem::remove_all(temporary);
     EXPECT_TRUE(DisplaySettings::Save(*mGraphics));
     EXPECT_EQ(ReadTextFile(path), "Width=1920\nHeight=720\nFullscreen=false\n");
     EXPECT_FALSE(std::filesystem::exists(temporary));
