@@ -1,12 +1,13 @@
 #include "assets/AnimationData.h"
 
-#include <fstream>
 #include <limits>
+#include <sstream>
 #include <string_view>
 
 #include "assets/Texture.h"
 #include "object/ContentError.h"
 #include "object/NumberText.h"
+#include "object/ReadableFile.h"
 #include "platform/DebugPrint.h"
 
 namespace {
@@ -228,10 +229,7 @@ private:
 
 void AnimationData::LoadFile(const std::filesystem::path& file, const TextureFinder& findTexture,
                              int updatesPerSecond) {
-    std::ifstream in(file, std::ios::binary);
-    if (!in) {
-        throw ContentError(file, "cannot open the animation file for reading");
-    }
+    std::istringstream in(ReadWholeFile(file));
     Read(in, file, findTexture, updatesPerSecond);
 }
 

@@ -5,8 +5,6 @@
 #include <cerrno>
 #include <cstdint>
 #include <cstring>
-#include <fstream>
-#include <iterator>
 #include <ostream>
 #include <string_view>
 #include <system_error>
@@ -14,6 +12,7 @@
 
 #include "object/AtomicFile.h"
 #include "object/JsonFile.h"
+#include "object/ReadableFile.h"
 
 const char* const SaveJournal::FileName = "PrefabSave.journal";
 
@@ -38,6 +37,27 @@ bool IsPrefabFileName(const std::string& file) {
 bool Exists(const std::filesystem::path& path) {
     std::error_code error;
     return std::filesystem::exists(std::filesystem::symlink_status(path, error));
+}
+
+// What stands at the name when it is neither missing nor a regular file (the name
+// itself, a link not followed): "a symbolic link", "a folder"; empty otherwise.
+std::string NonFileKind(const std::filesystem::path& path) {
+    std::error_code error;
+    switch (std::filesystem::symlink_status(path, error).type()) {
+        case std::filesystem::file_type::not_found:
+        case std::filesystem::file_type::regular:
+            return std::string();
+        case std::filesystem::file_type::symlink:
+            return "a symbolic link";
+        case std::filesystem::file_type::directory:
+            return "a folder";
+        case std::filesystem::file_type::fifo:
+            return "a FIFO";
+        case std::filesystem::file_type::none:
+            return "something whose status cannot be read (" + error.message() + ")";
+        default:
+            return "a device or a socket";
+    }
 }
 
 // Reads the steps of a journal's text; the problem is empty when it is whole.
@@ -139,6 +159,14 @@ SaveJournal::Outcome SaveJournal::CarryOut() const {
     for (const std::string& put : mPuts) {
         const std::filesystem::path file = mFolder / put;
         const std::filesystem::path temporary = TemporaryFileOf(file);
+        // A save stages only regular files: a link or anything else at the name is no
+        // text of a prefab, and put in place it would take the prefab's file away.
+        if (const std::string kind = NonFileKind(temporary); !kind.empty()) {
+            outcome.Failures.emplace_back(file, "its staged text '" + temporary.generic_string() + "' is " + kind +
+                                                    ", not a regular file; the prefab's file is kept as it is");
+            outcome.Undone.insert(put);
+            continue;
+        }
         // No temporary file: an earlier run put it in place already.
         if (gRenameFile(temporary.c_str(), file.c_str()) != 0 && errno != ENOENT) {
             outcome.Failures.emplace_back(file, std::string("cannot replace the file: ") + std::strerror(errno) +
@@ -195,14 +223,10 @@ std::optional<SaveJournal> SaveJournal::Read(const std::filesystem::path& folder
     if (!std::filesystem::is_regular_file(status)) {
         throw ContentError(path, "it is not a file");
     }
-    const uintmax_t size = std::filesystem::file_size(path, error);
-    if (!error && size > kMaxBytes) {
-        throw ContentError(path, "it is too large to be a save journal");
-    }
-    std::ifstream in(path, std::ios::binary);
-    const std::string text{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-    if (error || !in.is_open() || in.bad()) {
-        throw ContentError(path, "it cannot be read");
+    ReadableFile file(path);
+    std::string text;
+    if (!file.ReadAll(text, kMaxBytes)) {
+        throw ContentError(path, file.Problem());
     }
     if (const std::string problem = JournalParser(text).Parse(journal.mPuts, journal.mDeletes); !problem.empty()) {
         throw ContentError(path, problem);

@@ -1,26 +1,21 @@
 #include "object/TreeFile.h"
 
 #include <boost/property_tree/detail/file_parser_error.hpp>
-#include <fstream>
 #include <sstream>
 #include <string>
 
 #include "object/ContentError.h"
 #include "object/NestingDepth.h"
+#include "object/ReadableFile.h"
 
 boost::property_tree::ptree ReadTreeFile(const std::filesystem::path& file, const char* syntax, const TreeParser& parse,
                                          NestingScan nestingDepth) {
-    std::ifstream in(file, std::ios::binary);
-    if (!in) {
-        throw ContentError(file, "cannot open the file for reading");
-    }
-    std::ostringstream text;
-    text << in.rdbuf();
-    if (nestingDepth(text.view()) > kMaxContentNesting) {
+    std::string text = ReadWholeFile(file);
+    if (nestingDepth(text) > kMaxContentNesting) {
         throw ContentError(
             file, std::string(syntax) + " nested deeper than " + std::to_string(kMaxContentNesting) + " levels");
     }
-    std::istringstream parsed(std::move(text).str());
+    std::istringstream parsed(std::move(text));
     boost::property_tree::ptree tree;
     try {
         parse(parsed, tree);

@@ -1,10 +1,11 @@
 #include "platform/IconFile.h"
 
-#include <cerrno>
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
 #include <memory>
+
+#include "object/ReadableFile.h"
 
 namespace {
 
@@ -85,9 +86,10 @@ bool FitsOnASide(int64_t pixels, int maxSide) {
 }  // namespace
 
 bool CheckIconImageSizes(const std::filesystem::path& path, int maxSide, std::string* error) {
-    const FilePtr file(std::fopen(path.string().c_str(), "rb"));
+    ReadableFile readable(path);
+    const FilePtr file(readable.ReleaseAsStream());
     if (file == nullptr) {
-        *error = std::string("cannot open the file: ") + std::strerror(errno);
+        *error = readable.Problem();
         return false;
     }
     unsigned char header[kHeaderBytes] = {};

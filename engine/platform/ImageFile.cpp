@@ -6,7 +6,10 @@
 #include <algorithm>
 #include <array>
 #include <cctype>
+#include <cstdio>
 #include <memory>
+
+#include "object/ReadableFile.h"
 
 namespace {
 
@@ -64,8 +67,15 @@ const ImageFormat* FormatBySignature(SDL_RWops* data) {
 }  // namespace
 
 SdlSurfacePtr DecodeImageFile(const std::filesystem::path& path, std::string* error) {
-    const RwPtr data(SDL_RWFromFile(path.string().c_str(), "rb"));
+    ReadableFile readable(path);
+    FILE* const file = readable.ReleaseAsStream();
+    if (file == nullptr) {
+        *error = readable.Problem();
+        return nullptr;
+    }
+    const RwPtr data(SDL_RWFromFP(file, SDL_TRUE));
     if (data == nullptr) {
+        std::fclose(file);
         *error = SDL_GetError();
         return nullptr;
     }

@@ -9,6 +9,8 @@
 #include <system_error>
 
 #include "object/AtomicFile.h"
+#include "object/ContentError.h"
+#include "object/IniFile.h"
 #include "platform/DebugPrint.h"
 #include "platform/Paths.h"
 #include "render/Graphics.h"
@@ -50,8 +52,7 @@ bool ReadFlag(const boost::property_tree::ptree& tree, const char* key) {
 
 // Throws boost's or our own exception describing what is wrong with the file.
 StoredSettings ReadSettings(const std::filesystem::path& path) {
-    boost::property_tree::ptree tree;
-    boost::property_tree::ini_parser::read_ini(path.string(), tree);
+    const boost::property_tree::ptree tree = ReadIniFile(path);
     StoredSettings settings;
     settings.Width = ReadInteger(tree, "Width");
     settings.Height = ReadInteger(tree, "Height");
@@ -81,10 +82,16 @@ bool DisplaySettings::Load(Graphics& graphics) {
         return false;
     }
     StoredSettings settings;
+    std::string problem;
     try {
         settings = ReadSettings(path);
+    } catch (const ContentError& error) {
+        problem = error.Problem();
     } catch (const std::exception& error) {
-        DebugPrint((path.string() + ": " + error.what() + "; using the default display settings\n").c_str());
+        problem = error.what();
+    }
+    if (!problem.empty()) {
+        DebugPrint((path.string() + ": " + problem + "; using the default display settings\n").c_str());
         return false;
     }
     graphics.Width = settings.Width;

@@ -1,7 +1,6 @@
 #include "game/levels/SaveFile.h"
 
-#include <fstream>
-#include <optional>
+#include <ostream>
 #include <string>
 #include <system_error>
 
@@ -9,41 +8,10 @@
 #include "game/levels/SaveFileWriter.h"
 #include "object/AtomicFile.h"
 #include "object/ContentError.h"
+#include "object/ReadableFile.h"
 #include "platform/DebugPrint.h"
 
 namespace fs = std::filesystem;
-
-namespace {
-
-bool Exists(const fs::path& file) {
-    std::error_code error;
-    const fs::file_status status = fs::status(file, error);
-    return !error && status.type() != fs::file_type::not_found;
-}
-
-// The whole file, or nothing with the reason in problem. Reads at most one byte past
-// the limit, whatever size the file claims.
-std::optional<std::string> ReadCapped(const fs::path& file, size_t maxBytes, std::string& problem) {
-    std::ifstream in(file, std::ios::binary);
-    if (!in) {
-        problem = "it cannot be opened for reading";
-        return std::nullopt;
-    }
-    std::string bytes(maxBytes + 1, '\0');
-    in.read(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    if (in.bad()) {
-        problem = "reading it failed";
-        return std::nullopt;
-    }
-    bytes.resize(static_cast<size_t>(in.gcount()));
-    if (bytes.size() > maxBytes) {
-        problem = "it is larger than " + std::to_string(maxBytes) + " bytes";
-        return std::nullopt;
-    }
-    return bytes;
-}
-
-}  // namespace
 
 SaveFile::SaveFile(fs::path file) : mFile(std::move(file)) {}
 
@@ -54,13 +22,20 @@ fs::path SaveFile::BackupPath() const {
 }
 
 void SaveFile::Load(SavedProgress& progress) {
-    if (!Exists(mFile)) {
+    ReadableFile file(mFile);
+    if (file.IsMissing()) {
         return;
     }
+    std::string bytes;
     std::string problem;
-    const std::optional<std::string> bytes = ReadCapped(mFile, MaxBytes, problem);
-    if (bytes) {
-        problem = SaveFileReader::Decode(*bytes, progress).Problem;
+    if (file.ReadAll(bytes, MaxBytes)) {
+        problem = SaveFileReader::Decode(bytes, progress).Problem;
+    } else if (file.IsNotAFile()) {
+        // A FIFO, a folder or a device holds no progress to keep.
+        Report("cannot be read: " + file.Problem() + "; no progress is read from it");
+        return;
+    } else {
+        problem = file.Problem();
     }
     if (!problem.empty()) {
         mNeedsBackup = true;
@@ -99,17 +74,32 @@ bool SaveFile::Save(const SavedProgress& progress) {
     return true;
 }
 
-// The damaged file is kept beside: a later look may still recover what it holds.
+// The damaged file is kept beside: a later look may still recover what it holds. The
+// copy is staged and put in place like the save, so one that fails (a full disk)
+// leaves an earlier copy whole, and a link at the copy's name is replaced, not written
+// through.
 bool SaveFile::BackUpDamagedFile() {
-    if (Exists(mFile)) {
-        std::error_code error;
-        fs::copy_file(mFile, BackupPath(), fs::copy_options::overwrite_existing, error);
-        if (error) {
-            Report("is not replaced: the damaged file cannot be kept as \"" + BackupPath().filename().string() +
-                   "\": " + error.message());
-            return false;
+    ReadableFile damaged(mFile);
+    std::string problem;
+    if (damaged.IsOpen()) {
+        try {
+            WriteFileAtomically(BackupPath(), [this, &damaged](std::ostream& out) {
+                if (!damaged.CopyTo(out) && out) {
+                    throw ContentError(mFile, damaged.Problem());
+                }
+            });
+        } catch (const ContentError& failure) {
+            problem = failure.Problem();
         }
+    } else if (!damaged.IsMissing() && !damaged.IsNotAFile()) {
+        problem = damaged.Problem();
     }
+    if (!problem.empty()) {
+        Report("is not replaced: the damaged file cannot be kept as \"" + BackupPath().filename().string() +
+               "\": " + problem);
+        return false;
+    }
+    // Gone, or no longer a file: there is nothing in it to keep.
     mNeedsBackup = false;
     return true;
 }

@@ -7,8 +7,9 @@
 
 // The save file on disk. A save writes "<file>.tmp" beside it and renames that over the
 // file, so a crash or a full disk leaves the previous save whole. A file that a load
-// finds damaged is copied to "<file>.bak" before the next save replaces it. Problems
-// are reported on standard error, naming the file; none is thrown.
+// finds damaged is copied to "<file>.bak" the same way before the next save replaces
+// it. Only a regular file is read (see ReadableFile). Problems are reported on standard
+// error, naming the file; none is thrown.
 class SaveFile {
 public:
     // Far beyond any real save; a bigger file is taken for damaged, not read whole.

@@ -4,7 +4,9 @@
 #include <algorithm>
 #include <chrono>
 #include <filesystem>
+#include <functional>
 #include <map>
+#include <memory>
 #include <sstream>
 #include <string>
 #include <thread>
@@ -25,13 +27,22 @@
 #include "fx/AnimationBhv.h"
 #include "fx/AnimationManager.h"
 #include "game/levels/LevelListBhv.h"
+#include "game/levels/SavedDataBhv.h"
 #include "game/screens/GameplayScreenBhv.h"
 #include "input/Cursors.h"
 #include "input/MessagePump.h"
 #include "object/GameObject.h"
+#include "object/IniFile.h"
 #include "object/JsonFile.h"
 #include "object/ResourceResolver.h"
+#include "object/ScopedFifo.h"
 #include "object/TempFolder.h"
+#include "object/XmlFile.h"
+#include "platform/ImageFile.h"
+#include "platform/audio/SoundFile.h"
+#include "platform/gfx/GfxImage.h"
+#include "platform/window/CursorImage.h"
+#include "render/DisplaySettings.h"
 #include "render/Graphics.h"
 #include "render/RenderSettings.h"
 #include "render/SpriteCmp.h"
@@ -278,6 +289,134 @@ TEST(StartUpContentTest, ACursorFileLargerThanACursorIsToldAndTheGameGoesOn) {
                       fs::copy_options::overwrite_existing);
         MoveMouseOverWindow();
         EXPECT_NE(SDL_GetCursor(), SDL_GetDefaultCursor()) << "the mended cursor shows";
+    }
+}
+
+// What is no regular file where the game reads one at its start (a FIFO as the save
+// file and as the aiming cursor, a FIFO and a folder as the display settings) hung the
+// start in its open. Each is told as unreadable, naming the file, at once; the game goes
+// on with the defaults, and its next saves put files in their places.
+TEST(StartUpContentTest, AFifoWhereTheStartReadsAFileIsToldAtOnceAndReplacedByTheNextSave) {
+    QV_REQUIRE_DISPLAY();
+    namespace fs = std::filesystem;
+    ScopedTempFolder folder;
+    ScopedWorkingFolder working(folder.Path());
+    fs::create_directories("Content/Cursors");
+    const ScopedFifo cursor(folder.Path() / "Content/Cursors/Aim.ico");
+    ToldWarnings told;
+    PlayHarness play;
+    play.EnableDrawing();
+    const fs::path save = SavedDataBhv::GetSavePath("Game");
+    const ScopedFifo saveFifo(save);
+    ::testing::internal::CaptureStderr();
+    play.StartGame();
+    play.RunPasses(2);
+    const std::string printed = ::testing::internal::GetCapturedStderr();
+    EXPECT_EQ(told.Naming("Content/Cursors/Aim.ico: cannot load cursor: it is a FIFO, not a regular file"), 1u)
+        << ::testing::PrintToString(told.Lines);
+    EXPECT_EQ(Occurrences(printed, "Save file \"" + save.string() +
+                                       "\" cannot be read: it is a FIFO, not a regular file; no progress is read from it"),
+              1u)
+        << printed;
+    ASSERT_NE(gSavedData, nullptr);
+    EXPECT_TRUE(gSavedData->LevelBestTimes.empty());
+    ASSERT_TRUE(gSavedData->Save());
+    EXPECT_TRUE(fs::is_regular_file(fs::symlink_status(save)));
+
+    const fs::path display = DisplaySettings::GetPath();
+    for (const bool asFolder : {false, true}) {
+        fs::remove(display);
+        std::unique_ptr<ScopedFifo> fifo;
+        if (asFolder) {
+            fs::create_directory(display);
+        } else {
+            fifo = std::make_unique<ScopedFifo>(display);
+        }
+        ::testing::internal::CaptureStderr();
+        Graphics graphics;
+        const std::string warned = ::testing::internal::GetCapturedStderr();
+        fifo.reset();
+        const std::string kind = asFolder ? "a folder" : "a FIFO";
+        EXPECT_EQ(Occurrences(warned, display.string() + ": it is " + kind +
+                                        ", not a regular file; using the default display settings"),
+                  1u)
+            << warned;
+        EXPECT_EQ(graphics.Width, 1280);
+        EXPECT_EQ(fs::is_regular_file(fs::symlink_status(display)), !asFolder) << "the defaults replace a FIFO";
+    }
+    EXPECT_EQ(told.Lines.size(), 1u) << ::testing::PrintToString(told.Lines);
+}
+
+// Every reader of the game's files, given what is no regular file at the name: a FIFO
+// (which an open for reading waits on), a folder, and a link to a device. Each refuses
+// at once and says what stands there, naming the file.
+TEST(UnreadableFileTest, EveryReaderRefusesWhatIsNoRegularFileNamingIt) {
+    namespace fs = std::filesystem;
+    ScopedTempFolder folder;
+    const auto thrown = [](const std::function<void()>& read) -> std::string {
+        try {
+            read();
+        } catch (const std::exception& error) {
+            return error.what();
+        }
+        return "nothing thrown";
+    };
+    struct Reader {
+        const char* What;
+        const char* Name;
+        std::function<std::string(const fs::path&)> Read;
+    };
+    const Reader readers[] = {
+        {"prefabs, levels, configuration, key mappings, loop points", "Exit.json",
+         [&](const fs::path& file) { return thrown([&] { ReadJsonFile(file); }); }},
+        {"atlases, fonts", "Font.fnt", [&](const fs::path& file) { return thrown([&] { ReadXmlFile(file); }); }},
+        {"display settings", "Display.ini", [&](const fs::path& file) { return thrown([&] { ReadIniFile(file); }); }},
+        {"animations", "Walk.anim",
+         [&](const fs::path& file) {
+             return thrown([&] { AnimationData().LoadFile(file, [](const std::string&) { return nullptr; }, 60); });
+         }},
+        {"textures, font pages", "Page.sheet",
+         [](const fs::path& file) {
+             GfxImage image;
+             std::string error;
+             return ReadImageFile(file, &image, &error, 4096) ? "read" : file.string() + ": " + error;
+         }},
+        {"cursors", "Aim.ico",
+         [](const fs::path& file) {
+             std::string error;
+             return CursorImage::ReadImage(file, &error) != nullptr ? "read" : file.string() + ": " + error;
+         }},
+        {"cursor pictures", "Aim.png",
+         [](const fs::path& file) {
+             std::string error;
+             return DecodeImageFile(file, &error) != nullptr ? "read" : file.string() + ": " + error;
+         }},
+        {"sounds, music", "Shot.wav",
+         [](const fs::path& file) {
+             std::string error;
+             return SoundFile::Open(file, error) != nullptr ? "read" : error;
+         }},
+    };
+    for (const Reader& reader : readers) {
+        SCOPED_TRACE(reader.What);
+        const fs::path file = folder.Path() / reader.Name;
+        for (const char* kind : {"a FIFO", "a folder", "a character device"}) {
+            SCOPED_TRACE(kind);
+            std::unique_ptr<ScopedFifo> fifo;
+            if (kind == std::string("a FIFO")) {
+                fifo = std::make_unique<ScopedFifo>(file);
+            } else if (kind == std::string("a folder")) {
+                fs::create_directory(file);
+            } else {
+                fs::create_symlink("/dev/null", file);
+            }
+            const std::string problem = reader.Read(file);
+            fifo.reset();
+            fs::remove(file);
+            EXPECT_NE(problem.find(file.generic_string()), std::string::npos) << problem;
+            EXPECT_NE(problem.find(std::string("it is ") + kind + ", not a regular file"), std::string::npos)
+                << problem;
+        }
     }
 }
 

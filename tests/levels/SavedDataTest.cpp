@@ -43,6 +43,21 @@ protected:
         std::ofstream(UserData.SaveFile(), std::ios::binary) << bytes;
     }
 
+    // The exit status of a child process that saves under a file size limit: the disk
+    // fills up in the middle of a write. 1 when the save reported failure.
+    static int SaveUnderSizeLimit(SavedDataBhv* saved, rlim_t bytes) {
+        const pid_t child = fork();
+        if (child == 0) {
+            signal(SIGXFSZ, SIG_IGN);
+            const rlimit limit{bytes, bytes};
+            setrlimit(RLIMIT_FSIZE, &limit);
+            _exit(saved->Save() ? 0 : 1);
+        }
+        int status = 0;
+        EXPECT_EQ(waitpid(child, &status, 0), child);
+        return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    }
+
     SavedProgress ReadSaveFile() {
         SavedProgress progress;
         const SaveFileReader::Result result = SaveFileReader::Decode(TempFolder::Read(UserData.SaveFile()), progress);
@@ -149,8 +164,7 @@ TEST_F(SavedDataTest, DamageTheReadingGetsPastIsKeptBesideAndTheRestOfTheProgres
     }
 }
 
-// The disk fills up in the middle of the write: a child process saves under a file
-// size limit of 30 bytes.
+// The disk fills up in the middle of the write.
 TEST_F(SavedDataTest, AWriteCutShortLeavesThePreviousFileWhole) {
     SavedDataBhv* saved = StartSavedData();
     saved->LevelBestTimes["Lvl_01"] = 25.0f;
@@ -159,20 +173,51 @@ TEST_F(SavedDataTest, AWriteCutShortLeavesThePreviousFileWhole) {
 
     saved->LevelBestTimes["Lvl_02"] = 35.0f;
     saved->LastLevelName = "Lvl_02";
-    const pid_t child = fork();
-    ASSERT_NE(child, -1);
-    if (child == 0) {
-        signal(SIGXFSZ, SIG_IGN);
-        const rlimit limit{30, 30};
-        setrlimit(RLIMIT_FSIZE, &limit);
-        _exit(saved->Save() ? 0 : 1);
-    }
-    int status = 0;
-    ASSERT_EQ(waitpid(child, &status, 0), child);
-    ASSERT_TRUE(WIFEXITED(status));
-    EXPECT_EQ(WEXITSTATUS(status), 1) << "the failed save reports failure";
+    EXPECT_EQ(SaveUnderSizeLimit(saved, 30), 1) << "the failed save reports failure";
     EXPECT_EQ(TempFolder::Read(UserData.SaveFile()), before);
     EXPECT_FALSE(fs::exists(UserData.SaveFile().string() + ".tmp"));
+}
+
+// The copy of a damaged file is written beside its place and then put there, like a
+// save: when the disk fills up in the middle of it (a child process saves under a file
+// size limit of 30 bytes) an earlier copy stays whole and no empty one is left, and a
+// link at the copy's name is replaced, never written through.
+TEST_F(SavedDataTest, TheCopyOfADamagedFileLosesNothingOnAFullDiskAndReplacesALink) {
+    // Three best times cut to 40 bytes, inside the second one's name.
+    const std::string cut = ("WanderingPastTheGate!5\0"s + "\x03\0\0\0"s + "Lvl_01\0"s + "\0\0\xf0\x41"s + "Lvl_02\0"s)
+                                .substr(0, 40);
+    const fs::path backup = UserData.SaveFile().string() + ".bak";
+    for (const bool earlierCopy : {false, true}) {
+        SCOPED_TRACE(earlierCopy ? "an earlier copy" : "no earlier copy");
+        WriteSaveFile(cut);
+        fs::remove(backup);
+        if (earlierCopy) {
+            std::ofstream(backup, std::ios::binary) << "an earlier damaged file";
+        }
+        SavedDataBhv* saved = StartSavedData();
+        EXPECT_EQ(SaveUnderSizeLimit(saved, 30), 1) << "the save reports failure";
+        EXPECT_EQ(TempFolder::Read(UserData.SaveFile()), cut) << "the damaged file is not replaced";
+        if (earlierCopy) {
+            EXPECT_EQ(TempFolder::Read(backup), "an earlier damaged file");
+        } else {
+            EXPECT_FALSE(fs::exists(backup));
+        }
+        EXPECT_FALSE(fs::exists(backup.string() + ".tmp"));
+        EXPECT_FALSE(fs::exists(UserData.SaveFile().string() + ".tmp"));
+        Root->Children.front()->DetachAndDestroy();
+        RunPass();
+    }
+
+    // The copy's name a link to a file outside the user data folder.
+    const TempFolder outside;
+    const fs::path victim = outside.Write("Other.sav", "another file");
+    fs::remove(backup);
+    fs::create_symlink(victim, backup);
+    WriteSaveFile(cut);
+    ASSERT_TRUE(StartSavedData()->Save());
+    EXPECT_EQ(TempFolder::Read(victim), "another file");
+    EXPECT_TRUE(fs::is_regular_file(fs::symlink_status(backup)));
+    EXPECT_EQ(TempFolder::Read(backup), cut);
 }
 
 TEST_F(SavedDataTest, AFolderThatCannotBeMadeNeitherThrowsNorChangesAnything) {

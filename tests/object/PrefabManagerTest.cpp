@@ -6,7 +6,9 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <iterator>
 #include <map>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -15,6 +17,7 @@
 #include "object/ContentWarning.h"
 #include "object/Pos2dCmp.h"
 #include "object/SaveJournal.h"
+#include "object/ScopedFifo.h"
 
 namespace {
 
@@ -397,6 +400,56 @@ TEST_F(PrefabManagerTest, AMalformedJournalIsToldAndKeptWithEveryTemporaryFile) 
     EXPECT_EQ(TempFolder::Read(temporary), onlyCopy);
     EXPECT_EQ(TempFolder::Read(journal), text);
     EXPECT_FALSE(PrefabFileExists("Cue_DebugBlip"));
+}
+
+// A save stages regular files only. One of a journal's temporary files that is anything
+// else at the next start (a link, dangling or to a folder or a file outside, a FIFO, a
+// folder) holds no text of its prefab: it is told, naming it, and the prefab's file is
+// kept as it is, while the journal's other files are put in place. What a link points
+// at is left alone.
+TEST_F(PrefabManagerTest, AJournalPutsInPlaceOnlyTemporaryFilesThatAreFiles) {
+    namespace fs = std::filesystem;
+    const std::string exit = R"({"Components":{"SampleCmp":{"Label":"exit"}},"AutoCreate":""})";
+    const std::string saved = R"({"Components":{"SampleCmp":{"Label":"saved"}},"AutoCreate":""})";
+    const std::string journal =
+        "Quorvane prefab save journal 1\nput 17 Cue_EnemyDie.json\nput 9 Exit.json\nend\n";
+    const TempFolder outside;
+    const fs::path other = outside.Write("Other.json", saved);
+    const fs::path temporary = PrefabFolder() / "Exit.json.tmp";
+    std::unique_ptr<ScopedFifo> fifo;
+    struct Stray {
+        const char* Kind;
+        std::function<void()> Place;
+    };
+    const Stray strays[] = {
+        {"a symbolic link", [&] { fs::create_symlink(outside.Path() / "Gone.json", temporary); }},
+        {"a symbolic link", [&] { fs::create_directory_symlink(outside.Path(), temporary); }},
+        {"a symbolic link", [&] { fs::create_symlink(other, temporary); }},
+        {"a FIFO", [&] { fifo = std::make_unique<ScopedFifo>(temporary); }},
+        {"a folder", [&] { fs::create_directory(temporary); }},
+    };
+    for (const Stray& stray : strays) {
+        SCOPED_TRACE(stray.Kind);
+        ReplaceFolderFiles(PrefabFolder(), {{"Exit.json", exit},
+                                            {"Cue_EnemyDie.json", kEmptyPrefab},
+                                            {"Cue_EnemyDie.json.tmp", saved},
+                                            {SaveJournal::FileName, journal}});
+        stray.Place();
+        std::vector<std::string> told;
+        const std::map<std::string, std::string> labels = StartOver(told);
+        fifo.reset();
+        EXPECT_EQ(labels, (std::map<std::string, std::string>{{"Cue_EnemyDie", "saved"}, {"Exit", "exit"}}));
+        EXPECT_TRUE(fs::is_regular_file(fs::symlink_status(PrefabFolder() / "Exit.json")));
+        ASSERT_EQ(told.size(), 1u) << ::testing::PrintToString(told);
+        EXPECT_NE(told[0].find((PrefabFolder() / "Exit.json").generic_string() + ": its staged text '" +
+                               temporary.generic_string() + "' is " + stray.Kind +
+                               ", not a regular file; the prefab's file is kept as it is"),
+                  std::string::npos)
+            << told[0];
+        EXPECT_EQ(told[0].rfind((PrefabFolder() / SaveJournal::FileName).generic_string() + ": ", 0), 0u) << told[0];
+        EXPECT_EQ(TempFolder::Read(other), saved);
+        EXPECT_EQ(std::distance(fs::directory_iterator(outside.Path()), fs::directory_iterator()), 1);
+    }
 }
 
 // A prefab whose file cannot be written or put in place keeps its old text on disk:

@@ -129,8 +129,8 @@ TEST_F(SoundLoadingTest, WhatIsNoPlayableAudioIsRefusedWithTheFileAndTheProblem)
         {text, "not a readable audio file"},
         {quad, "4 channels"},
         {empty, "no audio frames"},
-        {missing, "missing or not a regular file"},
-        {AudioTest::ScratchDir(), "missing or not a regular file"},
+        {missing, "cannot open the file for reading: No such file or directory"},
+        {AudioTest::ScratchDir(), "it is a folder, not a regular file"},
     };
     for (const auto& [path, problem] : cases) {
         for (SoundStorage storage : {SoundStorage::Sample, SoundStorage::Stream}) {

@@ -3,9 +3,12 @@
 #include <sndfile.h>
 
 #include <array>
+#include <cstdio>
 #include <cstring>
-#include <fstream>
+#include <memory>
 #include <system_error>
+
+#include "object/ReadableFile.h"
 
 namespace {
 
@@ -17,8 +20,8 @@ std::string Problem(const std::filesystem::path& path, const std::string& what) 
 // after the first four bytes; the decoder quietly plays what there is of a shorter one.
 std::string CheckContainerLength(const std::filesystem::path& path) {
     std::array<unsigned char, 8> head{};
-    std::ifstream in(path, std::ios::binary);
-    if (!in.read(reinterpret_cast<char*>(head.data()), head.size())) {
+    const std::unique_ptr<FILE, int (*)(FILE*)> in(ReadableFile(path).ReleaseAsStream(), std::fclose);
+    if (in == nullptr || std::fread(head.data(), 1, head.size(), in.get()) != head.size()) {
         return {};
     }
     uint64_t declared = 0;
@@ -50,13 +53,14 @@ SoundFile::SoundFile(sf_private_tag* file, SoundFormat format) : mFile(file), mF
 SoundFile::~SoundFile() = default;
 
 std::unique_ptr<SoundFile> SoundFile::Open(const std::filesystem::path& path, std::string& error) {
-    std::error_code ec;
-    if (!std::filesystem::is_regular_file(path, ec)) {
-        error = Problem(path, "missing or not a regular file");
+    ReadableFile readable(path);
+    if (!readable.IsOpen()) {
+        error = Problem(path, readable.Problem());
         return nullptr;
     }
     SF_INFO info{};
-    SNDFILE* file = sf_open(path.c_str(), SFM_READ, &info);
+    // The decoder closes the descriptor, also when it refuses the file.
+    SNDFILE* file = sf_open_fd(readable.ReleaseDescriptor(), SFM_READ, &info, SF_TRUE);
     if (file == nullptr) {
         error = Problem(path, std::string("not a readable audio file (") + sf_strerror(nullptr) + ")");
         return nullptr;

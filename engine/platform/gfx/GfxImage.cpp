@@ -2,11 +2,12 @@
 
 #include <png.h>
 
-#include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <memory>
 #include <utility>
+
+#include "object/ReadableFile.h"
 
 // The game ships its images as PNG only, so only PNG is read: the other formats'
 // parsers would be reachable from any file in a texture folder, and stb's JPEG and PNM
@@ -52,9 +53,10 @@ void OnPngError(png_structp png, png_const_charp message) {
 void OnPngWarning(png_structp, png_const_charp) {}
 
 FilePtr OpenImage(const std::filesystem::path& path, std::string* error) {
-    FilePtr file(std::fopen(path.string().c_str(), "rb"));
+    ReadableFile readable(path);
+    FilePtr file(readable.ReleaseAsStream());
     if (file == nullptr) {
-        *error = std::string("cannot open the file: ") + std::strerror(errno);
+        *error = readable.Problem();
     }
     return file;
 }
