@@ -9,8 +9,6 @@
 
 namespace {
 
-// The smallest entry: an empty name's NUL, then the time.
-constexpr size_t kSmallestEntryBytes = 1 + 4;
 // The seven fields after the best times, then the last level's name with its NUL.
 constexpr size_t kFixedFieldBytes = 1 + 1 + 4 + 4 + 4 + 1 + 1;
 constexpr size_t kSmallestTailBytes = kFixedFieldBytes + 1;
@@ -69,11 +67,6 @@ public:
         }
         if (count < 0) {
             return Fail("the count of best times is negative (" + std::to_string(count) + ")");
-        }
-        // Checked before the loop, so a damaged count never makes it spin.
-        if (static_cast<size_t>(count) > mIn.Remaining() / kSmallestEntryBytes) {
-            return Fail("the count of best times (" + std::to_string(count) + ") is more than the " +
-                        std::to_string(mIn.Remaining()) + " bytes left can hold");
         }
         const std::string total = std::to_string(count);
         std::vector<Entry> entries;
@@ -167,7 +160,9 @@ private:
         size_t Number = 0;
     };
 
-    // False, with the field offset at the entry, when the file ends inside one.
+    // False, with the field offset at the entry, when the file ends inside one. Each
+    // entry takes at least 5 bytes (an empty name's NUL, the time), so a count the file
+    // cannot back ends the loop at the file's end, with every entry before it kept.
     bool ReadEntries(int32_t count, std::vector<Entry>& entries) {
         for (int32_t i = 0; i < count; ++i) {
             Begin();
