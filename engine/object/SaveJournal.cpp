@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cctype>
 #include <cerrno>
-#include <cstdint>
 #include <cstring>
 #include <ostream>
 #include <string_view>
