@@ -81,6 +81,7 @@ std::unique_ptr<SoundFile> SoundFile::Open(const std::filesystem::path& path, st
 }
 
 bool SoundFile::Seek(uint64_t frame) {
+    ++mSeekCount;
     if (sf_seek(mFile.get(), static_cast<sf_count_t>(frame), SEEK_SET) < 0) {
         return false;
     }

@@ -35,6 +35,8 @@ public:
     const std::string& Damage() const { return mDamage; }
 
     bool Seek(uint64_t frame);
+    // How often Seek has moved the decoder: each move costs it a search of the file.
+    uint64_t SeekCount() const { return mSeekCount; }
     // Reads up to frameCount frames into out (Channels samples per frame); fewer at the
     // end of the file or on a decoding error.
     uint64_t Read(int16_t* out, uint64_t frameCount);
@@ -53,5 +55,6 @@ private:
     std::unique_ptr<sf_private_tag, Closer> mFile;
     SoundFormat mFormat;
     uint64_t mPosition = 0;
+    uint64_t mSeekCount = 0;
     std::string mDamage;
 };
