@@ -30,8 +30,8 @@ public:
     const SoundFormat& Format() const { return mFormat; }
     uint64_t Position() const { return mPosition; }
     // What is wrong with a file that still opened, naming the file: a WAV or AIFF file
-    // shorter than its header says (cut off in a copy or a download), whose missing end
-    // is not played. Empty for a whole file.
+    // shorter than its header or its audio chunk says (cut off in a copy or a download),
+    // whose missing end is not played. Empty for a whole file.
     const std::string& Damage() const { return mDamage; }
 
     bool Seek(uint64_t frame);
