@@ -152,18 +152,27 @@ TEST_F(TextureAtlasTest, MalformedAtlasesRaiseErrorsNamingTheFileAndProblem) {
 // past the image. Each is left out while the others load, and the atlas is told once,
 // naming the first of them and how many more.
 TEST_F(TextureAtlasTest, ASpriteThatCannotBeUsedIsLeftOutAndTheAtlasToldOnce) {
+    const std::pair<std::string, std::string> bad[] = {
+        {R"(<sprite n="Narrow" x="0" y="0" w="-7" h="8"/>)",
+         "sprite \"Narrow\" left out: \"w\" is \"-7\", less than 1"},
+        {R"(<sprite x="0" y="0" w="8" h="8"/>)", "a <sprite> left out: lacks the attribute \"n\""},
+        {R"(<sprite n="Flat" x="0" y="0" w="8"/>)", "sprite \"Flat\" left out: lacks the attribute \"h\""},
+        {R"(<sprite n="Half" x="1.5" y="0" w="8" h="8"/>)",
+         "sprite \"Half\" left out: \"x\" is \"1.5\", not an integer"},
+        {R"(<sprite n="Before" x="0" y="-1" w="8" h="8"/>)",
+         "sprite \"Before\" left out: \"y\" is \"-1\", less than 0"},
+        {R"(<sprite n="Empty" x="0" y="0" w="0" h="8"/>)", "sprite \"Empty\" left out: \"w\" is \"0\", less than 1"},
+        {R"(<sprite n="Trim" x="0" y="0" w="8" h="8" oH="-2"/>)",
+         "sprite \"Trim\" left out: \"oH\" is \"-2\", less than 1"},
+        {R"(<sprite n="Past" x="57" y="0" w="8" h="8"/>)",
+         "sprite \"Past\" left out: it reaches outside the image of 64 x 32 pixels"},
+    };
     WriteSheet("Main/Fx.sheet", 64, 32);
-    const auto atlas =
-        WriteFile("Main/Fx.xml", Atlas("Fx.png",
-                                       "<sprite n=\"Narrow\" x=\"0\" y=\"0\" w=\"-7\" h=\"8\"/>\n"
-                                       "<sprite x=\"0\" y=\"0\" w=\"8\" h=\"8\"/>\n"
-                                       "<sprite n=\"Flat\" x=\"0\" y=\"0\" w=\"8\"/>\n"
-                                       "<sprite n=\"Half\" x=\"1.5\" y=\"0\" w=\"8\" h=\"8\"/>\n"
-                                       "<sprite n=\"Before\" x=\"0\" y=\"-1\" w=\"8\" h=\"8\"/>\n"
-                                       "<sprite n=\"Empty\" x=\"0\" y=\"0\" w=\"0\" h=\"8\"/>\n"
-                                       "<sprite n=\"Untrimmed\" x=\"0\" y=\"0\" w=\"8\" h=\"8\" oW=\"0\"/>\n"
-                                       "<sprite n=\"Good\" x=\"56\" y=\"24\" w=\"8\" h=\"8\"/>\n"
-                                       "<sprite n=\"Past\" x=\"57\" y=\"0\" w=\"8\" h=\"8\"/>\n"));
+    std::string sprites = R"(<sprite n="Good" x="56" y="24" w="8" h="8"/>)";
+    for (const auto& [sprite, problem] : bad) {
+        sprites += sprite;
+    }
+    const auto atlas = WriteFile("Main/Fx.xml", Atlas("Fx.png", sprites));
     ToldWarnings told;
     Texture texture;
     Manager.ReadSheet(&texture, atlas);
@@ -172,27 +181,16 @@ TEST_F(TextureAtlasTest, ASpriteThatCannotBeUsedIsLeftOutAndTheAtlasToldOnce) {
     EXPECT_EQ(texture.GetFrameIndex("Good"), 0);
     ExpectRect(texture.FrameRects[0], 0.875f, 0.75f, 0.125f, 0.25f);
     ASSERT_EQ(told.Lines.size(), 1u) << ::testing::PrintToString(told.Lines);
-    EXPECT_EQ(told.Lines[0],
-              atlas.generic_string() +
-                  ": sprite \"Narrow\" left out: \"w\" is \"-7\", less than 1 (and 7 more elements left out)");
+    EXPECT_EQ(told.Lines[0], atlas.generic_string() + ": " + bad[0].second + " (and 7 more elements left out)");
 
     // One at a time, each names its problem.
-    const std::pair<const char*, const char*> sprites[] = {
-        {"<sprite x=\"0\" y=\"0\" w=\"8\" h=\"8\"/>", "a <sprite> left out: lacks the attribute \"n\""},
-        {"<sprite n=\"Flat\" x=\"0\" y=\"0\" w=\"8\"/>", "sprite \"Flat\" left out: lacks the attribute \"h\""},
-        {"<sprite n=\"Half\" x=\"1.5\" y=\"0\" w=\"8\" h=\"8\"/>", "\"x\" is \"1.5\", not an integer"},
-        {"<sprite n=\"Before\" x=\"0\" y=\"-1\" w=\"8\" h=\"8\"/>", "\"y\" is \"-1\", less than 0"},
-        {"<sprite n=\"U\" x=\"0\" y=\"0\" w=\"8\" h=\"8\" oH=\"-2\"/>", "\"oH\" is \"-2\", less than 1"},
-        {"<sprite n=\"Past\" x=\"57\" y=\"0\" w=\"8\" h=\"8\"/>",
-         "sprite \"Past\" left out: it reaches outside the image of 64 x 32 pixels"},
-    };
-    for (const auto& [sprite, problem] : sprites) {
+    for (const auto& [sprite, problem] : bad) {
         WriteFile("Main/Fx.xml", Atlas("Fx.png", sprite));
         Texture one;
         told.Lines.clear();
         Manager.ReadSheet(&one, atlas);
         EXPECT_EQ(one.GetFrameCount(), 0) << sprite;
-        EXPECT_EQ(told.Naming(atlas.generic_string() + ": ", problem), 1u) << ::testing::PrintToString(told.Lines);
+        EXPECT_EQ(told.Naming(atlas.generic_string() + ": " + problem), 1u) << ::testing::PrintToString(told.Lines);
     }
 }
 

@@ -14,12 +14,7 @@
 
 namespace {
 
-using AudioTest::LevelA;
-using AudioTest::LevelB;
-using AudioTest::LevelC;
-using AudioTest::LevelD;
-using AudioTest::LevelRun;
-using AudioTest::Pieces;
+using namespace AudioTest;
 
 std::unique_ptr<SoundFile> OpenFile(const std::filesystem::path& path) {
     std::string error;
@@ -34,8 +29,8 @@ std::unique_ptr<SoundFile> OpenFile(const std::filesystem::path& path) {
 // the section no repeat seeks; a section longer than a piece still seeks once a repeat.
 // Played, a short section repeats whole and in order.
 TEST(StreamFeedTest, ALoopShorterThanARefillRepeatsWithoutASeekPerRepeat) {
-    const auto path = AudioTest::WriteWav(
-        "short-loop.wav", Pieces({{LevelA, 3000}, {LevelB, 100}, {LevelC, 100}, {LevelD, 3000}, {LevelA, 30000}}));
+    const auto path = WriteWav("short-loop.wav",
+                               Pieces({{LevelA, 3000}, {LevelB, 100}, {LevelC, 100}, {LevelD, 3000}, {LevelA, 30000}}));
     std::unique_ptr<AlDevice> device = AlDevice::Open();
     ASSERT_NE(device, nullptr);
     device->MakeCurrent();
@@ -84,13 +79,13 @@ TEST(StreamFeedTest, ALoopShorterThanARefillRepeatsWithoutASeekPerRepeat) {
     EXPECT_EQ(file->SeekCount(), 0u);
     device.reset();
 
-    std::vector<LevelRun> runs = AudioTest::SoundingRuns(AudioTest::ReadOutput());
-    ASSERT_GE(runs.size(), 20u) << AudioTest::Describe(runs);
+    std::vector<LevelRun> runs = SoundingRuns(ReadOutput());
+    ASSERT_GE(runs.size(), 20u) << Describe(runs);
     runs.pop_back();  // cut off by the stop
     EXPECT_EQ(runs[0], (LevelRun{'A', 3000}));
     for (size_t i = 1; i < runs.size(); ++i) {
         EXPECT_EQ(runs[i], (i % 2 == 1 ? LevelRun{'B', 100} : LevelRun{'C', 100}))
-            << "run " << i << ": " << AudioTest::Describe(runs);
+            << "run " << i << ": " << Describe(runs);
     }
 }
 
