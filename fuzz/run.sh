@@ -63,6 +63,7 @@ seeds AnimationFuzz "$content"/Animations/*.anim
 seeds KeyMappingsFuzz "$content"/Config/KeyMappings.json
 seeds LoopPointsFuzz "$content"/Music/*.json
 seeds ImageFuzz "$content"/Fonts/*/*.png "$content"/Cursors/*.ico
+seeds SoundFuzz "$content"/Sounds/*/*.wav
 mkdir -p "$work/seeds/DisplayIniFuzz"
 printf 'Width=1280\nHeight=720\nFullscreen=false\n' >"$work/seeds/DisplayIniFuzz/defaults"
 # An empty profile, and one with a best time of 12.5 s and a last level.
@@ -77,7 +78,7 @@ for kept in fuzz/seeds/*/; do
 done
 
 for target in PrefabFuzz PropertyTextFuzz ShapeTextFuzz AtlasFuzz FontFuzz AnimationFuzz KeyMappingsFuzz \
-              DisplayIniFuzz LoopPointsFuzz SaveFileFuzz ImageFuzz; do
+              DisplayIniFuzz LoopPointsFuzz SaveFileFuzz ImageFuzz SoundFuzz; do
   if [ -n "$minutes" ]; then
     corpus="$build/corpus/$target"
     limit=(-max_total_time=$((minutes * 60)))

@@ -46,8 +46,11 @@ public:
     // Fills the font from one ".fnt" file; Name stays "" (the registry names fonts). The
     // page image, named relative to the file's folder, is read through loadPage when one
     // is given; one that cannot be read leaves the page without a device texture, so the
-    // text draws nothing visible. A missing or malformed file, or a missing or
-    // non-numeric required attribute, raises ContentError naming the file.
+    // text draws nothing visible. A missing or malformed file, a missing element, or a
+    // missing or unusable attribute of "font.common" or the page raises ContentError
+    // naming the file. A "char" or "kerning" element that lacks an attribute, has one
+    // that is no number, or a glyph with a negative size or reaching outside the page, is
+    // left out, and the file's left-out elements are told through WarnContent.
     void Load(const std::filesystem::path& path, const FontPageLoader& loadPage);
 
     // Differs between any two fonts and changes with every Load, so that layouts made with

@@ -2,6 +2,8 @@
 
 #include "assets/ContentFiles.h"
 #include "assets/Texture.h"
+#include "object/ContentError.h"
+#include "object/ContentWarning.h"
 #include "object/ResourceResolver.h"
 
 FontRegistry* gFontRegistry = nullptr;
@@ -27,9 +29,16 @@ void FontRegistry::LoadGroup(const std::string& groupName) {
     auto group = std::make_unique<FontGroup>();
     for (const std::filesystem::path& file : ListContentFiles(ContentFolder / groupName, ".fnt")) {
         auto font = std::make_unique<BitmapFont>();
-        font->Load(file, mLoadPage);
-        font->Name = file.stem().string();
-        group->Fonts[font->Name] = std::move(font);
+        const std::string name = file.stem().string();
+        // The game goes on without a font it cannot read, as without one it cannot find.
+        try {
+            font->Load(file, mLoadPage);
+        } catch (const ContentError& error) {
+            WarnContent(std::string(error.what()) + "; the font \"" + name + "\" is left out");
+            continue;
+        }
+        font->Name = name;
+        group->Fonts[name] = std::move(font);
     }
     Groups[groupName] = std::move(group);
 }

@@ -39,7 +39,8 @@ public:
 
     // Loads every ".fnt" file (extension in any case) directly inside the folder
     // ContentFolder/<group>, once: a group already loaded is kept as it is. ContentError
-    // naming the folder when it cannot be listed, or naming a font file that is malformed.
+    // naming the folder when it cannot be listed. A font file that cannot be read is told
+    // through WarnContent and left out, as if it were not there.
     void LoadGroup(const std::string& groupName);
     // Deletes the group's fonts; nothing for a group that is not loaded.
     void UnloadGroup(const std::string& groupName);

@@ -3,10 +3,12 @@
 #include <algorithm>
 #include <boost/property_tree/ptree.hpp>
 #include <cctype>
+#include <limits>
 #include <optional>
 #include <vector>
 
 #include "object/ContentError.h"
+#include "object/ContentWarning.h"
 #include "object/GameObject.h"
 #include "object/NumberText.h"
 #include "object/ResourceResolver.h"
@@ -71,39 +73,63 @@ std::vector<std::filesystem::directory_entry> SortedEntries(const std::filesyste
     return entries;
 }
 
-class AtlasReader {
-public:
-    explicit AtlasReader(const std::filesystem::path& path) : mPath(path) {}
-
-    std::string RequiredText(const ptree& attributes, const char* element, const char* name) const {
-        const auto value = attributes.get_optional<std::string>(name);
-        if (!value) {
-            Fail(std::string("<") + element + "> lacks the attribute \"" + name + "\"");
-        }
-        return *value;
-    }
-
-    int RequiredInt(const ptree& attributes, const char* name, const std::string& frame) const {
-        const std::string text = RequiredText(attributes, "sprite", name);
-        const std::optional<int> value = ParseInt(text);
-        if (!value) {
-            Fail("sprite " + QuotedContent(frame) + ": attribute \"" + name + "\" is " + QuotedContent(text) +
-                 ", not an integer");
-        }
-        return *value;
-    }
-
-    static int OptionalInt(const ptree& attributes, const char* name, int fallback) {
-        const auto text = attributes.get_optional<std::string>(name);
-        const std::optional<int> value = text ? ParseInt(*text) : std::nullopt;
-        return value.value_or(fallback);
-    }
-
-    [[noreturn]] void Fail(const std::string& problem) const { throw ContentError(mPath, problem); }
-
-private:
-    std::filesystem::path mPath;
+// What is wrong with one sprite of an atlas: the sprite is left out.
+struct SpriteProblem {
+    std::string What;
 };
+
+std::string RequiredText(const ptree& attributes, const char* name) {
+    const auto value = attributes.get_optional<std::string>(name);
+    if (!value) {
+        throw SpriteProblem{std::string("lacks the attribute \"") + name + "\""};
+    }
+    return *value;
+}
+
+// A required integer of at least least.
+int RequiredInt(const ptree& attributes, const char* name, int least) {
+    const std::string text = RequiredText(attributes, name);
+    const std::optional<int> value = ParseInt(text);
+    if (!value) {
+        throw SpriteProblem{std::string("\"") + name + "\" is " + QuotedContent(text) + ", not an integer"};
+    }
+    if (*value < least) {
+        throw SpriteProblem{std::string("\"") + name + "\" is " + QuotedContent(text) + ", less than " +
+                            std::to_string(least)};
+    }
+    return *value;
+}
+
+// An optional integer: its default when missing or no integer. One given below least
+// would make the trim rectangle infinite or mirrored.
+int OptionalInt(const ptree& attributes, const char* name, int fallback, int least) {
+    const auto text = attributes.get_optional<std::string>(name);
+    const std::optional<int> value = text ? ParseInt(*text) : std::nullopt;
+    if (value && *value < least) {
+        throw SpriteProblem{std::string("\"") + name + "\" is " + QuotedContent(*text) + ", less than " +
+                            std::to_string(least)};
+    }
+    return value.value_or(fallback);
+}
+
+AtlasFrame ReadSpriteFrame(const ptree& attributes) {
+    AtlasFrame f;
+    f.X = RequiredInt(attributes, "x", 0);
+    f.Y = RequiredInt(attributes, "y", 0);
+    f.Width = RequiredInt(attributes, "w", 1);
+    f.Height = RequiredInt(attributes, "h", 1);
+    f.OffsetX = OptionalInt(attributes, "oX", 0, std::numeric_limits<int>::min());
+    f.OffsetY = OptionalInt(attributes, "oY", 0, std::numeric_limits<int>::min());
+    f.UntrimmedWidth = OptionalInt(attributes, "oW", f.Width, 1);
+    f.UntrimmedHeight = OptionalInt(attributes, "oH", f.Height, 1);
+    return f;
+}
+
+// A frame reaching past the image would show what lies beside it, or nothing.
+bool LiesInside(const AtlasFrame& f, float width, float height) {
+    return static_cast<float>(f.X) + static_cast<float>(f.Width) <= width &&
+           static_cast<float>(f.Y) + static_cast<float>(f.Height) <= height;
+}
 
 const ptree& AttributesOf(const ptree& element) {
     static const ptree kNone;
@@ -155,13 +181,21 @@ std::unique_ptr<Texture> TextureManager::LoadSheetFile(const std::filesystem::pa
     texture->FilePath = sheetPath;
     std::filesystem::path atlasPath = sheetPath;
     atlasPath.replace_extension(".xml");
+    texture->Name = TextureNameOfStem(sheetPath.stem().string());
     std::error_code error;
-    if (std::filesystem::is_regular_file(atlasPath, error)) {
+    if (!std::filesystem::is_regular_file(atlasPath, error)) {
+        mLoader(*texture, sheetPath);
+        return texture;
+    }
+    try {
         ReadSheet(texture.get(), atlasPath);
-    } else {
+    } catch (const ContentError& problem) {
+        // As without an atlas: the image alone. The path stays, so that a mended atlas
+        // can be read again.
+        WarnContent(std::string(problem.what()) + "; the texture \"" + texture->Name + "\" has no frames");
+        texture->AtlasPath = atlasPath;
         mLoader(*texture, sheetPath);
     }
-    texture->Name = TextureNameOfStem(sheetPath.stem().string());
     return texture;
 }
 
@@ -179,45 +213,54 @@ Texture* TextureManager::GetTexture(const std::string& name) const {
 }
 
 TextureManager::Atlas TextureManager::ParseAtlas(const std::filesystem::path& atlasPath) {
-    const AtlasReader reader(atlasPath);
     const ptree document = ReadXmlFile(atlasPath);
     const auto root = document.get_child_optional("TextureAtlas");
     if (!root) {
-        reader.Fail("no <TextureAtlas> root element");
+        throw ContentError(atlasPath, "no <TextureAtlas> root element");
     }
-    Atlas atlas;
-    atlas.ImagePath = atlasPath.parent_path() / reader.RequiredText(AttributesOf(*root), "TextureAtlas", "imagePath");
+    const auto imagePath = AttributesOf(*root).get_optional<std::string>("imagePath");
+    if (!imagePath) {
+        throw ContentError(atlasPath, "<TextureAtlas> lacks the attribute \"imagePath\"");
+    }
+    Atlas atlas(atlasPath);
+    atlas.ImagePath = atlasPath.parent_path() / *imagePath;
     atlas.ImagePath.replace_extension(".sheet");
     for (const auto& [elementName, element] : *root) {
         if (elementName != "sprite") {
             continue;
         }
         const ptree& attributes = AttributesOf(element);
-        NamedFrame frame;
-        frame.Name = CleanFrameName(reader.RequiredText(attributes, "sprite", "n"));
-        AtlasFrame& f = frame.Frame;
-        f.X = reader.RequiredInt(attributes, "x", frame.Name);
-        f.Y = reader.RequiredInt(attributes, "y", frame.Name);
-        f.Width = reader.RequiredInt(attributes, "w", frame.Name);
-        f.Height = reader.RequiredInt(attributes, "h", frame.Name);
-        f.OffsetX = AtlasReader::OptionalInt(attributes, "oX", 0);
-        f.OffsetY = AtlasReader::OptionalInt(attributes, "oY", 0);
-        f.UntrimmedWidth = AtlasReader::OptionalInt(attributes, "oW", f.Width);
-        f.UntrimmedHeight = AtlasReader::OptionalInt(attributes, "oH", f.Height);
-        atlas.Frames.push_back(std::move(frame));
+        const auto name = attributes.get_optional<std::string>("n");
+        try {
+            if (!name) {
+                throw SpriteProblem{"lacks the attribute \"n\""};
+            }
+            atlas.Frames.push_back(NamedFrame{CleanFrameName(*name), ReadSpriteFrame(attributes)});
+        } catch (const SpriteProblem& problem) {
+            atlas.Skipped.Add(name ? "sprite " + QuotedContent(*name) : "a <sprite>", problem.What);
+        }
     }
     return atlas;
 }
 
 // The image loads before any frame is added: the frames are fractions of its size.
-void TextureManager::ApplyAtlas(Texture& texture, const std::filesystem::path& atlasPath, const Atlas& atlas) {
+void TextureManager::ApplyAtlas(Texture& texture, const std::filesystem::path& atlasPath, Atlas atlas) {
     texture.FilePath = atlas.ImagePath;
     texture.AtlasPath = atlasPath;
     mLoader(texture, texture.FilePath);
     texture.ClearFrames();
+    // Without an image there is no size to hold the frames to.
+    const bool sized = texture.Width > 0.0f && texture.Height > 0.0f;
     for (const NamedFrame& frame : atlas.Frames) {
+        if (sized && !LiesInside(frame.Frame, texture.Width, texture.Height)) {
+            atlas.Skipped.Add("sprite " + QuotedContent(frame.Name), "it reaches outside the image of " +
+                                                                         FloatToText(texture.Width) + " x " +
+                                                                         FloatToText(texture.Height) + " pixels");
+            continue;
+        }
         texture.AddFrame(frame.Name, frame.Frame);
     }
+    atlas.Skipped.Tell();
 }
 
 void TextureManager::ReadSheet(Texture* texture, const std::filesystem::path& atlasPath) {
@@ -230,13 +273,13 @@ void TextureManager::ReloadSheet(Texture* texture, GameObject* root) {
     }
     // Parsed first: a malformed atlas raises before the texture or any sprite changes.
     const std::filesystem::path atlasPath = texture->AtlasPath;
-    const Atlas atlas = ParseAtlas(atlasPath);
+    Atlas atlas = ParseAtlas(atlasPath);
     if (root != nullptr && RefreshSprites != nullptr) {
         RefreshSprites(root, texture, true);
     }
     texture->ReleaseDeviceTextures();
     texture->ClearFrames();
-    ApplyAtlas(*texture, atlasPath, atlas);
+    ApplyAtlas(*texture, atlasPath, std::move(atlas));
     if (root != nullptr && RefreshSprites != nullptr) {
         RefreshSprites(root, texture, false);
     }

@@ -6,6 +6,7 @@
 #include <memory>
 #include <string>
 
+#include "assets/SkippedElements.h"
 #include "assets/Texture.h"
 #include "assets/TextureBank.h"
 #include "assets/TextureHost.h"
@@ -44,8 +45,9 @@ public:
     TextureManager(const TextureManager&) = delete;
     TextureManager& operator=(const TextureManager&) = delete;
 
-    // Loads the bank once; a second call does nothing. A missing folder, or an atlas
-    // that cannot be read, raises ContentError naming the file.
+    // Loads the bank once; a second call does nothing. A missing folder raises
+    // ContentError naming it. An atlas that cannot be read is told through WarnContent
+    // and its texture loads without frames, as one without an atlas does.
     void LoadBank(const std::string& bankName);
     // Deletes the bank and its textures; nothing when it is not loaded.
     void UnloadBank(const std::string& bankName);
@@ -57,7 +59,9 @@ public:
 
     // Reads the atlas at atlasPath into the texture: loads the image the atlas names
     // (its extension replaced by ".sheet") and replaces the frames. Raises ContentError
-    // naming the atlas when it cannot be read, before changing anything.
+    // naming the atlas when it cannot be read, before changing anything. A sprite that
+    // lacks an attribute, holds a coordinate that is no integer or below 0, a size below
+    // 1, or reaches outside the image, is left out and told through WarnContent.
     void ReadSheet(Texture* texture, const std::filesystem::path& atlasPath);
     // Reads the texture's atlas and image again in place, from the atlas it was loaded
     // with; sprites under root that show the texture keep their frames by name. Nothing
@@ -84,12 +88,15 @@ private:
         AtlasFrame Frame;
     };
     struct Atlas {
+        explicit Atlas(const std::filesystem::path& atlasPath) : Skipped(atlasPath) {}
+
         std::filesystem::path ImagePath;
         std::vector<NamedFrame> Frames;
+        SkippedElements Skipped;
     };
 
     static Atlas ParseAtlas(const std::filesystem::path& atlasPath);
-    void ApplyAtlas(Texture& texture, const std::filesystem::path& atlasPath, const Atlas& atlas);
+    void ApplyAtlas(Texture& texture, const std::filesystem::path& atlasPath, Atlas atlas);
     std::unique_ptr<Texture> LoadSheetFile(const std::filesystem::path& sheetPath);
 
     TextureOwnerLink mRenderer;

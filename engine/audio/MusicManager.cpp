@@ -42,10 +42,21 @@ uint32_t ReadSampleFrame(const boost::property_tree::ptree& tree, const std::str
     const char* end = text.data() + text.size();
     const auto [stop, error] = std::from_chars(text.data(), end, value);
     if (text.empty() || error != std::errc() || stop != end || value > MusicMetadata::NoLoopPoint) {
-        throw ContentError(
-            file, "\"" + key + "\" must be a whole number of sample frames from 0 to 4294967295, not \"" + text + "\"");
+        throw ContentError(file, "\"" + key + "\" must be a whole number of sample frames from 0 to 4294967295, not " +
+                                     QuotedContent(text));
     }
     return static_cast<uint32_t>(value);
+}
+
+// Why two points make no loop, or "" when they make one.
+std::string LoopProblem(uint32_t start, uint32_t end) {
+    if (start > end) {
+        return "the loop start " + std::to_string(start) + " comes after the loop end " + std::to_string(end);
+    }
+    if (start == end) {
+        return "the loop starts where it ends, at sample " + std::to_string(start) + ", so it holds nothing to repeat";
+    }
+    return {};
 }
 
 }  // namespace
@@ -55,40 +66,61 @@ MusicManager::MusicManager(AudioSystem& system, const std::filesystem::path& fol
 }
 
 void MusicManager::Scan(const std::filesystem::path& folder) {
-    struct LoopPointFile {
-        std::filesystem::path File;
-        boost::property_tree::ptree Tree;
-    };
-    std::map<std::string, LoopPointFile> loopPoints;
+    std::map<std::string, std::filesystem::path> loopPointFiles;
     for (const std::filesystem::path& file : ListMusicFiles(folder)) {
         const std::string stem = file.stem().string();
         if (IsLoopPointFile(file)) {
-            loopPoints[stem] = LoopPointFile{file, ReadJsonFile(file)};
+            loopPointFiles[stem] = file;
         } else {
             MusicMetadata track;
             track.FilePath = file.string();
             Tracks[stem] = track;
-            TellIfUnplayable(file, stem);
         }
     }
     // A loop-point file without a track of its stem is ignored.
     for (auto& [name, track] : Tracks) {
-        const auto it = loopPoints.find(name);
-        if (it != loopPoints.end()) {
-            track.LoopStartSample = ReadSampleFrame(it->second.Tree, "LoopStartSample", it->second.File);
-            track.LoopEndSample = ReadSampleFrame(it->second.Tree, "LoopEndSample", it->second.File);
+        const std::unique_ptr<AudioSound> stream = OpenToCheck(track.FilePath, name);
+        const auto loopPoints = loopPointFiles.find(name);
+        if (loopPoints != loopPointFiles.end()) {
+            ReadLoopPoints(loopPoints->second, name, stream.get(), track);
         }
     }
 }
 
-void MusicManager::TellIfUnplayable(const std::filesystem::path& file, const std::string& trackName) {
+std::unique_ptr<AudioSound> MusicManager::OpenToCheck(const std::filesystem::path& file, const std::string& trackName) {
     std::string problem;
-    const std::unique_ptr<AudioSound> stream = mSystem.CreateSound(file, SoundStorage::Stream, &problem);
+    std::unique_ptr<AudioSound> stream = mSystem.CreateSound(file, SoundStorage::Stream, &problem);
     if (stream == nullptr) {
         WarnContent(problem + "; the music track \"" + trackName + "\" plays nothing");
     } else if (!stream->Damage().empty()) {
         WarnContent(stream->Damage());
     }
+    return stream;
+}
+
+void MusicManager::ReadLoopPoints(const std::filesystem::path& file, const std::string& trackName, AudioSound* stream,
+                                  MusicMetadata& track) {
+    const std::string outcome = "; the whole track \"" + trackName + "\" repeats";
+    uint32_t start = 0;
+    uint32_t end = 0;
+    try {
+        const boost::property_tree::ptree tree = ReadJsonFile(file);
+        start = ReadSampleFrame(tree, "LoopStartSample", file);
+        end = ReadSampleFrame(tree, "LoopEndSample", file);
+    } catch (const ContentError& error) {
+        WarnContent(error.what() + outcome);
+        return;
+    }
+    std::string problem = LoopProblem(start, end);
+    if (problem.empty() && stream != nullptr && !stream->SetLoopPoints(start, end)) {
+        problem = "the loop end " + std::to_string(end) + " lies past the end of the track";
+    }
+    if (!problem.empty()) {
+        WarnContent(file.generic_string() + ": " + problem + outcome);
+        return;
+    }
+    track.LoopStartSample = start;
+    track.LoopEndSample = end;
 }
 
 void MusicManager::Play(const std::string& trackName) {

@@ -16,9 +16,11 @@ class AudioSystem;
 // and the mute switch read and write the fields directly.
 class MusicManager {
 public:
-    // Scans the music folder once; new files are not noticed later. A loop-point file
-    // that is malformed raises ContentError naming it; a track file that cannot be
-    // played, or is cut short, is named through WarnContent. The system must outlive this.
+    // Scans the music folder once; new files are not noticed later. A track file that
+    // cannot be played, or is cut short, is named through WarnContent. So is a loop-point
+    // file that cannot be read, or whose points make no loop (the start not before the
+    // end, or the end past the track): its track then repeats whole. The system must
+    // outlive this.
     explicit MusicManager(AudioSystem& system, const std::filesystem::path& folder = GetMusicFolder());
     MusicManager(const MusicManager&) = delete;
     MusicManager& operator=(const MusicManager&) = delete;
@@ -42,8 +44,12 @@ public:
 
 private:
     void Scan(const std::filesystem::path& folder);
-    // Opens the track's stream once, to tell at start-up what would not play later.
-    void TellIfUnplayable(const std::filesystem::path& file, const std::string& trackName);
+    // Opens the track's stream once, to tell at start-up what would not play later; null
+    // when it cannot be played.
+    std::unique_ptr<AudioSound> OpenToCheck(const std::filesystem::path& file, const std::string& trackName);
+    // Sets the track's loop points from its loop-point file, or tells why they are left out.
+    void ReadLoopPoints(const std::filesystem::path& file, const std::string& trackName, AudioSound* stream,
+                        MusicMetadata& track);
 
     AudioSystem& mSystem;
 };

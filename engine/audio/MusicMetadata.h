@@ -4,7 +4,8 @@
 #include <string>
 
 // One music track: its file and the section that repeats, in PCM sample frames with an
-// inclusive end. Without both points the whole track repeats.
+// inclusive end; the start lies before the end. Without both points the whole track
+// repeats.
 class MusicMetadata {
 public:
     static constexpr uint32_t NoLoopPoint = 0xFFFFFFFFu;

@@ -39,7 +39,14 @@ void AnimationManager::LoadFrom(const std::filesystem::path& folder, const Anima
     }
     for (const std::filesystem::path& file : ListContentFiles(folder, ".anim")) {
         const std::string name = file.stem().string();
-        std::unique_ptr<AnimationData> animation = ReadFile(file, findTexture);
+        std::unique_ptr<AnimationData> animation;
+        // The game goes on without an animation it cannot read, as without one it cannot find.
+        try {
+            animation = ReadFile(file, findTexture);
+        } catch (const ContentError& error) {
+            WarnContent(std::string(error.what()) + "; the animation \"" + name + "\" is left out");
+            continue;
+        }
         if (animation->Frames.empty()) {
             WarnContent(std::string(FramelessProblem(file).what()) + "; the animation \"" + name + "\" shows nothing");
         }

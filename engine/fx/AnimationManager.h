@@ -18,9 +18,9 @@ public:
 
     // Clears, then reads every ".anim" file (extension in any case) directly inside the
     // animation folder; a missing folder leaves no animations. Frames find their
-    // textures through the texture manager, so load the textures first. A malformed
-    // file raises ContentError naming it (AnimationData::LoadFile); one without frames
-    // is named through WarnContent.
+    // textures through the texture manager, so load the textures first. A file that
+    // cannot be read (AnimationData::LoadFile) is told through WarnContent and left out,
+    // as if it were not there; one without frames is told too.
     void LoadAll();
     // The same from a folder and a texture lookup of one's choosing.
     void LoadFrom(const std::filesystem::path& folder, const AnimationData::TextureFinder& findTexture);

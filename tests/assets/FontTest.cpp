@@ -2,8 +2,10 @@
 
 #include <filesystem>
 #include <string>
+#include <utility>
 #include <vector>
 
+#include "ToldWarnings.h"
 #include "assets/BitmapFont.h"
 #include "assets/FontRegistry.h"
 #include "assets/Texture.h"
@@ -71,17 +73,17 @@ TEST(BitmapFontTest, MeasuresAreFractionsOfThePageAndThePageLiesBesideTheFile) {
 
 TEST(BitmapFontTest, HorizontalMeasuresDivideByTheWidthAndVerticalOnesByTheHeight) {
     TempFolder folder;
-    const auto file = folder.Write("Tall.fnt", FontXml(kOneGlyph, "", R"(lineHeight="32" scaleW="128" scaleH="512")"));
+    const auto file = folder.Write("Wide.fnt", FontXml(kOneGlyph, "", R"(lineHeight="32" scaleW="512" scaleH="128")"));
     BitmapFont font;
     font.Load(file, nullptr);
     const BitmapFontGlyph* glyph = font.FindGlyph('A');
     ASSERT_NE(glyph, nullptr);
-    EXPECT_FLOAT_EQ(glyph->X, 1.0f);
-    EXPECT_FLOAT_EQ(glyph->Width, 0.125f);
-    EXPECT_FLOAT_EQ(glyph->Y, 0.125f);
-    EXPECT_FLOAT_EQ(glyph->Height, 0.0625f);
-    EXPECT_FLOAT_EQ(font.LineHeight, 0.0625f);
-    EXPECT_FLOAT_EQ(font.PageAspect, 0.25f);
+    EXPECT_FLOAT_EQ(glyph->X, 0.25f);
+    EXPECT_FLOAT_EQ(glyph->Width, 0.03125f);
+    EXPECT_FLOAT_EQ(glyph->Y, 0.5f);
+    EXPECT_FLOAT_EQ(glyph->Height, 0.25f);
+    EXPECT_FLOAT_EQ(font.LineHeight, 0.25f);
+    EXPECT_FLOAT_EQ(font.PageAspect, 4.0f);
 }
 
 TEST(BitmapFontTest, RepeatedCharKeepsTheLaterAndOtherElementsAreSkipped) {
@@ -133,16 +135,9 @@ TEST(BitmapFontTest, BadFilesNameTheFileAndTheProblem) {
     check("ZeroScale.fnt", FontXml(kOneGlyph, "", R"(lineHeight="32" scaleW="0" scaleH="256")"),
           "\"scaleW\" must be greater than 0");
     check("NoLine.fnt", FontXml(kOneGlyph, "", R"(scaleW="256" scaleH="256")"), "\"lineHeight\"");
-    check("BadX.fnt",
-          FontXml(R"(<char id="65" x="ten" y="0" width="8" height="8" xoffset="0" yoffset="0" xadvance="8"/>)"),
-          "\"x\" is not a number: \"ten\"");
-    check("NoAdvance.fnt", FontXml(R"(<char id="65" x="0" y="0" width="8" height="8" xoffset="0" yoffset="0"/>)"),
-          "\"xadvance\"");
-    check("BadId.fnt",
-          FontXml(R"(<char id="6.5" x="0" y="0" width="8" height="8" xoffset="0" yoffset="0" xadvance="8"/>)"),
-          "\"id\" is not an integer");
-    check("BadKerning.fnt", FontXml(kOneGlyph, R"(<kernings><kerning first="65" amount="1"/></kernings>)"),
-          "\"second\"");
+    check("NoPageFile.fnt",
+          R"(<font><common lineHeight="8" scaleW="8" scaleH="8"/><pages><page id="0"/></pages><chars/></font>)",
+          "\"font.pages.page\": lacks the attribute \"file\"");
     check("NoChars.fnt",
           R"(<font><common lineHeight="8" scaleW="8" scaleH="8"/><pages><page file="a.png"/></pages></font>)",
           "\"font.chars\"");
@@ -151,6 +146,63 @@ TEST(BitmapFontTest, BadFilesNameTheFileAndTheProblem) {
     check("Broken.fnt", "<font><common lineHeight=\"8\"", "XML syntax error");
     const std::string missing = ErrorOf(folder.Path() / "Missing.fnt");
     EXPECT_NE(missing.find("Missing.fnt: cannot open"), std::string::npos) << missing;
+}
+
+// Glyphs and kerning pairs a font cannot use: an attribute missing or no number, a size
+// below 0, a place off the page (x 4000000000 on a 256-pixel page). Each is left out while
+// the rest of the font loads, and the file is told once, naming the first of them and
+// how many more.
+TEST(BitmapFontTest, AGlyphOrKerningThatCannotBeUsedIsLeftOutAndTheFileToldOnce) {
+    TempFolder folder;
+    const auto glyph = [](const std::string& id, const std::string& x, const std::string& width,
+                          const std::string& more = R"(height="8" xoffset="0" yoffset="0" xadvance="8")") {
+        return "<char id=\"" + id + "\" x=\"" + x + "\" y=\"0\" width=\"" + width + "\" " + more + "/>";
+    };
+    const std::pair<std::string, std::string> bad[] = {
+        {glyph("65", "4000000000", "13"),
+         "char 65 left out: \"x\" is \"4000000000\": the glyph reaches outside the page (\"scaleW\" 256)"},
+        {glyph("66", "0", "-5"), "char 66 left out: \"width\" is \"-5\", less than 0"},
+        {glyph("67", "250", "8"), "char 67 left out: \"x\" is \"250\": the glyph reaches outside the page"},
+        {glyph("68", "ten", "8"), "char 68 left out: \"x\" is not a number: \"ten\""},
+        {glyph("69", "0", "8", R"(height="8" xoffset="0" yoffset="0")"),
+         "char 69 left out: lacks the attribute \"xadvance\""},
+        {glyph("6.5", "0", "8"), "a \"char\" element left out: \"id\" is not an integer: \"6.5\""},
+        {glyph("70", "0", "8", R"(height="-1" xoffset="0" yoffset="0" xadvance="8")"),
+         "char 70 left out: \"height\" is \"-1\", less than 0"},
+    };
+    const std::string badKerning = R"(<kerning first="65" amount="1"/>)";
+    std::string chars = glyph("90", "248", "8");
+    for (const auto& [element, problem] : bad) {
+        chars += element;
+    }
+    ToldWarnings told;
+    BitmapFont font;
+    const auto file = folder.Write(
+        "Mixed.fnt",
+        FontXml(chars, "<kernings>" + badKerning + R"(<kerning first="90" second="90" amount="2"/>)" + "</kernings>"));
+    font.Load(file, nullptr);
+    ASSERT_EQ(font.Glyphs.size(), 1u);
+    ASSERT_NE(font.FindGlyph('Z'), nullptr);
+    EXPECT_FLOAT_EQ(font.FindGlyph('Z')->X, 248.0f / 256.0f);
+    EXPECT_EQ(font.Kernings.size(), 1u);
+    EXPECT_FLOAT_EQ(font.GetKerning('Z', 'Z'), 2.0f / 256.0f);
+    ASSERT_EQ(told.Lines.size(), 1u) << ::testing::PrintToString(told.Lines);
+    EXPECT_EQ(told.Lines[0], file.generic_string() + ": " + bad[0].second + " (and 7 more elements left out)");
+
+    // One at a time, each names its problem.
+    for (const auto& [element, problem] : bad) {
+        told.Lines.clear();
+        BitmapFont one;
+        one.Load(folder.Write("One.fnt", FontXml(element)), nullptr);
+        EXPECT_TRUE(one.Glyphs.empty()) << element;
+        EXPECT_EQ(told.Naming("One.fnt: " + problem), 1u) << ::testing::PrintToString(told.Lines);
+    }
+    told.Lines.clear();
+    BitmapFont kerning;
+    kerning.Load(folder.Write("Kerning.fnt", FontXml(kOneGlyph, "<kernings>" + badKerning + "</kernings>")), nullptr);
+    EXPECT_TRUE(kerning.Kernings.empty());
+    EXPECT_EQ(told.Naming("Kerning.fnt: a \"kerning\" element left out: lacks the attribute \"second\""), 1u)
+        << ::testing::PrintToString(told.Lines);
 }
 
 TEST(BitmapFontTest, ThePageLoadsThroughTheLoaderAfterTheFileParses) {
@@ -168,7 +220,9 @@ TEST(BitmapFontTest, ThePageLoadsThroughTheLoaderAfterTheFileParses) {
     EXPECT_EQ(font.Page->Width, 256.0f);
 
     BitmapFont broken;
-    EXPECT_THROW(broken.Load(folder.Write("Bad.fnt", FontXml("<char id=\"1\"/>")), loader), ContentError);
+    EXPECT_THROW(
+        broken.Load(folder.Write("Bad.fnt", FontXml(kOneGlyph, "", R"(lineHeight="32" scaleH="256")")), loader),
+        ContentError);
     EXPECT_EQ(loaded.size(), 1u);
 }
 
@@ -251,7 +305,9 @@ TEST_F(FontRegistryTest, FindVisitsGroupsInNameOrderAndUnloadRemovesAGroup) {
     EXPECT_EQ(pages, (std::vector<std::string>{"Zeta"}));
 }
 
-TEST_F(FontRegistryTest, AMissingGroupFolderOrABadFontNamesTheFile) {
+// A missing group folder is an error naming it; a font file that cannot be read is told
+// once, naming it and the problem, and left out, as a font that is not there.
+TEST_F(FontRegistryTest, AMissingGroupFolderNamesItAndABadFontIsToldAndLeftOut) {
     try {
         mRegistry.LoadGroup("Nowhere");
         FAIL() << "a missing folder loads nothing silently";
@@ -261,9 +317,16 @@ TEST_F(FontRegistryTest, AMissingGroupFolderOrABadFontNamesTheFile) {
     EXPECT_EQ(mRegistry.Groups.count("Nowhere"), 0u);
 
     WriteFont("Main/Good.fnt");
-    mFolder.Write("Main/Bad.fnt", "<font>");
-    EXPECT_THROW(mRegistry.LoadGroup("Main"), ContentError);
-    EXPECT_EQ(mRegistry.Groups.count("Main"), 0u);
+    const auto bad = mFolder.Write("Main/Bad.fnt", "<font>");
+    ToldWarnings told;
+    mRegistry.LoadGroup("Main");
+    ASSERT_EQ(mRegistry.Groups.count("Main"), 1u);
+    EXPECT_NE(mRegistry.Find("Good"), nullptr);
+    EXPECT_EQ(mRegistry.Find("Bad"), nullptr);
+    ASSERT_EQ(told.Lines.size(), 1u) << ::testing::PrintToString(told.Lines);
+    EXPECT_EQ(told.Naming(bad.generic_string() + ": XML syntax error", "; the font \"Bad\" is left out"), 1u)
+        << told.Lines[0];
+    EXPECT_EQ(mLoadedPages.size(), 1u) << "no page is read for a font left out";
 }
 
 TEST_F(FontRegistryTest, TheFontPropertyReadsAndWritesFontsByName) {

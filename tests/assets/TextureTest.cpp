@@ -3,8 +3,10 @@
 #include <cmath>
 #include <string>
 #include <string_view>
+#include <utility>
 
 #include "TextureTestSupport.h"
+#include "ToldWarnings.h"
 #include "app/RuntimeTypes.h"
 #include "assets/Texture.h"
 #include "assets/TextureCatalogCache.h"
@@ -133,10 +135,6 @@ TEST_F(TextureAtlasTest, MalformedAtlasesRaiseErrorsNamingTheFileAndProblem) {
         {"<TextureAtlas imagePath=\"Fx.png\"><sprite n=\"A\" x=\"0\"", "XML syntax error on line 1"},
         {"<Atlas imagePath=\"Fx.png\"/>", "no <TextureAtlas> root element"},
         {"<TextureAtlas><sprite n=\"A\" x=\"0\" y=\"0\" w=\"1\" h=\"1\"/></TextureAtlas>", "\"imagePath\""},
-        {"<TextureAtlas imagePath=\"Fx.png\"><sprite x=\"0\" y=\"0\" w=\"1\" h=\"1\"/></TextureAtlas>", "\"n\""},
-        {"<TextureAtlas imagePath=\"Fx.png\"><sprite n=\"A\" x=\"0\" y=\"0\" w=\"1\"/></TextureAtlas>", "\"h\""},
-        {"<TextureAtlas imagePath=\"Fx.png\"><sprite n=\"A\" x=\"1.5\" y=\"0\" w=\"1\" h=\"1\"/></TextureAtlas>",
-         "\"x\" is \"1.5\", not an integer"},
     };
     for (const Case& c : cases) {
         const auto atlas = WriteFile("Main/Fx.xml", c.Text);
@@ -147,6 +145,53 @@ TEST_F(TextureAtlasTest, MalformedAtlasesRaiseErrorsNamingTheFileAndProblem) {
         EXPECT_EQ(texture.GetFrameCount(), 0) << "nothing changes before the atlas is read whole";
     }
     EXPECT_TRUE(Images.Loaded.empty());
+}
+
+// Sprites an atlas cannot use: without a name or a size, with a value that is no integer,
+// a place before the image, a size below one pixel (a trimmed frame's too), or reaching
+// past the image. Each is left out while the others load, and the atlas is told once,
+// naming the first of them and how many more.
+TEST_F(TextureAtlasTest, ASpriteThatCannotBeUsedIsLeftOutAndTheAtlasToldOnce) {
+    const std::pair<std::string, std::string> bad[] = {
+        {R"(<sprite n="Narrow" x="0" y="0" w="-7" h="8"/>)",
+         "sprite \"Narrow\" left out: \"w\" is \"-7\", less than 1"},
+        {R"(<sprite x="0" y="0" w="8" h="8"/>)", "a <sprite> left out: lacks the attribute \"n\""},
+        {R"(<sprite n="Flat" x="0" y="0" w="8"/>)", "sprite \"Flat\" left out: lacks the attribute \"h\""},
+        {R"(<sprite n="Half" x="1.5" y="0" w="8" h="8"/>)",
+         "sprite \"Half\" left out: \"x\" is \"1.5\", not an integer"},
+        {R"(<sprite n="Before" x="0" y="-1" w="8" h="8"/>)",
+         "sprite \"Before\" left out: \"y\" is \"-1\", less than 0"},
+        {R"(<sprite n="Empty" x="0" y="0" w="0" h="8"/>)", "sprite \"Empty\" left out: \"w\" is \"0\", less than 1"},
+        {R"(<sprite n="Trim" x="0" y="0" w="8" h="8" oH="-2"/>)",
+         "sprite \"Trim\" left out: \"oH\" is \"-2\", less than 1"},
+        {R"(<sprite n="Past" x="57" y="0" w="8" h="8"/>)",
+         "sprite \"Past\" left out: it reaches outside the image of 64 x 32 pixels"},
+    };
+    WriteSheet("Main/Fx.sheet", 64, 32);
+    std::string sprites = R"(<sprite n="Good" x="56" y="24" w="8" h="8"/>)";
+    for (const auto& [sprite, problem] : bad) {
+        sprites += sprite;
+    }
+    const auto atlas = WriteFile("Main/Fx.xml", Atlas("Fx.png", sprites));
+    ToldWarnings told;
+    Texture texture;
+    Manager.ReadSheet(&texture, atlas);
+
+    ASSERT_EQ(texture.GetFrameCount(), 1);
+    EXPECT_EQ(texture.GetFrameIndex("Good"), 0);
+    ExpectRect(texture.FrameRects[0], 0.875f, 0.75f, 0.125f, 0.25f);
+    ASSERT_EQ(told.Lines.size(), 1u) << ::testing::PrintToString(told.Lines);
+    EXPECT_EQ(told.Lines[0], atlas.generic_string() + ": " + bad[0].second + " (and 7 more elements left out)");
+
+    // One at a time, each names its problem.
+    for (const auto& [sprite, problem] : bad) {
+        WriteFile("Main/Fx.xml", Atlas("Fx.png", sprite));
+        Texture one;
+        told.Lines.clear();
+        Manager.ReadSheet(&one, atlas);
+        EXPECT_EQ(one.GetFrameCount(), 0) << sprite;
+        EXPECT_EQ(told.Naming(atlas.generic_string() + ": " + problem), 1u) << ::testing::PrintToString(told.Lines);
+    }
 }
 
 // Banks ----------------------------------------------------------------------------------

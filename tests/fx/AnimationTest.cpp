@@ -4,6 +4,7 @@
 #include <sstream>
 #include <string>
 
+#include "ToldWarnings.h"
 #include "app/RuntimeTypes.h"
 #include "assets/AnimationData.h"
 #include "assets/Texture.h"
@@ -176,9 +177,17 @@ TEST(AnimationManagerTest, LoadsEveryAnimFileOfTheFolderByStem) {
     folder.Write("Idle.ANIM", "Hero:Idle 1\n");
     folder.Write("Notes.txt", "Hero:Idle 1\n");
     folder.Write("Sub/Deep.anim", "Hero:Idle 1\n");
+    // One that cannot be read is told once and left out, as if it were not there.
+    const auto broken = folder.Write("Broken.anim", "Hero:Idle 1\njunk words here\n");
 
     AnimationManager manager;
+    ToldWarnings told;
     manager.LoadFrom(folder.Path(), textures.Finder());
+    ASSERT_EQ(told.Lines.size(), 1u) << ::testing::PrintToString(told.Lines);
+    EXPECT_EQ(told.Lines[0], broken.generic_string() +
+                                 ": line 2: the duration \"words\" is not a whole number of steps; the animation "
+                                 "\"Broken\" is left out");
+    EXPECT_EQ(manager.Find("Broken"), nullptr);
     EXPECT_EQ(manager.Animations.size(), 2u);
     ASSERT_NE(manager.Find("Run"), nullptr);
     EXPECT_EQ(manager.Find("Run")->Frames.size(), 2u);

@@ -20,10 +20,13 @@
 #include "PlayHarness.h"
 #include "ToldWarnings.h"
 #include "assets/AnimationData.h"
+#include "assets/BitmapFont.h"
+#include "assets/FontRegistry.h"
 #include "assets/Texture.h"
 #include "assets/TextureManager.h"
 #include "audio/CueManagerBhv.h"
 #include "audio/MusicManager.h"
+#include "audio/SoundManager.h"
 #include "fx/AnimationBhv.h"
 #include "fx/AnimationManager.h"
 #include "game/levels/LevelListBhv.h"
@@ -36,6 +39,7 @@
 #include "object/JsonFile.h"
 #include "object/ResourceResolver.h"
 #include "object/ScopedFifo.h"
+#include "object/SceneRoots.h"
 #include "object/TempFolder.h"
 #include "object/XmlFile.h"
 #include "platform/ImageFile.h"
@@ -446,6 +450,185 @@ TEST(StartUpContentTest, ABackgroundTextureThatIsGoneIsToldOnceNamingIt) {
     EXPECT_EQ(gGraphics->Settings->BackgroundTexture, "Background2");
     EXPECT_EQ(told.Naming("Missing texture \"Background2\""), 1u) << ::testing::PrintToString(told.Lines);
     EXPECT_EQ(told.Naming("Background"), 1u) << ::testing::PrintToString(told.Lines);
+}
+
+// The generated textures and fonts copied into the working folder's "Content", where
+// the start-up then reads them.
+void CopyGeneratedArt() {
+    namespace fs = std::filesystem;
+    fs::create_directories("Content");
+    for (const char* folder : {"Textures", "Fonts"}) {
+        fs::copy(GeneratedContent() / folder, fs::path("Content") / folder, fs::copy_options::recursive);
+    }
+}
+
+// Points the started game's textures and fonts at the working folder's copies.
+void ReadArtFromWorkingFolder() {
+    gTextureManager->ContentFolder = std::filesystem::absolute("Content/Textures");
+    gFontRegistry->ContentFolder = std::filesystem::absolute("Content/Fonts");
+}
+
+// Gives the attribute of the first element that begins with elementStart a new value.
+void SetAttribute(const std::filesystem::path& file, const std::string& elementStart, const std::string& attribute,
+                  const std::string& value) {
+    std::string text = ReadTextFile(file);
+    const size_t element = text.find(elementStart);
+    ASSERT_NE(element, std::string::npos) << elementStart;
+    const size_t name = text.find(" " + attribute + "=\"", element);
+    ASSERT_LT(name, text.find('>', element)) << elementStart << " " << attribute;
+    const size_t valueStart = name + attribute.size() + 3;
+    text.replace(valueStart, text.find('"', valueStart) - valueStart, value);
+    WriteTextFile(file, text);
+}
+
+// Asset files that are there but cannot be parsed, one of each kind: a texture atlas
+// ("Ui.xml"), a font ("Small.fnt"), an animation ("AntWalk.anim") and loop-point files
+// of every music track (a value that is no number, a negative one, one past any sample,
+// and no JSON at all). The game ended on the first of them with a crash report; now
+// each is told once, naming the file and the problem, and left out as if it were
+// missing: the texture shows its image without frames, the font and the animation are
+// not there, the tracks repeat whole. The map then runs as it does without them.
+TEST(StartUpContentTest, AnAssetFileThatCannotBeParsedIsToldOnceAndLeftOutAsIfMissing) {
+    QV_REQUIRE_DISPLAY();
+    namespace fs = std::filesystem;
+    ScopedTempFolder folder;
+    ScopedWorkingFolder working(folder.Path());
+    CopyGeneratedArt();
+    WriteTextFile("Content/Textures/Main/Ui.xml", "junk <<<\n");
+    WriteTextFile("Content/Fonts/Main/Small.fnt", "junk <<<\n");
+    const std::pair<std::string, std::string> loopPoints[] = {
+        {"LevelSelect1", R"({"LoopStartSample":"abc","LoopEndSample":1322999})"},
+        {"Psy1", R"({"LoopStartSample":-5,"LoopEndSample":1209599})"},
+        {"Psy2", R"({"LoopStartSample":291972,"LoopEndSample":1e30})"},
+        {"Bonus", "junk"},
+    };
+    for (const auto& [track, json] : loopPoints) {
+        fs::create_directories("Content/Music");
+        fs::copy_file(GeneratedContent() / "Sounds/Main/NewBest.wav", "Content/Music/" + track + ".wav");
+        WriteTextFile("Content/Music/" + track + ".json", json);
+    }
+
+    ToldWarnings told;
+    PlayHarness play;
+    play.EnableDrawing();
+    ReadArtFromWorkingFolder();
+    WriteTextFile(play.Content->Path() / "Animations/AntWalk.anim", "junk words here\n");
+    play.StartGame();
+    play.RunPasses(60);
+
+    const std::vector<std::pair<std::string, std::string>> expected = {
+        {"Content/Textures/Main/Ui.xml: XML syntax error on line 1", "; the texture \"Ui\" has no frames"},
+        {"Content/Fonts/Main/Small.fnt: XML syntax error on line 1", "; the font \"Small\" is left out"},
+        {"Animations/AntWalk.anim: line 1: the duration \"words\"", "; the animation \"AntWalk\" is left out"},
+        {"Content/Music/LevelSelect1.json: \"LoopStartSample\" must be a whole number",
+         "not \"abc\"; the whole track \"LevelSelect1\" repeats"},
+        {"Content/Music/Psy1.json: \"LoopStartSample\" must be", "not \"-5\"; the whole track \"Psy1\" repeats"},
+        {"Content/Music/Psy2.json: \"LoopEndSample\" must be", "not \"1e30\"; the whole track \"Psy2\" repeats"},
+        {"Content/Music/Bonus.json: JSON syntax error on line 1", "; the whole track \"Bonus\" repeats"},
+    };
+    for (const auto& [what, consequence] : expected) {
+        EXPECT_EQ(told.Naming(what, consequence), 1u) << what << "\n" << ::testing::PrintToString(told.Lines);
+    }
+    for (const char* file :
+         {"Ui.xml", "Small.fnt", "AntWalk.anim", "LevelSelect1.json", "Psy1.json", "Psy2.json", "Bonus.json"}) {
+        EXPECT_EQ(told.Naming(file), 1u) << file << "\n" << ::testing::PrintToString(told.Lines);
+    }
+
+    const Texture* ui = gTextureManager->GetTexture("Ui");
+    ASSERT_NE(ui, nullptr);
+    EXPECT_EQ(ui->GetFrameCount(), 0);
+    EXPECT_GT(ui->Width, 0.0f) << "its image loads as when the atlas is missing";
+    EXPECT_EQ(gFontRegistry->Find("Small"), nullptr);
+    EXPECT_NE(gFontRegistry->Find("Medium"), nullptr);
+    EXPECT_EQ(gAnimationManager->Find("AntWalk"), nullptr);
+    EXPECT_NE(gAnimationManager->Find("ChaserWalk"), nullptr);
+    for (const auto& [track, json] : loopPoints) {
+        EXPECT_FALSE(gMusicManager->Tracks.at(track).HasLoopPoints()) << track;
+    }
+    ASSERT_NE(gGameplayRoot->FindChild("LevelSelectScreen1"), nullptr);
+    const size_t toldAtStart = told.Lines.size();
+    play.RunPasses(60);
+    EXPECT_EQ(told.Lines.size(), toldAtStart) << ::testing::PrintToString(told.Lines);
+}
+
+// A WAV file whose data chunk claims 0xFFFFFFF0 bytes of 16-bit mono samples and holds
+// 1000; its RIFF length is the file's own, so only the chunk tells the lie.
+std::string WavClaimingMoreThanItHolds() {
+    const auto le32 = [](uint32_t v) {
+        return std::string{static_cast<char>(v), static_cast<char>(v >> 8), static_cast<char>(v >> 16),
+                           static_cast<char>(v >> 24)};
+    };
+    const auto le16 = [](uint16_t v) { return std::string{static_cast<char>(v), static_cast<char>(v >> 8)}; };
+    std::string samples;
+    for (int i = 0; i < 500; ++i) {
+        samples += le16(static_cast<uint16_t>(i * 40));
+    }
+    const std::string format = le16(1) + le16(1) + le32(22050) + le32(44100) + le16(2) + le16(16);
+    const std::string body = "WAVEfmt " + le32(16) + format + "data" + le32(0xFFFFFFF0u) + samples;
+    return "RIFF" + le32(static_cast<uint32_t>(body.size())) + body;
+}
+
+// Values no asset file should hold: a glyph of "Small.fnt" at x 4000000000 and another
+// 5 pixels wide the wrong way, an atlas sprite ("MapCursor" of "Ui.xml") -7 pixels wide,
+// and a sound ("MenuBlip.wav") whose header claims 0xFFFFFFF0 bytes with 1000 present.
+// They were taken without a word; now each file is told once, naming the element and
+// the value, the glyphs and the sprite are left out while the rest of their file loads,
+// and the sound is told as cut short, as a file cut in half is, and plays what it holds.
+TEST(StartUpContentTest, ValuesNoAssetFileShouldHoldAreToldAndWhatHoldsThemLeftOut) {
+    QV_REQUIRE_DISPLAY();
+    ScopedTempFolder folder;
+    ScopedWorkingFolder working(folder.Path());
+    CopyGeneratedArt();
+    const int uiFrames = [] {
+        int count = 0;
+        const std::string atlas = ReadTextFile("Content/Textures/Main/Ui.xml");
+        for (size_t at = atlas.find("<sprite "); at != std::string::npos; at = atlas.find("<sprite ", at + 1)) {
+            ++count;
+        }
+        return count;
+    }();
+    SetAttribute("Content/Textures/Main/Ui.xml", "<sprite n=\"MapCursor\"", "w", "-7");
+    SetAttribute("Content/Fonts/Main/Small.fnt", "<char id=\"65\"", "x", "4000000000");
+    SetAttribute("Content/Fonts/Main/Small.fnt", "<char id=\"66\"", "width", "-5");
+
+    ToldWarnings told;
+    PlayHarness play;
+    play.EnableDrawing();
+    ReadArtFromWorkingFolder();
+    WriteTextFile(play.Content->Path() / "Sounds/Main/MenuBlip.wav", WavClaimingMoreThanItHolds());
+    play.StartGame();
+    play.RunPasses(2);
+
+    EXPECT_EQ(told.Naming("Content/Textures/Main/Ui.xml: sprite \"MapCursor\" left out: \"w\" is \"-7\", less than 1"),
+              1u)
+        << ::testing::PrintToString(told.Lines);
+    EXPECT_EQ(told.Naming("Content/Fonts/Main/Small.fnt: char 65 left out: \"x\" is \"4000000000\": the glyph "
+                          "reaches outside the page",
+                          "(and 1 more element left out)"),
+              1u)
+        << ::testing::PrintToString(told.Lines);
+    EXPECT_EQ(told.Naming("Sounds/Main/MenuBlip.wav: cut short: 1000 of the 4294967280 bytes its audio chunk gives"),
+              1u)
+        << ::testing::PrintToString(told.Lines);
+    for (const char* file : {"Ui.xml", "Small.fnt", "MenuBlip.wav"}) {
+        EXPECT_EQ(told.Naming(file), 1u) << file << "\n" << ::testing::PrintToString(told.Lines);
+    }
+
+    const Texture* ui = gTextureManager->GetTexture("Ui");
+    ASSERT_NE(ui, nullptr);
+    EXPECT_EQ(ui->GetFrameIndex("MapCursor"), -1);
+    EXPECT_GE(ui->GetFrameIndex("MapNode"), 0);
+    EXPECT_EQ(ui->GetFrameCount(), uiFrames - 1);
+    const BitmapFont* small = gFontRegistry->Find("Small");
+    ASSERT_NE(small, nullptr);
+    EXPECT_EQ(small->FindGlyph('A'), nullptr);
+    EXPECT_EQ(small->FindGlyph('B'), nullptr);
+    EXPECT_NE(small->FindGlyph('C'), nullptr);
+    EXPECT_NE(gSoundManager->FindSound("MenuBlip"), nullptr);
+
+    // Shown and played, under the sanitizers.
+    gCueManager->PlayCue("MenuBlip");
+    play.RunPasses(30);
 }
 
 // Who names a particle prefab: a committed prefab and the type of its emitter.

@@ -33,6 +33,9 @@ public:
     // Ends the walk early, after a read error for instance.
     void Finish() { mPosition = mLength; }
 
+    // The section that repeats: the one given, or the whole sound when it did not fit.
+    LoopRegion Loop() const { return mLoop; }
+
     int LoopCount() const { return mLoopsLeft; }
     // Counts from now on; the section already under way finishes first.
     void SetLoopCount(int count) { mLoopsLeft = count; }

@@ -16,30 +16,62 @@ std::string Problem(const std::filesystem::path& path, const std::string& what) 
     return path.string() + ": " + what;
 }
 
-// RIFF (WAV, little-endian) and FORM (AIFF, big-endian) files give their own length
-// after the first four bytes; the decoder quietly plays what there is of a shorter one.
+// The chunk layout of RIFF (WAV, little-endian) and FORM (AIFF, big-endian) files.
+struct ContainerKind {
+    const char* Id;
+    const char* AudioChunk;  // the chunk holding the samples
+    bool BigEndian;
+};
+
+constexpr ContainerKind kContainers[] = {{"RIFF", "data", false}, {"FORM", "SSND", true}};
+
+uint64_t ReadLength(const unsigned char* bytes, bool bigEndian) {
+    return bigEndian ? (uint64_t{bytes[0]} << 24) | (bytes[1] << 16) | (bytes[2] << 8) | bytes[3]
+                     : bytes[0] | (bytes[1] << 8) | (bytes[2] << 16) | (uint64_t{bytes[3]} << 24);
+}
+
+std::string CutShort(const std::filesystem::path& path, uint64_t held, uint64_t given, const std::string& by) {
+    return Problem(path, "cut short: " + std::to_string(held) + " of the " + std::to_string(given) + " bytes " + by +
+                             " gives; the missing end does not play");
+}
+
+// RIFF and FORM files give their own length after the first four bytes, and each chunk
+// its length; the decoder quietly plays what there is of a shorter file, and of an audio
+// chunk claiming more than the file holds. One byte of slack: some writers count the pad
+// byte of an odd chunk without writing it.
 std::string CheckContainerLength(const std::filesystem::path& path) {
-    std::array<unsigned char, 8> head{};
-    const std::unique_ptr<FILE, int (*)(FILE*)> in(ReadableFile(path).ReleaseAsStream(), std::fclose);
-    if (in == nullptr || std::fread(head.data(), 1, head.size(), in.get()) != head.size()) {
-        return {};
-    }
-    uint64_t declared = 0;
-    if (std::memcmp(head.data(), "RIFF", 4) == 0) {
-        declared = head[4] | (head[5] << 8) | (head[6] << 16) | (uint64_t{head[7]} << 24);
-    } else if (std::memcmp(head.data(), "FORM", 4) == 0) {
-        declared = (uint64_t{head[4]} << 24) | (head[5] << 16) | (head[6] << 8) | head[7];
-    } else {
-        return {};
-    }
     std::error_code error;
     const uintmax_t size = std::filesystem::file_size(path, error);
-    // One byte of slack: some writers count the pad byte of an odd chunk without writing it.
-    if (error || declared + 8 <= size + 1) {
+    const std::unique_ptr<FILE, int (*)(FILE*)> in(ReadableFile(path).ReleaseAsStream(), std::fclose);
+    std::array<unsigned char, 12> head{};
+    if (error || in == nullptr || std::fread(head.data(), 1, head.size(), in.get()) != head.size()) {
         return {};
     }
-    return Problem(path, "cut short: " + std::to_string(size) + " of the " + std::to_string(declared + 8) +
-                             " bytes its header gives; the missing end does not play");
+    const ContainerKind* kind = nullptr;
+    for (const ContainerKind& candidate : kContainers) {
+        kind = std::memcmp(head.data(), candidate.Id, 4) == 0 ? &candidate : kind;
+    }
+    if (kind == nullptr) {
+        return {};
+    }
+    const uint64_t declared = ReadLength(head.data() + 4, kind->BigEndian) + 8;
+    if (declared > size + 1) {
+        return CutShort(path, size, declared, "its header");
+    }
+    std::array<unsigned char, 8> chunk{};
+    for (uint64_t at = head.size(); at + chunk.size() <= size;) {
+        if (fseeko(in.get(), static_cast<off_t>(at), SEEK_SET) != 0 ||
+            std::fread(chunk.data(), 1, chunk.size(), in.get()) != chunk.size()) {
+            return {};
+        }
+        const uint64_t length = ReadLength(chunk.data() + 4, kind->BigEndian);
+        const uint64_t held = size - at - chunk.size();
+        if (std::memcmp(chunk.data(), kind->AudioChunk, 4) == 0) {
+            return length > held + 1 ? CutShort(path, held, length, "its audio chunk") : std::string();
+        }
+        at += chunk.size() + length + (length & 1);
+    }
+    return {};
 }
 
 }  // namespace
@@ -85,6 +117,7 @@ std::unique_ptr<SoundFile> SoundFile::Open(const std::filesystem::path& path, st
 }
 
 bool SoundFile::Seek(uint64_t frame) {
+    ++mSeekCount;
     if (sf_seek(mFile.get(), static_cast<sf_count_t>(frame), SEEK_SET) < 0) {
         return false;
     }

@@ -30,11 +30,13 @@ public:
     const SoundFormat& Format() const { return mFormat; }
     uint64_t Position() const { return mPosition; }
     // What is wrong with a file that still opened, naming the file: a WAV or AIFF file
-    // shorter than its header says (cut off in a copy or a download), whose missing end
-    // is not played. Empty for a whole file.
+    // shorter than its header or its audio chunk says (cut off in a copy or a download),
+    // whose missing end is not played. Empty for a whole file.
     const std::string& Damage() const { return mDamage; }
 
     bool Seek(uint64_t frame);
+    // How often Seek has moved the decoder: each move costs it a search of the file.
+    uint64_t SeekCount() const { return mSeekCount; }
     // Reads up to frameCount frames into out (Channels samples per frame); fewer at the
     // end of the file or on a decoding error.
     uint64_t Read(int16_t* out, uint64_t frameCount);
@@ -53,5 +55,6 @@ private:
     std::unique_ptr<sf_private_tag, Closer> mFile;
     SoundFormat mFormat;
     uint64_t mPosition = 0;
+    uint64_t mSeekCount = 0;
     std::string mDamage;
 };

@@ -1,5 +1,8 @@
 #include "platform/audio/StreamFeed.h"
 
+#include <algorithm>
+#include <cstddef>
+
 #include "platform/audio/AlSource.h"
 #include "platform/audio/SoundFile.h"
 
@@ -17,7 +20,8 @@ StreamFeed::StreamFeed(SoundFile& file, LoopCursor cursor, std::vector<AlBuffer>
     : VoiceFeed(cursor),
       mFile(file),
       mBuffers(std::move(buffers)),
-      mPiece(PieceFrames * static_cast<uint64_t>(file.Format().Channels)) {
+      mPiece(PieceFrames * static_cast<uint64_t>(file.Format().Channels)),
+      mKeepLoop(cursor.Loop().End - cursor.Loop().Start < PieceFrames) {
     for (const AlBuffer& buffer : mBuffers) {
         mIdle.push_back(buffer.Id());
     }
@@ -43,11 +47,7 @@ uint64_t StreamFeed::DecodePiece() {
     uint64_t filled = 0;
     while (filled < PieceFrames && !IsDrained()) {
         const FrameSpan span = mCursor.Next(PieceFrames - filled);
-        if (mFile.Position() != span.Begin && !mFile.Seek(span.Begin)) {
-            mCursor.Finish();
-            break;
-        }
-        const uint64_t got = mFile.Read(mPiece.data() + filled * channels, span.Count);
+        const uint64_t got = Decode(span, mPiece.data() + filled * channels);
         filled += got;
         // A file shorter than its header said ends the stream rather than spinning.
         if (got < span.Count) {
@@ -56,6 +56,39 @@ uint64_t StreamFeed::DecodePiece() {
         }
     }
     return filled;
+}
+
+uint64_t StreamFeed::Decode(FrameSpan span, int16_t* out) {
+    const auto channels = static_cast<uint64_t>(mFile.Format().Channels);
+    if (InKeptLoop(span)) {
+        const auto first =
+            mLoopSamples.begin() + static_cast<std::ptrdiff_t>((span.Begin - mCursor.Loop().Start) * channels);
+        std::copy(first, first + static_cast<std::ptrdiff_t>(span.Count * channels), out);
+        return span.Count;
+    }
+    if (mFile.Position() != span.Begin && !mFile.Seek(span.Begin)) {
+        return 0;
+    }
+    return mFile.Read(out, span.Count);
+}
+
+bool StreamFeed::InKeptLoop(FrameSpan span) {
+    const LoopRegion loop = mCursor.Loop();
+    if (!mKeepLoop || span.Begin < loop.Start || span.Begin + span.Count > loop.End + 1) {
+        return false;
+    }
+    if (mLoopSamples.empty()) {
+        const uint64_t frames = loop.End - loop.Start + 1;
+        std::vector<int16_t> samples(frames * static_cast<uint64_t>(mFile.Format().Channels));
+        // A section that cannot be read whole is read from the file as it plays.
+        if ((mFile.Position() != loop.Start && !mFile.Seek(loop.Start)) ||
+            mFile.Read(samples.data(), frames) != frames) {
+            mKeepLoop = false;
+            return false;
+        }
+        mLoopSamples = std::move(samples);
+    }
+    return true;
 }
 
 AlBuffer* StreamFeed::FindBuffer(ALuint id) {

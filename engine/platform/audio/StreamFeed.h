@@ -12,7 +12,9 @@
 class SoundFile;
 
 // Decodes a stream piece by piece into a small ring of buffers that each pass refills,
-// seeking back to the loop start after the loop end.
+// seeking back to the loop start after the loop end. A loop section no longer than a
+// piece is decoded once and repeated from memory: read from the file, every repeat would
+// cost a seek, and a loop of a few frames thousands of them per refill.
 class StreamFeed final : public VoiceFeed {
 public:
     static constexpr int BufferCount = 4;
@@ -28,10 +30,17 @@ private:
 
     // Fills mPiece in play order; returns the frames decoded.
     uint64_t DecodePiece();
+    // The span's frames into out; returns how many there were.
+    uint64_t Decode(FrameSpan span, int16_t* out);
+    // Whether the span lies in a loop section kept in memory, decoding the section first.
+    bool InKeptLoop(FrameSpan span);
     AlBuffer* FindBuffer(ALuint id);
 
     SoundFile& mFile;
     std::vector<AlBuffer> mBuffers;
     std::vector<ALuint> mIdle;  // buffers not queued on the source
     std::vector<int16_t> mPiece;
+    // The loop section's samples once decoded; only while mKeepLoop holds.
+    bool mKeepLoop;
+    std::vector<int16_t> mLoopSamples;
 };
