@@ -161,6 +161,34 @@ TEST_F(DamagedPrefabTest, AnExitThatCannotBeReadIsToldLeftOutAndNeverSavedOver) 
         << ReadTextFile(PrefabFile("Exit"));
 }
 
+// The level's exit was never built, so the level editor's record of the level lacks it:
+// a save of the level must still keep the entry its file holds.
+TEST_F(DamagedPrefabTest, ALevelSavedWhileItsExitIsLeftOutKeepsTheExit) {
+    const std::string level = ReadTextFile(CommittedContent() / "Prefabs" / "Lvl_01.json");
+    const size_t exitAt = level.find("\"Prefab\": \"Exit\"");
+    ASSERT_NE(exitAt, std::string::npos);
+    const std::string exitEntry = level.substr(level.rfind('{', level.rfind("\"Name\"", exitAt)));
+    PrefabsToWrite = {{"Exit", "{ \"Components\": "}};
+    ::testing::internal::CaptureStderr();
+    StartEditing();
+    ::testing::internal::GetCapturedStderr();
+    ASSERT_TRUE(ThingsOf("Exit").empty());
+    Press(Key::A);
+    Press(Key::Down);
+    Press(Key::S, {Key::Alt});
+    EXPECT_EQ(Notice(), "Saved Lvl_01");
+
+    const std::string saved = ReadTextFile(PrefabFile("Lvl_01"));
+    EXPECT_NE(saved, level) << "the nudge is saved";
+    const size_t savedExitAt = saved.find("\"Prefab\": \"Exit\"");
+    ASSERT_NE(savedExitAt, std::string::npos) << saved;
+    EXPECT_EQ(saved.find("\"Prefab\": \"Exit\"", savedExitAt + 1), std::string::npos);
+    // As the file had it, place and all.
+    const std::string savedEntry = saved.substr(saved.rfind('{', saved.rfind("\"Name\"", savedExitAt)));
+    EXPECT_EQ(savedEntry.substr(0, savedEntry.find('}', savedEntry.find("\"Prefab\""))),
+              exitEntry.substr(0, exitEntry.find('}', exitEntry.find("\"Prefab\""))));
+}
+
 TEST_F(DamagedPrefabTest, ALevelWhoseFileIsCutStaysLockedAndTheNextOnePlays) {
     const std::string level = ReadTextFile(CommittedContent() / "Prefabs" / "Lvl_01.json");
     ASSERT_NO_FATAL_FAILURE(StartOnTheMapWith("Lvl_01", level.substr(0, 20000)));
