@@ -48,6 +48,9 @@ ExpectedContent GameExpectedContent() {
         "EdSelectionIndicator",
         "Lvl_Sources",
     };
+    // The application builds the gameplay root, which builds the level list: without
+    // either there is no map and no level to play.
+    expected.RequiredPrefabs = {"GameplayRoot", "LevelList"};
     expected.MusicTracks = {"Bonus", "LevelSelect1", "Psy1", "Psy2"};
     expected.Cursors = {"Aim"};
     return expected;

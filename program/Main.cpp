@@ -1,5 +1,6 @@
 #include <cstdio>
 #include <cstdlib>
+#include <exception>
 #include <functional>
 #include <optional>
 #include <string>
@@ -8,6 +9,7 @@
 #include "game/GameContent.h"
 #include "object/NumberText.h"
 #include "object/PrefabManager.h"
+#include "object/RequiredContent.h"
 #include "platform/CrashReport.h"
 #include "platform/window/NoWindowError.h"
 #include "platform/window/SdlVideo.h"
@@ -30,7 +32,7 @@ void QuitAfterPassesFromEnvironment(Application& application) {
 }
 
 // Not a crash: nothing ran yet and the user can mend it, so no crash report.
-void SayCannotStart(const NoWindowError& error) {
+void SayCannotStart(const std::exception& error) {
     std::fprintf(stderr, "Quorvane cannot start: %s\n", error.what());
 }
 
@@ -62,12 +64,16 @@ int main() {
     application->Expected = GameExpectedContent();
     QuitAfterPassesFromEnvironment(*application);
     // The window and its OpenGL context are made as the game loads; a driver or an X
-    // server that cannot give them stops the game as a missing display does. Any other
-    // exception finds no handler here and still reaches the crash report.
+    // server that cannot give them stops the game as a missing display does, and so does
+    // a file the game cannot run without. Any other exception finds no handler here and
+    // still reaches the crash report.
     int status = 0;
     try {
         application->Run();
     } catch (const NoWindowError& error) {
+        SayCannotStart(error);
+        status = 1;
+    } catch (const RequiredContentError& error) {
         SayCannotStart(error);
         status = 1;
     }

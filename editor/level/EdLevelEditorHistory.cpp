@@ -42,6 +42,18 @@ std::string NotAThingReason(const GameObject& object, const Prefab& sources) {
     return listed ? "it has no ThingCmp" : NotListedReason();
 }
 
+// The level's entries whose prefab file could not be read built nothing in this run, so
+// the snapshots lack them: they go to the end of what is saved rather than out of the
+// file. (A prefab renamed or removed in the editor did build its things: the snapshots
+// hold those that still stand.)
+void KeepUnbuiltEntries(Prefab& level, Prefab& saved) {
+    for (std::unique_ptr<AutoCreate>& entry : level.AutoCreates) {
+        if (gPrefabManager->IsLeftOut(entry->Prefab) && gPrefabManager->FindPrefab(entry->Prefab) == nullptr) {
+            saved.AutoCreates.push_back(std::move(entry));
+        }
+    }
+}
+
 bool KeepsPlayState() {
     return gEditorState != nullptr && gEditorState->KeepPlayState != 0;
 }
@@ -149,6 +161,7 @@ void EdLevelEditorBhv::SaveLevel(const std::string& levelName) {
     // the editor's selection may point at it.
     Prefab* level = gPrefabManager->FindPrefab(levelName);
     if (level != nullptr) {
+        KeepUnbuiltEntries(*level, *saved);
         level->AutoCreates = std::move(saved->AutoCreates);
         for (const auto& entry : level->AutoCreates) {
             entry->Owner = level;

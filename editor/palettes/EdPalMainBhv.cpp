@@ -90,11 +90,23 @@ void EdPalMainBhv::Start() {
         gEditorState->MainPalette = this;
         // Content problems met while the editor lives are the designer's to see.
         SetContentWarningListener([](const std::string& text) { ShowEditorNotice(text); });
+        ShowLoadingNotices();
         SetContentReadCleanListener([](const std::filesystem::path& file) {
             if (gEditorState != nullptr && gEditorState->MainPalette != nullptr) {
                 gEditorState->MainPalette->WithdrawNoticeAbout(file);
             }
         });
+    }
+}
+
+void EdPalMainBhv::ShowLoadingNotices() {
+    std::string told;
+    for (const std::string& text : TakeUnheardContentWarnings()) {
+        told += (told.empty() ? "" : "\n") + text;
+    }
+    if (!told.empty()) {
+        ShowNotice(told);
+        mLoadingNotice = told;
     }
 }
 
@@ -183,7 +195,12 @@ void EdPalMainBhv::UpdateStatusRow() {
 
 void EdPalMainBhv::ShowNotice(const std::string& text) {
     mNoticeAge = 0.0f;
-    ShowMessage(mNotice, text);
+    if (text.empty()) {
+        mLoadingNotice.clear();
+    }
+    // A message of play must not hide the cause the start-up told before the designer
+    // has seen it: a prefab not loaded, then a level without it.
+    ShowMessage(mNotice, mLoadingNotice.empty() ? text : mLoadingNotice + "\n" + text);
 }
 
 void EdPalMainBhv::WithdrawNoticeAbout(const std::filesystem::path& file) {
@@ -192,6 +209,7 @@ void EdPalMainBhv::WithdrawNoticeAbout(const std::filesystem::path& file) {
     }
     const std::string& text = mNotice.Text;
     if (text.find(file.generic_string()) != std::string::npos || text.find(file.string()) != std::string::npos) {
+        mLoadingNotice.clear();
         ShowMessage(mNotice, "");
     }
 }
@@ -201,6 +219,8 @@ void EdPalMainBhv::AgeNotice() {
         return;
     }
     mNoticeAge += CurrentFrameDelta();
+    // Shown in edit mode: from now on the next message replaces it.
+    mLoadingNotice.clear();
     if (mNoticeAge >= NoticeSeconds) {
         ShowMessage(mNotice, "");
     }

@@ -46,6 +46,8 @@ public:
     // The status row's object name: "" when the selection is no placeable source.
     std::string GetInsertPrefabName() const;
     // Shows a message in the notice row for NoticeSeconds of editing, or until the next.
+    // What the start-up told stays above the later messages until it has been shown in
+    // edit mode; "" clears the row.
     void ShowNotice(const std::string& text);
     // The message shown, "" when none.
     const std::string& GetNotice() const { return mNotice.Text; }
@@ -73,6 +75,8 @@ private:
     void SetPalettesShown(bool shown);
     // Binds the toggle to show or hide the palettes root's child of that name.
     void BindPaletteToggle(EdToggleBhv* toggle, const char* paletteName);
+    // What the start-up told before the editor listened, one line each.
+    void ShowLoadingNotices();
     // The selected name when "Lvl_Sources" has an entry of that prefab, else "".
     static std::string FindInsertName();
     void UpdateStatusRow();
@@ -83,4 +87,6 @@ private:
     MessageRow mUnsaved;
     MessageRow mNotice{nullptr, NoticeMaxLines, {}};
     float mNoticeAge = 0.0f;
+    // What the start-up told, while edit mode has not shown it yet.
+    std::string mLoadingNotice;
 };

@@ -18,6 +18,7 @@
 #include "input/InputManager.h"
 #include "input/MessagePump.h"
 #include "object/AtomicFile.h"
+#include "object/ContentWarning.h"
 #include "object/Coroutine.h"
 #include "object/Events.h"
 #include "object/GameConfig.h"
@@ -26,6 +27,7 @@
 #include "object/ObjectShortcutTypes.h"
 #include "object/PrefabManager.h"
 #include "object/RandomManager.h"
+#include "object/RequiredContent.h"
 #include "object/UpdateSwitches.h"
 #include "physics/B2DebugDrawer.h"
 #include "physics/B2MainContactListener.h"
@@ -71,6 +73,8 @@ Application::Application(Clock& clock)
     gApplication = this;
     gDeletionQueues = &Queues;
     gUpdateSwitches = UpdateSwitches{&UpdatesDisabled, &UpdatesDelayed};
+    // Each run's editor is told what its own start-up told.
+    TakeUnheardContentWarnings();
 
     // Creation order: editor state, events, contact listener, debug drawer, physics
     // world, root object, random numbers, graphics, fonts, textures, prefabs, time,
@@ -117,8 +121,8 @@ Application::ExitScope::~ExitScope() {
 }
 
 void Application::Run() {
-    gGameConfig->Load();
-    gInputManager->LoadKeyMappings(GetKeyMappingsPath());
+    ReadRequiredContent([] { gGameConfig->Load(); });
+    ReadRequiredContent([] { gInputManager->LoadKeyMappings(GetKeyMappingsPath()); });
     gGraphics->VSync = 1;
     LoadGame();
 
@@ -136,7 +140,7 @@ void Application::LoadGame() {
     // A save of the display settings or of the progress cut short leaves a temporary
     // file beside the whole old file; the prefab manager clears its own folder.
     RemoveStrayTemporaries(GetUserDataFolder());
-    gPrefabManager->Init(gComponentTypeRegistrar);
+    LoadPrefabs();
     gGraphics->Init();
     gTextureManager->LoadBank("Main");
     gFontRegistry->LoadGroup("Main");
@@ -151,6 +155,10 @@ void Application::LoadGame() {
     if (gEditorHooks.CreateState != nullptr && gPrefabManager->FindPrefab("EdRoot") != nullptr) {
         gRootObject->AddChild(new GameObject("EdRoot"));
     }
+}
+
+void Application::LoadPrefabs() {
+    gPrefabManager->Init(gComponentTypeRegistrar, Expected.RequiredPrefabs);
 }
 
 void Application::UnloadGame() {

@@ -50,6 +50,9 @@ public:
     // the "Main" resources and the gameplay root; and the unloading after the loop.
     void LoadGame();
     void UnloadGame();
+    // The prefabs, as LoadGame reads them: a required one that is missing or cannot be
+    // read raises RequiredContentError.
+    void LoadPrefabs();
     // One pass of the main loop. Returns false when the message pump reports the end and
     // the editor lets the program end; nothing after the pump runs in that pass.
     bool RunPass();

@@ -3,8 +3,10 @@
 #include <boost/property_tree/json_parser.hpp>
 #include <boost/property_tree/ptree.hpp>
 
-#include <stdexcept>
+#include <system_error>
 
+#include "object/ContentError.h"
+#include "object/ContentWarning.h"
 #include "object/GameTime.h"
 #include "object/JsonFile.h"
 #include "render/Graphics.h"
@@ -15,13 +17,49 @@ InputManager::InputManager() : RepeatTimers(kKeySetSize, 0.0f) {}
 
 InputManager::~InputManager() = default;
 
+namespace {
+
+// What is wrong with one "action": "key" member, and what it binds for that; "" when
+// nothing is. The entry is bound all the same, as the names read: an unknown action as
+// MoveUp, an unknown key as None, which is never down.
+std::string ProblemOfMapping(const std::string& actionName, const boost::property_tree::ptree& value) {
+    std::string problem;
+    if (InputActionName(ParseInputAction(actionName)) != actionName) {
+        problem = "no action is named " + QuotedContent(actionName);
+    }
+    const char* keyProblem = nullptr;
+    if (!value.empty()) {
+        keyProblem = "the value is not a key name in quotes";
+    } else if (KeyName(ParseKey(value.data())) != value.data()) {
+        keyProblem = "no key is named ";
+    }
+    if (keyProblem != nullptr) {
+        problem += (problem.empty() ? "" : ", ") + std::string(keyProblem) +
+                   (value.empty() ? QuotedContent(value.data()) : std::string());
+        return problem + "; the entry binds no key";
+    }
+    return problem.empty() ? problem : problem + "; the key is bound to MoveUp";
+}
+
+}  // namespace
+
 void InputManager::LoadKeyMappings(const std::filesystem::path& path) {
+    std::error_code error;
+    if (!std::filesystem::exists(path, error) && !error) {
+        throw ContentError(path, "not found");
+    }
     // The shared reader refuses deep nesting before the parser could overflow the stack.
     const boost::property_tree::ptree root = ReadJsonFile(path);
     if (!root.data().empty() || (!root.empty() && root.front().first.empty())) {
-        throw std::runtime_error(path.string() + ": key mappings must be one object of \"Action\": \"Key\" members");
+        throw ContentError(path, "key mappings must be one object of \"Action\": \"Key\" members");
     }
     for (const auto& [actionName, value] : root) {
+        const std::string problem = ProblemOfMapping(actionName, value);
+        if (!problem.empty()) {
+            const std::string entry =
+                QuotedContent(actionName) + (value.empty() ? ": " + QuotedContent(value.data()) : "");
+            WarnContent(path.generic_string() + ": entry " + entry + ": " + problem);
+        }
         ActionKeys.emplace(ParseInputAction(actionName), ParseKey(value.data()));
     }
 }

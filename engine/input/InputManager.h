@@ -27,7 +27,9 @@ public:
     virtual ~InputManager();
 
     // Reads "action": "key name" members in file order; a repeated member binds one more
-    // key. Throws std::runtime_error naming the file when it is missing or malformed.
+    // key. An unknown action binds its key to MoveUp, an unknown key name or a value that
+    // is no text binds none; each is told, naming the entry. Throws ContentError naming
+    // the file when it is missing or malformed.
     void LoadKeyMappings(const std::filesystem::path& path);
 
     // Once per pass, before the message pump: typed keys and text from the two previous

@@ -10,6 +10,11 @@ ContentWarningListener& Listener() {
     return listener;
 }
 
+std::vector<std::string>& Unheard() {
+    static std::vector<std::string> unheard;
+    return unheard;
+}
+
 ContentReadCleanListener& ReadCleanListener() {
     static ContentReadCleanListener listener;
     return listener;
@@ -23,7 +28,13 @@ void WarnContent(const std::string& text) {
     const ContentWarningListener listener = Listener();
     if (listener) {
         listener(text);
+    } else if (Unheard().size() < MaxUnheardContentWarnings) {
+        Unheard().push_back(text);
     }
+}
+
+std::vector<std::string> TakeUnheardContentWarnings() {
+    return std::exchange(Unheard(), {});
 }
 
 void SetContentWarningListener(ContentWarningListener listener) {

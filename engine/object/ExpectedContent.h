@@ -8,8 +8,10 @@
 // that each one is there, since a missing one otherwise only shows as silence, an arrow
 // where a cursor should be, or a popup, a weapon or the editor that never comes.
 struct ExpectedContent {
-    std::vector<std::string> Cues;         // played as the prefabs "Cue_<name>"
-    std::vector<std::string> Prefabs;      // built or read by name
+    std::vector<std::string> Cues;     // played as the prefabs "Cue_<name>"
+    std::vector<std::string> Prefabs;  // built or read by name
+    // Prefabs without which nothing runs: a missing or damaged one stops the game.
+    std::vector<std::string> RequiredPrefabs;
     std::vector<std::string> MusicTracks;  // files of the music folder, by stem
     std::vector<std::string> Cursors;      // "<name>.ico" in the cursor folder
 

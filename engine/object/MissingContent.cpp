@@ -18,20 +18,37 @@ bool WarnMissingContent(const std::string& kind, const std::string& name, const 
     return true;
 }
 
-bool WarnMissingPrefab(const std::filesystem::path& file, const std::string& prefabName, const std::string& requester,
-                       const std::string& outcome) {
-    static std::set<std::pair<std::string, std::string>> told;
+namespace {
+
+// Tells "<file>: <text>" unless the file was told of that prefab before in this run.
+bool TellOncePerFileAndPrefab(std::set<std::pair<std::string, std::string>>& told, const std::filesystem::path& file,
+                              const std::string& prefabName, const std::string& text) {
     const std::string where = file.generic_string();
     if (!told.emplace(where, prefabName).second) {
         return false;
     }
-    WarnContent(where + ": prefab '" + prefabName + "' is not loaded (" + requester + "); " + outcome);
+    WarnContent(where + ": " + text);
     return true;
+}
+
+}  // namespace
+
+bool WarnMissingPrefab(const std::filesystem::path& file, const std::string& prefabName, const std::string& requester,
+                       const std::string& outcome) {
+    static std::set<std::pair<std::string, std::string>> told;
+    return TellOncePerFileAndPrefab(told, file, prefabName,
+                                    "prefab '" + prefabName + "' is not loaded (" + requester + "); " + outcome);
 }
 
 bool WarnMissingAutoCreated(const Prefab& owner, const std::string& prefabName) {
     return WarnMissingPrefab(owner.GetFilePath(), prefabName, "auto-created by prefab '" + owner.Name + "'",
                              "the entry is skipped");
+}
+
+bool WarnAutoCreateCycle(const Prefab& owner, const std::string& repeated, const std::string& chain) {
+    static std::set<std::pair<std::string, std::string>> told;
+    return TellOncePerFileAndPrefab(told, owner.GetFilePath(), repeated,
+                                    "auto-create cycle: " + chain + "; the entry is skipped");
 }
 
 std::string DescribeRequester(const std::string& type, const std::string& objectName) {

@@ -21,6 +21,11 @@ bool WarnMissingPrefab(const std::filesystem::path& file, const std::string& pre
                        const std::string& outcome);
 // The same for an auto-create entry of owner naming that prefab: the entry is skipped.
 bool WarnMissingAutoCreated(const Prefab& owner, const std::string& prefabName);
+// An auto-create entry of owner that would build a prefab already being built (chain
+// names them, "A -> B -> A"): the entry is skipped, so the repeat is cut, and told once
+// per owner file and repeated prefab:
+//   Content/Prefabs/B.json: auto-create cycle: A -> B -> A; the entry is skipped
+bool WarnAutoCreateCycle(const Prefab& owner, const std::string& repeated, const std::string& chain);
 
 // "<type> on object \"<name>\"", or the type alone for an object without a name.
 std::string DescribeRequester(const std::string& type, const std::string& objectName);

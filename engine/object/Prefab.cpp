@@ -106,9 +106,11 @@ const Prefab* Prefab::FindAutoCreated(const AutoCreate& entry, const std::vector
         WarnMissingAutoCreated(*this, entry.Prefab);
         return nullptr;
     }
-    // A prefab that creates itself, directly or through others, would recurse for ever.
+    // A prefab that creates itself, directly or through others, would recurse for ever:
+    // the rest of it is built, without the repeat.
     if (std::find(chain.begin(), chain.end(), prefab) != chain.end()) {
-        throw ContentError(GetFilePath(), "auto-create cycle: " + DescribeChain(chain, prefab->Name));
+        WarnAutoCreateCycle(*this, prefab->Name, DescribeChain(chain, prefab->Name));
+        return nullptr;
     }
     return prefab;
 }

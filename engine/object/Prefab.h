@@ -45,8 +45,8 @@ public:
     // Builds the prefab into target: its components, then the overrides (applied to the
     // first component of each type), then each auto-created child built the same way,
     // and finally Start for each behaviour this call added (children before parents).
-    // An entry whose prefab is not loaded is skipped with a warning; an auto-create
-    // cycle raises ContentError.
+    // An entry whose prefab is not loaded, or that would build again a prefab it is
+    // within (an auto-create cycle), is skipped with a warning.
     void Instantiate(GameObject* target, const PrefabComponentList* overrides = nullptr) const;
     // Applies a component list: a new component per entry when alwaysCreate, else the
     // first component of the entry's type (created when there is none); then every
@@ -79,8 +79,8 @@ public:
 private:
     void InstantiateWithin(GameObject* target, const PrefabComponentList* overrides,
                            std::vector<const Prefab*>& chain) const;
-    // The prefab the entry builds; null (told once) when it is not loaded. A cycle is
-    // an error.
+    // The prefab the entry builds; null (told once) when it is not loaded or when it is
+    // one of the chain being built.
     const Prefab* FindAutoCreated(const AutoCreate& entry, const std::vector<const Prefab*>& chain) const;
 };
 

@@ -2,6 +2,7 @@
 // per component keyed by its type name (repeated keys kept), empty lists as "".
 #include <boost/property_tree/ptree.hpp>
 
+#include "object/Component.h"
 #include "object/ContentError.h"
 #include "object/JsonFile.h"
 #include "object/Prefab.h"
@@ -112,6 +113,10 @@ void Prefab::ReadComponentList(const pt::ptree& list, PrefabComponentList& out, 
         const IEditable* defaults = gPrefabManager->FindDefaultInstance(typeName);
         if (defaults == nullptr) {
             throw ContentError(file, "component type '" + typeName + "' is not registered");
+        }
+        // Registered for the editor, but nothing an object can be built with.
+        if (dynamic_cast<const Component*>(defaults) == nullptr) {
+            throw ContentError(file, "type '" + typeName + "' is not a component");
         }
         auto component = std::make_unique<PrefabComponent>();
         component->TypeName = typeName;

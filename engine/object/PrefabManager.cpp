@@ -15,6 +15,7 @@
 #include "object/GameConfig.h"
 #include "object/GameObject.h"
 #include "object/JsonFile.h"
+#include "object/RequiredContent.h"
 #include "object/SaveJournal.h"
 
 PrefabManager* gPrefabManager = nullptr;
@@ -63,7 +64,7 @@ std::string CountOfPrefabs(const SaveJournal& journal) {
 
 PrefabManager::~PrefabManager() = default;
 
-void PrefabManager::Init(TypeRegistrar registerTypes) {
+void PrefabManager::Init(TypeRegistrar registerTypes, const std::vector<std::string>& required) {
     if (registerTypes == nullptr) {
         throw std::logic_error("PrefabManager::Init: no component type table installed");
     }
@@ -72,7 +73,7 @@ void PrefabManager::Init(TypeRegistrar registerTypes) {
         DefaultInstances[name] = entry.Create();
     }
     FinishCutShortSave();
-    LoadPrefabFolder();
+    LoadPrefabFolder(required);
 }
 
 void PrefabManager::FinishCutShortSave() const {
@@ -100,13 +101,16 @@ void PrefabManager::FinishCutShortSave() const {
     RemoveStrayTemporaries(folder, kept);
 }
 
-void PrefabManager::LoadPrefabFolder() {
+void PrefabManager::LoadPrefabFolder(const std::vector<std::string>& required) {
     const std::filesystem::path folder = GetPrefabFolder();
     std::error_code error;
     std::filesystem::directory_iterator it(folder, error);
     if (error) {
         throw ContentError(folder, "cannot list the prefab folder: " + error.message());
     }
+    const auto isRequired = [&required](const std::string& name) {
+        return std::find(required.begin(), required.end(), name) != required.end();
+    };
     for (const std::filesystem::directory_entry& entry : it) {
         const std::filesystem::path& file = entry.path();
         if (!IsRegularFile(entry) || !HasJsonExtension(file)) {
@@ -114,17 +118,39 @@ void PrefabManager::LoadPrefabFolder() {
         }
         const std::string name = file.stem().string();
         // Two files differing only in the case of their extension would silently lose one.
-        if (const auto known = mKnownFiles.find(name); known != mKnownFiles.end()) {
-            throw ContentError(file, "a second file for prefab '" + name + "' (the first is '" +
-                                         known->second.generic_string() + "')");
+        for (const auto* files : {&mKnownFiles, &mLeftOutFiles}) {
+            if (const auto first = files->find(name); first != files->end()) {
+                throw ContentError(file, "a second file for prefab '" + name + "' (the first is '" +
+                                             first->second.generic_string() + "')");
+            }
         }
         auto prefab = std::make_unique<Prefab>();
         prefab->Name = name;
+        try {
+            prefab->Load(file);
+        } catch (const ContentError& problem) {
+            LeaveOut(name, file, problem, isRequired(name));
+            continue;
+        }
         mKnownFiles[name] = file;
         mFileNames[prefab.get()] = name;
-        prefab->Load(file);
         Prefabs[name] = std::move(prefab);
     }
+    for (const std::string& name : required) {
+        if (Prefabs.count(name) == 0) {
+            throw RequiredContentError(GetPrefabFile(name), "not found");
+        }
+    }
+}
+
+void PrefabManager::LeaveOut(const std::string& name, const std::filesystem::path& file, const ContentError& problem,
+                             bool required) {
+    if (required) {
+        throw RequiredContentError(problem);
+    }
+    // Not a known file: a save of other prefabs must neither delete nor replace it.
+    mLeftOutFiles[name] = file;
+    WarnContent(std::string(problem.what()) + "; prefab '" + name + "' is not loaded");
 }
 
 std::filesystem::path PrefabManager::GetPrefabFolder() const {
@@ -140,8 +166,10 @@ std::filesystem::path PrefabManager::GetPrefabFolder() const {
 }
 
 std::filesystem::path PrefabManager::GetPrefabFile(const std::string& name) const {
-    if (const auto known = mKnownFiles.find(name); known != mKnownFiles.end()) {
-        return known->second;
+    for (const auto* files : {&mKnownFiles, &mLeftOutFiles}) {
+        if (const auto known = files->find(name); known != files->end()) {
+            return known->second;
+        }
     }
     return GetPrefabFolder() / (name + ".json");
 }
@@ -237,10 +265,13 @@ void PrefabManager::SaveTogether(const std::vector<Prefab*>& prefabs, const std:
             continue;
         }
         journal.AddPut(file.File().filename().string());
-        // A prefab loaded from "Foo.JSON" and saved as "Foo.json" must not leave two files.
-        const auto known = mKnownFiles.find(prefab->Name);
-        if (known != mKnownFiles.end() && known->second != file.File() && known->second.parent_path() == folder) {
-            journal.AddDelete(known->second.filename().string());
+        // A prefab loaded from "Foo.JSON" and saved as "Foo.json" must not leave two files;
+        // nor may one made anew beside the "Foo.JSON" that could not be read.
+        for (const auto* files : {&mKnownFiles, &mLeftOutFiles}) {
+            const auto known = files->find(prefab->Name);
+            if (known != files->end() && known->second != file.File() && known->second.parent_path() == folder) {
+                journal.AddDelete(known->second.filename().string());
+            }
         }
     }
     std::vector<std::string> staleNames;
@@ -287,6 +318,7 @@ void PrefabManager::SaveTogether(const std::vector<Prefab*>& prefabs, const std:
             continue;
         }
         mKnownFiles[prefab->Name] = file.File();
+        mLeftOutFiles.erase(prefab->Name);
         mFileNames[prefab] = prefab->Name;
         prefab->Modified = false;
     }
@@ -369,6 +401,7 @@ void PrefabManager::NoteSavedFile(const std::string& name, const std::filesystem
         }
     }
     known = file;
+    mLeftOutFiles.erase(name);
 }
 
 const ComponentTypeEntry* PrefabManager::FindComponentType(const std::string& name) const {

@@ -43,15 +43,21 @@ public:
 
     // Registers the component types (registerTypes), makes their default instances,
     // finishes a save that was cut short (FinishCutShortSave) and loads every ".json"
-    // file of the prefab folder. ContentError for a folder that cannot be listed and for
-    // any malformed prefab file.
-    void Init(TypeRegistrar registerTypes);
+    // file of the prefab folder. A file that cannot be read is told (the file and the
+    // problem) and left out, as if it were missing; but one of the required prefabs
+    // missing or left out raises RequiredContentError. ContentError for a folder that
+    // cannot be listed.
+    void Init(TypeRegistrar registerTypes, const std::vector<std::string>& required = {});
 
     // "Content/Prefabs", or "<DevelopmentContentPath>/Prefabs" when that folder exists.
     std::filesystem::path GetPrefabFolder() const;
-    // The file of the prefab of that name: the one it was loaded from, else
-    // "<name>.json" in the prefab folder.
+    // The file of the prefab of that name: the one it was loaded from (or could not be),
+    // else "<name>.json" in the prefab folder.
     std::filesystem::path GetPrefabFile(const std::string& name) const;
+    // Whether the prefab's file is there but could not be read, so the prefab is not
+    // loaded. No save deletes such a file; only a prefab of that name made anew in this
+    // run writes over it.
+    bool IsLeftOut(const std::string& name) const { return mLeftOutFiles.count(name) != 0; }
 
     // The names of the prefabs modified since loaded or saved, in name order.
     std::vector<std::string> ModifiedPrefabNames() const;
@@ -129,7 +135,11 @@ private:
     // journal stands there, and removes the temporary files no journal names. Told in
     // one line; a journal that cannot be finished is told and kept with its files.
     void FinishCutShortSave() const;
-    void LoadPrefabFolder();
+    void LoadPrefabFolder(const std::vector<std::string>& required);
+    // Tells why the file cannot be read and leaves its prefab out; raises
+    // RequiredContentError instead for a required prefab.
+    void LeaveOut(const std::string& name, const std::filesystem::path& file, const ContentError& problem,
+                  bool required);
     // Saves prefabs (in name order) as one whole, then deletes the stale files: all of
     // them, or only the one of the prefab named onlyStale.
     void SaveTogether(const std::vector<Prefab*>& prefabs, const std::string* onlyStale);
@@ -150,6 +160,9 @@ private:
     // The file of every prefab that was loaded or saved in this run, by prefab name:
     // the only files a save may delete.
     std::map<std::string, std::filesystem::path> mKnownFiles;
+    // The files in the prefab folder that could not be read, by prefab name. They are
+    // not known files: a save leaves them alone.
+    std::map<std::string, std::filesystem::path> mLeftOutFiles;
     // The name each prefab's file was last read or written under (only compared).
     std::map<const Prefab*, std::string> mFileNames;
     // The prefabs (only compared) and names whose files a journal still owes.

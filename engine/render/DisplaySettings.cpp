@@ -100,6 +100,26 @@ bool DisplaySettings::Load(Graphics& graphics) {
     return true;
 }
 
+bool DisplaySettings::KeepToOfferedModes(Graphics& graphics, const DisplayModeSource& modes) {
+    if (graphics.Width == kDefaultWidth && graphics.Height == kDefaultHeight) {
+        return false;
+    }
+    std::vector<DisplayMode> offered;
+    EnumerateDisplayModes(modes, offered);
+    for (const DisplayMode& mode : offered) {
+        if (mode.Width == graphics.Width && mode.Height == graphics.Height) {
+            return false;
+        }
+    }
+    DebugPrint((GetPath().string() + ": the size " + std::to_string(graphics.Width) + "x" +
+                std::to_string(graphics.Height) + " is not one the display popup offers; using " +
+                std::to_string(kDefaultWidth) + "x" + std::to_string(kDefaultHeight) + "\n")
+                   .c_str());
+    graphics.Width = kDefaultWidth;
+    graphics.Height = kDefaultHeight;
+    return true;
+}
+
 bool DisplaySettings::ClampToDisplay(Graphics& graphics, const DisplayModeSource& modes) {
     VideoMode largest{kDefaultWidth, kDefaultHeight, 0};
     bool listed = false;

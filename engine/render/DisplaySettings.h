@@ -30,6 +30,11 @@ public:
     // and the reason. The settings in use are kept either way: they last for this run.
     static bool Save(const Graphics& graphics, std::string* problem = nullptr);
     static std::filesystem::path GetPath();
+    // A size read from the file that the display popup does not offer (a 1x1 window,
+    // from which the popup cannot be reached) becomes the default 1280x720, with a warning
+    // naming the file; the default itself is always kept. The file is left as it is.
+    // True when the size changed.
+    static bool KeepToOfferedModes(Graphics& graphics, const class DisplayModeSource& modes);
     // A window larger than the display can show would keep the game from starting, so
     // such a size becomes the display's largest mode (the renderer's defaults when it
     // lists none), with a warning naming the file. The file itself is left as it is.

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <stdexcept>
 #include <string>
+#include <utility>
 
 #include "assets/TextureLoader.h"
 #include "assets/TextureManager.h"
@@ -84,7 +85,8 @@ const GfxShader& GraphicsImpl::Shader(const std::string& name) const {
 Graphics::Graphics() : Impl(std::make_unique<GraphicsImpl>()) {
     std::string problem;
     // A user data folder that cannot be written must not keep the game from starting.
-    if (!DisplaySettings::Load(*this) && !DisplaySettings::Save(*this, &problem)) {
+    mSizeFromFile = DisplaySettings::Load(*this);
+    if (!mSizeFromFile && !DisplaySettings::Save(*this, &problem)) {
         DebugPrint((problem + "; the game runs with these settings until it ends\n").c_str());
     }
 }
@@ -95,7 +97,12 @@ Graphics::~Graphics() {
 
 void Graphics::Init() {
     Impl->Video = std::make_unique<SdlVideo>();
-    DisplaySettings::ClampToDisplay(*this, SystemDisplayModes());
+    const SystemDisplayModes modes;
+    // A size the game sets itself is one the popup offered; the file's may be anything.
+    if (std::exchange(mSizeFromFile, false)) {
+        DisplaySettings::KeepToOfferedModes(*this, modes);
+    }
+    DisplaySettings::ClampToDisplay(*this, modes);
     ApplyDisplaySize();
     Impl->GameWindow = std::make_unique<Window>(WindowDesc{WindowTitle, Width, Height, Fullscreen != 0, 60});
     Impl->Device = std::make_unique<GfxDevice>(*Impl->GameWindow, Width, Height);

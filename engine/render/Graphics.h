@@ -36,7 +36,8 @@ public:
     Graphics& operator=(const Graphics&) = delete;
 
     // Opens the window at Width x Height (full screen at 60 Hz when Fullscreen) and
-    // creates the device and its objects. Throws std::runtime_error when the system
+    // creates the device and its objects. A size read from "Display.ini" that the display
+    // popup does not offer is told and the default taken instead. Throws std::runtime_error when the system
     // offers no OpenGL 3.3 core context.
     void Init();
     // Releases the device objects and the device, and closes the window.
@@ -128,6 +129,9 @@ private:
     friend class GraphicsTestSeam;
 
     std::unique_ptr<GraphicsImpl> Impl;
+    // The size was read from "Display.ini" and is yet to be checked against the modes
+    // the display offers, which Init can list.
+    bool mSizeFromFile = false;
 
     void ApplyDisplaySize();
     void ApplyDisplayChange();

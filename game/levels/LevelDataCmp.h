@@ -17,6 +17,13 @@ public:
     bool IsCompleted() const;
     // Completed with a best time above 0 and within ParTime.
     bool IsParBeaten() const;
+
+    // A par the screens can show and a time can beat: above 0 and at most LongestPar
+    // seconds, the longest time a save keeps.
+    static bool IsUsablePar(float seconds) { return seconds > 0.0f && seconds <= LongestPar; }
+    static constexpr float LongestPar = 100000.0f;
+    // The par of a level whose ParTime is not usable.
+    static constexpr float FallbackPar = 60.0f;
     // The saved best time when completed, else 0.
     float GetBestTime() const;
 

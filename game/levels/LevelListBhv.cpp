@@ -4,6 +4,7 @@
 #include "game/levels/ReservedLevels.h"
 #include "object/ContentWarning.h"
 #include "object/GameObject.h"
+#include "object/NumberText.h"
 #include "object/PrefabManager.h"
 #include "object/SceneRoots.h"
 #include "platform/DebugPrint.h"
@@ -31,6 +32,7 @@ LevelListBhv::~LevelListBhv() {
 
 void LevelListBhv::Start() {
     gLevelList = this;
+    MendParTimes();
     Rebuild();
     WarnOfMissingLevels();
 }
@@ -98,13 +100,43 @@ bool LevelListBhv::IsMissing(const LevelDataCmp& level) {
     return gPrefabManager != nullptr && gPrefabManager->FindPrefab(level.ObjectName) == nullptr;
 }
 
+std::string LevelListBhv::DescribeLevel(const std::string& name) const {
+    return "Level list \"" + (Owner != nullptr ? Owner->PrefabName : std::string()) + "\": level \"" + name + "\"";
+}
+
 void LevelListBhv::WarnOfMissingLevels() const {
-    const std::string list = Owner != nullptr ? Owner->PrefabName : std::string();
     for (const auto& [name, level] : mLevelsByName) {
-        if (IsMissing(*level)) {
-            WarnContent("Level list \"" + list + "\": level \"" + name + "\" has no prefab file \"" + name +
-                        ".json\"; it stays locked");
+        if (!IsMissing(*level)) {
+            continue;
         }
+        // Its file was told when it could not be read.
+        if (gPrefabManager->IsLeftOut(name)) {
+            WarnContent(DescribeLevel(name) + ": its prefab file \"" +
+                        gPrefabManager->GetPrefabFile(name).generic_string() + "\" cannot be read; it stays locked");
+        } else {
+            WarnContent(DescribeLevel(name) + " has no prefab file \"" + name + ".json\"; it stays locked");
+        }
+    }
+}
+
+void LevelListBhv::MendParTimes() const {
+    if (Owner == nullptr) {
+        return;
+    }
+    for (const GameObject* child : Owner->Children) {
+        LevelDataCmp* level = child->GetComponent<LevelDataCmp>();
+        // The bonus modes are not played against a par: theirs is 0, for none.
+        if (level == nullptr || LevelDataCmp::IsUsablePar(level->ParTime) ||
+            (!level->InMainProgression && level->ParTime == 0.0f)) {
+            continue;
+        }
+        // Text that is no number leaves the default, 0.
+        const std::string read =
+            level->ParTime == 0.0f ? "is 0 or no number" : "of " + FloatToText(level->ParTime) + " seconds";
+        WarnContent(DescribeLevel(child->Name) + ": \"ParTime\" " + read + ", no par above 0 and at most " +
+                    FloatToText(LevelDataCmp::LongestPar) + " seconds; a par of " +
+                    FloatToText(LevelDataCmp::FallbackPar) + " seconds is used");
+        level->ParTime = LevelDataCmp::FallbackPar;
     }
 }
 

@@ -18,7 +18,8 @@ public:
     // Clears gLevelList when it names this instance.
     ~LevelListBhv() override;
 
-    // Becomes gLevelList and builds the table; tells of each level without a prefab.
+    // Becomes gLevelList and builds the table; tells of each level without a prefab and
+    // of each par that is no time to play against, which becomes the fallback par.
     void Start() override;
     void Update() override;
 
@@ -54,6 +55,9 @@ private:
     // No prefab of the level's name: its file is gone.
     static bool IsMissing(const LevelDataCmp& level);
     void WarnOfMissingLevels() const;
+    void MendParTimes() const;
+    // "Level list "<list prefab>": level "<name>"", as the level list's warnings begin.
+    std::string DescribeLevel(const std::string& name) const;
 
     // Every level by object name; a later child of the same name replaces an earlier one.
     std::map<std::string, LevelDataCmp*> mLevelsByName;

@@ -10,7 +10,6 @@
 #include "platform/gfx/GfxImage.h"
 #include "platform/gfx/GfxTexture.h"
 #include "platform/window/CursorImage.h"
-#include "render/DisplaySettings.h"
 #include "render/Graphics.h"
 
 namespace {
@@ -33,8 +32,10 @@ class TextureDeviceTest : public ::testing::Test {
 protected:
     void SetUp() override {
         QV_REQUIRE_DISPLAY();
-        WriteTextFile(DisplaySettings::GetPath(), "Width=320\nHeight=200\nFullscreen=false\n");
         mGraphics = std::make_unique<Graphics>();
+        // Smaller than any mode the display popup offers: set here, not in "Display.ini".
+        mGraphics->Width = 320;
+        mGraphics->Height = 200;
         gGraphics = mGraphics.get();
         mGraphics->Init();
         mTextures = std::make_unique<TextureManager>(mGraphics.get());

@@ -25,26 +25,28 @@ void AddTheEditor() {
 
 }  // namespace
 
-void EditedLevelFixture::StartPlaying(bool drawing) {
+void EditedLevelFixture::MakeProgram(bool drawing) {
     // The editor comes with the program only when its hooks are in.
     InstallEditorHooks();
     // One program at a time: the last one's globals go before the next one's come.
     mPlay.reset();
     mPlay = std::make_unique<PlayHarness>();
+    for (const auto& [name, text] : PrefabsToWrite) {
+        mPlay->WritePrefab(name, text);
+    }
     if (drawing) {
         mPlay->EnableDrawing();
     }
+}
+
+void EditedLevelFixture::StartPlaying(bool drawing) {
+    MakeProgram(drawing);
     mPlay->StartInLevel();
     AddTheEditor();
 }
 
 void EditedLevelFixture::StartOnTheMap(bool drawing) {
-    InstallEditorHooks();
-    mPlay.reset();
-    mPlay = std::make_unique<PlayHarness>();
-    if (drawing) {
-        mPlay->EnableDrawing();
-    }
+    MakeProgram(drawing);
     mPlay->StartGame();
     AddTheEditor();
     mPlay->RunSeconds(1.5f);

@@ -9,6 +9,8 @@
 #include "input/Keys.h"
 
 #include <string>
+#include <utility>
+#include <vector>
 
 class EdFieldBhv;
 class EdLevelEditorBhv;
@@ -44,5 +46,11 @@ protected:
     EdPropertyRowBhv& InspectorRow(const std::string& component, const std::string& label);
     EdFieldBhv& InspectorField(const std::string& component, const std::string& label);
 
+    // Prefab files of the test's own, written (name, text) before each start; a name of
+    // a committed prefab replaces its file.
+    std::vector<std::pair<std::string, std::string>> PrefabsToWrite;
     std::unique_ptr<PlayHarness> mPlay;
+
+private:
+    void MakeProgram(bool drawing);
 };

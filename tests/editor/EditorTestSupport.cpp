@@ -9,6 +9,7 @@
 #include "app/RuntimeTypes.h"
 #include "editor/EdRootBhv.h"
 #include "editor/EditorState.h"
+#include "object/ContentWarning.h"
 #include "object/ObjectShortcutTypes.h"
 #include "object/SceneRoots.h"
 #include "program/ComponentTable.h"
@@ -22,6 +23,9 @@ EditorContentTest::EditorContentTest() {
     InstallObjectShortcutTypes();
     InstallRuntimeTypes();
     CreateEditorState();
+    // Built without the generated textures and fonts: that they are missing is expected,
+    // and not the main palette's to show.
+    SetContentWarningListener([](const std::string&) {});
     Config.DevelopmentContentPath = Content.Path().string();
     gGameConfig = &Config;
     gGameTime = &Time;
@@ -49,6 +53,7 @@ EditorContentTest::~EditorContentTest() {
     gGameTime = nullptr;
     gGameConfig = nullptr;
     DeleteEditorState();
+    SetContentWarningListener(nullptr);
 }
 
 void EditorContentTest::WritePrefab(const std::string& name, const std::string& componentsJson,

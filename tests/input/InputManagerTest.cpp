@@ -9,6 +9,7 @@
 #include "GraphicsTestSupport.h"
 #include "input/InputManager.h"
 #include "input/MessagePump.h"
+#include "object/ContentWarning.h"
 #include "object/GameTime.h"
 #include "render/Graphics.h"
 
@@ -307,6 +308,36 @@ TEST_F(InputTest, MappingsBindRepeatedMembersAndUnknownNames) {
     mInput.KeysDown.set(0);
     EXPECT_FALSE(mInput.IsActionInKeySet(InputAction::MenuConfirm, mInput.KeysDown));
     EXPECT_FALSE(mInput.IsActionInKeySet(InputAction::Pause, mInput.KeysDown));
+}
+
+// A name no key or action has, or a value that is no name, binds nothing the file meant:
+// each is told, naming the file and the entry, and the rest of the file still binds.
+TEST_F(InputTest, MappingsNoKeyOrActionHasAreToldNamingTheEntry) {
+    ScopedTempFolder folder;
+    const auto path = folder.Path() / "KeyMappings.json";
+    WriteMappings(path, R"({"MoveUp": "W", "MenuCancel": "Escape", "Jump": "Space", "Fire": { "Key": "LeftMouse" },
+                            "Pause": ["P"], "Shoot\u0007": "Q", "MoveDown": "S", "Juump": "Nope"})");
+    std::vector<std::string> told;
+    SetContentWarningListener([&told](const std::string& text) { told.push_back(text); });
+    mInput.LoadKeyMappings(path);
+    SetContentWarningListener(nullptr);
+    const std::string file = path.generic_string() + ": entry ";
+    EXPECT_EQ(told, (std::vector<std::string>{
+                        file + "\"MenuCancel\": \"Escape\": no key is named \"Escape\"; the entry binds no key",
+                        file + "\"Jump\": \"Space\": no action is named \"Jump\"; the key is bound to MoveUp",
+                        file + "\"Fire\": the value is not a key name in quotes; the entry binds no key",
+                        file + "\"Pause\": the value is not a key name in quotes; the entry binds no key",
+                        file + "\"Shoot?\": \"Q\": no action is named \"Shoot?\"; the key is bound to MoveUp",
+                        file + "\"Juump\": \"Nope\": no action is named \"Juump\", no key is named \"Nope\"; "
+                               "the entry binds no key",
+                    }));
+    // The good entries bind as ever.
+    Pass({KeyEvent(SDL_SCANCODE_S, true)});
+    EXPECT_TRUE(mInput.IsActionPressed(InputAction::MoveDown));
+    Pass({KeyEvent(SDL_SCANCODE_ESCAPE, true), KeyEvent(SDL_SCANCODE_P, true), KeyEvent(SDL_SCANCODE_S, false)});
+    EXPECT_FALSE(mInput.IsActionInKeySet(InputAction::MenuCancel, mInput.KeysDown));
+    EXPECT_FALSE(mInput.IsActionInKeySet(InputAction::Pause, mInput.KeysDown));
+    EXPECT_FALSE(mInput.IsActionInKeySet(InputAction::Fire, mInput.KeysDown));
 }
 
 TEST_F(InputTest, MissingOrMalformedMappingsNameTheFile) {

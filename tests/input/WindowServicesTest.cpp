@@ -11,7 +11,6 @@
 #include "input/Cursors.h"
 #include "input/MessagePump.h"
 #include "platform/window/CursorImage.h"
-#include "render/DisplaySettings.h"
 #include "render/Graphics.h"
 #include "render/GraphicsImpl.h"
 
@@ -25,8 +24,10 @@ protected:
         InstallRuntimeTypes();
         mPreviousFolder = std::filesystem::current_path();
         std::filesystem::current_path(mFolder.Path());
-        WriteTextFile(DisplaySettings::GetPath(), "Width=160\nHeight=120\nFullscreen=false\n");
         mGraphics = std::make_unique<Graphics>();
+        // Smaller than any mode the display popup offers: set here, not in "Display.ini".
+        mGraphics->Width = 160;
+        mGraphics->Height = 120;
         gGraphics = mGraphics.get();
         mGraphics->Init();
     }

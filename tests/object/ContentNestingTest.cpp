@@ -1,10 +1,12 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "PrefabTestSupport.h"
 #include "TempFolder.h"
 #include "object/ContentError.h"
+#include "object/ContentWarning.h"
 #include "object/JsonFile.h"
 #include "object/NestingDepth.h"
 #include "object/XmlFile.h"
@@ -62,9 +64,15 @@ TEST(ContentNestingTest, FilesNestedTooDeeplyAreRefusedNamingTheFile) {
 
 class DeepPrefabTest : public PrefabFixture {};
 
-TEST_F(DeepPrefabTest, ADeeplyNestedPrefabIsAContentErrorNamingIt) {
+TEST_F(DeepPrefabTest, ADeeplyNestedPrefabIsToldNamingItAndLeftOut) {
     const auto file = WritePrefab("Deep", R"({ "Components": "", "AutoCreate": )" + Repeat("[", 50000) + "]");
-    EXPECT_EQ(ContentErrorOf([this] { Init(); }), file.generic_string() + ": JSON nested deeper than 256 levels");
+    std::vector<std::string> told;
+    SetContentWarningListener([&told](const std::string& text) { told.push_back(text); });
+    EXPECT_EQ(ContentErrorOf([this] { Init(); }), "");
+    SetContentWarningListener(nullptr);
+    EXPECT_EQ(told, std::vector<std::string>{file.generic_string() +
+                                             ": JSON nested deeper than 256 levels; prefab 'Deep' is not loaded"});
+    EXPECT_EQ(Manager.FindPrefab("Deep"), nullptr);
 }
 
 }  // namespace

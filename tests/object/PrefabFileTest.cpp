@@ -1,6 +1,8 @@
 #include <string>
+#include <vector>
 
 #include "PrefabTestSupport.h"
+#include "object/ContentWarning.h"
 #include "object/Pos2dCmp.h"
 
 namespace {
@@ -203,12 +205,29 @@ TEST_F(PrefabFileTest, ANameThatIsNoFileNameIsRefusedWhenSaving) {
     EXPECT_FALSE(std::filesystem::exists(Folder.Path() / "Escape.json"));
 }
 
-// Content errors name the file and the problem.
+// A file that cannot be read is told once, naming the file and the problem, and its
+// prefab is left out as if the file were missing.
 class PrefabFileErrorTest : public PrefabFixture {
 protected:
+    // The file and the problem, as told.
     std::string InitError(const std::string& text) {
         file = WritePrefab("Foo", text);
-        return ContentErrorOf([this] { Init(); });
+        std::vector<std::string> told;
+        SetContentWarningListener([&told](const std::string& line) { told.push_back(line); });
+        const std::string raised = ContentErrorOf([this] { Init(); });
+        SetContentWarningListener(nullptr);
+        EXPECT_EQ(raised, "");
+        EXPECT_EQ(Manager.FindPrefab("Foo"), nullptr);
+        EXPECT_TRUE(Manager.IsLeftOut("Foo"));
+        EXPECT_EQ(Manager.GetPrefabFile("Foo"), file);
+        EXPECT_EQ(told.size(), 1u);
+        const std::string outcome = "; prefab 'Foo' is not loaded";
+        const std::string line = told.empty() ? std::string() : told.front();
+        if (line.size() < outcome.size() || line.compare(line.size() - outcome.size(), outcome.size(), outcome) != 0) {
+            ADD_FAILURE() << "no outcome in " << line;
+            return line;
+        }
+        return line.substr(0, line.size() - outcome.size());
     }
     std::filesystem::path file;
 };
@@ -248,6 +267,11 @@ TEST_F(PrefabFileErrorTest, AMissingPartOfACompoundProperty) {
     const std::string error =
         InitError(R"({ "Components": { "Pos2dCmp": { "Pos": { "X": "1" } } }, "AutoCreate": "" })");
     EXPECT_EQ(error, file.generic_string() + ": component 'Pos2dCmp': property 'Pos' lacks its part \"Y\"");
+}
+
+TEST_F(PrefabFileErrorTest, ATypeThatIsNoComponent) {
+    const std::string error = InitError(R"({ "Components": { "PrefabComponent": "" }, "AutoCreate": "" })");
+    EXPECT_EQ(error, file.generic_string() + ": type 'PrefabComponent' is not a component");
 }
 
 TEST_F(PrefabFileErrorTest, AListGivenAsText) {

@@ -103,18 +103,37 @@ TEST_F(PrefabInstantiateTest, ProxyPropertiesAreWrittenThroughTheirSetters) {
     EXPECT_EQ(sample->Tint, Color(255, 255, 255, 255));
 }
 
-TEST_F(PrefabInstantiateTest, AnAutoCreateCycleIsAnErrorNamingTheChain) {
-    WritePrefab("A", R"({ "Components": "", "AutoCreate": [ { "Prefab": "B" } ] })");
+TEST_F(PrefabInstantiateTest, AnAutoCreateCycleIsToldOnceAndCutAtTheRepeat) {
+    WritePrefab("A", R"({ "Components": { "StartLogBhv": { "Tag": "a" } }, "AutoCreate": [ { "Prefab": "B" } ] })");
     WritePrefab("B", R"({ "Components": "", "AutoCreate": [ { "Prefab": "C" } ] })");
-    WritePrefab("C", R"({ "Components": "", "AutoCreate": [ { "Prefab": "A" } ] })");
-    WritePrefab("Self", R"({ "Components": "", "AutoCreate": [ { "Prefab": "Self" } ] })");
+    WritePrefab("C", R"({ "Components": "", "AutoCreate": [ { "Prefab": "Grandchild" }, { "Prefab": "A" } ] })");
+    WritePrefab("Self", R"({ "Components": "", "AutoCreate": [ { "Prefab": "Self" }, { "Prefab": "Grandchild" } ] })");
     Init();
-    EXPECT_EQ(ContentErrorOf([] { GameObject a("A"); }),
-              (PrefabFolder() / "C.json").generic_string() + ": auto-create cycle: A -> B -> C -> A");
-    EXPECT_EQ(ContentErrorOf([] { GameObject self("Self"); }),
-              (PrefabFolder() / "Self.json").generic_string() + ": auto-create cycle: Self -> Self");
+    std::vector<std::string> told;
+    SetContentWarningListener([&told](const std::string& text) { told.push_back(text); });
+    for (int i = 0; i < 2; ++i) {
+        GameObject a("A");
+        ASSERT_EQ(a.Children.size(), 1u);
+        const GameObject* c = a.Children[0]->Children.at(0);
+        EXPECT_EQ(c->PrefabName, "C");
+        // C keeps its other entry; the one that would build A again is left out.
+        ASSERT_EQ(c->Children.size(), 1u);
+        EXPECT_EQ(c->Children[0]->PrefabName, "Grandchild");
+        EXPECT_EQ(a.GetComponent<StartLogBhv>()->Starts, 1);
+
+        GameObject self("Self");
+        ASSERT_EQ(self.Children.size(), 1u);
+        EXPECT_EQ(self.Children[0]->PrefabName, "Grandchild");
+    }
     // The same prefab twice side by side is no cycle.
-    EXPECT_EQ(ContentErrorOf([] { GameObject top("Top"); }), "");
+    GameObject top("Top");
+    SetContentWarningListener(nullptr);
+    EXPECT_EQ(told, (std::vector<std::string>{
+                        (PrefabFolder() / "C.json").generic_string() +
+                            ": auto-create cycle: A -> B -> C -> A; the entry is skipped",
+                        (PrefabFolder() / "Self.json").generic_string() +
+                            ": auto-create cycle: Self -> Self; the entry is skipped",
+                    }));
 }
 
 TEST_F(PrefabInstantiateTest, AnAutoCreatedPrefabThatIsNotLoadedIsSkippedAndToldOncePerFile) {
@@ -146,14 +165,6 @@ TEST_F(PrefabInstantiateTest, AnAutoCreatedPrefabThatIsNotLoadedIsSkippedAndTold
               (PrefabFolder() / "Ghost.json").generic_string() + ": prefab 'Ghost' is not loaded (requested by name)");
     EXPECT_EQ(Manager.FindPrefab("Ghost"), nullptr);
     EXPECT_EQ(Manager.Prefabs.count("Ghost"), 0u);
-}
-
-TEST_F(PrefabInstantiateTest, APrefabComponentEntryCannotBeAttached) {
-    WritePrefab("Odd", R"({ "Components": { "PrefabComponent": "" }, "AutoCreate": "" })");
-    Init();
-    EXPECT_EQ(ContentErrorOf([] { GameObject odd("Odd"); }),
-              (PrefabFolder() / "Odd.json").generic_string() +
-                  ": type 'PrefabComponent' is not a component and cannot be attached to an object");
 }
 
 TEST_F(PrefabInstantiateTest, ApplyingAnUnknownTypeOrPropertyIsAnError) {

@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "GraphicsTestSupport.h"
+#include "platform/window/Window.h"
 #include "render/DisplaySettings.h"
 #include "render/Graphics.h"
 
@@ -173,17 +174,61 @@ TEST_F(DisplaySettingsTest, AWindowLargerThanTheDisplayBecomesItsLargestModeWith
     ExpectDefaults();
 }
 
-// Before the clamp the window or its back buffer could not be made and the game would
-// not start until the file was deleted.
-TEST_F(DisplaySettingsTest, TheRendererStartsWhenTheFileAsksForMoreThanTheDisplayHas) {
-    QV_REQUIRE_DISPLAY();
-    WriteTextFile(DisplaySettings::GetPath(), "Width=30000\nHeight=20000\nFullscreen=false\n");
+// A size the display popup does not offer is none the player chose: a 1x1 window leaves
+// no way to the popup, and a window larger than the display would not be made. The
+// file's size gives way to the default, however the display was asked for.
+TEST_F(DisplaySettingsTest, ASizeThePopupDoesNotOfferIsToldAndTheDefaultOpened) {
+    const ListedModes display({{1920, 1080, 60}, {1600, 900, 60}, {1024, 768, 60}, {1366, 768, 60}});
+    const auto kept = [&](int width, int height) {
+        mGraphics->Width = width;
+        mGraphics->Height = height;
+        ::testing::internal::CaptureStderr();
+        const bool changed = DisplaySettings::KeepToOfferedModes(*mGraphics, display);
+        const std::string told = ::testing::internal::GetCapturedStderr();
+        EXPECT_EQ(told.empty(), !changed) << told;
+        return !changed && mGraphics->Width == width && mGraphics->Height == height;
+    };
     EXPECT_EQ(ConstructGraphics(), "");
-    ::testing::internal::CaptureStderr();
-    EXPECT_NO_THROW(mGraphics->Init());
-    const std::string told = ::testing::internal::GetCapturedStderr();
-    EXPECT_NE(told.find("Display.ini: the window 30000x20000 is larger"), std::string::npos) << told;
-    EXPECT_LE(mGraphics->Width, 1920);
-    EXPECT_LE(mGraphics->Height, 1080);
-    mGraphics.reset();
+    EXPECT_TRUE(kept(1920, 1080));
+    EXPECT_TRUE(kept(1366, 768));
+    EXPECT_TRUE(kept(1280, 720)) << "the default, though the display does not offer it";
+    EXPECT_FALSE(kept(1600, 900)) << "in the band the popup leaves out";
+    ExpectDefaults();
+    EXPECT_FALSE(kept(1024, 768)) << "narrower than 3:2";
+    EXPECT_FALSE(kept(1, 1));
+    ExpectDefaults();
+
+    QV_REQUIRE_DISPLAY();
+    struct StoredSize {
+        const char* File;
+        const char* Size;
+        bool Fullscreen;
+    };
+    for (const auto& [file, size, fullscreen] : {
+             StoredSize{"Width=30000\nHeight=20000\nFullscreen=false\n", "30000x20000", false},
+             StoredSize{"Width=1\nHeight=1\nFullscreen=false\n", "1x1", false},
+             StoredSize{"Width=1000\nHeight=10\nFullscreen=true\n", "1000x10", true},
+         }) {
+        SCOPED_TRACE(file);
+        WriteTextFile(DisplaySettings::GetPath(), file);
+        EXPECT_EQ(ConstructGraphics(), "");
+        ::testing::internal::CaptureStderr();
+        EXPECT_NO_THROW(mGraphics->Init());
+        const std::string told = ::testing::internal::GetCapturedStderr();
+        EXPECT_NE(told.find(DisplaySettings::GetPath().string() + ": the size " + size +
+                            " is not one the display popup offers; using 1280x720"),
+                  std::string::npos)
+            << told;
+        EXPECT_EQ(mGraphics->Width, 1280);
+        EXPECT_EQ(mGraphics->Height, 720);
+        EXPECT_EQ(mGraphics->Fullscreen, fullscreen ? 1 : 0);
+        ASSERT_NE(mGraphics->GameWindow(), nullptr);
+        if (!fullscreen) {
+            EXPECT_EQ(mGraphics->GameWindow()->ClientWidth(), 1280);
+            EXPECT_EQ(mGraphics->GameWindow()->ClientHeight(), 720);
+        }
+        // The player's file is not rewritten.
+        EXPECT_EQ(ReadTextFile(DisplaySettings::GetPath()), file);
+        mGraphics.reset();
+    }
 }

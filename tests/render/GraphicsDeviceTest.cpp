@@ -11,18 +11,19 @@
 #include "input/InputManager.h"
 #include "input/MessagePump.h"
 #include "platform/EmbeddedShaders.h"
-#include "render/DisplaySettings.h"
 #include "render/Graphics.h"
 
 namespace {
 
-// A renderer opened at 320 x 200 through its own "Display.ini".
+// A renderer opened at 320 x 200.
 class GraphicsTest : public ::testing::Test {
 protected:
     void SetUp() override {
         QV_REQUIRE_DISPLAY();
-        WriteTextFile(DisplaySettings::GetPath(), "Width=320\nHeight=200\nFullscreen=false\n");
         mGraphics = std::make_unique<Graphics>();
+        // Smaller than any mode the display popup offers: set here, not in "Display.ini".
+        mGraphics->Width = 320;
+        mGraphics->Height = 200;
         gGraphics = mGraphics.get();
         mGraphics->Init();
     }

@@ -16,7 +16,6 @@
 #include "object/ObjectShortcutTypes.h"
 #include "object/Pos2dCmp.h"
 #include "platform/gfx/GfxTexture.h"
-#include "render/DisplaySettings.h"
 #include "render/Graphics.h"
 #include "render/QuadBatcher.h"
 #include "render/TextCmp.h"
@@ -302,7 +301,6 @@ TEST(TextFrameTest, AFontLoadedThroughTheRendererDrawsItsGlyphsInsideLastRect) {
     QV_REQUIRE_DISPLAY();
     ScopedDataHome dataHome;
     ScopedTempFolder content;
-    WriteTextFile(DisplaySettings::GetPath(), "Width=320\nHeight=200\nFullscreen=false\n");
     // A 16 x 16 white page; the glyph A is its left half, one line high.
     WritePng(content.Path() / "Main" / "Block_0.png", 16, 16, [](int, int) { return 0xFFFFFFFFu; });
     WriteTextFile(content.Path() / "Main" / "Block.fnt",
@@ -322,6 +320,8 @@ TEST(TextFrameTest, AFontLoadedThroughTheRendererDrawsItsGlyphsInsideLastRect) {
         }
     } restore;
     Graphics graphics;
+    graphics.Width = 320;
+    graphics.Height = 200;
     gGraphics = &graphics;
     graphics.Init();
     // Interface units are window pixels here.

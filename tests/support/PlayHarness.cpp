@@ -121,7 +121,8 @@ void PlayHarness::StartGame() {
         gComponentTypeRegistrar = RegisterComponentTypes;
         App->LoadGame();
     } else {
-        gPrefabManager->Init(RegisterComponentTypes);
+        gComponentTypeRegistrar = RegisterComponentTypes;
+        App->LoadPrefabs();
         gRootObject->Name = "Root";
         gGameplayRoot = new GameObject("GameplayRoot");
         gRootObject->AddChild(gGameplayRoot);
