@@ -9,6 +9,9 @@ cd "$(dirname "$0")"
 
 cmake -S . -B build/test -G Ninja -DCMAKE_BUILD_TYPE=Debug -DQV_SANITIZE=ON >/dev/null
 cmake --build build/test
+# The tests start the game from the repository root, as run.sh does, where it reads the
+# generated content (the cursors) beside the committed content.
+cmake --build build/test --target content >/dev/null
 
 export ASAN_OPTIONS="detect_leaks=1:abort_on_error=0:strict_init_order=1"
 export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
