@@ -48,6 +48,7 @@
 #include "game/levels/SavedDataBhv.h"
 #include "game/pickups/Pkup_WeaponBhv.h"
 #include "game/screens/GameplayScreenBhv.h"
+#include "game/screens/LevelSelectScreenBhv.h"
 #include "game/screens/ScreenCameras.h"
 #include "input/InputManager.h"
 #include "object/DrawLayer.h"
@@ -783,6 +784,93 @@ TEST_F(TitleCardInEditModeTest, EditModeShowsTheLevelAtRestWhateverTheViewWasTur
         ASSERT_EQ(gEditorState->IsEditing, 0);
         EXPECT_EQ(Play().Find("GameplayScreen/Level")->UpdateEnabled, 1) << "the level plays";
     }
+}
+
+
+// Edit mode entered at any pass of the change from the map to a level shows that level
+// whole, with its HUD, as at any other time. Once play has been back to the map, the map
+// is the gameplay root's last child, and the screen that takes its place first updates
+// a pass later: F1 or F2 in that pass paused the screen before it loaded its level.
+class ArrivalInEditModeTest : public EditedLevelFixture {
+protected:
+    void EnterEditModeAtEveryPassOfTheChange(Key enters);
+
+private:
+    // Out of edit mode, and from the level back to the map as the pause popup goes; the
+    // map takes keys again.
+    void BackToTheMap();
+    void ExpectTheWholeFirstLevel();
+};
+
+void ArrivalInEditModeTest::BackToTheMap() {
+    if (gEditorState->IsEditing != 0) {
+        Strike(Key::F1);
+    }
+    ASSERT_NE(gGameplayScreen, nullptr);
+    // The way out is not under test: it may be quick.
+    SetProperty(gGameplayScreen->Owner, "GameplayScreenBhv", "TransitionOffTime", "0.1");
+    ASSERT_TRUE(gGameplayScreen->StartReturnToMap());
+    for (int pass = 0; pass < 600 && (gLevelSelectScreen == nullptr || !gLevelSelectScreen->Owner->InputEnabled);
+         ++pass) {
+        Play().RunPass();
+    }
+    ASSERT_NE(gLevelSelectScreen, nullptr);
+    ASSERT_EQ(gLevelSelectScreen->Owner->InputEnabled, 1);
+    ASSERT_EQ(gGameplayRoot->Children.back(), gLevelSelectScreen->Owner);
+}
+
+void ArrivalInEditModeTest::ExpectTheWholeFirstLevel() {
+    ASSERT_NE(gGameplayScreen, nullptr);
+    EXPECT_EQ(gCurrentLevelName, "Lvl_01");
+    EXPECT_NE(Play().Find("GameplayScreen/Level/Layer2Mut/Player"), nullptr);
+    const GameObject* walls = Play().Find("GameplayScreen/Level/Layer1");
+    ASSERT_NE(walls, nullptr);
+    EXPECT_FALSE(walls->Children.empty());
+    const GameObject* hud = gGameplayScreen->Owner->FindChild("Hud");
+    ASSERT_NE(hud, nullptr);
+    EXPECT_EQ(hud->FindChild("World")->Text->Text, "1");
+    EXPECT_EQ(hud->FindChild("ParText")->Text->Text, "7.00");
+    ExpectNear(gGraphics->WorldCamera.Scale, ScreenCameras::RestingWorldScale());
+    EXPECT_FLOAT_EQ(gGraphics->WorldCamera.Rotation, 0.0f);
+    EXPECT_EQ(gGameplayScreen->Owner->UpdateEnabled, 0) << "paused, as edit mode holds any level";
+}
+
+void ArrivalInEditModeTest::EnterEditModeAtEveryPassOfTheChange(Key enters) {
+    ASSERT_NO_FATAL_FAILURE(StartOnTheMap());
+    ASSERT_EQ(gCurrentLevelName, "Lvl_01");
+    Strike(Key::Space);
+    Play().RunSeconds(2.5f);
+    bool settled = false;
+    for (int pass = 0; !settled; ++pass) {
+        SCOPED_TRACE("entered " + std::to_string(pass) + " passes after Space");
+        ASSERT_LT(pass, 300) << "the level never came to rest";
+        ASSERT_NO_FATAL_FAILURE(BackToTheMap());
+        Play().TapInOnePump({Key::Space});
+        Play().RunPass();
+        Play().RunPasses(pass);
+        // The last round enters with the level at rest, as any time after the change.
+        settled = gGameplayScreen != nullptr && !gGameplayScreen->IsInTransition();
+        Play().TapInOnePump({enters});
+        Play().RunPass();
+        ASSERT_EQ(gEditorState->IsEditing, 1);
+        // Entered on the map, edit mode sees the change end.
+        for (int wait = 0; wait < 300 && (gGameplayScreen == nullptr || gGameplayScreen->IsInTransition()); ++wait) {
+            Play().RunPass();
+        }
+        Play().RunPass();
+        ASSERT_NO_FATAL_FAILURE(ExpectTheWholeFirstLevel());
+        if (HasFailure()) {
+            return;
+        }
+    }
+}
+
+TEST_F(ArrivalInEditModeTest, F1AtAnyPassOfTheChangeFromTheMapShowsTheWholeLevelAndItsHud) {
+    EnterEditModeAtEveryPassOfTheChange(Key::F1);
+}
+
+TEST_F(ArrivalInEditModeTest, F2AtAnyPassOfTheChangeFromTheMapShowsTheWholeLevelAndItsHud) {
+    EnterEditModeAtEveryPassOfTheChange(Key::F2);
 }
 
 // A prefab that every main level auto-creates is renamed in the inspector and saved;
