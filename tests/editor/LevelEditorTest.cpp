@@ -13,6 +13,7 @@
 #include <map>
 #include <memory>
 #include <sstream>
+#include <utility>
 
 #include <boost/property_tree/json_parser.hpp>
 #include <boost/property_tree/ptree.hpp>
@@ -1819,6 +1820,79 @@ TEST_F(LevelEditorTest, TheListsLeaveTheEntriesOfTheLevelBeingEditedToTheLevel) 
     ClickOn(*entries.BtnRemove);
     EXPECT_EQ(pistol->AutoCreates.size(), pistolCount - 1);
     EXPECT_TRUE(pistol->Modified);
+}
+
+// What the game finds by name stays as it is unless the designer says so: a level's
+// prefab, named by the level list, is removed or renamed only after a question that
+// names the list, and the level and its groups are not renamed at all, with the reason.
+TEST_F(LevelEditorTest, ALevelsPrefabGoesOnlyWhenAskedAndTheLevelAndItsGroupsKeepTheirNames) {
+    Press(Key::Tab);
+    auto& prefabs = *EditorObject({"EdPalettesRoot", "PalPrefabList"})->GetComponent<EdPalPrefabListBhv>();
+    const GameObject* dialog = EditorObject({"EdDialogsRoot", "EdDlgMessageBox"});
+    EdPalObjectEditBhv& inspector = *gEditorState->ObjectEditPalette;
+    const auto question = [dialog] {
+        return dialog->DrawEnabled != 0 ? dialog->FindChild("TitleBar")->GetComponent<EdTitleBarBhv>()->Title
+                                        : std::string("(no question)");
+    };
+
+    // The third level's prefab, removed from the filtered list: asked; Esc keeps it and
+    // its file through "Save all"; the answer "Remove" removes it as before.
+    const std::string level3 = ReadFile(LevelFile("Lvl_03"));
+    EnterInField(*prefabs.FilterField, "Lvl_03");
+    ASSERT_EQ(prefabs.Items.front()->Label, "Lvl_03");
+    ClickOn(*prefabs.Items.front());
+    ASSERT_EQ(gEditorState->SelectedName, "Lvl_03");
+    ClickOn(*prefabs.BtnRemove);
+    EXPECT_EQ(question(), "Lvl_03 is listed as a level by LevelList. Remove it?");
+    Press(Key::Esc);
+    ASSERT_EQ(dialog->DrawEnabled, 0);
+    EXPECT_NE(gPrefabManager->FindPrefab("Lvl_03"), nullptr);
+    ClickOn(*prefabs.BtnSaveAll);
+    EXPECT_TRUE(ReadFile(LevelFile("Lvl_03")) == level3) << "Save all left the level's file as it was";
+    ClickOn(*prefabs.BtnRemove);
+    ASSERT_EQ(dialog->DrawEnabled, 1);
+    Press(Key::OemEnter);
+    EXPECT_EQ(gPrefabManager->FindPrefab("Lvl_03"), nullptr);
+
+    // The level being edited, renamed in the inspector: asked too; Esc keeps its name.
+    Prefab* level1 = gPrefabManager->FindPrefab("Lvl_01");
+    gEditorState->SelectPrefab(level1);
+    gEditorState->SelectedName = "Lvl_01";
+    Play().RunPass();
+    EnterInField(*inspector.NameRow->ValueField, "Lvl_01b");
+    EXPECT_EQ(question(), "Lvl_01 is listed as a level by LevelList. Rename it?");
+    Press(Key::Esc);
+    EXPECT_EQ(gPrefabManager->FindPrefab("Lvl_01"), level1);
+    EXPECT_EQ(gPrefabManager->FindPrefab("Lvl_01b"), nullptr);
+    EXPECT_FALSE(level1->Modified);
+
+    // The level's groups and the level itself keep their names, through a play-test and
+    // the return to the editor that rebuilds the level into its groups.
+    const std::vector<GameObject*> groups = Level()->Children;
+    std::vector<std::string> groupNames;
+    for (const GameObject* group : groups) {
+        groupNames.push_back(group->Name);
+    }
+    ASSERT_EQ(groupNames.size(), 4u);
+    for (const auto& [object, typed] : {std::pair{groups[0], "Foo"}, {groups[3], "Bar"}, {Level(), "Layers"}}) {
+        const std::string name = object->Name;
+        gEditorState->SelectObject(object);
+        Play().RunPass();
+        EnterInField(*inspector.NameRow->ValueField, typed);
+        EXPECT_EQ(object->Name, name);
+        EXPECT_EQ(StatusText(), "Cannot rename " + name + ": the game finds the level and its groups by name");
+        Play().RunPass();
+        EXPECT_EQ(inspector.NameRow->ValueField->Text, name);
+    }
+    Strike(Key::F1);
+    Strike(Key::F2);
+    ASSERT_EQ(gEditorState->IsEditing, 1);
+    EXPECT_EQ(Level()->Children, groups);
+    EXPECT_EQ(Level()->Children.size(), groupNames.size());
+    for (size_t i = 0; i < groups.size() && i < Level()->Children.size(); ++i) {
+        EXPECT_EQ(Level()->Children[i]->Name, groupNames[i]);
+    }
+    EXPECT_EQ(Things("Player").size(), 1u);
 }
 
 // A designer's session from start to a fresh start: renaming a prefab that the levels
