@@ -486,7 +486,9 @@ void EdPalObjectEditBhv::OnNameChanged(const std::string& text) {
             MarkSelectionModified();
         }
     } else if (state.SelectedObject != nullptr) {
-        state.SelectedObject->Name = text;
+        if (text != state.SelectedObject->Name && ListPalette::MayRename(*state.SelectedObject)) {
+            state.SelectedObject->Name = text;
+        }
     } else if (state.SelectedPrefab != nullptr && !text.empty()) {
         RenamePrefab(state.SelectedPrefab->Name, text);
     }

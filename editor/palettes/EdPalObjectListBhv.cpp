@@ -73,12 +73,7 @@ bool IsEditorObject(const GameObject* object) {
     return false;
 }
 
-// The gameplay screen's "Level" or one of its groups: the level editor's history
-// rebuilds the level's things into them, each group found by its place.
-bool IsLevelOrGroup(const GameObject* object) {
-    const GameObject* level = FindEditedLevel();
-    return level != nullptr && (object == level || object->Parent == level);
-}
+using ListPalette::IsLevelOrGroup;
 
 // Whether the object is one of the fixed objects or holds one below it.
 bool HoldsFixedObject(const GameObject* object) {

@@ -47,6 +47,19 @@ bool MayChange(const GameObject& object) {
     return editor == nullptr || editor->MayEdit(object);
 }
 
+bool IsLevelOrGroup(const GameObject* object) {
+    const GameObject* level = FindEditedLevel();
+    return level != nullptr && object != nullptr && (object == level || object->Parent == level);
+}
+
+bool MayRename(const GameObject& object) {
+    if (!IsLevelOrGroup(&object)) {
+        return true;
+    }
+    ShowEditorNotice("Cannot rename " + object.Name + ": the game finds the level and its groups by name");
+    return false;
+}
+
 void ReportUnkeptChange(const GameObject& object, const std::string& change) {
     if (EdLevelEditorBhv* editor = LevelEditor()) {
         editor->OnUnkeptChange(object, change);

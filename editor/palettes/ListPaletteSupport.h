@@ -47,6 +47,12 @@ EdLevelEditorBhv* LevelEditor();
 // Whether the object may change now: a moving thing of the level in play waits for F2,
 // and the designer is told.
 bool MayChange(const GameObject& object);
+// The gameplay screen's "Level" or one of its groups: the level editor's history
+// rebuilds the level's things into them.
+bool IsLevelOrGroup(const GameObject* object);
+// Whether the object may take another name: the game finds the level and its groups by
+// their names, so those are refused, and the designer is told why.
+bool MayRename(const GameObject& object);
 // A thing of the level, or a part of one, changed in a way no level file keeps: named to
 // the designer ("TintCmp added to" Wall).
 void ReportUnkeptChange(const GameObject& object, const std::string& change);

@@ -1,5 +1,8 @@
 #include "game/levels/LevelListBhv.h"
 
+#include <algorithm>
+#include <typeinfo>
+
 #include "game/levels/LevelDataCmp.h"
 #include "game/levels/ReservedLevels.h"
 #include "object/ContentWarning.h"
@@ -148,6 +151,26 @@ bool LevelListBhv::IsCompletedByName(const char* name) const {
 LevelDataCmp* LevelListBhv::FindLevel(const std::string& name) const {
     const auto found = mLevelsByName.find(name);
     return found != mLevelsByName.end() ? found->second : nullptr;
+}
+
+std::vector<std::string> LevelListBhv::FindListsNaming(const std::string& levelName) {
+    std::vector<std::string> lists;
+    if (gPrefabManager == nullptr) {
+        return lists;
+    }
+    const auto isList = [](const auto& component) {
+        return component->Type != nullptr && *component->Type == typeid(LevelListBhv);
+    };
+    const auto namesLevel = [&levelName](const auto& entry) {
+        return (entry->Name.empty() ? entry->Prefab : entry->Name) == levelName;
+    };
+    for (const auto& [name, prefab] : gPrefabManager->Prefabs) {
+        if (std::any_of(prefab->Components.begin(), prefab->Components.end(), isList) &&
+            std::any_of(prefab->AutoCreates.begin(), prefab->AutoCreates.end(), namesLevel)) {
+            lists.push_back(name);
+        }
+    }
+    return lists;
 }
 
 LevelDataCmp* LevelListBhv::GetLevelByNumber(int number) {

@@ -34,6 +34,11 @@ public:
     // or without a level list.
     static LevelDataCmp* GetLevelByNumber(int number);
 
+    // The loaded prefabs holding a level list that names the level (a child of that
+    // name), in name order: renamed or removed, the level would be listed without its
+    // prefab.
+    static std::vector<std::string> FindListsNaming(const std::string& levelName);
+
     // Shows the unlock banner "UiUnlockMessage" under the gameplay root with this text
     // on its child "Message".
     void ShowUnlockMessage(std::string text);

@@ -136,16 +136,7 @@ void GameplayScreenBhv::Start() {
 }
 
 void GameplayScreenBhv::Update() {
-    if (mPendingLoad) {
-        LevelDataCmp* level = nullptr;
-        if (!gCurrentLevelName.empty()) {
-            level = FindLevel(gCurrentLevelName);
-        } else if (gLevelList != nullptr && !gLevelList->Levels.empty()) {
-            level = gLevelList->Levels.front();
-        }
-        LoadLevel(level);
-        mPendingLoad = false;
-    }
+    LoadPendingLevel();
     const float delta = CurrentFrameDelta();
     if (RenderSettings* settings = Settings()) {
         settings->SecondPassTime += mBgSpeed * delta;
@@ -156,6 +147,20 @@ void GameplayScreenBhv::Update() {
     if (TimerRunning) {
         LevelTime += delta;
     }
+}
+
+void GameplayScreenBhv::LoadPendingLevel() {
+    if (!mPendingLoad) {
+        return;
+    }
+    mPendingLoad = false;
+    LevelDataCmp* level = nullptr;
+    if (!gCurrentLevelName.empty()) {
+        level = FindLevel(gCurrentLevelName);
+    } else if (gLevelList != nullptr && !gLevelList->Levels.empty()) {
+        level = gLevelList->Levels.front();
+    }
+    LoadLevel(level);
 }
 
 void GameplayScreenBhv::ChooseBackground() const {
@@ -521,6 +526,11 @@ void GameplayScreenBhv::StartPillMode() {
 }
 
 void GameplayScreenBhv::SetPaused(bool paused) {
+    // A screen paused before its first pass (edit mode entered as it replaced the map)
+    // would never load its level: the view would stay black under a HUD of no level.
+    if (paused) {
+        LoadPendingLevel();
+    }
     if (!paused && !Owner->InputEnabled && !EditorIsEditing() && gAimManager != nullptr) {
         gAimManager->EnterAimMode();
     }

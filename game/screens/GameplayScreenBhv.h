@@ -67,7 +67,8 @@ public:
     bool IsInTransition();
     // A pill was taken: the pill mode starts (again) from its beginning.
     void StartPillMode();
-    // Stops or resumes the screen's input and update, and with them the whole level.
+    // Stops or resumes the screen's input and update, and with them the whole level; a
+    // level not yet loaded is loaded first.
     void SetPaused(bool paused);
 
     // The world camera zooms out and turns away from rest, or comes back to rest; each
@@ -91,6 +92,9 @@ private:
     GameObject* FindLevelGroupOf(const GameObject& thing) const;
     // Each group of the level's prefab that the level lacks, built at its own place.
     void RebuildMissingGroups(GameObject& level) const;
+    // The level of gCurrentLevelName (the first main level when none), once: at the
+    // first update, or at a pause that comes before it.
+    void LoadPendingLevel();
     void ChooseBackground() const;
     void ChooseMusic(const LevelDataCmp& level) const;
     void ShowTitleCard(const std::string& levelName);

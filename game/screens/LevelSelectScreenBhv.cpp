@@ -261,11 +261,18 @@ bool LevelSelectScreenBhv::CreateGameplayScreen() const {
                      gCurrentLevelName.c_str());
         return false;
     }
+    auto* gameplay = screen->GetComponent<GameplayScreenBhv>();
+    // Edit mode entered while the map zoomed away shows the level as it shows any
+    // level: whole, at rest and paused, not turning in and playing under the editor.
+    if (gameplay != nullptr && EditorIsEditing()) {
+        gameplay->SetPaused(true);
+        return true;
+    }
     if (GameObject* level = screen->FindChild("Level")) {
         level->UpdateEnabled = 0;
         level->InputEnabled = 0;
     }
-    if (auto* gameplay = screen->GetComponent<GameplayScreenBhv>()) {
+    if (gameplay != nullptr) {
         gameplay->TransitionOn();
     }
     return true;

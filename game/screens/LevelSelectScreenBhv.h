@@ -43,8 +43,8 @@ private:
     // The end of a zoom: no camera tween of this screen runs on, the cameras rest.
     void EndZoom() const;
     void FadeTitle(uint8_t alpha, float seconds, bool destroyAfter) const;
-    // The gameplay screen beside this one, its level frozen until it transitions on;
-    // false when there is no such prefab.
+    // The gameplay screen beside this one, its level frozen until it transitions on (in
+    // edit mode at rest and paused, its level loaded); false when there is no such prefab.
     bool CreateGameplayScreen() const;
 
     float mZintlyBgSpeed = 1.0f;

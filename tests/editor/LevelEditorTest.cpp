@@ -13,6 +13,7 @@
 #include <map>
 #include <memory>
 #include <sstream>
+#include <utility>
 
 #include <boost/property_tree/json_parser.hpp>
 #include <boost/property_tree/ptree.hpp>
@@ -48,6 +49,7 @@
 #include "game/levels/SavedDataBhv.h"
 #include "game/pickups/Pkup_WeaponBhv.h"
 #include "game/screens/GameplayScreenBhv.h"
+#include "game/screens/LevelSelectScreenBhv.h"
 #include "game/screens/ScreenCameras.h"
 #include "input/InputManager.h"
 #include "object/DrawLayer.h"
@@ -783,6 +785,93 @@ TEST_F(TitleCardInEditModeTest, EditModeShowsTheLevelAtRestWhateverTheViewWasTur
         ASSERT_EQ(gEditorState->IsEditing, 0);
         EXPECT_EQ(Play().Find("GameplayScreen/Level")->UpdateEnabled, 1) << "the level plays";
     }
+}
+
+
+// Edit mode entered at any pass of the change from the map to a level shows that level
+// whole, with its HUD, as at any other time. Once play has been back to the map, the map
+// is the gameplay root's last child, and the screen that takes its place first updates
+// a pass later: F1 or F2 in that pass paused the screen before it loaded its level.
+class ArrivalInEditModeTest : public EditedLevelFixture {
+protected:
+    void EnterEditModeAtEveryPassOfTheChange(Key enters);
+
+private:
+    // Out of edit mode, and from the level back to the map as the pause popup goes; the
+    // map takes keys again.
+    void BackToTheMap();
+    void ExpectTheWholeFirstLevel();
+};
+
+void ArrivalInEditModeTest::BackToTheMap() {
+    if (gEditorState->IsEditing != 0) {
+        Strike(Key::F1);
+    }
+    ASSERT_NE(gGameplayScreen, nullptr);
+    // The way out is not under test: it may be quick.
+    SetProperty(gGameplayScreen->Owner, "GameplayScreenBhv", "TransitionOffTime", "0.1");
+    ASSERT_TRUE(gGameplayScreen->StartReturnToMap());
+    for (int pass = 0; pass < 600 && (gLevelSelectScreen == nullptr || !gLevelSelectScreen->Owner->InputEnabled);
+         ++pass) {
+        Play().RunPass();
+    }
+    ASSERT_NE(gLevelSelectScreen, nullptr);
+    ASSERT_EQ(gLevelSelectScreen->Owner->InputEnabled, 1);
+    ASSERT_EQ(gGameplayRoot->Children.back(), gLevelSelectScreen->Owner);
+}
+
+void ArrivalInEditModeTest::ExpectTheWholeFirstLevel() {
+    ASSERT_NE(gGameplayScreen, nullptr);
+    EXPECT_EQ(gCurrentLevelName, "Lvl_01");
+    EXPECT_NE(Play().Find("GameplayScreen/Level/Layer2Mut/Player"), nullptr);
+    const GameObject* walls = Play().Find("GameplayScreen/Level/Layer1");
+    ASSERT_NE(walls, nullptr);
+    EXPECT_FALSE(walls->Children.empty());
+    const GameObject* hud = gGameplayScreen->Owner->FindChild("Hud");
+    ASSERT_NE(hud, nullptr);
+    EXPECT_EQ(hud->FindChild("World")->Text->Text, "1");
+    EXPECT_EQ(hud->FindChild("ParText")->Text->Text, "7.00");
+    ExpectNear(gGraphics->WorldCamera.Scale, ScreenCameras::RestingWorldScale());
+    EXPECT_FLOAT_EQ(gGraphics->WorldCamera.Rotation, 0.0f);
+    EXPECT_EQ(gGameplayScreen->Owner->UpdateEnabled, 0) << "paused, as edit mode holds any level";
+}
+
+void ArrivalInEditModeTest::EnterEditModeAtEveryPassOfTheChange(Key enters) {
+    ASSERT_NO_FATAL_FAILURE(StartOnTheMap());
+    ASSERT_EQ(gCurrentLevelName, "Lvl_01");
+    Strike(Key::Space);
+    Play().RunSeconds(2.5f);
+    bool settled = false;
+    for (int pass = 0; !settled; ++pass) {
+        SCOPED_TRACE("entered " + std::to_string(pass) + " passes after Space");
+        ASSERT_LT(pass, 300) << "the level never came to rest";
+        ASSERT_NO_FATAL_FAILURE(BackToTheMap());
+        Play().TapInOnePump({Key::Space});
+        Play().RunPass();
+        Play().RunPasses(pass);
+        // The last round enters with the level at rest, as any time after the change.
+        settled = gGameplayScreen != nullptr && !gGameplayScreen->IsInTransition();
+        Play().TapInOnePump({enters});
+        Play().RunPass();
+        ASSERT_EQ(gEditorState->IsEditing, 1);
+        // Entered on the map, edit mode sees the change end.
+        for (int wait = 0; wait < 300 && (gGameplayScreen == nullptr || gGameplayScreen->IsInTransition()); ++wait) {
+            Play().RunPass();
+        }
+        Play().RunPass();
+        ASSERT_NO_FATAL_FAILURE(ExpectTheWholeFirstLevel());
+        if (HasFailure()) {
+            return;
+        }
+    }
+}
+
+TEST_F(ArrivalInEditModeTest, F1AtAnyPassOfTheChangeFromTheMapShowsTheWholeLevelAndItsHud) {
+    EnterEditModeAtEveryPassOfTheChange(Key::F1);
+}
+
+TEST_F(ArrivalInEditModeTest, F2AtAnyPassOfTheChangeFromTheMapShowsTheWholeLevelAndItsHud) {
+    EnterEditModeAtEveryPassOfTheChange(Key::F2);
 }
 
 // A prefab that every main level auto-creates is renamed in the inspector and saved;
@@ -1731,6 +1820,79 @@ TEST_F(LevelEditorTest, TheListsLeaveTheEntriesOfTheLevelBeingEditedToTheLevel) 
     ClickOn(*entries.BtnRemove);
     EXPECT_EQ(pistol->AutoCreates.size(), pistolCount - 1);
     EXPECT_TRUE(pistol->Modified);
+}
+
+// What the game finds by name stays as it is unless the designer says so: a level's
+// prefab, named by the level list, is removed or renamed only after a question that
+// names the list, and the level and its groups are not renamed at all, with the reason.
+TEST_F(LevelEditorTest, ALevelsPrefabGoesOnlyWhenAskedAndTheLevelAndItsGroupsKeepTheirNames) {
+    Press(Key::Tab);
+    auto& prefabs = *EditorObject({"EdPalettesRoot", "PalPrefabList"})->GetComponent<EdPalPrefabListBhv>();
+    const GameObject* dialog = EditorObject({"EdDialogsRoot", "EdDlgMessageBox"});
+    EdPalObjectEditBhv& inspector = *gEditorState->ObjectEditPalette;
+    const auto question = [dialog] {
+        return dialog->DrawEnabled != 0 ? dialog->FindChild("TitleBar")->GetComponent<EdTitleBarBhv>()->Title
+                                        : std::string("(no question)");
+    };
+
+    // The third level's prefab, removed from the filtered list: asked; Esc keeps it and
+    // its file through "Save all"; the answer "Remove" removes it as before.
+    const std::string level3 = ReadFile(LevelFile("Lvl_03"));
+    EnterInField(*prefabs.FilterField, "Lvl_03");
+    ASSERT_EQ(prefabs.Items.front()->Label, "Lvl_03");
+    ClickOn(*prefabs.Items.front());
+    ASSERT_EQ(gEditorState->SelectedName, "Lvl_03");
+    ClickOn(*prefabs.BtnRemove);
+    EXPECT_EQ(question(), "Lvl_03 is listed as a level by LevelList. Remove it?");
+    Press(Key::Esc);
+    ASSERT_EQ(dialog->DrawEnabled, 0);
+    EXPECT_NE(gPrefabManager->FindPrefab("Lvl_03"), nullptr);
+    ClickOn(*prefabs.BtnSaveAll);
+    EXPECT_TRUE(ReadFile(LevelFile("Lvl_03")) == level3) << "Save all left the level's file as it was";
+    ClickOn(*prefabs.BtnRemove);
+    ASSERT_EQ(dialog->DrawEnabled, 1);
+    Press(Key::OemEnter);
+    EXPECT_EQ(gPrefabManager->FindPrefab("Lvl_03"), nullptr);
+
+    // The level being edited, renamed in the inspector: asked too; Esc keeps its name.
+    Prefab* level1 = gPrefabManager->FindPrefab("Lvl_01");
+    gEditorState->SelectPrefab(level1);
+    gEditorState->SelectedName = "Lvl_01";
+    Play().RunPass();
+    EnterInField(*inspector.NameRow->ValueField, "Lvl_01b");
+    EXPECT_EQ(question(), "Lvl_01 is listed as a level by LevelList. Rename it?");
+    Press(Key::Esc);
+    EXPECT_EQ(gPrefabManager->FindPrefab("Lvl_01"), level1);
+    EXPECT_EQ(gPrefabManager->FindPrefab("Lvl_01b"), nullptr);
+    EXPECT_FALSE(level1->Modified);
+
+    // The level's groups and the level itself keep their names, through a play-test and
+    // the return to the editor that rebuilds the level into its groups.
+    const std::vector<GameObject*> groups = Level()->Children;
+    std::vector<std::string> groupNames;
+    for (const GameObject* group : groups) {
+        groupNames.push_back(group->Name);
+    }
+    ASSERT_EQ(groupNames.size(), 4u);
+    for (const auto& [object, typed] : {std::pair{groups[0], "Foo"}, {groups[3], "Bar"}, {Level(), "Layers"}}) {
+        const std::string name = object->Name;
+        gEditorState->SelectObject(object);
+        Play().RunPass();
+        EnterInField(*inspector.NameRow->ValueField, typed);
+        EXPECT_EQ(object->Name, name);
+        EXPECT_EQ(StatusText(), "Cannot rename " + name + ": the game finds the level and its groups by name");
+        Play().RunPass();
+        EXPECT_EQ(inspector.NameRow->ValueField->Text, name);
+    }
+    Strike(Key::F1);
+    Strike(Key::F2);
+    ASSERT_EQ(gEditorState->IsEditing, 1);
+    EXPECT_EQ(Level()->Children, groups);
+    EXPECT_EQ(Level()->Children.size(), groupNames.size());
+    for (size_t i = 0; i < groups.size() && i < Level()->Children.size(); ++i) {
+        EXPECT_EQ(Level()->Children[i]->Name, groupNames[i]);
+    }
+    EXPECT_EQ(Things("Player").size(), 1u);
 }
 
 // A designer's session from start to a fresh start: renaming a prefab that the levels
