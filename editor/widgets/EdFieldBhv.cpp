@@ -41,23 +41,6 @@ void EdFieldBhv::HandleInput() {
     }
 }
 
-bool EdFieldBhv::TakesFocusThisPass() const {
-    if (IsEditable == 0 || (!EdInput::IsPressed(Key::LeftMouse) && !EdInput::IsPressed(Key::RightMouse))) {
-        return false;
-    }
-    for (const GameObject* object = Owner; object != nullptr; object = object->Parent) {
-        if (object->InputEnabled == 0) {
-            return false;
-        }
-    }
-    for (const KeyStroke& stroke : EdInput::Strokes()) {
-        if (IsClick(stroke) && Contains(EdInput::MouseAt(stroke))) {
-            return true;
-        }
-    }
-    return false;
-}
-
 bool EdFieldBhv::IsClick(const KeyStroke& stroke) {
     return !stroke.Repeat && (stroke.Key == KeyCode(Key::LeftMouse) || stroke.Key == KeyCode(Key::RightMouse));
 }

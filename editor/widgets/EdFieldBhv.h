@@ -28,9 +28,6 @@ public:
     void HandleInput() override;
     void SetRect(float x, float y, float width, float height) override;
     bool HoldsKeyboard() const override { return HasFocus != 0; }
-    // From the pump of the click that gives it the focus on: the keys after the click
-    // in that pump are the field's too.
-    bool HoldsKeyboardThisPass() const override { return HasFocus != 0 || TakesFocusThisPass(); }
     void CaptureStroke(const KeyStroke& stroke) override;
 
     std::string Text;
@@ -47,7 +44,6 @@ public:
     int Caret = 0;
 
 private:
-    bool TakesFocusThisPass() const;
     static bool IsClick(const KeyStroke& stroke);
     void Apply(const KeyStroke& stroke);
     void TakeFocusByMouse(const KeyStroke& click);
