@@ -19,6 +19,11 @@ bool IsKeyboardHeld(const std::vector<KeyboardCapturer*>& capturers) {
                        [](const KeyboardCapturer* capturer) { return capturer->HoldsKeyboard(); });
 }
 
+bool IsPassedOn(const std::vector<KeyboardCapturer*>& capturers, const KeyStroke& stroke) {
+    return std::any_of(capturers.begin(), capturers.end(),
+                       [&stroke](const KeyboardCapturer* capturer) { return capturer->PassesOn(stroke); });
+}
+
 }  // namespace
 
 KeyTaker::Dealt KeyTaker::DealStrokes(const GameObject* root, const std::function<void()>& settle) {
@@ -28,17 +33,20 @@ KeyTaker::Dealt KeyTaker::DealStrokes(const GameObject* root, const std::functio
     for (auto stroke = strokes.begin(); stroke != strokes.end(); ++stroke) {
         const std::vector<KeyboardCapturer*> capturers = ReachedCapturers(root);
         const bool held = IsKeyboardHeld(capturers);
+        const bool passedOn = held && IsPassedOn(capturers, *stroke);
         for (KeyboardCapturer* capturer : capturers) {
             capturer->CaptureStroke(*stroke);
         }
         // A stroke that ends an edit (the field's Enter, a click elsewhere), answers a
         // dialog or gives a field the focus is theirs.
-        if (held || IsKeyboardHeld(ReachedCapturers(root))) {
+        const bool heldAfter = IsKeyboardHeld(ReachedCapturers(root));
+        if (held ? !passedOn || heldAfter : heldAfter) {
             dealt.KeyboardHeld = true;
             dealt.Claimed.set(static_cast<size_t>(stroke->Key));
             settle();
             continue;
         }
+        dealt.KeyboardHeld = dealt.KeyboardHeld || held;
         struckFree.set(static_cast<size_t>(stroke->Key));
         const std::span<const KeyStroke> after(stroke + 1, strokes.end());
         // Each taker in turn, until one gives the keyboard away (opens a dialog, engages

@@ -124,10 +124,12 @@ TEST_F(FieldTest, ClicksGiveTakeAndCommitTheFocus) {
     EXPECT_EQ(Field->Caret, 0);
     EXPECT_EQ(Field->HasFocus, 1);
 
-    // A right click outside drops the focus without a commit; a left click commits.
+    // A click outside, right or left, keeps what was typed: it commits.
+    Type("up");
     Click(Vector2(500.0f, 500.0f), Key::RightMouse);
     EXPECT_EQ(Field->HasFocus, 0);
-    EXPECT_TRUE(Commits.empty());
+    EXPECT_EQ(Commits, std::vector<std::string>{"up"});
+    Commits.clear();
     Edit("go");
     Click(Vector2(220.0f, 110.0f));  // the right edge is outside
     EXPECT_EQ(Field->HasFocus, 0);

@@ -1212,6 +1212,63 @@ TEST_F(LevelEditorTest, AnAltSStruckRightAfterAnEnterSavesWhatTheEnterCommitted)
     EXPECT_EQ(FindUnsavedWork().Describe(), "level");
 }
 
+// A field left by any click keeps what it holds, as a left click elsewhere does: the
+// pistol's new name stands after a right click on a wall. A chord never types into a
+// field: Alt+S struck while the ammunition is typed commits and saves it, as Enter then
+// Alt+S would, in one pass or apart. Text the value cannot take is told by property and
+// text, and the value stays.
+TEST_F(LevelEditorTest, AFieldLeftByAnyClickOrAChordKeepsWhatItHoldsAndAChordTypesNothing) {
+    EdLevelEditorBhv& editor = *Editor();
+    const EdFieldBhv& ammunition = PointAtThePistolsAmmunition();
+    GameObject* pistol = Things("Pkup_Pistol").front();
+    const auto ammoCount = [pistol] { return pistol->GetComponent<Pkup_WeaponBhv>()->GetAmmoCount(); };
+    const Pump click = Tapped({Key::RightMouse});
+    const Pump save = Chord(Key::Alt, Key::S);
+    const struct {
+        const char* Route;
+        std::vector<Pump> Pumps;
+        const char* Digit;
+    } routes[] = {
+        {"the click; then the digit and Alt+S in one pass", {click, Tapped({Key::Oem7}) + save}, "7"},
+        {"all in one pass", {click + Tapped({Key::Oem8}) + save}, "8"},
+        {"a pass each", {click, Tapped({Key::Oem6}), save}, "6"},
+    };
+    for (const auto& route : routes) {
+        Pumps(route.Pumps);
+        EXPECT_EQ(ammunition.HasFocus, 0) << route.Route;
+        EXPECT_EQ(ammunition.Text, route.Digit) << route.Route;
+        EXPECT_EQ(std::to_string(ammoCount()), route.Digit) << route.Route;
+        EXPECT_EQ(AmmunitionInFile(), route.Digit) << route.Route;
+        EXPECT_EQ(editor.Dirty, 0) << route.Route;
+    }
+    // Text the count cannot take: the status rows say so, and the count stays.
+    Pumps({click + Tapped({Key::Oem4, Key::X, Key::OemEnter})});
+    EXPECT_EQ(ammoCount(), 6);
+    EXPECT_EQ(StatusText(), "\"4x\" is not a value of Pkup_WeaponBhv.AmmoCount: it stays 6");
+    EXPECT_EQ(ammunition.Text, "6");
+
+    // The name typed, then a right click on a wall: renamed, an unsaved undo step.
+    EdFieldBhv& name = *gEditorState->ObjectEditPalette->NameRow->ValueField;
+    ClickOn(name);
+    ASSERT_EQ(name.HasFocus, 1);
+    Type("X");
+    const int steps = editor.GetHistorySize();
+    // A wall clear of the palettes.
+    for (const GameObject* wall : Things("Wall")) {
+        MouseAt(wall->GetPos());
+        mPlay->RunPass();
+        if (gEditorState->MouseOverPalette == 0) {
+            break;
+        }
+    }
+    ASSERT_EQ(gEditorState->MouseOverPalette, 0);
+    Press(Key::RightMouse);
+    EXPECT_EQ(name.HasFocus, 0);
+    EXPECT_EQ(pistol->Name, "PistolPickupX");
+    EXPECT_EQ(editor.GetHistorySize(), steps + 1);
+    EXPECT_EQ(editor.Dirty, 1);
+}
+
 // A designer's rhythm: right click, a digit and Enter 5 ms apart, Alt+S a moment later.
 // A quick Alt+S often has its Alt go down in one pass and its S, with both let go, in
 // the next; the save is read with the Alt it was struck with, so every edit reaches the
