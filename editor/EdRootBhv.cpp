@@ -235,11 +235,11 @@ void EdRootBhv::ReturnToEditor() {
 }
 
 void EdRootBhv::ShowMessageBox(const std::vector<std::string>& labels, const std::string& title,
-                               MessageBoxCallback callback) {
+                               MessageBoxCallback callback, const std::string& safeAnswer) {
     GameObject* box = DialogsRoot != nullptr ? DialogsRoot->FindChild("EdDlgMessageBox") : nullptr;
     IEdMessageBox* messageBox = box != nullptr ? box->GetComponent<IEdMessageBox>() : nullptr;
     if (messageBox != nullptr) {
-        messageBox->Build(title, labels, std::move(callback));
+        messageBox->Build(title, labels, std::move(callback), safeAnswer);
     }
 }
 
@@ -294,11 +294,15 @@ bool EdRootBhv::AskBeforeQuitting() {
     }
     mAskingToQuit = true;
     const std::string question = EdPalMainBhv::UnsavedPrefix + unsaved.Describe() + ". Quit?";
-    ShowMessageBox({QuitAnyway, GoBack}, question, [](const std::string& answer) {
-        if (gEdRoot != nullptr) {
-            gEdRoot->OnQuitAnswer(answer);
-        }
-    });
+    // A reflexive Enter keeps the work: quitting takes its button or its letter.
+    ShowMessageBox(
+        {QuitAnyway, GoBack}, question,
+        [](const std::string& answer) {
+            if (gEdRoot != nullptr) {
+                gEdRoot->OnQuitAnswer(answer);
+            }
+        },
+        GoBack);
     return false;
 }
 

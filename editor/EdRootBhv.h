@@ -29,7 +29,10 @@ public:
     void HandleInput() override;
     void TakeStroke(const KeyStroke& stroke, std::span<const KeyStroke> after) override;
 
-    void ShowMessageBox(const std::vector<std::string>& labels, const std::string& title, MessageBoxCallback callback);
+    // Enter and Esc press the safe answer when one is named, else the first and the last
+    // button.
+    void ShowMessageBox(const std::vector<std::string>& labels, const std::string& title, MessageBoxCallback callback,
+                        const std::string& safeAnswer = "");
     void ReturnToEditor();
     void UpdateMouseOverPalette();
     // Deals the pass's keys out in the order they went down (KeyTaker), then tells who had

@@ -31,7 +31,7 @@ void EdDlgMessageBoxBhv::Start() {
 }
 
 void EdDlgMessageBoxBhv::Build(const std::string& title, const std::vector<std::string>& labels,
-                               MessageBoxCallback callback) {
+                               MessageBoxCallback callback, const std::string& safeAnswer) {
     if (GameObject* bar = FindChild("TitleBar")) {
         if (auto* titleBar = bar->GetComponent<EdTitleBarBhv>()) {
             titleBar->Title = title;
@@ -48,6 +48,7 @@ void EdDlgMessageBoxBhv::Build(const std::string& title, const std::vector<std::
         Dialog->Open();
     }
     Callback = std::move(callback);
+    mSafeAnswer = safeAnswer;
 }
 
 void EdDlgMessageBoxBhv::FitWidthToTitle(const GameObject& titleBar, const std::string& title) {
@@ -137,11 +138,12 @@ std::string EdDlgMessageBoxBhv::AnswerOf(const KeyStroke& stroke, const std::vec
     if (labels.empty() || stroke.Repeat) {
         return std::string();
     }
+    const bool safeShown = std::find(labels.begin(), labels.end(), mSafeAnswer) != labels.end();
     if (stroke.Key == KeyCode(Key::OemEnter)) {
-        return labels.front();
+        return safeShown ? mSafeAnswer : labels.front();
     }
     if (stroke.Key == KeyCode(Key::Esc)) {
-        return labels.back();
+        return safeShown ? mSafeAnswer : labels.back();
     }
     // A chord is no letter.
     if (stroke.Character == '\0' || stroke.Ctrl || stroke.Alt) {

@@ -11,8 +11,9 @@ class EdDialogBhv;
 
 // The editor's one message box "EdDlgMessageBox": a title over a row of buttons built
 // from labels. Its keys come as the editor root deals them, in their place among the
-// pass's keys: Enter presses the first button and Esc the last; a letter struck without
-// Ctrl or Alt presses the first button whose label starts with it.
+// pass's keys: Enter presses the first button and Esc the last, or both the safe answer
+// when the question names one; a letter struck without Ctrl or Alt presses the first
+// button whose label starts with it.
 class EdDlgMessageBoxBhv : public Behavior, public IEdMessageBox, public KeyboardCapturer {
 public:
     static constexpr const char* ButtonPrefab = "EdButton";
@@ -21,7 +22,8 @@ public:
 
     void Start() override;
 
-    void Build(const std::string& title, const std::vector<std::string>& labels, MessageBoxCallback callback) override;
+    void Build(const std::string& title, const std::vector<std::string>& labels, MessageBoxCallback callback,
+               const std::string& safeAnswer) override;
     // Closes the box and hands the label to the pending callback, once.
     void OnButton(const std::string& label);
     // The labels of the current buttons, in order.
@@ -43,6 +45,7 @@ private:
     // the screen less a margin), and stays centred.
     void FitWidthToTitle(const GameObject& titleBar, const std::string& title);
 
+    std::string mSafeAnswer;
     // The prefab's width, taken at the first build.
     float mBaseWidth = 0.0f;
 };
