@@ -1,8 +1,9 @@
 #include "editor/EdRootBhv.h"
 
+#include <utility>
+
 #include "editor/EditorState.h"
 #include "editor/KeyTaker.h"
-#include "editor/KeyboardCapturer.h"
 #include "editor/UnsavedWork.h"
 #include "editor/dialogs/EdDialogBhv.h"
 #include "editor/level/EdLevelEditorBhv.h"
@@ -15,6 +16,7 @@
 #include "game/screens/EditorLink.h"
 #include "game/screens/GameplayScreenBhv.h"
 #include "game/ui/UiQuitPopupBhv.h"
+#include "input/InputManager.h"
 #include "input/MessagePump.h"
 #include "object/Component.h"
 #include "object/EditorLink.h"
@@ -118,13 +120,27 @@ bool EdRootBhv::IsDialogOpen() const {
 }
 
 void EdRootBhv::HandleInput() {
-    // A tool ended by one key gives the palettes back for the chord struck after it; but
-    // the click or key that ended it was the tool's, so the palettes' own input waits
-    // for the next pass.
+    if (!std::exchange(mKeysDealt, false)) {
+        DealKeys();
+        mKeysDealt = false;
+    }
+}
+
+void EdRootBhv::DealKeys() {
+    mKeysDealt = true;
+    // A tool or dialog ended by one key gives the palettes back for the chord struck after
+    // it; but the click or key that ended it was the tool's, so the palettes' own input
+    // waits for the next pass.
     const bool palettesTookInput = PalettesRoot == nullptr || PalettesRoot->InputEnabled != 0;
-    KeyTaker::DealStrokes(Owner, [this] { ShowSubtrees(IsEditing()); });
+    const KeyTaker::Dealt dealt = KeyTaker::DealStrokes(Owner, [this] { ShowSubtrees(IsEditing()); });
     if (!palettesTookInput) {
         PalettesRoot->InputEnabled = 0;
+    }
+    if (gEditorState != nullptr) {
+        gEditorState->KeyboardCaptured = dealt.KeyboardHeld ? 1 : 0;
+    }
+    if (gInputManager != nullptr) {
+        gInputManager->KeysClaimed = dealt.Claimed;
     }
 }
 
@@ -219,11 +235,11 @@ void EdRootBhv::ReturnToEditor() {
 }
 
 void EdRootBhv::ShowMessageBox(const std::vector<std::string>& labels, const std::string& title,
-                               MessageBoxCallback callback) {
+                               MessageBoxCallback callback, const std::string& safeAnswer) {
     GameObject* box = DialogsRoot != nullptr ? DialogsRoot->FindChild("EdDlgMessageBox") : nullptr;
     IEdMessageBox* messageBox = box != nullptr ? box->GetComponent<IEdMessageBox>() : nullptr;
     if (messageBox != nullptr) {
-        messageBox->Build(title, std::vector<std::string>(labels), std::move(callback));
+        messageBox->Build(title, labels, std::move(callback), safeAnswer);
     }
 }
 
@@ -252,16 +268,10 @@ void EdRootBhv::UpdateMouseOverPalette() {
     }
 }
 
-void EdRootBhv::UpdateKeyboardCapture() {
-    if (gEditorState != nullptr) {
-        gEditorState->KeyboardCaptured = KeyboardCapturer::AnyHoldsKeyboardThisPassBelow(Owner) ? 1 : 0;
-    }
-}
-
 void EdRootBhv::AfterMessagePump() {
     if (gEdRoot != nullptr) {
         gEdRoot->UpdateMouseOverPalette();
-        gEdRoot->UpdateKeyboardCapture();
+        gEdRoot->DealKeys();
     }
 }
 
@@ -284,11 +294,15 @@ bool EdRootBhv::AskBeforeQuitting() {
     }
     mAskingToQuit = true;
     const std::string question = EdPalMainBhv::UnsavedPrefix + unsaved.Describe() + ". Quit?";
-    ShowMessageBox({QuitAnyway, GoBack}, question, [](const std::string& answer) {
-        if (gEdRoot != nullptr) {
-            gEdRoot->OnQuitAnswer(answer);
-        }
-    });
+    // A reflexive Enter keeps the work: quitting takes its button or its letter.
+    ShowMessageBox(
+        {QuitAnyway, GoBack}, question,
+        [](const std::string& answer) {
+            if (gEdRoot != nullptr) {
+                gEdRoot->OnQuitAnswer(answer);
+            }
+        },
+        GoBack);
     return false;
 }
 

@@ -29,13 +29,19 @@ public:
     void HandleInput() override;
     void TakeStroke(const KeyStroke& stroke, std::span<const KeyStroke> after) override;
 
-    void ShowMessageBox(const std::vector<std::string>& labels, const std::string& title, MessageBoxCallback callback);
+    // Enter and Esc press the safe answer when one is named, else the first and the last
+    // button.
+    void ShowMessageBox(const std::vector<std::string>& labels, const std::string& title, MessageBoxCallback callback,
+                        const std::string& safeAnswer = "");
     void ReturnToEditor();
     void UpdateMouseOverPalette();
-    // A focused field, an open dialog (a dialog frame drawn with every ancestor) or an
-    // engaged tool at or below the root's own object captures the keyboard.
-    void UpdateKeyboardCapture();
-    // The application's per-pass call after the message pump; nothing without a root.
+    // Deals the pass's keys out in the order they went down (KeyTaker), then tells who had
+    // the keyboard: the editor state's KeyboardCaptured (a focused field, an open dialog or
+    // an engaged tool at or below the root's own object held it at some point of the
+    // pass) and the input manager's KeysClaimed, the keys the game leaves alone.
+    void DealKeys();
+    // The application's per-pass call after the message pump, before the game reads its
+    // keys; nothing without a root.
     static void AfterMessagePump();
     // The application's question when the program is to end: true when nothing is
     // unsaved (or there is no root). Otherwise the message box asks, in edit mode, and
@@ -73,6 +79,9 @@ private:
     static void EndGameplayArrival();
     void RestoreLevelFromHistory();
 
+    // This pass's keys were dealt after the pump; without that call, the input walk deals
+    // them.
+    bool mKeysDealt = false;
     bool mAskingToQuit = false;
     bool mQuitConfirmed = false;
 };

@@ -8,7 +8,6 @@
 #include "editor/widgets/EdInput.h"
 #include "editor/widgets/EdTitleBarBhv.h"
 #include "object/GameObject.h"
-#include "object/GameTime.h"
 #include "render/TextCmp.h"
 #include "render/TextLayout.h"
 
@@ -24,7 +23,7 @@ bool SameLetter(char a, char b) {
 
 }  // namespace
 
-EdDlgMessageBoxBhv::EdDlgMessageBoxBhv() = default;
+EdDlgMessageBoxBhv::EdDlgMessageBoxBhv() : KeyboardCapturer(this) {}
 
 void EdDlgMessageBoxBhv::Start() {
     Dialog = Owner != nullptr ? Owner->GetComponent<EdDialogBhv>() : nullptr;
@@ -32,7 +31,7 @@ void EdDlgMessageBoxBhv::Start() {
 }
 
 void EdDlgMessageBoxBhv::Build(const std::string& title, const std::vector<std::string>& labels,
-                               MessageBoxCallback callback) {
+                               MessageBoxCallback callback, const std::string& safeAnswer) {
     if (GameObject* bar = FindChild("TitleBar")) {
         if (auto* titleBar = bar->GetComponent<EdTitleBarBhv>()) {
             titleBar->Title = title;
@@ -49,11 +48,7 @@ void EdDlgMessageBoxBhv::Build(const std::string& title, const std::vector<std::
         Dialog->Open();
     }
     Callback = std::move(callback);
-    mBuiltAt = gGameTime != nullptr ? gGameTime->TotalTime : -1.0f;
-}
-
-bool EdDlgMessageBoxBhv::OpenedThisPass() const {
-    return gGameTime != nullptr && gGameTime->TotalTime == mBuiltAt;
+    mSafeAnswer = safeAnswer;
 }
 
 void EdDlgMessageBoxBhv::FitWidthToTitle(const GameObject& titleBar, const std::string& title) {
@@ -123,31 +118,41 @@ std::vector<std::string> EdDlgMessageBoxBhv::GetLabels() const {
     return labels;
 }
 
-void EdDlgMessageBoxBhv::HandleInput() {
-    const std::vector<std::string> labels = GetLabels();
-    if (labels.empty() || OpenedThisPass()) {
+bool EdDlgMessageBoxBhv::HoldsKeyboard() const {
+    return Dialog != nullptr && Dialog->HoldsKeyboard();
+}
+
+// The key that opened the box (a PageUp, a field's Enter) was dealt before it opened, and
+// the keys struck after the answer find it closed.
+void EdDlgMessageBoxBhv::CaptureStroke(const KeyStroke& stroke) {
+    if (!HoldsKeyboard()) {
         return;
     }
-    if (EdInput::IsPressed(Key::OemEnter)) {
-        OnButton(labels.front());
-        return;
+    const std::string answer = AnswerOf(stroke, GetLabels());
+    if (!answer.empty()) {
+        OnButton(answer);
     }
-    if (EdInput::IsPressed(Key::Esc)) {
-        OnButton(labels.back());
-        return;
+}
+
+std::string EdDlgMessageBoxBhv::AnswerOf(const KeyStroke& stroke, const std::vector<std::string>& labels) const {
+    if (labels.empty() || stroke.Repeat) {
+        return std::string();
     }
-    // A letter typed after the box opened: those typed before it went to the field
-    // whose Enter asked the question.
-    for (const KeyStroke& stroke : EdInput::Strokes()) {
-        if (stroke.Character == '\0') {
-            continue;
+    const bool safeShown = std::find(labels.begin(), labels.end(), mSafeAnswer) != labels.end();
+    if (stroke.Key == KeyCode(Key::OemEnter)) {
+        return safeShown ? mSafeAnswer : labels.front();
+    }
+    if (stroke.Key == KeyCode(Key::Esc)) {
+        return safeShown ? mSafeAnswer : labels.back();
+    }
+    // A chord is no letter.
+    if (stroke.Character == '\0' || stroke.Ctrl || stroke.Alt) {
+        return std::string();
+    }
+    for (const std::string& label : labels) {
+        if (!label.empty() && SameLetter(label.front(), stroke.Character)) {
+            return label;
         }
-        for (const std::string& label : labels) {
-            if (!label.empty() && SameLetter(label.front(), stroke.Character)) {
-                OnButton(label);
-                return;
-            }
-        }
-        return;
     }
+    return std::string();
 }

@@ -91,7 +91,6 @@ void EdDlgPickerBhv<Self>::Show(PickerCallback callback) {
         Dialog->Open();
     }
     Callback = std::move(callback);
-    mOkAsked = false;
     SelectedRow = 0;
     ScrollOffset = 0;
     LastFilter.clear();
@@ -112,6 +111,16 @@ bool EdDlgPickerBhv<Self>::Matches(const std::string& name, const std::string& f
 
 template <class Self>
 void EdDlgPickerBhv<Self>::Update() {
+    ShowFilter();
+    RunWhileHeld(this, ScrollUpButton, &EdDlgPickerBhv::ScrollUpCoroutine);
+    RunWhileHeld(this, ScrollDownButton, &EdDlgPickerBhv::ScrollDownCoroutine);
+    if (Dialog != nullptr) {
+        Dialog->Layout();
+    }
+}
+
+template <class Self>
+void EdDlgPickerBhv<Self>::ShowFilter() {
     const std::string filter = FilterField != nullptr ? FilterField->Text : std::string();
     if (FilterField != nullptr && FilterField->HasFocus != 0 && FilterRow != nullptr) {
         FilterRow->ValueText = filter;
@@ -130,15 +139,6 @@ void EdDlgPickerBhv<Self>::Update() {
     }
     if (ScrollDownButton != nullptr) {
         ScrollDownButton->IsGrayedOut = rowLeftEmpty;
-    }
-    if (std::exchange(mOkAsked, false)) {
-        OnOk();
-        return;
-    }
-    RunWhileHeld(this, ScrollUpButton, &EdDlgPickerBhv::ScrollUpCoroutine);
-    RunWhileHeld(this, ScrollDownButton, &EdDlgPickerBhv::ScrollDownCoroutine);
-    if (Dialog != nullptr) {
-        Dialog->Layout();
     }
 }
 
@@ -230,22 +230,31 @@ void EdDlgPickerBhv<Self>::Finish() {
 }
 
 template <class Self>
-void EdDlgPickerBhv<Self>::HandleInput() {
-    // The letters typed before the Enter may reach the filter after this, in the same
-    // pass: the choice waits for the rows they leave.
-    if (EdInput::IsPressed(Key::OemEnter)) {
-        mOkAsked = true;
+bool EdDlgPickerBhv<Self>::HoldsKeyboard() const {
+    return Dialog != nullptr && Dialog->HoldsKeyboard();
+}
+
+// The letters typed before the key reached the filter before it: the rows show them
+// first.
+template <class Self>
+void EdDlgPickerBhv<Self>::CaptureStroke(const KeyStroke& stroke) {
+    if (!HoldsKeyboard()) {
         return;
     }
-    if (EdInput::IsPressed(Key::Esc)) {
+    if (EdInput::IsPress(stroke, Key::Esc)) {
         OnCancel();
         return;
     }
-    if (EdInput::IsTyped(Key::Up) && IsRowFilled(SelectedRow - 1)) {
-        --SelectedRow;
+    const bool enter = EdInput::IsPress(stroke, Key::OemEnter);
+    const int step = stroke.Key == KeyCode(Key::Up) ? -1 : stroke.Key == KeyCode(Key::Down) ? 1 : 0;
+    if (!enter && step == 0) {
+        return;
     }
-    if (EdInput::IsTyped(Key::Down) && IsRowFilled(SelectedRow + 1)) {
-        ++SelectedRow;
+    ShowFilter();
+    if (enter) {
+        OnOk();
+    } else if (IsRowFilled(SelectedRow + step)) {
+        SelectedRow += step;
     }
 }
 

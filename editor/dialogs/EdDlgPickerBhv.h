@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "editor/KeyboardCapturer.h"
 #include "object/Behavior.h"
 
 class EdButtonBhv;
@@ -20,17 +21,21 @@ using PickerCallback = std::function<void(const std::string& name)>;
 // the filter is empty ("" for none) and the editor state's slot for the picker.
 // The rows are the list items under "Buttons"; OK and Enter take the marked row,
 // Cancel and Esc drop the pick, Up and Down move the mark, the scroll buttons scroll.
+// Its keys come as the editor root deals them, in their place among the pass's keys: an
+// Enter takes the row that the letters typed before it leave.
 template <class Self>
-class EdDlgPickerBhv : public Behavior {
+class EdDlgPickerBhv : public Behavior, public KeyboardCapturer {
 public:
     static constexpr float ScrollRepeat = 0.05f;
 
-    EdDlgPickerBhv() = default;
+    EdDlgPickerBhv() : KeyboardCapturer(this) {}
     ~EdDlgPickerBhv() override;
 
     void Start() override;
     void Update() override;
-    void HandleInput() override;
+    // Open: the keys are its own.
+    bool HoldsKeyboard() const override;
+    void CaptureStroke(const KeyStroke& stroke) override;
 
     // Opens the picker with an empty filter that has the keyboard.
     void Show(PickerCallback callback);
@@ -57,14 +62,14 @@ public:
     int ScrollOffset = 0;
 
 private:
+    // The rows, the mark and the scroll buttons as the filter field's text stands.
+    void ShowFilter();
     // Fills the rows from the names matching the filter; whether a row stayed empty.
     bool FillRows(const std::string& filter);
     bool IsRowFilled(int row) const;
     void Finish();
 
     const void* mRegisteredAs = nullptr;
-    // Enter went down: taken once the rows show what the filter took in the same pass.
-    bool mOkAsked = false;
 };
 
 // Lists the registered component type names; the inspector adds the one picked.

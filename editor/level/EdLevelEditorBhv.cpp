@@ -467,8 +467,9 @@ void EdLevelEditorBhv::TakeIdlePress(const KeyStroke& stroke) {
     }
 }
 
-// The arrows struck one after another make one step, so Left and Right struck together
-// cancel; the arrows after the first of them were taken with it.
+// Each arrow struck nudges once, however many one pass takes. The held arrows typing
+// again in a pass make one step together (a held diagonal moves diagonally), so Left and
+// Right held together cancel; the repeats after the first were taken with it.
 void EdLevelEditorBhv::Nudge(const KeyStroke& stroke, std::span<const KeyStroke> after) {
     if (mNudgeStrokesTaken > 0) {
         --mNudgeStrokesTaken;
@@ -476,7 +477,7 @@ void EdLevelEditorBhv::Nudge(const KeyStroke& stroke, std::span<const KeyStroke>
     }
     std::vector<KeyStroke> run{stroke};
     for (const KeyStroke& next : after) {
-        if (!EdInput::IsArrow(next.Key)) {
+        if (!stroke.Repeat || !next.Repeat || !EdInput::IsArrow(next.Key)) {
             break;
         }
         run.push_back(next);

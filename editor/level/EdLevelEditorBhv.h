@@ -150,7 +150,7 @@ private:
     bool mMovingDuplicates = false;
     // A stroke of this pass began the move or turn: the mouse moves it from the next.
     bool mToolBegunThisPass = false;
-    // Arrow strokes of this pass already taken with the first of their run.
+    // Repeats of held arrows in this pass already taken with the first of them.
     int mNudgeStrokesTaken = 0;
     // Edits since the last save that the level file does not keep ("B2FixtureCmp.Shape
     // of Wall", "Cue_BulletWallHit added to Layer1"); a restore rebuilds the things

@@ -65,6 +65,17 @@ std::string RowLabel(const SubProperty& part) {
     return label;
 }
 
+// Text that the value cannot take leaves it as it was, and the row shows it again: the
+// designer hears which property refused which text.
+void TellRejected(const std::string& typeName, const SubProperty& part, const std::string& text) {
+    std::string name = typeName + "." + part.PropertyName;
+    if (!part.ComponentName.empty()) {
+        name += "." + part.ComponentName;
+    }
+    const std::string kept = PropertyToText(part);
+    ShowEditorNotice("\"" + text + "\" is not a value of " + name + (kept.empty() ? "" : ": it stays " + kept));
+}
+
 Prefab* FindPrefab(const std::string& name) {
     return gPrefabManager != nullptr ? gPrefabManager->FindPrefab(name) : nullptr;
 }
@@ -429,7 +440,10 @@ void EdPalObjectEditBhv::WriteLive(const Entry& entry, const SubProperty& part, 
         !levelEditor->MayEditValue(*owner, *entry.Editable, part.PropertyName)) {
         return;
     }
-    PropertyFromText(live, text);
+    if (!PropertyFromText(live, text)) {
+        TellRejected(TypeNameOf(entry.Editable), live, text);
+        return;
+    }
     if (levelEditor != nullptr && owner != nullptr && PropertyToText(live) != before) {
         levelEditor->OnThingValueEdited(*owner, *entry.Editable, part.PropertyName);
     }
@@ -459,7 +473,9 @@ void EdPalObjectEditBhv::WriteHolder(PrefabComponent& entry, const std::string& 
         found = entry.Properties.find(name);
     }
     SubProperty holderPart = found->second->MakeSubProperty(name, part.ComponentIndex);
-    PropertyFromText(holderPart, text);
+    if (!PropertyFromText(holderPart, text)) {
+        TellRejected(typeName, holderPart, text);
+    }
 }
 
 void EdPalObjectEditBhv::MarkSelectionModified() const {

@@ -41,31 +41,51 @@ void EdFieldBhv::HandleInput() {
     }
 }
 
-bool EdFieldBhv::TakesFocusThisPass() const {
-    if (IsEditable == 0 || (!EdInput::IsPressed(Key::LeftMouse) && !EdInput::IsPressed(Key::RightMouse))) {
-        return false;
-    }
-    for (const GameObject* object = Owner; object != nullptr; object = object->Parent) {
-        if (object->InputEnabled == 0) {
-            return false;
-        }
-    }
-    for (const KeyStroke& stroke : EdInput::Strokes()) {
-        if (IsClick(stroke) && Contains(EdInput::MouseAt(stroke))) {
-            return true;
-        }
-    }
-    return false;
-}
-
 bool EdFieldBhv::IsClick(const KeyStroke& stroke) {
     return !stroke.Repeat && (stroke.Key == KeyCode(Key::LeftMouse) || stroke.Key == KeyCode(Key::RightMouse));
+}
+
+bool EdFieldBhv::IsForeignChord(const KeyStroke& stroke) {
+    if (!stroke.Ctrl && !stroke.Alt) {
+        return false;
+    }
+    switch (static_cast<Key>(stroke.Key)) {
+        // Modifiers going down, and the keys that edit whatever is held with them.
+        case Key::Shift:
+        case Key::RightShift:
+        case Key::Ctrl:
+        case Key::Alt:
+        case Key::Left:
+        case Key::Right:
+        case Key::Home:
+        case Key::End:
+        case Key::Up:
+        case Key::Down:
+        case Key::Backspace:
+        case Key::Delete:
+        case Key::OemEnter:
+        case Key::Tab:
+        case Key::Esc: return false;
+        case Key::C:
+        case Key::V: return stroke.Alt;
+        default: return true;
+    }
+}
+
+bool EdFieldBhv::PassesOn(const KeyStroke& stroke) const {
+    return HasFocus != 0 && IsForeignChord(stroke);
 }
 
 void EdFieldBhv::Apply(const KeyStroke& stroke) {
     if (IsClick(stroke)) {
         TakeFocusByMouse(stroke);
-    } else if (HasFocus != 0 && !EditByKey(stroke)) {
+    } else if (HasFocus == 0 || EditByKey(stroke)) {
+        return;
+    } else if (IsForeignChord(stroke)) {
+        // Alt+S while a value is typed saves that value, as Enter then Alt+S does.
+        Commit();
+        HasFocus = 0;
+    } else {
         TypeCharacter(stroke);
     }
 }
@@ -83,7 +103,8 @@ void EdFieldBhv::TakeFocusByMouse(const KeyStroke& click) {
         }
         return;
     }
-    if (HasFocus != 0 && click.Key == KeyCode(Key::LeftMouse)) {
+    // Any click elsewhere keeps what was typed.
+    if (HasFocus != 0) {
         Commit();
     }
     HasFocus = 0;
@@ -159,13 +180,13 @@ void EdFieldBhv::StepNumber(double direction, const KeyStroke& stroke) {
 }
 
 void EdFieldBhv::TypeCharacter(const KeyStroke& stroke) {
-    if (!stroke.Ctrl) {
+    if (!stroke.Ctrl && !stroke.Alt) {
         if (stroke.Character != '\0') {
             InsertAtCaret(std::string(1, stroke.Character));
         }
         return;
     }
-    if (stroke.Repeat) {
+    if (stroke.Repeat || stroke.Alt) {
         return;
     }
     if (stroke.Key == KeyCode(Key::C)) {

@@ -10,10 +10,12 @@
 #include "object/Behavior.h"
 #include "object/Color.h"
 
-// A one-line text input. A click gives it the keyboard; Enter, Tab or a left click
-// elsewhere commits the text, Esc drops the focus without committing. Arrow keys step
-// numbers, committing at once. The look changes only in SetRect. The text stays inside
-// the box: cut with an ellipsis, or scrolled to keep the caret in while typing.
+// A one-line text input. A click gives it the keyboard; Enter, Tab or a click elsewhere
+// commits the text, Esc drops the focus without committing. Arrow keys step numbers,
+// committing at once. A chord with Ctrl or Alt types nothing: Ctrl+C and Ctrl+V copy and
+// paste, and any other commits the text and goes on to the editor's keys, as Enter and
+// then the chord would. The look changes only in SetRect. The text stays inside the box:
+// cut with an ellipsis, or scrolled to keep the caret in while typing.
 class EdFieldBhv : public Behavior, public IEdUiElement, public KeyboardCapturer {
 public:
     static constexpr Color FocusBoxTint{215, 223, 255, 255};
@@ -28,10 +30,8 @@ public:
     void HandleInput() override;
     void SetRect(float x, float y, float width, float height) override;
     bool HoldsKeyboard() const override { return HasFocus != 0; }
-    // From the pump of the click that gives it the focus on: the keys after the click
-    // in that pump are the field's too.
-    bool HoldsKeyboardThisPass() const override { return HasFocus != 0 || TakesFocusThisPass(); }
     void CaptureStroke(const KeyStroke& stroke) override;
+    bool PassesOn(const KeyStroke& stroke) const override;
 
     std::string Text;
     uint8_t HasFocus = 0;
@@ -47,8 +47,9 @@ public:
     int Caret = 0;
 
 private:
-    bool TakesFocusThisPass() const;
     static bool IsClick(const KeyStroke& stroke);
+    // A chord with Ctrl or Alt that edits nothing here.
+    static bool IsForeignChord(const KeyStroke& stroke);
     void Apply(const KeyStroke& stroke);
     void TakeFocusByMouse(const KeyStroke& click);
     // Caret, stepping, deletion, Enter, Tab and Esc; false for other keys.

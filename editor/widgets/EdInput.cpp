@@ -77,6 +77,10 @@ bool IsTyped(Key key) {
     return gInputManager != nullptr && gInputManager->IsKeyTyped(key);
 }
 
+KeySet KeysDown() {
+    return gInputManager != nullptr ? gInputManager->KeysDown : KeySet();
+}
+
 Vector2 NudgeOf(std::span<const KeyStroke> strokes) {
     bool shift = false;
     const float x = NudgeAlong(strokes, Key::Left, Key::Right, &shift);

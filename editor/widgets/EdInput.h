@@ -3,6 +3,7 @@
 #include <span>
 #include <vector>
 
+#include "input/InputManager.h"
 #include "input/KeyStroke.h"
 #include "input/Keys.h"
 #include "object/Vector2.h"
@@ -29,6 +30,8 @@ bool IsArrow(int key);
 bool IsPressed(Key key);
 bool IsDown(Key key);
 bool IsTyped(Key key);
+// The keys down after this pass's pump, whether or not the window has the focus.
+KeySet KeysDown();
 // The arrow keys among the strokes as a step in interface pixels (y down); opposite keys
 // cancel, and Shift held at a stroke makes it ten times longer.
 Vector2 NudgeOf(std::span<const KeyStroke> strokes);

@@ -66,6 +66,7 @@ void InputManager::LoadKeyMappings(const std::filesystem::path& path) {
 
 void InputManager::Update() {
     KeysTyped.reset();
+    KeysClaimed.reset();
     TypedText.clear();
     mRepeats.clear();
     const float delta = CurrentFrameDelta();
@@ -205,6 +206,18 @@ bool InputManager::IsActionInKeySet(InputAction action, const KeySet& keys) cons
 
 bool InputManager::IsActionPressed(InputAction action) const {
     return IsActionInKeySet(action, KeysDown) && !IsActionInKeySet(action, KeysDownPrevious);
+}
+
+KeySet InputManager::UnclaimedKeysDown() const {
+    return KeysDown & ~KeysClaimed;
+}
+
+bool InputManager::IsUnclaimedActionHeld(InputAction action) const {
+    return IsActionInKeySet(action, UnclaimedKeysDown());
+}
+
+bool InputManager::IsUnclaimedActionPressed(InputAction action) const {
+    return IsUnclaimedActionHeld(action) && !IsActionInKeySet(action, KeysDownPrevious);
 }
 
 void InputManager::PressKey(int key) {

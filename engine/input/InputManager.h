@@ -53,6 +53,11 @@ public:
     bool IsActionInKeySet(InputAction action, const KeySet& keys) const;
     bool IsActionPressed(InputAction action) const;
 
+    // The game's share of the keys: KeysDown less KeysClaimed.
+    KeySet UnclaimedKeysDown() const;
+    bool IsUnclaimedActionHeld(InputAction action) const;
+    bool IsUnclaimedActionPressed(InputAction action) const;
+
     // From the window. A key pressed and released again before the next pass still
     // counts as down for one pass (pressed in it, typed in the one after), so a short
     // tap at a low frame rate is never lost; the release shows in the pass after.
@@ -69,6 +74,12 @@ public:
     std::multimap<InputAction, Key> ActionKeys;
     std::vector<float> RepeatTimers;
     KeySet KeysTyped;
+    // The keys that the editor's fields, dialogs and tools have this pass: struck while one
+    // of them held the keyboard, or down while one holds it and not struck while it was
+    // free. The editor writes them after the pump, once it has dealt the pass's keys, so
+    // that a key struck after a field let go is the game's and one struck before a click
+    // gave a field the keyboard too. Update empties them.
+    KeySet KeysClaimed;
 
 private:
     bool HasFocus() const;

@@ -233,7 +233,7 @@ struct ValueText<BitmapFont*>
 struct TextCodec {
     const std::type_info* Type;
     std::string (*ToText)(const SubProperty& part);
-    void (*FromText)(SubProperty& part, const std::string& text);
+    bool (*FromText)(SubProperty& part, const std::string& text);
 };
 
 template <class T>
@@ -244,9 +244,11 @@ TextCodec MakeCodec() {
                 // Read the whole value first so the other parts are kept.
                 T value = part.GetValue<T>();
                 const std::string& context = std::is_pointer_v<T> ? part.PropertyName : part.ComponentName;
-                if (ValueText<T>::FromText(value, context, text)) {
-                    part.SetValue(value);
+                if (!ValueText<T>::FromText(value, context, text)) {
+                    return false;
                 }
+                part.SetValue(value);
+                return true;
             }};
 }
 
@@ -286,10 +288,10 @@ std::string PropertyToText(const SubProperty& part) {
     return codec->ToText(part);
 }
 
-void PropertyFromText(SubProperty& part, const std::string& text) {
+bool PropertyFromText(SubProperty& part, const std::string& text) {
     const TextCodec* codec = FindCodec(part.PropertyType);
     if (codec == nullptr || part.IsEmpty()) {
-        return;
+        return false;
     }
-    codec->FromText(part, text);
+    return codec->FromText(part, text);
 }

@@ -9,5 +9,6 @@
 std::string PropertyToText(const SubProperty& part);
 
 // Parses text into the part and writes the whole value back. Text that does not parse
-// leaves the value unchanged, except alignment and weapon names, which read as 0.
-void PropertyFromText(SubProperty& part, const std::string& text);
+// leaves the value unchanged, except alignment and weapon names, which read as 0; false
+// then, and for a part with no value or of an unknown type.
+bool PropertyFromText(SubProperty& part, const std::string& text);

@@ -7,7 +7,6 @@
 #include "game/levels/SavedDataBhv.h"
 #include "game/map/MapBhv.h"
 #include "game/map/MapNodeCmp.h"
-#include "game/screens/EditorLink.h"
 #include "input/InputManager.h"
 #include "object/GameObject.h"
 #include "object/GameTime.h"
@@ -17,8 +16,10 @@ namespace {
 // Neighbours at this angle from the pressed bearing or more are never chosen.
 constexpr float ConeHalfAngle = 1.0471976f;
 
+// Letters typed into an editor field, dialog or tool are not steps on the map; a key
+// struck before a click gave a field the keyboard, or after it let go, is.
 bool IsHeld(InputAction action) {
-    return gInputManager->IsActionInKeySet(action, gInputManager->KeysDown);
+    return gInputManager->IsUnclaimedActionHeld(action);
 }
 
 Vector2 PosOf(const MapNodeCmp& node) {
@@ -43,8 +44,7 @@ MapCursorBhv::MapCursorBhv() {
 }
 
 void MapCursorBhv::HandleInput() {
-    // Letters typed into an editor field, dialog or tool are not steps on the map.
-    if (mCurrent == nullptr || gInputManager == nullptr || EditorHasKeyboard()) {
+    if (mCurrent == nullptr || gInputManager == nullptr) {
         return;
     }
     Vector2 d;

@@ -11,7 +11,6 @@
 #include "game/pickups/Pkup_PillBhv.h"
 #include "game/pickups/Pkup_WeaponBhv.h"
 #include "game/player/AimManagerBhv.h"
-#include "game/screens/EditorLink.h"
 #include "game/screens/GameplayScreenBhv.h"
 #include "game/weapons/WeaponCmp.h"
 #include "game/weapons/WeaponFiring.h"
@@ -53,10 +52,10 @@ Vector2 BodyVelocity(const GameObject& object) {
     return Vector2(v.x, v.y);
 }
 
-// The letters typed into an editor field are the field's, not the player's.
+// The letters typed into an editor field are the field's, not the player's; those
+// struck after it let go are the player's.
 bool ActionHeld(InputAction action) {
-    return gInputManager != nullptr && !EditorHasKeyboard() &&
-           gInputManager->IsActionInKeySet(action, gInputManager->KeysDown);
+    return gInputManager != nullptr && gInputManager->IsUnclaimedActionHeld(action);
 }
 
 }  // namespace
@@ -107,7 +106,7 @@ void PlayerBhv::HandleInput() {
     Aim(cursor);
     const Vector2 velocity = Move();
     SetObjectVelocity(*Owner, velocity);
-    if (gInputManager != nullptr && !EditorHasKeyboard() && gInputManager->IsActionPressed(InputAction::MenuReplay)) {
+    if (gInputManager != nullptr && gInputManager->IsUnclaimedActionPressed(InputAction::MenuReplay)) {
         IsDead = true;
         if (gGameplayScreen != nullptr) {
             gGameplayScreen->Replay();

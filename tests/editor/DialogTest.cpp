@@ -114,6 +114,32 @@ TEST_F(DialogTest, MessageBoxOpensAboveThePalettesAndAnswersKeysAndClicks) {
     EXPECT_EQ(Answers, std::vector<std::string>{"No"});
 }
 
+// A question whose first answer loses work names its safe one: Enter and Esc press it,
+// the other takes its button or its letter. A chord is no letter.
+TEST_F(DialogTest, AQuestionsSafeAnswerTakesEnterAndEsc) {
+    const auto ask = [this] {
+        Answers.clear();
+        gEdRoot->ShowMessageBox(
+            {"Quit anyway", "Go back"}, "Quit?", [this](const std::string& label) { Answers.push_back(label); },
+            "Go back");
+        Pass();
+    };
+    for (const Key key : {Key::OemEnter, Key::Esc}) {
+        ask();
+        Tap(key);
+        EXPECT_EQ(Answers, std::vector<std::string>{"Go back"}) << KeyName(key);
+    }
+    ask();
+    Tap(Key::Q, {Key::Ctrl});
+    EXPECT_TRUE(Answers.empty());
+    Type("q");
+    EXPECT_EQ(Answers, std::vector<std::string>{"Quit anyway"});
+    // The next question without one answers as before.
+    Ask({"Yes", "No", "Cancel"});
+    Tap(Key::OemEnter);
+    EXPECT_EQ(Answers, std::vector<std::string>{"Yes"});
+}
+
 TEST_F(DialogTest, BuildingTheBoxAgainReplacesItsButtons) {
     Ask({"Yes", "No", "Cancel"});
     Ask({"Retry", "Skip"});

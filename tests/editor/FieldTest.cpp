@@ -124,10 +124,12 @@ TEST_F(FieldTest, ClicksGiveTakeAndCommitTheFocus) {
     EXPECT_EQ(Field->Caret, 0);
     EXPECT_EQ(Field->HasFocus, 1);
 
-    // A right click outside drops the focus without a commit; a left click commits.
+    // A click outside, right or left, keeps what was typed: it commits.
+    Type("up");
     Click(Vector2(500.0f, 500.0f), Key::RightMouse);
     EXPECT_EQ(Field->HasFocus, 0);
-    EXPECT_TRUE(Commits.empty());
+    EXPECT_EQ(Commits, std::vector<std::string>{"up"});
+    Commits.clear();
     Edit("go");
     Click(Vector2(220.0f, 110.0f));  // the right edge is outside
     EXPECT_EQ(Field->HasFocus, 0);
@@ -416,6 +418,43 @@ TEST_F(FieldOnTheMapTest, LettersTypedIntoAFilterDoNotWalkTheMapsCursor) {
     Play().RunSeconds(1.0f);
     EXPECT_EQ(gCurrentLevelName, "Lvl_02");
     EXPECT_EQ(gEditorState->MainPalette->StatusRow->Label, "Lv: Lvl_02");
+}
+
+// On a busy machine the key that lets a field go and the next key reach one pass: the
+// key after the Esc or the Enter walks the map's cursor, and so does one struck just
+// before the click that gives the filter the keyboard.
+TEST_F(FieldOnTheMapTest, AKeyStruckRightAfterAFilterLetsGoOrBeforeItTakesTheKeyboardWalksTheMapsCursor) {
+    ASSERT_NO_FATAL_FAILURE(StartOnTheMap());
+    ASSERT_EQ(gCurrentLevelName, "Lvl_01");
+    Strike(Key::F1);
+    Strike(Key::Tab);
+    // Walked to the second level by "d" and back by "a" while the filter is let go.
+    const auto walkedThereAndBack = [this](const char* how) {
+        Play().RunSeconds(1.0f);
+        EXPECT_EQ(gCurrentLevelName, "Lvl_02") << how;
+        Strike(Key::A);
+        Play().RunSeconds(1.0f);
+        ASSERT_EQ(gCurrentLevelName, "Lvl_01") << how;
+    };
+    for (const Key ending : {Key::Esc, Key::OemEnter}) {
+        const EdFieldBhv& filter = FocusTheFilter();
+        ASSERT_EQ(filter.HasFocus, 1);
+        Play().TapInOnePump({ending, Key::D});
+        Play().RunPass();
+        EXPECT_EQ(filter.HasFocus, 0);
+        EXPECT_EQ(filter.Text, "");
+        walkedThereAndBack(ending == Key::Esc ? "d after Esc" : "d after Enter");
+    }
+
+    const EdFieldBhv& filter = FocusTheFilter();
+    Strike(Key::Esc);
+    ASSERT_EQ(filter.HasFocus, 0);
+    Play().TapInOnePump({Key::D, Key::LeftMouse});
+    Play().RunPass();
+    EXPECT_EQ(filter.HasFocus, 1);
+    EXPECT_EQ(filter.Text, "");
+    Strike(Key::Esc);
+    walkedThereAndBack("d before the click");
 }
 
 // F11 edits with the game running. The letters typed into a field are the field's: "wd"

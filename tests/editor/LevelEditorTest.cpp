@@ -464,12 +464,16 @@ TEST_F(LevelEditorTest, NudgesSelectAllReorderingAndSourceCycling) {
         before.push_back(thing->GetPos());
     }
 
-    // Left and Right typed in one pass cancel: nothing moves, nothing is recorded.
+    // Left and Right struck in one pass each nudge once: every thing ends where it was,
+    // two undo steps later.
     Press(Key::Left, {Key::Right});
-    EXPECT_EQ(editor.GetHistorySize(), 1);
+    EXPECT_EQ(editor.GetHistorySize(), 3);
+    for (size_t i = 0; i < editor.Selection.size(); ++i) {
+        ExpectNear(editor.Selection[i]->GetPos(), before[i]);
+    }
     // One nudge of every thing is one undo step.
     Press(Key::Down);
-    EXPECT_EQ(editor.GetHistorySize(), 2);
+    EXPECT_EQ(editor.GetHistorySize(), 4);
     for (size_t i = 0; i < editor.Selection.size(); ++i) {
         EXPECT_LT(editor.Selection[i]->GetPos().Y, before[i].Y) << editor.Selection[i]->Name;
     }
@@ -483,7 +487,7 @@ TEST_F(LevelEditorTest, NudgesSelectAllReorderingAndSourceCycling) {
     EXPECT_EQ(player->Parent->Children.front(), player);
     Press(Key::F);
     EXPECT_EQ(player->Parent->Children.back(), player);
-    EXPECT_EQ(editor.GetHistorySize(), 4);
+    EXPECT_EQ(editor.GetHistorySize(), 6);
 
     // The source keys wrap at both ends of "Lvl_Sources".
     const auto& sources = gPrefabManager->FindPrefab("Lvl_Sources")->AutoCreates;
@@ -494,6 +498,82 @@ TEST_F(LevelEditorTest, NudgesSelectAllReorderingAndSourceCycling) {
     Press(Key::LeftBracket);
     EXPECT_EQ(gEditorState->SelectedName, sources.back()->Prefab);
     EXPECT_EQ(gEditorState->SelectedPrefab, gPrefabManager->FindPrefab(sources.back()->Prefab));
+}
+
+// Taps of an arrow faster than the game draws: each nudges once, however many one pass
+// takes, and the save writes them all. A held arrow steps as it repeats, a held pair
+// diagonally, one undo step a repeat.
+TEST_F(LevelEditorTest, EachTapOfAnArrowNudgesOnceHoweverManyOnePassTakes) {
+    EdLevelEditorBhv& editor = *Editor();
+    GameObject* player = Player();
+    const Vector2 start = player->GetPos();
+    ClickAt(start, Key::RightMouse);
+    Pumps({Tapped({Key::Right})});
+    const float pixel = player->GetPos().X - start.X;
+    ASSERT_GT(pixel, 0.0f);
+    Pumps({Tapped({Key::Right, Key::Right, Key::Right, Key::Right}), Tapped({Key::Right, Key::Right}),
+           Tapped({Key::Right})});
+    Pumps({Tapped({Key::Right}), Tapped({Key::Right})});
+    EXPECT_NEAR(player->GetPos().X - start.X, 10.0f * pixel, 1e-4f);
+    EXPECT_EQ(editor.GetHistorySize(), 11);
+    Pumps({Chord(Key::Alt, Key::S)});
+    const std::vector<Vector2> saved = PositionsInFile(LevelFile("Lvl_01"), "Player");
+    ASSERT_EQ(saved.size(), 1u);
+    EXPECT_NEAR(saved.front().X - start.X, 10.0f * pixel, 1e-4f);
+
+    const Vector2 held = player->GetPos();
+    Play().PumpKeys = Pump{{Key::Right, true}, {Key::Down, true}};
+    Play().RunSeconds(1.0f);
+    Play().PumpKeys = Pump{{Key::Right, false}, {Key::Down, false}};
+    Play().RunPass();
+    const Vector2 moved = (player->GetPos() - held) / pixel;
+    EXPECT_GT(moved.X, 2.5f);
+    EXPECT_NEAR(moved.X, -moved.Y, 1e-3f);
+    EXPECT_EQ(editor.GetHistorySize(), 11 + 1 + static_cast<int>(std::lround(moved.X)));
+}
+
+// On a busy machine the key that answers "Save changes?" and the chord struck after it
+// reach one pass, with the PageUp that asked or a pass after it. The answer is dealt in
+// its place among the pass's keys: the chord after it finds the box gone and the
+// keyboard free, so Alt+S saves and Ctrl+E edits the shape.
+TEST_F(LevelEditorTest, AChordStruckRightAfterTheSaveQuestionIsAnsweredActs) {
+    EdLevelEditorBhv& editor = *Editor();
+    GameObject* pistol = Things("Pkup_Pistol").front();
+    ClickAt(pistol->GetPos(), Key::RightMouse);
+    Press(Key::Tab);
+    const EdDialogBhv& box = *EditorObject({"EdDialogsRoot", "EdDlgMessageBox"})->GetComponent<EdDialogBhv>();
+    const Pump ask = Tapped({Key::PageUp});
+    const Pump save = Chord(Key::Alt, Key::S);
+    const Pump editShape = Chord(Key::Ctrl, Key::E);
+    const struct {
+        const char* Route;
+        std::vector<Pump> Pumps;
+        bool Shape;
+    } routes[] = {
+        {"Esc and Alt+S in one pass", {ask, Tapped({Key::Esc}) + save}, false},
+        {"PageUp, Esc and Alt+S in one pass", {ask + Tapped({Key::Esc}) + save}, false},
+        {"Esc and Ctrl+E in one pass", {ask, Tapped({Key::Esc}) + editShape}, true},
+        {"Enter and Ctrl+E in one pass", {ask, Tapped({Key::OemEnter}) + editShape}, true},
+        {"n and Alt+S in one pass", {ask, Tapped({Key::N}) + save}, false},
+    };
+    for (const auto& route : routes) {
+        ASSERT_EQ(editor.Selection, std::vector<GameObject*>{pistol}) << route.Route;
+        Pumps({Tapped({Key::Up})});
+        ASSERT_EQ(editor.Dirty, 1) << route.Route;
+        gEditorState->SelectObject(pistol);
+        ClickInspectorComponent("B2FixtureCmp");
+        Pumps(route.Pumps);
+        EXPECT_FALSE(box.IsOpen()) << route.Route;
+        EXPECT_EQ(gCurrentLevelName, "Lvl_01") << route.Route;
+        if (route.Shape) {
+            EXPECT_TRUE(gEditorState->ShapeEditor->IsEditing()) << route.Route;
+            Press(Key::Esc);
+            Press(Key::S, {Key::Alt});
+        }
+        EXPECT_EQ(editor.Dirty, 0) << route.Route;
+        ASSERT_EQ(PositionsInFile(LevelFile("Lvl_01"), "Pkup_Pistol").size(), 1u);
+        ExpectNear(PositionsInFile(LevelFile("Lvl_01"), "Pkup_Pistol").front(), pistol->GetPos());
+    }
 }
 
 TEST_F(LevelEditorTest, EscapeUndoesAMoveATurnAndADuplicateAndDeleteRemoves) {
@@ -1219,6 +1299,63 @@ TEST_F(LevelEditorTest, AnAltSStruckRightAfterAnEnterSavesWhatTheEnterCommitted)
     EXPECT_EQ(AmmunitionInFile(), "6");
     EXPECT_EQ(Things("Pkup_Pistol").front()->GetComponent<Pkup_WeaponBhv>()->GetAmmoCount(), 7);
     EXPECT_EQ(FindUnsavedWork().Describe(), "level");
+}
+
+// A field left by any click keeps what it holds, as a left click elsewhere does: the
+// pistol's new name stands after a right click on a wall. A chord never types into a
+// field: Alt+S struck while the ammunition is typed commits and saves it, as Enter then
+// Alt+S would, in one pass or apart. Text the value cannot take is told by property and
+// text, and the value stays.
+TEST_F(LevelEditorTest, AFieldLeftByAnyClickOrAChordKeepsWhatItHoldsAndAChordTypesNothing) {
+    EdLevelEditorBhv& editor = *Editor();
+    const EdFieldBhv& ammunition = PointAtThePistolsAmmunition();
+    GameObject* pistol = Things("Pkup_Pistol").front();
+    const auto ammoCount = [pistol] { return pistol->GetComponent<Pkup_WeaponBhv>()->GetAmmoCount(); };
+    const Pump click = Tapped({Key::RightMouse});
+    const Pump save = Chord(Key::Alt, Key::S);
+    const struct {
+        const char* Route;
+        std::vector<Pump> Pumps;
+        const char* Digit;
+    } routes[] = {
+        {"the click; then the digit and Alt+S in one pass", {click, Tapped({Key::Oem7}) + save}, "7"},
+        {"all in one pass", {click + Tapped({Key::Oem8}) + save}, "8"},
+        {"a pass each", {click, Tapped({Key::Oem6}), save}, "6"},
+    };
+    for (const auto& route : routes) {
+        Pumps(route.Pumps);
+        EXPECT_EQ(ammunition.HasFocus, 0) << route.Route;
+        EXPECT_EQ(ammunition.Text, route.Digit) << route.Route;
+        EXPECT_EQ(std::to_string(ammoCount()), route.Digit) << route.Route;
+        EXPECT_EQ(AmmunitionInFile(), route.Digit) << route.Route;
+        EXPECT_EQ(editor.Dirty, 0) << route.Route;
+    }
+    // Text the count cannot take: the status rows say so, and the count stays.
+    Pumps({click + Tapped({Key::Oem4, Key::X, Key::OemEnter})});
+    EXPECT_EQ(ammoCount(), 6);
+    EXPECT_EQ(StatusText(), "\"4x\" is not a value of Pkup_WeaponBhv.AmmoCount: it stays 6");
+    EXPECT_EQ(ammunition.Text, "6");
+
+    // The name typed, then a right click on a wall: renamed, an unsaved undo step.
+    EdFieldBhv& name = *gEditorState->ObjectEditPalette->NameRow->ValueField;
+    ClickOn(name);
+    ASSERT_EQ(name.HasFocus, 1);
+    Type("X");
+    const int steps = editor.GetHistorySize();
+    // A wall clear of the palettes.
+    for (const GameObject* wall : Things("Wall")) {
+        MouseAt(wall->GetPos());
+        mPlay->RunPass();
+        if (gEditorState->MouseOverPalette == 0) {
+            break;
+        }
+    }
+    ASSERT_EQ(gEditorState->MouseOverPalette, 0);
+    Press(Key::RightMouse);
+    EXPECT_EQ(name.HasFocus, 0);
+    EXPECT_EQ(pistol->Name, "PistolPickupX");
+    EXPECT_EQ(editor.GetHistorySize(), steps + 1);
+    EXPECT_EQ(editor.Dirty, 1);
 }
 
 // A designer's rhythm: right click, a digit and Enter 5 ms apart, Alt+S a moment later.

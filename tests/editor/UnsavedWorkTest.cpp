@@ -232,13 +232,21 @@ TEST_F(UnsavedWorkTest, QuittingWithUnsavedWorkAsksFirstAndGoingBackLosesNothing
     EXPECT_NEAR(Player()->GetPos().X, edited.X, 1e-3f);
     EXPECT_NEAR(Player()->GetPos().Y, edited.Y, 1e-3f);
 
-    // A quit posted by the game (the map's quit popup) asks the same; "Quit anyway" ends
-    // the loop at the next pump.
+    // A quit posted by the game (the map's quit popup) asks the same. A reflexive Enter
+    // goes back too; "Quit anyway" takes its letter and ends the loop at the next pump.
     PostQuitMessage();
     EXPECT_TRUE(mPlay->TryRunPass());
     mPlay->RunPass();
     ASSERT_TRUE(IsShown(box));
-    mPlay->Tap(Key::OemEnter);
+    Strike(Key::OemEnter);
+    EXPECT_FALSE(IsShown(box));
+    mPlay->RunPasses(3);
+    EXPECT_EQ(Editor()->Dirty, 1);
+    PostQuitMessage();
+    EXPECT_TRUE(mPlay->TryRunPass());
+    mPlay->RunPass();
+    ASSERT_TRUE(IsShown(box));
+    mPlay->TypeInOnePump("q");
     EXPECT_TRUE(mPlay->TryRunPass());
     EXPECT_FALSE(mPlay->TryRunPass());
 }

@@ -1,5 +1,0 @@
-#include "editor/KeyboardCapturer.h"
-
-bool KeyboardCapturer::AnyHoldsKeyboardThisPassBelow(const GameObject* root) {
-    return AnyListedBelow(root, [](const KeyboardCapturer& capturer) { return capturer.HoldsKeyboardThisPass(); });
-}
