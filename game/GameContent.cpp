@@ -48,9 +48,10 @@ ExpectedContent GameExpectedContent() {
         "EdSelectionIndicator",
         "Lvl_Sources",
     };
-    // The application builds the gameplay root, which builds the level list: without
-    // either there is no map and no level to play.
-    expected.RequiredPrefabs = {"GameplayRoot", "LevelList"};
+    // The application builds the gameplay root, which builds the level list, each of
+    // whose entries is a "LevelData": without any of them there is no map and no level
+    // to play.
+    expected.RequiredPrefabs = {"GameplayRoot", "LevelList", "LevelData"};
     expected.MusicTracks = {"Bonus", "LevelSelect1", "Psy1", "Psy2"};
     expected.Cursors = {"Aim"};
     return expected;

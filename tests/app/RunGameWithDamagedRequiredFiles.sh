@@ -24,6 +24,7 @@ cases=(
   "level-list-empty-object|{}|Prefabs/LevelList.json|missing \"Components\" member"
   "level-list-missing|remove|Prefabs/LevelList.json|not found"
   "gameplay-root-cut|cut|Prefabs/GameplayRoot.json|JSON syntax error on line "
+  "level-data-junk|junk|Prefabs/LevelData.json|JSON syntax error on line 1: "
   "key-mappings-junk|junk|Config/KeyMappings.json|JSON syntax error on line 1: "
   "key-mappings-list|[\"W\", \"Up\"]|Config/KeyMappings.json|key mappings must be one object"
   "key-mappings-missing|remove|Config/KeyMappings.json|not found"
